@@ -1,0 +1,7 @@
+#pragma once
+// Everything of the kernel and runtime stand-in, for code written against the whole platform.
+
+#include "platform/base/CaseFold.h"
+#include "platform/base/Debug.h"
+#include "platform/base/WinError.h"
+#include "platform/base/WinTypes.h"
