@@ -3,5 +3,6 @@
 
 #include "platform/base/CaseFold.h"
 #include "platform/base/Debug.h"
+#include "platform/base/Paths.h"
 #include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
