@@ -2,7 +2,9 @@
 // Everything of the kernel and runtime stand-in, for code written against the whole platform.
 
 #include "platform/base/CaseFold.h"
+#include "platform/base/CodePage.h"
 #include "platform/base/Debug.h"
+#include "platform/base/Format.h"
 #include "platform/base/Paths.h"
 #include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
