@@ -1,0 +1,7 @@
+#include "vireo/DispatchMethod.h"
+
+namespace vireo {
+
+bool DispatchMethod::Invoke(Message) { return false; }
+
+} // namespace vireo

@@ -1,0 +1,28 @@
+#include "vireo/Message.h"
+
+namespace vireo {
+
+Message::Message(const VireoURI& uri)
+    : VireoURI(uri)
+{
+}
+
+Message::Message(const std::string& target, const std::string& name)
+    : VireoURI(target, name)
+{
+}
+
+Message::Message(const std::string& target, const std::string& name, const std::string& key, const std::string& value)
+    : VireoURI(target, name, key, value)
+{
+}
+
+std::string Message::Name() const
+{
+    const std::string& anchor = AnchorValue();
+    return anchor.substr(0, anchor.find_first_of("!@"));
+}
+
+Message Message::Resolve(const std::string& text) const { return Message(VireoURI::Resolve(text)); }
+
+} // namespace vireo
