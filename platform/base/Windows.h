@@ -10,6 +10,7 @@
 #include "platform/base/FindFile.h"
 #include "platform/base/Format.h"
 #include "platform/base/PathApi.h"
+#include "platform/base/Modules.h"
 #include "platform/base/Paths.h"
 #include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
