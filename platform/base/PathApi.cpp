@@ -38,7 +38,8 @@ void CopyCut(std::string_view text, char* buffer, std::size_t size)
     std::size_t length = std::min(text.size(), size - 1);
     while (length > 0 && length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
         --length;
-    std::memcpy(buffer, text.data(), length);
+    if (length > 0)
+        std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
 }
 
