@@ -268,4 +268,25 @@ std::string_view CutUtf8(std::string_view text, std::size_t maxBytes)
     return text.substr(0, maxBytes);
 }
 
+std::size_t CountUtf8Characters(std::string_view text)
+{
+    std::size_t count = 0;
+    for (char c : text)
+        count += isContinuation(static_cast<unsigned char>(c)) ? 0 : 1;
+    return count;
+}
+
+std::string_view CutUtf8Characters(std::string_view text, std::size_t maxCharacters)
+{
+    std::size_t seen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isContinuation(static_cast<unsigned char>(text[i]))) {
+            if (seen == maxCharacters)
+                return text.substr(0, i);
+            ++seen;
+        }
+    }
+    return text;
+}
+
 } // namespace platform

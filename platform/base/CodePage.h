@@ -52,6 +52,10 @@ std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 // The longest prefix of text of at most maxBytes bytes that does not end inside a UTF-8 character.
 std::string_view CutUtf8(std::string_view text, std::size_t maxBytes);
+// The number of characters in UTF-8 text (stray continuation bytes belong to the character before them).
+std::size_t CountUtf8Characters(std::string_view text);
+// The longest prefix of text holding at most maxCharacters characters.
+std::string_view CutUtf8Characters(std::string_view text, std::size_t maxCharacters);
 // Appends the UTF-8 form of one code point (U+FFFD for a surrogate or a value past U+10FFFF).
 void AppendUtf8(std::string& out, char32_t codePoint);
 

@@ -10,14 +10,46 @@ namespace platform {
 
 FormatArg::FormatArg(const char* text)
 {
-    if (text)
-        m_value = std::string(text);
+    if (text) {
+        m_type = Type::Text;
+        m_text = text;
+    }
 }
 
 FormatArg::FormatArg(const char16_t* text)
 {
-    if (text)
-        m_value = std::u16string(text);
+    if (text) {
+        m_type = Type::WideText;
+        m_wideText = text;
+    }
+}
+
+std::uint64_t FormatArg::bits() const
+{
+    switch (m_type) {
+    case Type::Signed:
+    case Type::Unsigned:
+    case Type::Pointer:
+        return m_bits;
+    case Type::Double:
+        return static_cast<std::uint64_t>(static_cast<std::int64_t>(m_double));
+    default:
+        return 0;
+    }
+}
+
+double FormatArg::number() const
+{
+    switch (m_type) {
+    case Type::Signed:
+        return static_cast<double>(static_cast<std::int64_t>(m_bits));
+    case Type::Unsigned:
+        return static_cast<double>(m_bits);
+    case Type::Double:
+        return m_double;
+    default:
+        return 0;
+    }
 }
 
 namespace {
@@ -30,28 +62,7 @@ public:
     VaListSource(const VaListSource&) = delete;
     VaListSource& operator=(const VaListSource&) = delete;
 
-    FormatArg next(ArgKind kind) override
-    {
-        switch (kind) {
-        case ArgKind::Int8:
-        case ArgKind::Int16:
-        case ArgKind::Int32:
-        case ArgKind::Char:
-        case ArgKind::WideChar:
-            return va_arg(m_args, int); // everything narrower than int arrives promoted
-        case ArgKind::Int64:
-            return va_arg(m_args, long long);
-        case ArgKind::Double:
-            return va_arg(m_args, double);
-        case ArgKind::String:
-            return va_arg(m_args, const char*);
-        case ArgKind::WideString:
-            return va_arg(m_args, const char16_t*);
-        case ArgKind::Pointer:
-            return va_arg(m_args, const void*);
-        }
-        return {};
-    }
+    FormatArg next(ArgKind kind) override { return NextVaArg(m_args, kind); }
 
 private:
     va_list m_args;

@@ -9,7 +9,8 @@
 #include <cstdarg>
 #include <string>
 #include <string_view>
-#include <variant>
+#include <cstdint>
+#include <type_traits>
 
 #include "platform/base/WinTypes.h"
 
@@ -19,32 +20,39 @@ namespace platform {
 // Strings are copied, so an argument may be built from a temporary.
 class FormatArg {
 public:
+    enum class Type { Null, Signed, Unsigned, Double, Text, WideText, Pointer };
+
     FormatArg() = default;
     template<std::integral T>
     FormatArg(T value)
+        : m_type(std::is_signed_v<T> ? Type::Signed : Type::Unsigned)
+        , m_bits(static_cast<std::uint64_t>(value))
     {
-        if constexpr (std::is_signed_v<T>)
-            m_value = static_cast<std::int64_t>(value);
-        else
-            m_value = static_cast<std::uint64_t>(value);
     }
-    FormatArg(double value) : m_value(value) { }
+    FormatArg(double value) : m_type(Type::Double), m_double(value) { }
     FormatArg(const char* text);
-    FormatArg(std::string_view text) : m_value(std::string(text)) { }
-    FormatArg(const std::string& text) : m_value(text) { }
+    FormatArg(std::string_view text) : m_type(Type::Text), m_text(text) { }
+    FormatArg(const std::string& text) : m_type(Type::Text), m_text(text) { }
     FormatArg(const char16_t* text);
-    FormatArg(std::u16string_view text) : m_value(std::u16string(text)) { }
-    FormatArg(const std::u16string& text) : m_value(text) { }
-    FormatArg(const void* pointer) : m_value(pointer) { }
+    FormatArg(std::u16string_view text) : m_type(Type::WideText), m_wideText(text) { }
+    FormatArg(const std::u16string& text) : m_type(Type::WideText), m_wideText(text) { }
+    FormatArg(const void* pointer) : m_type(Type::Pointer), m_bits(reinterpret_cast<std::uintptr_t>(pointer)) { }
     FormatArg(std::nullptr_t) { }
 
-    // monostate stands for a null string pointer (or an argument that is not there).
-    using Value = std::variant<std::monostate, std::int64_t, std::uint64_t, double, std::string, std::u16string,
-        const void*>;
-    const Value& value() const { return m_value; }
+    // Null stands for a null string pointer, or for an argument that is not there.
+    Type type() const { return m_type; }
+    // The 64 bits of an integer (two's complement) or pointer; a double's value truncated; 0 otherwise.
+    std::uint64_t bits() const;
+    const std::string& text() const { return m_text; }
+    const std::u16string& wideText() const { return m_wideText; }
+    double number() const;
 
 private:
-    Value m_value;
+    Type m_type { Type::Null };
+    std::uint64_t m_bits { 0 };
+    double m_double { 0 };
+    std::string m_text;
+    std::u16string m_wideText;
 };
 
 // The text of fmt with its conversions filled from args ("l" read as 32 bits).

@@ -13,27 +13,6 @@ namespace {
 // A width or precision past this is a caller's mistake, not a request for gigabytes of padding.
 constexpr int kMaxField = 1 << 20;
 
-bool isContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// The byte offset just past the first `count` characters of text (all of it when it is shorter).
-std::size_t offsetOfCharacters(std::string_view text, std::size_t count)
-{
-    std::size_t seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!isContinuation(text[i])) {
-            if (seen == count)
-                return i;
-            ++seen;
-        }
-    }
-    return text.size();
-}
-
-std::size_t characterCount(std::string_view text)
-{
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return !isContinuation(c); }));
-}
-
 // Runs one conversion of the C library with a specification built here from checked parts, never a caller's.
 template<typename... Args>
 void appendPrintf(std::string& out, const std::string& spec, Args... args)
@@ -52,23 +31,33 @@ void appendPrintf(std::string& out, const std::string& spec, Args... args)
     out.resize(start + static_cast<std::size_t>(n));
 }
 
-std::string integerText(const FormatArg::Value& value)
+using Type = FormatArg::Type;
+
+bool isInteger(const FormatArg& arg) { return arg.type() == Type::Signed || arg.type() == Type::Unsigned; }
+
+// The text a string conversion shows for an argument that is not a string.
+std::string textOf(const FormatArg& arg)
 {
-    if (const auto* i = std::get_if<std::int64_t>(&value))
-        return std::to_string(*i);
-    if (const auto* u = std::get_if<std::uint64_t>(&value))
-        return std::to_string(*u);
-    return {};
+    switch (arg.type()) {
+    case Type::Signed:
+        return std::to_string(static_cast<std::int64_t>(arg.bits()));
+    case Type::Unsigned:
+        return std::to_string(arg.bits());
+    case Type::Double:
+        return std::to_string(arg.number());
+    case Type::Text:
+        return arg.text();
+    case Type::WideText:
+        return Utf16ToUtf8(arg.wideText());
+    default:
+        return "(null)";
+    }
 }
 
 // A '*' width or precision; fallback when the argument is not a number.
 std::int64_t integerValue(const FormatArg& arg, std::int64_t fallback)
 {
-    if (const auto* i = std::get_if<std::int64_t>(&arg.value()))
-        return *i;
-    if (const auto* u = std::get_if<std::uint64_t>(&arg.value()))
-        return static_cast<std::int64_t>(*u);
-    return fallback;
+    return isInteger(arg) ? static_cast<std::int64_t>(arg.bits()) : fallback;
 }
 
 int bitsOf(ArgKind kind)
@@ -86,6 +75,29 @@ int bitsOf(ArgKind kind)
 }
 
 } // namespace
+
+FormatArg NextVaArg(va_list& args, ArgKind kind)
+{
+    switch (kind) {
+    case ArgKind::Int8:
+    case ArgKind::Int16:
+    case ArgKind::Int32:
+    case ArgKind::Char:
+    case ArgKind::WideChar:
+        return va_arg(args, int); // everything narrower than int arrives promoted
+    case ArgKind::Int64:
+        return va_arg(args, long long);
+    case ArgKind::Double:
+        return va_arg(args, double);
+    case ArgKind::String:
+        return va_arg(args, const char*);
+    case ArgKind::WideString:
+        return va_arg(args, const char16_t*);
+    case ArgKind::Pointer:
+        return va_arg(args, const void*);
+    }
+    return {};
+}
 
 std::optional<FormatConversion> FormatConversion::parse(std::string_view spec, std::size_t& consumed)
 {
@@ -239,19 +251,12 @@ void FormatConversion::appendTo(std::string& out, FormatArgSource& args) const
 
     const ArgKind kind = valueKind();
     const FormatArg arg = args.next(kind);
-    const FormatArg::Value& value = arg.value();
 
     switch (m_conversion) {
     case 'n':
         return; // never writes through a pointer it was given
     case 'p': {
-        std::uint64_t bits = 0;
-        if (const auto* p = std::get_if<const void*>(&value))
-            bits = reinterpret_cast<std::uintptr_t>(*p);
-        else if (const auto* u = std::get_if<std::uint64_t>(&value))
-            bits = *u;
-        else if (const auto* i = std::get_if<std::int64_t>(&value))
-            bits = static_cast<std::uint64_t>(*i);
+        const std::uint64_t bits = arg.bits();
         std::string hex;
         appendPrintf(hex, "%0*llX", static_cast<int>(sizeof(void*) * 2), static_cast<unsigned long long>(bits));
         appendText(out, hex, width, -1, leftAlign);
@@ -259,11 +264,7 @@ void FormatConversion::appendTo(std::string& out, FormatArgSource& args) const
     }
     case 'c':
     case 'C': {
-        std::uint64_t code = 0;
-        if (const auto* i = std::get_if<std::int64_t>(&value))
-            code = static_cast<std::uint64_t>(*i);
-        else if (const auto* u = std::get_if<std::uint64_t>(&value))
-            code = *u;
+        const std::uint64_t code = isInteger(arg) ? arg.bits() : 0;
         std::string text;
         if (kind == ArgKind::WideChar)
             AppendUtf8(text, static_cast<char16_t>(code));
@@ -274,16 +275,10 @@ void FormatConversion::appendTo(std::string& out, FormatArgSource& args) const
     }
     case 's':
     case 'S': {
-        if (const auto* s = std::get_if<std::string>(&value))
-            appendText(out, *s, width, precision, leftAlign);
-        else if (const auto* w = std::get_if<std::u16string>(&value))
-            appendText(out, Utf16ToUtf8(*w), width, precision, leftAlign);
-        else if (std::holds_alternative<std::monostate>(value) || std::holds_alternative<const void*>(value))
-            appendText(out, "(null)", width, precision, leftAlign);
-        else if (const auto* d = std::get_if<double>(&value))
-            appendText(out, std::to_string(*d), width, precision, leftAlign);
+        if (arg.type() == Type::Text)
+            appendText(out, arg.text(), width, precision, leftAlign);
         else
-            appendText(out, integerText(value), width, precision, leftAlign);
+            appendText(out, textOf(arg), width, precision, leftAlign);
         return;
     }
     case 'd':
@@ -303,21 +298,9 @@ void FormatConversion::appendTo(std::string& out, FormatArgSource& args) const
 void FormatConversion::appendInteger(std::string& out, const FormatArg& arg, int width, int precision,
     bool leftAlign) const
 {
-    const FormatArg::Value& value = arg.value();
-    if (const auto* s = std::get_if<std::string>(&value))
-        return appendText(out, *s, width, precision, leftAlign);
-    if (const auto* w = std::get_if<std::u16string>(&value))
-        return appendText(out, Utf16ToUtf8(*w), width, precision, leftAlign);
-
-    std::uint64_t bits = 0;
-    if (const auto* i = std::get_if<std::int64_t>(&value))
-        bits = static_cast<std::uint64_t>(*i);
-    else if (const auto* u = std::get_if<std::uint64_t>(&value))
-        bits = *u;
-    else if (const auto* d = std::get_if<double>(&value))
-        bits = static_cast<std::uint64_t>(static_cast<std::int64_t>(*d));
-    else if (const auto* p = std::get_if<const void*>(&value))
-        bits = reinterpret_cast<std::uintptr_t>(*p);
+    if (arg.type() == Type::Text || arg.type() == Type::WideText)
+        return appendText(out, textOf(arg), width, precision, leftAlign);
+    std::uint64_t bits = arg.bits();
 
     // Keep only the bits the length modifier names, then widen as signed or unsigned: this is what makes
     // "%ld" of a 64-bit value holding a negative LONG print the negative number.
@@ -362,16 +345,9 @@ void FormatConversion::appendInteger(std::string& out, const FormatArg& arg, int
 void FormatConversion::appendFloat(std::string& out, const FormatArg& arg, int width, int precision,
     bool leftAlign) const
 {
-    const FormatArg::Value& value = arg.value();
-    double v = 0;
-    if (const auto* d = std::get_if<double>(&value))
-        v = *d;
-    else if (const auto* i = std::get_if<std::int64_t>(&value))
-        v = static_cast<double>(*i);
-    else if (const auto* u = std::get_if<std::uint64_t>(&value))
-        v = static_cast<double>(*u);
-    else if (const auto* s = std::get_if<std::string>(&value))
-        return appendText(out, *s, width, precision, leftAlign);
+    if (arg.type() == Type::Text || arg.type() == Type::WideText)
+        return appendText(out, textOf(arg), width, precision, leftAlign);
+    const double v = arg.number();
 
     std::string spec = "%";
     if (leftAlign)
@@ -398,8 +374,8 @@ void FormatConversion::appendText(std::string& out, std::string_view text, int w
     bool leftAlign) const
 {
     if (precision >= 0)
-        text = text.substr(0, offsetOfCharacters(text, static_cast<std::size_t>(precision)));
-    const std::size_t length = characterCount(text);
+        text = CutUtf8Characters(text, static_cast<std::size_t>(precision));
+    const std::size_t length = CountUtf8Characters(text);
     const std::size_t pad = width > 0 && static_cast<std::size_t>(width) > length ? width - length : 0;
     if (leftAlign) {
         out += text;

@@ -2,6 +2,7 @@
 // One "%..." conversion of the sprintf family, shared by the formatter and by message inserts ("%1!ld!").
 // Internal to platform/base.
 
+#include <cstdarg>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,9 @@ public:
     // The next argument, read as kind; an empty FormatArg when there is none.
     virtual FormatArg next(ArgKind kind) = 0;
 };
+
+// The next argument of a C variable argument list, read with the width kind asks for.
+FormatArg NextVaArg(va_list& args, ArgKind kind);
 
 class FormatConversion {
 public:
