@@ -23,7 +23,8 @@ bool IsDriveZ(LPCSTR root)
     if (text.size() >= 2 && text[1] == ':')
         return platform::UpperCase(text[0]) == 'Z' && (text.size() == 2 || platform::IsPathSeparator(text[2]));
     // A rooted path without a drive is on the current drive; UNC and relative texts name no drive.
-    return !text.empty() && platform::IsPathSeparator(text[0]) && (text.size() == 1 || !platform::IsPathSeparator(text[1]));
+    return !text.empty() && platform::IsPathSeparator(text[0])
+        && (text.size() == 1 || !platform::IsPathSeparator(text[1]));
 }
 
 bool CopyName(std::string_view text, LPSTR buffer, DWORD size)
@@ -65,7 +66,7 @@ BOOL GetVolumeInformation(LPCSTR lpRootPathName, LPSTR lpVolumeNameBuffer, DWORD
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return FALSE;
     }
-    struct statvfs vfs {};
+    struct statvfs vfs { };
     const bool known = statvfs("/", &vfs) == 0;
     if (lpVolumeSerialNumber)
         *lpVolumeSerialNumber = known ? static_cast<DWORD>(vfs.f_fsid ^ (vfs.f_fsid >> 32)) : 0;

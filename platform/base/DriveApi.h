@@ -19,7 +19,8 @@ constexpr DWORD FILE_UNICODE_ON_DISK = 0x4;
 UINT GetDriveType(LPCSTR lpRootPathName);
 // The bit mask of existing drives: bit 25, Z:.
 DWORD GetLogicalDrives();
-// "Z:\" followed by two zeros in lpBuffer; returns 4 (all but the last zero), or the size needed (5) when the buffer is smaller.
+// "Z:\" followed by two zeros in lpBuffer; returns 4 (all but the last zero), or the size needed (5) when the buffer is
+// smaller.
 DWORD GetLogicalDriveStrings(DWORD nBufferLength, LPSTR lpBuffer);
 // Describes drive Z: (no label, serial from the file system, 255-character names, case preserved); any
 // buffer or pointer may be null. ERROR_PATH_NOT_FOUND for other drives, ERROR_INSUFFICIENT_BUFFER for a

@@ -257,7 +257,8 @@ BOOL MoveFileEx(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
             return Fail(ERROR_ACCESS_DENIED);
     }
 
-    const int renamed = replace || sameFile ? rename(source->c_str(), target.c_str()) : RenameNoReplace(*source, target);
+    const int renamed
+        = replace || sameFile ? rename(source->c_str(), target.c_str()) : RenameNoReplace(*source, target);
     if (renamed == 0)
         return TRUE;
     if (errno == EEXIST)

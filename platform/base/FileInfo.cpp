@@ -16,8 +16,8 @@ constexpr std::uint64_t EpochDifference = 11644473600ull;
 
 FILETIME ToFileTime(std::int64_t seconds, std::uint32_t nanoseconds)
 {
-    const std::uint64_t ticks = (static_cast<std::uint64_t>(seconds + static_cast<std::int64_t>(EpochDifference))
-                                    * 10'000'000ull)
+    const std::uint64_t ticks
+        = (static_cast<std::uint64_t>(seconds + static_cast<std::int64_t>(EpochDifference)) * 10'000'000ull)
         + nanoseconds / 100;
     FILETIME result;
     result.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFFu);

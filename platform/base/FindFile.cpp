@@ -85,8 +85,7 @@ public:
         return handle;
     }
     // Runs f on the search of a handle under the table's lock; false when the handle is unknown.
-    template<typename F>
-    bool With(HANDLE handle, F&& f)
+    template<typename F> bool With(HANDLE handle, F&& f)
     {
         std::lock_guard lock(m_mutex);
         const auto it = m_searches.find(handle);
@@ -159,8 +158,7 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name)
     if (MatchesPlain(pattern, name))
         return true;
     // "name.*" stands for "name" with any extension or none.
-    return pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*"
-        && name.find('.') == std::string_view::npos
+    return pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" && name.find('.') == std::string_view::npos
         && MatchesPlain(pattern.substr(0, pattern.size() - 2), name);
 }
 
@@ -186,9 +184,8 @@ bool FindFile::Next(WIN32_FIND_DATA& data)
             continue; // removed since the search started
         data = WIN32_FIND_DATA {};
         // The folder's own entries are never hidden, whatever the folder is called.
-        data.dwFileAttributes = name == "." || name == ".."
-            ? (info->attributes & ~FILE_ATTRIBUTE_HIDDEN)
-            : info->attributes;
+        data.dwFileAttributes
+            = name == "." || name == ".." ? (info->attributes & ~FILE_ATTRIBUTE_HIDDEN) : info->attributes;
         data.ftCreationTime = info->creationTime;
         data.ftLastAccessTime = info->lastAccessTime;
         data.ftLastWriteTime = info->lastWriteTime;
@@ -238,7 +235,8 @@ BOOL FindNextFile(HANDLE hFindFile, LPWIN32_FIND_DATA lpFindFileData)
         return FALSE;
     }
     bool found = false;
-    if (!platform::Searches().With(hFindFile, [&](platform::FindFile& search) { found = search.Next(*lpFindFileData); })) {
+    if (!platform::Searches().With(
+            hFindFile, [&](platform::FindFile& search) { found = search.Next(*lpFindFileData); })) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }

@@ -77,7 +77,8 @@ std::optional<std::string> FindLibrary(std::string_view name)
     const std::string_view leaf = separator == std::string_view::npos ? name : name.substr(separator + 1);
     const std::string fileName = LibraryFileName(leaf);
     if (HasFolder(name)) {
-        const std::string mapped = platform::ToNativePath(std::string(name.substr(0, name.size() - leaf.size())) + fileName);
+        const std::string mapped
+            = platform::ToNativePath(std::string(name.substr(0, name.size() - leaf.size())) + fileName);
         if (!mapped.empty() && IsFile(mapped))
             return mapped;
         return std::nullopt;
@@ -111,7 +112,8 @@ std::vector<LoadedObject> LoadedObjects()
                 const bool executable = !info->dlpi_name || !*info->dlpi_name;
                 auto* list = static_cast<std::vector<LoadedObject>*>(data);
                 if (!executable || list->empty())
-                    list->push_back({ executable ? ExecutablePath() : RealPath(info->dlpi_name), static_cast<HMODULE>(where.dli_fbase) });
+                    list->push_back({ executable ? ExecutablePath() : RealPath(info->dlpi_name),
+                        static_cast<HMODULE>(where.dli_fbase) });
                 break;
             }
             return 0;

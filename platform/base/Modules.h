@@ -52,8 +52,7 @@ std::string PlatformLibraryFolder();
 
 // A procedure from GetProcAddress as the function type it really has (through the generic function type, so
 // that the compiler accepts the conversion).
-template<typename Function>
-Function ProcCast(FARPROC proc)
+template<typename Function> Function ProcCast(FARPROC proc)
 {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
 }

@@ -57,7 +57,10 @@ std::string CurrentDirectory()
 
 } // namespace
 
-DWORD GetCurrentDirectory(DWORD nBufferLength, LPSTR lpBuffer) { return CopyOut(CurrentDirectory(), lpBuffer, nBufferLength); }
+DWORD GetCurrentDirectory(DWORD nBufferLength, LPSTR lpBuffer)
+{
+    return CopyOut(CurrentDirectory(), lpBuffer, nBufferLength);
+}
 
 BOOL SetCurrentDirectory(LPCSTR lpPathName)
 {
@@ -182,7 +185,8 @@ void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext
         text.remove_prefix(2);
     }
     const std::size_t separator = text.find_last_of("\\/");
-    const std::string_view dirPart = separator == std::string_view::npos ? std::string_view() : text.substr(0, separator + 1);
+    const std::string_view dirPart
+        = separator == std::string_view::npos ? std::string_view() : text.substr(0, separator + 1);
     const std::string_view name = separator == std::string_view::npos ? text : text.substr(separator + 1);
     const std::size_t dot = name.find_last_of('.');
     const std::string_view fnamePart = dot == std::string_view::npos ? name : name.substr(0, dot);

@@ -1,5 +1,5 @@
-#include "platform/base/DriveApi.h"
 #include "platform/base/FileApi.h"
+#include "platform/base/DriveApi.h"
 #include "platform/base/FindFile.h"
 #include "platform/base/PathApi.h"
 #include "platform/base/Paths.h"
@@ -121,7 +121,8 @@ TEST_F(FileApi, FindListsMatchingEntriesWithAttributes)
 
     std::vector<std::string> order;
     const std::map<std::string, DWORD> all = FindAll(P("MUSIC\\*.*"), &order);
-    const std::vector<std::string> expectedOrder = { ".", "..", ".hidden", "b.mp3", "noext", "ReadOnly.txt", "Song.MP3", "Sub" };
+    const std::vector<std::string> expectedOrder
+        = { ".", "..", ".hidden", "b.mp3", "noext", "ReadOnly.txt", "Song.MP3", "Sub" };
     EXPECT_EQ(order, expectedOrder);
     EXPECT_EQ(all.at("."), FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(all.at(".."), FILE_ATTRIBUTE_DIRECTORY);

@@ -6,5 +6,4 @@ int TestModuleAnswer() { return 42; }
 
 // Exported as ordinal 7.
 int ordinal_7() { return 7; }
-
 }
