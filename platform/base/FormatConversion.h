@@ -36,6 +36,7 @@ public:
 // The next argument of a C variable argument list, read with the width kind asks for.
 FormatArg NextVaArg(va_list& args, ArgKind kind);
 
+// One conversion: flags, width, precision, length and conversion letter, parsed once and applied to arguments.
 class FormatConversion {
 public:
     // Parses the conversion at the start of spec (the text after '%'); consumed receives its length.
@@ -47,7 +48,9 @@ public:
 
     // The kind of the value argument.
     ArgKind valueKind() const;
+    // True when the width is read from an argument ('*') before the value.
     bool widthFromArg() const { return m_widthFromArg; }
+    // True when the precision is read from an argument ('.*') before the value.
     bool precisionFromArg() const { return m_precisionFromArg; }
 
 private:

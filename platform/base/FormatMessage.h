@@ -22,7 +22,8 @@ constexpr DWORD FORMAT_MESSAGE_MAX_WIDTH_MASK = 0x000000FF;
 
 // Formats a message from a text (FROM_STRING: lpSource), a module's message table (FROM_HMODULE: modules of
 // this system have none, so only FROM_SYSTEM can answer) or the system's error texts (FROM_SYSTEM). Arguments
-// is a va_list*, or with ARGUMENT_ARRAY an array of DWORD_PTR cast to it; inserts are copied unchanged under
+// is a va_list*, or with ARGUMENT_ARRAY an array of DWORD_PTR cast to it (holding every number the inserts
+// name, as nothing tells its length); inserts are copied unchanged under
 // IGNORE_INSERTS. The low byte of dwFlags: 0 keeps the text's line breaks, MAX_WIDTH_MASK turns them into
 // spaces, any other value also wraps lines at that many characters. With ALLOCATE_BUFFER, lpBuffer is an LPSTR*
 // that receives a LocalAlloc'd text of at least nSize bytes (free it with LocalFree); otherwise lpBuffer holds

@@ -1,5 +1,6 @@
 #include "platform/base/StringApi.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
