@@ -65,8 +65,7 @@ bool isHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // Walks UTF-8 text and reports each UTF-16 unit; false when a bad sequence is met and `strict` is set.
-template<typename Sink>
-bool utf8ToUtf16(std::string_view text, bool strict, Sink&& sink)
+template<typename Sink> bool utf8ToUtf16(std::string_view text, bool strict, Sink&& sink)
 {
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -89,8 +88,7 @@ bool utf8ToUtf16(std::string_view text, bool strict, Sink&& sink)
 }
 
 // Walks UTF-16 text and reports each code point; a lone surrogate is reported as nothing.
-template<typename Sink>
-void utf16ToCodePoints(std::u16string_view text, Sink&& sink)
+template<typename Sink> void utf16ToCodePoints(std::u16string_view text, Sink&& sink)
 {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
@@ -124,8 +122,8 @@ UINT GetACP() { return CP_UTF8; }
 
 UINT GetOEMCP() { return CP_UTF8; }
 
-int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr,
-    int cchWideChar)
+int MultiByteToWideChar(
+    UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar)
 {
     if (!lpMultiByteStr || cbMultiByte == 0 || cbMultiByte < -1 || cchWideChar < 0
         || (cchWideChar > 0 && !lpWideCharStr))

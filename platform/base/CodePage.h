@@ -37,8 +37,8 @@ UINT GetOEMCP();
 // Converts multibyte text of CodePage to UTF-16. cbMultiByte -1 means zero-terminated (the zero is converted
 // and counted); cchWideChar 0 asks for the needed size. Returns the characters written (or needed), 0 on failure
 // with ERROR_INVALID_PARAMETER, ERROR_INSUFFICIENT_BUFFER or, under MB_ERR_INVALID_CHARS, ERROR_NO_UNICODE_TRANSLATION.
-int MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr,
-    int cchWideChar);
+int MultiByteToWideChar(
+    UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar);
 // Converts UTF-16 to multibyte text of CodePage, with the same size protocol. A lone surrogate becomes
 // lpDefaultChar (U+FFFD when null) and sets *lpUsedDefaultChar; under WC_ERR_INVALID_CHARS it fails instead.
 int WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr, int cchWideChar, LPSTR lpMultiByteStr,

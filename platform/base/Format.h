@@ -7,9 +7,9 @@
 
 #include <concepts>
 #include <cstdarg>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <cstdint>
 #include <type_traits>
 
 #include "platform/base/WinTypes.h"
@@ -29,14 +29,38 @@ public:
         , m_bits(static_cast<std::uint64_t>(value))
     {
     }
-    FormatArg(double value) : m_type(Type::Double), m_double(value) { }
+    FormatArg(double value)
+        : m_type(Type::Double)
+        , m_double(value)
+    {
+    }
     FormatArg(const char* text);
-    FormatArg(std::string_view text) : m_type(Type::Text), m_text(text) { }
-    FormatArg(const std::string& text) : m_type(Type::Text), m_text(text) { }
+    FormatArg(std::string_view text)
+        : m_type(Type::Text)
+        , m_text(text)
+    {
+    }
+    FormatArg(const std::string& text)
+        : m_type(Type::Text)
+        , m_text(text)
+    {
+    }
     FormatArg(const char16_t* text);
-    FormatArg(std::u16string_view text) : m_type(Type::WideText), m_wideText(text) { }
-    FormatArg(const std::u16string& text) : m_type(Type::WideText), m_wideText(text) { }
-    FormatArg(const void* pointer) : m_type(Type::Pointer), m_bits(reinterpret_cast<std::uintptr_t>(pointer)) { }
+    FormatArg(std::u16string_view text)
+        : m_type(Type::WideText)
+        , m_wideText(text)
+    {
+    }
+    FormatArg(const std::u16string& text)
+        : m_type(Type::WideText)
+        , m_wideText(text)
+    {
+    }
+    FormatArg(const void* pointer)
+        : m_type(Type::Pointer)
+        , m_bits(reinterpret_cast<std::uintptr_t>(pointer))
+    {
+    }
     FormatArg(std::nullptr_t) { }
 
     // Null stands for a null string pointer, or for an argument that is not there.

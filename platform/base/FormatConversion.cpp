@@ -14,8 +14,7 @@ namespace {
 constexpr int kMaxField = 1 << 20;
 
 // Runs one conversion of the C library with a specification built here from checked parts, never a caller's.
-template<typename... Args>
-void appendPrintf(std::string& out, const std::string& spec, Args... args)
+template<typename... Args> void appendPrintf(std::string& out, const std::string& spec, Args... args)
 {
     char small[128];
     const int n = std::snprintf(small, sizeof small, spec.c_str(), args...);
@@ -295,8 +294,8 @@ void FormatConversion::appendTo(std::string& out, FormatArgSource& args) const
     }
 }
 
-void FormatConversion::appendInteger(std::string& out, const FormatArg& arg, int width, int precision,
-    bool leftAlign) const
+void FormatConversion::appendInteger(
+    std::string& out, const FormatArg& arg, int width, int precision, bool leftAlign) const
 {
     if (arg.type() == Type::Text || arg.type() == Type::WideText)
         return appendText(out, textOf(arg), width, precision, leftAlign);
@@ -342,8 +341,8 @@ void FormatConversion::appendInteger(std::string& out, const FormatArg& arg, int
     }
 }
 
-void FormatConversion::appendFloat(std::string& out, const FormatArg& arg, int width, int precision,
-    bool leftAlign) const
+void FormatConversion::appendFloat(
+    std::string& out, const FormatArg& arg, int width, int precision, bool leftAlign) const
 {
     if (arg.type() == Type::Text || arg.type() == Type::WideText)
         return appendText(out, textOf(arg), width, precision, leftAlign);
@@ -370,8 +369,8 @@ void FormatConversion::appendFloat(std::string& out, const FormatArg& arg, int w
         appendPrintf(out, spec, std::max(width, 0), v);
 }
 
-void FormatConversion::appendText(std::string& out, std::string_view text, int width, int precision,
-    bool leftAlign) const
+void FormatConversion::appendText(
+    std::string& out, std::string_view text, int width, int precision, bool leftAlign) const
 {
     if (precision >= 0)
         text = CutUtf8Characters(text, static_cast<std::size_t>(precision));

@@ -107,7 +107,11 @@ public:
 // Feeds one insert's conversion the arguments from its number on.
 class InsertArgs final : public platform::FormatArgSource {
 public:
-    InsertArgs(InsertSource& source, int first) : m_source(source), m_next(first) { }
+    InsertArgs(InsertSource& source, int first)
+        : m_source(source)
+        , m_next(first)
+    {
+    }
     FormatArg next(ArgKind kind) override { return m_source.arg(m_next++, kind); }
 
 private:
@@ -117,7 +121,10 @@ private:
 
 class ArrayInserts final : public InsertSource {
 public:
-    explicit ArrayInserts(const DWORD_PTR* array) : m_array(array) { }
+    explicit ArrayInserts(const DWORD_PTR* array)
+        : m_array(array)
+    {
+    }
     bool has(int) const override { return true; }
     FormatArg arg(int number, ArgKind kind) override
     {
@@ -178,7 +185,10 @@ private:
 
 class VectorInserts final : public InsertSource {
 public:
-    explicit VectorInserts(const std::vector<FormatArg>& args) : m_args(args) { }
+    explicit VectorInserts(const std::vector<FormatArg>& args)
+        : m_args(args)
+    {
+    }
     bool has(int number) const override { return static_cast<std::size_t>(number) <= m_args.size(); }
     FormatArg arg(int number, ArgKind) override { return m_args.at(static_cast<std::size_t>(number) - 1); }
 
@@ -273,8 +283,8 @@ DWORD fail(DWORD error)
 
 } // namespace
 
-DWORD FormatMessage(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId, LPSTR lpBuffer,
-    DWORD nSize, va_list* Arguments)
+DWORD FormatMessage(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId, LPSTR lpBuffer, DWORD nSize,
+    va_list* Arguments)
 {
     if (!lpBuffer)
         return fail(ERROR_INVALID_PARAMETER);

@@ -29,8 +29,8 @@ constexpr DWORD FORMAT_MESSAGE_MAX_WIDTH_MASK = 0x000000FF;
 // that receives a LocalAlloc'd text of at least nSize bytes (free it with LocalFree); otherwise lpBuffer holds
 // nSize bytes. Returns the length stored without the zero; 0 on failure with ERROR_INVALID_PARAMETER (no text,
 // or inserts but no arguments), ERROR_INSUFFICIENT_BUFFER or ERROR_RESOURCE_TYPE_NOT_FOUND.
-DWORD FormatMessage(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId, LPSTR lpBuffer,
-    DWORD nSize, va_list* Arguments);
+DWORD FormatMessage(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId, LPSTR lpBuffer, DWORD nSize,
+    va_list* Arguments);
 
 namespace platform {
 

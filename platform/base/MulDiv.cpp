@@ -10,7 +10,8 @@ int MulDiv(int nNumber, int nNumerator, int nDenominator)
     const std::int64_t product = std::int64_t(nNumber) * nNumerator;
     // Round the magnitude, then apply the sign, so that -x rounds to exactly -(x rounded).
     const std::uint64_t num = product < 0 ? 0 - std::uint64_t(product) : std::uint64_t(product);
-    const std::uint64_t den = nDenominator < 0 ? 0 - std::uint64_t(std::int64_t(nDenominator)) : std::uint64_t(nDenominator);
+    const std::uint64_t den
+        = nDenominator < 0 ? 0 - std::uint64_t(std::int64_t(nDenominator)) : std::uint64_t(nDenominator);
     const std::uint64_t magnitude = (num + den / 2) / den;
     const bool negative = (product < 0) != (nDenominator < 0);
     if (magnitude > std::uint64_t(std::numeric_limits<int>::max()) + (negative ? 1 : 0))

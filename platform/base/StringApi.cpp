@@ -39,14 +39,13 @@ int compareBytes(std::string_view a, std::string_view b)
 char lower(char c) { return platform::FoldCase(c); }
 char upper(char c) { return platform::UpperCase(c); }
 
-template<typename Convert>
-LPSTR convertText(LPSTR text, Convert convert)
+template<typename Convert> LPSTR convertText(LPSTR text, Convert convert)
 {
     if (!text)
         return nullptr;
     if (IS_INTRESOURCE(text)) // a single character packed into the pointer's low word
-        return reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(
-            convert(static_cast<char>(reinterpret_cast<UINT_PTR>(text) & 0xFF)))));
+        return reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(
+            static_cast<unsigned char>(convert(static_cast<char>(reinterpret_cast<UINT_PTR>(text) & 0xFF)))));
     for (char* p = text; *p; ++p)
         *p = convert(*p);
     return text;
@@ -206,8 +205,8 @@ int _strnicmp(const char* string1, const char* string2, std::size_t count)
 {
     if (!string1 || !string2)
         return nullArgument();
-    return platform::CompareNoCase(std::string_view(string1, strnlen(string1, count)),
-        std::string_view(string2, strnlen(string2, count)));
+    return platform::CompareNoCase(
+        std::string_view(string1, strnlen(string1, count)), std::string_view(string2, strnlen(string2, count)));
 }
 
 char* _strupr(char* str)

@@ -7,7 +7,8 @@ using namespace platform;
 
 namespace {
 // "Grüße €" followed by U+1D11E (musical G clef, a 4-byte sequence and a surrogate pair in UTF-16).
-const std::string kUtf8 = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\xF0\x9D\x84\x9E";
+const std::string kUtf8 = "Gr\xC3\xBC\xC3\x9F"
+                          "e \xE2\x82\xAC\xF0\x9D\x84\x9E";
 const std::u16string kUtf16 = u"Gr\u00FC\u00DFe \u20AC\U0001D11E";
 } // namespace
 
@@ -35,8 +36,8 @@ TEST(CodePage, SizeProtocol)
     // A length without the zero converts exactly that many bytes and writes no terminator.
     EXPECT_EQ(MultiByteToWideChar(CP_ACP, 0, kUtf8.data(), static_cast<int>(kUtf8.size()), nullptr, 0),
         static_cast<int>(kUtf16.size()));
-    EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, kUtf16.data(), static_cast<int>(kUtf16.size()), nullptr, 0, nullptr,
-                  nullptr),
+    EXPECT_EQ(
+        WideCharToMultiByte(CP_UTF8, 0, kUtf16.data(), static_cast<int>(kUtf16.size()), nullptr, 0, nullptr, nullptr),
         static_cast<int>(kUtf8.size()));
 
     char16_t small[4] = { u'x', u'x', u'x', u'x' };
@@ -68,7 +69,9 @@ TEST(CodePage, InvalidUtf8IsReplacedOrRefused)
         std::u16string out;
     };
     const Case cases[] = {
-        { "a\xFF" "b", u"a\uFFFDb" },
+        { "a\xFF"
+          "b",
+            u"a\uFFFDb" },
         { "\xC0\xAF", u"\uFFFD\uFFFD" }, // overlong '/'
         { "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD" }, // an encoded surrogate
         { "\xE2\x82", u"\uFFFD" }, // cut short: one replacement for the whole prefix
@@ -78,8 +81,8 @@ TEST(CodePage, InvalidUtf8IsReplacedOrRefused)
         EXPECT_EQ(Utf8ToUtf16(c.in), c.out) << c.in;
         char16_t buffer[8];
         SetLastError(0);
-        EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, c.in.data(), static_cast<int>(c.in.size()),
-                      buffer, 8),
+        EXPECT_EQ(
+            MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, c.in.data(), static_cast<int>(c.in.size()), buffer, 8),
             0);
         EXPECT_EQ(GetLastError(), ERROR_NO_UNICODE_TRANSLATION);
     }
@@ -88,7 +91,9 @@ TEST(CodePage, InvalidUtf8IsReplacedOrRefused)
 TEST(CodePage, LoneSurrogatesBecomeTheDefaultCharacter)
 {
     const char16_t lone[] = { u'a', 0xD834, u'b', 0xDD1E, 0 };
-    EXPECT_EQ(Utf16ToUtf8(lone), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    EXPECT_EQ(Utf16ToUtf8(lone),
+        "a\xEF\xBF\xBD"
+        "b\xEF\xBF\xBD");
 
     char out[16] {};
     BOOL usedDefault = FALSE;
@@ -108,8 +113,8 @@ TEST(CodePage, CutNeverSplitsACharacter)
         std::size_t max;
         std::size_t expected;
     };
-    for (const Case c : { Case { 0, 0 }, Case { 3, 2 }, Case { 4, 4 }, Case { 9, 8 }, Case { 10, 8 },
-             Case { 11, 11 }, Case { 14, 11 }, Case { 15, 15 }, Case { 100, 15 } })
+    for (const Case c : { Case { 0, 0 }, Case { 3, 2 }, Case { 4, 4 }, Case { 9, 8 }, Case { 10, 8 }, Case { 11, 11 },
+             Case { 14, 11 }, Case { 15, 15 }, Case { 100, 15 } })
         EXPECT_EQ(CutUtf8(kUtf8, c.max).size(), c.expected) << c.max;
     // Stray continuation bytes are not characters to protect.
     EXPECT_EQ(CutUtf8("ab\x80\x80\x80\x80\x80", 4), "ab\x80\x80");

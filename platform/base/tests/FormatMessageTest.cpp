@@ -75,9 +75,9 @@ TEST(FormatMessage, BufferSizeAndAllocation)
 
     LPSTR allocated = nullptr;
     DWORD_PTR args[] = { reinterpret_cast<DWORD_PTR>("lib.mdb") };
-    const DWORD n = FormatMessage(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY, "Open %1", 0, 0,
-        reinterpret_cast<LPSTR>(&allocated), 0, reinterpret_cast<va_list*>(args));
+    const DWORD n
+        = FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+            "Open %1", 0, 0, reinterpret_cast<LPSTR>(&allocated), 0, reinterpret_cast<va_list*>(args));
     ASSERT_EQ(n, 12u);
     EXPECT_STREQ(allocated, "Open lib.mdb");
     EXPECT_EQ(LocalFree(allocated), nullptr);

@@ -27,11 +27,14 @@ TEST(Format, ConversionsFollowThePlatformsWidths)
         { Format("%hd|%hu|%hhd", 70000, 70000, 300), "4464|4464|44" },
         { Format("%S|%ls|%s", u"Gr\u00FC\u00DF", u"\U0001D11E", "caf\xC3\xA9"),
             "Gr\xC3\xBC\xC3\x9F|\xF0\x9D\x84\x9E|caf\xC3\xA9" },
-        { Format("%c%C%c", 'a', u'\u00E9', 'b'), "a\xC3\xA9" "b" },
+        { Format("%c%C%c", 'a', u'\u00E9', 'b'),
+            "a\xC3\xA9"
+            "b" },
         { Format("%*d|%-*d|%.*s", 4, 7, 3, 7, 2, "abc"), "   7|7  |ab" },
         { Format("100%% %s", static_cast<const char*>(nullptr)), "100% (null)" },
         // Widths and precisions count characters, and a cut keeps characters whole.
-        { Format("%-5s|%.3s", "caf\xC3\xA9", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"), "caf\xC3\xA9 |\xC3\xA9\xC3\xA9\xC3\xA9" },
+        { Format("%-5s|%.3s", "caf\xC3\xA9", "\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9"),
+            "caf\xC3\xA9 |\xC3\xA9\xC3\xA9\xC3\xA9" },
         // Not conversions: kept as text, no argument consumed.
         { Format("%y %d %", 3), "%y 3 %" },
         { Format("%p", reinterpret_cast<void*>(0x1234)), std::string(sizeof(void*) * 2 - 4, '0') + "1234" },

@@ -1,5 +1,5 @@
-#include "platform/base/MulDiv.h"
 #include "platform/base/StringApi.h"
+#include "platform/base/MulDiv.h"
 
 #include <climits>
 #include <cstring>
@@ -53,10 +53,16 @@ TEST(StringApi, CompareCopyAndCase)
     EXPECT_EQ(lstrlen(buffer), 6);
     EXPECT_EQ(lstrcpy(nullptr, "x"), nullptr);
 
-    char mixed[] = "Gr\xC3\xBC\xC3\x9F" "e Mix";
-    EXPECT_STREQ(_strupr(mixed), "GR\xC3\xBC\xC3\x9F" "E MIX");
-    EXPECT_STREQ(CharLower(mixed), "gr\xC3\xBC\xC3\x9F" "e mix");
-    EXPECT_EQ(reinterpret_cast<UINT_PTR>(CharUpper(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>('q')))), UINT_PTR('Q'));
+    char mixed[] = "Gr\xC3\xBC\xC3\x9F"
+                   "e Mix";
+    EXPECT_STREQ(_strupr(mixed),
+        "GR\xC3\xBC\xC3\x9F"
+        "E MIX");
+    EXPECT_STREQ(CharLower(mixed),
+        "gr\xC3\xBC\xC3\x9F"
+        "e mix");
+    EXPECT_EQ(
+        reinterpret_cast<UINT_PTR>(CharUpper(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>('q')))), UINT_PTR('Q'));
     EXPECT_TRUE(IsCharAlpha('x'));
     EXPECT_FALSE(IsCharAlpha('\xC3'));
     EXPECT_TRUE(IsCharAlphaNumeric('7'));
@@ -64,7 +70,8 @@ TEST(StringApi, CompareCopyAndCase)
 
 TEST(StringApi, CharNextAndPrevStepOverWholeCharacters)
 {
-    const char* text = "a\xC3\xA9\xF0\x9D\x84\x9E" "b";
+    const char* text = "a\xC3\xA9\xF0\x9D\x84\x9E"
+                       "b";
     const char* p = CharNext(text);
     EXPECT_EQ(p, text + 1);
     p = CharNext(p);
