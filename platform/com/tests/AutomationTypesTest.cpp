@@ -64,6 +64,8 @@ struct ChangeCase {
     const char16_t* expectText; // the converted value as text, or null
 };
 
+void PrintTo(const ChangeCase& c, std::ostream* os) { *os << c.name; }
+
 class ChangeType : public ::testing::TestWithParam<ChangeCase> { };
 
 TEST_P(ChangeType, ConvertsOrFailsKeepingTheTarget)
