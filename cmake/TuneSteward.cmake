@@ -25,3 +25,36 @@ function(ts_add_tests label target)
     WORKING_DIRECTORY ${TS_OUTPUT_DIR}
     PROPERTIES LABELS ${label} TIMEOUT 300)
 endfunction()
+
+# ts_add_resources(<target> <script.rc> [INCLUDE_DIRS ...])
+# Compiles a resource script with tsrc at build time and links the resources into <target>, which
+# registers them with platform/base when it is loaded. The script is rebuilt when it, a header it
+# includes or a file it names changes. Several scripts may go into one target.
+function(ts_add_resources target script)
+  cmake_parse_arguments(ARG "" "" "INCLUDE_DIRS" ${ARGN})
+  get_filename_component(script_path ${script} ABSOLUTE)
+  get_filename_component(script_name ${script} NAME_WE)
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/${target}_${script_name}_rc.cpp)
+  set(include_args)
+  foreach(dir IN LISTS ARG_INCLUDE_DIRS)
+    get_filename_component(dir_path ${dir} ABSOLUTE)
+    list(APPEND include_args -I ${dir_path})
+  endforeach()
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND tsrc ${include_args} -o ${output} -d ${output}.d ${script_path}
+    DEPENDS tsrc ${script_path}
+    DEPFILE ${output}.d
+    COMMENT "Compiling resources ${script}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${output})
+  target_link_libraries(${target} PRIVATE tsbase)
+endfunction()
+
+# ts_add_resource_library(<name> <script.rc> [INCLUDE_DIRS ...])
+# A shared library that holds only resources (the language libraries, "TSRES409.so"); its resources
+# are registered when it is loaded.
+function(ts_add_resource_library name script)
+  add_library(${name} SHARED)
+  ts_add_resources(${name} ${script} ${ARGN})
+endfunction()

@@ -15,6 +15,7 @@
 #include "platform/base/MulDiv.h"
 #include "platform/base/PathApi.h"
 #include "platform/base/Paths.h"
+#include "platform/base/Resources.h"
 #include "platform/base/StringApi.h"
 #include "platform/base/Clock.h"
 #include "platform/base/CriticalSection.h"
