@@ -107,6 +107,48 @@ std::int64_t NowTicks() { return TicksOf(platform::CurrentClock()->Now()); }
 
 std::int64_t UtcToLocal(std::int64_t ticks) { return ticks + LocalOffsetAt(UnixSecondsOf(ticks)) * kTicksPerSecond; }
 
+// The local date and time at which a zone's rule changes the clock in a given year, in ticks of local time.
+// A rule with a year is one fixed date; a rule without gives the month, the weekday, its occurrence in the
+// month (5 = the last) and the time of day.
+std::optional<std::int64_t> TransitionInYear(const SYSTEMTIME& rule, int inYear)
+{
+    if (rule.wYear != 0)
+        return rule.wYear == inYear ? ToTicks(rule) : std::nullopt;
+    if (rule.wMonth < 1 || rule.wMonth > 12 || rule.wDay < 1 || rule.wDay > 5 || rule.wDayOfWeek > 6)
+        return std::nullopt;
+    const year_month inMonth { year { inYear }, month { rule.wMonth } };
+    const weekday wanted { rule.wDayOfWeek };
+    const year_month_weekday nth { inMonth / wanted[rule.wDay] };
+    const sys_days date = nth.ok() ? sys_days { nth } : sys_days { inMonth / wanted[last] };
+    const year_month_day ymd { date };
+    SYSTEMTIME at = rule;
+    at.wYear = static_cast<WORD>(inYear);
+    at.wDay = static_cast<WORD>(static_cast<unsigned>(ymd.day()));
+    return ToTicks(at);
+}
+
+// Minutes to add to the zone's local time to get UTC at a UTC instant, following the zone's daylight rules.
+std::optional<std::int64_t> BiasAt(const TIME_ZONE_INFORMATION& zone, std::int64_t utc)
+{
+    const std::int64_t standardBias = std::int64_t { zone.Bias } + zone.StandardBias;
+    const std::int64_t daylightBias = std::int64_t { zone.Bias } + zone.DaylightBias;
+    if (zone.StandardDate.wMonth == 0 || zone.DaylightDate.wMonth == 0)
+        return standardBias;
+    const auto localStandard = ToSystemTime(utc - standardBias * 60 * kTicksPerSecond);
+    if (!localStandard)
+        return std::nullopt;
+    const auto daylightFrom = TransitionInYear(zone.DaylightDate, localStandard->wYear);
+    const auto standardFrom = TransitionInYear(zone.StandardDate, localStandard->wYear);
+    if (!daylightFrom || !standardFrom)
+        return standardBias;
+    // Daylight time starts at a local standard time and ends at a local daylight time.
+    const std::int64_t daylightStartUtc = *daylightFrom + standardBias * 60 * kTicksPerSecond;
+    const std::int64_t daylightEndUtc = *standardFrom + daylightBias * 60 * kTicksPerSecond;
+    const bool daylight = daylightStartUtc < daylightEndUtc ? utc >= daylightStartUtc && utc < daylightEndUtc
+                                                            : utc >= daylightStartUtc || utc < daylightEndUtc;
+    return daylight ? daylightBias : standardBias;
+}
+
 } // namespace
 
 DWORD GetTickCount() { return static_cast<DWORD>(GetTickCount64()); }
@@ -207,13 +249,11 @@ BOOL SystemTimeToTzSpecificLocalTime(const TIME_ZONE_INFORMATION* lpTimeZoneInfo
     std::int64_t local = 0;
     if (!lpTimeZoneInformation) {
         local = UtcToLocal(*ticks);
-    } else if (lpTimeZoneInformation->DaylightDate.wMonth != 0) {
-        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-        return FALSE;
     } else {
-        const std::int64_t biasMinutes
-            = std::int64_t { lpTimeZoneInformation->Bias } + lpTimeZoneInformation->StandardBias;
-        local = *ticks - biasMinutes * 60 * kTicksPerSecond;
+        const auto bias = BiasAt(*lpTimeZoneInformation, *ticks);
+        if (!bias)
+            return InvalidParameter();
+        local = *ticks - *bias * 60 * kTicksPerSecond;
     }
     const auto result = ToSystemTime(local);
     if (!result)

@@ -44,8 +44,8 @@ BOOL FileTimeToLocalFileTime(const FILETIME* lpFileTime, LPFILETIME lpLocalFileT
 BOOL LocalFileTimeToFileTime(const FILETIME* lpLocalFileTime, LPFILETIME lpFileTime);
 // -1, 0 or 1 as the first file time is earlier than, equal to or later than the second.
 LONG CompareFileTime(const FILETIME* lpFileTime1, const FILETIME* lpFileTime2);
-// UTC to local time in the given zone: a null zone is the process's own; a given zone applies its Bias
-// (and its StandardBias; daylight rules of a given zone are not followed: FALSE, ERROR_CALL_NOT_IMPLEMENTED).
+// UTC to local time in the given zone (a null zone is the process's own), following the zone's daylight
+// rules: a fixed date, or the nth (5: last) weekday of a month at a time of day.
 BOOL SystemTimeToTzSpecificLocalTime(const TIME_ZONE_INFORMATION* lpTimeZoneInformation,
     const SYSTEMTIME* lpUniversalTime, LPSYSTEMTIME lpLocalTime);
 // The process's time zone: Bias and DaylightBias from this year's offsets (no transition dates are given);

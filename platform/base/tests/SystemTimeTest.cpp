@@ -196,10 +196,30 @@ TEST_F(LocalTime, DescribesTheZone)
     EXPECT_EQ(info.DaylightBias, -60);
     EXPECT_EQ(std::u16string(info.StandardName), u"CET");
 
-    TIME_ZONE_INFORMATION fixed;
-    fixed.Bias = 300; // five hours west, no daylight rules
+    // A zone five hours west with daylight time from the second Sunday of March to the first Sunday of
+    // November, both at 02:00 local time.
+    TIME_ZONE_INFORMATION zone;
+    zone.Bias = 300;
+    zone.DaylightBias = -60;
+    zone.DaylightDate = Date(0, 3, 2, 2);
+    zone.StandardDate = Date(0, 11, 1, 2);
+    const struct {
+        SYSTEMTIME utc, local;
+    } cases[] = {
+        { Date(2020, 1, 1, 3), Date(2019, 12, 31, 22) },
+        { Date(2020, 7, 1, 12), Date(2020, 7, 1, 8) },
+        { Date(2020, 3, 8, 6, 59), Date(2020, 3, 8, 1, 59) },
+        { Date(2020, 3, 8, 7), Date(2020, 3, 8, 3) },
+        { Date(2020, 11, 1, 5, 59), Date(2020, 11, 1, 1, 59) },
+        { Date(2020, 11, 1, 6), Date(2020, 11, 1, 1) },
+    };
+    for (const auto& c : cases) {
+        SYSTEMTIME local;
+        ASSERT_TRUE(SystemTimeToTzSpecificLocalTime(&zone, &c.utc, &local));
+        ExpectSameTime(local, c.local);
+    }
+    zone.DaylightDate = {}; // no daylight time: the bias alone
     SYSTEMTIME local;
-    const SYSTEMTIME utc = Date(2020, 1, 1, 3);
-    ASSERT_TRUE(SystemTimeToTzSpecificLocalTime(&fixed, &utc, &local));
-    ExpectSameTime(local, Date(2019, 12, 31, 22));
+    ASSERT_TRUE(SystemTimeToTzSpecificLocalTime(&zone, &cases[1].utc, &local));
+    ExpectSameTime(local, Date(2020, 7, 1, 7));
 }
