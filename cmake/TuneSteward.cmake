@@ -28,8 +28,10 @@ endfunction()
 
 # ts_add_resources(<target> <script.rc> [INCLUDE_DIRS ...])
 # Compiles a resource script with tsrc at build time and links the resources into <target>, which
-# registers them with platform/base when it is loaded. The script is rebuilt when it, a header it
-# includes or a file it names changes. Several scripts may go into one target.
+# registers them with platform/base when it is loaded. Files the script includes or names are looked
+# for beside the including file, then in INCLUDE_DIRS, then from the tree's root (as the code includes
+# headers). The script is rebuilt when it, a header it includes or a file it names changes. Several
+# scripts may go into one target.
 function(ts_add_resources target script)
   cmake_parse_arguments(ARG "" "" "INCLUDE_DIRS" ${ARGN})
   get_filename_component(script_path ${script} ABSOLUTE)
@@ -40,6 +42,7 @@ function(ts_add_resources target script)
     get_filename_component(dir_path ${dir} ABSOLUTE)
     list(APPEND include_args -I ${dir_path})
   endforeach()
+  list(APPEND include_args -I ${CMAKE_SOURCE_DIR})
   add_custom_command(
     OUTPUT ${output}
     COMMAND tsrc ${include_args} -o ${output} -d ${output}.d ${script_path}

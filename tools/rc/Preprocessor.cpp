@@ -210,8 +210,12 @@ void Preprocessor::Include(std::string_view operand, const SourceLocation& locat
         std::error_code ec;
         return std::filesystem::is_regular_file(p, ec);
     });
-    if (found == candidates.end())
+    if (found == candidates.end()) {
+        // A header shared with the C++ code may include the standard library, which holds no ids.
+        if (close == '>' && state.directivesOnly)
+            return;
         throw ScriptError(location, "cannot find include file '" + name.string() + "'");
+    }
     const auto file = found->lexically_normal();
     if (m_onceFiles.count(std::filesystem::weakly_canonical(file)))
         return;

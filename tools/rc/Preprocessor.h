@@ -1,7 +1,8 @@
 #pragma once
 // The preprocessor of resource scripts: #include, #define/#undef (object-like macros),
 // #if/#ifdef/#ifndef/#elif/#else/#endif, #error and #pragma once. Headers (.h, .c and the like)
-// contribute only their directives, so a C++ header that defines the ids can be shared with the code.
+// contribute only their directives, so a C++ header that defines the ids can be shared with the code;
+// a header's <...> include that is not in the include folders (the standard library) is passed over.
 
 #include <filesystem>
 #include <map>

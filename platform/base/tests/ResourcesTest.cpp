@@ -90,7 +90,7 @@ TEST(Resources, CustomTypeAndRawDataKeepTheirBytes)
     EXPECT_EQ(ResourceBytes(nullptr, "#101", "registry"), script);
 
     // 16-bit items, 32-bit items with L, narrow strings as bytes, wide strings as UTF-16; no terminators added.
-    const std::vector<BYTE> raw { 1, 0, 0x34, 0x12, 0, 0, 'a', 'b', 'c', 0 };
+    const std::vector<BYTE> raw { 1, 0, 0x34, 0x12, 0, 0, 'a', 'b', 'c', 0, MAX_PATH & 0xFF, MAX_PATH >> 8 };
     EXPECT_EQ(ResourceBytes(nullptr, MAKEINTRESOURCE(IDR_RAWDATA), RT_RCDATA), raw);
 }
 
