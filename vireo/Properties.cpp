@@ -1,5 +1,6 @@
 #include "vireo/Properties.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "vireo/vireo_log.h"
@@ -26,17 +27,24 @@ int Properties::Load(const std::string& fileName)
     if (!file)
         return 0;
     int count = 0;
+    int lineNumber = 0;
     std::string line;
     while (std::getline(file, line)) {
+        ++lineNumber;
         const std::size_t end = line.find_first_of("\r\n");
         if (end != std::string::npos)
             line.erase(end);
         // An empty line adds nothing; the lines after it still count.
         if (line.empty())
             continue;
+        // A damaged line still loads as far as it reads; saying so lets someone find the damage.
+        if (std::count(line.begin(), line.end(), '"') % 2 != 0 && LogEnabled(LogLevel::Warning))
+            LogPrint("Properties file %s line %d has an unterminated quote.\n", fileName.c_str(), lineNumber);
         SetLine(line);
         ++count;
     }
+    if (file.bad() && LogEnabled(LogLevel::Warning))
+        LogPrint("Reading properties from %s failed after line %d.\n", fileName.c_str(), lineNumber);
     return count;
 }
 

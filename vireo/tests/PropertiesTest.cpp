@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/base/Debug.h"
+
 #include <gtest/gtest.h>
 
 using namespace vireo;
@@ -35,6 +37,20 @@ TEST(Properties, LoadReadsOneEntryPerLine)
     EXPECT_TRUE(props.Has(""));
     EXPECT_EQ(props.GetString("last"), "1");
     EXPECT_EQ(Properties().Load("missing.prp"), 0);
+}
+
+TEST(Properties, ADamagedLineLoadsWhatItCanAndIsReported)
+{
+    using namespace std::string_literals;
+    WriteFile("damaged.prp", "a=1\nb=\"unterminated;x\n\0\0\0\nc=3\n"s);
+    std::string log;
+    const auto previous = platform::SetDebugOutputHook([&](std::string_view text) { log += text; });
+    const Properties props("damaged.prp");
+    platform::SetDebugOutputHook(previous);
+    EXPECT_EQ(props.GetString("a"), "1");
+    EXPECT_EQ(props.GetString("b"), "unterminated;x");
+    EXPECT_EQ(props.GetString("c"), "3");
+    EXPECT_EQ(log, "Properties file damaged.prp line 2 has an unterminated quote.\n");
 }
 
 TEST(Properties, LongLinesLoadWhole)

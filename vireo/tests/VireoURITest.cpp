@@ -151,6 +151,12 @@ TEST(VireoURI, LargePayloadsSpillToAFileAndInlineOnTheWire)
 
     VireoURI::RemoveSpillFile(name);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(kSpillDirectory) / name));
+
+    // The folder comes back when it has gone, as it does when the current directory changes.
+    std::filesystem::remove_all(kSpillDirectory);
+    VireoURI again("Library", "Music.create");
+    again.SetPayload(payload);
+    EXPECT_EQ(again.Payload(), payload);
 }
 
 TEST(VireoURI, PayloadsAboveAMegabyteReadBackWhole)
