@@ -1,0 +1,18 @@
+#pragma once
+// Making bitmap objects from surfaces and decoded images (shared by the bitmap, image-loading and
+// picture code).
+
+#include <memory>
+#include <vector>
+
+#include "platform/gdi/DibFormat.h"
+#include "platform/gdi/Surface.h"
+
+namespace platform::gdi {
+
+HBITMAP makeBitmap(std::shared_ptr<Surface> surface);
+// A 32-bit bitmap, or a DIB section keeping the image's depth and colour table.
+HBITMAP makeBitmap(const DecodedImage& image, bool asSection);
+std::vector<std::uint32_t> topDownPixels(const Surface& s);
+
+} // namespace platform::gdi

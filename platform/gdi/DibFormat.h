@@ -1,0 +1,43 @@
+#pragma once
+// Reading and writing device-independent bitmaps: the header forms, colour tables and row
+// layouts, checked against the bytes actually available so that damaged data fails cleanly.
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+#include "platform/gdi/WinGdi.h"
+
+namespace platform::gdi {
+
+struct DecodedImage {
+    int width { 0 };
+    int height { 0 };
+    // Top-down 0x00RRGGBB pixels.
+    std::vector<std::uint32_t> pixels;
+    int bitsPerPixel { 32 };
+    std::vector<RGBQUAD> colorTable;
+    // For palettised images: the colour-table index of each pixel, top-down.
+    std::vector<std::uint8_t> indices;
+};
+
+constexpr std::size_t kUnknownSize = std::numeric_limits<std::size_t>::max();
+
+// The bytes of the header plus colour table at `info`, or 0 when the header is not valid.
+std::size_t dibHeaderSize(const BITMAPINFO* info, std::size_t available, UINT usage = DIB_RGB_COLORS);
+// Bytes per row of a DIB of that width and depth (rows are padded to 32 bits).
+std::size_t dibStride(int width, int bitCount);
+// Decodes header, colour table and bits; `bitsAvailable` bounds the reading of the bits. With
+// `palette` (DIB_PAL_COLORS) the table holds indices into it.
+bool decodeDib(const BITMAPINFO* info, std::size_t headerAvailable, const void* bits, std::size_t bitsAvailable,
+    DecodedImage& out, const std::vector<PALETTEENTRY>* palette = nullptr);
+// Decodes a whole .bmp file held in memory.
+bool decodeBmpFile(const std::uint8_t* data, std::size_t size, DecodedImage& out);
+// Encodes scan lines [firstScan, firstScan + count) (in the DIB's own order: from the bottom unless
+// the header's height is negative) of top-down 0x00RRGGBB pixels at the header's depth (1, 4, 8,
+// 16, 24 or 32; for 1-8 bits the colour table is written into info too).
+bool encodeDib(const std::uint32_t* pixels, int width, int height, BITMAPINFO* info, void* bits, int firstScan,
+    int count);
+
+} // namespace platform::gdi

@@ -1,0 +1,93 @@
+#include "platform/gdi/PrintJob.h"
+
+#include <cairo-pdf.h>
+
+namespace platform::gdi {
+
+PrintJob::PrintJob(SIZE pageDots, int dpi, std::string path)
+    : m_page(pageDots)
+    , m_dpi(dpi)
+    , m_path(std::move(path))
+{
+}
+
+PrintJob::~PrintJob() { abort(); }
+
+bool PrintJob::startDoc(const std::string& output)
+{
+    if (m_surface)
+        return false;
+    if (!output.empty())
+        m_path = output;
+    if (m_path.empty())
+        return false;
+    const double w = m_page.cx * 72.0 / m_dpi, h = m_page.cy * 72.0 / m_dpi;
+    m_surface = cairo_pdf_surface_create(m_path.c_str(), w, h);
+    if (cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(m_surface);
+        m_surface = nullptr;
+        return false;
+    }
+    m_cr = cairo_create(m_surface);
+    cairo_scale(m_cr, 72.0 / m_dpi, 72.0 / m_dpi);
+    cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_DEFAULT);
+    m_pages = 0;
+    return true;
+}
+
+bool PrintJob::startPage()
+{
+    if (!m_cr || m_inPage)
+        return false;
+    m_inPage = true;
+    return true;
+}
+
+bool PrintJob::endPage()
+{
+    if (!m_cr || !m_inPage)
+        return false;
+    cairo_show_page(m_cr);
+    m_inPage = false;
+    ++m_pages;
+    return true;
+}
+
+bool PrintJob::endDoc()
+{
+    if (!m_surface)
+        return false;
+    if (m_inPage)
+        endPage();
+    cairo_destroy(m_cr);
+    m_cr = nullptr;
+    cairo_surface_finish(m_surface);
+    const bool ok = cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(m_surface);
+    m_surface = nullptr;
+    return ok;
+}
+
+void PrintJob::abort()
+{
+    if (m_cr)
+        cairo_destroy(m_cr);
+    m_cr = nullptr;
+    if (m_surface) {
+        cairo_surface_finish(m_surface);
+        cairo_surface_destroy(m_surface);
+    }
+    m_surface = nullptr;
+    m_inPage = false;
+}
+
+void PrintJob::fillRect(const RECT& r, std::uint32_t pixel)
+{
+    if (!m_inPage)
+        return;
+    cairo_set_source_rgb(m_cr, ((pixel >> 16) & 0xFF) / 255.0, ((pixel >> 8) & 0xFF) / 255.0, (pixel & 0xFF) / 255.0);
+    cairo_rectangle(m_cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    cairo_fill(m_cr);
+}
+
+} // namespace platform::gdi

@@ -1,0 +1,116 @@
+// Rectangle helpers and MulDiv.
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "platform/gdi/WinGdi.h"
+
+BOOL SetRect(LPRECT lprc, int xLeft, int yTop, int xRight, int yBottom)
+{
+    if (!lprc)
+        return FALSE;
+    *lprc = RECT { xLeft, yTop, xRight, yBottom };
+    return TRUE;
+}
+
+BOOL SetRectEmpty(LPRECT lprc) { return SetRect(lprc, 0, 0, 0, 0); }
+
+BOOL CopyRect(LPRECT lprcDst, const RECT* lprcSrc)
+{
+    if (!lprcDst || !lprcSrc)
+        return FALSE;
+    *lprcDst = *lprcSrc;
+    return TRUE;
+}
+
+BOOL OffsetRect(LPRECT lprc, int dx, int dy)
+{
+    if (!lprc)
+        return FALSE;
+    lprc->left += dx;
+    lprc->right += dx;
+    lprc->top += dy;
+    lprc->bottom += dy;
+    return TRUE;
+}
+
+BOOL InflateRect(LPRECT lprc, int dx, int dy)
+{
+    if (!lprc)
+        return FALSE;
+    lprc->left -= dx;
+    lprc->right += dx;
+    lprc->top -= dy;
+    lprc->bottom += dy;
+    return TRUE;
+}
+
+BOOL IsRectEmpty(const RECT* lprc) { return !lprc || lprc->right <= lprc->left || lprc->bottom <= lprc->top; }
+
+BOOL IntersectRect(LPRECT lprcDst, const RECT* a, const RECT* b)
+{
+    if (!lprcDst)
+        return FALSE;
+    if (!a || !b || IsRectEmpty(a) || IsRectEmpty(b)) {
+        SetRectEmpty(lprcDst);
+        return FALSE;
+    }
+    const RECT r { std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right),
+        std::min(a->bottom, b->bottom) };
+    if (IsRectEmpty(&r)) {
+        SetRectEmpty(lprcDst);
+        return FALSE;
+    }
+    *lprcDst = r;
+    return TRUE;
+}
+
+BOOL UnionRect(LPRECT lprcDst, const RECT* a, const RECT* b)
+{
+    if (!lprcDst || !a || !b)
+        return FALSE;
+    if (IsRectEmpty(a) && IsRectEmpty(b)) {
+        SetRectEmpty(lprcDst);
+        return FALSE;
+    }
+    if (IsRectEmpty(a)) {
+        *lprcDst = *b;
+        return TRUE;
+    }
+    if (IsRectEmpty(b)) {
+        *lprcDst = *a;
+        return TRUE;
+    }
+    *lprcDst = RECT { std::min(a->left, b->left), std::min(a->top, b->top), std::max(a->right, b->right),
+        std::max(a->bottom, b->bottom) };
+    return TRUE;
+}
+
+BOOL PtInRect(const RECT* lprc, POINT pt)
+{
+    return lprc && pt.x >= lprc->left && pt.x < lprc->right && pt.y >= lprc->top && pt.y < lprc->bottom;
+}
+
+BOOL EqualRect(const RECT* a, const RECT* b)
+{
+    return a && b && a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
+}
+
+int MulDiv(int nNumber, int nNumerator, int nDenominator)
+{
+    if (nDenominator == 0)
+        return -1;
+    std::int64_t product = static_cast<std::int64_t>(nNumber) * nNumerator;
+    std::int64_t denom = nDenominator;
+    if (denom < 0) {
+        denom = -denom;
+        product = -product;
+    }
+    // Half away from zero.
+    const std::int64_t half = denom / 2;
+    const std::int64_t result = product >= 0 ? (product + half) / denom : -((-product + half) / denom);
+    if (result > std::numeric_limits<int>::max() || result < std::numeric_limits<int>::min())
+        return -1;
+    return static_cast<int>(result);
+}
