@@ -31,7 +31,8 @@ endfunction()
 # registers them with platform/base when it is loaded. Files the script includes or names are looked
 # for beside the including file, then in INCLUDE_DIRS, then from the tree's root (as the code includes
 # headers). The script is rebuilt when it, a header it includes or a file it names changes. Several
-# scripts may go into one target.
+# scripts may go into one target. <target> is an executable or a shared library (a static library could
+# drop the registrar at link time).
 function(ts_add_resources target script)
   cmake_parse_arguments(ARG "" "" "INCLUDE_DIRS" ${ARGN})
   get_filename_component(script_path ${script} ABSOLUTE)

@@ -26,7 +26,8 @@ void ResourceRegistry::Remove(const ResourceEntry* first)
     std::unique_lock lock(m_lock);
     for (auto it = m_tables.begin(); it != m_tables.end(); ++it) {
         auto& tables = it->second;
-        const auto found = std::find_if(tables.begin(), tables.end(), [first](const auto& t) { return t->First() == first; });
+        const auto found
+            = std::find_if(tables.begin(), tables.end(), [first](const auto& t) { return t->First() == first; });
         if (found == tables.end())
             continue;
         tables.erase(found);
@@ -36,8 +37,8 @@ void ResourceRegistry::Remove(const ResourceEntry* first)
     }
 }
 
-ResourceTable::FindResult ResourceRegistry::Find(HMODULE module, const ResourceKey& type, const ResourceKey& name,
-    std::optional<LANGID> language) const
+ResourceTable::FindResult ResourceRegistry::Find(
+    HMODULE module, const ResourceKey& type, const ResourceKey& name, std::optional<LANGID> language) const
 {
     std::shared_lock lock(m_lock);
     const auto it = m_tables.find(module);

@@ -25,8 +25,8 @@ public:
 
     // Looks through the module's tables in the order they were added; the error says what was missing
     // (ERROR_RESOURCE_DATA_NOT_FOUND for a module without resources).
-    ResourceTable::FindResult Find(HMODULE module, const ResourceKey& type, const ResourceKey& name,
-        std::optional<LANGID> language) const;
+    ResourceTable::FindResult Find(
+        HMODULE module, const ResourceKey& type, const ResourceKey& name, std::optional<LANGID> language) const;
     // The entry a resource handle stands for, from any module; null when it is none.
     const ResourceEntry* EntryOf(const void* handle) const;
     // The text of string `id` of the module (see ResourceTable::String).

@@ -65,6 +65,8 @@ std::optional<ResourceKey> ResourceKey::From(LPCSTR typeOrName)
     if (IS_INTRESOURCE(typeOrName))
         return ResourceKey { static_cast<WORD>(reinterpret_cast<UINT_PTR>(typeOrName)), {} };
     const std::string_view text(typeOrName);
+    if (text.empty())
+        return std::nullopt;
     // "#101" is the text form of id 101.
     if (text.size() > 1 && text[0] == '#') {
         unsigned value = 0;
@@ -87,7 +89,8 @@ ResourceTable::ResourceTable(std::span<const ResourceEntry> entries)
 {
 }
 
-ResourceTable::FindResult ResourceTable::Find(const ResourceKey& type, const ResourceKey& name, std::optional<LANGID> language) const
+ResourceTable::FindResult ResourceTable::Find(
+    const ResourceKey& type, const ResourceKey& name, std::optional<LANGID> language) const
 {
     bool typeSeen = false;
     const ResourceEntry* first = nullptr;
@@ -133,7 +136,8 @@ std::optional<std::string_view> ResourceTable::String(UINT id) const
     if (const auto cached = m_strings.find(id); cached != m_strings.end())
         return std::string_view(cached->second);
 
-    const FindResult block = Find(ResourceKey { kStringType, {} }, ResourceKey { static_cast<WORD>(id / 16 + 1), {} }, std::nullopt);
+    const FindResult block
+        = Find(ResourceKey { kStringType, {} }, ResourceKey { static_cast<WORD>(id / 16 + 1), {} }, std::nullopt);
     if (!block.entry || !block.entry->data)
         return std::nullopt;
     // Sixteen strings, each a 16-bit length and that many UTF-16 units; a block cut short ends the walk.

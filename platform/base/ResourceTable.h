@@ -19,7 +19,7 @@ struct ResourceKey {
     WORD id { 0 };
     std::string_view name; // empty for a numbered key
 
-    // The key a type or name argument stands for; nothing for a null pointer.
+    // The key a type or name argument stands for; nothing for a null pointer or an empty text.
     static std::optional<ResourceKey> From(LPCSTR typeOrName);
     // True when the entry's type or name (`text`, or `number` when `text` is null) is this key.
     bool Matches(const char* text, WORD number) const;

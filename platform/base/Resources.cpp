@@ -44,7 +44,10 @@ std::size_t Utf8Prefix(std::string_view text, std::size_t room)
 
 } // namespace
 
-HRSRC FindResource(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) { return Find(hModule, lpType, lpName, std::nullopt); }
+HRSRC FindResource(HMODULE hModule, LPCSTR lpName, LPCSTR lpType)
+{
+    return Find(hModule, lpType, lpName, std::nullopt);
+}
 
 HRSRC FindResourceEx(HMODULE hModule, LPCSTR lpType, LPCSTR lpName, WORD wLanguage)
 {

@@ -118,7 +118,8 @@ private:
             return ReadString(false);
         if (c == '\'')
             return ReadCharacter();
-        static constexpr std::array<std::string_view, 10> kPairs { "<<", ">>", "<=", ">=", "==", "!=", "&&", "||", "##", "::" };
+        static constexpr std::array<std::string_view, 10> kPairs { "<<", ">>", "<=", ">=", "==", "!=", "&&", "||", "##",
+            "::" };
         for (std::string_view p : kPairs) {
             if (m_line.substr(m_pos, 2) == p) {
                 Token t = Make(TokenKind::Punctuator);
@@ -144,7 +145,8 @@ private:
         Token t = Make(TokenKind::Number);
         const std::size_t start = m_pos;
         std::uint64_t value = 0;
-        if (m_line[m_pos] == '0' && m_pos + 1 < m_line.size() && (m_line[m_pos + 1] == 'x' || m_line[m_pos + 1] == 'X')) {
+        if (m_line[m_pos] == '0' && m_pos + 1 < m_line.size()
+            && (m_line[m_pos + 1] == 'x' || m_line[m_pos + 1] == 'X')) {
             m_pos += 2;
             const std::size_t digits = m_pos;
             while (m_pos < m_line.size() && HexDigit(m_line[m_pos]) >= 0) {

@@ -41,7 +41,8 @@ bool IsDirectivesOnly(const std::filesystem::path& path)
 {
     std::string ext = path.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    static const std::set<std::string> kHeaderExtensions { ".h", ".hh", ".hpp", ".hxx", ".inl", ".c", ".cc", ".cpp", ".cxx" };
+    static const std::set<std::string> kHeaderExtensions { ".h", ".hh", ".hpp", ".hxx", ".inl", ".c", ".cc", ".cpp",
+        ".cxx" };
     return kHeaderExtensions.count(ext) != 0;
 }
 
@@ -60,7 +61,10 @@ Preprocessor::Preprocessor(std::vector<std::filesystem::path> includeDirs)
 {
 }
 
-void Preprocessor::Define(const std::string& name, const std::string& body) { m_macros[name] = Macro { body, false, {} }; }
+void Preprocessor::Define(const std::string& name, const std::string& body)
+{
+    m_macros[name] = Macro { body, false, {} };
+}
 
 std::vector<Token> Preprocessor::Run(const std::filesystem::path& script)
 {
@@ -271,13 +275,15 @@ bool Preprocessor::Condition(std::string_view expression, const SourceLocation& 
         throw ScriptError(location, "#if needs an expression");
     TokenStream stream(std::move(expanded));
     // Identifiers left after expansion count as 0, as in C.
-    const ConstantValue value = ConstantExpression::Evaluate(stream, [](const Token&) { return std::optional<std::int64_t>(0); });
+    const ConstantValue value
+        = ConstantExpression::Evaluate(stream, [](const Token&) { return std::optional<std::int64_t>(0); });
     if (!stream.AtEnd())
         stream.Fail("unexpected text after the #if expression");
     return value.value != 0;
 }
 
-void Preprocessor::Expand(const std::vector<Token>& in, std::vector<Token>& out, std::set<std::string>& hidden, int depth)
+void Preprocessor::Expand(
+    const std::vector<Token>& in, std::vector<Token>& out, std::set<std::string>& hidden, int depth)
 {
     if (depth > kMaxExpansionDepth)
         throw ScriptError(in.empty() ? SourceLocation {} : in.front().location, "macro expansion nested too deeply");

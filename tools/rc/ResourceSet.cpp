@@ -8,19 +8,22 @@ void ResourceSet::Add(Resource resource, const SourceLocation& location)
     const auto [it, inserted] = m_defined.emplace(key, location);
     if (!inserted) {
         throw ScriptError(location,
-            "resource " + resource.name.ToString() + " of type " + resource.type.ToString()
-                + " is already defined at " + it->second.ToString());
+            "resource " + resource.name.ToString() + " of type " + resource.type.ToString() + " is already defined at "
+                + it->second.ToString());
     }
     m_resources.push_back(std::move(resource));
 }
 
-void ResourceSet::AddString(std::uint16_t language, std::uint16_t id, std::u16string text, const SourceLocation& location)
+void ResourceSet::AddString(
+    std::uint16_t language, std::uint16_t id, std::u16string text, const SourceLocation& location)
 {
     if (text.size() > 0xFFFF)
         throw ScriptError(location, "string " + std::to_string(id) + " is longer than 65535 characters");
-    const auto [it, inserted] = m_strings.emplace(std::make_pair(language, id), std::make_pair(std::move(text), location));
+    const auto [it, inserted]
+        = m_strings.emplace(std::make_pair(language, id), std::make_pair(std::move(text), location));
     if (!inserted)
-        throw ScriptError(location, "string " + std::to_string(id) + " is already defined at " + it->second.second.ToString());
+        throw ScriptError(
+            location, "string " + std::to_string(id) + " is already defined at " + it->second.second.ToString());
 }
 
 std::vector<Resource> ResourceSet::Build() const

@@ -1,8 +1,8 @@
 #pragma once
 // The resources a script defines, in the binary formats the platform's resource functions read.
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <tuple>

@@ -45,9 +45,8 @@ ScriptParser::ScriptParser(TokenStream& tokens, Preprocessor& files, ResourceSet
     m_handlers["DLGINIT"] = [this](const ResourceId& name, const SourceLocation& where) {
         RawData(ResourceId { kTypeDialogInit, {} }, name, where);
     };
-    m_handlers["STRINGTABLE"] = [](const ResourceId&, const SourceLocation& where) {
-        throw ScriptError(where, "STRINGTABLE takes no name");
-    };
+    m_handlers["STRINGTABLE"]
+        = [](const ResourceId&, const SourceLocation& where) { throw ScriptError(where, "STRINGTABLE takes no name"); };
     // Types whose binary formats this compiler does not build yet: their statements are read past.
     for (const char* keyword : { "ACCELERATORS", "DIALOG", "DIALOGEX", "MENU", "MENUEX", "TOOLBAR", "VERSIONINFO" }) {
         m_handlers[keyword] = [this, keyword](const ResourceId& name, const SourceLocation& where) {
@@ -117,7 +116,8 @@ ResourceId ScriptParser::Name(std::string_view what)
 
 std::int64_t ScriptParser::Evaluate(bool* isLong)
 {
-    const ConstantValue v = ConstantExpression::Evaluate(m_tokens, [](const Token&) { return std::optional<std::int64_t>(); });
+    const ConstantValue v
+        = ConstantExpression::Evaluate(m_tokens, [](const Token&) { return std::optional<std::int64_t>(); });
     if (isLong)
         *isLong = v.isLong;
     return v.value;
@@ -139,7 +139,8 @@ std::uint16_t ScriptParser::LanguagePair()
     m_tokens.Expect(",", "',' between the language and the sublanguage");
     const std::int64_t sub = Evaluate();
     if (primary < 0 || primary > 0x3FF || sub < 0 || sub > 0x3F)
-        throw ScriptError(where, "language " + std::to_string(primary) + ", " + std::to_string(sub) + " is out of range");
+        throw ScriptError(
+            where, "language " + std::to_string(primary) + ", " + std::to_string(sub) + " is out of range");
     return static_cast<std::uint16_t>((sub << 10) | primary);
 }
 
@@ -148,8 +149,8 @@ void ScriptParser::MemoryFlags()
     // Loading hints of 16-bit systems; accepted and ignored.
     while (m_tokens.AcceptKeyword("PRELOAD") || m_tokens.AcceptKeyword("LOADONCALL") || m_tokens.AcceptKeyword("FIXED")
         || m_tokens.AcceptKeyword("MOVEABLE") || m_tokens.AcceptKeyword("DISCARDABLE") || m_tokens.AcceptKeyword("PURE")
-        || m_tokens.AcceptKeyword("IMPURE") || m_tokens.AcceptKeyword("SHARED") || m_tokens.AcceptKeyword("NONSHARED")) {
-    }
+        || m_tokens.AcceptKeyword("IMPURE") || m_tokens.AcceptKeyword("SHARED")
+        || m_tokens.AcceptKeyword("NONSHARED")) { }
 }
 
 void ScriptParser::OptionalStatements(std::uint16_t& language)

@@ -36,7 +36,8 @@ std::optional<std::u16string> Utf8ToUtf16(std::string_view utf8)
             cp = (cp << 6) | (c & 0x3F);
         }
         // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF))
+            || (cp >= 0xD800 && cp <= 0xDFFF))
             return std::nullopt;
         if (cp >= 0x10000) {
             cp -= 0x10000;

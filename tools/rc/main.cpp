@@ -103,7 +103,8 @@ int main(int argc, char** argv)
             } else if (arg.rfind("-D", 0) == 0) {
                 const std::string define = value("-D");
                 const auto eq = define.find('=');
-                options.defines.emplace_back(define.substr(0, eq), eq == std::string::npos ? "1" : define.substr(eq + 1));
+                options.defines.emplace_back(
+                    define.substr(0, eq), eq == std::string::npos ? "1" : define.substr(eq + 1));
             } else if (arg.rfind("-o", 0) == 0) {
                 options.output = value("-o");
             } else if (arg.rfind("-d", 0) == 0) {
@@ -132,7 +133,8 @@ int main(int argc, char** argv)
         rc::TokenStream tokens(preprocessor.Run(options.script));
         rc::ResourceSet resources;
         rc::ScriptParser(tokens, preprocessor, resources).Run();
-        WriteFileAtomically(options.output, rc::CodeWriter::Write(resources.Build(), options.script.filename().string()));
+        WriteFileAtomically(
+            options.output, rc::CodeWriter::Write(resources.Build(), options.script.filename().string()));
 
         if (!options.depfile.empty()) {
             std::string deps = EscapeForDepfile(std::filesystem::absolute(options.output)) + ":";

@@ -175,12 +175,14 @@ TEST(ResourceCompiler, ScriptFaultsNameFileAndLine)
     } cases[] = {
         { "#include \"ids.h\"\nSTRINGTABLE\nBEGIN\n  IDS_ONE \"no end\nEND\n", "bad.rc:4: error: unterminated string" },
         { "STRINGTABLE\nBEGIN\n  IDS_TWO \"x\"\nEND\n", "bad.rc:3: error: undefined symbol 'IDS_TWO'" },
-        { "STRINGTABLE\nBEGIN\n  1 \"x\"\n  1 \"y\"\nEND\n", "bad.rc:4: error: string 1 is already defined at bad.rc:3" },
+        { "STRINGTABLE\nBEGIN\n  1 \"x\"\n  1 \"y\"\nEND\n",
+            "bad.rc:4: error: string 1 is already defined at bad.rc:3" },
         { "\n\nSTRINGTABLE\nBEGIN\n  1 \"x\"\n", "bad.rc:3: error: STRINGTABLE without END" },
         { "101 REGISTRY \"missing.rgs\"\n", "bad.rc:1: error: cannot find file 'missing.rgs'" },
         { "#include \"missing.h\"\n", "bad.rc:1: error: cannot find include file 'missing.h'" },
         { "#ifdef X\n1 RCDATA { 1 }\n", "bad.rc:1: error: #if without #endif" },
-        { "STRINGTABLE\nBEGIN\n  1 \"\\xE9t\\xE9\"\nEND\n", "bad.rc:3: error: the text of string 1 is not valid UTF-8" },
+        { "STRINGTABLE\nBEGIN\n  1 \"\\xE9t\\xE9\"\nEND\n",
+            "bad.rc:3: error: the text of string 1 is not valid UTF-8" },
         { "1 RCDATA { 1 / (2 - 2) }\n", "bad.rc:1: error: division by zero" },
     };
     for (const auto& c : cases) {
