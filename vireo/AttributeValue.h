@@ -30,6 +30,7 @@ public:
     // Replaces name and value.
     void Set(const std::string& name, const std::string& value);
 
+    // The name and the value.
     const Component& Name() const { return m_name; }
     const Component& Value() const { return m_value; }
 

@@ -82,6 +82,7 @@ public:
     // One numbered line per entry for the log.
     std::string Dump() const;
 
+    // The number of entries, whether there are none, and the entries themselves.
     std::size_t Size() const { return m_entries.size(); }
     bool Empty() const { return m_entries.empty(); }
     const Entries& EntryMap() const { return m_entries; }

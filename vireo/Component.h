@@ -58,6 +58,7 @@ public:
     // The value parsed as a URI.
     VireoURI ToURI() const;
 
+    // Equal when the value texts are equal.
     friend bool operator==(const Component& a, const Component& b) { return a.m_value == b.m_value; }
 
 protected:

@@ -49,6 +49,7 @@ public:
     // The command table's entry for the message name.
     std::unique_ptr<DispatchMethod>& MethodSlot(const std::string& name) { return MethodSlot(m_commands, name); }
 
+    // The command table (by message name) and the event table (by event type).
     MethodTable& CommandTable() { return m_commands; }
     const MethodTable& CommandTable() const { return m_commands; }
     MethodTable& EventTable() { return m_events; }

@@ -28,6 +28,7 @@ public:
     // A readable form for the log.
     std::string Dump() const;
 
+    // Header fields ("messageID", "index", "count"), the body, the chunk size and the whole header.
     std::string MessageID() const { return m_header.GetString("messageID"); }
     int Index() const { return m_header.GetInt("index", 0); }
     int Count() const { return m_header.GetInt("count", 0); }
@@ -35,6 +36,7 @@ public:
     std::uint32_t Chunk() const { return m_chunk; }
     const AttributeValueMap& Header() const { return m_header; }
 
+    // Set the same.
     void SetMessageID(const std::string& id) { m_header.SetString("messageID", id); }
     void SetIndex(int index) { m_header.SetInt("index", index); }
     void SetCount(int count) { m_header.SetInt("count", count); }

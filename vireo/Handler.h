@@ -43,6 +43,7 @@ public:
     // Calls the event method registered under the event's type; false when there is none or it fails.
     bool DispatchEvent(const Message& message);
 
+    // The name and the dispatcher given at construction.
     const std::string& HandlerName() const { return m_name; }
     Dispatcher* HandlerDispatcher() const { return m_dispatcher; }
 

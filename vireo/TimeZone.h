@@ -25,6 +25,7 @@ public:
     // The offset from GMT: local time = GMT + hours and minutes (both negative west of GMT).
     void GetOffset(int& hours, int& minutes) const;
 
+    // The zone's name, offset and daylight-saving flag.
     const std::string& Name() const { return m_name; }
     int Hours() const { return m_hours; }
     int Minutes() const { return m_minutes; }

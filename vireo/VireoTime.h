@@ -25,6 +25,7 @@ public:
     bool Parse(const std::string& text);
     bool Parse(const char* text);
 
+    // The stored fields.
     std::int32_t Year() const { return m_year; }
     std::int32_t Month() const { return m_month; }
     std::int32_t Day() const { return m_day; }
@@ -53,6 +54,7 @@ public:
     // A normalised copy shifted from the current time zone to GMT.
     VireoTime ToGMT() const;
 
+    // Field-wise equality.
     friend bool operator==(const VireoTime&, const VireoTime&) = default;
 
 private:

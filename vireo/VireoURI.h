@@ -42,12 +42,14 @@ public:
     // A copy of this URI with the text parsed over it.
     VireoURI Resolve(const std::string& text) const;
 
+    // The four parts.
     const vireo::Access& Access() const { return m_access; }
     const vireo::Authority& Authority() const { return m_authority; }
     const vireo::Path& Path() const { return m_path; }
     const vireo::Anchor& Anchor() const { return m_anchor; }
     // The arguments alone.
     AttributeValueMap Args() const;
+    // The texts of the host, path and anchor.
     const std::string& HostValue() const { return m_authority.Value(); }
     const std::string& PathValue() const { return m_path.Value(); }
     const std::string& AnchorValue() const { return m_anchor.Value(); }
@@ -65,7 +67,7 @@ public:
     // True when the text names the same process: same path, and same host or both hosts local.
     bool SameTarget(const std::string& text) const;
 
-    // Part setters; each returns the URI so that calls chain.
+    // Replace the scheme, host or anchor text; each returns the URI so that calls chain.
     VireoURI& SetAccess(const std::string& scheme);
     VireoURI& SetAuthority(const std::string& host);
     VireoURI& SetAnchor(const std::string& anchor);
@@ -96,7 +98,8 @@ public:
     static std::string LocalHostName();
     static void SetLocalHostName(const std::string& name);
 
-    // The process-wide table of known hosts: host name -> record map text.
+    // The process-wide table of known hosts: host name -> record map text. HostRecord gives a copy
+    // of one record (empty when unknown).
     static bool HasHost(const std::string& name);
     static void SetHost(const std::string& name, const AttributeValueMap& record);
     static AttributeValueMap HostRecord(const std::string& name);
