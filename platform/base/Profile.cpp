@@ -95,7 +95,8 @@ bool validSection(std::string_view s) { return !hasLineBreak(s) && s.find(']') =
 bool validKey(std::string_view k)
 {
     k = trim(k);
-    return !k.empty() && !hasLineBreak(k) && k.find('=') == std::string_view::npos && k.front() != '[' && k.front() != ';';
+    return !k.empty() && !hasLineBreak(k) && k.find('=') == std::string_view::npos && k.front() != '['
+        && k.front() != ';';
 }
 
 BOOL invalidParameter()
@@ -178,8 +179,8 @@ int hexDigit(char c)
 
 } // namespace
 
-DWORD GetPrivateProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
-    DWORD nSize, LPCSTR lpFileName)
+DWORD GetPrivateProfileString(
+    LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName)
 {
     if (!lpReturnedString || nSize == 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
@@ -255,9 +256,13 @@ BOOL WritePrivateProfileSection(LPCSTR lpAppName, LPCSTR lpString, LPCSTR lpFile
         return modifyProfile(lpFileName, [&](ProfileFile& profile) { return profile.removeSection(section); });
     std::vector<std::string> lines;
     for (const char* line = lpString; *line; line += std::strlen(line) + 1) {
-        if (hasLineBreak(line))
+        // Each line must come back as an entry of this section, never as a header of another.
+        const std::string_view text(line);
+        const std::size_t equals = text.find('=');
+        if (hasLineBreak(text) || trim(text).starts_with('[')
+            || (equals != std::string_view::npos && !validKey(text.substr(0, equals))))
             return invalidParameter();
-        lines.emplace_back(line);
+        lines.emplace_back(text);
     }
     return modifyProfile(lpFileName, [&](ProfileFile& profile) {
         profile.replaceEntries(section, lines);

@@ -15,8 +15,8 @@
 // length. A null lpKeyName lists the section's keys, a null lpAppName the sections, each name with its zero
 // and the list with one more. A value cut to fit returns its length (nSize - 1 unless the cut falls inside a
 // character, which is never split); a cut list returns nSize - 2.
-DWORD GetPrivateProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString,
-    DWORD nSize, LPCSTR lpFileName);
+DWORD GetPrivateProfileString(
+    LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault, LPSTR lpReturnedString, DWORD nSize, LPCSTR lpFileName);
 // Writes key = value. A null lpString deletes the key, a null lpKeyName the whole section; the file and the
 // section are created when missing.
 BOOL WritePrivateProfileString(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString, LPCSTR lpFileName);

@@ -31,8 +31,7 @@ std::optional<std::string> headerName(std::string_view text)
     return std::string(trim(t.substr(1, close - 1)));
 }
 
-template<typename Container, typename Name>
-bool containsNoCase(const Container& names, const Name& name)
+template<typename Container, typename Name> bool containsNoCase(const Container& names, const Name& name)
 {
     return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return EqualsNoCase(n, name); });
 }
@@ -117,7 +116,8 @@ std::vector<std::string> ProfileFile::sectionNames() const
 
 bool ProfileFile::hasSection(std::string_view section) const
 {
-    return std::any_of(m_sections.begin(), m_sections.end(), [&](const Section& s) { return EqualsNoCase(s.name, section); });
+    return std::any_of(
+        m_sections.begin(), m_sections.end(), [&](const Section& s) { return EqualsNoCase(s.name, section); });
 }
 
 std::vector<std::string> ProfileFile::keyNames(std::string_view section) const
@@ -184,7 +184,8 @@ void ProfileFile::setValue(std::string_view section, std::string_view key, std::
     }
     Section& target = obtainSection(section);
     // After the last entry, so that blank lines and comments closing the section stay where they are.
-    auto last = std::find_if(target.lines.rbegin(), target.lines.rend(), [](const Line& l) { return l.key.has_value(); });
+    auto last
+        = std::find_if(target.lines.rbegin(), target.lines.rend(), [](const Line& l) { return l.key.has_value(); });
     target.lines.insert(last.base(), entryLine(key, value));
 }
 
@@ -231,7 +232,8 @@ void ProfileFile::replaceEntries(std::string_view section, const std::vector<std
             before.push_back(std::move(*it));
     }
     target.lines = std::move(before);
-    target.lines.insert(target.lines.end(), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+    target.lines.insert(
+        target.lines.end(), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
     target.lines.insert(target.lines.end(), std::make_move_iterator(rest.begin()), std::make_move_iterator(rest.end()));
 }
 

@@ -40,7 +40,7 @@ public:
 
 private:
     struct Line {
-        std::string text;             // as read, or as built for a changed entry
+        std::string text; // as read, or as built for a changed entry
         std::optional<std::string> key; // set for entries
         std::string value;
     };

@@ -70,7 +70,10 @@ struct KeyView {
     std::vector<std::string> classesPath;
 
     bool alive() const { return primary.alive() || overlay.alive(); }
-    bool writable() const { return root != Root::PerformanceData && root != Root::CurrentConfig && root != Root::DynData; }
+    bool writable() const
+    {
+        return root != Root::PerformanceData && root != Root::CurrentConfig && root != Root::DynData;
+    }
 };
 
 class RegistryState {
@@ -190,10 +193,7 @@ LONG splitPath(LPCSTR subKey, std::vector<std::string>& parts)
 // Names the hive file can hold: no line breaks (and, for keys, no backslash, already split off).
 bool storableName(std::string_view name) { return name.find_first_of("\r\n") == std::string_view::npos; }
 
-LONG refreshSide(const Side& side)
-{
-    return side.hive ? static_cast<LONG>(side.hive->refresh()) : ERROR_SUCCESS;
-}
+LONG refreshSide(const Side& side) { return side.hive ? static_cast<LONG>(side.hive->refresh()) : ERROR_SUCCESS; }
 
 // The view of a predefined root, built on the hives as they are now.
 LONG rootView(RegistryState& registry, Root root, KeyView& view)
@@ -358,10 +358,7 @@ std::vector<BYTE> storedData(DWORD type, const BYTE* data, DWORD size)
     return bytes;
 }
 
-void touch(RegistryKey& key, std::uint64_t now)
-{
-    key.setLastWriteTime(now);
-}
+void touch(RegistryKey& key, std::uint64_t now) { key.setLastWriteTime(now); }
 
 // Runs change on the side a write goes to, in its hive's read-modify-write cycle.
 LONG writeThrough(const KeyView& view, const std::function<LONG(RegistryKey& key)>& change)
@@ -594,8 +591,8 @@ LONG RegCreateKey(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
     if (!phkResult)
         return ERROR_INVALID_PARAMETER;
     if (lpSubKey && *lpSubKey)
-        return RegCreateKeyEx(hKey, lpSubKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, phkResult,
-            nullptr);
+        return RegCreateKeyEx(
+            hKey, lpSubKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, phkResult, nullptr);
     return RegOpenKey(hKey, nullptr, phkResult);
 }
 

@@ -19,7 +19,8 @@
 
 // The predefined roots are handle constants of the platform; a macro keeps them usable in static
 // initialisers of other libraries (a pointer made from an integer is no constant expression).
-#define TS_PREDEFINED_HKEY(value) (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(value)))))
+#define TS_PREDEFINED_HKEY(value)                                                                                      \
+    (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(value)))))
 #define HKEY_CLASSES_ROOT TS_PREDEFINED_HKEY(0x80000000u)
 #define HKEY_CURRENT_USER TS_PREDEFINED_HKEY(0x80000001u)
 #define HKEY_LOCAL_MACHINE TS_PREDEFINED_HKEY(0x80000002u)

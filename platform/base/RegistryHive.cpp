@@ -238,7 +238,8 @@ private:
             line.remove_prefix(3);
             if (!line.empty() && line.front() == '(') {
                 const std::size_t close = line.find(')');
-                const auto number = close == std::string_view::npos ? std::nullopt : parseHexNumber(line.substr(1, close - 1));
+                const auto number
+                    = close == std::string_view::npos ? std::nullopt : parseHexNumber(line.substr(1, close - 1));
                 if (!number)
                     return fail(i, "a malformed value type");
                 type = *number;
@@ -311,8 +312,9 @@ void writeValue(std::string& out, const RegistryValue& value)
     if (value.type == 1 /* REG_SZ */ && isPlainText(value.data)) {
         out += quotedText(std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size() - 1));
     } else if (value.type == 4 /* REG_DWORD */ && value.data.size() == 4) {
-        const std::uint32_t number = static_cast<std::uint32_t>(value.data[0]) | (static_cast<std::uint32_t>(value.data[1]) << 8)
-            | (static_cast<std::uint32_t>(value.data[2]) << 16) | (static_cast<std::uint32_t>(value.data[3]) << 24);
+        const std::uint32_t number = static_cast<std::uint32_t>(value.data[0])
+            | (static_cast<std::uint32_t>(value.data[1]) << 8) | (static_cast<std::uint32_t>(value.data[2]) << 16)
+            | (static_cast<std::uint32_t>(value.data[3]) << 24);
         out += "dword:";
         for (int shift = 28; shift >= 0; shift -= 4)
             out += kDigits[(number >> shift) & 0xF];
@@ -360,10 +362,7 @@ void writeKey(std::string& out, const RegistryKey& key, const std::string& path)
 
 } // namespace
 
-std::uint64_t FileTimeNow()
-{
-    return fileTimeFromUnixNs(unixNowNs());
-}
+std::uint64_t FileTimeNow() { return fileTimeFromUnixNs(unixNowNs()); }
 
 RegistryHive::RegistryHive(std::filesystem::path file, std::string rootName)
     : m_file(std::move(file))

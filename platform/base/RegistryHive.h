@@ -40,8 +40,8 @@ public:
 
     // Parses REGEDIT4 text into root (which must be empty); keys get the time given. On failure returns
     // ERROR_REGISTRY_CORRUPT and describes the fault in problem.
-    static DWORD parse(std::string_view text, std::string_view rootName, RegistryKey& root, std::uint64_t time,
-        std::string& problem);
+    static DWORD parse(
+        std::string_view text, std::string_view rootName, RegistryKey& root, std::uint64_t time, std::string& problem);
     // The REGEDIT4 text of the tree below root.
     static std::string serialize(const RegistryKey& root, std::string_view rootName);
 
@@ -50,7 +50,7 @@ private:
     std::string m_rootName;
     std::shared_ptr<RegistryKey> m_root { std::make_shared<RegistryKey>(std::string()) };
     bool m_loaded { false };
-    FileStamp m_stamp;  // of the file version the tree (or m_error) reflects
+    FileStamp m_stamp; // of the file version the tree (or m_error) reflects
     std::string m_text; // that version's contents
     DWORD m_error { 0 };
 };

@@ -29,8 +29,8 @@ void RegistryKey::setValue(std::string_view name, DWORD type, std::vector<BYTE> 
 
 bool RegistryKey::removeValue(std::string_view name)
 {
-    const auto it = std::find_if(m_values.begin(), m_values.end(),
-        [&](const RegistryValue& value) { return EqualsNoCase(value.name, name); });
+    const auto it = std::find_if(
+        m_values.begin(), m_values.end(), [&](const RegistryValue& value) { return EqualsNoCase(value.name, name); });
     if (it == m_values.end())
         return false;
     m_values.erase(it);

@@ -71,15 +71,16 @@ TEST(Profile, NullSectionAndKeySemantics)
     EXPECT_TRUE(WritePrivateProfileString("Options", "Never there", nullptr, file));
     EXPECT_TRUE(WritePrivateProfileString("other", nullptr, nullptr, file));
     EXPECT_TRUE(WritePrivateProfileString("Brand New", "k", "v", file));
-    EXPECT_EQ(fileText("sample.ini"), "; kept as it is\n"
-                                      "[Options]\n"
-                                      "Size=12\n"
-                                      "New=v\n"
-                                      "a line the reader does not understand\n"
-                                      "\n"
-                                      "[Empty]\n"
-                                      "[Brand New]\n"
-                                      "k=v\n");
+    EXPECT_EQ(fileText("sample.ini"),
+        "; kept as it is\n"
+        "[Options]\n"
+        "Size=12\n"
+        "New=v\n"
+        "a line the reader does not understand\n"
+        "\n"
+        "[Empty]\n"
+        "[Brand New]\n"
+        "k=v\n");
 }
 
 TEST(Profile, CutResultsReportTheCut)
@@ -113,8 +114,9 @@ TEST(Profile, CutResultsReportTheCut)
 TEST(Profile, IntegersSectionsAndStructs)
 {
     const char* file = "./numbers.ini";
-    ASSERT_TRUE(WritePrivateProfileSection("Numbers", "ten=10\0negative=-3\0word=abc\0empty=\0"
-                                                      "padded=  42  \0",
+    ASSERT_TRUE(WritePrivateProfileSection("Numbers",
+        "ten=10\0negative=-3\0word=abc\0empty=\0"
+        "padded=  42  \0",
         file));
     EXPECT_EQ(GetPrivateProfileInt("numbers", "TEN", 7, file), 10u);
     EXPECT_EQ(static_cast<INT>(GetPrivateProfileInt("Numbers", "negative", 7, file)), -3);
@@ -183,6 +185,7 @@ TEST(Profile, WritesThatWouldBreakTheFileAreRefused)
         EXPECT_FALSE(WritePrivateProfileString(c.section, c.key, c.value, "./keep.ini")) << c.key << "=" << c.value;
         EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
     }
+    EXPECT_FALSE(WritePrivateProfileSection("Keep", "a=1\0[Injected]\0", "./keep.ini"));
     EXPECT_EQ(fileText("keep.ini"), before);
 
     // A change keeps the file's line ends.

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -28,7 +30,8 @@ class Key {
 public:
     Key(HKEY parent, const char* path, REGSAM access = KEY_ALL_ACCESS)
     {
-        m_error = RegCreateKeyEx(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &m_key, &m_disposition);
+        m_error = RegCreateKeyEx(
+            parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &m_key, &m_disposition);
     }
     ~Key()
     {
@@ -96,7 +99,8 @@ public:
     {
         const char* old = std::getenv("TUNESTEWARD_HOME");
         m_old = old ? old : "";
-        m_folder = std::filesystem::path(m_old.empty() ? std::filesystem::temp_directory_path().string() : m_old) / name;
+        m_folder
+            = std::filesystem::path(m_old.empty() ? std::filesystem::temp_directory_path().string() : m_old) / name;
         std::filesystem::remove_all(m_folder);
         std::filesystem::create_directories(m_folder);
         setenv("TUNESTEWARD_HOME", m_folder.c_str(), 1);
@@ -127,7 +131,8 @@ TEST(Registry, ValuesRoundTripThroughTheHiveFileWithTheSizeProtocol)
         { "Path \"quoted\" \\ value", REG_EXPAND_SZ, bytesOf(std::string_view("%HOME%\\x\0", 10)),
             bytesOf(std::string_view("%HOME%\\x\0", 10)) },
         { "List", REG_MULTI_SZ, bytesOf(std::string_view("a\0bc\0", 5)), bytesOf(std::string_view("a\0bc\0\0", 6)) },
-        { "Line breaks", REG_SZ, bytesOf(std::string_view("one\r\ntwo", 9)), bytesOf(std::string_view("one\r\ntwo", 9)) },
+        { "Line breaks", REG_SZ, bytesOf(std::string_view("one\r\ntwo", 9)),
+            bytesOf(std::string_view("one\r\ntwo", 9)) },
         { "Umlaut \xC3\xA4", REG_SZ, bytesOf(std::string_view("\xC3\xA4\xE2\x82\xAC", 6)),
             bytesOf(std::string_view("\xC3\xA4\xE2\x82\xAC", 6)) },
         { "Number", REG_DWORD, Bytes { 0x78, 0x56, 0x34, 0x12 }, Bytes { 0x78, 0x56, 0x34, 0x12 } },
@@ -429,6 +434,37 @@ TEST(Registry, TwoProcessesDoNotLoseEachOthersWrites)
     EXPECT_EQ(RegQueryValueEx(doomed, nullptr, nullptr, nullptr, nullptr, &size), ERROR_KEY_DELETED);
 }
 
+TEST(Registry, FailedWriteLeavesFileAndTreeAsTheyWere)
+{
+    ScopedHome home("full");
+    Key key(HKEY_CURRENT_USER, "Software\\Full");
+    ASSERT_EQ(setValue(key, "Small", REG_DWORD, Bytes { 1, 0, 0, 0 }), ERROR_SUCCESS);
+    const auto hive = home.folder() / "user.reg";
+    const std::string before = fileText(hive);
+
+    // A child process whose files may not grow: the write fails part way and must change nothing.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit { before.size() + 16, before.size() + 16 };
+        setrlimit(RLIMIT_FSIZE, &limit);
+        int faults = 0;
+        faults += setValue(key, "Big", REG_BINARY, Bytes(4096, 0xAB)) == ERROR_SUCCESS;
+        DWORD size = 0;
+        faults += RegQueryValueEx(key, "Big", nullptr, nullptr, nullptr, &size) != ERROR_FILE_NOT_FOUND;
+        faults += RegQueryValueEx(key, "Small", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS;
+        faults += Key(key, "New\\Deeper").error() == ERROR_SUCCESS;
+        faults += !subkeyNames(key).empty();
+        _exit(faults);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(fileText(hive), before);
+}
+
 TEST(Registry, BadArgumentsGiveErrorsNotCrashes)
 {
     Key key(HKEY_CURRENT_USER, "Software\\Tune Test\\Arguments");
@@ -442,17 +478,23 @@ TEST(Registry, BadArgumentsGiveErrorsNotCrashes)
         LONG expected;
     };
     const Case cases[] = {
-        { "query on an unknown handle", RegQueryValueEx(bogus, "x", nullptr, nullptr, data, &size), ERROR_INVALID_HANDLE },
-        { "query on a null handle", RegQueryValueEx(nullptr, "x", nullptr, nullptr, data, &size), ERROR_INVALID_HANDLE },
-        { "open without a result", RegOpenKeyEx(HKEY_CURRENT_USER, "Software", 0, KEY_READ, nullptr), ERROR_INVALID_PARAMETER },
-        { "create without a name", RegCreateKeyEx(key, nullptr, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &result, nullptr),
+        { "query on an unknown handle", RegQueryValueEx(bogus, "x", nullptr, nullptr, data, &size),
+            ERROR_INVALID_HANDLE },
+        { "query on a null handle", RegQueryValueEx(nullptr, "x", nullptr, nullptr, data, &size),
+            ERROR_INVALID_HANDLE },
+        { "open without a result", RegOpenKeyEx(HKEY_CURRENT_USER, "Software", 0, KEY_READ, nullptr),
+            ERROR_INVALID_PARAMETER },
+        { "create without a name",
+            RegCreateKeyEx(key, nullptr, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &result, nullptr),
             ERROR_INVALID_PARAMETER },
         { "data without a size", RegQueryValueEx(key, "x", nullptr, nullptr, data, nullptr), ERROR_INVALID_PARAMETER },
         { "set with null data", RegSetValueEx(key, "x", 0, REG_BINARY, nullptr, 4), ERROR_INVALID_PARAMETER },
         { "value name with a line break", RegSetValueEx(key, "a\nb", 0, REG_BINARY, data, 1), ERROR_INVALID_PARAMETER },
-        { "key name with a line break", RegCreateKeyEx(key, "a\nb", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &result, nullptr),
+        { "key name with a line break",
+            RegCreateKeyEx(key, "a\nb", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &result, nullptr),
             ERROR_INVALID_PARAMETER },
-        { "leading backslash", RegOpenKeyEx(HKEY_CURRENT_USER, "\\Software", 0, KEY_READ, &result), ERROR_BAD_PATHNAME },
+        { "leading backslash", RegOpenKeyEx(HKEY_CURRENT_USER, "\\Software", 0, KEY_READ, &result),
+            ERROR_BAD_PATHNAME },
         { "enumerate without a name", RegEnumKeyEx(key, 0, nullptr, &size, nullptr, nullptr, nullptr, nullptr),
             ERROR_INVALID_PARAMETER },
         { "delete a null subkey", RegDeleteKey(key, nullptr), ERROR_INVALID_PARAMETER },
@@ -464,7 +506,8 @@ TEST(Registry, BadArgumentsGiveErrorsNotCrashes)
             ERROR_SUCCESS },
         { "connect to another computer", RegConnectRegistry("\\\\elsewhere-host", HKEY_LOCAL_MACHINE, &result),
             ERROR_BAD_NETPATH },
-        { "connect to the current user", RegConnectRegistry(nullptr, HKEY_CURRENT_USER, &result), ERROR_INVALID_HANDLE },
+        { "connect to the current user", RegConnectRegistry(nullptr, HKEY_CURRENT_USER, &result),
+            ERROR_INVALID_HANDLE },
         { "save a key", RegSaveKey(key, "file", nullptr), ERROR_CALL_NOT_IMPLEMENTED },
         { "notify", RegNotifyChangeKeyValue(key, FALSE, REG_NOTIFY_CHANGE_LAST_SET, nullptr, FALSE),
             ERROR_CALL_NOT_IMPLEMENTED },
