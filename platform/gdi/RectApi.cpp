@@ -1,8 +1,6 @@
-// Rectangle helpers and MulDiv.
+// Rectangle helpers.
 
 #include <algorithm>
-#include <cstdint>
-#include <limits>
 
 #include "platform/gdi/WinGdi.h"
 
@@ -95,22 +93,4 @@ BOOL PtInRect(const RECT* lprc, POINT pt)
 BOOL EqualRect(const RECT* a, const RECT* b)
 {
     return a && b && a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
-}
-
-int MulDiv(int nNumber, int nNumerator, int nDenominator)
-{
-    if (nDenominator == 0)
-        return -1;
-    std::int64_t product = static_cast<std::int64_t>(nNumber) * nNumerator;
-    std::int64_t denom = nDenominator;
-    if (denom < 0) {
-        denom = -denom;
-        product = -product;
-    }
-    // Half away from zero.
-    const std::int64_t half = denom / 2;
-    const std::int64_t result = product >= 0 ? (product + half) / denom : -((-product + half) / denom);
-    if (result > std::numeric_limits<int>::max() || result < std::numeric_limits<int>::min())
-        return -1;
-    return static_cast<int>(result);
 }

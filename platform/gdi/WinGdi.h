@@ -3,6 +3,7 @@
 // operations, text, the 3-D look helpers and printing. Pixels are 32-bit 0x00RRGGBB; 1-bit bitmaps
 // hold black and white only. Every call accepts null or stale handles and fails cleanly.
 
+#include "platform/base/MulDiv.h"
 #include "platform/base/WinTypes.h"
 
 // ---- Geometry ----------------------------------------------------------------------------------
@@ -52,8 +53,6 @@ BOOL PtInRect(const RECT* lprc, POINT pt);
 // TRUE when both rectangles have the same sides.
 BOOL EqualRect(const RECT* lprc1, const RECT* lprc2);
 
-// a * b / c with 64-bit intermediate, rounded half away from zero; -1 when c is 0 or on overflow.
-int MulDiv(int nNumber, int nNumerator, int nDenominator);
 
 // ---- Colours -----------------------------------------------------------------------------------
 

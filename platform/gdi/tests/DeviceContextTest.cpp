@@ -11,19 +11,6 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 } // namespace
 
-TEST(Mapping, MulDivRoundsHalfAwayFromZero)
-{
-    const struct {
-        int a, b, c, want;
-    } cases[] = {
-        { 5, 1, 2, 3 }, { -5, 1, 2, -3 }, { 5, -1, 2, -3 }, { 7, 1, 3, 2 }, { 8, 1, 3, 3 }, { -8, 1, 3, -3 },
-        { 1, 1, 0, -1 }, { 0x7FFFFFFF, 2, 1, -1 }, { 0x40000000, 4, 2, -1 }, { 1 << 30, 2, 4, 1 << 29 },
-        { 10, 96, 72, 13 }, { -8, 96, 72, -11 },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.want) << c.a << "*" << c.b << "/" << c.c;
-}
-
 TEST(Mapping, AnisotropicWindowAndViewport)
 {
     Canvas c(100, 100);
