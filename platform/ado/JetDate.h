@@ -1,0 +1,18 @@
+#pragma once
+// Dates as the database engine keeps them: OLE automation dates (days since 1899-12-30, the fraction
+// being the time of day), in local time.
+
+#include <optional>
+#include <string_view>
+
+namespace platform::ado {
+
+// The OLE date of a civil date and time; nullopt when a part is out of range.
+std::optional<double> OleDateFromParts(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+// The current local time as an OLE date, read from the platform's clock.
+double LocalNowAsOleDate();
+// The OLE date of a date literal's text (the part between '#'): "mm/dd/yyyy", "yyyy-mm-dd", either
+// optionally followed by "hh:mm[:ss]" and "AM"/"PM"; nullopt when it is no date.
+std::optional<double> ParseJetDateLiteral(std::string_view text);
+
+} // namespace platform::ado
