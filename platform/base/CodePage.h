@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
 
 constexpr UINT CP_ACP = 0;
@@ -26,8 +27,6 @@ constexpr DWORD WC_ERR_INVALID_CHARS = 0x80;
 constexpr DWORD WC_COMPOSITECHECK = 0x200;
 constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x400;
 
-constexpr DWORD ERROR_INVALID_FLAGS = 1004;
-constexpr DWORD ERROR_NO_UNICODE_TRANSLATION = 1113;
 
 // The "ANSI" code page: always 65001 (UTF-8).
 UINT GetACP();

@@ -3,12 +3,11 @@
 
 #include <string>
 
+#include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
 
 // Longest computer name, in characters without the terminating zero.
 constexpr DWORD MAX_COMPUTERNAME_LENGTH = 15;
-// The buffer was too small; the size needed is reported.
-constexpr DWORD ERROR_BUFFER_OVERFLOW = 111;
 
 // The host name up to its first dot, at most MAX_COMPUTERNAME_LENGTH characters, in capitals. *lpnSize is
 // the buffer size in, the length without the zero out; when short: FALSE, ERROR_BUFFER_OVERFLOW and the

@@ -3,6 +3,7 @@
 // an interface (message texts, clipboard data). Local and global handles are the same kind here. Every handle
 // is checked, so a stale or foreign handle gets ERROR_INVALID_HANDLE instead of corrupting memory.
 
+#include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
 
 constexpr UINT LMEM_FIXED = 0x0000;
@@ -18,8 +19,6 @@ constexpr UINT GMEM_DDESHARE = 0x2000;
 constexpr UINT GMEM_SHARE = 0x2000;
 constexpr UINT GPTR = GMEM_FIXED | GMEM_ZEROINIT;
 constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
-
-constexpr DWORD ERROR_NOT_LOCKED = 158;
 
 // Allocates uBytes; a fixed block's handle is its address, a moveable one needs GlobalLock. NULL when out of memory.
 HLOCAL LocalAlloc(UINT uFlags, SIZE_T uBytes);

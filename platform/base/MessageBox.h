@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
 
 // Buttons (the low four bits).
@@ -53,8 +54,6 @@ constexpr int IDNO = 7;
 constexpr int IDTRYAGAIN = 10;
 constexpr int IDCONTINUE = 11;
 
-// The error of a message box whose button bits name no known set of buttons.
-constexpr DWORD ERROR_INVALID_MSGBOX_STYLE = 1438;
 
 // Shows a message box owned by hWnd (may be NULL) and returns the button chosen; a null caption reads
 // "Error", a null text is empty. 0 with ERROR_INVALID_MSGBOX_STYLE for unknown button bits.

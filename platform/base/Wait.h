@@ -12,6 +12,7 @@
 #include <memory>
 #include <span>
 
+#include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
 
 constexpr DWORD WAIT_OBJECT_0 = 0x00000000;
@@ -20,8 +21,6 @@ constexpr DWORD WAIT_ABANDONED = WAIT_ABANDONED_0;
 constexpr DWORD WAIT_TIMEOUT = 258;
 constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 constexpr DWORD MAXIMUM_WAIT_OBJECTS = 64;
-// The error of a wait ended because the thread was asked to stop.
-constexpr DWORD ERROR_OPERATION_ABORTED = 995;
 
 // Waits until the object is signalled (WAIT_OBJECT_0; WAIT_ABANDONED for a mutex whose owner ended holding
 // it) or dwMilliseconds pass on the clock (WAIT_TIMEOUT; INFINITE never); WAIT_FAILED with
