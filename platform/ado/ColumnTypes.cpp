@@ -70,7 +70,7 @@ std::string DeclaredFromColumnType(ColumnType column)
         return "TEXT(" + std::to_string(column.definedSize > 0 ? column.definedSize : 255) + ") COLLATE NOCASE";
     case adLongVarWChar:
     case adLongVarChar:
-        return "LONGTEXT COLLATE NOCASE";
+        return column.definedSize > 0 ? "LONGTEXT(" + std::to_string(column.definedSize) + ") COLLATE NOCASE" : "LONGTEXT COLLATE NOCASE";
     case adBoolean:
         return "YESNO";
     case adDate:
