@@ -74,6 +74,19 @@ public:
     std::vector<PALETTEENTRY> entries;
 };
 
+// An icon or cursor: a colour image and an AND mask (1 = keep the screen), plus a hot spot.
+class IconObject final : public GdiObject {
+public:
+    // Icons are not drawing objects of a DC: they report no object type.
+    int type() const override { return 0; }
+    std::shared_ptr<Surface> color;
+    std::shared_ptr<Surface> mask;
+    bool isIcon { true };
+    POINT hotSpot {};
+    // Shared icons (loaded with LR_SHARED or by LoadIcon/LoadCursor) are owned by the system.
+    bool shared { false };
+};
+
 class HandleTable {
 public:
     static HandleTable& instance();

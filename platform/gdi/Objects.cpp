@@ -216,7 +216,7 @@ HFONT CreateFont(int cHeight, int cWidth, int cEscapement, int cOrientation, int
 BOOL DeleteObject(HGDIOBJ ho)
 {
     auto object = HandleTable::instance().find(ho);
-    if (!object || object->type() == OBJ_DC || object->type() == OBJ_MEMDC) {
+    if (!object || object->type() == 0 || object->type() == OBJ_DC || object->type() == OBJ_MEMDC) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
