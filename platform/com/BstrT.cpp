@@ -45,10 +45,7 @@ _bstr_t::_bstr_t(BSTR bstr, bool fCopy)
 {
 }
 
-_bstr_t::_bstr_t(const _variant_t& var)
-{
-    *this = var;
-}
+_bstr_t::_bstr_t(const _variant_t& var) { *this = var; }
 
 _bstr_t& _bstr_t::operator=(const char* s)
 {
@@ -100,7 +97,8 @@ _bstr_t::operator const char*() const
     if (!m_data || !m_data->wide)
         return nullptr;
     if (!m_data->narrow)
-        m_data->narrow = std::make_unique<std::string>(platform::Utf16ToUtf8(std::u16string_view(m_data->wide, SysStringLen(m_data->wide))));
+        m_data->narrow = std::make_unique<std::string>(
+            platform::Utf16ToUtf8(std::u16string_view(m_data->wide, SysStringLen(m_data->wide))));
     return m_data->narrow->c_str();
 }
 

@@ -1,8 +1,8 @@
 #include "platform/com/CComBSTR.h"
 
 #include <cstring>
-#include <string>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "platform/base/CodePage.h"
@@ -18,7 +18,10 @@ BSTR FromUtf8(LPCSTR text)
     return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
-std::u16string_view ViewOf(BSTR own) { return own ? std::u16string_view(own, SysStringLen(own)) : std::u16string_view(); }
+std::u16string_view ViewOf(BSTR own)
+{
+    return own ? std::u16string_view(own, SysStringLen(own)) : std::u16string_view();
+}
 
 } // namespace
 

@@ -9,8 +9,7 @@ namespace platform {
 HRESULT ReportError(REFCLSID clsid, LPCOLESTR lpszDesc, REFIID iid, HRESULT hRes);
 } // namespace platform
 
-template <class T, const CLSID* pclsid = &CLSID_NULL>
-class CComCoClass {
+template<class T, const CLSID* pclsid = &CLSID_NULL> class CComCoClass {
 public:
     DECLARE_AGGREGATABLE(T)
     using _ClassFactoryCreatorClass = CComClassFactoryCreator;
@@ -27,10 +26,10 @@ public:
 };
 
 // The registry script (a resource of type "REGISTRY") that registers the class.
-#define DECLARE_REGISTRY_RESOURCEID(id)                                           \
-    static HRESULT WINAPI UpdateRegistry(BOOL bRegister)                          \
-    {                                                                             \
-        return platform::ThisLibraryModule().UpdateRegistryFromResource(id, bRegister); \
+#define DECLARE_REGISTRY_RESOURCEID(id)                                                                                \
+    static HRESULT WINAPI UpdateRegistry(BOOL bRegister)                                                               \
+    {                                                                                                                  \
+        return platform::ThisLibraryModule().UpdateRegistryFromResource(id, bRegister);                                \
     }
-#define DECLARE_NO_REGISTRY() \
+#define DECLARE_NO_REGISTRY()                                                                                          \
     static HRESULT WINAPI UpdateRegistry(BOOL) { return S_OK; }

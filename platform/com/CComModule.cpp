@@ -108,7 +108,8 @@ HRESULT CComModule::UpdateRegistryFromResource(UINT nResID, BOOL bRegister, _ATL
         return HRESULT_FROM_WIN32(ERROR_RESOURCE_NAME_NOT_FOUND);
     std::map<std::string, std::string> replacements { { "MODULE", ModulePath(Instance()) } };
     for (_ATL_REGMAP_ENTRY* entry = pMapEntries; entry && entry->szKey; ++entry)
-        replacements[platform::Utf16ToUtf8(entry->szKey)] = entry->szData ? platform::Utf16ToUtf8(entry->szData) : std::string();
+        replacements[platform::Utf16ToUtf8(entry->szKey)]
+            = entry->szData ? platform::Utf16ToUtf8(entry->szData) : std::string();
     platform::RegistryScript script;
     if (!script.Parse(text, replacements))
         return DISP_E_EXCEPTION;
@@ -122,7 +123,8 @@ HRESULT CComModule::RegisterTypeLib()
     if (!ResourceText(Instance(), 1, "TYPELIB", text) || !platform::ParseTypeLibText(text, info))
         return TYPE_E_CANTLOADLIBRARY;
     const std::string path = ModulePath(Instance());
-    const std::string folder = path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
+    const std::string folder
+        = path.substr(0, path.find_last_of('\\') == std::string::npos ? 0 : path.find_last_of('\\'));
     return ::RegisterTypeLib(info, platform::Utf8ToUtf16(path).c_str(), platform::Utf8ToUtf16(folder).c_str());
 }
 

@@ -23,10 +23,15 @@ struct _ATL_OBJMAP_ENTRY {
 };
 
 #define BEGIN_OBJECT_MAP(x) static _ATL_OBJMAP_ENTRY x[] = {
-#define OBJECT_ENTRY(clsid, class)                                                                    \
-    { &(clsid), &class ::UpdateRegistry, &class ::_ClassFactoryCreatorClass::CreateInstance,         \
+#define OBJECT_ENTRY(clsid, class)                                                                                     \
+    { &(clsid), &class ::UpdateRegistry, &class ::_ClassFactoryCreatorClass::CreateInstance,                           \
         &class ::_CreatorClass::CreateInstance, &class ::GetObjectDescription },
-#define END_OBJECT_MAP() { nullptr, nullptr, nullptr, nullptr, nullptr } };
+#define END_OBJECT_MAP()                                                                                               \
+    {                                                                                                                  \
+        nullptr, nullptr, nullptr, nullptr, nullptr                                                                    \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;
 
 // An extra replacement for registry scripts: %szKey% becomes szData.
 struct _ATL_REGMAP_ENTRY {

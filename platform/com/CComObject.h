@@ -8,8 +8,7 @@
 #include "platform/com/CComObjectRoot.h"
 #include "platform/com/ModuleLock.h"
 
-template <class Base>
-class TS_COM_LOCAL CComObject : public Base {
+template<class Base> class TS_COM_LOCAL CComObject : public Base {
 public:
     using _BaseClass = Base;
 
@@ -29,9 +28,11 @@ public:
             delete this;
         return refs;
     }
-    HRESULT QueryInterface(REFIID iid, void** ppvObject) override { return this->_InternalQueryInterface(iid, ppvObject); }
-    template <class Q>
-    HRESULT QueryInterface(Q** pp)
+    HRESULT QueryInterface(REFIID iid, void** ppvObject) override
+    {
+        return this->_InternalQueryInterface(iid, ppvObject);
+    }
+    template<class Q> HRESULT QueryInterface(Q** pp)
     {
         return QueryInterface(platform::IidOf<Q>(), reinterpret_cast<void**>(pp));
     }
@@ -62,8 +63,7 @@ public:
 };
 
 // The interface part of an aggregated object: its IUnknown calls go to the controlling outer object.
-template <class Base>
-class TS_COM_LOCAL CComContainedObject : public Base {
+template<class Base> class TS_COM_LOCAL CComContainedObject : public Base {
 public:
     using _BaseClass = Base;
 
@@ -77,7 +77,7 @@ public:
 
 // An aggregated object: its own (non-delegating) IUnknown, which the outer object holds, and the
 // contained object that hands out the interfaces.
-template <class Contained>
+template<class Contained>
 class TS_COM_LOCAL CComAggObject : public IUnknown, public CComObjectRootEx<typename Contained::_ThreadModel> {
 public:
     explicit CComAggObject(void* pv)
@@ -120,8 +120,7 @@ public:
 };
 
 // Builds T1 objects for the class factory: FinalConstruct, then the interface query.
-template <class T1>
-class TS_COM_LOCAL CComCreator {
+template<class T1> class TS_COM_LOCAL CComCreator {
 public:
     static HRESULT CreateInstance(void* pv, REFIID riid, void** ppv)
     {
@@ -146,8 +145,7 @@ public:
 };
 
 // Refuses creation with a fixed result (an object that cannot be aggregated).
-template <HRESULT hr>
-class TS_COM_LOCAL CComFailCreator {
+template<HRESULT hr> class TS_COM_LOCAL CComFailCreator {
 public:
     static HRESULT CreateInstance(void*, REFIID, void** ppv)
     {
@@ -159,8 +157,7 @@ public:
 };
 
 // T1 for a plain creation, T2 when an outer object is given.
-template <class T1, class T2>
-class TS_COM_LOCAL CComCreator2 {
+template<class T1, class T2> class TS_COM_LOCAL CComCreator2 {
 public:
     static HRESULT CreateInstance(void* pv, REFIID riid, void** ppv)
     {
@@ -168,12 +165,12 @@ public:
     }
 };
 
-#define DECLARE_NOT_AGGREGATABLE(x) \
-public:                             \
+#define DECLARE_NOT_AGGREGATABLE(x)                                                                                    \
+public:                                                                                                                \
     using _CreatorClass = CComCreator2<CComCreator<CComObject<x>>, CComFailCreator<CLASS_E_NOAGGREGATION>>;
-#define DECLARE_AGGREGATABLE(x) \
-public:                         \
+#define DECLARE_AGGREGATABLE(x)                                                                                        \
+public:                                                                                                                \
     using _CreatorClass = CComCreator2<CComCreator<CComObject<x>>, CComCreator<CComAggObject<x>>>;
-#define DECLARE_ONLY_AGGREGATABLE(x) \
-public:                              \
+#define DECLARE_ONLY_AGGREGATABLE(x)                                                                                   \
+public:                                                                                                                \
     using _CreatorClass = CComCreator2<CComFailCreator<E_FAIL>, CComCreator<CComAggObject<x>>>;

@@ -55,13 +55,11 @@ struct _ATL_INTMAP_ENTRY {
 };
 
 namespace platform {
-template <class Class, class Interface>
-void* CastToInterface(void* pThis)
+template<class Class, class Interface> void* CastToInterface(void* pThis)
 {
     return static_cast<Interface*>(static_cast<Class*>(pThis));
 }
-template <class Class, class Interface, class Via>
-void* CastToInterfaceVia(void* pThis)
+template<class Class, class Interface, class Via> void* CastToInterfaceVia(void* pThis)
 {
     return static_cast<Interface*>(static_cast<Via*>(static_cast<Class*>(pThis)));
 }
@@ -109,15 +107,17 @@ public:
 
     ULONG OuterAddRef() { return m_pOuterUnknown->AddRef(); }
     ULONG OuterRelease() { return m_pOuterUnknown->Release(); }
-    HRESULT OuterQueryInterface(REFIID iid, void** ppvObject) { return m_pOuterUnknown->QueryInterface(iid, ppvObject); }
+    HRESULT OuterQueryInterface(REFIID iid, void** ppvObject)
+    {
+        return m_pOuterUnknown->QueryInterface(iid, ppvObject);
+    }
 
     // The reference count; the controlling outer object when aggregated.
     std::atomic<LONG> m_dwRef { 0 };
     IUnknown* m_pOuterUnknown { nullptr };
 };
 
-template <class ThreadModel>
-class CComObjectRootEx : public CComObjectRootBase {
+template<class ThreadModel> class CComObjectRootEx : public CComObjectRootBase {
 public:
     using _ThreadModel = ThreadModel;
     using _CritSec = typename ThreadModel::AutoCriticalSection;
@@ -135,16 +135,16 @@ private:
 using CComObjectRoot = CComObjectRootEx<CComObjectThreadModel>;
 
 // The interface map of a class: BEGIN_COM_MAP(CMyClass) COM_INTERFACE_ENTRY(IMyItf) ... END_COM_MAP().
-#define BEGIN_COM_MAP(x)                                                                        \
-public:                                                                                         \
-    using _ComMapClass = x;                                                                     \
-    IUnknown* GetUnknown() { return static_cast<IUnknown*>(_GetEntries()[0].pfnCast(this)); }   \
-    HRESULT _InternalQueryInterface(REFIID iid, void** ppvObject)                               \
-    {                                                                                           \
-        return InternalQueryInterface(this, _GetEntries(), iid, ppvObject);                     \
-    }                                                                                           \
-    static const _ATL_INTMAP_ENTRY* _GetEntries()                                               \
-    {                                                                                           \
+#define BEGIN_COM_MAP(x)                                                                                               \
+public:                                                                                                                \
+    using _ComMapClass = x;                                                                                            \
+    IUnknown* GetUnknown() { return static_cast<IUnknown*>(_GetEntries()[0].pfnCast(this)); }                          \
+    HRESULT _InternalQueryInterface(REFIID iid, void** ppvObject)                                                      \
+    {                                                                                                                  \
+        return InternalQueryInterface(this, _GetEntries(), iid, ppvObject);                                            \
+    }                                                                                                                  \
+    static const _ATL_INTMAP_ENTRY* _GetEntries()                                                                      \
+    {                                                                                                                  \
         static const _ATL_INTMAP_ENTRY _entries[] = {
 
 // An interface the class derives from.
@@ -152,28 +152,32 @@ public:                                                                         
 // An interface under another identifier.
 #define COM_INTERFACE_ENTRY_IID(iid, itf) { &(iid), &platform::CastToInterface<_ComMapClass, itf>, nullptr },
 // An interface reached through one of two bases that both derive from it.
-#define COM_INTERFACE_ENTRY2(itf, via) { &platform::IidOf<itf>(), &platform::CastToInterfaceVia<_ComMapClass, itf, via>, nullptr },
-#define COM_INTERFACE_ENTRY2_IID(iid, itf, via) { &(iid), &platform::CastToInterfaceVia<_ComMapClass, itf, via>, nullptr },
+#define COM_INTERFACE_ENTRY2(itf, via)                                                                                 \
+    { &platform::IidOf<itf>(), &platform::CastToInterfaceVia<_ComMapClass, itf, via>, nullptr },
+#define COM_INTERFACE_ENTRY2_IID(iid, itf, via)                                                                        \
+    { &(iid), &platform::CastToInterfaceVia<_ComMapClass, itf, via>, nullptr },
 // An interface of an aggregated inner object, held as the member punk (an IUnknown*).
-#define COM_INTERFACE_ENTRY_AGGREGATE(iid, punk)                                                \
-    { &(iid), nullptr, [](void* pThis, REFIID riid, void** ppv) -> HRESULT {                    \
-         IUnknown* inner = static_cast<_ComMapClass*>(pThis)->punk;                             \
-         return inner ? inner->QueryInterface(riid, ppv) : E_NOINTERFACE;                      \
+#define COM_INTERFACE_ENTRY_AGGREGATE(iid, punk)                                                                       \
+    { &(iid), nullptr, [](void* pThis, REFIID riid, void** ppv) -> HRESULT {                                           \
+         IUnknown* inner = static_cast<_ComMapClass*>(pThis)->punk;                                                    \
+         return inner ? inner->QueryInterface(riid, ppv) : E_NOINTERFACE;                                              \
      } },
 
-#define END_COM_MAP()                                                                           \
-    { nullptr, nullptr, nullptr }                                                               \
-    }                                                                                           \
-    ;                                                                                           \
-    return _entries;                                                                            \
-    }                                                                                           \
-    virtual ULONG AddRef() override = 0;                                                        \
-    virtual ULONG Release() override = 0;                                                       \
+#define END_COM_MAP()                                                                                                  \
+    {                                                                                                                  \
+        nullptr, nullptr, nullptr                                                                                      \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    return _entries;                                                                                                   \
+    }                                                                                                                  \
+    virtual ULONG AddRef() override = 0;                                                                               \
+    virtual ULONG Release() override = 0;                                                                              \
     virtual HRESULT QueryInterface(REFIID, void**) override = 0;
 
 // The controlling unknown: the outer object when aggregated, else the object itself.
-#define DECLARE_GET_CONTROLLING_UNKNOWN() \
-public:                                   \
+#define DECLARE_GET_CONTROLLING_UNKNOWN()                                                                              \
+public:                                                                                                                \
     IUnknown* GetControllingUnknown() { return m_pOuterUnknown ? m_pOuterUnknown : GetUnknown(); }
 
 #define DECLARE_PROTECT_FINAL_CONSTRUCT()

@@ -5,8 +5,7 @@
 
 #include "platform/com/OleAuto.h"
 
-template <class T>
-class CComPtr {
+template<class T> class CComPtr {
 public:
     CComPtr() noexcept = default;
     CComPtr(std::nullptr_t) noexcept { }
@@ -89,8 +88,7 @@ public:
             p->AddRef();
         return S_OK;
     }
-    template <class Q>
-    HRESULT QueryInterface(Q** pp) const noexcept
+    template<class Q> HRESULT QueryInterface(Q** pp) const noexcept
     {
         if (!pp)
             return E_POINTER;
@@ -123,8 +121,7 @@ public:
 };
 
 // A CComPtr that queries for its interface when given another one.
-template <class T, const IID* piid = &platform::IidOf<T>()>
-class CComQIPtr : public CComPtr<T> {
+template<class T, const IID* piid = &platform::IidOf<T>()> class CComQIPtr : public CComPtr<T> {
 public:
     CComQIPtr() noexcept = default;
     CComQIPtr(T* lp) noexcept

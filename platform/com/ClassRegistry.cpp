@@ -126,7 +126,8 @@ HRESULT CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter, DWORD dwClsContex
         return E_POINTER;
     *ppv = nullptr;
     IClassFactory* factory = nullptr;
-    HRESULT hr = CoGetClassObject(rclsid, dwClsContext, nullptr, IID_IClassFactory, reinterpret_cast<LPVOID*>(&factory));
+    HRESULT hr
+        = CoGetClassObject(rclsid, dwClsContext, nullptr, IID_IClassFactory, reinterpret_cast<LPVOID*>(&factory));
     if (FAILED(hr))
         return hr;
     hr = factory->CreateInstance(pUnkOuter, riid, ppv);
@@ -181,8 +182,9 @@ HRESULT CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid)
         return S_OK;
     }
     if (lpsz[0] == u'{')
-        return platform::ParseGuid(std::u16string_view(lpsz), *pclsid) && std::u16string_view(lpsz).size() == 38 ? S_OK
-                                                                                                                : CO_E_CLASSSTRING;
+        return platform::ParseGuid(std::u16string_view(lpsz), *pclsid) && std::u16string_view(lpsz).size() == 38
+            ? S_OK
+            : CO_E_CLASSSTRING;
     return CLSIDFromProgID(lpsz, pclsid);
 }
 

@@ -51,8 +51,7 @@ IErrorInfo* _com_error::ErrorInfo() const noexcept
 
 namespace {
 
-template <class Getter>
-_bstr_t TextOf(IErrorInfo* info, Getter getter)
+template<class Getter> _bstr_t TextOf(IErrorInfo* info, Getter getter)
 {
     BSTR text = nullptr;
     if (info)

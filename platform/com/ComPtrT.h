@@ -12,14 +12,12 @@
 #include "platform/com/ObjBase.h"
 #include "platform/com/VariantT.h"
 
-template <class Interface, const IID* piid>
-struct _com_IIID {
+template<class Interface, const IID* piid> struct _com_IIID {
     using ThisI = Interface;
     static const IID& GetIID() { return *piid; }
 };
 
-template <class IIID>
-class _com_ptr_t {
+template<class IIID> class _com_ptr_t {
 public:
     using Interface = typename IIID::ThisI;
 
@@ -50,11 +48,7 @@ public:
     {
     }
     // The interface of another pointer's object (null when it has none).
-    template <class OtherIIID>
-    _com_ptr_t(const _com_ptr_t<OtherIIID>& other)
-    {
-        QueryFrom(other.GetInterfacePtr());
-    }
+    template<class OtherIIID> _com_ptr_t(const _com_ptr_t<OtherIIID>& other) { QueryFrom(other.GetInterfacePtr()); }
     // The interface of the object a VARIANT holds.
     _com_ptr_t(const _variant_t& var)
     {
@@ -96,8 +90,7 @@ public:
             Attach(std::exchange(other.m_p, nullptr));
         return *this;
     }
-    template <class OtherIIID>
-    _com_ptr_t& operator=(const _com_ptr_t<OtherIIID>& other)
+    template<class OtherIIID> _com_ptr_t& operator=(const _com_ptr_t<OtherIIID>& other)
     {
         _com_ptr_t fresh(other);
         return *this = std::move(fresh);
@@ -123,7 +116,8 @@ public:
         if (!clsidString)
             return E_INVALIDARG;
         CLSID clsid {};
-        const HRESULT hr = clsidString[0] == u'{' ? CLSIDFromString(clsidString, &clsid) : CLSIDFromProgID(clsidString, &clsid);
+        const HRESULT hr
+            = clsidString[0] == u'{' ? CLSIDFromString(clsidString, &clsid) : CLSIDFromProgID(clsidString, &clsid);
         if (FAILED(hr))
             return hr;
         return CreateInstance(clsid, pOuter, dwClsContext);
@@ -165,15 +159,13 @@ public:
     }
     Interface* GetInterfacePtr() const noexcept { return m_p; }
     Interface*& GetInterfacePtr() noexcept { return m_p; }
-    template <class Q>
-    HRESULT QueryInterface(const IID& iid, Q*& p) noexcept
+    template<class Q> HRESULT QueryInterface(const IID& iid, Q*& p) noexcept
     {
         if (!m_p)
             return E_POINTER;
         return m_p->QueryInterface(iid, reinterpret_cast<void**>(&p));
     }
-    template <class Q>
-    HRESULT QueryInterface(const IID& iid, Q** p) noexcept
+    template<class Q> HRESULT QueryInterface(const IID& iid, Q** p) noexcept
     {
         if (!m_p)
             return E_POINTER;

@@ -3,8 +3,8 @@
 // interface type that stands in for a compiler's uuid attribute.
 
 #include <string>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/base/WinError.h"
 #include "platform/base/WinTypes.h"
@@ -57,8 +57,7 @@ constexpr int HexDigit(char c)
 
 // Parses "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX", with or without braces; false (g untouched) on
 // any other text.
-template <class Char>
-constexpr bool ParseGuid(std::basic_string_view<Char> text, GUID& g)
+template<class Char> constexpr bool ParseGuid(std::basic_string_view<Char> text, GUID& g)
 {
     if (text.size() == 38) {
         if (text.front() != Char('{') || text.back() != Char('}'))
@@ -110,22 +109,16 @@ std::string GuidToString(REFGUID g);
 std::u16string GuidToWideString(REFGUID g);
 
 // The interface identifier of an interface type; specialised once per interface with TS_DEFINE_IID.
-template <class Interface>
-struct InterfaceId;
+template<class Interface> struct InterfaceId;
 
-template <class Interface>
-constexpr const IID& IidOf()
-{
-    return InterfaceId<std::remove_cv_t<Interface>>::value;
-}
+template<class Interface> constexpr const IID& IidOf() { return InterfaceId<std::remove_cv_t<Interface>>::value; }
 
 } // namespace platform
 
 // Ties an interface type to its identifier (written at namespace scope, outside any namespace).
-#define TS_DEFINE_IID(Interface, text)                                 \
-    template <>                                                         \
-    struct platform::InterfaceId<Interface> {                           \
-        static constexpr IID value = platform::MakeGuid(text);          \
+#define TS_DEFINE_IID(Interface, text)                                                                                 \
+    template<> struct platform::InterfaceId<Interface> {                                                               \
+        static constexpr IID value = platform::MakeGuid(text);                                                         \
     }
 
 inline constexpr GUID GUID_NULL {};

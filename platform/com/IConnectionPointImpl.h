@@ -23,12 +23,11 @@ namespace platform {
 
 // The IConnectionPoint base of one outgoing interface; distinct per interface, so that a class with
 // several points still has one unambiguous base for each.
-template <const IID* piid>
-struct ConnectionPointLocator : IConnectionPoint { };
+template<const IID* piid> struct ConnectionPointLocator : IConnectionPoint {
+};
 
 // A reference-counted snapshot enumerator over a list of items.
-template <class Enum, class Item, class Copy>
-class SnapshotEnum final : public Enum {
+template<class Enum, class Item, class Copy> class SnapshotEnum final : public Enum {
 public:
     SnapshotEnum(std::vector<Item> items, const IID& iid)
         : m_items(std::move(items))
@@ -118,15 +117,13 @@ struct ConnectDataCopy {
 };
 
 struct InterfaceCopy {
-    template <class I>
-    static I* Duplicate(I* p)
+    template<class I> static I* Duplicate(I* p)
     {
         if (p)
             p->AddRef();
         return p;
     }
-    template <class I>
-    static void Destroy(I*& p)
+    template<class I> static void Destroy(I*& p)
     {
         if (p)
             p->Release();
@@ -170,7 +167,7 @@ private:
     std::vector<IUnknown*> m_sinks;
 };
 
-template <class T, const IID* piid, class CDV = CComDynamicUnkArray>
+template<class T, const IID* piid, class CDV = CComDynamicUnkArray>
 class IConnectionPointImpl : public platform::ConnectionPointLocator<piid> {
 public:
     HRESULT GetConnectionInterface(IID* pIID) override
@@ -184,7 +181,8 @@ public:
     {
         if (!ppCPC)
             return E_POINTER;
-        return static_cast<T*>(this)->GetUnknown()->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(ppCPC));
+        return static_cast<T*>(this)->GetUnknown()->QueryInterface(
+            IID_IConnectionPointContainer, reinterpret_cast<void**>(ppCPC));
     }
     HRESULT Advise(IUnknown* pUnkSink, DWORD* pdwCookie) override
     {
@@ -225,7 +223,8 @@ public:
                     items.push_back({ p, static_cast<DWORD>(i + 1) });
                 }
         }
-        *ppEnum = new platform::SnapshotEnum<IEnumConnections, CONNECTDATA, platform::ConnectDataCopy>(std::move(items), IID_IEnumConnections);
+        *ppEnum = new platform::SnapshotEnum<IEnumConnections, CONNECTDATA, platform::ConnectDataCopy>(
+            std::move(items), IID_IEnumConnections);
         return S_OK;
     }
 
@@ -253,7 +252,8 @@ public:
         for (const CComPtr<IUnknown>& sink : GetConnections()) {
             CComQIPtr<IDispatch> dispatch(sink.p);
             if (dispatch)
-                dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+                dispatch->Invoke(
+                    dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
         }
     }
 
@@ -269,30 +269,30 @@ struct _ATL_CONNMAP_ENTRY {
 };
 
 namespace platform {
-template <class Class, const IID* piid>
-IConnectionPoint* ConnectionPointOf(void* pThis)
+template<class Class, const IID* piid> IConnectionPoint* ConnectionPointOf(void* pThis)
 {
     return static_cast<ConnectionPointLocator<piid>*>(static_cast<Class*>(pThis));
 }
 } // namespace platform
 
-#define BEGIN_CONNECTION_POINT_MAP(x)                      \
-    using _atl_conn_classtype = x;                         \
-                                                           \
-public:                                                    \
-    static const _ATL_CONNMAP_ENTRY* GetConnMap()          \
-    {                                                      \
+#define BEGIN_CONNECTION_POINT_MAP(x)                                                                                  \
+    using _atl_conn_classtype = x;                                                                                     \
+                                                                                                                       \
+public:                                                                                                                \
+    static const _ATL_CONNMAP_ENTRY* GetConnMap()                                                                      \
+    {                                                                                                                  \
         static const _ATL_CONNMAP_ENTRY _entries[] = {
 #define CONNECTION_POINT_ENTRY(iid) { &(iid), &platform::ConnectionPointOf<_atl_conn_classtype, &(iid)> },
-#define END_CONNECTION_POINT_MAP() \
-    { nullptr, nullptr }           \
-    }                              \
-    ;                              \
-    return _entries;               \
+#define END_CONNECTION_POINT_MAP()                                                                                     \
+    {                                                                                                                  \
+        nullptr, nullptr                                                                                               \
+    }                                                                                                                  \
+    }                                                                                                                  \
+    ;                                                                                                                  \
+    return _entries;                                                                                                   \
     }
 
-template <class T>
-class IConnectionPointContainerImpl : public IConnectionPointContainer {
+template<class T> class IConnectionPointContainerImpl : public IConnectionPointContainer {
 public:
     HRESULT EnumConnectionPoints(IEnumConnectionPoints** ppEnum) override
     {
@@ -304,7 +304,8 @@ public:
             point->AddRef();
             points.push_back(point);
         }
-        *ppEnum = new platform::SnapshotEnum<IEnumConnectionPoints, IConnectionPoint*, platform::InterfaceCopy>(std::move(points), IID_IEnumConnectionPoints);
+        *ppEnum = new platform::SnapshotEnum<IEnumConnectionPoints, IConnectionPoint*, platform::InterfaceCopy>(
+            std::move(points), IID_IEnumConnectionPoints);
         return S_OK;
     }
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override

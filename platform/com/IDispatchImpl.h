@@ -40,42 +40,63 @@ struct DispMember {
 };
 
 // The members of a dispatch interface; empty unless specialised for it.
-template <class Interface>
-struct DispatchTable {
+template<class Interface> struct DispatchTable {
     static std::span<const DispMember> Members() { return {}; }
 };
 
 namespace dispatch {
 
-template <class T>
-struct MemberTraits;
-template <class C, class... A>
-struct MemberTraits<HRESULT (C::*)(A...)> {
+template<class T> struct MemberTraits;
+template<class C, class... A> struct MemberTraits<HRESULT (C::*)(A...)> {
     using Class = C;
     using Args = std::tuple<A...>;
     static constexpr std::size_t arity = sizeof...(A);
 };
 
 // How an [in] argument of C++ type T is read from a converted VARIANT.
-template <class T>
-struct InType;
-template <> struct InType<LONG> { static constexpr VARTYPE vt = VT_I4; static LONG Read(const VARIANT& v) { return v.lVal; } };
-template <> struct InType<short> { static constexpr VARTYPE vt = VT_I2; static short Read(const VARIANT& v) { return v.iVal; } };
-template <> struct InType<double> { static constexpr VARTYPE vt = VT_R8; static double Read(const VARIANT& v) { return v.dblVal; } };
-template <> struct InType<float> { static constexpr VARTYPE vt = VT_R4; static float Read(const VARIANT& v) { return v.fltVal; } };
-template <> struct InType<BYTE> { static constexpr VARTYPE vt = VT_UI1; static BYTE Read(const VARIANT& v) { return v.bVal; } };
-template <> struct InType<ULONG> { static constexpr VARTYPE vt = VT_UI4; static ULONG Read(const VARIANT& v) { return v.ulVal; } };
-template <> struct InType<BSTR> { static constexpr VARTYPE vt = VT_BSTR; static BSTR Read(const VARIANT& v) { return v.bstrVal; } };
-template <> struct InType<IDispatch*> { static constexpr VARTYPE vt = VT_DISPATCH; static IDispatch* Read(const VARIANT& v) { return v.pdispVal; } };
-template <> struct InType<IUnknown*> { static constexpr VARTYPE vt = VT_UNKNOWN; static IUnknown* Read(const VARIANT& v) { return v.punkVal; } };
+template<class T> struct InType;
+template<> struct InType<LONG> {
+    static constexpr VARTYPE vt = VT_I4;
+    static LONG Read(const VARIANT& v) { return v.lVal; }
+};
+template<> struct InType<short> {
+    static constexpr VARTYPE vt = VT_I2;
+    static short Read(const VARIANT& v) { return v.iVal; }
+};
+template<> struct InType<double> {
+    static constexpr VARTYPE vt = VT_R8;
+    static double Read(const VARIANT& v) { return v.dblVal; }
+};
+template<> struct InType<float> {
+    static constexpr VARTYPE vt = VT_R4;
+    static float Read(const VARIANT& v) { return v.fltVal; }
+};
+template<> struct InType<BYTE> {
+    static constexpr VARTYPE vt = VT_UI1;
+    static BYTE Read(const VARIANT& v) { return v.bVal; }
+};
+template<> struct InType<ULONG> {
+    static constexpr VARTYPE vt = VT_UI4;
+    static ULONG Read(const VARIANT& v) { return v.ulVal; }
+};
+template<> struct InType<BSTR> {
+    static constexpr VARTYPE vt = VT_BSTR;
+    static BSTR Read(const VARIANT& v) { return v.bstrVal; }
+};
+template<> struct InType<IDispatch*> {
+    static constexpr VARTYPE vt = VT_DISPATCH;
+    static IDispatch* Read(const VARIANT& v) { return v.pdispVal; }
+};
+template<> struct InType<IUnknown*> {
+    static constexpr VARTYPE vt = VT_UNKNOWN;
+    static IUnknown* Read(const VARIANT& v) { return v.punkVal; }
+};
 
 // How an [out] value of C++ type T travels back in a VARIANT.
-template <class T>
-struct OutType {
+template<class T> struct OutType {
     static constexpr bool known = false;
 };
-template <class T, VARTYPE VT, T VARIANT::*Member>
-struct PlainOut {
+template<class T, VARTYPE VT, T VARIANT::*Member> struct PlainOut {
     static constexpr bool known = true;
     static constexpr VARTYPE vt = VT;
     static void Store(T& value, VARIANT& dest)
@@ -95,17 +116,25 @@ struct PlainOut {
         value = T {};
     }
 };
-template <> struct OutType<LONG> : PlainOut<LONG, VT_I4, &VARIANT::lVal> { };
-template <> struct OutType<short> : PlainOut<short, VT_I2, &VARIANT::iVal> { };
-template <> struct OutType<double> : PlainOut<double, VT_R8, &VARIANT::dblVal> { };
-template <> struct OutType<float> : PlainOut<float, VT_R4, &VARIANT::fltVal> { };
-template <> struct OutType<BYTE> : PlainOut<BYTE, VT_UI1, &VARIANT::bVal> { };
-template <> struct OutType<ULONG> : PlainOut<ULONG, VT_UI4, &VARIANT::ulVal> { };
-template <> struct OutType<BSTR> : PlainOut<BSTR, VT_BSTR, &VARIANT::bstrVal> { };
-template <> struct OutType<IDispatch*> : PlainOut<IDispatch*, VT_DISPATCH, &VARIANT::pdispVal> { };
-template <> struct OutType<IUnknown*> : PlainOut<IUnknown*, VT_UNKNOWN, &VARIANT::punkVal> { };
-template <>
-struct OutType<VARIANT> {
+template<> struct OutType<LONG> : PlainOut<LONG, VT_I4, &VARIANT::lVal> {
+};
+template<> struct OutType<short> : PlainOut<short, VT_I2, &VARIANT::iVal> {
+};
+template<> struct OutType<double> : PlainOut<double, VT_R8, &VARIANT::dblVal> {
+};
+template<> struct OutType<float> : PlainOut<float, VT_R4, &VARIANT::fltVal> {
+};
+template<> struct OutType<BYTE> : PlainOut<BYTE, VT_UI1, &VARIANT::bVal> {
+};
+template<> struct OutType<ULONG> : PlainOut<ULONG, VT_UI4, &VARIANT::ulVal> {
+};
+template<> struct OutType<BSTR> : PlainOut<BSTR, VT_BSTR, &VARIANT::bstrVal> {
+};
+template<> struct OutType<IDispatch*> : PlainOut<IDispatch*, VT_DISPATCH, &VARIANT::pdispVal> {
+};
+template<> struct OutType<IUnknown*> : PlainOut<IUnknown*, VT_UNKNOWN, &VARIANT::punkVal> {
+};
+template<> struct OutType<VARIANT> {
     static constexpr bool known = true;
     static constexpr VARTYPE vt = VT_VARIANT;
     static void Store(VARIANT& value, VARIANT& dest)
@@ -116,11 +145,9 @@ struct OutType<VARIANT> {
     static void Free(VARIANT& value) { VariantClear(&value); }
 };
 
-template <class T>
-constexpr bool IsOut = std::is_pointer_v<T> && OutType<std::remove_pointer_t<T>>::known;
+template<class T> constexpr bool IsOut = std::is_pointer_v<T>&& OutType<std::remove_pointer_t<T>>::known;
 
-template <class T>
-class InArg {
+template<class T> class InArg {
 public:
     InArg() { VariantInit(&m_value); }
     ~InArg() { VariantClear(&m_value); }
@@ -149,8 +176,7 @@ private:
     VARIANT m_value;
 };
 
-template <class P>
-class OutArg {
+template<class P> class OutArg {
     using T = std::remove_pointer_t<P>;
     using Traits = OutType<T>;
 
@@ -203,11 +229,11 @@ private:
     bool m_isRetval { false };
 };
 
-template <class T>
-using Slot = std::conditional_t<IsOut<T>, OutArg<T>, InArg<std::remove_cv_t<T>>>;
+template<class T> using Slot = std::conditional_t<IsOut<T>, OutArg<T>, InArg<std::remove_cv_t<T>>>;
 
-template <auto Method, std::size_t... I>
-HRESULT Call(void* pInterface, DISPPARAMS* params, VARIANT* result, UINT* argErr, bool retval, std::index_sequence<I...>)
+template<auto Method, std::size_t... I>
+HRESULT Call(
+    void* pInterface, DISPPARAMS* params, VARIANT* result, UINT* argErr, bool retval, std::index_sequence<I...>)
 {
     using Traits = MemberTraits<decltype(Method)>;
     constexpr std::size_t n = Traits::arity;
@@ -231,8 +257,7 @@ HRESULT Call(void* pInterface, DISPPARAMS* params, VARIANT* result, UINT* argErr
     return hr;
 }
 
-template <auto Method>
-HRESULT Invoke(void* pInterface, DISPPARAMS* params, VARIANT* result, UINT* argErr)
+template<auto Method> HRESULT Invoke(void* pInterface, DISPPARAMS* params, VARIANT* result, UINT* argErr)
 {
     using Traits = MemberTraits<decltype(Method)>;
     constexpr std::size_t n = Traits::arity;
@@ -249,18 +274,15 @@ HRESULT Invoke(void* pInterface, DISPPARAMS* params, VARIANT* result, UINT* argE
 
 } // namespace dispatch
 
-template <auto Method>
-DispMember DispMethod(DISPID dispid, const char16_t* name)
+template<auto Method> DispMember DispMethod(DISPID dispid, const char16_t* name)
 {
     return { dispid, name, DISPATCH_METHOD, &dispatch::Invoke<Method> };
 }
-template <auto Method>
-DispMember DispPropGet(DISPID dispid, const char16_t* name)
+template<auto Method> DispMember DispPropGet(DISPID dispid, const char16_t* name)
 {
     return { dispid, name, DISPATCH_PROPERTYGET, &dispatch::Invoke<Method> };
 }
-template <auto Method>
-DispMember DispPropPut(DISPID dispid, const char16_t* name)
+template<auto Method> DispMember DispPropPut(DISPID dispid, const char16_t* name)
 {
     return { dispid, name, DISPATCH_PROPERTYPUT, &dispatch::Invoke<Method> };
 }
@@ -295,7 +317,8 @@ private:
 } // namespace platform
 
 // IDispatch for a dual interface T, answered from platform::DispatchTable<T>.
-template <class T, const IID* piid = &platform::IidOf<T>(), const GUID* plibid = &GUID_NULL, WORD wMajor = 1, WORD wMinor = 0>
+template<class T, const IID* piid = &platform::IidOf<T>(), const GUID* plibid = &GUID_NULL, WORD wMajor = 1,
+    WORD wMinor = 0>
 class IDispatchImpl : public T {
 public:
     HRESULT GetTypeInfoCount(UINT* pctinfo) override

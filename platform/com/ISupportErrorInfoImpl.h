@@ -3,8 +3,7 @@
 
 #include "platform/com/OaIdl.h"
 
-template <const IID* piid>
-class ISupportErrorInfoImpl : public ISupportErrorInfo {
+template<const IID* piid> class ISupportErrorInfoImpl : public ISupportErrorInfo {
 public:
     HRESULT InterfaceSupportsErrorInfo(REFIID riid) override { return riid == *piid ? S_OK : S_FALSE; }
 };

@@ -229,8 +229,8 @@ inline constexpr IID IID_IDispatch = platform::IidOf<IDispatch>();
 // Type information as far as late binding needs it: names, DISPIDs and calls by DISPID.
 struct ITypeInfo : IUnknown {
     virtual HRESULT GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, MEMBERID* pMemId) = 0;
-    virtual HRESULT Invoke(PVOID pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams,
-        VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr)
+    virtual HRESULT Invoke(PVOID pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult,
+        EXCEPINFO* pExcepInfo, UINT* puArgErr)
         = 0;
     // The member's name followed by its parameters' names (as far as known).
     virtual HRESULT GetNames(MEMBERID memid, BSTR* rgBstrNames, UINT cMaxNames, UINT* pcNames) = 0;

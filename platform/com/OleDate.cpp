@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr double kMinDate = -657434.0;        // 0100-01-01
-constexpr double kMaxDate = 2958466.0;        // 10000-01-01, exclusive
+constexpr double kMinDate = -657434.0; // 0100-01-01
+constexpr double kMaxDate = 2958466.0; // 10000-01-01, exclusive
 constexpr long kSecondsPerDay = 86400;
 
 // Days since 1970-01-01 of a civil date (proleptic Gregorian).
@@ -56,7 +56,10 @@ DATE MakeDate(long y, unsigned m, unsigned d, long secondOfDay)
     return day >= 0 ? day + time : day - time;
 }
 
-bool ValidDate(long y, unsigned m, unsigned d) { return y >= 100 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m); }
+bool ValidDate(long y, unsigned m, unsigned d)
+{
+    return y >= 100 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
+}
 
 // A calendar day index and the second of that day, rounded to the nearest second.
 bool SplitDate(DATE date, long& day, long& second)

@@ -150,7 +150,8 @@ private:
     bool Expect(const char* text)
     {
         if (!Is(text))
-            return Fail(std::string("expected '") + text + "'" + (m_have ? " before '" + m_token + "'" : " at the end"));
+            return Fail(
+                std::string("expected '") + text + "'" + (m_have ? " before '" + m_token + "'" : " at the end"));
         Advance();
         return true;
     }
@@ -160,7 +161,8 @@ private:
     {
         if (!Expect("="))
             return false;
-        if (!m_have || m_quoted || m_token.size() != 1 || std::string_view("sedbm").find(FoldCase(m_token[0])) == std::string_view::npos)
+        if (!m_have || m_quoted || m_token.size() != 1
+            || std::string_view("sedbm").find(FoldCase(m_token[0])) == std::string_view::npos)
             return Fail("expected a value type (s, e, d, b or m)");
         value.type = FoldCase(m_token[0]);
         Advance();
@@ -240,8 +242,8 @@ private:
     std::string m_error;
 };
 
-bool Substitute(std::string_view text, const std::map<std::string, std::string>& replacements, std::string& out,
-    std::string* error)
+bool Substitute(
+    std::string_view text, const std::map<std::string, std::string>& replacements, std::string& out, std::string* error)
 {
     out.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -277,7 +279,10 @@ bool Substitute(std::string_view text, const std::map<std::string, std::string>&
     return true;
 }
 
-HRESULT FromStatus(LONG status) { return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(static_cast<DWORD>(status)); }
+HRESULT FromStatus(LONG status)
+{
+    return status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(static_cast<DWORD>(status));
+}
 
 // An open key that closes itself.
 class KeyHandle {
@@ -358,7 +363,8 @@ LONG WriteValue(HKEY key, const RegistryScript::Value& value)
             }
         }
         multi.append(2, '\0');
-        return RegSetValueEx(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi.data()), static_cast<DWORD>(multi.size()));
+        return RegSetValueEx(
+            key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi.data()), static_cast<DWORD>(multi.size()));
     }
     default:
         return RegSetValueEx(key, name, 0, value.type == 'e' ? REG_EXPAND_SZ : REG_SZ,
@@ -377,8 +383,8 @@ LONG Register(HKEY parent, const RegistryScript::Key& key)
             return status;
     }
     KeyHandle handle;
-    LONG status = RegCreateKeyEx(parent, key.name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-        handle.Put(), nullptr);
+    LONG status = RegCreateKeyEx(
+        parent, key.name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, handle.Put(), nullptr);
     if (status != ERROR_SUCCESS)
         return status;
     for (const auto& value : key.values)
@@ -424,7 +430,8 @@ LONG Unregister(HKEY parent, const RegistryScript::Key& key)
 
 } // namespace
 
-bool RegistryScript::Parse(std::string_view text, const std::map<std::string, std::string>& replacements, std::string* error)
+bool RegistryScript::Parse(
+    std::string_view text, const std::map<std::string, std::string>& replacements, std::string* error)
 {
     std::string expanded;
     if (!Substitute(text, replacements, expanded, error))
@@ -444,9 +451,9 @@ HRESULT RegistryScript::Apply(bool bRegister) const
 {
     for (const Root& root : m_roots) {
         KeyHandle base;
-        LONG status = root.subPath.empty()
-            ? RegOpenKeyEx(root.hive, nullptr, 0, KEY_ALL_ACCESS, base.Put())
-            : RegCreateKeyEx(root.hive, root.subPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, base.Put(), nullptr);
+        LONG status = root.subPath.empty() ? RegOpenKeyEx(root.hive, nullptr, 0, KEY_ALL_ACCESS, base.Put())
+                                           : RegCreateKeyEx(root.hive, root.subPath.c_str(), 0, nullptr,
+                                               REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, base.Put(), nullptr);
         if (status != ERROR_SUCCESS)
             return FromStatus(status);
         for (const Key& key : root.keys) {

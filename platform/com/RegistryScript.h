@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/WinTypes.h"
+#include "platform/base/WinError.h"
 
 namespace platform {
 
@@ -54,7 +54,8 @@ public:
 
     // Reads a script after replacing %NAME% by replacements[NAME] (names compared without regard to
     // case); false with a message in *error on a syntax error or an unknown replacement.
-    bool Parse(std::string_view text, const std::map<std::string, std::string>& replacements, std::string* error = nullptr);
+    bool Parse(
+        std::string_view text, const std::map<std::string, std::string>& replacements, std::string* error = nullptr);
     // Writes (bRegister) or removes what the script describes; the first failing registry call's
     // error as an HRESULT.
     HRESULT Apply(bool bRegister) const;

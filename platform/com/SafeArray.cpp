@@ -21,26 +21,53 @@ ArrayHeader* HeaderOf(SAFEARRAY* psa) { return reinterpret_cast<ArrayHeader*>(ps
 ULONG ElementSize(VARTYPE vt)
 {
     switch (vt) {
-    case VT_I1: case VT_UI1: return 1;
-    case VT_I2: case VT_UI2: case VT_BOOL: return 2;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_R4: case VT_ERROR: return 4;
-    case VT_I8: case VT_UI8: case VT_R8: case VT_CY: case VT_DATE: return 8;
-    case VT_DECIMAL: return sizeof(DECIMAL);
-    case VT_BSTR: return sizeof(BSTR);
-    case VT_UNKNOWN: case VT_DISPATCH: return sizeof(IUnknown*);
-    case VT_VARIANT: return sizeof(VARIANT);
-    default: return 0;
+    case VT_I1:
+    case VT_UI1:
+        return 1;
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+        return 2;
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_ERROR:
+        return 4;
+    case VT_I8:
+    case VT_UI8:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+        return 8;
+    case VT_DECIMAL:
+        return sizeof(DECIMAL);
+    case VT_BSTR:
+        return sizeof(BSTR);
+    case VT_UNKNOWN:
+    case VT_DISPATCH:
+        return sizeof(IUnknown*);
+    case VT_VARIANT:
+        return sizeof(VARIANT);
+    default:
+        return 0;
     }
 }
 
 USHORT FeaturesOf(VARTYPE vt)
 {
     switch (vt) {
-    case VT_BSTR: return FADF_BSTR | FADF_HAVEVARTYPE;
-    case VT_UNKNOWN: return FADF_UNKNOWN | FADF_HAVEVARTYPE;
-    case VT_DISPATCH: return FADF_DISPATCH | FADF_HAVEVARTYPE;
-    case VT_VARIANT: return FADF_VARIANT | FADF_HAVEVARTYPE;
-    default: return FADF_HAVEVARTYPE;
+    case VT_BSTR:
+        return FADF_BSTR | FADF_HAVEVARTYPE;
+    case VT_UNKNOWN:
+        return FADF_UNKNOWN | FADF_HAVEVARTYPE;
+    case VT_DISPATCH:
+        return FADF_DISPATCH | FADF_HAVEVARTYPE;
+    case VT_VARIANT:
+        return FADF_VARIANT | FADF_HAVEVARTYPE;
+    default:
+        return FADF_HAVEVARTYPE;
     }
 }
 

@@ -125,7 +125,8 @@ HRESULT RegisterTypeLib(const platform::TypeLibInfo& lib, LPCOLESTR szFullPath, 
            << platform::Quote(lib.helpString.empty() ? lib.name : lib.helpString) << " {\n"
            << "    '0' { win32 = s " << platform::Quote(platform::Utf16ToUtf8(szFullPath)) << " }\n"
            << "    FLAGS = s '0'\n"
-           << "    HELPDIR = s " << platform::Quote(szHelpDir ? platform::Utf16ToUtf8(szHelpDir) : std::string()) << "\n"
+           << "    HELPDIR = s " << platform::Quote(szHelpDir ? platform::Utf16ToUtf8(szHelpDir) : std::string())
+           << "\n"
            << "   }\n  }\n }\n NoRemove Interface {\n";
     for (const auto& itf : lib.interfaces) {
         if (itf.kind == "custom")
@@ -149,7 +150,8 @@ HRESULT UnRegisterTypeLib(REFGUID libID, WORD wVerMajor, WORD wVerMinor, LCID, S
     const std::string libid = platform::GuidToString(libID);
     const std::string base = "Software\\Classes\\TypeLib\\" + libid;
     HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, (base + "\\" + platform::Version(wVerMajor, wVerMinor)).c_str(), 0, KEY_READ, &key)
+    if (RegOpenKeyEx(
+            HKEY_LOCAL_MACHINE, (base + "\\" + platform::Version(wVerMajor, wVerMinor)).c_str(), 0, KEY_READ, &key)
         != ERROR_SUCCESS)
         return TYPE_E_LIBNOTREGISTERED;
     RegCloseKey(key);

@@ -20,8 +20,7 @@ struct IUnknown {
     virtual ULONG Release() = 0;
 
     // Typed form: the interface of type Q.
-    template <class Q>
-    HRESULT QueryInterface(Q** pp)
+    template<class Q> HRESULT QueryInterface(Q** pp)
     {
         return QueryInterface(platform::IidOf<Q>(), reinterpret_cast<void**>(pp));
     }

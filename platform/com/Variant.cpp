@@ -7,9 +7,28 @@ namespace {
 bool IsKnownBaseType(VARTYPE base)
 {
     switch (base) {
-    case VT_EMPTY: case VT_NULL: case VT_I2: case VT_I4: case VT_R4: case VT_R8: case VT_CY: case VT_DATE:
-    case VT_BSTR: case VT_DISPATCH: case VT_ERROR: case VT_BOOL: case VT_VARIANT: case VT_UNKNOWN:
-    case VT_DECIMAL: case VT_I1: case VT_UI1: case VT_UI2: case VT_UI4: case VT_I8: case VT_UI8: case VT_INT:
+    case VT_EMPTY:
+    case VT_NULL:
+    case VT_I2:
+    case VT_I4:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_BSTR:
+    case VT_DISPATCH:
+    case VT_ERROR:
+    case VT_BOOL:
+    case VT_VARIANT:
+    case VT_UNKNOWN:
+    case VT_DECIMAL:
+    case VT_I1:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_I8:
+    case VT_UI8:
+    case VT_INT:
     case VT_UINT:
         return true;
     default:
@@ -84,8 +103,8 @@ HRESULT VariantCopy(VARIANTARG* pvargDest, const VARIANTARG* pvargSrc)
             }
         } else if (copy.vt == VT_BSTR) {
             if (pvargSrc->bstrVal) {
-                copy.bstrVal = SysAllocStringByteLen(reinterpret_cast<LPCSTR>(pvargSrc->bstrVal),
-                    SysStringByteLen(pvargSrc->bstrVal));
+                copy.bstrVal = SysAllocStringByteLen(
+                    reinterpret_cast<LPCSTR>(pvargSrc->bstrVal), SysStringByteLen(pvargSrc->bstrVal));
                 if (!copy.bstrVal)
                     return E_OUTOFMEMORY;
             }
@@ -126,14 +145,41 @@ HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc)
     } else {
         value.vt = base;
         switch (base) {
-        case VT_I1: case VT_UI1: value.bVal = *pvargSrc->pbVal; break;
-        case VT_I2: case VT_UI2: case VT_BOOL: value.iVal = *pvargSrc->piVal; break;
-        case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: value.lVal = *pvargSrc->plVal; break;
-        case VT_I8: case VT_UI8: case VT_CY: value.llVal = *pvargSrc->pllVal; break;
-        case VT_R4: value.fltVal = *pvargSrc->pfltVal; break;
-        case VT_R8: case VT_DATE: value.dblVal = *pvargSrc->pdblVal; break;
-        case VT_DECIMAL: value.decVal = *pvargSrc->pdecVal; value.vt = VT_DECIMAL; break;
-        case VT_BSTR: case VT_UNKNOWN: case VT_DISPATCH: {
+        case VT_I1:
+        case VT_UI1:
+            value.bVal = *pvargSrc->pbVal;
+            break;
+        case VT_I2:
+        case VT_UI2:
+        case VT_BOOL:
+            value.iVal = *pvargSrc->piVal;
+            break;
+        case VT_I4:
+        case VT_UI4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_ERROR:
+            value.lVal = *pvargSrc->plVal;
+            break;
+        case VT_I8:
+        case VT_UI8:
+        case VT_CY:
+            value.llVal = *pvargSrc->pllVal;
+            break;
+        case VT_R4:
+            value.fltVal = *pvargSrc->pfltVal;
+            break;
+        case VT_R8:
+        case VT_DATE:
+            value.dblVal = *pvargSrc->pdblVal;
+            break;
+        case VT_DECIMAL:
+            value.decVal = *pvargSrc->pdecVal;
+            value.vt = VT_DECIMAL;
+            break;
+        case VT_BSTR:
+        case VT_UNKNOWN:
+        case VT_DISPATCH: {
             VARIANT view;
             VariantInit(&view);
             view.vt = base;

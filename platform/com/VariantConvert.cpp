@@ -121,7 +121,8 @@ bool ParseNumber(const std::u16string& text, Number& out)
         out = Number::Exact(negative ? -m : m, scale);
         return true;
     }
-    std::string plain = (negative ? "-" : "") + digits.substr(0, digits.size() - scale) + "." + digits.substr(digits.size() - scale);
+    std::string plain
+        = (negative ? "-" : "") + digits.substr(0, digits.size() - scale) + "." + digits.substr(digits.size() - scale);
     if (!exponent.empty())
         plain += "e" + exponent;
     out = Number::Real(std::strtod(plain.c_str(), nullptr));
@@ -197,8 +198,22 @@ bool IsInterface(VARTYPE vt) { return vt == VT_UNKNOWN || vt == VT_DISPATCH; }
 bool IsNumericTarget(VARTYPE vt)
 {
     switch (vt) {
-    case VT_I1: case VT_UI1: case VT_I2: case VT_UI2: case VT_I4: case VT_UI4: case VT_I8: case VT_UI8: case VT_INT:
-    case VT_UINT: case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_DECIMAL: case VT_BOOL:
+    case VT_I1:
+    case VT_UI1:
+    case VT_I2:
+    case VT_UI2:
+    case VT_I4:
+    case VT_UI4:
+    case VT_I8:
+    case VT_UI8:
+    case VT_INT:
+    case VT_UINT:
+    case VT_R4:
+    case VT_R8:
+    case VT_CY:
+    case VT_DATE:
+    case VT_DECIMAL:
+    case VT_BOOL:
         return true;
     default:
         return false;
@@ -209,20 +224,51 @@ bool IsNumericTarget(VARTYPE vt)
 HRESULT ReadNumber(const VARIANT& v, Number& n)
 {
     switch (v.vt) {
-    case VT_EMPTY: n = Number::Exact(0); return S_OK;
-    case VT_I1: n = Number::Exact(v.cVal); return S_OK;
-    case VT_UI1: n = Number::Exact(v.bVal); return S_OK;
-    case VT_I2: n = Number::Exact(v.iVal); return S_OK;
-    case VT_UI2: n = Number::Exact(v.uiVal); return S_OK;
-    case VT_I4: case VT_INT: n = Number::Exact(v.lVal); return S_OK;
-    case VT_UI4: case VT_UINT: n = Number::Exact(v.ulVal); return S_OK;
-    case VT_I8: n = Number::Exact(v.llVal); return S_OK;
-    case VT_UI8: n = Number::Exact(v.ullVal); return S_OK;
-    case VT_BOOL: n = Number::Exact(v.boolVal ? -1 : 0); return S_OK;
-    case VT_R4: n = Number::Real(v.fltVal); return S_OK;
-    case VT_R8: case VT_DATE: n = Number::Real(v.dblVal); return S_OK;
-    case VT_CY: n = Number::Exact(v.cyVal.int64, 4); return S_OK;
-    case VT_DECIMAL: n = FromDecimal(v.decVal); return S_OK;
+    case VT_EMPTY:
+        n = Number::Exact(0);
+        return S_OK;
+    case VT_I1:
+        n = Number::Exact(v.cVal);
+        return S_OK;
+    case VT_UI1:
+        n = Number::Exact(v.bVal);
+        return S_OK;
+    case VT_I2:
+        n = Number::Exact(v.iVal);
+        return S_OK;
+    case VT_UI2:
+        n = Number::Exact(v.uiVal);
+        return S_OK;
+    case VT_I4:
+    case VT_INT:
+        n = Number::Exact(v.lVal);
+        return S_OK;
+    case VT_UI4:
+    case VT_UINT:
+        n = Number::Exact(v.ulVal);
+        return S_OK;
+    case VT_I8:
+        n = Number::Exact(v.llVal);
+        return S_OK;
+    case VT_UI8:
+        n = Number::Exact(v.ullVal);
+        return S_OK;
+    case VT_BOOL:
+        n = Number::Exact(v.boolVal ? -1 : 0);
+        return S_OK;
+    case VT_R4:
+        n = Number::Real(v.fltVal);
+        return S_OK;
+    case VT_R8:
+    case VT_DATE:
+        n = Number::Real(v.dblVal);
+        return S_OK;
+    case VT_CY:
+        n = Number::Exact(v.cyVal.int64, 4);
+        return S_OK;
+    case VT_DECIMAL:
+        n = FromDecimal(v.decVal);
+        return S_OK;
     case VT_BSTR: {
         const std::u16string text = v.bstrVal ? std::u16string(v.bstrVal) : std::u16string();
         return ParseNumber(text, n) ? S_OK : DISP_E_TYPEMISMATCH;
@@ -232,10 +278,10 @@ HRESULT ReadNumber(const VARIANT& v, Number& n)
     }
 }
 
-template <class T>
-HRESULT FitInteger(Int128 value, T& out)
+template<class T> HRESULT FitInteger(Int128 value, T& out)
 {
-    if (value < static_cast<Int128>(std::numeric_limits<T>::min()) || value > static_cast<Int128>(std::numeric_limits<T>::max()))
+    if (value < static_cast<Int128>(std::numeric_limits<T>::min())
+        || value > static_cast<Int128>(std::numeric_limits<T>::max()))
         return DISP_E_OVERFLOW;
     out = static_cast<T>(value);
     return S_OK;
@@ -285,15 +331,26 @@ HRESULT BuildNumeric(const Number& n, VARTYPE vt, VARIANT& out)
         if (!ToInteger(n, whole))
             return DISP_E_OVERFLOW;
         switch (vt) {
-        case VT_I1: return FitInteger(whole, out.cVal);
-        case VT_UI1: return FitInteger(whole, out.bVal);
-        case VT_I2: return FitInteger(whole, out.iVal);
-        case VT_UI2: return FitInteger(whole, out.uiVal);
-        case VT_I4: case VT_INT: return FitInteger(whole, out.lVal);
-        case VT_UI4: case VT_UINT: return FitInteger(whole, out.ulVal);
-        case VT_I8: return FitInteger(whole, out.llVal);
-        case VT_UI8: return FitInteger(whole, out.ullVal);
-        default: return DISP_E_BADVARTYPE;
+        case VT_I1:
+            return FitInteger(whole, out.cVal);
+        case VT_UI1:
+            return FitInteger(whole, out.bVal);
+        case VT_I2:
+            return FitInteger(whole, out.iVal);
+        case VT_UI2:
+            return FitInteger(whole, out.uiVal);
+        case VT_I4:
+        case VT_INT:
+            return FitInteger(whole, out.lVal);
+        case VT_UI4:
+        case VT_UINT:
+            return FitInteger(whole, out.ulVal);
+        case VT_I8:
+            return FitInteger(whole, out.llVal);
+        case VT_UI8:
+            return FitInteger(whole, out.ullVal);
+        default:
+            return DISP_E_BADVARTYPE;
         }
     }
     return S_OK;
@@ -303,16 +360,22 @@ HRESULT BuildText(const VARIANT& v, USHORT flags, LCID lcid, BSTR& out)
 {
     std::string text;
     switch (v.vt) {
-    case VT_EMPTY: break;
+    case VT_EMPTY:
+        break;
     case VT_BOOL:
         if (flags & VARIANT_ALPHABOOL)
             text = v.boolVal ? "True" : "False";
         else
             text = v.boolVal ? "-1" : "0";
         break;
-    case VT_R4: text = FormatReal(v.fltVal, 7); break;
-    case VT_R8: text = FormatReal(v.dblVal, 15); break;
-    case VT_DATE: return VarBstrFromDate(v.date, lcid, 0, &out);
+    case VT_R4:
+        text = FormatReal(v.fltVal, 7);
+        break;
+    case VT_R8:
+        text = FormatReal(v.dblVal, 15);
+        break;
+    case VT_DATE:
+        return VarBstrFromDate(v.date, lcid, 0, &out);
     default: {
         Number n;
         const HRESULT hr = ReadNumber(v, n);
@@ -367,7 +430,8 @@ HRESULT Convert(const VARIANT& in, VARTYPE vt, USHORT flags, LCID lcid, VARIANT&
             return DISP_E_TYPEMISMATCH;
         if (!in.punkVal)
             return S_OK;
-        const HRESULT hr = in.punkVal->QueryInterface(vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown, reinterpret_cast<void**>(&out.punkVal));
+        const HRESULT hr = in.punkVal->QueryInterface(
+            vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown, reinterpret_cast<void**>(&out.punkVal));
         return hr == E_NOINTERFACE ? DISP_E_TYPEMISMATCH : hr;
     }
     if (in.vt == VT_DISPATCH) {
@@ -377,7 +441,8 @@ HRESULT Convert(const VARIANT& in, VARTYPE vt, USHORT flags, LCID lcid, VARIANT&
         VARIANT value;
         VariantInit(&value);
         DISPPARAMS none;
-        HRESULT hr = in.pdispVal->Invoke(DISPID_VALUE, IID_NULL, lcid, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
+        HRESULT hr
+            = in.pdispVal->Invoke(DISPID_VALUE, IID_NULL, lcid, DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
         if (FAILED(hr))
             return DISP_E_TYPEMISMATCH;
         if (value.vt == VT_DISPATCH) {

@@ -231,8 +231,7 @@ _variant_t& _variant_t::operator=(bool src) { return *this = _variant_t(src); }
 _variant_t& _variant_t::operator=(IDispatch* src) { return *this = _variant_t(src); }
 _variant_t& _variant_t::operator=(IUnknown* src) { return *this = _variant_t(src); }
 
-template <class T>
-T _variant_t::As(VARTYPE type, T VARIANT::*member) const
+template<class T> T _variant_t::As(VARTYPE type, T VARIANT::*member) const
 {
     if (vt == type)
         return this->*member;
@@ -285,18 +284,37 @@ bool _variant_t::operator==(const VARIANT& other) const
     if (vt != other.vt)
         return false;
     switch (vt) {
-    case VT_EMPTY: case VT_NULL: return true;
+    case VT_EMPTY:
+    case VT_NULL:
+        return true;
     case VT_BSTR: {
         const UINT bytes = SysStringByteLen(bstrVal);
-        return bytes == SysStringByteLen(other.bstrVal) && (bytes == 0 || std::memcmp(bstrVal, other.bstrVal, bytes) == 0);
+        return bytes == SysStringByteLen(other.bstrVal)
+            && (bytes == 0 || std::memcmp(bstrVal, other.bstrVal, bytes) == 0);
     }
-    case VT_DECIMAL: return decVal.scale == other.decVal.scale && decVal.sign == other.decVal.sign && decVal.Hi32 == other.decVal.Hi32 && decVal.Lo64 == other.decVal.Lo64;
-    case VT_R4: return fltVal == other.fltVal;
-    case VT_R8: case VT_DATE: return dblVal == other.dblVal;
-    case VT_I1: case VT_UI1: return bVal == other.bVal;
-    case VT_I2: case VT_UI2: case VT_BOOL: return iVal == other.iVal;
-    case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: return lVal == other.lVal;
-    default: return llVal == other.llVal;
+    case VT_DECIMAL:
+        return decVal.scale == other.decVal.scale && decVal.sign == other.decVal.sign
+            && decVal.Hi32 == other.decVal.Hi32 && decVal.Lo64 == other.decVal.Lo64;
+    case VT_R4:
+        return fltVal == other.fltVal;
+    case VT_R8:
+    case VT_DATE:
+        return dblVal == other.dblVal;
+    case VT_I1:
+    case VT_UI1:
+        return bVal == other.bVal;
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+        return iVal == other.iVal;
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_ERROR:
+        return lVal == other.lVal;
+    default:
+        return llVal == other.llVal;
     }
 }
 

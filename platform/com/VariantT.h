@@ -85,8 +85,7 @@ public:
     void SetString(const char* pSrc);
 
 private:
-    template <class T>
-    T As(VARTYPE vt, T VARIANT::*member) const;
+    template<class T> T As(VARTYPE vt, T VARIANT::*member) const;
 };
 
 // The "parameter not given" marker (VT_ERROR holding DISP_E_PARAMNOTFOUND) for optional arguments.

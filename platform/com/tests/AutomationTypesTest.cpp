@@ -58,7 +58,7 @@ struct ChangeCase {
     const char* name;
     VARTYPE fromType;
     const char16_t* fromText; // for VT_BSTR sources
-    double fromNumber;        // for the other sources
+    double fromNumber; // for the other sources
     VARTYPE to;
     HRESULT result;
     const char16_t* expectText; // the converted value as text, or null
@@ -74,12 +74,24 @@ TEST_P(ChangeType, ConvertsOrFailsKeepingTheTarget)
     VariantGuard src, dst;
     src.v.vt = c.fromType;
     switch (c.fromType) {
-    case VT_BSTR: src.v.bstrVal = SysAllocString(c.fromText); break;
-    case VT_I4: src.v.lVal = static_cast<LONG>(c.fromNumber); break;
-    case VT_R8: case VT_DATE: src.v.dblVal = c.fromNumber; break;
-    case VT_BOOL: src.v.boolVal = c.fromNumber ? VARIANT_TRUE : VARIANT_FALSE; break;
-    case VT_UI1: src.v.bVal = static_cast<BYTE>(c.fromNumber); break;
-    default: break;
+    case VT_BSTR:
+        src.v.bstrVal = SysAllocString(c.fromText);
+        break;
+    case VT_I4:
+        src.v.lVal = static_cast<LONG>(c.fromNumber);
+        break;
+    case VT_R8:
+    case VT_DATE:
+        src.v.dblVal = c.fromNumber;
+        break;
+    case VT_BOOL:
+        src.v.boolVal = c.fromNumber ? VARIANT_TRUE : VARIANT_FALSE;
+        break;
+    case VT_UI1:
+        src.v.bVal = static_cast<BYTE>(c.fromNumber);
+        break;
+    default:
+        break;
     }
     dst.v.vt = VT_I4;
     dst.v.lVal = 77;
@@ -99,8 +111,7 @@ TEST_P(ChangeType, ConvertsOrFailsKeepingTheTarget)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ChangeType,
-    ::testing::Values(
-        ChangeCase { "text to long", VT_BSTR, u" -42 ", 0, VT_I4, S_OK, u"-42" },
+    ::testing::Values(ChangeCase { "text to long", VT_BSTR, u" -42 ", 0, VT_I4, S_OK, u"-42" },
         ChangeCase { "thousands", VT_BSTR, u"1,234", 0, VT_I4, S_OK, u"1234" },
         ChangeCase { "not a number", VT_BSTR, u"12abc", 0, VT_I4, DISP_E_TYPEMISMATCH, nullptr },
         ChangeCase { "empty text", VT_BSTR, u"", 0, VT_I4, DISP_E_TYPEMISMATCH, nullptr },
@@ -306,8 +317,9 @@ TEST(Guid, TextFormsRoundTripAndBadTextIsRefused)
     EXPECT_EQ(back, g);
     ASSERT_EQ(IIDFromString(u"{494fae79-06ae-468a-8007-fb344cfe63ae}", &back), S_OK);
     EXPECT_EQ(back, g);
-    for (const char16_t* bad : { u"", u"{494FAE79-06AE-468A-8007-FB344CFE63A}", u"{494FAE79-06AE-468A-8007-FB344CFE63AEX",
-             u"{494FAE79+06AE-468A-8007-FB344CFE63AE}", u"{494FAE79-06AE-468A-8007-FB344CFE63AG}" })
+    for (const char16_t* bad :
+        { u"", u"{494FAE79-06AE-468A-8007-FB344CFE63A}", u"{494FAE79-06AE-468A-8007-FB344CFE63AEX",
+            u"{494FAE79+06AE-468A-8007-FB344CFE63AE}", u"{494FAE79-06AE-468A-8007-FB344CFE63AG}" })
         EXPECT_EQ(IIDFromString(bad, &back), E_INVALIDARG);
     EXPECT_EQ(IIDFromString(nullptr, &back), E_INVALIDARG);
     EXPECT_EQ(platform::IidOf<IUnknown>(), platform::MakeGuid("00000000-0000-0000-C000-000000000046"));

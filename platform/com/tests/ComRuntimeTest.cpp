@@ -36,13 +36,16 @@ std::string ClassesValue(const std::string& path, const char* name = nullptr)
     return status == ERROR_SUCCESS ? std::string(buffer) : "<missing>";
 }
 
-bool ClassesKeyExists(const std::string& path) { return ClassesValue(path) != "<missing>" || [&] {
-    HKEY key = nullptr;
-    if (RegOpenKeyEx(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}(); }
+bool ClassesKeyExists(const std::string& path)
+{
+    return ClassesValue(path) != "<missing>" || [&] {
+        HKEY key = nullptr;
+        if (RegOpenKeyEx(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return false;
+        RegCloseKey(key);
+        return true;
+    }();
+}
 
 HRESULT CallExport(const char* library, const char* name)
 {
@@ -92,7 +95,9 @@ TEST_F(ComRuntime, RegistrationWritesTheClassesAndTheTypeLibraryAndUnregistratio
 
     // A key someone else added under CLSID survives; the class's own keys go.
     HKEY other = nullptr;
-    ASSERT_EQ(RegCreateKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{00000000-1111-2222-3333-444444444444}", &other), ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKey(HKEY_LOCAL_MACHINE, "Software\\Classes\\CLSID\\{00000000-1111-2222-3333-444444444444}", &other),
+        ERROR_SUCCESS);
     RegCloseKey(other);
     ASSERT_EQ(CallExport(kServer, "DllUnregisterServer"), S_OK);
     EXPECT_FALSE(ClassesKeyExists(clsid));
@@ -141,7 +146,9 @@ TEST_F(ComRuntime, CreatesByProgIdAndByClassIdentifier)
 
     // Local and all contexts are served in-process too.
     CComPtr<IDispatch> dispatch;
-    EXPECT_EQ(CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
+    EXPECT_EQ(CoCreateInstance(
+                  CLSID_TestCounter, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch, reinterpret_cast<void**>(&dispatch)),
+        S_OK);
     EXPECT_TRUE(dispatch);
 }
 
@@ -156,13 +163,17 @@ TEST_F(ComRuntime, UnloadsTheLibraryOnlyWhenNothingOfItIsAlive)
 
         // A lock on the class factory keeps the library too.
         CComPtr<IClassFactory> factory;
-        ASSERT_EQ(CoGetClassObject(CLSID_TestCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+        ASSERT_EQ(CoGetClassObject(CLSID_TestCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                      reinterpret_cast<void**>(&factory)),
+            S_OK);
         ASSERT_EQ(factory->LockServer(TRUE), S_OK);
         factory.Release();
         counter = nullptr;
         CoFreeUnusedLibraries();
         EXPECT_NE(GetModuleHandle(kServer), nullptr);
-        ASSERT_EQ(CoGetClassObject(CLSID_TestCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+        ASSERT_EQ(CoGetClassObject(CLSID_TestCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                      reinterpret_cast<void**>(&factory)),
+            S_OK);
         ASSERT_EQ(factory->LockServer(FALSE), S_OK);
     }
     CoFreeUnusedLibraries();
@@ -294,12 +305,15 @@ TEST_F(ComRuntime, AggregationIsRefusedWhereTheRulesSaySo)
     CComPtr<IOuterThing> thing(outer);
     void* p = reinterpret_cast<void*>(1);
     // An aggregated creation must ask for IUnknown.
-    EXPECT_EQ(CoCreateInstance(CLSID_TestCounter, thing, CLSCTX_INPROC_SERVER, platform::IidOf<ITestCounter>(), &p), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(CoCreateInstance(CLSID_TestCounter, thing, CLSCTX_INPROC_SERVER, platform::IidOf<ITestCounter>(), &p),
+        CLASS_E_NOAGGREGATION);
     EXPECT_EQ(p, nullptr);
     // A class that is not aggregatable.
     EXPECT_EQ(CoCreateInstance(CLSID_TestLoner, thing, CLSCTX_INPROC_SERVER, IID_IUnknown, &p), CLASS_E_NOAGGREGATION);
     CComPtr<ITestLoner> loner;
-    ASSERT_EQ(CoCreateInstance(CLSID_TestLoner, nullptr, CLSCTX_INPROC_SERVER, platform::IidOf<ITestLoner>(), reinterpret_cast<void**>(&loner)), S_OK);
+    ASSERT_EQ(CoCreateInstance(CLSID_TestLoner, nullptr, CLSCTX_INPROC_SERVER, platform::IidOf<ITestLoner>(),
+                  reinterpret_cast<void**>(&loner)),
+        S_OK);
     LONG value = 0;
     EXPECT_EQ(loner->Ping(&value), S_OK);
     EXPECT_EQ(value, 42);
@@ -327,6 +341,19 @@ TEST_F(ComRuntime, AnEventFiredOnAnotherThreadReachesTheSinkWithItsArguments)
     }
     EXPECT_EQ(calls[3].dispid, 2);
     EXPECT_TRUE(calls[3].args.empty());
+
+    CComQIPtr<IConnectionPointContainer> container(counter.GetInterfacePtr());
+    CComPtr<IConnectionPoint> point;
+    ASSERT_EQ(container->FindConnectionPoint(platform::IidOf<ITestEvents>(), &point), S_OK);
+    CComPtr<IEnumConnections> connections;
+    ASSERT_EQ(point->EnumConnections(&connections), S_OK);
+    CONNECTDATA data[2] {};
+    ULONG fetched = 0;
+    EXPECT_EQ(connections->Next(2, data, &fetched), S_FALSE);
+    ASSERT_EQ(fetched, 1u);
+    EXPECT_EQ(data[0].dwCookie, cookie);
+    EXPECT_TRUE(sink.IsEqualObject(data[0].pUnk));
+    data[0].pUnk->Release();
 
     EXPECT_EQ(AtlUnadvise(counter, platform::IidOf<ITestEvents>(), cookie), S_OK);
     EXPECT_EQ(AtlUnadvise(counter, platform::IidOf<ITestEvents>(), cookie), CONNECT_E_NOCONNECTION);
@@ -376,7 +403,9 @@ TEST_F(ComRuntime, LateBindingFollowsTheStaticTables)
 
     // An [out] argument passed by reference.
     _variant_t name(u"box");
-    ASSERT_EQ(dispatch->Invoke(3, IID_NULL, 0, DISPATCH_PROPERTYPUT, &(put = { &name, &putId, 1, 1 }), nullptr, nullptr, nullptr), S_OK);
+    ASSERT_EQ(dispatch->Invoke(
+                  3, IID_NULL, 0, DISPATCH_PROPERTYPUT, &(put = { &name, &putId, 1, 1 }), nullptr, nullptr, nullptr),
+        S_OK);
     VARIANT described;
     VariantInit(&described);
     VARIANT args[2];
@@ -392,8 +421,10 @@ TEST_F(ComRuntime, LateBindingFollowsTheStaticTables)
     VariantClear(&args[1]);
 
     // Failures: unknown member, wrong count, an argument of the wrong type, named arguments.
-    EXPECT_EQ(dispatch->Invoke(99, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(dispatch->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(
+        dispatch->Invoke(99, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(
+        dispatch->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &none, &result, nullptr, nullptr), DISP_E_BADPARAMCOUNT);
     _variant_t word(u"many");
     UINT argErr = 99;
     DISPPARAMS bad { &word, nullptr, 1, 0 };
@@ -401,8 +432,10 @@ TEST_F(ComRuntime, LateBindingFollowsTheStaticTables)
     EXPECT_EQ(argErr, 0u);
     DISPID named = 5;
     DISPPARAMS withNames { &five, &named, 1, 1 };
-    EXPECT_EQ(dispatch->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &withNames, &result, nullptr, nullptr), DISP_E_NONAMEDARGS);
-    EXPECT_EQ(dispatch->Invoke(2, IID_IUnknown, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr), DISP_E_UNKNOWNINTERFACE);
+    EXPECT_EQ(
+        dispatch->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &withNames, &result, nullptr, nullptr), DISP_E_NONAMEDARGS);
+    EXPECT_EQ(dispatch->Invoke(2, IID_IUnknown, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr),
+        DISP_E_UNKNOWNINTERFACE);
 
     // The type information answers the same table.
     CComPtr<ITypeInfo> info;
@@ -441,7 +474,8 @@ TEST_F(ComRuntime, BadRequestsGetTheirResults)
     CLSID clsid = CLSID_TestCounter;
     for (const char16_t* text : { u"{6B0E2C41-3F7A-4C55-9D1E-2A8B7C9D0E1}", u"{6B0E2C41-3F7A-4C55-9D1E-2A8B7C9D0E11",
              u"{6B0E2C41-3F7A-4C55-9D1E-2A8B7C9D0EXX}", u"No.Such.ProgId", u"TsTest\\Counter" })
-        EXPECT_EQ(CLSIDFromString(text, &clsid), CO_E_CLASSSTRING) << std::string(text, text + std::char_traits<char16_t>::length(text));
+        EXPECT_EQ(CLSIDFromString(text, &clsid), CO_E_CLASSSTRING)
+            << std::string(text, text + std::char_traits<char16_t>::length(text));
     EXPECT_EQ(clsid, CLSID_TestCounter);
     EXPECT_EQ(CLSIDFromProgID(u"No.Such.ProgId", &clsid), CO_E_CLASSSTRING);
     EXPECT_EQ(ProgIDFromCLSID(unknown, nullptr), E_INVALIDARG);
@@ -458,8 +492,12 @@ TEST_F(ComRuntime, BadRequestsGetTheirResults)
                              " {0BADF00D-0000-0000-0000-000000000002} { InprocServer32 = s 'nosuchlibrary.dll' } } }",
         {}));
     ASSERT_EQ(script.Apply(true), S_OK);
-    EXPECT_EQ(CoCreateInstance(platform::MakeGuid("0BADF00D-0000-0000-0000-000000000001"), nullptr, CLSCTX_ALL, IID_IUnknown, &p), CO_E_ERRORINDLL);
-    EXPECT_EQ(CoCreateInstance(platform::MakeGuid("0BADF00D-0000-0000-0000-000000000002"), nullptr, CLSCTX_ALL, IID_IUnknown, &p), CO_E_DLLNOTFOUND);
+    EXPECT_EQ(CoCreateInstance(
+                  platform::MakeGuid("0BADF00D-0000-0000-0000-000000000001"), nullptr, CLSCTX_ALL, IID_IUnknown, &p),
+        CO_E_ERRORINDLL);
+    EXPECT_EQ(CoCreateInstance(
+                  platform::MakeGuid("0BADF00D-0000-0000-0000-000000000002"), nullptr, CLSCTX_ALL, IID_IUnknown, &p),
+        CO_E_DLLNOTFOUND);
     EXPECT_EQ(GetModuleHandle("comtestbare.dll"), nullptr);
 }
 

@@ -33,8 +33,7 @@ struct ITestLoner : IUnknown {
 };
 TS_DEFINE_IID(ITestLoner, "6B0E2C45-3F7A-4C55-9D1E-2A8B7C9D0E11");
 
-template <>
-struct platform::DispatchTable<ITestCounter> {
+template<> struct platform::DispatchTable<ITestCounter> {
     static std::span<const platform::DispMember> Members()
     {
         static const platform::DispMember members[] {

@@ -70,7 +70,8 @@ public:
         WaitEvents();
         m_events = std::thread([this, count] {
             for (LONG i = 1; i <= count; ++i)
-                FireDispatchEvent(1, { CComVariant(static_cast<int>(i)), CComVariant(static_cast<int>(count)), CComVariant(7) });
+                FireDispatchEvent(
+                    1, { CComVariant(static_cast<int>(i)), CComVariant(static_cast<int>(count)), CComVariant(7) });
             FireDispatchEvent(2);
         });
         return S_OK;
