@@ -1,0 +1,22 @@
+#include "vireo/WallClock.h"
+
+#include <chrono>
+
+#include "platform/base/Clock.h"
+#include "platform/base/Wait.h"
+
+namespace vireo {
+
+std::int64_t WallClockMicros()
+{
+    const auto since = platform::CurrentClock()->Now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::microseconds>(since).count();
+}
+
+void SleepMilliseconds(std::int64_t milliseconds)
+{
+    if (milliseconds > 0)
+        ::Sleep(static_cast<DWORD>(milliseconds));
+}
+
+} // namespace vireo
