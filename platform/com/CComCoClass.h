@@ -29,7 +29,8 @@ public:
 #define DECLARE_REGISTRY_RESOURCEID(id)                                                                                \
     static HRESULT WINAPI UpdateRegistry(BOOL bRegister)                                                               \
     {                                                                                                                  \
-        return platform::ThisLibraryModule().UpdateRegistryFromResource(id, bRegister);                                \
+        CComModule* module = platform::g_thisLibraryComModule;                                                         \
+        return module ? module->UpdateRegistryFromResource(id, bRegister) : E_UNEXPECTED;                              \
     }
 #define DECLARE_NO_REGISTRY()                                                                                          \
     static HRESULT WINAPI UpdateRegistry(BOOL) { return S_OK; }

@@ -3,13 +3,13 @@
 
 #include <utility>
 
+#include "platform/com/ObjBase.h"
 #include "platform/com/OleAuto.h"
 
 template<class T> class CComPtr {
 public:
     CComPtr() noexcept = default;
-    CComPtr(std::nullptr_t) noexcept { }
-    // Holds lp with a new reference.
+    // Holds lp with a new reference (null, 0 and NULL give an empty pointer).
     CComPtr(T* lp) noexcept
         : p(lp)
     {
@@ -60,7 +60,6 @@ public:
         return &p;
     }
     bool operator!() const noexcept { return p == nullptr; }
-    bool operator==(std::nullptr_t) const noexcept { return p == nullptr; }
     bool operator==(T* other) const noexcept { return p == other; }
 
     // Drops the reference; the pointer becomes null.
@@ -97,6 +96,19 @@ public:
             return E_POINTER;
         }
         return p->QueryInterface(platform::IidOf<Q>(), reinterpret_cast<void**>(pp));
+    }
+    // Creates an object of the class and holds its T interface.
+    HRESULT CoCreateInstance(REFCLSID rclsid, IUnknown* pUnkOuter = nullptr, DWORD dwClsContext = CLSCTX_ALL) noexcept
+    {
+        Release();
+        return ::CoCreateInstance(rclsid, pUnkOuter, dwClsContext, platform::IidOf<T>(), reinterpret_cast<void**>(&p));
+    }
+    // The same by ProgID (or a braced class identifier).
+    HRESULT CoCreateInstance(LPCOLESTR szProgID, IUnknown* pUnkOuter = nullptr, DWORD dwClsContext = CLSCTX_ALL) noexcept
+    {
+        CLSID clsid {};
+        const HRESULT hr = CLSIDFromString(szProgID, &clsid);
+        return FAILED(hr) ? hr : CoCreateInstance(clsid, pUnkOuter, dwClsContext);
     }
     // True when both point to the same object (compared by their IUnknown).
     bool IsEqualObject(IUnknown* pOther) const noexcept

@@ -24,8 +24,7 @@ public:
     static const IID& GetIID() { return IIID::GetIID(); }
 
     _com_ptr_t() noexcept = default;
-    _com_ptr_t(std::nullptr_t) noexcept { }
-    // Holds p with a new reference.
+    // Holds p with a new reference (null, 0 and NULL give an empty pointer).
     _com_ptr_t(Interface* p) noexcept
         : m_p(p)
     {
@@ -64,12 +63,6 @@ public:
         if (FAILED(hr) && hr != E_NOINTERFACE)
             _com_issue_error(hr);
     }
-    explicit _com_ptr_t(LPCOLESTR clsidString, IUnknown* pOuter = nullptr, DWORD dwClsContext = CLSCTX_ALL)
-    {
-        const HRESULT hr = CreateInstance(clsidString, pOuter, dwClsContext);
-        if (FAILED(hr) && hr != E_NOINTERFACE)
-            _com_issue_error(hr);
-    }
     ~_com_ptr_t()
     {
         if (m_p)
@@ -94,11 +87,6 @@ public:
     {
         _com_ptr_t fresh(other);
         return *this = std::move(fresh);
-    }
-    _com_ptr_t& operator=(std::nullptr_t) noexcept
-    {
-        Attach(nullptr);
-        return *this;
     }
 
     // Creates an object of the class and holds its interface; the creation's HRESULT.
@@ -194,7 +182,6 @@ public:
     }
     explicit operator bool() const noexcept { return m_p != nullptr; }
     bool operator!() const noexcept { return m_p == nullptr; }
-    bool operator==(std::nullptr_t) const noexcept { return m_p == nullptr; }
     bool operator==(Interface* p) const noexcept { return m_p == p; }
 
 private:

@@ -144,6 +144,11 @@ TEST_F(ComRuntime, CreatesByProgIdAndByClassIdentifier)
     ASSERT_EQ(byClsid->get_Name(&name), S_OK);
     EXPECT_TRUE(name == u"second");
 
+    CComPtr<ITestCounter> third;
+    ASSERT_EQ(third.CoCreateInstance(u"TsTest.Counter.1"), S_OK);
+    EXPECT_EQ(third.CoCreateInstance(u"{6B0E2C41-3F7A-4C55-9D1E-2A8B7C9D0E11}"), S_OK);
+    EXPECT_TRUE(third);
+
     // Local and all contexts are served in-process too.
     CComPtr<IDispatch> dispatch;
     EXPECT_EQ(CoCreateInstance(
