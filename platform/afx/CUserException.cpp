@@ -1,0 +1,5 @@
+#include "platform/afx/CUserException.h"
+
+IMPLEMENT_DYNAMIC(CUserException, CException)
+
+void AfxThrowUserException() { throw new CUserException; }

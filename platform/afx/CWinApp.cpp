@@ -1,0 +1,277 @@
+#include "platform/afx/CWinApp.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "platform/afx/AfxState.h"
+#include "platform/base/MessageBox.h"
+#include "platform/base/Modules.h"
+#include "platform/base/Profile.h"
+#include "platform/base/Registry.h"
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+namespace {
+
+struct KeyCloser {
+    void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+// Replaces an owned malloc'd text.
+void ReplaceText(LPCTSTR& member, LPCTSTR text)
+{
+    std::free(const_cast<char*>(member));
+    member = text ? ::strdup(text) : nullptr;
+}
+
+UniqueKey CreateSubKey(HKEY parent, LPCTSTR name)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyEx(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ, nullptr, &key, nullptr)
+        != ERROR_SUCCESS)
+        return nullptr;
+    return UniqueKey(key);
+}
+
+// Reads a profile-file entry of any length.
+CString ReadProfileFileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultText, LPCTSTR file)
+{
+    std::vector<char> buffer(4096);
+    for (;;) {
+        const DWORD length = GetPrivateProfileString(
+            section, entry, defaultText ? defaultText : "", buffer.data(), static_cast<DWORD>(buffer.size()), file);
+        if (length + 2 < buffer.size())
+            return CString(buffer.data(), static_cast<int>(length));
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+int BinaryLetterValue(char c) { return (c >= 'A' && c <= 'P') ? c - 'A' : -1; }
+
+} // namespace
+
+CWinApp::CWinApp(LPCTSTR lpszAppName)
+{
+    if (lpszAppName)
+        m_pszAppName = ::strdup(lpszAppName);
+    afx::SetCurrentApp(this);
+}
+
+CWinApp::~CWinApp()
+{
+    if (AfxGetApp() == this)
+        afx::SetCurrentApp(nullptr);
+    for (LPCTSTR* text : { &m_pszAppName, &m_pszExeName, &m_pszHelpFilePath, &m_pszProfileName, &m_pszRegistryKey })
+        ReplaceText(*text, nullptr);
+}
+
+void CWinApp::SetCurrentHandles()
+{
+    if (!m_hInstance)
+        m_hInstance = GetModuleHandle(nullptr);
+    if (!m_pszExeName) {
+        char path[MAX_PATH] {};
+        GetModuleFileName(m_hInstance, path, MAX_PATH);
+        CString name(path);
+        name = name.Mid(std::max(name.ReverseFind('\\'), name.ReverseFind('/')) + 1);
+        const int dot = name.ReverseFind('.');
+        if (dot > 0)
+            name = name.Left(dot);
+        ReplaceText(m_pszExeName, name);
+    }
+    if (!m_pszAppName) {
+        CString title;
+        ReplaceText(m_pszAppName, title.LoadString(AFX_IDS_APP_TITLE) ? title.GetString() : m_pszExeName);
+    }
+    if (!m_pszProfileName)
+        ReplaceText(m_pszProfileName, CString(m_pszExeName) + ".INI");
+}
+
+void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
+{
+    SetCurrentHandles();
+    ReplaceText(m_pszRegistryKey, lpszRegistryKey);
+    ReplaceText(m_pszProfileName, m_pszAppName);
+}
+
+void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
+{
+    CString key;
+    key.LoadString(nIDRegistryKey);
+    SetRegistryKey(key);
+}
+
+HKEY CWinApp::GetAppRegistryKey()
+{
+    SetCurrentHandles();
+    if (!m_pszRegistryKey || !m_pszProfileName)
+        return nullptr;
+    // A fresh user hive may not have "Software" yet.
+    UniqueKey softwareKey = CreateSubKey(HKEY_CURRENT_USER, "Software");
+    if (!softwareKey)
+        return nullptr;
+    UniqueKey companyKey = CreateSubKey(softwareKey.get(), m_pszRegistryKey);
+    if (!companyKey)
+        return nullptr;
+    return CreateSubKey(companyKey.get(), m_pszProfileName).release();
+}
+
+HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
+{
+    if (!lpszSection)
+        return nullptr;
+    UniqueKey appKey(GetAppRegistryKey());
+    if (!appKey)
+        return nullptr;
+    return CreateSubKey(appKey.get(), lpszSection).release();
+}
+
+UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
+{
+    SetCurrentHandles();
+    if (!m_pszRegistryKey)
+        return GetPrivateProfileInt(lpszSection, lpszEntry, nDefault, m_pszProfileName);
+    UniqueKey section(GetSectionKey(lpszSection));
+    if (!section)
+        return static_cast<UINT>(nDefault);
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof(value);
+    if (RegQueryValueEx(section.get(), lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size)
+            != ERROR_SUCCESS
+        || type != REG_DWORD || size != sizeof(value))
+        return static_cast<UINT>(nDefault);
+    return value;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
+{
+    SetCurrentHandles();
+    if (!m_pszRegistryKey) {
+        CString text;
+        text.Format("%d", nValue);
+        return WritePrivateProfileString(lpszSection, lpszEntry, text, m_pszProfileName);
+    }
+    UniqueKey section(GetSectionKey(lpszSection));
+    if (!section)
+        return FALSE;
+    const DWORD value = static_cast<DWORD>(nValue);
+    return RegSetValueEx(section.get(), lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value))
+        == ERROR_SUCCESS;
+}
+
+CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
+{
+    SetCurrentHandles();
+    if (!m_pszRegistryKey)
+        return ReadProfileFileString(lpszSection, lpszEntry, lpszDefault, m_pszProfileName);
+    UniqueKey section(GetSectionKey(lpszSection));
+    if (section) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueEx(section.get(), lpszEntry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS
+            && (type == REG_SZ || type == REG_EXPAND_SZ)) {
+            std::vector<char> text(size + 1);
+            if (RegQueryValueEx(section.get(), lpszEntry, nullptr, &type, reinterpret_cast<LPBYTE>(text.data()), &size)
+                == ERROR_SUCCESS) {
+                text[std::min<std::size_t>(size, text.size() - 1)] = '\0';
+                return CString(text.data());
+            }
+        }
+    }
+    return CString(lpszDefault);
+}
+
+BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
+{
+    SetCurrentHandles();
+    if (!m_pszRegistryKey)
+        return WritePrivateProfileString(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+    if (!lpszSection)
+        return FALSE;
+    if (!lpszEntry) {
+        UniqueKey appKey(GetAppRegistryKey());
+        return appKey && RegDeleteKey(appKey.get(), lpszSection) == ERROR_SUCCESS;
+    }
+    UniqueKey section(GetSectionKey(lpszSection));
+    if (!section)
+        return FALSE;
+    if (!lpszValue)
+        return RegDeleteValue(section.get(), lpszEntry) == ERROR_SUCCESS;
+    return RegSetValueEx(section.get(), lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+               static_cast<DWORD>(std::strlen(lpszValue) + 1))
+        == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    if (!ppData || !pBytes)
+        return FALSE;
+    *ppData = nullptr;
+    *pBytes = 0;
+    SetCurrentHandles();
+    if (!m_pszRegistryKey) {
+        // Two letters per byte; a text of odd length or with other letters is not binary data, and
+        // reading it is refused rather than decoded past its end.
+        const CString text = GetProfileString(lpszSection, lpszEntry, nullptr);
+        if (text.IsEmpty() || text.GetLength() % 2 != 0)
+            return FALSE;
+        const UINT count = static_cast<UINT>(text.GetLength() / 2);
+        auto data = std::make_unique<BYTE[]>(count);
+        for (UINT i = 0; i < count; ++i) {
+            const int low = BinaryLetterValue(text[static_cast<int>(2 * i)]);
+            const int high = BinaryLetterValue(text[static_cast<int>(2 * i + 1)]);
+            if (low < 0 || high < 0)
+                return FALSE;
+            data[i] = static_cast<BYTE>((high << 4) | low);
+        }
+        *ppData = data.release();
+        *pBytes = count;
+        return TRUE;
+    }
+    UniqueKey section(GetSectionKey(lpszSection));
+    if (!section)
+        return FALSE;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueEx(section.get(), lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS
+        || type != REG_BINARY)
+        return FALSE;
+    auto data = std::make_unique<BYTE[]>(size ? size : 1);
+    if (RegQueryValueEx(section.get(), lpszEntry, nullptr, &type, data.get(), &size) != ERROR_SUCCESS)
+        return FALSE;
+    *ppData = data.release();
+    *pBytes = size;
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes)
+{
+    if (!pData && nBytes != 0)
+        return FALSE;
+    SetCurrentHandles();
+    if (!m_pszRegistryKey) {
+        CString text;
+        LPTSTR letters = text.GetBufferSetLength(static_cast<int>(nBytes * 2));
+        for (UINT i = 0; i < nBytes; ++i) {
+            letters[2 * i] = static_cast<char>('A' + (pData[i] & 0x0F));
+            letters[2 * i + 1] = static_cast<char>('A' + ((pData[i] >> 4) & 0x0F));
+        }
+        text.ReleaseBuffer(static_cast<int>(nBytes * 2));
+        return WriteProfileString(lpszSection, lpszEntry, text);
+    }
+    UniqueKey section(GetSectionKey(lpszSection));
+    if (!section)
+        return FALSE;
+    return RegSetValueEx(section.get(), lpszEntry, 0, REG_BINARY, pData, nBytes) == ERROR_SUCCESS;
+}
+
+int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
+{
+    SetCurrentHandles();
+    return MessageBox(nullptr, lpszPrompt, m_pszAppName, nType);
+}

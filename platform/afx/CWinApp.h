@@ -1,0 +1,71 @@
+#pragma once
+// The application object, window-free part: its names, the module handles, and the application's
+// profile. The profile lives in the registry under HKEY_CURRENT_USER\Software\<registry key>\<profile
+// name> once SetRegistryKey has been called, and in the profile file <profile name> before that.
+// The window part (message loop, idle processing, main window, document templates) builds on this.
+//
+// The name members are texts the object owns, allocated with malloc (strdup): a program may replace
+// one by freeing it and storing its own strdup'd text, and the destructor frees them.
+
+#include "platform/afx/CCmdTarget.h"
+#include "platform/afx/CString.h"
+
+class CWinApp : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    // Becomes the application object (AfxGetApp). lpszAppName null: the name is taken later from string
+    // AFX_IDS_APP_TITLE or, failing that, the executable's name.
+    explicit CWinApp(LPCTSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    // Fills in what is not yet set: the instance handle, the executable's name, the application name and
+    // the profile name ("<exe name>.INI"). Called by start-up and by the profile functions.
+    void SetCurrentHandles();
+
+    // Moves the profile into the registry under HKEY_CURRENT_USER\Software\<lpszRegistryKey>\<application
+    // name>; the profile name becomes the application name.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    // The same with the key name from string resource nIDRegistryKey.
+    void SetRegistryKey(UINT nIDRegistryKey);
+
+    // The application's key (created when missing), open for reading and writing; the caller closes it.
+    // Null when no registry key is set or the key cannot be opened.
+    HKEY GetAppRegistryKey();
+    // The key of one section below the application's key (created when missing); the caller closes it.
+    HKEY GetSectionKey(LPCTSTR lpszSection);
+
+    // An integer entry of the profile; nDefault when missing or not an integer.
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    // Stores an integer entry (REG_DWORD in the registry, decimal text in a profile file).
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    // A text entry of the profile; lpszDefault ("" for null) when missing.
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+    // Stores a text entry; a null value deletes the entry, a null entry deletes the whole section.
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // A binary entry in a new BYTE[] (*ppData, freed by the caller with delete[]) of *pBytes bytes.
+    // FALSE, *ppData null and *pBytes 0 when missing or not readable as binary data.
+    BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    // Stores a binary entry (REG_BINARY in the registry, two letters 'A'-'P' per byte, low half first, in
+    // a profile file).
+    BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    // Shows a message box for AfxMessageBox, captioned with the application's name; the window part
+    // gives it an owner.
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    // Start-up and shut-down of the application; the window part runs them around its message loop.
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance() { return 0; }
+
+    LPCTSTR m_pszAppName { nullptr };
+    HINSTANCE m_hInstance { nullptr };
+    LPTSTR m_lpCmdLine { nullptr };
+    int m_nCmdShow { 1 };
+    LPCTSTR m_pszExeName { nullptr };
+    LPCTSTR m_pszHelpFilePath { nullptr };
+    LPCTSTR m_pszProfileName { nullptr };
+    LPCTSTR m_pszRegistryKey { nullptr };
+};
+
+// The string id of the application's title in the resources.
+constexpr UINT AFX_IDS_APP_TITLE = 0xE000;
