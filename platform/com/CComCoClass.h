@@ -2,6 +2,7 @@
 // CComCoClass: what makes a component class creatable through its class identifier: its creator
 // (aggregatable unless declared otherwise), its class factory, and error reporting.
 
+#include "platform/base/CodePage.h"
 #include "platform/com/CComModule.h"
 
 namespace platform {
@@ -22,6 +23,11 @@ public:
     static HRESULT Error(LPCOLESTR lpszDesc, const IID& iid = GUID_NULL, HRESULT hRes = 0)
     {
         return platform::ReportError(*pclsid, lpszDesc, iid, hRes);
+    }
+    // The same with a UTF-8 description.
+    static HRESULT Error(LPCSTR lpszDesc, const IID& iid = GUID_NULL, HRESULT hRes = 0)
+    {
+        return platform::ReportError(*pclsid, lpszDesc ? platform::Utf8ToUtf16(lpszDesc).c_str() : nullptr, iid, hRes);
     }
 };
 

@@ -75,7 +75,7 @@ public:
     void InternalFinalConstructAddRef() { }
     void InternalFinalConstructRelease() { }
 
-    // Walks an interface map (the first entry is the object's identity for IID_IUnknown).
+    // Walks an interface map; IID_IUnknown gives the object's identity.
     static HRESULT InternalQueryInterface(void* pThis, const _ATL_INTMAP_ENTRY* pEntries, REFIID iid, void** ppvObject)
     {
         if (!ppvObject)
@@ -84,7 +84,9 @@ public:
         if (!pEntries || !pEntries->piid)
             return E_NOINTERFACE;
         if (iid == IID_IUnknown) {
-            auto* unknown = static_cast<IUnknown*>(pEntries->pfnCast(pThis));
+            IUnknown* unknown = IdentityOf(pThis, pEntries);
+            if (!unknown)
+                return E_NOINTERFACE;
             unknown->AddRef();
             *ppvObject = unknown;
             return S_OK;
@@ -103,6 +105,15 @@ public:
                 return hr;
         }
         return E_NOINTERFACE;
+    }
+
+    // The object's identity: its first interface that lives in the object itself.
+    static IUnknown* IdentityOf(void* pThis, const _ATL_INTMAP_ENTRY* pEntries)
+    {
+        for (const _ATL_INTMAP_ENTRY* entry = pEntries; entry && entry->piid; ++entry)
+            if (entry->pfnCast)
+                return static_cast<IUnknown*>(entry->pfnCast(pThis));
+        return nullptr;
     }
 
     ULONG OuterAddRef() { return m_pOuterUnknown->AddRef(); }
@@ -138,7 +149,7 @@ using CComObjectRoot = CComObjectRootEx<CComObjectThreadModel>;
 #define BEGIN_COM_MAP(x)                                                                                               \
 public:                                                                                                                \
     using _ComMapClass = x;                                                                                            \
-    IUnknown* GetUnknown() { return static_cast<IUnknown*>(_GetEntries()[0].pfnCast(this)); }                          \
+    IUnknown* GetUnknown() { return IdentityOf(this, _GetEntries()); }                                                 \
     HRESULT _InternalQueryInterface(REFIID iid, void** ppvObject)                                                      \
     {                                                                                                                  \
         return InternalQueryInterface(this, _GetEntries(), iid, ppvObject);                                            \

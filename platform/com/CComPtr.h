@@ -104,7 +104,8 @@ public:
         return ::CoCreateInstance(rclsid, pUnkOuter, dwClsContext, platform::IidOf<T>(), reinterpret_cast<void**>(&p));
     }
     // The same by ProgID (or a braced class identifier).
-    HRESULT CoCreateInstance(LPCOLESTR szProgID, IUnknown* pUnkOuter = nullptr, DWORD dwClsContext = CLSCTX_ALL) noexcept
+    HRESULT CoCreateInstance(
+        LPCOLESTR szProgID, IUnknown* pUnkOuter = nullptr, DWORD dwClsContext = CLSCTX_ALL) noexcept
     {
         CLSID clsid {};
         const HRESULT hr = CLSIDFromString(szProgID, &clsid);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -257,10 +258,17 @@ public:
                 return DISP_E_TYPEMISMATCH;
             call.args.push_back(value.lVal);
         }
-        std::lock_guard lock(m_mutex);
-        m_calls.push_back(call);
+        {
+            std::lock_guard lock(m_mutex);
+            m_calls.push_back(call);
+        }
+        if (onCall)
+            onCall();
         return S_OK;
     }
+
+    // Runs after each recorded call, on the caller's thread.
+    std::function<void()> onCall;
 
     std::vector<Call> Calls()
     {
@@ -372,6 +380,23 @@ TEST_F(ComRuntime, AnEventFiredOnAnotherThreadReachesTheSinkWithItsArguments)
     CComPtr<IOuterThing> stranger(outer);
     EXPECT_EQ(AtlAdvise(counter, stranger, platform::IidOf<ITestEvents>(), &cookie), CONNECT_E_CANNOTCONNECT);
     EXPECT_EQ(AtlAdvise(counter, sink, IID_IDispatch, &cookie), CONNECT_E_NOCONNECTION);
+}
+
+TEST_F(ComRuntime, ASinkMayDisconnectItselfWhileItIsCalled)
+{
+    ITestCounterPtr counter(CLSID_TestCounter);
+    CComObject<EventSink>* sinkObject = nullptr;
+    ASSERT_EQ(CComObject<EventSink>::CreateInstance(&sinkObject), S_OK);
+    CComPtr<IDispatch> sink(sinkObject);
+    DWORD cookie = 0;
+    ASSERT_EQ(AtlAdvise(counter, sink, platform::IidOf<ITestEvents>(), &cookie), S_OK);
+    IUnknown* source = counter.GetInterfacePtr();
+    sinkObject->onCall = [&] { AtlUnadvise(source, platform::IidOf<ITestEvents>(), cookie); };
+
+    ASSERT_EQ(counter->StartEvents(3), S_OK);
+    ASSERT_EQ(counter->WaitEvents(), S_OK);
+    EXPECT_EQ(sinkObject->Calls().size(), 1u);
+    sinkObject->onCall = nullptr;
 }
 
 TEST_F(ComRuntime, LateBindingFollowsTheStaticTables)
