@@ -61,6 +61,24 @@ void strokePolyline(DeviceContext& dc, const std::vector<POINT>& pts, const PenI
 {
     if (pts.empty() || pen.width == 0)
         return;
+    if (dc.print) {
+        // On paper a line is a vector stroke of the pen's width through the pixel centres.
+        cairo_t* cr = dc.print->context();
+        if (!cr)
+            return;
+        dc.print->beginClip(dc.clipRegion().rects());
+        dc.print->setColor(pen.pixel);
+        cairo_set_line_width(cr, pen.width);
+        cairo_new_path(cr);
+        cairo_move_to(cr, pts[0].x + 0.5, pts[0].y + 0.5);
+        for (std::size_t i = 1; i < pts.size(); ++i)
+            cairo_line_to(cr, pts[i].x + 0.5, pts[i].y + 0.5);
+        if (closed)
+            cairo_close_path(cr);
+        cairo_stroke(cr);
+        dc.print->endClip();
+        return;
+    }
     RECT box { pts[0].x, pts[0].y, pts[0].x, pts[0].y };
     for (const POINT& p : pts) {
         box.left = std::min(box.left, p.x);

@@ -13,16 +13,13 @@ PrintJob::PrintJob(SIZE pageDots, int dpi, std::string path)
 
 PrintJob::~PrintJob() { abort(); }
 
-bool PrintJob::startDoc(const std::string& output)
+bool PrintJob::startDoc(const std::string& file)
 {
-    if (m_surface)
-        return false;
-    if (!output.empty())
-        m_path = output;
-    if (m_path.empty())
+    if (m_surface || file.empty())
         return false;
     const double w = m_page.cx * 72.0 / m_dpi, h = m_page.cy * 72.0 / m_dpi;
-    m_surface = cairo_pdf_surface_create(m_path.c_str(), w, h);
+    m_file = file;
+    m_surface = cairo_pdf_surface_create(m_file.c_str(), w, h);
     if (cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(m_surface);
         m_surface = nullptr;
@@ -81,11 +78,34 @@ void PrintJob::abort()
     m_inPage = false;
 }
 
+void PrintJob::beginClip(const std::vector<RECT>& rects)
+{
+    if (!m_inPage)
+        return;
+    cairo_save(m_cr);
+    cairo_new_path(m_cr);
+    for (const RECT& r : rects)
+        cairo_rectangle(m_cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
+    cairo_clip(m_cr);
+}
+
+void PrintJob::endClip()
+{
+    if (m_inPage)
+        cairo_restore(m_cr);
+}
+
+void PrintJob::setColor(std::uint32_t pixel)
+{
+    if (m_inPage)
+        cairo_set_source_rgb(m_cr, ((pixel >> 16) & 0xFF) / 255.0, ((pixel >> 8) & 0xFF) / 255.0, (pixel & 0xFF) / 255.0);
+}
+
 void PrintJob::fillRect(const RECT& r, std::uint32_t pixel)
 {
     if (!m_inPage)
         return;
-    cairo_set_source_rgb(m_cr, ((pixel >> 16) & 0xFF) / 255.0, ((pixel >> 8) & 0xFF) / 255.0, (pixel & 0xFF) / 255.0);
+    setColor(pixel);
     cairo_rectangle(m_cr, r.left, r.top, r.right - r.left, r.bottom - r.top);
     cairo_fill(m_cr);
 }

@@ -83,11 +83,8 @@ int drawRunOnPrinter(DeviceContext& dc, FontFace& face, POINT origin, std::u32st
         FT_Done_FreeType(o->lib);
         delete o;
     });
+    dc.print->beginClip(clipFor(dc, clip).rects());
     cairo_save(cr);
-    if (clip) {
-        cairo_rectangle(cr, clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top);
-        cairo_clip(cr);
-    }
     const std::uint32_t p = pixelFromColor(dc.state.textColor);
     cairo_set_source_rgb(cr, ((p >> 16) & 0xFF) / 255.0, ((p >> 8) & 0xFF) / 255.0, (p & 0xFF) / 255.0);
     cairo_set_font_face(cr, cf);
@@ -96,6 +93,7 @@ int drawRunOnPrinter(DeviceContext& dc, FontFace& face, POINT origin, std::u32st
     cairo_rotate(cr, -face.escapement() * M_PI / 1800.0);
     cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
     cairo_restore(cr);
+    dc.print->endClip();
     cairo_font_face_destroy(cf);
     return pen;
 }
