@@ -1,7 +1,6 @@
 #include "vireo/Process.h"
 
 #include <ace/Guard_T.h>
-#include <ace/Init_ACE.h>
 #include <ace/Reactor.h>
 #include <ace/SOCK_Dgram.h>
 
@@ -23,9 +22,6 @@ Process::Process(int argc, const char* const* argv)
     : ACE_Event_Handler(nullptr, 0)
     , Handler(argc > 0 && argv && argv[0] ? argv[0] : "", this)
 {
-    // The framework lives in a library that a host program loads, so it cannot rely on a static
-    // object manager having started the networking library.
-    ACE::init();
     LoadProperties(argc, argv);
     FillCommandTable();
 }
@@ -40,7 +36,6 @@ Process::~Process()
     if (m_socket)
         m_socket->close();
     m_socket.reset();
-    ACE::fini();
 }
 
 void Process::LoadProperties(int argc, const char* const* argv)

@@ -80,7 +80,7 @@ bool Process::OnProcessDiscovered(Message message)
     ACE_INET_Addr address = m_source;
     if (host.empty()) {
         host = IpText(m_source);
-    } else if (address.set(static_cast<u_short>(message.GetInt("port", 0)), host.c_str()) != 0) {
+    } else if (address.set(static_cast<u_short>(message.GetInt("port", 0)), host.c_str(), 1, AF_INET) != 0) {
         if (LogEnabled(LogLevel::Notice))
             LogPrint("%s cannot resolve discovered host %s.\n", Name().c_str(), host.c_str());
         address = m_source;

@@ -60,7 +60,7 @@ int Process::Init()
     const int routerPort = GetIntProperty(kRouterPortKey, kDefaultRouterPort);
     const std::string routerHost = GetProperty(kRouterHostKey, kDefaultRouterHost);
     ACE_INET_Addr router;
-    const bool routerResolved = router.set(static_cast<u_short>(routerPort), routerHost.c_str()) == 0;
+    const bool routerResolved = router.set(static_cast<u_short>(routerPort), routerHost.c_str(), 1, AF_INET) == 0;
 
     const bool isRouter = (routerResolved && router == local)
         || (local.get_port_number() == routerPort && routerHost == kDefaultRouterHost);

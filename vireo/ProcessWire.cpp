@@ -160,7 +160,7 @@ int Process::Broadcast(const Message& message)
     if (host.empty())
         host = kLimitedBroadcast;
     ACE_INET_Addr address;
-    if (address.set(static_cast<u_short>(port), host.c_str()) != 0) {
+    if (address.set(static_cast<u_short>(port), host.c_str(), 1, AF_INET) != 0) {
         if (LogEnabled(LogLevel::Notice))
             LogPrint("%s cannot broadcast to unknown host %s.\n", Name().c_str(), host.c_str());
         return -1;
@@ -174,16 +174,18 @@ int Process::Broadcast(const Message& message)
 bool Process::ReadDatagram(std::string& bytes)
 {
     bytes.resize(kMaxReceivedDatagram);
-    int addressLength = static_cast<int>(m_source.get_size());
+    sockaddr_in from {};
+    int fromLength = sizeof from;
     // MSG_TRUNC makes the call report the datagram's real length, so a datagram that did not fit is
     // recognised instead of being handled cut short; MSG_DONTWAIT keeps the retry from blocking.
     const ssize_t n = ACE_OS::recvfrom(m_socket->get_handle(), bytes.data(), bytes.size(), MSG_TRUNC | MSG_DONTWAIT,
-        static_cast<sockaddr*>(m_source.get_addr()), &addressLength);
+        reinterpret_cast<sockaddr*>(&from), &fromLength);
     if (n < 0) {
         bytes.clear();
         return false;
     }
-    m_source.set_size(addressLength);
+    // Set from the IPv4 form, so that the address knows its family whatever its default was.
+    m_source.set(&from, fromLength);
     if (static_cast<std::size_t>(n) > kMaxReceivedDatagram) {
         if (LogEnabled(LogLevel::Warning))
             LogPrint("%s dropped a datagram of %d bytes from %s: too long.\n", Name().c_str(), static_cast<int>(n),
