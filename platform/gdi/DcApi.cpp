@@ -16,6 +16,12 @@ namespace {
 
 constexpr int kScreenDpi = 96;
 
+std::weak_ptr<Surface>& displaySurface()
+{
+    static std::weak_ptr<Surface> screen;
+    return screen;
+}
+
 void retain(HGDIOBJ h, int delta)
 {
     if (auto o = HandleTable::instance().find(h))
@@ -47,6 +53,8 @@ void attachBitmap(DeviceContext& dc, HDC hdc, HBITMAP hbm)
 void detachAll(DeviceContext& dc, HDC hdc)
 {
     retainState(dc.state, -1);
+    for (const DcState& saved : dc.saved)
+        retainState(saved, -1);
     if (auto bmp = lookup<BitmapObject>(dc.state.bitmap); bmp && bmp->selectedInto == hdc)
         bmp->selectedInto = nullptr;
     dc.state = DcState {};
@@ -121,6 +129,12 @@ HDC CreateDC(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const void* p
 {
     if (!pwszDriver || std::strcmp(pwszDriver, "DISPLAY") != 0)
         return nullptr;
+    // A DC on the whole screen when the window layer has one, else an information-only DC.
+    if (auto screen = displaySurface().lock()) {
+        HDC h = CreateSurfaceDC(screen, POINT {}, Region(RECT { 0, 0, screen->width(), screen->height() }));
+        lookupDC(h)->created = true;
+        return h;
+    }
     auto dc = std::make_shared<DeviceContext>();
     dc->kind = DcKind::Info;
     HDC h = addDC(dc);
@@ -131,7 +145,7 @@ HDC CreateDC(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const void* p
 BOOL DeleteDC(HDC hdc)
 {
     auto dc = lookupDC(hdc);
-    if (!dc || dc->kind == DcKind::Surface) {
+    if (!dc || (dc->kind == DcKind::Surface && !dc->created)) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
@@ -576,6 +590,8 @@ HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, const Region
     retainState(dc->state, +1);
     return h;
 }
+
+void SetDisplaySurface(std::shared_ptr<Surface> screen) { displaySurface() = screen; }
 
 BOOL UpdateSurfaceDC(HDC hdc, POINT origin, const Region& visible)
 {

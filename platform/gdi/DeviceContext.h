@@ -52,6 +52,8 @@ public:
     // The part of the surface this DC may touch (surface coordinates); none means all of it.
     std::optional<Region> visible;
     std::unique_ptr<PrintJob> print;
+    // A DC on the screen made by CreateDC: deleted with DeleteDC rather than released.
+    bool created { false };
 
     ~DeviceContext() override;
 

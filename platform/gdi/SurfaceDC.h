@@ -16,6 +16,9 @@
 
 namespace platform::gdi {
 
+// Tells the drawing layer which surface is the screen (CreateDC("DISPLAY") draws on it); it is
+// held weakly, so the window layer stays its owner.
+void SetDisplaySurface(std::shared_ptr<Surface> screen);
 // A DC on `surface` with device origin `origin` and drawing limited to `visible` (surface
 // coordinates). Null when the surface is null.
 HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, const Region& visible);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+
 #include "GdiTestSupport.h"
 #include "platform/gdi/SurfaceDC.h"
 
@@ -233,4 +236,42 @@ TEST(Objects, SelectedObjectsCannotBeDeleted)
     // Stock objects survive deletion.
     EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_BRUSH)));
     EXPECT_EQ(GetObjectType(GetStockObject(BLACK_BRUSH)), static_cast<DWORD>(OBJ_BRUSH));
+}
+
+TEST(Objects, DeletingADCReleasesWhatItsSavedStatesHeld)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBRUSH brush = CreateSolidBrush(kRed);
+    SelectObject(dc, brush);
+    SaveDC(dc);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    EXPECT_FALSE(DeleteObject(brush)); // still held by the saved state
+    DeleteDC(dc);
+    EXPECT_TRUE(DeleteObject(brush));
+}
+
+TEST(Clipping, DisplayDCDrawsOnTheScreenSurfaceAndExportsPng)
+{
+    auto screen = Surface::create(8, 4, false);
+    SetDisplaySurface(screen);
+    HDC dc = CreateDC("DISPLAY", nullptr, nullptr, nullptr);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 8);
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+    // CDC::FillSolidRect's way: an opaque ExtTextOut without text, here with its corners swapped.
+    SetBkColor(dc, kRed);
+    RECT r { 3, 2, 1, 0 };
+    ASSERT_TRUE(ExtTextOut(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr));
+    EXPECT_EQ(screen->pixel(1, 0), 0xFF0000u);
+    EXPECT_EQ(screen->pixel(2, 1), 0xFF0000u);
+    EXPECT_EQ(screen->pixel(3, 1), 0u);
+    ASSERT_TRUE(SaveSurfacePng(dc, "screen.png"));
+    std::ifstream png("screen.png", std::ios::binary);
+    char head[24] {};
+    png.read(head, sizeof head);
+    EXPECT_EQ(std::string(head + 1, 3), "PNG");
+    EXPECT_EQ(static_cast<unsigned char>(head[19]), 8u); // IHDR width
+    EXPECT_EQ(static_cast<unsigned char>(head[23]), 4u); // IHDR height
+    EXPECT_TRUE(DeleteDC(dc));
+    SetDisplaySurface(nullptr);
 }
