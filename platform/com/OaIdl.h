@@ -214,6 +214,7 @@ struct ITypeInfo;
 struct IDispatch : IUnknown {
     // 1 when GetTypeInfo can describe the object, else 0.
     virtual HRESULT GetTypeInfoCount(UINT* pctinfo) = 0;
+    // The type information (iTInfo 0), with a reference.
     virtual HRESULT GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) = 0;
     // Maps member names (case ignored) to DISPIDs; DISP_E_UNKNOWNNAME for an unknown one.
     virtual HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId) = 0;
@@ -228,7 +229,9 @@ inline constexpr IID IID_IDispatch = platform::IidOf<IDispatch>();
 
 // Type information as far as late binding needs it: names, DISPIDs and calls by DISPID.
 struct ITypeInfo : IUnknown {
+    // As IDispatch::GetIDsOfNames.
     virtual HRESULT GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, MEMBERID* pMemId) = 0;
+    // Calls member memid on pvInstance, an interface pointer of the described type.
     virtual HRESULT Invoke(PVOID pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult,
         EXCEPINFO* pExcepInfo, UINT* puArgErr)
         = 0;
@@ -239,16 +242,20 @@ TS_DEFINE_IID(ITypeInfo, "00020401-0000-0000-C000-000000000046");
 inline constexpr IID IID_ITypeInfo = platform::IidOf<ITypeInfo>();
 
 struct IErrorInfo : IUnknown {
+    // The interface that raised the error (GUID_NULL when unknown).
     virtual HRESULT GetGUID(GUID* pGUID) = 0;
+    // Texts for the caller to free: the source (a ProgID), the description, the help file.
     virtual HRESULT GetSource(BSTR* pBstrSource) = 0;
     virtual HRESULT GetDescription(BSTR* pBstrDescription) = 0;
     virtual HRESULT GetHelpFile(BSTR* pBstrHelpFile) = 0;
+    // The help topic.
     virtual HRESULT GetHelpContext(DWORD* pdwHelpContext) = 0;
 };
 TS_DEFINE_IID(IErrorInfo, "1CF2B120-547D-101B-8E65-08002B2BD119");
 inline constexpr IID IID_IErrorInfo = platform::IidOf<IErrorInfo>();
 
 struct ICreateErrorInfo : IUnknown {
+    // Fill the fields that IErrorInfo reads back; texts are copied up to their zero.
     virtual HRESULT SetGUID(REFGUID rguid) = 0;
     virtual HRESULT SetSource(LPOLESTR szSource) = 0;
     virtual HRESULT SetDescription(LPOLESTR szDescription) = 0;

@@ -40,13 +40,17 @@ TS_DEFINE_IID(IClassFactory, "00000001-0000-0000-C000-000000000046");
 inline constexpr IID IID_IClassFactory = platform::IidOf<IClassFactory>();
 
 struct IMalloc : IUnknown {
+    // A block of cb bytes, or null.
     virtual void* Alloc(SIZE_T cb) = 0;
+    // pv resized to cb bytes (a new block for null pv; freed for cb 0).
     virtual void* Realloc(void* pv, SIZE_T cb) = 0;
+    // Frees a block; null is allowed.
     virtual void Free(void* pv) = 0;
     // Size of a block of this allocator; (SIZE_T)-1 for a null pointer.
     virtual SIZE_T GetSize(void* pv) = 0;
     // 1 when pv came from this allocator, 0 when not, -1 when unknown.
     virtual int DidAlloc(void* pv) = 0;
+    // Gives unused memory back; nothing to do here.
     virtual void HeapMinimize() = 0;
 };
 using LPMALLOC = IMalloc*;
