@@ -217,6 +217,30 @@ BOOL blit(DeviceContext& dst, RECT dr, bool mirrorX, bool mirrorY, DeviceContext
         return true;
     };
 
+    // A plain copy between surfaces of one kind moves whole rows.
+    if (code == 0xCC && s && !monoToColor && !colorToMono && sw == dw && sh == dh && !mirrorX && !mirrorY) {
+        for (const RECT& c : clipped.rects()) {
+            for (int y = c.top; y < c.bottom; ++y) {
+                const int sy = sr.top + (y - dr.top);
+                int x0 = c.left, x1 = c.right;
+                // Only the part whose source lies on the source surface.
+                x0 = std::max(x0, static_cast<int>(dr.left) - static_cast<int>(sr.left));
+                x1 = std::min(x1, static_cast<int>(dr.left) + s->width() - static_cast<int>(sr.left));
+                if (sy < 0 || sy >= s->height() || x1 <= x0)
+                    continue;
+                const int sx0 = sr.left + (x0 - dr.left);
+                const std::uint32_t* from = copy.empty() ? s->row(sy) + sx0
+                                                         : copy.data() + static_cast<std::size_t>(sy - sr.top) * copyW + (sx0 - sr.left);
+                std::copy(from, from + (x1 - x0), d->row(y) + x0);
+            }
+        }
+        return TRUE;
+    }
+    std::vector<int> columns(static_cast<std::size_t>(dw));
+    for (int i = 0; i < dw; ++i) {
+        const int ox = mirrorX ? dw - 1 - i : i;
+        columns[static_cast<std::size_t>(i)] = sr.left + static_cast<int>((static_cast<long long>(ox) * sw) / dw);
+    }
     for (const RECT& c : clipped.rects()) {
         for (int y = c.top; y < c.bottom; ++y) {
             std::uint32_t* row = d->row(y);
@@ -228,8 +252,7 @@ BOOL blit(DeviceContext& dst, RECT dr, bool mirrorX, bool mirrorY, DeviceContext
             for (int x = c.left; x < c.right; ++x) {
                 std::uint32_t sp = 0;
                 if (s) {
-                    const int ox = mirrorX ? dw - 1 - (x - dr.left) : x - dr.left;
-                    const int sx = sr.left + static_cast<int>((static_cast<long long>(ox) * sw) / dw);
+                    const int sx = columns[static_cast<std::size_t>(x - dr.left)];
                     if (!readSource(sx, sy, sp))
                         continue;
                 }

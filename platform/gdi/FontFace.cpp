@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <map>
 
@@ -171,6 +172,13 @@ std::shared_ptr<FontFace> FontFace::get(const LOGFONT& lf, int deviceHeight)
     std::lock_guard guard(engineMutex());
     static std::map<std::string, std::shared_ptr<FontFace>> cache;
     static std::map<std::string, DesignMetrics> designs;
+    // Asking fontconfig is slow, so a description seen before finds its face straight away.
+    static std::map<std::string, std::shared_ptr<FontFace>> byDescription;
+    std::string description(reinterpret_cast<const char*>(&lf), offsetof(LOGFONT, lfFaceName));
+    description.append(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+    description += '|' + std::to_string(deviceHeight);
+    if (auto it = byDescription.find(description); it != byDescription.end())
+        return it->second;
 
     const bool bold = lf.lfWeight >= FW_SEMIBOLD;
     const bool italic = lf.lfItalic != 0;
@@ -206,8 +214,10 @@ std::shared_ptr<FontFace> FontFace::get(const LOGFONT& lf, int deviceHeight)
     const std::string key = match.file + '|' + std::to_string(match.index) + '|' + std::to_string(ppem) + '|'
         + std::to_string(escapement) + '|' + std::to_string(match.synthBold) + std::to_string(match.synthItalic)
         + std::to_string(lf.lfUnderline != 0) + std::to_string(lf.lfStrikeOut != 0) + '|' + std::to_string(lf.lfWeight);
-    if (auto it = cache.find(key); it != cache.end())
+    if (auto it = cache.find(key); it != cache.end()) {
+        byDescription.emplace(description, it->second);
         return it->second;
+    }
 
     std::shared_ptr<FontFace> face(new FontFace);
     if (!face->open(match.file, match.index, ppem, escapement, match.synthBold, match.synthItalic)) {
@@ -225,6 +235,7 @@ std::shared_ptr<FontFace> FontFace::get(const LOGFONT& lf, int deviceHeight)
     tm.tmUnderlined = face->m_underline ? 1 : 0;
     tm.tmStruckOut = face->m_strikeOut ? 1 : 0;
     cache.emplace(key, face);
+    byDescription.emplace(description, face);
     return face;
 }
 

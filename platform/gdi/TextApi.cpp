@@ -367,9 +367,16 @@ int DrawText(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format)
         for (Line& line : lines) {
             if (width(line.text) <= maxWidth)
                 continue;
-            std::u32string cut = line.text;
-            while (!cut.empty() && width(cut + U"...") > maxWidth)
-                cut.pop_back();
+            // The longest start of the line that fits with the dots (widths grow with length).
+            std::size_t lo = 0, hi = line.text.size();
+            while (lo < hi) {
+                const std::size_t mid = (lo + hi + 1) / 2;
+                if (width(line.text.substr(0, mid) + U"...") <= maxWidth)
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            std::u32string cut = line.text.substr(0, lo);
             line.underline.resize(cut.size());
             line.text = cut + U"...";
             line.underline.resize(line.text.size(), false);
