@@ -241,24 +241,38 @@ BOOL blit(DeviceContext& dst, RECT dr, bool mirrorX, bool mirrorY, DeviceContext
         const int ox = mirrorX ? dw - 1 - i : i;
         columns[static_cast<std::size_t>(i)] = sr.left + static_cast<int>((static_cast<long long>(ox) * sw) / dw);
     }
-    for (const RECT& c : clipped.rects()) {
-        for (int y = c.top; y < c.bottom; ++y) {
-            std::uint32_t* row = d->row(y);
-            int sy = 0;
-            if (s) {
-                const int oy = mirrorY ? dh - 1 - (y - dr.top) : y - dr.top;
-                sy = sr.top + static_cast<int>((static_cast<long long>(oy) * sh) / dh);
-            }
-            for (int x = c.left; x < c.right; ++x) {
-                std::uint32_t sp = 0;
+    const bool usesPattern = ropUsesPattern(code);
+    auto run = [&](auto op) {
+        for (const RECT& c : clipped.rects()) {
+            for (int y = c.top; y < c.bottom; ++y) {
+                std::uint32_t* row = d->row(y);
+                int sy = 0;
                 if (s) {
-                    const int sx = columns[static_cast<std::size_t>(x - dr.left)];
-                    if (!readSource(sx, sy, sp))
-                        continue;
+                    const int oy = mirrorY ? dh - 1 - (y - dr.top) : y - dr.top;
+                    sy = sr.top + static_cast<int>((static_cast<long long>(oy) * sh) / dh);
                 }
-                row[x] = d->store(rop3(code, pattern.at(x, y), sp, row[x]));
+                for (int x = c.left; x < c.right; ++x) {
+                    std::uint32_t sp = 0;
+                    if (s && !readSource(columns[static_cast<std::size_t>(x - dr.left)], sy, sp))
+                        continue;
+                    const std::uint32_t pp = usesPattern ? pattern.at(x, y) : 0;
+                    row[x] = d->store(op(pp, sp, row[x]));
+                }
             }
         }
+    };
+    // The operations the program uses most get their own loops; the rest go by the truth table.
+    using U = std::uint32_t;
+    switch (code) {
+    case 0xCC: run([](U, U s, U) { return s; }); break;
+    case 0x66: run([](U, U s, U d) { return s ^ d; }); break;
+    case 0x88: run([](U, U s, U d) { return s & d; }); break;
+    case 0xEE: run([](U, U s, U d) { return s | d; }); break;
+    case 0x22: run([](U, U s, U d) { return d & ~s; }); break;
+    case 0xB8: run([](U p, U s, U d) { return ((d ^ p) & s) ^ p; }); break;
+    case 0xE2: run([](U p, U s, U d) { return ((p ^ d) & s) ^ d; }); break;
+    case 0x5A: run([](U p, U, U d) { return p ^ d; }); break;
+    default: run([code](U p, U s, U d) { return rop3(code, p, s, d); }); break;
     }
     return TRUE;
 }
