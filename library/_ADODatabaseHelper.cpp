@@ -1,6 +1,7 @@
 #include "library/_ADODatabaseHelper.h"
 
 #include "platform/base/CaseFold.h"
+#include "platform/com/OleAuto.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -30,4 +31,29 @@ int _ADODatabaseHelper::IndexOfField(const char* fieldName, const SchemaField* f
             return i;
     }
     return -1;
+}
+
+bool _ADODatabaseHelper::IsOlderThan(const char* dateText, DATE value)
+{
+    // The text is read at fixed positions; a short text reads as zeros past its end.
+    char text[11] {};
+    if (dateText != nullptr)
+        std::strncpy(text, dateText, sizeof text - 1);
+    const auto field = [&text](int first, int length) {
+        char part[5] {};
+        std::memcpy(part, text + first, static_cast<std::size_t>(length));
+        return std::atoi(part);
+    };
+    const int month = field(0, 2);
+    const int day = field(3, 2);
+    const int year = field(6, 4);
+
+    SYSTEMTIME stored {};
+    if (!VariantTimeToSystemTime(value, &stored))
+        return false;
+    if (stored.wYear != year)
+        return stored.wYear < year;
+    if (stored.wMonth != month)
+        return stored.wMonth < month;
+    return stored.wDay < day;
 }

@@ -1,0 +1,3 @@
+// A library without a registration export.
+
+extern "C" int PlainLibraryAnswer() { return 42; }
