@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "platform/base/Format.h"
 #include "vireo/Properties.h"
 
 namespace vireo {
@@ -53,7 +54,7 @@ bool TimeZone::SetZone(const std::string& name)
     if (!file.Has(kZonesKey))
         return false;
     if (!file.ListContains(kZonesKey, name)) {
-        std::fprintf(stderr, "TimeZone: %s is an invalid time zone.\n", name.c_str());
+        std::fputs(platform::Format("TimeZone: %s is an invalid time zone.\n", name.c_str()).c_str(), stderr);
         return false;
     }
     const AttributeValueMap zone = file.SubMap(std::string(kZoneKey) + "." + name);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/base/Format.h"
 #include "vireo/TimeZone.h"
 
 namespace vireo {
@@ -23,7 +24,8 @@ struct Fields {
 
 bool ReadDate(const std::string& text, Fields& f)
 {
-    return text.find('/') != std::string::npos && std::sscanf(text.c_str(), "%4d/%2d/%2d", &f.year, &f.month, &f.day) == 3;
+    return text.find('/') != std::string::npos
+        && std::sscanf(text.c_str(), "%4d/%2d/%2d", &f.year, &f.month, &f.day) == 3;
 }
 
 bool ReadClock(const std::string& text, Fields& f)
@@ -34,12 +36,10 @@ bool ReadClock(const std::string& text, Fields& f)
     return std::sscanf(text.c_str(), "%2d:%2d:%2d", &f.hour, &f.minute, &f.second) == 3;
 }
 
-std::string Format(std::int32_t y, std::int32_t mo, std::int32_t d, std::int32_t h, std::int32_t mi, std::int32_t s,
-    std::int32_t ms)
+std::string Format(
+    std::int32_t y, std::int32_t mo, std::int32_t d, std::int32_t h, std::int32_t mi, std::int32_t s, std::int32_t ms)
 {
-    char text[96];
-    std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d.%03d", y, mo, d, h, mi, s, ms);
-    return text;
+    return platform::Format("%04d/%02d/%02d %02d:%02d:%02d.%03d", y, mo, d, h, mi, s, ms);
 }
 
 // Day counts far outside any calendar would overflow the int fields; such times are left as they are.

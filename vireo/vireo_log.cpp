@@ -2,10 +2,11 @@
 
 #include <atomic>
 #include <cstdarg>
-#include <cstdio>
 #include <mutex>
+#include <string>
 
 #include "platform/base/Debug.h"
+#include "platform/base/Format.h"
 
 namespace vireo {
 
@@ -39,15 +40,20 @@ void LogPrint(const char* format, ...)
 {
     if (!format)
         return;
-    // vsnprintf always terminates, so an overlong line reaches the output cut, never unterminated.
-    char line[kLogLineSize];
+    // The platform's formatter reads the framework's format strings the way they were written
+    // ("l" is 32 bits); the C library's printf family never sees them.
     va_list args;
     va_start(args, format);
-    const int written = std::vsnprintf(line, sizeof line, format, args);
+    std::string line = platform::VFormat(format, args);
     va_end(args);
-    if (written < 0)
-        return;
-    OutputDebugStringA(line);
+    // A line longer than the buffer is cut, at a character boundary.
+    if (line.size() >= static_cast<std::size_t>(kLogLineSize)) {
+        std::size_t cut = kLogLineSize - 1;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
+        line.resize(cut);
+    }
+    OutputDebugStringA(line.c_str());
 }
 
 void SetSinkOptions(int level, int fieldMask, int slotMask)

@@ -59,6 +59,23 @@ TEST(Log, LongLinesAreCutAndTerminated)
     const std::string longText(2000, 'x');
     LogPrint("%s\n", longText.c_str());
     EXPECT_EQ(capture.Text(), std::string(kLogLineSize - 1, 'x'));
+
+    // The cut never leaves half a character behind.
+    DebugCapture accented;
+    const std::string text = std::string(kLogLineSize - 2, 'x') + "\xC3\xA9tail";
+    LogPrint("%s", text.c_str());
+    EXPECT_EQ(accented.Text(), std::string(kLogLineSize - 2, 'x'));
+}
+
+TEST(Log, LongModifierIsThirtyTwoBits)
+{
+    DebugCapture capture;
+    // The framework's lines were written for a platform whose long has 32 bits.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat"
+    LogPrint("%ld %lx|%s", -5, 0x1234ABCDu, "end");
+#pragma GCC diagnostic pop
+    EXPECT_EQ(capture.Text(), "-5 1234abcd|end");
 }
 
 TEST(Log, SinkOptionsChangeOnlyTheChosenSlots)
