@@ -1,0 +1,3 @@
+#include "platform/afx/CMapPtrToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)

@@ -1,0 +1,3 @@
+#include "platform/afx/CMapStringToOb.h"
+
+IMPLEMENT_SERIAL(CMapStringToOb, CObject, 0)

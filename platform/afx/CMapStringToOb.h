@@ -1,0 +1,13 @@
+#pragma once
+// A map from strings to CObject pointers, archived as strings and objects; the map does not delete them.
+
+#include "platform/afx/CMap.h"
+
+class CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*> {
+    DECLARE_SERIAL(CMapStringToOb)
+public:
+    explicit CMapStringToOb(INT_PTR nBlockSize = 10)
+        : CMap<CString, LPCTSTR, CObject*, CObject*>(nBlockSize)
+    {
+    }
+};

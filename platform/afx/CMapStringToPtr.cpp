@@ -1,0 +1,3 @@
+#include "platform/afx/CMapStringToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapStringToPtr, CObject)

@@ -1,0 +1,3 @@
+#include "platform/afx/CMapWordToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapWordToPtr, CObject)

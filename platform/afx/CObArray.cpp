@@ -1,0 +1,3 @@
+#include "platform/afx/CObArray.h"
+
+IMPLEMENT_SERIAL(CObArray, CObject, 0)

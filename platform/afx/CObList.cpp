@@ -1,0 +1,3 @@
+#include "platform/afx/CObList.h"
+
+IMPLEMENT_SERIAL(CObList, CObject, 0)

@@ -1,0 +1,3 @@
+#include "platform/afx/CPtrArray.h"
+
+IMPLEMENT_DYNAMIC(CPtrArray, CObject)

@@ -1,0 +1,3 @@
+#include "platform/afx/CPtrList.h"
+
+IMPLEMENT_DYNAMIC(CPtrList, CObject)

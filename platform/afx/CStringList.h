@@ -1,0 +1,13 @@
+#pragma once
+// A list of strings, archived in the string form.
+
+#include "platform/afx/CList.h"
+
+class CStringList : public CList<CString, const CString&> {
+    DECLARE_SERIAL(CStringList)
+public:
+    explicit CStringList(INT_PTR nBlockSize = 10)
+        : CList<CString, const CString&>(nBlockSize)
+    {
+    }
+};
