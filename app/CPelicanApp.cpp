@@ -1,0 +1,5 @@
+#include "app/CPelicanApp.h"
+
+CPelicanApp::CPelicanApp() = default;
+
+CPelicanApp::~CPelicanApp() = default;
