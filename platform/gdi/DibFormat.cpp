@@ -8,7 +8,7 @@ namespace platform::gdi {
 
 namespace {
 
-constexpr std::int64_t kMaxPixels = std::int64_t { 1 } << 28;
+constexpr std::int64_t kMaxPixels = Surface::kMaxPixels;
 
 struct Header {
     int width { 0 };

@@ -7,6 +7,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/gdi/Surface.h"
 #include "platform/gdi/WinGdi.h"
 
 namespace platform::gdi {

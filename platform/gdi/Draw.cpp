@@ -475,7 +475,8 @@ BOOL Polygon(HDC hdc, const POINT* apt, int cpt)
     std::vector<POINT> pts;
     for (int i = 0; i < cpt; ++i)
         pts.push_back(dc->toSurface(apt[i].x, apt[i].y));
-    fillRegion(*dc, Region::fromPolygon(pts.data(), cpt, dc->state.polyFillMode == WINDING), Pattern(*dc),
+    const RECT limit = dc->clipRegion().bounds();
+    fillRegion(*dc, Region::fromPolygon(pts.data(), cpt, dc->state.polyFillMode == WINDING, { limit.top, limit.bottom }), Pattern(*dc),
         brushRop(*dc));
     strokePolyline(*dc, pts, penOf(*dc), true);
     return TRUE;

@@ -13,7 +13,7 @@ namespace platform::gdi {
 
 namespace {
 
-constexpr std::int64_t kMaxPixels = std::int64_t { 1 } << 28;
+constexpr std::int64_t kMaxPixels = Surface::kMaxPixels;
 
 struct JpegError {
     jpeg_error_mgr base;

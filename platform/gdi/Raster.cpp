@@ -1,6 +1,7 @@
 #include "platform/gdi/Raster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/gdi/PrintJob.h"
@@ -172,8 +173,65 @@ void plotMask(DeviceContext& dc, const PixelMask& mask, std::uint32_t pixel)
     }
 }
 
+namespace {
+
+// Cuts a segment to a box (Liang-Barsky); false when it misses the box.
+bool clipSegment(double& x0, double& y0, double& x1, double& y1, const RECT& box)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = { -dx, dx, -dy, dy };
+    const double q[4] = { x0 - box.left, box.right - 1 - x0, y0 - box.top, box.bottom - 1 - y0 };
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    const double sx = x0, sy = y0;
+    x0 = sx + t0 * dx;
+    y0 = sy + t0 * dy;
+    x1 = sx + t1 * dx;
+    y1 = sy + t1 * dy;
+    return true;
+}
+
+bool inside(const POINT& p, const RECT& box) { return p.x >= box.left && p.x < box.right && p.y >= box.top && p.y < box.bottom; }
+
+} // namespace
+
 void strokeLine(PixelMask& mask, POINT a, POINT b, int width)
 {
+    // A segment reaching far outside the mask is first cut to it, so that no stroke walks
+    // billions of pixels to draw a few.
+    RECT box = mask.box();
+    InflateRect(&box, width + 1, width + 1);
+    if (!inside(a, box) || !inside(b, box)) {
+        double x0 = a.x, y0 = a.y, x1 = b.x, y1 = b.y;
+        if (!clipSegment(x0, y0, x1, y1, box))
+            return;
+        const bool endInside = inside(b, box);
+        a = POINT { static_cast<LONG>(std::lround(x0)), static_cast<LONG>(std::lround(y0)) };
+        const POINT end { static_cast<LONG>(std::lround(x1)), static_cast<LONG>(std::lround(y1)) };
+        if (!endInside) {
+            // The real end lies beyond the box: the cut end is an ordinary pixel of the line.
+            strokeLine(mask, a, end, width);
+            if (width <= 1)
+                mask.set(end.x, end.y);
+            else
+                mask.fillRect(end.x - (width - 1) / 2, end.y - (width - 1) / 2, end.x + width / 2 + 1, end.y + width / 2 + 1);
+            return;
+        }
+        b = end;
+    }
     // Bresenham from a towards b; b itself is left for the next segment.
     int x = a.x, y = a.y;
     const int dx = std::abs(b.x - a.x), dy = -std::abs(b.y - a.y);

@@ -184,7 +184,7 @@ Region Region::intersected(const RECT& r) const
     return combine(*this, Region(r), RGN_AND);
 }
 
-Region Region::fromPolygon(const POINT* points, int count, bool winding)
+Region Region::fromPolygon(const POINT* points, int count, bool winding, std::pair<int, int> rows)
 {
     Region out;
     if (!points || count < 3)
@@ -194,6 +194,8 @@ Region Region::fromPolygon(const POINT* points, int count, bool winding)
         minY = std::min<long>(minY, points[i].y);
         maxY = std::max<long>(maxY, points[i].y);
     }
+    minY = std::max<long>(minY, rows.first);
+    maxY = std::min<long>(maxY, rows.second);
     // A pixel belongs to the polygon when its centre lies inside it.
     for (long y = minY; y < maxY; ++y) {
         const double cy = y + 0.5;
@@ -207,7 +209,7 @@ Region Region::fromPolygon(const POINT* points, int count, bool winding)
             const double y0 = up ? q.y : p.y, y1 = up ? p.y : q.y;
             if (cy < y0 || cy >= y1)
                 continue;
-            const double x = p.x + (cy - p.y) * double(q.x - p.x) / double(q.y - p.y);
+            const double x = p.x + (cy - p.y) * (double(q.x) - p.x) / (double(q.y) - p.y);
             crossings.push_back({ x, up ? -1 : 1 });
         }
         std::sort(crossings.begin(), crossings.end());

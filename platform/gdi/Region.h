@@ -3,6 +3,7 @@
 // (rectangles sharing top and bottom) holding disjoint spans. Right and bottom edges are excluded.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/WinGdi.h"
@@ -14,7 +15,10 @@ public:
     Region() = default;
     explicit Region(const RECT& r);
 
-    static Region fromPolygon(const POINT* points, int count, bool winding);
+    // The pixels whose centres lie inside the polygon, scanned only over the rows of `rows` (top,
+    // bottom) so that far-off coordinates cost nothing.
+    static Region fromPolygon(const POINT* points, int count, bool winding, std::pair<int, int> rows = kRowRange);
+    static constexpr std::pair<int, int> kRowRange { -65536, 65536 };
     static Region fromEllipse(const RECT& box);
 
     const std::vector<RECT>& rects() const { return m_rects; }

@@ -11,8 +11,9 @@ namespace platform::gdi {
 
 class Surface {
 public:
+    // Anything larger is refused: 64 Mpixels (256 MiB) is far beyond what a screen or picture needs.
     static constexpr int kMaxDimension = 32767;
-    static constexpr std::int64_t kMaxPixels = std::int64_t { 1 } << 28;
+    static constexpr std::int64_t kMaxPixels = std::int64_t { 1 } << 26;
 
     // A surface of its own pixels, cleared to black (monochrome: to 0 bits); null for bad sizes.
     static std::shared_ptr<Surface> create(int width, int height, bool monochrome);

@@ -215,9 +215,17 @@ TEST(Objects, BadHandlesFailWithoutCrashing)
     EXPECT_EQ(CreateBitmap(-1, 5, 1, 32, nullptr), nullptr);
     EXPECT_EQ(CreateBitmap(100000, 100000, 1, 32, nullptr), nullptr);
     EXPECT_EQ(CreatePen(PS_SOLID, -1, 0), nullptr);
+    EXPECT_EQ(CreateBitmap(16384, 16384, 1, 32, nullptr), nullptr); // a gigabyte of pixels is refused
     Canvas c(4, 4);
     EXPECT_TRUE(Rectangle(c.dc, 0, 0, 4, 4));
     EXPECT_FALSE(Rectangle(c.dc, -2000000000, 0, 2000000000, 4));
+    // Far-off polygon corners are clipped, not scanned row by row across two billion rows.
+    const POINT far[3] = { { -2000000000, -2000000000 }, { 2000000000, 0 }, { 0, 2000000000 } };
+    EXPECT_TRUE(Polygon(c.dc, far, 3));
+    HRGN farRegion = CreatePolygonRgn(far, 3, WINDING);
+    ASSERT_NE(farRegion, nullptr);
+    EXPECT_TRUE(PtInRegion(farRegion, 0, 0));
+    DeleteObject(farRegion);
 }
 
 TEST(Objects, SelectedObjectsCannotBeDeleted)
