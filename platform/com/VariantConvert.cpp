@@ -112,19 +112,26 @@ bool ParseNumber(const std::u16string& text, Number& out)
     }
     if (i != end)
         return false;
+    // A small exponent only moves the decimal point, so the number can stay exact.
+    const long shift = exponent.empty() ? 0 : std::strtol(exponent.c_str(), nullptr, 10);
+    bool exactForm = shift > -60 && shift < 60;
+    if (exactForm) {
+        scale -= static_cast<int>(shift);
+        if (scale < 0) {
+            digits.append(static_cast<std::size_t>(-scale), '0');
+            scale = 0;
+        }
+    }
     const std::size_t first = digits.find_first_not_of('0');
     const std::size_t significant = first == std::string::npos ? 0 : digits.size() - first;
-    if (exponent.empty() && scale <= kMaxScale && significant <= 28) {
+    if (exactForm && scale <= kMaxScale && significant <= 28) {
         Int128 m = 0;
         for (char c : digits)
             m = m * 10 + (c - '0');
         out = Number::Exact(negative ? -m : m, scale);
         return true;
     }
-    std::string plain
-        = (negative ? "-" : "") + digits.substr(0, digits.size() - scale) + "." + digits.substr(digits.size() - scale);
-    if (!exponent.empty())
-        plain += "e" + exponent;
+    std::string plain = (negative ? "-" : "") + digits + "e" + std::to_string(exactForm ? -scale : shift - scale);
     out = Number::Real(std::strtod(plain.c_str(), nullptr));
     return true;
 }
