@@ -36,10 +36,15 @@ HBITMAP makeBitmap(const DecodedImage& image, bool asSection)
         b->dibHeader.biSizeImage = static_cast<DWORD>(dibStride(image.width, image.bitsPerPixel) * image.height);
         b->colorTable = image.colorTable;
         b->indices = image.indices;
-        b->sectionPixels.resize(image.pixels.size());
-        // Section memory is bottom-up, as a DIB with a positive height is.
-        b->surface = Surface::wrap(b->sectionPixels.data() + static_cast<std::size_t>(image.height - 1) * image.width,
-            image.width, image.height, -static_cast<std::ptrdiff_t>(image.width));
+        if (image.bitsPerPixel == 32) {
+            b->sectionPixels.resize(image.pixels.size());
+            // Section memory is bottom-up, as a DIB with a positive height is.
+            b->surface = Surface::wrap(b->sectionPixels.data() + static_cast<std::size_t>(image.height - 1) * image.width,
+                image.width, image.height, -static_cast<std::ptrdiff_t>(image.width));
+        } else {
+            b->sectionBits.resize(b->dibHeader.biSizeImage);
+            b->surface = Surface::create(image.width, image.height, false);
+        }
     } else {
         b->surface = Surface::create(image.width, image.height, false);
     }
@@ -47,7 +52,98 @@ HBITMAP makeBitmap(const DecodedImage& image, bool asSection)
         return nullptr;
     for (int y = 0; y < image.height; ++y)
         std::copy_n(image.pixels.data() + static_cast<std::size_t>(y) * image.width, image.width, b->surface->row(y));
+    pushSection(*b);
     return addObject<HBITMAP>(b);
+}
+
+void* sectionMemory(BitmapObject& b)
+{
+    if (!b.sectionBits.empty())
+        return b.sectionBits.data();
+    return b.sectionPixels.empty() ? nullptr : b.sectionPixels.data();
+}
+
+void pullSection(BitmapObject& b)
+{
+    if (!b.dibSection || b.sectionBits.empty() || !b.surface)
+        return;
+    std::vector<std::uint8_t> header(sizeof(BITMAPINFOHEADER) + b.colorTable.size() * sizeof(RGBQUAD));
+    BITMAPINFOHEADER h = b.dibHeader;
+    h.biSize = sizeof h;
+    h.biClrUsed = static_cast<DWORD>(b.colorTable.size());
+    std::memcpy(header.data(), &h, sizeof h);
+    if (!b.colorTable.empty())
+        std::memcpy(header.data() + sizeof h, b.colorTable.data(), b.colorTable.size() * sizeof(RGBQUAD));
+    DecodedImage image;
+    if (!decodeDib(reinterpret_cast<const BITMAPINFO*>(header.data()), header.size(), b.sectionBits.data(),
+            b.sectionBits.size(), image))
+        return;
+    Surface& s = *b.surface;
+    for (int y = 0; y < s.height(); ++y)
+        std::copy_n(image.pixels.data() + static_cast<std::size_t>(y) * image.width, s.width(), s.row(y));
+    b.indices = std::move(image.indices);
+}
+
+void pushSection(BitmapObject& b)
+{
+    if (!b.dibSection || b.sectionBits.empty() || !b.surface)
+        return;
+    const Surface& s = *b.surface;
+    const int bpp = b.dibHeader.biBitCount;
+    const std::size_t stride = dibStride(s.width(), bpp);
+    if (b.sectionBits.size() < stride * s.height())
+        return;
+    const bool topDown = b.dibHeader.biHeight < 0;
+    auto tableColor = [&](std::size_t i) {
+        const RGBQUAD& q = b.colorTable[i];
+        return (std::uint32_t { q.rgbRed } << 16) | (q.rgbGreen << 8) | q.rgbBlue;
+    };
+    // Pixels still showing their table colour keep their index; others take the nearest entry.
+    auto indexOf = [&](int x, int y, std::uint32_t p) -> std::uint8_t {
+        const std::size_t at = static_cast<std::size_t>(y) * s.width() + x;
+        if (at < b.indices.size() && b.indices[at] < b.colorTable.size() && tableColor(b.indices[at]) == p)
+            return b.indices[at];
+        std::size_t best = 0;
+        long bestDistance = -1;
+        for (std::size_t i = 0; i < b.colorTable.size(); ++i) {
+            const std::uint32_t c = tableColor(i);
+            const long dr = static_cast<long>((c >> 16) & 0xFF) - static_cast<long>((p >> 16) & 0xFF);
+            const long dg = static_cast<long>((c >> 8) & 0xFF) - static_cast<long>((p >> 8) & 0xFF);
+            const long db = static_cast<long>(c & 0xFF) - static_cast<long>(p & 0xFF);
+            const long d = dr * dr + dg * dg + db * db;
+            if (bestDistance < 0 || d < bestDistance) {
+                bestDistance = d;
+                best = i;
+            }
+        }
+        if (at < b.indices.size())
+            b.indices[at] = static_cast<std::uint8_t>(best);
+        return static_cast<std::uint8_t>(best);
+    };
+    for (int y = 0; y < s.height(); ++y) {
+        std::uint8_t* row = b.sectionBits.data() + stride * static_cast<std::size_t>(topDown ? y : s.height() - 1 - y);
+        std::fill_n(row, stride, std::uint8_t { 0 });
+        for (int x = 0; x < s.width(); ++x) {
+            const std::uint32_t p = s.pixel(x, y);
+            switch (bpp) {
+            case 1: if (indexOf(x, y, p)) row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7)); break;
+            case 4: row[x >> 1] |= static_cast<std::uint8_t>(indexOf(x, y, p) << ((x & 1) ? 0 : 4)); break;
+            case 8: row[x] = indexOf(x, y, p); break;
+            case 16: {
+                const WORD v = static_cast<WORD>((((p >> 19) & 0x1F) << 10) | (((p >> 11) & 0x1F) << 5) | ((p >> 3) & 0x1F));
+                row[x * 2] = static_cast<std::uint8_t>(v);
+                row[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
+                break;
+            }
+            case 24:
+                row[x * 3] = static_cast<std::uint8_t>(p);
+                row[x * 3 + 1] = static_cast<std::uint8_t>(p >> 8);
+                row[x * 3 + 2] = static_cast<std::uint8_t>(p >> 16);
+                break;
+            default: break;
+            }
+        }
+    }
 }
 
 std::vector<std::uint32_t> topDownPixels(const Surface& s)
@@ -161,7 +257,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
                                     : Surface::wrap(base + static_cast<std::size_t>(height - 1) * width, width, height,
                                           -static_cast<std::ptrdiff_t>(width));
     } else {
-        b->sectionPixels.assign((b->dibHeader.biSizeImage + 3) / 4, 0);
+        b->sectionBits.assign(b->dibHeader.biSizeImage, 0);
         b->surface = Surface::create(width, height, false);
         if (b->surface && !b->colorTable.empty()) {
             const RGBQUAD& q = b->colorTable[0];
@@ -173,7 +269,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppv
     if (!b->surface)
         return nullptr;
     if (ppvBits)
-        *ppvBits = b->sectionPixels.data();
+        *ppvBits = sectionMemory(*b);
     return addObject<HBITMAP>(b);
 }
 
@@ -200,6 +296,8 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
     auto b = lookup<BitmapObject>(hbm);
     if (!lookupDC(hdc) || !b || !lpbmi || !b->surface)
         return 0;
+    if (!b->selectedInto)
+        pullSection(*b);
     const Surface& s = *b->surface;
     BITMAPINFOHEADER& h = lpbmi->bmiHeader;
     if (h.biSize < sizeof(BITMAPINFOHEADER))
@@ -252,6 +350,7 @@ int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
         for (int x = 0; x < std::min(image.width, s.width()); ++x)
             s.setPixel(x, y, src[x]);
     }
+    pushSection(*b);
     return image.height;
 }
 
@@ -326,6 +425,7 @@ UINT SetDIBColorTable(HDC hdc, UINT iStart, UINT cEntries, const RGBQUAD* prgbq)
                 s.setPixel(x, y, (std::uint32_t { q.rgbRed } << 16) | (q.rgbGreen << 8) | q.rgbBlue);
             }
     }
+    pushSection(*b);
     return n;
 }
 
@@ -383,4 +483,15 @@ LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const void* pvBits)
     return static_cast<LONG>(used);
 }
 
-BOOL GdiFlush() { return TRUE; }
+BOOL GdiFlush()
+{
+    // Drawing is never deferred; what remains is handing drawn pixels to the bits of sections in DCs.
+    HandleTable::instance().forEach([](GdiObject& o) {
+        if (o.type() == OBJ_BITMAP) {
+            auto& b = static_cast<BitmapObject&>(o);
+            if (b.dibSection && b.selectedInto)
+                pushSection(b);
+        }
+    });
+    return TRUE;
+}

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/base/WinError.h"
+#include "platform/gdi/Bitmaps.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/PrintJob.h"
 #include "platform/gdi/StockObjects.h"
@@ -39,12 +40,16 @@ void retainState(const DcState& s, int delta)
 
 void attachBitmap(DeviceContext& dc, HDC hdc, HBITMAP hbm)
 {
-    if (auto old = lookup<BitmapObject>(dc.state.bitmap); old && old->selectedInto == hdc)
+    if (auto old = lookup<BitmapObject>(dc.state.bitmap); old && old->selectedInto == hdc) {
+        pushSection(*old);
         old->selectedInto = nullptr;
+    }
     dc.state.bitmap = hbm;
     auto bmp = lookup<BitmapObject>(hbm);
-    if (bmp && !bmp->stock)
+    if (bmp && !bmp->stock && bmp->selectedInto != hdc) {
+        pullSection(*bmp);
         bmp->selectedInto = hdc;
+    }
     dc.surface = bmp ? bmp->surface : nullptr;
     dc.clipChanged();
 }
@@ -55,8 +60,10 @@ void detachAll(DeviceContext& dc, HDC hdc)
     retainState(dc.state, -1);
     for (const DcState& saved : dc.saved)
         retainState(saved, -1);
-    if (auto bmp = lookup<BitmapObject>(dc.state.bitmap); bmp && bmp->selectedInto == hdc)
+    if (auto bmp = lookup<BitmapObject>(dc.state.bitmap); bmp && bmp->selectedInto == hdc) {
+        pushSection(*bmp);
         bmp->selectedInto = nullptr;
+    }
     dc.state = DcState {};
     dc.saved.clear();
 }

@@ -57,8 +57,12 @@ public:
     std::vector<RGBQUAD> colorTable;
     // The colour-table indices of a palettised DIB section, so that SetDIBColorTable can recolour.
     std::vector<std::uint8_t> indices;
-    // The 32-bit pixels a DIB section shares with its caller.
+    // The 32-bit pixels a 32-bit DIB section shares with its caller.
     std::vector<std::uint32_t> sectionPixels;
+    // The caller's bits of a section of another depth. Drawing works on the 32-bit surface; the
+    // two are brought into step where the platform's contract says bits and drawing meet:
+    // selecting into a DC, deselecting, GdiFlush, GetObject and the DIB calls.
+    std::vector<std::uint8_t> sectionBits;
     HDC selectedInto { nullptr };
 };
 
@@ -94,6 +98,18 @@ public:
     void* add(std::shared_ptr<GdiObject> object);
     std::shared_ptr<GdiObject> find(const void* handle) const;
     bool remove(const void* handle);
+    // Calls f for every live object (outside the table's lock).
+    template <class F> void forEach(F&& f) const
+    {
+        std::vector<std::shared_ptr<GdiObject>> all;
+        {
+            std::lock_guard lock(m_mutex);
+            for (const auto& entry : m_objects)
+                all.push_back(entry.second);
+        }
+        for (const auto& object : all)
+            f(*object);
+    }
 
     template <class T> std::shared_ptr<T> get(const void* handle) const
     {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/base/WinError.h"
+#include "platform/gdi/Bitmaps.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/StockObjects.h"
 
@@ -255,7 +256,9 @@ int GetObject(HANDLE h, int c, LPVOID pv)
         return copyOut(&n, sizeof(WORD));
     }
     case OBJ_BITMAP: {
-        const auto& b = static_cast<BitmapObject&>(*object);
+        auto& b = static_cast<BitmapObject&>(*object);
+        if (b.selectedInto)
+            pushSection(b);
         DIBSECTION ds;
         ds.dsBm.bmWidth = b.surface->width();
         ds.dsBm.bmHeight = b.surface->height();
@@ -263,7 +266,7 @@ int GetObject(HANDLE h, int c, LPVOID pv)
         ds.dsBm.bmBitsPixel = static_cast<WORD>(b.dibSection ? b.dibHeader.biBitCount : b.bitsPixel);
         if (b.dibSection) {
             ds.dsBm.bmWidthBytes = ((ds.dsBm.bmWidth * ds.dsBm.bmBitsPixel + 31) / 32) * 4;
-            ds.dsBm.bmBits = const_cast<std::uint32_t*>(b.sectionPixels.data());
+            ds.dsBm.bmBits = sectionMemory(b);
             ds.dsBmih = b.dibHeader;
             if (pv && c >= static_cast<int>(sizeof(DIBSECTION)))
                 return copyOut(&ds, sizeof(DIBSECTION));

@@ -315,3 +315,44 @@ TEST(Images, DibSectionSharesItsPixelsWithTheCaller)
     DeleteDC(dc);
     DeleteObject(section);
 }
+
+TEST(Images, PalettisedDibSectionBitsMeetDrawingAtSelectionAndFlush)
+{
+    struct {
+        BITMAPINFOHEADER h;
+        RGBQUAD colours[4];
+    } bi;
+    bi.h.biWidth = 4;
+    bi.h.biHeight = -2; // top-down
+    bi.h.biBitCount = 8;
+    bi.h.biClrUsed = 4;
+    bi.colours[0] = RGBQUAD { 0, 0, 0, 0 };
+    bi.colours[1] = RGBQUAD { 0, 0, 255, 0 }; // red
+    bi.colours[2] = RGBQUAD { 0, 255, 0, 0 }; // green
+    bi.colours[3] = RGBQUAD { 255, 0, 0, 0 }; // blue
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    auto* index = static_cast<std::uint8_t*>(bits);
+    index[1] = 1; // (1, 0) red
+    index[4 + 2] = 3; // (2, 1) blue
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, section);
+    EXPECT_EQ(GetPixel(dc, 1, 0), kRed);
+    EXPECT_EQ(GetPixel(dc, 2, 1), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 0, 0), kBlack);
+    SetPixel(dc, 3, 0, RGB(0, 255, 0));
+    ASSERT_TRUE(GdiFlush());
+    EXPECT_EQ(index[3], 2);
+    // The table can be changed in place; the pixels follow.
+    const RGBQUAD white { 255, 255, 255, 0 };
+    EXPECT_EQ(SetDIBColorTable(dc, 1, 1, &white), 1u);
+    EXPECT_EQ(GetPixel(dc, 1, 0), kWhite);
+    DIBSECTION ds;
+    GetObject(section, sizeof ds, &ds);
+    EXPECT_EQ(ds.dsBm.bmBits, bits);
+    EXPECT_EQ(ds.dsBm.bmWidthBytes, 4);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(section);
+}
