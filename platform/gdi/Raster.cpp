@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/gdi/PrintJob.h"
+#include "platform/gdi/Region.h"
 
 namespace platform::gdi {
 
@@ -204,12 +205,38 @@ bool clipSegment(double& x0, double& y0, double& x1, double& y1, const RECT& box
     return true;
 }
 
+// Pens up to this width are stamped pixel by pixel along the line; wider ones are filled as polygons.
+constexpr int kStampedWidth = 8;
+
 bool inside(const POINT& p, const RECT& box) { return p.x >= box.left && p.x < box.right && p.y >= box.top && p.y < box.bottom; }
 
 } // namespace
 
 void strokeLine(PixelMask& mask, POINT a, POINT b, int width)
 {
+    if (width > kStampedWidth) {
+        // A wide pen is the segment's rectangle with square ends, filled as a polygon: stamping a
+        // square at every step would cost the width squared per pixel of length.
+        const double dx = double(b.x) - a.x, dy = double(b.y) - a.y;
+        const double length = std::sqrt(dx * dx + dy * dy);
+        const double half = width / 2.0;
+        const double ux = length > 0 ? dx / length : 1, uy = length > 0 ? dy / length : 0;
+        const double px = -uy * half, py = ux * half;
+        const double ax = a.x + 0.5 - ux * half, ay = a.y + 0.5 - uy * half;
+        const double bx = b.x + 0.5 + ux * half, by = b.y + 0.5 + uy * half;
+        auto clampPoint = [](double x, double y) {
+            const double limit = 1 << 24;
+            return POINT { static_cast<LONG>(std::lround(std::clamp(x, -limit, limit))),
+                static_cast<LONG>(std::lround(std::clamp(y, -limit, limit))) };
+        };
+        const POINT quad[4] = { clampPoint(ax + px, ay + py), clampPoint(bx + px, by + py), clampPoint(bx - px, by - py),
+            clampPoint(ax - px, ay - py) };
+        const RECT& box = mask.box();
+        const Region stroke = Region::fromPolygon(quad, 4, true, { box.top, box.bottom });
+        for (const RECT& r : stroke.rects())
+            mask.fillRect(r.left, r.top, r.right, r.bottom);
+        return;
+    }
     // A segment reaching far outside the mask is first cut to it, so that no stroke walks
     // billions of pixels to draw a few.
     RECT box = mask.box();

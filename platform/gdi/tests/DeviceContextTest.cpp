@@ -283,3 +283,34 @@ TEST(Clipping, DisplayDCDrawsOnTheScreenSurfaceAndExportsPng)
     EXPECT_TRUE(DeleteDC(dc));
     SetDisplaySurface(nullptr);
 }
+
+TEST(Shapes, WidePensCoverTheirWidth)
+{
+    const struct {
+        int width;
+        int firstRow, lastRow; // rows covered at the middle of a horizontal line at y = 30
+    } cases[] = { { 3, 29, 31 }, { 20, 21, 40 } }; // an even width puts its extra pixel below
+    for (const auto& k : cases) {
+        Canvas c(80, 60);
+        c.fill(kWhite);
+        HPEN pen = CreatePen(PS_SOLID, k.width, kBlack);
+        HGDIOBJ old = SelectObject(c.dc, pen);
+        MoveToEx(c.dc, 20, 30, nullptr);
+        LineTo(c.dc, 60, 30);
+        for (int y = 15; y < 45; ++y)
+            EXPECT_EQ(c.at(40, y) == kBlack, y >= k.firstRow && y <= k.lastRow) << "width " << k.width << " row " << y;
+        SelectObject(c.dc, old);
+        DeleteObject(pen);
+    }
+    // A pen far wider than the surface just covers it.
+    Canvas c(30, 20);
+    c.fill(kWhite);
+    HPEN huge = CreatePen(PS_SOLID, 4000, kBlack);
+    HGDIOBJ old = SelectObject(c.dc, huge);
+    MoveToEx(c.dc, 0, 10, nullptr);
+    LineTo(c.dc, 30, 10);
+    EXPECT_EQ(c.row(0, 30, kBlack), std::string(30, '#'));
+    EXPECT_EQ(c.row(19, 30, kBlack), std::string(30, '#'));
+    SelectObject(c.dc, old);
+    DeleteObject(huge);
+}
