@@ -146,7 +146,7 @@ public:
     // "Process.identity" to the router with this process's name.
     Message MakeIdentityMessage();
     // The router's client-map key for a host (the router name, or own name when there is none).
-    std::string RouterKey(const std::string& host);
+    std::string RouterKey(const std::string& host) const;
     // Tells the current router goodbye, points the router properties elsewhere and runs Init again.
     int Reconnect(const std::string& host, int port, const std::string& name);
     // Stores the non-empty lines of a URI script; returns how many.
@@ -292,6 +292,9 @@ private:
     // Reads one datagram without blocking; false on a read error.
     bool ReadDatagram(std::string& bytes);
     void HandleFragment(const std::string& text);
+    // The address a message for the key goes to: the key's entry, else the router's; null when neither
+    // is known.
+    const ACE_INET_Addr* Route(const Message& message, const std::string& key) const;
     // The text cut into datagrams: one when it fits, else numbered pieces.
     std::vector<std::string> Datagrams(const std::string& text);
     // The process's properties file, empty when the name cannot name a file in the current folder.

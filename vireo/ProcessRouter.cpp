@@ -8,7 +8,7 @@ namespace vireo {
 
 Message Process::MakeIdentityMessage() { return MakeMessage(RouterName(), "Process.identity", kNameKey, Name()); }
 
-std::string Process::RouterKey(const std::string& host)
+std::string Process::RouterKey(const std::string& host) const
 {
     std::string key = RouterName();
     if (key.empty())
@@ -33,6 +33,14 @@ int Process::Reconnect(const std::string& host, int port, const std::string& nam
 bool Process::OnProcessIdentity(Message message)
 {
     const std::string client = message.GetString(kNameKey);
+    // A peer that claims no name or this process's own name would take over the route to this
+    // process itself.
+    if (client.empty() || client == Name()) {
+        if (LogEnabled(LogLevel::Notice))
+            LogPrint("%s ignores an identity naming %s from %s.\n", Name().c_str(),
+                client.empty() ? "nobody" : client.c_str(), AddressText(m_source).c_str());
+        return true;
+    }
     auto [entry, added] = m_clients.try_emplace(client);
     if (added || entry->second != m_source) {
         entry->second = m_source;

@@ -33,24 +33,15 @@ bool Process::Send(Message& message)
         m_currentSpill.clear();
 
     const std::string key = message.TargetName(VireoURI::LocalHostName());
-    auto entry = m_clients.find(key);
-    if (entry == m_clients.end()) {
-        std::string router = RouterName();
-        if (router.empty())
-            router = RouterKey(message.HostValue());
-        if (LogEnabled(LogLevel::Trace))
-            LogPrint("%s can't find %s, forwarding via router %s.\n", Name().c_str(), key.c_str(), router.c_str());
-        if (router != Name())
-            entry = m_clients.find(router);
-    }
-    if (entry == m_clients.end()) {
+    const ACE_INET_Addr* route = Route(message, key);
+    if (!route) {
         if (LogEnabled(LogLevel::Notice))
             LogPrint("%s can't find %s and no other router is known. Send failed for %s.\n", Name().c_str(),
                 key.c_str(), message.Describe().c_str());
         return false;
     }
 
-    const ACE_INET_Addr peer = entry->second;
+    const ACE_INET_Addr peer = *route;
     std::string text;
     if (IpText(peer) == kLoopbackIp) {
         if (LogEnabled(LogLevel::Trace))
@@ -82,6 +73,21 @@ bool Process::Send(Message& message)
         SendDatagram(datagrams[n], peer);
     }
     return true;
+}
+
+const ACE_INET_Addr* Process::Route(const Message& message, const std::string& key) const
+{
+    auto entry = m_clients.find(key);
+    if (entry == m_clients.end()) {
+        std::string router = RouterName();
+        if (router.empty())
+            router = RouterKey(message.HostValue());
+        if (LogEnabled(LogLevel::Trace))
+            LogPrint("%s can't find %s, forwarding via router %s.\n", Name().c_str(), key.c_str(), router.c_str());
+        if (router != Name())
+            entry = m_clients.find(router);
+    }
+    return entry == m_clients.end() ? nullptr : &entry->second;
 }
 
 std::vector<std::string> Process::Datagrams(const std::string& text)
@@ -274,6 +280,15 @@ void Process::HandleMessage(Message message)
         LogPrint(
             "%s received %s from @%s.\n", Name().c_str(), message.Describe().c_str(), AddressText(m_source).c_str());
     if (message.PathValue() != Name()) {
+        // Two processes whose maps point at each other for a name (a stale entry, a reused port)
+        // would pass such a message back and forth for ever.
+        const ACE_INET_Addr* route = Route(message, message.TargetName(VireoURI::LocalHostName()));
+        if (route && *route == m_source) {
+            if (LogEnabled(LogLevel::Notice))
+                LogPrint("%s will not send %s back to %s, where it came from.\n", Name().c_str(),
+                    message.Describe().c_str(), AddressText(m_source).c_str());
+            return;
+        }
         Send(message);
         return;
     }

@@ -165,6 +165,17 @@ TEST(ProcessRouter, MessagesForUnknownTargetsGoThroughTheRouter)
     ASSERT_TRUE(PumpUntil({ net.router.get() }, [&] { return !net.router->Clients().count("B"); }));
 }
 
+TEST(ProcessRouter, IdentitiesThatWouldTakeOverTheRouterAreIgnored)
+{
+    Network net;
+    const ACE_INET_Addr own = net.router->Clients().at("System");
+    for (const char* name : { "System", "" })
+        net.router->Receive(Message("System", "Process.identity", "name", name));
+    EXPECT_EQ(net.router->Clients().at("System"), own);
+    EXPECT_EQ(net.router->Clients().count(""), 0u);
+    EXPECT_TRUE(net.router->RegistrationStore().empty());
+}
+
 TEST(ProcessRouter, RouterKey)
 {
     auto process = MakeProcess("P", { "router.name=System" });

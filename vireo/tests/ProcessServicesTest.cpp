@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/base/Clock.h"
+#include "vireo/TimeZone.h"
 #include "vireo/tests/support/ProcessHarness.h"
 
 #include <gtest/gtest.h>
@@ -291,6 +292,25 @@ TEST_F(ProcessTimers, DueTimersFireInOrderAndPeriodicOnesComeBack)
         EXPECT_EQ(ticks, second < 5 ? 0 : second < 15 ? 1 : second < 25 ? 2 : 3) << second;
     }
     EXPECT_EQ(p.GetMapProperty("Timer").Keys(), StringList { "tick" }) << "a re-armed timer is kept again";
+}
+
+// A repeating timer comes back one period after it fired, whatever the zone of the time-zone file.
+TEST_F(ProcessTimers, PeriodicTimersIgnoreTheZoneOffset)
+{
+    {
+        std::ofstream zones(kTimeZoneFile);
+        zones << "currentLocalTimeZone=EST\nZones=EST\nZone.EST.GMTOffset=-5:00\n";
+    }
+    // The zone is read once per process; when another test read it first, it is not this one.
+    if (TimeZone::Current().Hours() != -5)
+        GTEST_SKIP() << "the time zone was loaded before this test wrote its file";
+    bench.process->Record("Test.tick");
+    Request({ { "type", "Test.tick" }, { "seconds", "1" }, { "period", "00:00:10" } });
+    Advance(1);
+    p.FireDueTimers();
+    ASSERT_EQ(bench.process->received.size(), 1u);
+    ASSERT_EQ(p.Timers().size(), 1u);
+    EXPECT_EQ(p.Timers().begin()->first, static_cast<long long>(TimeOfDay().sec()) + 10);
 }
 
 TEST_F(ProcessTimers, AFiringAllTimerCancelsEveryTimer)

@@ -2,9 +2,12 @@
 #include "vireo/Process.h"
 
 #include <algorithm>
+#include <atomic>
 #include <random>
 #include <set>
+#include <thread>
 
+#include "platform/base/Clock.h"
 #include "vireo/tests/support/ProcessHarness.h"
 
 #include <gtest/gtest.h>
@@ -296,4 +299,65 @@ TEST(ProcessWire, HandledMessagesLoseTheirSpillFileUnlessSentOn)
     ASSERT_EQ(process->received.size(), 1u);
     EXPECT_EQ(process->payloads[0], std::string(5000, 'p'));
     EXPECT_TRUE(VireoURI::ReadSpillFile(spill).empty());
+}
+
+TEST(ProcessWire, MessagesAreNotPassedBackWhereTheyCameFrom)
+{
+    auto a = StandAlone("A");
+    auto b = StandAlone("B");
+    // Both believe the other reaches X, as after a stale entry or a reused port.
+    a->Clients()["X"] = Loopback(*b);
+    b->Clients()["X"] = Loopback(*a);
+    LogCapture log;
+    Message message("X", "Test.hello");
+    ASSERT_TRUE(a->Send(message));
+    PumpQuiet({ a.get(), b.get() });
+    EXPECT_TRUE(log.Contains("B will not send")) << log.Text();
+}
+
+TEST(ProcessWire, WaitForGapSleepsOnlyWhatIsLeftOfTheGap)
+{
+    auto clock = std::make_shared<platform::ManualClock>();
+    platform::ScopedClock scope(clock);
+    const ACE_Time_Value gap(0, 50'000);
+    const ACE_Time_Value now = TimeOfDay();
+    EXPECT_FALSE(Process::WaitForGap(gap, now - ACE_Time_Value(0, 60'000)));
+    EXPECT_FALSE(Process::WaitForGap(gap, now + ACE_Time_Value(0, 10'000)));
+
+    // The clock only moves when told, so a helper moves it while the wait sleeps.
+    std::atomic<bool> done { false };
+    std::thread mover([&] {
+        while (!done) {
+            clock->Advance(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    const auto before = clock->Now();
+    EXPECT_TRUE(Process::WaitForGap(gap, now - ACE_Time_Value(0, 20'000)));
+    const auto slept = clock->Now() - before;
+    done = true;
+    mover.join();
+    EXPECT_GE(slept, std::chrono::milliseconds(30));
+}
+
+TEST(ProcessRun, RunsUntilTerminated)
+{
+    const int port = FreeUdpPort();
+    auto process = MakeProcess("Runner", { "port=" + std::to_string(port), "router.port=" + std::to_string(port) });
+    std::atomic<bool> finished { false };
+    int result = -2;
+    std::thread runner([&] {
+        result = process->Run();
+        finished = true;
+    });
+    RawPeer peer;
+    const ACE_INET_Addr to(static_cast<u_short>(port), "127.0.0.1");
+    // The loop opens its socket on its own thread; until then a request is lost, so it is repeated.
+    for (int i = 0; i < 500 && !finished; ++i) {
+        peer.SendTo(Message("Runner", "Process.terminate").Text(), to);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    runner.join();
+    EXPECT_EQ(result, 0);
+    EXPECT_FALSE(process->IsRunning());
 }
