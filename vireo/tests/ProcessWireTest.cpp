@@ -324,20 +324,26 @@ TEST(ProcessWire, WaitForGapSleepsOnlyWhatIsLeftOfTheGap)
     EXPECT_FALSE(Process::WaitForGap(gap, now - ACE_Time_Value(0, 60'000)));
     EXPECT_FALSE(Process::WaitForGap(gap, now + ACE_Time_Value(0, 10'000)));
 
-    // The clock only moves when told, so a helper moves it while the wait sleeps.
+    // The clock only moves when told, so a helper moves it while the wait sleeps. The gap is long on
+    // that clock, so that the helper cannot have used it up before the wait begins.
+    const ACE_Time_Value longGap(10);
+    std::atomic<bool> waiting { false };
     std::atomic<bool> done { false };
     std::thread mover([&] {
+        while (!waiting)
+            std::this_thread::yield();
         while (!done) {
-            clock->Advance(std::chrono::milliseconds(1));
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            clock->Advance(std::chrono::milliseconds(20));
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
         }
     });
     const auto before = clock->Now();
-    EXPECT_TRUE(Process::WaitForGap(gap, now - ACE_Time_Value(0, 20'000)));
+    waiting = true;
+    EXPECT_TRUE(Process::WaitForGap(longGap, now - ACE_Time_Value(0, 20'000)));
     const auto slept = clock->Now() - before;
     done = true;
     mover.join();
-    EXPECT_GE(slept, std::chrono::milliseconds(30));
+    EXPECT_GE(slept, std::chrono::milliseconds(9980));
 }
 
 TEST(ProcessRun, RunsUntilTerminated)
