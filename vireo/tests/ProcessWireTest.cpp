@@ -110,6 +110,44 @@ TEST(ProcessWire, MessagesOfMoreThanNinetyNinePiecesAreSentWhole)
     EXPECT_EQ(sink->received[0].GetString("pad"), big.GetString("pad"));
 }
 
+TEST(ProcessWire, SpilledPayloadsTravelByNameOnlyToLoopback)
+{
+    auto sender = StandAlone("Sender");
+    RawPeer local;
+    RawPeer other("127.0.0.2");
+    sender->Clients()["Local"] = local.Address();
+    sender->Clients()["Other"] = other.Address();
+    const std::string payload(2500, 'p');
+
+    Message toLocal("Local", "Test.payload");
+    toLocal.SetPayload(payload);
+    ASSERT_TRUE(toLocal.HasPayloadFile());
+    ASSERT_TRUE(sender->Send(toLocal));
+    const auto byName = local.ReceiveAll();
+    ASSERT_EQ(byName.size(), 1u);
+    EXPECT_EQ(byName[0], toLocal.Text());
+
+    Message toOther("Other", "Test.payload");
+    toOther.SetPayload(payload);
+    ASSERT_TRUE(sender->Send(toOther));
+    std::string joined;
+    for (const std::string& datagram : other.ReceiveAll())
+        joined += Fragment(datagram).Body();
+    EXPECT_EQ(joined, toOther.WireText());
+    EXPECT_NE(joined.find(payload), std::string::npos);
+}
+
+TEST(ProcessWire, HandleEventsSaysWhetherSomethingWasHandled)
+{
+    auto process = StandAlone("Target");
+    process->Record("Test.hello");
+    EXPECT_EQ(process->HandleEvents(ACE_Time_Value(0, 1000)), -1);
+    RawPeer peer;
+    peer.SendTo(Message("Target", "Test.hello").Text(), Loopback(*process));
+    EXPECT_EQ(process->HandleEvents(ACE_Time_Value(1)), 0);
+    EXPECT_EQ(process->received.size(), 1u);
+}
+
 TEST(ProcessWire, NoRouteFailsAndSaysWhy)
 {
     auto sender = StandAlone("Sender");

@@ -119,7 +119,7 @@ private:
 // A bare UDP socket on loopback for tests that play a peer or a relay by hand.
 class RawPeer {
 public:
-    RawPeer() { m_socket.open(ACE_INET_Addr(static_cast<u_short>(0), "127.0.0.1")); }
+    explicit RawPeer(const char* host = "127.0.0.1") { m_socket.open(ACE_INET_Addr(static_cast<u_short>(0), host)); }
     ~RawPeer() { m_socket.close(); }
 
     ACE_INET_Addr Address() const
