@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <cmath>
 #include <vector>
 
 namespace platform::ado {
@@ -36,15 +37,15 @@ double LocalNowAsOleDate()
 namespace {
 
 // Splits a literal into its numbers and words ("5/29/2001 10:30 PM" -> 5 29 2001 10 30 PM).
-struct DateParts {
+struct LiteralParts {
     std::vector<int> numbers;
     std::vector<char> separators; // the character after each number
     std::string word;
 };
 
-std::optional<DateParts> SplitDate(std::string_view text)
+std::optional<LiteralParts> SplitDate(std::string_view text)
 {
-    DateParts parts;
+    LiteralParts parts;
     size_t i = 0;
     while (i < text.size()) {
         const char c = text[i];
@@ -100,6 +101,35 @@ std::optional<double> ParseJetDateLiteral(std::string_view text)
     else if (!parts->word.empty() && parts->word != "am" && parts->word != "pm")
         return std::nullopt;
     return OleDateFromParts(year, month, day, hour, minute, second);
+}
+
+} // namespace platform::ado
+
+namespace platform::ado {
+
+std::optional<DateParts> OleDateToParts(double date)
+{
+    using namespace std::chrono;
+    if (!(date > -657435.0 && date < 2958466.0))
+        return std::nullopt;
+    // The fraction counts from midnight in either direction of the epoch.
+    double days = date >= 0 ? std::floor(date) : std::ceil(date);
+    double fraction = std::fabs(date - days);
+    long long seconds = std::llround(fraction * 86400.0);
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        days += date >= 0 ? 1 : -1;
+    }
+    constexpr year_month_day epoch { std::chrono::year(1899), December, std::chrono::day(30) };
+    const year_month_day ymd { sys_days(epoch) + std::chrono::days(static_cast<long long>(days)) };
+    DateParts parts;
+    parts.year = static_cast<int>(ymd.year());
+    parts.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+    parts.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+    parts.hour = static_cast<int>(seconds / 3600);
+    parts.minute = static_cast<int>(seconds / 60 % 60);
+    parts.second = static_cast<int>(seconds % 60);
+    return parts;
 }
 
 } // namespace platform::ado

@@ -16,3 +16,14 @@ double LocalNowAsOleDate();
 std::optional<double> ParseJetDateLiteral(std::string_view text);
 
 } // namespace platform::ado
+
+namespace platform::ado {
+
+struct DateParts {
+    int year { 0 }, month { 0 }, day { 0 }, hour { 0 }, minute { 0 }, second { 0 };
+};
+
+// The civil date and time of an OLE date, rounded to the second; nullopt outside years 100-9999.
+std::optional<DateParts> OleDateToParts(double date);
+
+} // namespace platform::ado

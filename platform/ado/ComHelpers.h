@@ -1,0 +1,38 @@
+#pragma once
+// Small helpers shared by the component objects of this library.
+
+#include "platform/ado/AdoConstants.h"
+#include "platform/com/AtlBase.h"
+
+#include <functional>
+#include <string>
+
+namespace platform::ado {
+
+// The position an index VARIANT names: a number, or a name looked up with 'find' (which gives -1
+// for none); adErrItemNotFound when it names nothing within [0, count).
+HRESULT ResolveIndex(const VARIANT& index, LONG count, const std::function<LONG(const std::string&)>& find, LONG& position);
+// Hands an object's interface out through an [out] pointer (with a reference).
+template <class Interface, class Object>
+HRESULT HandOut(Object* object, Interface** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (!object)
+        return E_FAIL;
+    return object->QueryInterface(platform::IidOf<Interface>(), reinterpret_cast<void**>(out));
+}
+// A VARIANT holding an object's IDispatch (with a reference).
+HRESULT DispatchVariant(IUnknown* object, VARIANT* out);
+// True when a VARIANT is the missing optional argument.
+bool IsMissing(const VARIANT& v);
+
+// Creates an object of this library's class T with no reference given out yet.
+template <class T>
+HRESULT MakeObject(CComObject<T>** object)
+{
+    return CComObject<T>::CreateInstance(object);
+}
+
+} // namespace platform::ado

@@ -1,0 +1,215 @@
+#include "platform/ado/Connection.h"
+
+#include "platform/ado/ComHelpers.h"
+#include "platform/ado/ConnectionString.h"
+#include "platform/ado/ErrorObjects.h"
+#include "platform/ado/Recordset.h"
+#include "platform/ado/VariantValues.h"
+
+namespace platform::ado {
+
+namespace {
+
+// The version the library reports; callers require 2.6 or later.
+constexpr const char* kVersion = "2.8";
+
+} // namespace
+
+void CConnection::Adopt(std::shared_ptr<Database> database, std::string connectionString)
+{
+    m_connectionString = std::move(connectionString);
+    m_state->SetDatabase(std::move(database));
+}
+
+HRESULT CConnection::get_ConnectionString(BSTR* pbstr)
+{
+    if (!pbstr)
+        return E_POINTER;
+    *pbstr = AllocBstr(m_connectionString);
+    return S_OK;
+}
+
+HRESULT CConnection::put_ConnectionString(BSTR bstr)
+{
+    if (m_state->OpenDatabase())
+        return m_state->Fail(AdoErrorResult(adErrObjectOpen), "The operation is not allowed while the connection is open.");
+    m_connectionString = TextOfBstr(bstr);
+    return S_OK;
+}
+
+HRESULT CConnection::get_CommandTimeout(LONG* plTimeout)
+{
+    if (!plTimeout)
+        return E_POINTER;
+    *plTimeout = m_commandTimeout;
+    return S_OK;
+}
+
+HRESULT CConnection::put_CommandTimeout(LONG lTimeout)
+{
+    m_commandTimeout = lTimeout;
+    return S_OK;
+}
+
+HRESULT CConnection::get_ConnectionTimeout(LONG* plTimeout)
+{
+    if (!plTimeout)
+        return E_POINTER;
+    *plTimeout = m_connectionTimeout;
+    return S_OK;
+}
+
+HRESULT CConnection::put_ConnectionTimeout(LONG lTimeout)
+{
+    m_connectionTimeout = lTimeout;
+    return S_OK;
+}
+
+HRESULT CConnection::get_Version(BSTR* pbstr)
+{
+    if (!pbstr)
+        return E_POINTER;
+    *pbstr = AllocBstr(kVersion);
+    return S_OK;
+}
+
+HRESULT CConnection::Open(BSTR ConnectionString, BSTR, BSTR, LONG)
+{
+    if (m_state->OpenDatabase())
+        return m_state->Fail(AdoErrorResult(adErrObjectOpen), "The operation is not allowed while the connection is open.");
+    if (ConnectionString && SysStringLen(ConnectionString) > 0)
+        m_connectionString = TextOfBstr(ConnectionString);
+    m_state->ClearErrors();
+    const auto path = DataSourcePath(m_connectionString);
+    if (!path)
+        return m_state->Fail(AdoErrorResult(adErrProviderNotFound), "The connection string names no data source.");
+    try {
+        m_state->SetDatabase(Database::Open(*path, false));
+    } catch (const DbError& error) {
+        return m_state->Fail(error);
+    }
+    m_transactionLevel = 0;
+    return S_OK;
+}
+
+HRESULT CConnection::Close()
+{
+    if (!m_state->OpenDatabase())
+        return SetThreadError(AdoErrorResult(adErrObjectClosed), "The operation is not allowed when the object is closed.");
+    if (m_transactionLevel > 0) {
+        RunNative("ROLLBACK");
+        m_transactionLevel = 0;
+    }
+    m_state->SetDatabase(nullptr);
+    return S_OK;
+}
+
+HRESULT CConnection::Execute(BSTR CommandText, VARIANT* RecordsAffected, LONG Options, _Recordset** ppiRset)
+{
+    if (ppiRset)
+        *ppiRset = nullptr;
+    if (!m_state->OpenDatabase())
+        return SetThreadError(AdoErrorResult(adErrObjectClosed), "The operation is not allowed when the object is closed.");
+    CComObject<CRecordset>* recordset = nullptr;
+    HRESULT hr = MakeObject(&recordset);
+    if (FAILED(hr))
+        return hr;
+    CComPtr<_Recordset> holder(recordset);
+    LONG affected = 0;
+    hr = recordset->OpenText(static_cast<_Connection*>(this), TextOfBstr(CommandText), Options == adOptionUnspecified ? adCmdUnknown : Options, adOpenForwardOnly,
+        adLockReadOnly, &affected);
+    if (FAILED(hr))
+        return hr;
+    if (RecordsAffected) {
+        VariantClear(RecordsAffected);
+        RecordsAffected->vt = VT_I4;
+        RecordsAffected->lVal = affected;
+    }
+    if (ppiRset)
+        *ppiRset = holder.Detach();
+    return S_OK;
+}
+
+HRESULT CConnection::RunNative(const char* sql)
+{
+    const auto database = m_state->OpenDatabase();
+    if (!database)
+        return SetThreadError(AdoErrorResult(adErrObjectClosed), "The operation is not allowed when the object is closed.");
+    try {
+        database->ExecuteNative(sql);
+    } catch (const DbError& error) {
+        return m_state->Fail(error);
+    }
+    return S_OK;
+}
+
+HRESULT CConnection::BeginTrans(LONG* TransactionLevel)
+{
+    const HRESULT hr = RunNative(m_transactionLevel == 0 ? "BEGIN" : "SAVEPOINT ts_nested");
+    if (FAILED(hr))
+        return hr;
+    ++m_transactionLevel;
+    if (TransactionLevel)
+        *TransactionLevel = m_transactionLevel;
+    return S_OK;
+}
+
+HRESULT CConnection::CommitTrans()
+{
+    if (m_transactionLevel == 0)
+        return m_state->Fail(E_FAIL, "No transaction is active.");
+    const HRESULT hr = RunNative(m_transactionLevel == 1 ? "COMMIT" : "RELEASE ts_nested");
+    if (SUCCEEDED(hr))
+        --m_transactionLevel;
+    return hr;
+}
+
+HRESULT CConnection::RollbackTrans()
+{
+    if (m_transactionLevel == 0)
+        return m_state->Fail(E_FAIL, "No transaction is active.");
+    const HRESULT hr = RunNative(m_transactionLevel == 1 ? "ROLLBACK" : "ROLLBACK TO ts_nested; RELEASE ts_nested");
+    if (SUCCEEDED(hr))
+        --m_transactionLevel;
+    return hr;
+}
+
+HRESULT CConnection::get_Errors(Errors** ppvObject)
+{
+    if (!ppvObject)
+        return E_POINTER;
+    CComObject<CErrors>* errors = nullptr;
+    const HRESULT hr = MakeObject(&errors);
+    if (FAILED(hr))
+        return hr;
+    errors->Init(m_state);
+    return HandOut(errors, ppvObject);
+}
+
+HRESULT CConnection::get_CursorLocation(CursorLocationEnum* plCursorLoc)
+{
+    if (!plCursorLoc)
+        return E_POINTER;
+    *plCursorLoc = m_cursorLocation;
+    return S_OK;
+}
+
+HRESULT CConnection::put_CursorLocation(CursorLocationEnum lCursorLoc)
+{
+    if (lCursorLoc != adUseServer && lCursorLoc != adUseClient && lCursorLoc != adUseNone)
+        return SetThreadError(AdoErrorResult(adErrInvalidArgument), "The cursor location is not valid.");
+    m_cursorLocation = lCursorLoc;
+    return S_OK;
+}
+
+HRESULT CConnection::get_State(LONG* plObjState)
+{
+    if (!plObjState)
+        return E_POINTER;
+    *plObjState = m_state->OpenDatabase() ? adStateOpen : adStateClosed;
+    return S_OK;
+}
+
+HRESULT CConnection::Cancel() { return S_OK; }
+
+} // namespace platform::ado
