@@ -1,0 +1,22 @@
+#pragma once
+// What shows the screen to a person. The headless back-end shows nothing; the sdl back-end shows the
+// screen's pixels in one real window and turns that window's events into input.
+
+#include "platform/gdi/Surface.h"
+
+namespace platform::user {
+
+class DisplayBackend {
+public:
+    virtual ~DisplayBackend() = default;
+
+    // "headless" or "sdl".
+    virtual const char* name() const = 0;
+    // Shows the screen's current pixels.
+    virtual void present(const gdi::Surface& screen) = 0;
+    // Waits up to timeoutMs for events of the display and turns them into input; false when this
+    // back-end has no events to fetch on the calling thread.
+    virtual bool pump(unsigned timeoutMs) = 0;
+};
+
+} // namespace platform::user

@@ -1,0 +1,35 @@
+#pragma once
+// The classic non-client area: where the border, caption, caption buttons, system-menu icon and
+// window scroll bars of a window lie, for hit testing, painting and the default client rectangle.
+
+#include "platform/user/WinUser.h"
+
+namespace platform::user {
+
+struct NonClientLayout {
+    // All in screen coordinates.
+    RECT window {};
+    RECT inner {}; // inside the border
+    RECT caption {}; // empty without a caption
+    RECT sysMenu {};
+    RECT closeButton {};
+    RECT maxButton {};
+    RECT minButton {};
+    RECT helpButton {};
+    RECT vScroll {};
+    RECT hScroll {};
+    RECT grip {};
+    RECT client {};
+    int border { 0 };
+    bool thickFrame { false };
+    bool toolWindow { false };
+};
+
+// The layout of a window as it is now; false for a bad window.
+bool LayoutOf(HWND hwnd, NonClientLayout& layout);
+// The width of the border a style gives.
+int BorderWidth(DWORD style, DWORD exStyle);
+// The caption height a style gives (0 without a caption).
+int CaptionHeight(DWORD style, DWORD exStyle);
+
+} // namespace platform::user
