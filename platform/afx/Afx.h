@@ -1,6 +1,8 @@
 #pragma once
 // The window-free part of the class library, for code written against all of it.
 
+#include "platform/afx/AfxConnection.h"
+#include "platform/afx/AfxDispatchMap.h"
 #include "platform/afx/AfxMessageBox.h"
 #include "platform/afx/AfxState.h"
 #include "platform/afx/AfxTypes.h"

@@ -3,11 +3,15 @@
 // its base class's) and the routing of commands and command-update requests through it. Window
 // messages are dispatched by the window classes on the same tables.
 
+#include <atomic>
 #include <bit>
+#include <memory>
 
+#include "platform/afx/AfxDispatchMap.h"
 #include "platform/afx/CObject.h"
 
 class CCmdTarget;
+class CCmdTargetDispatch;
 class CCmdUI;
 
 // A handler as stored in a map entry; the entry's signature says what it really is.
@@ -110,7 +114,8 @@ protected:                                                                      
 class CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)
 public:
-    CCmdTarget() = default;
+    CCmdTarget();
+    ~CCmdTarget() override;
 
     // Routes a command (nCode CN_COMMAND or a control notification) or a command-update request
     // (CN_UPDATE_COMMAND_UI, pExtra the CCmdUI) through this object's message map and its bases'.
@@ -120,7 +125,37 @@ public:
     // The entry of the map chain that matches, or null.
     static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID);
 
+    // Gives the object an IDispatch that calls the members of its dispatch map.
+    void EnableAutomation();
+    // The object's IDispatch (null before EnableAutomation), with a reference when bAddRef.
+    LPDISPATCH GetIDispatch(BOOL bAddRef);
+    // The object behind an IDispatch that GetIDispatch handed out; null for any other.
+    static CCmdTarget* FromIDispatch(LPDISPATCH lpDispatch);
+
+    // The object's reference count as a component: it starts at 1 for its creator. QueryInterface
+    // answers IUnknown and IDispatch (after EnableAutomation) and the ids of the interface map.
+    HRESULT ExternalQueryInterface(const void* iid, void** ppvObj);
+    ULONG ExternalAddRef();
+    // Drops a reference; at 0 OnFinalRelease runs.
+    ULONG ExternalRelease();
+    // The interface of the object with that id (without a reference); null when it has none.
+    LPUNKNOWN GetInterface(const void* iid);
+    // The interface part "Dispatch" of interface maps.
+    IUnknown* GetInterfacePartDispatch();
+
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
+    static const AFX_DISPMAP* GetThisDispatchMap();
+    virtual const AFX_DISPMAP* GetDispatchMap() const;
+    static const AFX_INTERFACEMAP* GetThisInterfaceMap();
+    virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
+    // Runs when the last reference goes: deletes the object.
+    virtual void OnFinalRelease();
+
+private:
+    friend class CCmdTargetDispatch;
+
+    std::atomic<ULONG> m_dwRef { 1 };
+    std::unique_ptr<CCmdTargetDispatch> m_xDispatch;
 };
