@@ -7,16 +7,35 @@
 
 #include "platform/afx/CArchive.h"
 #include "platform/afx/CArchiveException.h"
+#include "platform/afx/CNotSupportedException.h"
 #include "platform/afx/CObject.h"
 #include "platform/afx/CString.h"
 
-// Writes or reads nCount elements: numbers and other plain data as their bytes, CString and CObject*
-// in their archive forms, anything else through its archive operators.
+namespace afx {
+
+template<typename TYPE>
+concept ArchivedByOperators = requires(CArchive& ar, TYPE& element)
+{
+    ar << element;
+    ar >> element;
+};
+
+} // namespace afx
+
+// Writes or reads nCount elements: types with archive operators through them, other plain data as
+// their bytes. Any other type has no archive form: archiving it throws CNotSupportedException.
 template<typename TYPE> void SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount)
 {
     if (nCount <= 0)
         return;
-    if constexpr (std::is_trivially_copyable_v<TYPE>) {
+    if constexpr (afx::ArchivedByOperators<TYPE>) {
+        for (INT_PTR i = 0; i < nCount; ++i) {
+            if (ar.IsStoring())
+                ar << pElements[i];
+            else
+                ar >> pElements[i];
+        }
+    } else if constexpr (std::is_trivially_copyable_v<TYPE>) {
         const auto bytes = static_cast<UINT>(static_cast<std::size_t>(nCount) * sizeof(TYPE));
         if (ar.IsStoring()) {
             ar.Write(pElements, bytes);
@@ -24,12 +43,7 @@ template<typename TYPE> void SerializeElements(CArchive& ar, TYPE* pElements, IN
             AfxThrowArchiveException(CArchiveException::endOfFile, ar.m_strFileName);
         }
     } else {
-        for (INT_PTR i = 0; i < nCount; ++i) {
-            if (ar.IsStoring())
-                ar << pElements[i];
-            else
-                ar >> pElements[i];
-        }
+        AfxThrowNotSupportedException();
     }
 }
 

@@ -168,3 +168,26 @@ TEST(CString, OperatorsAndConversions)
     EXPECT_STREQ(a.SpanIncluding("ba"), "ab");
     EXPECT_STREQ(CString("abc;d").SpanExcluding(";"), "abc");
 }
+
+TEST(CString, InvalidUtf8KeepsEveryByte)
+{
+    // A stray continuation byte, a cut sequence at the end and a byte that is never UTF-8.
+    const std::string raw = "a\x80"
+                            "b\xFF\xE2\x82";
+    CString s(raw.c_str());
+    EXPECT_EQ(s.GetLength(), 6);
+    CString reversed(s);
+    reversed.MakeReverse().MakeReverse();
+    EXPECT_EQ(std::string(reversed.GetString()), raw);
+    EXPECT_EQ(s.FindOneOf("\xFF"), 3);
+    CString trimmed(s);
+    EXPECT_EQ(std::string(trimmed.Trim("a\xE2\x82").GetString()),
+        "\x80"
+        "b\xFF");
+    EXPECT_STREQ(s.Mid(4), "\xE2\x82");
+    BSTR b = s.AllocSysString(); // each bad sequence becomes U+FFFD
+    EXPECT_EQ(std::u16string_view(b),
+        u"a\xFFFD"
+        "b\xFFFD\xFFFD");
+    SysFreeString(b);
+}

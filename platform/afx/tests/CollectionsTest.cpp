@@ -12,6 +12,7 @@
 #include "platform/afx/CMapStringToString.h"
 #include "platform/afx/CMapWordToPtr.h"
 #include "platform/afx/CMemFile.h"
+#include "platform/afx/CNotSupportedException.h"
 #include "platform/afx/CObArray.h"
 #include "platform/afx/CObList.h"
 #include "platform/afx/CPtrArray.h"
@@ -331,4 +332,29 @@ TEST(CMap, LookupIterationOrderAndHashing)
 
     CMapStringToPtr empty;
     EXPECT_EQ(empty.GetStartPosition(), nullptr);
+}
+
+TEST(Collections, ElementsWithoutAnArchiveFormAreRefusedWhenArchived)
+{
+    struct Genre {
+        LONG id { 0 };
+        CString name;
+    };
+    CArray<Genre, Genre> genres; // usable as an array although it cannot be archived
+    genres.Add(Genre { 3, "Jazz" });
+    EXPECT_STREQ(genres[0].name, "Jazz");
+    try {
+        Store(genres);
+        FAIL();
+    } catch (CNotSupportedException* e) {
+        e->Delete();
+    }
+
+    struct Point {
+        LONG x;
+        LONG y;
+    };
+    CArray<Point, const Point&> points; // plain data goes as its bytes
+    points.Add({ 1, -1 });
+    EXPECT_EQ(Store(points), (Bytes { 1, 0, 1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF }));
 }
