@@ -6,6 +6,7 @@
 
 #include <fstream>
 
+#include "vireo/VFTPChannel.h"
 #include "vireo/vireo_log.h"
 
 namespace vireo {
@@ -36,6 +37,8 @@ Process::~Process()
     if (m_socket)
         m_socket->close();
     m_socket.reset();
+    // Transfers still open end here: their channels close the local files.
+    m_transfers.clear();
 }
 
 void Process::LoadProperties(int argc, const char* const* argv)
@@ -103,9 +106,15 @@ void Process::FillCommandTable()
     RegisterCommand("Ping.request", this, &Process::OnPingRequest);
     RegisterCommand("Ping.ack", this, &Process::OnPingAck);
     RegisterCommand("Timer.request", this, &Process::OnTimerRequest);
-    for (const char* name : { "File.open", "File.open.ack", "File.close", "File.close.ack", "File.get", "File.put",
-             "File.delete", "File.delete.ack", "File.retry" })
-        RegisterCommand(name, this, &Process::OnFileTransferCommand);
+    RegisterCommand("File.open", this, &Process::OnFileOpen);
+    RegisterCommand("File.open.ack", this, &Process::OnFileOpenAck);
+    RegisterCommand("File.close", this, &Process::OnFileClose);
+    RegisterCommand("File.close.ack", this, &Process::OnFileCloseAck);
+    RegisterCommand("File.get", this, &Process::OnFileGet);
+    RegisterCommand("File.put", this, &Process::OnFilePut);
+    RegisterCommand("File.delete", this, &Process::OnFileDelete);
+    RegisterCommand("File.delete.ack", this, &Process::OnFileDeleteAck);
+    RegisterCommand("File.retry", this, &Process::OnFileRetry);
 }
 
 std::string Process::Name() const { return GetProperty(kNameKey); }
@@ -216,19 +225,9 @@ Message Process::MakeTimerCancel(const std::string& id)
 
 bool Process::HandleUnrecognised(const Message&) { return false; }
 
-void Process::OnTransferComplete(int transferId, int status)
-{
-    if (LogEnabled(LogLevel::Info))
-        LogPrint("%s transfer %d completed with status %d.\n", Name().c_str(), transferId, status);
-}
-
 bool Process::OnProfilerCommand(Message) { return true; }
 
 bool Process::OnProfilerEvent(Event) { return true; }
-
-// File transfers are not served by this process yet; refusing them keeps remote requests away from
-// the file system.
-bool Process::OnFileTransferCommand(Message) { return false; }
 
 int Process::loadURIs(const std::string& fileName)
 {

@@ -26,6 +26,12 @@ class ACE_SOCK_Dgram;
 
 namespace vireo {
 
+class VFTPChannel;
+
+// Told of every file-transfer packet the process receives, with the transfer's local id and the
+// packet's position in bytes; false asks to give that transfer up.
+using TransferProgressCallback = bool (*)(int localID, int position);
+
 // Property keys and defaults of a process.
 inline constexpr const char* kNameKey = "name";
 inline constexpr const char* kDefaultProcessName = "VireoProcess";
@@ -50,6 +56,8 @@ inline constexpr const char* kLogPrefix = "Log";
 inline constexpr const char* kPropertiesFileSuffix = ".prp";
 inline constexpr const char* kBackupFolder = "7.0.2/";
 inline constexpr const char* kLoadCompleteKey = "~~~.Properties.LoadComplete";
+// The folders whose files remote requests may read, write and delete (a list); unset refuses them all.
+inline constexpr const char* kVFTPFoldersKey = "VFTP.folders";
 
 // Wire limits: a datagram carries at most this many bytes of message text; a received datagram may
 // be longer (broadcasts, pieces from senders with long names), up to what UDP can carry.
@@ -222,7 +230,24 @@ public:
     bool SendNextPing();
     std::string PingReport() const;
 
-    // Called when a file transfer ends; the base logs.
+    // File transfers with a peer in the client map. Each returns the transfer's local id (the handle
+    // number of the local file, which stays open until the transfer ends), or 0 when the peer has no
+    // address or the local file cannot be opened; nothing is sent then.
+    // Fetches the peer's source into the local destination, created or truncated.
+    int GetFile(const std::string& peer, const std::string& source, const std::string& destination, bool binary);
+    // Sends the local source to the peer's destination.
+    int PutFile(const std::string& peer, const std::string& source, const std::string& destination, bool binary);
+    // Keeps the callback for every later packet of the process, then PutFile.
+    int PutFileWithProgress(const std::string& peer, const std::string& source, const std::string& destination,
+        bool binary, TransferProgressCallback callback);
+    // Closes the local file of a transfer its caller gives up (a refused open) and forgets the
+    // transfer, sending nothing; false when there is no such transfer.
+    bool CloseTransfer(int localID);
+    // Handles one received file-transfer packet; always true.
+    bool OnVFTPPacket(const char* bytes, std::size_t length);
+    // The open transfer ends, by local id.
+    const std::map<int, std::unique_ptr<VFTPChannel>>& Transfers() const { return m_transfers; }
+    // Called once when a transfer's channel has been closed and removed; the base logs.
     virtual void OnTransferComplete(int transferId, int status);
 
     // ACE_Event_Handler.
@@ -265,10 +290,19 @@ protected:
     bool OnPingRequest(Message message);
     bool OnPingAck(Message message);
     bool OnTimerRequest(Message message);
-    // Profiler and file-transfer commands answer here until those services exist.
+    // Profiler commands answer here until that service exists.
     bool OnProfilerCommand(Message message);
     bool OnProfilerEvent(Event event);
-    bool OnFileTransferCommand(Message message);
+    bool OnFileOpen(Message message);
+    bool OnFileOpenAck(Message message);
+    bool OnFileClose(Message message);
+    bool OnFileCloseAck(Message message);
+    bool OnFileGet(Message message);
+    bool OnFilePut(Message message);
+    bool OnFileDelete(Message message);
+    bool OnFileDeleteAck(Message message);
+    // Resends a transfer's last packet; false once its retries are used up (the transfer is then closed).
+    bool OnFileRetry(Message message);
 
     // The datagram source of the message being handled.
     const ACE_INET_Addr& SourceAddress() const { return m_source; }
@@ -300,6 +334,14 @@ private:
     // The process's properties file, empty when the name cannot name a file in the current folder.
     std::string PropertiesFileName() const;
     static std::string LevelName(int level);
+    int StartTransfer(const std::string& peer, const std::string& localFile, const std::string& localMode,
+        const std::string& peerFile, const std::string& peerMode);
+    // True when a remote request may use the path; logs a refusal.
+    bool AllowsTransferPath(const std::string& path) const;
+    // The channel of a local id, or null.
+    VFTPChannel* FindTransfer(int localID);
+    // The channel that a "File.close" or "File.close.ack" names, or null (logged).
+    VFTPChannel* FindClosingTransfer(const Message& message);
 
     ClientMap m_clients;
     std::map<std::string, std::unique_ptr<Registrations>> m_registrations;
@@ -320,6 +362,8 @@ private:
     ACE_Time_Value m_interMessageGap { ACE_Time_Value::zero };
     mutable ACE_Recursive_Thread_Mutex m_propertyMutex;
     PingState m_ping;
+    std::map<int, std::unique_ptr<VFTPChannel>> m_transfers;
+    TransferProgressCallback m_transferProgress { nullptr };
 };
 
 // The process name a program path gives: the text after the last "/" or "\", cut at its first ".exe".

@@ -225,10 +225,7 @@ int Process::handle_input(ACE_HANDLE handle)
     if (bytes.empty())
         return 0;
     if (bytes[0] == '*') {
-        // File-transfer packets belong to the transfer service, which this process does not run.
-        if (LogEnabled(LogLevel::Debug))
-            LogPrint(
-                "%s ignores a file-transfer packet of %d bytes.\n", Name().c_str(), static_cast<int>(bytes.size()));
+        OnVFTPPacket(bytes.data(), bytes.size());
         return 0;
     }
     if (LogEnabled(LogLevel::Trace))
