@@ -49,5 +49,6 @@
 #include "platform/afx/CUIntArray.h"
 #include "platform/afx/CUserException.h"
 #include "platform/afx/CWinApp.h"
+#include "platform/afx/CWinThread.h"
 #include "platform/afx/CWordArray.h"
 #include "platform/afx/CollectionElements.h"

@@ -11,8 +11,9 @@
 #include "platform/base/Modules.h"
 #include "platform/base/Profile.h"
 #include "platform/base/Registry.h"
+#include "platform/base/Thread.h"
 
-IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 namespace {
 
@@ -58,6 +59,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 {
     if (lpszAppName)
         m_pszAppName = ::strdup(lpszAppName);
+    m_nThreadID = GetCurrentThreadId();
+    m_bAutoDelete = FALSE;
     afx::SetCurrentApp(this);
 }
 

@@ -7,13 +7,14 @@
 // The name members are texts the object owns, allocated with malloc (strdup): a program may replace
 // one by freeing it and storing its own strdup'd text, and the destructor frees them.
 
-#include "platform/afx/CCmdTarget.h"
 #include "platform/afx/CString.h"
+#include "platform/afx/CWinThread.h"
 
-class CWinApp : public CCmdTarget {
+class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
-    // Becomes the application object (AfxGetApp). lpszAppName null: the name is taken later from string
+    // Becomes the application object (AfxGetApp) and the thread object of the calling (main) thread,
+    // which it does not delete. lpszAppName null: the name is taken later from string
     // AFX_IDS_APP_TITLE or, failing that, the executable's name.
     explicit CWinApp(LPCTSTR lpszAppName = nullptr);
     ~CWinApp() override;
@@ -54,8 +55,8 @@ public:
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
     // Start-up and shut-down of the application; the window part runs them around its message loop.
-    virtual BOOL InitInstance() { return TRUE; }
-    virtual int ExitInstance() { return 0; }
+    BOOL InitInstance() override { return TRUE; }
+    int ExitInstance() override { return 0; }
 
     LPCTSTR m_pszAppName { nullptr };
     HINSTANCE m_hInstance { nullptr };

@@ -1,0 +1,52 @@
+#pragma once
+// A thread of the class library. The worker form runs a function (AfxBeginThread); the application
+// object is the thread object of the program's main thread, and the window part adds message loops.
+// A thread object deletes itself when its thread ends, unless m_bAutoDelete is cleared (which must
+// happen before the thread runs: create it suspended, clear the flag, then resume it).
+
+#include "platform/afx/CCmdTarget.h"
+
+// The function of a worker thread; its result becomes the thread's exit code.
+using AFX_THREADPROC = UINT (*)(LPVOID pParam);
+
+class CWinThread : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinThread)
+public:
+    // A worker that will run pfnThreadProc(pParam) once CreateThread starts it.
+    CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);
+    // Closes the thread's handle (the thread itself runs on when it has not ended).
+    ~CWinThread() override;
+
+    // Starts the thread (held back with CREATE_SUSPENDED until ResumeThread); FALSE when it cannot.
+    BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+    // Lowers the suspend count; the previous count, or (DWORD)-1 on failure.
+    DWORD ResumeThread();
+    operator HANDLE() const { return m_hThread; }
+
+    // Deletes the object when m_bAutoDelete is set; called when the thread ends.
+    virtual void Delete();
+    // The start and end of a thread that runs a loop (the window part's threads); a worker runs its function.
+    virtual BOOL InitInstance() { return FALSE; }
+    virtual int ExitInstance() { return 0; }
+
+    HANDLE m_hThread { nullptr };
+    DWORD m_nThreadID { 0 };
+    BOOL m_bAutoDelete { TRUE };
+
+protected:
+    // A thread object of a thread started elsewhere (the application object's main thread).
+    CWinThread();
+
+private:
+    static DWORD ThreadEntry(LPVOID self);
+
+    AFX_THREADPROC m_pfnThreadProc { nullptr };
+    LPVOID m_pThreadParams { nullptr };
+};
+
+// Makes a worker thread object and starts its thread (suspended with CREATE_SUSPENDED). nPriority is
+// taken for the original's interface: threads here run at one priority. Null when it cannot start.
+CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority = 0, UINT nStackSize = 0,
+    DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
+// The thread object of the calling thread: a worker's own, or the application object; null for others.
+CWinThread* AfxGetThread();
