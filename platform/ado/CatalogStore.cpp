@@ -397,6 +397,34 @@ void CatalogStore::DropTable(std::string_view name)
     transaction.Commit();
 }
 
+void CatalogStore::SetColumnMetadata(std::string_view table, const ColumnDefinition& column)
+{
+    CatalogTransaction transaction(m_db);
+    EnsureMetadata();
+    const auto found = LoadTable(table);
+    if (!found)
+        throw DbError("The table '" + std::string(table) + "' does not exist.");
+    const auto updated = m_db.QueryNative(
+        "UPDATE ts_catalog_columns SET description=?3, allow_zero_length=?4 WHERE table_name=?1 AND column_name=?2 RETURNING 1",
+        { DbValue(found->name), DbValue(column.name), DbValue(column.description), DbValue(std::int64_t { column.allowZeroLength }) });
+    if (updated.rows.empty()) {
+        // A table made by hand has no catalog rows yet: write all of them.
+        TableDefinition copy = *found;
+        for (auto& c : copy.columns)
+            if (EqualsNoCase(c.name, column.name)) {
+                c.description = column.description;
+                c.allowZeroLength = column.allowZeroLength;
+            }
+        copy.created = copy.created ? copy.created : LocalNowAsOleDate();
+        copy.modified = LocalNowAsOleDate();
+        WriteMetadata(copy);
+    } else {
+        m_db.QueryNative("INSERT OR REPLACE INTO ts_catalog_tables VALUES (?1, ?2, ?3)",
+            { DbValue(found->name), DbValue(found->created ? found->created : LocalNowAsOleDate()), DbValue(LocalNowAsOleDate()) });
+    }
+    transaction.Commit();
+}
+
 std::vector<StoredQuery> CatalogStore::Queries(bool views)
 {
     std::lock_guard lock(m_db.Mutex());

@@ -73,6 +73,11 @@ public:
     // Removes a stored query.
     void DropQuery(std::string_view name);
 
+    // Makes the catalog's own tables when the file has none yet (a new file gets them at once).
+    void Initialize() { EnsureMetadata(); }
+    // Stores a column's description and zero-length rule (no rebuild) and renews the table's date.
+    void SetColumnMetadata(std::string_view table, const ColumnDefinition& column);
+
     // True for the tables that hold the catalog itself.
     static bool IsInternalTable(std::string_view name);
 

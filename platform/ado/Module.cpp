@@ -1,7 +1,10 @@
 // The library's module object, its four exports and its registration in the machine's classes.
 
+#include "platform/ado/AdoxObjects.h"
+#include "platform/ado/Catalog.h"
 #include "platform/ado/Command.h"
 #include "platform/ado/Connection.h"
+#include "platform/ado/JetEngine.h"
 #include "platform/ado/Recordset.h"
 #include "platform/base/Registry.h"
 
@@ -11,6 +14,11 @@ BEGIN_OBJECT_MAP(ObjectMap)
 OBJECT_ENTRY(CLSID_Connection, CConnection)
 OBJECT_ENTRY(CLSID_Command, CCommand)
 OBJECT_ENTRY(CLSID_Recordset, CRecordset)
+OBJECT_ENTRY(ADOX::CLSID_Catalog, CCatalog)
+OBJECT_ENTRY(ADOX::CLSID_Table, CTable)
+OBJECT_ENTRY(ADOX::CLSID_Index, CIndex)
+OBJECT_ENTRY(ADOX::CLSID_Column, CColumn)
+OBJECT_ENTRY(JRO::CLSID_JetEngine, CJetEngine)
 END_OBJECT_MAP()
 
 CComModule _Module(ObjectMap);
