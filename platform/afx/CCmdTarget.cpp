@@ -80,7 +80,12 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         pHandlerInfo->pmf = entry->pfn;
         return TRUE;
     }
-    return Dispatch(this, nID, nCode, entry->pfn, pExtra, entry->nSig);
+    return DispatchCommand(*entry, nID, nCode, pExtra);
+}
+
+BOOL CCmdTarget::DispatchCommand(const AFX_MSGMAP_ENTRY& entry, UINT nID, int nCode, void* pExtra)
+{
+    return Dispatch(this, nID, nCode, entry.pfn, pExtra, entry.nSig);
 }
 
 CCmdTarget::CCmdTarget() = default;

@@ -152,6 +152,9 @@ protected:
     virtual const AFX_INTERFACEMAP* GetInterfaceMap() const;
     // Runs when the last reference goes: deletes the object.
     virtual void OnFinalRelease();
+    // Calls the handler of a command entry found by OnCmdMsg. The command signatures are handled here;
+    // classes that add signatures (AfxSig_firstWindow on) handle theirs and pass the rest on.
+    virtual BOOL DispatchCommand(const AFX_MSGMAP_ENTRY& entry, UINT nID, int nCode, void* pExtra);
 
 private:
     friend class CCmdTargetDispatch;
