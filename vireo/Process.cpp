@@ -22,8 +22,11 @@ constexpr const char* kProfilerSpecKey = "Profiler.spec";
 Process::Process(int argc, const char* const* argv)
     : ACE_Event_Handler(nullptr, 0)
     , Handler(argc > 0 && argv && argv[0] ? argv[0] : "", this)
+    , m_profiler(argc > 0 && argv && argv[0] ? argv[0] : "", this)
 {
     LoadProperties(argc, argv);
+    m_profiler.SetRemotePathCheck([this](const std::string& path) { return AllowsTransferPath(path); });
+    m_profiler.LoadRules(GetProperty(kProfilerSpecKey), true);
     FillCommandTable();
 }
 
@@ -71,12 +74,6 @@ void Process::LoadProperties(int argc, const char* const* argv)
 
 void Process::FillCommandTable()
 {
-    // The profiler's commands come first, as they would when it registers itself.
-    for (const char* name :
-        { "Profiler.backup", "Profiler.get", "Profiler.delete", "Profiler.init", "Profiler.enable", "Profiler.status" })
-        RegisterCommand(name, this, &Process::OnProfilerCommand);
-    RegisterEvent("Time.change", this, &Process::OnProfilerEvent);
-
     RegisterCommand("Process.identity", this, &Process::OnProcessIdentity);
     RegisterCommand("Process.reconnect", this, &Process::OnProcessReconnect);
     RegisterCommand("Process.disconnect", this, &Process::OnProcessDisconnect);
@@ -224,10 +221,6 @@ Message Process::MakeTimerCancel(const std::string& id)
 }
 
 bool Process::HandleUnrecognised(const Message&) { return false; }
-
-bool Process::OnProfilerCommand(Message) { return true; }
-
-bool Process::OnProfilerEvent(Event) { return true; }
 
 int Process::loadURIs(const std::string& fileName)
 {

@@ -18,6 +18,7 @@
 #include "vireo/Dispatcher.h"
 #include "vireo/FragmentAssembler.h"
 #include "vireo/Handler.h"
+#include "vireo/Profiler.h"
 #include "vireo/Properties.h"
 #include "vireo/Registrations.h"
 
@@ -250,6 +251,9 @@ public:
     // Called once when a transfer's channel has been closed and removed; the base logs.
     virtual void OnTransferComplete(int transferId, int status);
 
+    // The message profiler, told of every message sent and handled.
+    Profiler& MessageProfiler() { return m_profiler; }
+
     // ACE_Event_Handler.
     ACE_HANDLE get_handle() const override;
     int handle_input(ACE_HANDLE handle) override;
@@ -290,9 +294,6 @@ protected:
     bool OnPingRequest(Message message);
     bool OnPingAck(Message message);
     bool OnTimerRequest(Message message);
-    // Profiler commands answer here until that service exists.
-    bool OnProfilerCommand(Message message);
-    bool OnProfilerEvent(Event event);
     bool OnFileOpen(Message message);
     bool OnFileOpenAck(Message message);
     bool OnFileClose(Message message);
@@ -362,6 +363,7 @@ private:
     ACE_Time_Value m_interMessageGap { ACE_Time_Value::zero };
     mutable ACE_Recursive_Thread_Mutex m_propertyMutex;
     PingState m_ping;
+    Profiler m_profiler;
     std::map<int, std::unique_ptr<VFTPChannel>> m_transfers;
     TransferProgressCallback m_transferProgress { nullptr };
 };

@@ -42,6 +42,7 @@ bool Process::Send(Message& message)
     }
 
     const ACE_INET_Addr peer = *route;
+    m_profiler.ProfileMessage(message);
     std::string text;
     if (IpText(peer) == kLoopbackIp) {
         if (LogEnabled(LogLevel::Trace))
@@ -293,6 +294,7 @@ void Process::HandleMessage(Message message)
     // or remove another's.
     const std::string spill = message.HasPayloadFile() ? message.PayloadRef() : std::string();
     const std::string outer = std::exchange(m_currentSpill, spill);
+    m_profiler.ProfileMessage(message);
     if (!Dispatch(message) && !HandleUnrecognised(message)) {
         if (LogEnabled(LogLevel::Notice))
             LogPrint("%s did not successfully process %s.\n", Name().c_str(), message.Describe().c_str());
