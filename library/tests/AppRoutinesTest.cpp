@@ -1,7 +1,7 @@
 // The application-wide flags, genre names, address texts and wide copies.
 
 #include "library/AppRoutines.h"
-#include "support/AppFixture.h"
+#include "library/tests/support/AppFixture.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "library/FileRoutines.h"
 #include "library/LibraryLocations.h"
-#include "support/AppFixture.h"
+#include "library/tests/support/AppFixture.h"
 
 #include "platform/base/FileApi.h"
 #include "platform/base/PathApi.h"
