@@ -26,6 +26,22 @@ void ResourceSet::AddString(
             location, "string " + std::to_string(id) + " is already defined at " + it->second.second.ToString());
 }
 
+std::uint16_t ResourceSet::AllocateImageId(const SourceLocation& location)
+{
+    // Icons and cursors share the counter, so a group's ids name its images whichever type is asked for.
+    auto used = [this](std::uint16_t type, std::uint32_t id) {
+        const ResourceId typeId { type, {} };
+        const ResourceId nameId { static_cast<std::uint16_t>(id), {} };
+        const auto it = m_defined.lower_bound(Key { typeId, nameId, 0 });
+        return it != m_defined.end() && std::get<0>(it->first) == typeId && std::get<1>(it->first) == nameId;
+    };
+    while (m_nextImageId <= 0xFFFF && (used(kTypeIcon, m_nextImageId) || used(kTypeCursor, m_nextImageId)))
+        ++m_nextImageId;
+    if (m_nextImageId > 0xFFFF)
+        throw ScriptError(location, "no resource ids are left for the images of icons and cursors");
+    return static_cast<std::uint16_t>(m_nextImageId++);
+}
+
 std::vector<Resource> ResourceSet::Build() const
 {
     std::vector<Resource> out = m_resources;

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "tools/rc/ConstantExpression.h"
+#include "tools/rc/ImageFile.h"
 #include "tools/rc/Utf.h"
 
 namespace rc {
@@ -53,7 +54,11 @@ ScriptParser::ScriptParser(TokenStream& tokens, Preprocessor& files, ResourceSet
             SkipBlockStatement(keyword, name, where);
         };
     }
-    for (const char* keyword : { "BITMAP", "CURSOR", "FONT", "HTML", "ICON", "MESSAGETABLE" }) {
+    m_handlers["BITMAP"] = [this](const ResourceId& name, const SourceLocation& where) { Bitmap(name, where); };
+    m_handlers["ICON"] = [this](const ResourceId& name, const SourceLocation& where) { IconGroup(name, where, false); };
+    m_handlers["CURSOR"]
+        = [this](const ResourceId& name, const SourceLocation& where) { IconGroup(name, where, true); };
+    for (const char* keyword : { "FONT", "HTML", "MESSAGETABLE" }) {
         m_handlers[keyword] = [this, keyword](const ResourceId& name, const SourceLocation& where) {
             SkipFileStatement(keyword, name, where);
         };
@@ -238,6 +243,42 @@ void ScriptParser::RawData(const ResourceId& type, const ResourceId& name, const
         m_tokens.Fail("expected a file name or a data block for " + name.ToString());
     }
     m_resources.Add(std::move(resource), where);
+}
+
+void ScriptParser::Bitmap(const ResourceId& name, const SourceLocation& where)
+{
+    MemoryFlags();
+    const Token& file = FileName(name);
+    Resource bitmap { ResourceId { kTypeBitmap, {} }, name, m_language,
+        ImageFile(ReadDataFile(file), file.text, where).BitmapResource() };
+    m_resources.Add(std::move(bitmap), where);
+}
+
+// Each image of the file becomes a resource of its own under an allocated id; the group, under the
+// statement's name, lists them with those ids for the loader to choose from.
+void ScriptParser::IconGroup(const ResourceId& name, const SourceLocation& where, bool cursor)
+{
+    MemoryFlags();
+    const Token& file = FileName(name);
+    std::vector<IconImage> images = ImageFile(ReadDataFile(file), file.text, where).IconImages(cursor);
+    std::vector<std::uint16_t> ids;
+    for (IconImage& image : images) {
+        const std::uint16_t id = m_resources.AllocateImageId(where);
+        ids.push_back(id);
+        Resource single { ResourceId { cursor ? kTypeCursor : kTypeIcon, {} }, ResourceId { id, {} }, m_language,
+            std::move(image.data) };
+        m_resources.Add(std::move(single), where);
+    }
+    Resource group { ResourceId { cursor ? kTypeGroupCursor : kTypeGroupIcon, {} }, name, m_language,
+        ImageFile::GroupDirectory(images, ids, cursor) };
+    m_resources.Add(std::move(group), where);
+}
+
+const Token& ScriptParser::FileName(const ResourceId& name)
+{
+    if (m_tokens.Peek().kind != TokenKind::String)
+        m_tokens.Fail("expected a file name for " + name.ToString());
+    return m_tokens.Next();
 }
 
 std::vector<std::uint8_t> ScriptParser::ReadDataFile(const Token& fileName)

@@ -29,6 +29,8 @@ private:
     void Statement();
     void StringTable(const SourceLocation& where);
     void RawData(const ResourceId& type, const ResourceId& name, const SourceLocation& where);
+    void Bitmap(const ResourceId& name, const SourceLocation& where);
+    void IconGroup(const ResourceId& name, const SourceLocation& where, bool cursor);
     void SkipBlockStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where);
     void SkipFileStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where);
 
@@ -39,6 +41,7 @@ private:
     void MemoryFlags();
     void OptionalStatements(std::uint16_t& language);
     std::vector<std::uint8_t> ReadDataFile(const Token& fileName);
+    const Token& FileName(const ResourceId& name);
 
     TokenStream& m_tokens;
     Preprocessor& m_files;
