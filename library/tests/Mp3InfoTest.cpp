@@ -2,7 +2,7 @@
 // the first frame, and real files from lame.
 
 #include "library/Mp3Info.h"
-#include "library/tests/support/Mp3Fixtures.h"
+#include "platform/cddb/tests/Mp3Fixtures.h"
 
 #include <gtest/gtest.h>
 
