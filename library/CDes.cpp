@@ -61,7 +61,7 @@ CString CDes::Decode(LPCTSTR token)
     std::string bytes;
     bytes.reserve(length / 4 * 3 + 3);
     for (size_t i = 0; i < length; i += 4) {
-        int s[4] = { };
+        int s[4] = {};
         for (size_t k = 0; k < 4 && i + k < length; ++k)
             s[k] = Base64Value(token[i + k]);
         bytes += static_cast<char>(((s[0] << 2) | (s[1] >> 4)) & 0xFF);

@@ -7,20 +7,20 @@ namespace {
 // A node is an opcode byte, a 16-bit link to the next node (big-endian, relative; a BACK node links
 // backwards; 0 means none) and, for some opcodes, an operand right after.
 enum Opcode : BYTE {
-    END = 0,      // success
-    BOL = 1,      // start of the text
-    EOL = 2,      // end of the text
-    ANY = 3,      // any one character
-    ANYOF = 4,    // one character of the zero-terminated list
-    ANYBUT = 5,   // one character not in the list
-    BRANCH = 6,   // operand: one alternative; the next node is the next alternative
-    BACK = 7,     // nothing; its link points backwards
-    EXACTLY = 8,  // operand: zero-terminated literal
-    NOTHING = 9,  // the empty string
-    STAR = 10,    // operand: one single-character node, 0 or more times
-    PLUS = 11,    // the same, 1 or more times
-    OPEN = 20,    // OPEN + n (1..9): group n starts here
-    CLOSE = 30,   // CLOSE + n: group n ends here
+    END = 0, // success
+    BOL = 1, // start of the text
+    EOL = 2, // end of the text
+    ANY = 3, // any one character
+    ANYOF = 4, // one character of the zero-terminated list
+    ANYBUT = 5, // one character not in the list
+    BRANCH = 6, // operand: one alternative; the next node is the next alternative
+    BACK = 7, // nothing; its link points backwards
+    EXACTLY = 8, // operand: zero-terminated literal
+    NOTHING = 9, // the empty string
+    STAR = 10, // operand: one single-character node, 0 or more times
+    PLUS = 11, // the same, 1 or more times
+    OPEN = 20, // OPEN + n (1..9): group n starts here
+    CLOSE = 30, // CLOSE + n: group n ends here
 };
 
 constexpr int kNodeSize = 3;
@@ -35,8 +35,8 @@ constexpr int kMaxDepth = 5000;
 
 // What a piece of the pattern can match, as the compiler tracks it.
 constexpr int kWorst = 0;
-constexpr int kHasWidth = 1;         // never matches the empty string
-constexpr int kSimple = 2;           // one character: STAR and PLUS can take it as operand
+constexpr int kHasWidth = 1; // never matches the empty string
+constexpr int kSimple = 2; // one character: STAR and PLUS can take it as operand
 constexpr int kStartsWithRepeat = 4; // begins with * or ?: worth searching for a required literal
 
 bool IsRepeat(char c) { return c == '*' || c == '+' || c == '?'; }
@@ -57,7 +57,11 @@ const char* OperandOf(const BYTE* code, int node) { return reinterpret_cast<cons
 // with a buffer of that size it writes the program.
 class Compiler {
 public:
-    Compiler(const char* pattern, std::vector<BYTE>* code) : m_parse(pattern), m_code(code) { }
+    Compiler(const char* pattern, std::vector<BYTE>* code)
+        : m_parse(pattern)
+        , m_code(code)
+    {
+    }
 
     bool Run()
     {
@@ -366,7 +370,11 @@ private:
 // Runs a compiled program against one text.
 class Matcher {
 public:
-    Matcher(const std::vector<BYTE>& program, const char* text) : m_code(program.data()), m_bol(text) { }
+    Matcher(const std::vector<BYTE>& program, const char* text)
+        : m_code(program.data())
+        , m_bol(text)
+    {
+    }
 
     // True when the program matches at 'at'; the sub-match offsets are then filled.
     bool TryAt(const char* at, int start[], int end[])
@@ -394,7 +402,11 @@ public:
 private:
     class Depth {
     public:
-        explicit Depth(Matcher& m) : m_matcher(m) { ++m_matcher.m_depth; }
+        explicit Depth(Matcher& m)
+            : m_matcher(m)
+        {
+            ++m_matcher.m_depth;
+        }
         ~Depth() { --m_matcher.m_depth; }
         Depth(const Depth&) = delete;
         Depth& operator=(const Depth&) = delete;
@@ -535,8 +547,8 @@ private:
     const BYTE* m_code;
     const char* m_bol;
     const char* m_input = nullptr;
-    const char* m_startp[RegExp::kSubMatches] = { };
-    const char* m_endp[RegExp::kSubMatches] = { };
+    const char* m_startp[RegExp::kSubMatches] = {};
+    const char* m_endp[RegExp::kSubMatches] = {};
     int m_depth = 0;
     bool m_gaveUp = false;
 };

@@ -56,7 +56,7 @@ TEST(CDes, ZeroBytesAndForeignCharacters)
     EXPECT_STREQ(CDes::Decode(CDes::Encode("a\x03yz")), "a");
     EXPECT_STREQ(CDes::Decode(CDes::Encode("ab\x02z")), "ab");
     EXPECT_STREQ(CDes::Decode(CDes::Encode("abc\x01z")), "abc");
-    EXPECT_STREQ(CDes::Decode(CDes::Encode("abcde\xff" "fg")), "abcde");
+    EXPECT_STREQ(CDes::Decode(CDes::Encode("abcde\xff\x66g")), "abcde");
     EXPECT_STREQ(CDes::Encode("a\x03"), "XQ==");
 
     // Characters outside the alphabet are zero bits, and a short last group is filled with zeros.
@@ -84,7 +84,7 @@ TEST_F(CDeviceListTest, DisplayNameComesFromTheDeviceKey)
 
     EXPECT_STREQ(list.GetDisplayText(0), "Living Room");
     EXPECT_STREQ(list.GetDisplayText(1), "Kitchen Player"); // empty value
-    EXPECT_STREQ(list.GetDisplayText(2), "Hall Player");    // no key at all
+    EXPECT_STREQ(list.GetDisplayText(2), "Hall Player"); // no key at all
 
     const DeviceEntry* entry = list.GetAt(0);
     ASSERT_NE(entry, nullptr);
@@ -104,8 +104,8 @@ TEST_F(CDeviceListTest, DisplayNameComesFromTheDeviceKey)
 
     list.RemoveAll();
     EXPECT_EQ(list.GetAt(0), nullptr);
-    EXPECT_EQ(list.Add("Local", "DivideDuzereDud", nullptr, "Aldercrest", "127.0.0.1", nullptr, nullptr,
-                  "Local Library", 0),
+    EXPECT_EQ(
+        list.Add("Local", "DivideDuzereDud", nullptr, "Aldercrest", "127.0.0.1", nullptr, nullptr, "Local Library", 0),
         0);
     EXPECT_STREQ(list.GetAt(0)->m_strPassword, "");
 }
