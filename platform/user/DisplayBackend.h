@@ -2,6 +2,8 @@
 // What shows the screen to a person. The headless back-end shows nothing; the sdl back-end shows the
 // screen's pixels in one real window and turns that window's events into input.
 
+#include <memory>
+
 #include "platform/gdi/Surface.h"
 
 namespace platform::user {
@@ -17,6 +19,8 @@ public:
     // Waits up to timeoutMs for events of the display and turns them into input; false when this
     // back-end has no events to fetch on the calling thread.
     virtual bool pump(unsigned timeoutMs) = 0;
+    // What the display shows now, read back from it; null when there is nothing to read.
+    virtual std::shared_ptr<gdi::Surface> shown() = 0;
 };
 
 } // namespace platform::user

@@ -100,12 +100,43 @@ HWND routeMouse(POINT pt, LRESULT& hit)
     return nullptr;
 }
 
+// Pointer input over no window is kept for the foreground thread, where a window that takes the
+// capture before it is read still gets it (RetargetToCapture); otherwise it is dropped when read.
+void postUnrouted(UINT clientMessage, POINT pt)
+{
+    std::shared_ptr<MessageQueue> queue;
+    {
+        auto lock = WindowManager::Acquire();
+        auto& manager = WindowManager::Instance();
+        if (auto fg = manager.find(manager.foreground))
+            queue = fg->queue;
+    }
+    if (!queue)
+        queue = MessageQueue::Current();
+    MSG msg;
+    msg.message = clientMessage - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+    msg.wParam = static_cast<WPARAM>(HTNOWHERE);
+    msg.lParam = MAKELPARAM(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y));
+    msg.pt = pt;
+    msg.time = MessageTime();
+    {
+        auto lock = WindowManager::Acquire();
+        if (!queue->alive)
+            return;
+        queue->input.push_back(msg);
+    }
+    queue->wake();
+}
+
 void postMouse(UINT clientMessage, POINT pt, WPARAM extra = 0)
 {
     LRESULT hit = HTNOWHERE;
     HWND hwnd = routeMouse(pt, hit);
-    if (!hwnd)
+    if (!hwnd) {
+        if (clientMessage != WM_MOUSEWHEEL)
+            postUnrouted(clientMessage, pt);
         return;
+    }
     UINT message = clientMessage;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
@@ -328,6 +359,26 @@ void ResetInputState()
         queue->input.clear();
         queue->altAlone = false;
     }
+}
+
+void RetargetToCapture(MSG& msg)
+{
+    if (!isMouseMessage(msg.message) || msg.message == WM_MOUSEWHEEL)
+        return;
+    auto lock = WindowManager::Acquire();
+    auto& manager = WindowManager::Instance();
+    auto capture = manager.find(manager.capture);
+    if (!capture || capture->threadId != GetCurrentThreadId())
+        return;
+    const bool nc = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK;
+    if (!nc && msg.hwnd == capture->handle)
+        return;
+    if (nc)
+        msg.message = msg.message - WM_NCMOUSEMOVE + WM_MOUSEMOVE;
+    const POINT origin = manager.clientOrigin(*capture);
+    msg.hwnd = capture->handle;
+    msg.wParam = mouseKeyState();
+    msg.lParam = MAKELPARAM(static_cast<unsigned>(msg.pt.x - origin.x), static_cast<unsigned>(msg.pt.y - origin.y));
 }
 
 bool TakeInputMessage(MSG& msg, bool remove)

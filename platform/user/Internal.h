@@ -58,6 +58,9 @@ HWND FindPaintWindow(const MessageQueue& queue, const MessageFilter& filter);
 // Work done as an input message leaves the queue (key state, hooks, activation by click, cursor);
 // false when a hook or the window swallowed it.
 bool TakeInputMessage(MSG& msg, bool remove);
+// A pointer message queued before a window of this thread took the capture goes to that window,
+// as a client message, like input that arrives after.
+void RetargetToCapture(MSG& msg);
 // Uptime in milliseconds on the installed clock.
 long long UptimeMs();
 // The display back-end, when it needs the calling thread to fetch its events: waits up to the

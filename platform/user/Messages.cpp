@@ -162,11 +162,13 @@ Fetch fetch(MSG* out, HWND hwnd, UINT min, UINT max, UINT removeFlags, bool wait
             if (kind == None)
                 nextDue = NextTimerDue(*queue);
         }
-        if (kind == Input && !TakeInputMessage(msg, remove)) {
+        if (kind == Input)
+            RetargetToCapture(msg);
+        if (kind == Input && (!msg.hwnd || !TakeInputMessage(msg, remove))) {
             if (!remove) {
                 auto lock = WindowManager::Acquire();
                 auto it = std::find_if(queue->input.begin(), queue->input.end(), [&](const MSG& m) {
-                    return m.hwnd == msg.hwnd && m.message == msg.message && m.time == msg.time;
+                    return m.time == msg.time && m.pt.x == msg.pt.x && m.pt.y == msg.pt.y;
                 });
                 if (it != queue->input.end())
                     queue->input.erase(it);

@@ -28,6 +28,8 @@ public:
     // Shows what changed.
     void present();
     bool pump(unsigned timeoutMs);
+    // What the back-end shows, read back (null for headless).
+    std::shared_ptr<gdi::Surface> shown() { return m_backend ? m_backend->shown() : nullptr; }
 
 private:
     Screen();

@@ -94,6 +94,22 @@ public:
         return true;
     }
 
+    std::shared_ptr<gdi::Surface> shown() override
+    {
+        if (std::this_thread::get_id() != m_thread)
+            return nullptr;
+        int w = 0, h = 0;
+        if (SDL_GetRendererOutputSize(m_renderer, &w, &h) != 0 || w <= 0 || h <= 0)
+            return nullptr;
+        auto surface = gdi::Surface::create(w, h, false);
+        if (!surface)
+            return nullptr;
+        const int pitch = static_cast<int>((h > 1 ? surface->row(1) - surface->row(0) : w) * 4);
+        if (SDL_RenderReadPixels(m_renderer, nullptr, SDL_PIXELFORMAT_RGB888, surface->row(0), pitch) != 0)
+            return nullptr;
+        return surface;
+    }
+
 private:
     void handle(const SDL_Event& e)
     {

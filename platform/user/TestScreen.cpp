@@ -49,6 +49,7 @@ TestScreen::TestScreen(int width, int height)
 TestScreen::~TestScreen()
 {
     destroyThreadWindows();
+    Screen::Instance().setBackend(nullptr);
     ResetInputState();
     auto queue = MessageQueue::Current();
     auto lock = WindowManager::Acquire();
@@ -101,8 +102,10 @@ void TestScreen::release(MouseButton button)
 void TestScreen::click(int x, int y, MouseButton button)
 {
     moveTo(x, y);
-    press(button);
-    release(button);
+    // Both halves are queued before pumping: a press may start a nested loop that waits for the release.
+    InjectMouseButton(button, true);
+    InjectMouseButton(button, false);
+    pump();
 }
 
 void TestScreen::doubleClick(int x, int y)

@@ -30,7 +30,9 @@ public:
     // Moves the clock forward and pumps, so due timers fire.
     void advance(std::chrono::milliseconds step);
 
-    // Input at screen coordinates, each pumped through.
+    // Input at screen coordinates, each pumped through. A press that starts a nested loop (moving,
+    // sizing, caption buttons) waits there for its release: use click or drag, which queue the whole
+    // gesture before pumping.
     void moveTo(int x, int y);
     void press(MouseButton button = MouseButton::Left);
     void release(MouseButton button = MouseButton::Left);
