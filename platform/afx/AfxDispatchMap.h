@@ -60,11 +60,13 @@ struct AFX_INTERFACEMAP {
 #define VTS_UI1 "\x11"
 #define VTS_NONE ""
 
+// Declares a class's dispatch map (inside the class).
 #define DECLARE_DISPATCH_MAP()                                                                                         \
 protected:                                                                                                             \
     static const AFX_DISPMAP* GetThisDispatchMap();                                                                    \
     const AFX_DISPMAP* GetDispatchMap() const override;
 
+// Starts a class's dispatch map (in its source file); entries follow, END_DISPATCH_MAP ends it.
 #define BEGIN_DISPATCH_MAP(theClass, baseClass)                                                                        \
     const AFX_DISPMAP* theClass::GetDispatchMap() const { return GetThisDispatchMap(); }                               \
     const AFX_DISPMAP* theClass::GetThisDispatchMap()                                                                  \
@@ -86,11 +88,13 @@ protected:                                                                      
     return &dispatchMap;                                                                                               \
     }
 
+// Declares a class's interface map (inside the class).
 #define DECLARE_INTERFACE_MAP()                                                                                        \
 protected:                                                                                                             \
     static const AFX_INTERFACEMAP* GetThisInterfaceMap();                                                              \
     const AFX_INTERFACEMAP* GetInterfaceMap() const override;
 
+// Starts a class's interface map; INTERFACE_PART entries follow, END_INTERFACE_MAP ends it.
 #define BEGIN_INTERFACE_MAP(theClass, theBase)                                                                         \
     const AFX_INTERFACEMAP* theClass::GetInterfaceMap() const { return GetThisInterfaceMap(); }                        \
     const AFX_INTERFACEMAP* theClass::GetThisInterfaceMap()                                                            \
@@ -128,6 +132,7 @@ template<class R, class C, class... A> struct DispatchMemberTraits<R (C::*)(A...
 // An argument of type LPCTSTR: the caller's text converted to UTF-8 for the call.
 class TextArg {
 public:
+    // Converts the caller's argument; DISP_E_TYPEMISMATCH (or the conversion's error) when it cannot.
     HRESULT Prepare(VARIANT* arg);
     LPCTSTR Get() const { return m_text.GetString(); }
     void Finish(VARIANT*) { }

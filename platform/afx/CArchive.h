@@ -26,6 +26,7 @@ public:
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
+    // The direction the archive was opened in.
     BOOL IsLoading() const { return (m_nMode & load) != 0; }
     BOOL IsStoring() const { return (m_nMode & load) == 0; }
     // True when a loading archive holds no unread buffered bytes.
@@ -75,6 +76,8 @@ public:
     void WriteCString(const CString& s);
     void ReadCString(CString& s);
 
+    // Numbers in their little-endian bytes of the stated width (LONG 4, LONGLONG 8, char and bool 1,
+    // short 2); objects through WriteObject.
     CArchive& operator<<(BYTE by) { return WriteValue(by); }
     CArchive& operator<<(WORD w) { return WriteValue(w); }
     CArchive& operator<<(LONG l) { return WriteValue(l); }
@@ -93,6 +96,7 @@ public:
         return *this;
     }
 
+    // The same read back; data that ends early throws CArchiveException::endOfFile.
     CArchive& operator>>(BYTE& by) { return ReadValue(by); }
     CArchive& operator>>(WORD& w) { return ReadValue(w); }
     CArchive& operator>>(LONG& l) { return ReadValue(l); }
@@ -127,6 +131,7 @@ private:
         UINT schema { 0 };
     };
 
+    // Raw little-endian values (this system is little-endian, as the stored form is).
     template<typename T> CArchive& WriteValue(T value)
     {
         Write(&value, sizeof(value));

@@ -20,6 +20,7 @@ public:
         bufferFull,
     };
 
+    // An exception of that cause for the named archive file.
     explicit CArchiveException(int cause = none, LPCTSTR lpszArchiveName = nullptr);
 
     // A text naming the cause and the archive's file.

@@ -13,6 +13,7 @@ template<typename TYPE, typename ARG_TYPE = const TYPE&> class CArray : public C
 public:
     CArray() = default;
 
+    // Element counts; GetUpperBound is the last index (-1 when empty).
     INT_PTR GetSize() const { return static_cast<INT_PTR>(m_data.size()); }
     INT_PTR GetCount() const { return GetSize(); }
     BOOL IsEmpty() const { return m_data.empty(); }
@@ -32,6 +33,7 @@ public:
     void FreeExtra() { m_data.shrink_to_fit(); }
     void RemoveAll() { m_data.clear(); }
 
+    // Element access by index; an index outside the array throws CInvalidArgException.
     const TYPE& GetAt(INT_PTR nIndex) const { return m_data[Checked(nIndex)]; }
     TYPE& GetAt(INT_PTR nIndex) { return m_data[Checked(nIndex)]; }
     void SetAt(INT_PTR nIndex, ARG_TYPE newElement) { m_data[Checked(nIndex)] = newElement; }
@@ -125,6 +127,7 @@ public:
     }
 
 private:
+    // nIndex as a position in the array; throws CInvalidArgException when outside it.
     std::size_t Checked(INT_PTR nIndex) const
     {
         if (nIndex < 0 || nIndex >= GetSize())

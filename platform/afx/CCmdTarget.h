@@ -144,6 +144,8 @@ public:
     IUnknown* GetInterfacePartDispatch();
 
 protected:
+    // The class's own maps (static) and the object's most derived ones (virtual); the MAP macros of
+    // derived classes define both.
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
     static const AFX_DISPMAP* GetThisDispatchMap();

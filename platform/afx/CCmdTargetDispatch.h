@@ -9,11 +9,13 @@ struct AFX_DISPMAP_ENTRY;
 
 class CCmdTargetDispatch final : public IDispatch {
 public:
+    // The dispatch interface of owner, which outlives it (the owner holds it).
     explicit CCmdTargetDispatch(CCmdTarget& owner)
         : m_owner(owner)
     {
     }
 
+    // IUnknown through the owner: its reference count and its interfaces.
     HRESULT QueryInterface(REFIID riid, void** ppvObject) override;
     ULONG AddRef() override;
     ULONG Release() override;
@@ -26,9 +28,11 @@ public:
     HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
         VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
 
+    // The command target this interface belongs to.
     CCmdTarget& Owner() const { return m_owner; }
 
 private:
+    // The entry of dispid in the owner's dispatch map chain, or null.
     const AFX_DISPMAP_ENTRY* FindEntry(DISPID dispid) const;
 
     CCmdTarget& m_owner;

@@ -26,6 +26,7 @@ public:
         endOfFile,
     };
 
+    // An exception of that cause, system error code and file name.
     explicit CFileException(int cause = none, LONG lOsError = -1, LPCTSTR lpszArchiveName = nullptr);
 
     // The cause for a system error code (ERROR_*); genericException for codes without one.

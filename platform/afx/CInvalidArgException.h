@@ -6,6 +6,7 @@
 class CInvalidArgException : public CException {
     DECLARE_DYNAMIC(CInvalidArgException)
 public:
+    // bAutoDelete: made with new, so Delete() frees it.
     explicit CInvalidArgException(BOOL bAutoDelete = TRUE)
         : CException(bAutoDelete)
     {

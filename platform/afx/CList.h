@@ -17,10 +17,12 @@ public:
     }
     ~CList() override { RemoveAll(); }
 
+    // Element counts.
     INT_PTR GetCount() const { return m_nCount; }
     INT_PTR GetSize() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }
 
+    // The first (last) element; throws CInvalidArgException for an empty list.
     TYPE& GetHead() { return NonEmpty(m_pNodeHead)->data; }
     const TYPE& GetHead() const { return NonEmpty(m_pNodeHead)->data; }
     TYPE& GetTail() { return NonEmpty(m_pNodeTail)->data; }
@@ -71,6 +73,7 @@ public:
         m_nCount = 0;
     }
 
+    // The first (last) node, null for an empty list.
     POSITION GetHeadPosition() const { return ToPosition(m_pNodeHead); }
     POSITION GetTailPosition() const { return ToPosition(m_pNodeTail); }
     // The element at rPosition; rPosition moves to the next (previous) node, null after the last (first).
@@ -184,6 +187,7 @@ private:
         TYPE data;
     };
 
+    // Conversions between nodes and positions; a null position where a node is needed throws.
     static POSITION ToPosition(CNode* node) { return reinterpret_cast<POSITION>(node); }
     static CNode* NodeAt(POSITION position)
     {

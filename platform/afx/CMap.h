@@ -19,6 +19,7 @@ public:
     }
     ~CMap() override { RemoveAll(); }
 
+    // Association counts and the number of buckets.
     INT_PTR GetCount() const { return m_nCount; }
     INT_PTR GetSize() const { return m_nCount; }
     BOOL IsEmpty() const { return m_nCount == 0; }
@@ -148,6 +149,7 @@ private:
         VALUE value;
     };
 
+    // The association of key, or null.
     CAssoc* Find(ARG_KEY key) const
     {
         if (m_table.empty())

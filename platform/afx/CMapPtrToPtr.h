@@ -6,6 +6,7 @@
 class CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
     DECLARE_DYNAMIC(CMapPtrToPtr)
 public:
+    // nBlockSize: the allocation step the original class library used; kept for its interface.
     explicit CMapPtrToPtr(INT_PTR nBlockSize = 10)
         : CMap<void*, void*, void*, void*>(nBlockSize)
     {

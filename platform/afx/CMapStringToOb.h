@@ -6,6 +6,7 @@
 class CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*> {
     DECLARE_SERIAL(CMapStringToOb)
 public:
+    // nBlockSize: the allocation step the original class library used; kept for its interface.
     explicit CMapStringToOb(INT_PTR nBlockSize = 10)
         : CMap<CString, LPCTSTR, CObject*, CObject*>(nBlockSize)
     {

@@ -6,6 +6,7 @@
 class CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*> {
     DECLARE_DYNAMIC(CMapStringToPtr)
 public:
+    // nBlockSize: the allocation step the original class library used; kept for its interface.
     explicit CMapStringToPtr(INT_PTR nBlockSize = 10)
         : CMap<CString, LPCTSTR, void*, void*>(nBlockSize)
     {

@@ -6,6 +6,7 @@
 class CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {
     DECLARE_DYNAMIC(CMapWordToPtr)
 public:
+    // nBlockSize: the allocation step the original class library used; kept for its interface.
     explicit CMapWordToPtr(INT_PTR nBlockSize = 10)
         : CMap<WORD, WORD, void*, void*>(nBlockSize)
     {

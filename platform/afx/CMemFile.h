@@ -21,6 +21,8 @@ public:
     // empty file.
     BYTE* Detach();
 
+    // CFile's operations on the memory buffer; a seek before the start throws badSeek, a seek past the
+    // end is allowed (a later write fills the gap with zeros).
     ULONGLONG Seek(LONGLONG lOff, UINT nFrom) override;
     ULONGLONG GetPosition() const override { return m_nPosition; }
     ULONGLONG GetLength() const override { return m_nFileSize; }
@@ -32,6 +34,7 @@ public:
     void Abort() override { Close(); }
 
 private:
+    // Makes the buffer hold at least dwNewLen bytes; throws CMemoryException when it cannot grow.
     void GrowFile(SIZE_T dwNewLen);
 
     UINT m_nGrowBytes { 1024 };

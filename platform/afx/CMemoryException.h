@@ -6,6 +6,7 @@
 class CMemoryException : public CException {
     DECLARE_DYNAMIC(CMemoryException)
 public:
+    // bAutoDelete: made with new, so Delete() frees it.
     explicit CMemoryException(BOOL bAutoDelete = TRUE)
         : CException(bAutoDelete)
     {

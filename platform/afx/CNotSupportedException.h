@@ -6,6 +6,7 @@
 class CNotSupportedException : public CException {
     DECLARE_DYNAMIC(CNotSupportedException)
 public:
+    // bAutoDelete: made with new, so Delete() frees it.
     explicit CNotSupportedException(BOOL bAutoDelete = TRUE)
         : CException(bAutoDelete)
     {

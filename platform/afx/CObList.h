@@ -6,6 +6,7 @@
 class CObList : public CList<CObject*, CObject*> {
     DECLARE_SERIAL(CObList)
 public:
+    // nBlockSize: the allocation step the original class library used; kept for its interface.
     explicit CObList(INT_PTR nBlockSize = 10)
         : CList<CObject*, CObject*>(nBlockSize)
     {

@@ -52,7 +52,9 @@ class CObject {
 public:
     static const CRuntimeClass classCObject;
 
+    // Objects are deleted through CObject pointers (collections and archives do).
     virtual ~CObject() = default;
+    // Objects of the class library are not copied unless a class says how.
     CObject(const CObject&) = delete;
     CObject& operator=(const CObject&) = delete;
 

@@ -29,6 +29,7 @@ public:
     COleDateTime(const FILETIME& filetimeSrc);
     COleDateTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec);
 
+    // The status, and the value as a DATE.
     DateTimeStatus GetStatus() const { return m_status; }
     void SetStatus(DateTimeStatus status) { m_status = status; }
     operator DATE() const { return m_dt; }
@@ -59,6 +60,8 @@ public:
     // Text with strftime conversions ("%#d" drops leading zeros).
     CString Format(LPCTSTR lpszFormat) const;
 
+    // Arithmetic and order on the continuous time line (a DATE below zero counts its time of day
+    // forwards); a result of an invalid operand is invalid.
     COleDateTime operator+(const COleDateTimeSpan& span) const;
     COleDateTime operator-(const COleDateTimeSpan& span) const;
     COleDateTimeSpan operator-(const COleDateTime& other) const;

@@ -15,9 +15,11 @@ public:
     }
     COleDateTimeSpan(LONG lDays, int nHours, int nMins, int nSecs);
 
+    // The status of the span.
     DateTimeSpanStatus GetStatus() const { return m_status; }
     void SetStatus(DateTimeSpanStatus status) { m_status = status; }
 
+    // The whole span in days, hours, minutes or seconds (with fractions).
     double GetTotalDays() const { return m_span; }
     double GetTotalHours() const { return m_span * 24; }
     double GetTotalMinutes() const { return m_span * 24 * 60; }
@@ -28,6 +30,7 @@ public:
     LONG GetMinutes() const;
     LONG GetSeconds() const;
 
+    // Arithmetic and order of spans.
     COleDateTimeSpan operator+(const COleDateTimeSpan& other) const { return m_span + other.m_span; }
     COleDateTimeSpan operator-(const COleDateTimeSpan& other) const { return m_span - other.m_span; }
     COleDateTimeSpan operator-() const { return -m_span; }

@@ -6,6 +6,7 @@
 class CPtrList : public CList<void*, void*> {
     DECLARE_DYNAMIC(CPtrList)
 public:
+    // nBlockSize: the allocation step the original class library used; kept for its interface.
     explicit CPtrList(INT_PTR nBlockSize = 10)
         : CList<void*, void*>(nBlockSize)
     {

@@ -6,6 +6,7 @@
 class CResourceException : public CException {
     DECLARE_DYNAMIC(CResourceException)
 public:
+    // bAutoDelete: made with new, so Delete() frees it.
     explicit CResourceException(BOOL bAutoDelete = TRUE)
         : CException(bAutoDelete)
     {

@@ -24,6 +24,7 @@ public:
     // Reads a line without its line break; FALSE at the end of the file.
     virtual BOOL ReadString(CString& rString);
 
+    // CFile's operations through the stream's buffer.
     ULONGLONG Seek(LONGLONG lOff, UINT nFrom) override;
     ULONGLONG GetPosition() const override;
     ULONGLONG GetLength() const override;
@@ -36,7 +37,9 @@ public:
     FILE* m_pStream { nullptr };
 
 private:
+    // The open stream; throws invalidFile when none is open.
     FILE* Stream() const;
+    // Throws the CFileException of the stream's last error.
     void ThrowStreamError() const;
 
     BOOL m_bText { TRUE };

@@ -46,6 +46,7 @@ public:
     explicit CString(TCHAR ch, int nRepeat = 1);
     ~CString() = default;
 
+    // Assignment and appending; a null LPCTSTR counts as "", a UTF-16 text is converted to UTF-8.
     CString& operator=(const CString&) = default;
     CString& operator=(CString&&) noexcept = default;
     CString& operator=(LPCTSTR psz);
@@ -186,6 +187,7 @@ public:
     // Replaces *pbstr with the text as UTF-16; returns the new BSTR.
     BSTR SetSysString(BSTR* pbstr) const;
 
+    // Concatenation.
     friend CString operator+(const CString& a, const CString& b);
     friend CString operator+(const CString& a, LPCTSTR b);
     friend CString operator+(LPCTSTR a, const CString& b);
@@ -193,6 +195,7 @@ public:
     friend CString operator+(TCHAR a, const CString& b);
 
 private:
+    // Format and FormatMessage once their arguments are plain C values.
     void FormatArgs(LPCTSTR lpszFormat, ...);
     void FormatMessageArgs(LPCTSTR lpszFormat, ...);
 
@@ -200,9 +203,11 @@ private:
 };
 
 namespace afx {
+// A CString goes to the formatter as its text.
 inline LPCTSTR PassFormatArg(const CString& s) { return s.GetString(); }
 } // namespace afx
 
+// Comparisons in Compare order (bytes unsigned, case significant); a null LPCTSTR counts as "".
 bool operator==(const CString& a, const CString& b);
 bool operator==(const CString& a, LPCTSTR b);
 bool operator==(LPCTSTR a, const CString& b);

@@ -29,6 +29,7 @@ public:
     // The instant of a UTC file time.
     CTime(const FILETIME& ft, int nDST = -1);
 
+    // Seconds since 1970-01-01 UTC.
     __time64_t GetTime() const { return m_time; }
     // Fields in local time; GetDayOfWeek is 1 for Sunday to 7 for Saturday.
     int GetYear() const;
@@ -51,6 +52,7 @@ public:
     // The same in UTC.
     CString FormatGmt(LPCTSTR pFormat) const;
 
+    // Arithmetic and order.
     CTime operator+(CTimeSpan span) const { return CTime(m_time + span.GetTimeSpan()); }
     CTime operator-(CTimeSpan span) const { return CTime(m_time - span.GetTimeSpan()); }
     CTimeSpan operator-(CTime other) const { return CTimeSpan(m_time - other.m_time); }

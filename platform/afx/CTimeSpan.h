@@ -14,6 +14,7 @@ public:
     }
     CTimeSpan(LONG lDays, int nHours, int nMins, int nSecs);
 
+    // The span in seconds, and split into days, hours, minutes and seconds (totals where named so).
     std::int64_t GetTimeSpan() const { return m_timeSpan; }
     LONGLONG GetDays() const { return m_timeSpan / (24 * 3600); }
     LONGLONG GetTotalHours() const { return m_timeSpan / 3600; }
@@ -26,6 +27,7 @@ public:
     // The span as text: %D days, %H hours, %M minutes, %S seconds (two digits each but days), %% a percent.
     CString Format(LPCTSTR pFormat) const;
 
+    // Arithmetic and order.
     CTimeSpan operator+(CTimeSpan other) const { return CTimeSpan(m_timeSpan + other.m_timeSpan); }
     CTimeSpan operator-(CTimeSpan other) const { return CTimeSpan(m_timeSpan - other.m_timeSpan); }
     CTimeSpan& operator+=(CTimeSpan other)

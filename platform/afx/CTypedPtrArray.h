@@ -5,6 +5,7 @@
 
 template<typename BASE_CLASS, typename TYPE> class CTypedPtrArray : public BASE_CLASS {
 public:
+    // The base array's operations with the element type; range errors throw as there.
     TYPE GetAt(INT_PTR nIndex) const { return static_cast<TYPE>(BASE_CLASS::GetAt(nIndex)); }
     TYPE& ElementAt(INT_PTR nIndex) { return reinterpret_cast<TYPE&>(BASE_CLASS::ElementAt(nIndex)); }
     void SetAt(INT_PTR nIndex, TYPE ptr) { BASE_CLASS::SetAt(nIndex, ptr); }

@@ -5,11 +5,13 @@
 
 template<typename BASE_CLASS, typename TYPE> class CTypedPtrList : public BASE_CLASS {
 public:
+    // nBlockSize as the base list takes it.
     explicit CTypedPtrList(INT_PTR nBlockSize = 10)
         : BASE_CLASS(nBlockSize)
     {
     }
 
+    // The base list's operations with the element type; empty lists and null positions throw as there.
     TYPE& GetHead() { return reinterpret_cast<TYPE&>(BASE_CLASS::GetHead()); }
     TYPE GetHead() const { return static_cast<TYPE>(BASE_CLASS::GetHead()); }
     TYPE& GetTail() { return reinterpret_cast<TYPE&>(BASE_CLASS::GetTail()); }

@@ -6,6 +6,7 @@
 class CUserException : public CException {
     DECLARE_DYNAMIC(CUserException)
 public:
+    // bAutoDelete: made with new, so Delete() frees it.
     explicit CUserException(BOOL bAutoDelete = TRUE)
         : CException(bAutoDelete)
     {

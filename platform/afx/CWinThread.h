@@ -38,6 +38,7 @@ protected:
     CWinThread();
 
 private:
+    // The thread's start: runs the worker function, then Delete().
     static DWORD ThreadEntry(LPVOID self);
 
     AFX_THREADPROC m_pfnThreadProc { nullptr };

@@ -47,6 +47,7 @@ template<typename TYPE> void SerializeElements(CArchive& ar, TYPE* pElements, IN
     }
 }
 
+// Strings in the archive's string form.
 inline void SerializeElements(CArchive& ar, CString* pElements, INT_PTR nCount)
 {
     for (INT_PTR i = 0; i < nCount; ++i) {
@@ -57,6 +58,7 @@ inline void SerializeElements(CArchive& ar, CString* pElements, INT_PTR nCount)
     }
 }
 
+// Objects through WriteObject and ReadObject.
 inline void SerializeElements(CArchive& ar, CObject** pElements, INT_PTR nCount)
 {
     for (INT_PTR i = 0; i < nCount; ++i) {
@@ -82,6 +84,7 @@ template<typename ARG_KEY> UINT HashKey(ARG_KEY key)
         return static_cast<UINT>(static_cast<DWORD_PTR>(key) >> 4);
 }
 
+// Texts: hash = hash * 33 + byte (bytes taken signed, as the original's char was); null hashes to 0.
 inline UINT HashKey(LPCTSTR key)
 {
     UINT hash = 0;
@@ -90,6 +93,7 @@ inline UINT HashKey(LPCTSTR key)
     return hash;
 }
 
+// A CString key hashes as its text.
 inline UINT HashKey(const CString& key) { return HashKey(key.GetString()); }
 
 namespace afx {
