@@ -5,6 +5,8 @@
 
 #include "platform/afx/AfxMessageBox.h"
 #include "platform/afx/AfxState.h"
+#include "platform/afx/CFileException.h"
+#include "platform/afx/CUserException.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/base/MessageBox.h"
 #include "platform/base/Registry.h"
@@ -118,5 +120,14 @@ TEST(CWinApp, MessageBoxesCarryTheApplicationName)
     EXPECT_EQ(AfxMessageBox("Delete it?", MB_YESNO), IDNO);
     EXPECT_EQ(caption, "Tune Steward");
     EXPECT_EQ(text, "Delete it?");
+
+    // An exception reports its own text; one without a text the string it is given, or a fallback.
+    CFileException(CFileException::diskFull, 112, "Z:\\lib.mdb").ReportError();
+    EXPECT_EQ(text, "Disk full while accessing Z:\\lib.mdb.");
+    CUserException().ReportError(MB_OK, AFX_IDS_APP_TITLE);
+    EXPECT_EQ(text, "Afx Test Title"); // the test program's string 0xE000
+    EXPECT_EQ(caption, "Tune Steward");
+    CUserException().ReportError();
+    EXPECT_EQ(text, "No error message is available.");
     platform::SetMessageBoxPresenter(previous);
 }
