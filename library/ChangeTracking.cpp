@@ -80,6 +80,15 @@ _variant_t MaxPlayOrder(long playlistId)
     return value;
 }
 
+bool LiveRowExists(LPCTSTR table, LPCTSTR keyField, long id)
+{
+    CString sql;
+    sql.Format(
+        "SELECT Count(*) FROM [%s] WHERE [%s] = %ld AND [DeleteFlag] <> True;", table, keyField, static_cast<LONG>(id));
+    LONG count = 0;
+    return VariantToLong(theLibraryConnection.ExecuteScalar(sql, adCmdText), count) && count > 0;
+}
+
 bool VariantToLong(const VARIANT& value, LONG& out)
 {
     if (value.vt == VT_EMPTY || value.vt == VT_NULL)

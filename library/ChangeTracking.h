@@ -28,6 +28,8 @@ _variant_t AlbumIdForTitleAndArtist(LPCTSTR title, LPCTSTR artist);
 _variant_t AlbumIdForTitle(LPCTSTR title);
 // Id of the album that holds the track; empty when none.
 _variant_t AlbumIdForTrack(long trackId);
+// True when the table has a row not flagged deleted whose key field holds the id.
+bool LiveRowExists(LPCTSTR table, LPCTSTR keyField, long id);
 // The highest play order of the playlist's entries; empty when it has none.
 _variant_t MaxPlayOrder(long playlistId);
 

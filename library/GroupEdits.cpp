@@ -180,11 +180,3 @@ bool RemoveStationFromRadioGroup(LPCTSTR radioGroupName, long stationId)
     SetLibraryModified(true);
     return true;
 }
-
-bool LiveRowExists(LPCTSTR table, LPCTSTR keyField, long id)
-{
-    CString sql;
-    sql.Format("SELECT [%s] FROM [%s] WHERE [%s] = %ld AND [DeleteFlag] <> True;", keyField, table, keyField,
-        static_cast<LONG>(id));
-    return HasRows(sql);
-}

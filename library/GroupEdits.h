@@ -34,6 +34,3 @@ bool IsStationInRadioGroup(long radioGroupId, long stationId);
 bool AddStationToRadioGroup(long radioGroupId, long stationId);
 // Flags the station's membership of the named radio group deleted; false when no group has that name.
 bool RemoveStationFromRadioGroup(LPCTSTR radioGroupName, long stationId);
-
-// True when the table has a row not flagged deleted whose key field holds the id.
-bool LiveRowExists(LPCTSTR table, LPCTSTR keyField, long id);
