@@ -180,12 +180,15 @@ int Process::Broadcast(const Message& message)
 
 bool Process::ReadDatagram(std::string& bytes)
 {
-    bytes.resize(kMaxReceivedDatagram);
+    // One buffer per thread for the largest datagram: making and clearing 64 kB for every datagram
+    // would cost more than handling a file-transfer packet.
+    thread_local std::vector<char> buffer(kMaxReceivedDatagram);
+    bytes.clear();
     sockaddr_in from {};
     int fromLength = sizeof from;
     // MSG_TRUNC makes the call report the datagram's real length, so a datagram that did not fit is
     // recognised instead of being handled cut short; MSG_DONTWAIT keeps the retry from blocking.
-    const ssize_t n = ACE_OS::recvfrom(m_socket->get_handle(), bytes.data(), bytes.size(), MSG_TRUNC | MSG_DONTWAIT,
+    const ssize_t n = ACE_OS::recvfrom(m_socket->get_handle(), buffer.data(), buffer.size(), MSG_TRUNC | MSG_DONTWAIT,
         reinterpret_cast<sockaddr*>(&from), &fromLength);
     if (n < 0) {
         bytes.clear();
@@ -200,7 +203,7 @@ bool Process::ReadDatagram(std::string& bytes)
         bytes.clear();
         return true;
     }
-    bytes.resize(static_cast<std::size_t>(n));
+    bytes.assign(buffer.data(), static_cast<std::size_t>(n));
     return true;
 }
 

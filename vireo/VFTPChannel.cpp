@@ -257,7 +257,7 @@ void VFTPChannel::InitNextHeader()
 bool VFTPChannel::ReadBlock()
 {
     VFTPHeader& header = *m_next;
-    if (!m_stream || header.position < 0 || std::fseek(m_stream.get(), header.position, SEEK_SET) != 0) {
+    if (!m_stream || header.position < 0 || !SeekTo(header.position)) {
         if (LogEnabled(LogLevel::Error))
             LogPrint("File read for localID %d requested data at %d which was not in the file.", m_localID,
                 header.position);
@@ -268,11 +268,13 @@ bool VFTPChannel::ReadBlock()
     const std::size_t wanted
         = header.size > 0 && header.size <= kVFTPBlockSize ? static_cast<std::size_t>(header.size) : kVFTPBlockSize;
     const std::size_t n = std::fread(header.data.data(), 1, wanted, m_stream.get());
+    m_streamPosition += static_cast<long long>(n);
     if (n < wanted && std::ferror(m_stream.get())) {
         // A read error is no end of file: ending here would hand the peer a truncated copy as complete.
         if (LogEnabled(LogLevel::Error))
             LogPrint("File read for localID %d failed at %d.\n", m_localID, header.position);
         std::clearerr(m_stream.get());
+        m_streamPosition = -1;
         header.state = kVFTPFailure;
         header.size = kVFTPStatusSeekFailed;
         return false;
@@ -309,22 +311,37 @@ void VFTPChannel::SetNextPosition(const VFTPHeader& packet)
 
 bool VFTPChannel::WriteBlock(const VFTPHeader& packet)
 {
-    if (!m_stream || std::fseek(m_stream.get(), packet.position, SEEK_SET) != 0) {
+    if (!m_stream || !SeekTo(packet.position)) {
         if (LogEnabled(LogLevel::Error))
             LogPrint("File write for localID %d received a data block at %d which was not contiguous with previously "
                      "received blocks.",
                 m_localID, packet.position);
     } else if (std::fwrite(packet.data.data(), 1, static_cast<std::size_t>(packet.size), m_stream.get())
         == static_cast<std::size_t>(packet.size)) {
+        m_streamPosition += packet.size;
         m_contiguous = std::max(m_contiguous, static_cast<long long>(packet.position) + packet.size);
         return true;
     } else if (LogEnabled(LogLevel::Error)) {
         // A full disk: going on would end with a truncated file reported as complete.
         LogPrint("File write for localID %d failed at %d.\n", m_localID, packet.position);
     }
+    m_streamPosition = -1;
     m_next->state = kVFTPFailure;
     m_next->size = kVFTPStatusSeekFailed;
     return false;
+}
+
+bool VFTPChannel::SeekTo(long long position)
+{
+    // In-order blocks need no seek, and leaving it out keeps the stream's buffering: a seek flushes
+    // what a writer holds and drops what a reader has read ahead.
+    if (position == m_streamPosition)
+        return true;
+    m_streamPosition = -1;
+    if (std::fseek(m_stream.get(), static_cast<long>(position), SEEK_SET) != 0)
+        return false;
+    m_streamPosition = position;
+    return true;
 }
 
 void VFTPChannel::Transition(const VFTPHeader* received)

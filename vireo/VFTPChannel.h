@@ -87,6 +87,8 @@ private:
     void CheckReadPosition(const VFTPHeader& packet);
     void SetNextPosition(const VFTPHeader& packet);
     bool WriteBlock(const VFTPHeader& packet);
+    // Moves the stream to the position from the start of the file; false when it cannot go there.
+    bool SeekTo(long long position);
     void Transition(const VFTPHeader* received);
     void SendHeader();
     void RotateHeaders();
@@ -112,6 +114,8 @@ private:
     bool m_client { false };
     // The writer's count of bytes held without a gap: a block beyond it would leave a hole.
     long long m_contiguous { 0 };
+    // Where the stream stands, as far as this channel moved it; -1 when unknown.
+    long long m_streamPosition { 0 };
     long long m_startTime { 0 };
 };
 
