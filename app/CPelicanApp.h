@@ -4,6 +4,7 @@
 // here; the shell adds start-up, the main window and the message loop on the same class.
 
 #include "app/CGenre.h"
+#include "library/CDeviceList.h"
 #include "platform/afx/CArray.h"
 #include "platform/afx/CString.h"
 #include "platform/afx/AfxState.h"
@@ -22,6 +23,7 @@ public:
     BOOL m_bLibraryModified { FALSE };         // the open library has changes not yet sent to the device
     BOOL m_bSyncDialogOnExit { FALSE };        // setting SyncDialogOnExit: "F" (any case) off, else on
     BOOL m_bSaveWindowSettings { FALSE };      // setting SaveWindowSettings: "F" (any case) off, else on
+    CDeviceList m_deviceList;                  // the libraries the chooser offers
     CArray<CGenre, CGenre> m_genres;           // genre table of the open library
     BOOL m_bShowSplash { TRUE };
     CString m_strMaker;                        // maker of the chosen device; source of the library folder name

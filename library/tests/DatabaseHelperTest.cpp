@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -103,10 +102,10 @@ std::vector<_variant_t> ParametersFor(const StoredQueryEntry& entry)
                 values.emplace_back("x");
         }
     }
-    const std::regex undeclared(R"(\[(qp\w+)\])");
     std::set<std::string> seen;
-    for (auto it = std::sregex_iterator(statement.begin(), statement.end(), undeclared); it != std::sregex_iterator(); ++it) {
-        const std::string name = (*it)[1];
+    for (std::size_t at = statement.find("[qp"); at != std::string::npos; at = statement.find("[qp", at + 1)) {
+        const std::size_t end = statement.find(']', at);
+        const std::string name = statement.substr(at + 1, end - at - 1);
         if (declared.count(name) == 0 && seen.insert(name).second)
             values.emplace_back("x");
     }
@@ -376,6 +375,16 @@ TEST_F(DatabaseHelper, UpgradeOfAFileThatIsNotThere)
 {
     EXPECT_FALSE(_ADODatabaseHelper().UpgradeLibraryDatabase(PathOf("missing.mdb").c_str()));
     EXPECT_EQ(GetFileAttributes(PathOf("missing.mdb").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(DatabaseHelper, DamagedFileIsLeftAsItWas)
+{
+    const std::string path = PathOf("damaged.mdb");
+    WriteFile(path, "this is no library");
+    EXPECT_FALSE(_ADODatabaseHelper().UpgradeLibraryDatabase(path.c_str()));
+    EXPECT_FALSE(_ADODatabaseHelper().EmptyLibrary(path.c_str()));
+    EXPECT_FALSE(m_boxes.Texts().empty()); // the connection's own messages
+    EXPECT_EQ(ReadFile(path), "this is no library");
 }
 
 TEST_F(DatabaseHelper, EmptyingKeepsTheFixedRows)
