@@ -54,6 +54,7 @@ TEST_F(Input, MouseGoesToTheWindowUnderThePointerOrToCapture)
     EXPECT_EQ(GET_X_LPARAM(seen[0].lParam), 10);
     EXPECT_EQ(GET_Y_LPARAM(seen[0].lParam), 20);
     EXPECT_EQ(seen[1].wParam, 0u);
+    EXPECT_EQ(GetMessagePos(), static_cast<DWORD>(MAKELONG(60, 70)));
 
     // Captured, the window gets the pointer's input anywhere, in its client coordinates.
     seen.clear();
@@ -282,4 +283,32 @@ TEST_F(Input, DroppedFilesReachTheWindowThatAcceptsThem)
     platform::user::InjectDropFiles(POINT { 300, 10 }, { "Z:\\nowhere.mp3" });
     screen.pump();
     EXPECT_EQ(names, (std::vector<std::string> { "Z:\\music\\a.mp3", "Z:\\music\\b.wma" }));
+}
+
+TEST_F(Input, ContextMenuGoesUpAndTheCursorFollowsTheFrame)
+{
+    HWND main = make("main", WS_POPUP | WS_THICKFRAME | WS_VISIBLE, { 0, 0, 200, 200 });
+    HWND kid = make("kid", WS_CHILD | WS_VISIBLE, { 20, 20, 80, 80 }, main);
+    std::vector<Seen> seen;
+    usertest::handler() = [&](HWND h, UINT m, WPARAM w, LPARAM l, LRESULT&) {
+        if (m == WM_CONTEXTMENU)
+            seen.push_back({ h, m, w, l });
+        return false;
+    };
+    screen.click(40, 50, MouseButton::Right);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].hwnd, kid);
+    EXPECT_EQ(seen[1].hwnd, main);
+    EXPECT_EQ(seen[1].wParam, reinterpret_cast<WPARAM>(kid));
+    EXPECT_EQ(GET_X_LPARAM(seen[1].lParam), 40);
+    EXPECT_EQ(GET_Y_LPARAM(seen[1].lParam), 50);
+
+    screen.moveTo(1, 100);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE));
+    screen.moveTo(198, 198);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZENWSE));
+    POINT at;
+    GetCursorPos(&at);
+    EXPECT_EQ(at.x, 198);
+    EXPECT_FALSE(GetInputState());
 }

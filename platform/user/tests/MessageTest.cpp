@@ -192,3 +192,30 @@ TEST_F(Messages, MsgWaitReturnsForInputAndTimesOutOnTheClock)
     SetEvent(never.h);
     mover.join();
 }
+
+TEST_F(Messages, SendTimesOutOnTheClockWhenNobodyServes)
+{
+    std::atomic<HWND> target { nullptr };
+    EventHandle ready, leave, stopMoving;
+    std::thread owner([&] {
+        target = CreateWindowEx(0, "RecPlain", "", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+        platform::SetWaitHook({});
+        SetEvent(ready.h);
+        WaitForSingleObject(leave.h, INFINITE);
+    });
+    WaitForSingleObject(ready.h, INFINITE);
+    std::thread mover([&] {
+        while (WaitForSingleObject(stopMoving.h, 0) != WAIT_OBJECT_0) {
+            screen.clock().Advance(std::chrono::milliseconds(50));
+            std::this_thread::yield();
+        }
+    });
+    DWORD_PTR result = 99;
+    EXPECT_EQ(SendMessageTimeout(target, WM_USER, 0, 0, SMTO_NORMAL, 200, &result), 0);
+    EXPECT_EQ(GetLastError(), ERROR_TIMEOUT);
+    EXPECT_EQ(result, 99u);
+    SetEvent(stopMoving.h);
+    mover.join();
+    SetEvent(leave.h);
+    owner.join();
+}

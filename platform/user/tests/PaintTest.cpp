@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "platform/user/Screen.h"
 #include "platform/user/TestScreen.h"
 #include "platform/user/tests/UserTestSupport.h"
 
@@ -191,4 +192,45 @@ TEST_F(Painting, FrameShowsActivation)
     EXPECT_EQ(GetActiveWindow(), FindWindow("Rec", "b"));
     EXPECT_EQ(screen.pixel(inCaption.x, inCaption.y), GetSysColor(COLOR_INACTIVECAPTION));
     (void)a;
+}
+
+TEST_F(Painting, CaretInvertsWhereItStands)
+{
+    HWND w = make("w", WS_POPUP | WS_VISIBLE, { 0, 0, 100, 100 }, nullptr, kRed);
+    screen.pump();
+    ASSERT_TRUE(CreateCaret(w, nullptr, 2, 10));
+    SetCaretPos(10, 10);
+    EXPECT_EQ(screen.pixel(10, 12), kRed);
+    ShowCaret(w);
+    EXPECT_EQ(screen.pixel(10, 12), RGB(0, 255, 255));
+    SetCaretPos(20, 10);
+    EXPECT_EQ(screen.pixel(10, 12), kRed);
+    EXPECT_EQ(screen.pixel(21, 15), RGB(0, 255, 255));
+    HideCaret(w);
+    EXPECT_EQ(screen.pixel(21, 15), kRed);
+    DestroyCaret();
+    EXPECT_FALSE(ShowCaret(w));
+}
+
+TEST_F(Painting, ANewScreenSizeIsToldAndRepainted)
+{
+    HWND w = make("w", WS_POPUP | WS_VISIBLE, { 0, 0, 50, 50 }, nullptr, kRed);
+    screen.pump();
+    usertest::watch({ WM_DISPLAYCHANGE });
+    LPARAM told = 0;
+    auto painter = usertest::handler();
+    usertest::handler() = [&](HWND h, UINT m, WPARAM wp, LPARAM l, LRESULT& r) {
+        if (m == WM_DISPLAYCHANGE)
+            told = l;
+        return painter(h, m, wp, l, r);
+    };
+    ASSERT_TRUE(platform::user::Screen::Instance().resize(200, 150));
+    screen.pump();
+    EXPECT_EQ(LOWORD(told), 200);
+    EXPECT_EQ(HIWORD(told), 150);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 200);
+    EXPECT_EQ(screen.pixel(10, 10), kRed);
+    EXPECT_EQ(screen.pixel(100, 100), GetSysColor(COLOR_DESKTOP));
+    EXPECT_FALSE(platform::user::Screen::Instance().resize(0, 10));
+    (void)w;
 }

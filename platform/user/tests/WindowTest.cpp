@@ -82,6 +82,7 @@ TEST_F(Windows, RefusedCreationLeavesNoWindow)
         EXPECT_TRUE(seen);
         EXPECT_FALSE(IsWindow(seen));
         EXPECT_EQ(ncDestroys, 1);
+        usertest::handler() = nullptr;
     }
     SetLastError(0);
     EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
@@ -343,6 +344,7 @@ TEST_F(Windows, ShowStatesAndPlacement)
         EXPECT_EQ(IsIconic(w) != 0, c.iconic) << c.cmd;
         EXPECT_EQ(IsZoomed(w) != 0, c.zoomed) << c.cmd;
         EXPECT_EQ(lastSize, c.sizeKind) << c.cmd;
+        usertest::handler() = nullptr;
     }
     RECT r;
     GetWindowRect(w, &r);
