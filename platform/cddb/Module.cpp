@@ -12,7 +12,9 @@ OBJECT_ENTRY(CLSID_CdLookupControl, CCdLookupControl)
 OBJECT_ENTRY(CLSID_FileIdentifier, CFileIdentifier)
 END_OBJECT_MAP()
 
-CComModule _Module(ObjectMap);
+// Internal: the data-access library, loaded into the same processes, has a module object of the same name
+// that a global one here would bind to.
+static CComModule _Module(ObjectMap);
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) { return _Module.GetClassObject(rclsid, riid, ppv); }
 STDAPI DllCanUnloadNow() { return _Module.DllCanUnloadNow(); }
