@@ -2,6 +2,7 @@
 
 #include "platform/afx/CFileException.h"
 #include "platform/afx/CFileStatus.h"
+#include "platform/base/CodePage.h"
 #include "platform/base/DriveApi.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/FileInfo.h"
@@ -10,6 +11,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <string_view>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(SECFileSystem, CObject)
@@ -151,7 +154,6 @@ CStringList* SECFileSystem::GetSubdirList(LPCTSTR folder, BOOL fullPaths)
 {
     auto folders = std::make_unique<CStringList>(kListBlockSize);
     const CString base = folder != nullptr ? folder : "";
-    std::vector<char> buffer(static_cast<std::size_t>(m_nNameBufferLength));
     for (CString* name = FindMatch(AppendPath(base, "*.*"), FILE_ATTRIBUTE_DIRECTORY); name != nullptr;
          name = FindMatch("", FILE_ATTRIBUTE_DIRECTORY)) {
         const std::unique_ptr<CString> owned(name);
@@ -160,8 +162,10 @@ CStringList* SECFileSystem::GetSubdirList(LPCTSTR folder, BOOL fullPaths)
             continue;
         CString entry = fullPaths ? base + *name : *name;
         // Names are formatted in a buffer of fixed size: a longer one is cut, never overrun.
-        if (entry.GetLength() >= m_nNameBufferLength)
-            entry = entry.Left(m_nNameBufferLength - 1);
+        if (entry.GetLength() >= m_nNameBufferLength) {
+            const std::string_view cut = platform::CutUtf8(entry.GetString(), static_cast<std::size_t>(m_nNameBufferLength - 1));
+            entry = CString(cut.data(), static_cast<int>(cut.size()));
+        }
         folders->AddTail(entry);
     }
     CloseSearch();
@@ -214,7 +218,15 @@ BOOL SECFileSystem::CopyFile(LPCTSTR source, LPCTSTR destination, DWORD bufferSi
         in.Abort();
         return FALSE;
     }
-    std::vector<BYTE> buffer(bufferSize);
+    std::vector<BYTE> buffer;
+    try {
+        buffer.resize(bufferSize);
+    } catch (const std::bad_alloc&) {
+        in.Abort();
+        out.Abort();
+        ::DeleteFile(destination);
+        return FALSE;
+    }
     bool copied = false;
     try {
         ULONGLONG remaining = in.GetLength();
