@@ -160,17 +160,16 @@ TEST_F(CatalogTest, CreateAppendReopenAndReadBack)
         EXPECT_EQ(size, e.size);
         ADOX::PropertiesPtr properties;
         column->get_Properties(&properties);
-        ADOX::PropertyPtr property;
-        _variant_t value;
-        properties->get_Item(_variant_t("description"), &property);
-        property->get_Value(&value);
-        EXPECT_STREQ(static_cast<const char*>(_bstr_t(value)), e.description);
-        properties->get_Item(_variant_t("AutoIncrement"), &property);
-        property->get_Value(&value);
-        EXPECT_EQ(static_cast<bool>(value), e.autoIncrement);
-        properties->get_Item(_variant_t("Jet OLEDB:Allow Zero Length"), &property);
-        property->get_Value(&value);
-        EXPECT_EQ(static_cast<bool>(value), e.zeroLength);
+        const auto property = [&](const char* which) {
+            ADOX::PropertyPtr item;
+            EXPECT_EQ(properties->get_Item(_variant_t(which), &item), S_OK);
+            _variant_t value;
+            item->get_Value(&value);
+            return value;
+        };
+        EXPECT_STREQ(static_cast<const char*>(_bstr_t(property("description"))), e.description);
+        EXPECT_EQ(static_cast<bool>(property("AutoIncrement")), e.autoIncrement);
+        EXPECT_EQ(static_cast<bool>(property("Jet OLEDB:Allow Zero Length")), e.zeroLength);
     }
 
     ADOX::IndexesPtr indexes;
