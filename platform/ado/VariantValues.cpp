@@ -1,5 +1,6 @@
 #include "platform/ado/VariantValues.h"
 
+#include "platform/base/CaseFold.h"
 #include "platform/base/CodePage.h"
 
 #include <cmath>
@@ -255,10 +256,25 @@ HRESULT DbValueForParameter(const VARIANT& variant, DataTypeEnum type, DbValue& 
         }
         return S_OK;
     case adBoolean:
-        if (const auto* s = std::get_if<std::string>(&value))
-            value = std::int64_t { (*s == "0" || s->empty() || *s == "false" || *s == "False" || *s == "FALSE") ? 0 : -1 };
-        else
+        if (const auto* s = std::get_if<std::string>(&value)) {
+            std::string word;
+            for (char c : *s)
+                if (c != ' ' && c != '\t')
+                    word += FoldCase(c);
+            if (word == "true" || word == "yes" || word == "on")
+                value = std::int64_t { -1 };
+            else if (word == "false" || word == "no" || word == "off" || word.empty())
+                value = std::int64_t { 0 };
+            else {
+                char* end = nullptr;
+                const double number = std::strtod(word.c_str(), &end);
+                if (end && *end != '\0')
+                    return DISP_E_TYPEMISMATCH;
+                value = std::int64_t { number != 0 ? -1 : 0 };
+            }
+        } else {
             value = std::int64_t { NumberOf(value) != 0 ? -1 : 0 };
+        }
         return S_OK;
     case adDate:
     case adDBDate:
