@@ -17,10 +17,7 @@ namespace {
 constexpr int kOutlineWidth = 4;
 constexpr UINT WMSZ_LEFT = 1;
 
-HWND parentOf(HWND hwnd)
-{
-    return (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr;
-}
+HWND parentOf(HWND hwnd) { return (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr; }
 
 POINT pointOf(LPARAM l) { return { GET_X_LPARAM(l), GET_Y_LPARAM(l) }; }
 
@@ -75,17 +72,17 @@ LoopEnd moveSizeLoop(HWND hwnd, WPARAM command, POINT start)
                 OffsetRect(&next, dx, dy);
             } else {
                 if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
-                    next.left = std::clamp<LONG>(original.left + dx, next.right - limits.ptMaxTrackSize.x,
-                        next.right - limits.ptMinTrackSize.x);
+                    next.left = std::clamp<LONG>(
+                        original.left + dx, next.right - limits.ptMaxTrackSize.x, next.right - limits.ptMinTrackSize.x);
                 if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT)
-                    next.right = std::clamp<LONG>(original.right + dx, next.left + limits.ptMinTrackSize.x,
-                        next.left + limits.ptMaxTrackSize.x);
+                    next.right = std::clamp<LONG>(
+                        original.right + dx, next.left + limits.ptMinTrackSize.x, next.left + limits.ptMaxTrackSize.x);
                 if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT)
                     next.top = std::clamp<LONG>(original.top + dy, next.bottom - limits.ptMaxTrackSize.y,
                         next.bottom - limits.ptMinTrackSize.y);
                 if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT)
-                    next.bottom = std::clamp<LONG>(original.bottom + dy, next.top + limits.ptMinTrackSize.y,
-                        next.top + limits.ptMaxTrackSize.y);
+                    next.bottom = std::clamp<LONG>(
+                        original.bottom + dy, next.top + limits.ptMinTrackSize.y, next.top + limits.ptMaxTrackSize.y);
             }
             SendMessage(hwnd, moving ? WM_MOVING : WM_SIZING, moving ? 0 : edge, reinterpret_cast<LPARAM>(&next));
             if (!EqualRect(&next, &rect)) {
@@ -160,8 +157,14 @@ LRESULT onNcLButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam)
     case HTCAPTION:
         SendMessage(hwnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lParam);
         break;
-    case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT:
-    case HTBOTTOM: case HTBOTTOMLEFT: case HTBOTTOMRIGHT:
+    case HTLEFT:
+    case HTRIGHT:
+    case HTTOP:
+    case HTTOPLEFT:
+    case HTTOPRIGHT:
+    case HTBOTTOM:
+    case HTBOTTOMLEFT:
+    case HTBOTTOMRIGHT:
         SendMessage(hwnd, WM_SYSCOMMAND, SC_SIZE + (hit - HTLEFT + WMSZ_LEFT), lParam);
         break;
     case HTSYSMENU:
@@ -210,9 +213,15 @@ LRESULT onSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
             moveSizeLoop(hwnd, wParam, start);
         }
         break;
-    case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
-    case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); break;
-    case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
+    case SC_MINIMIZE:
+        ShowWindow(hwnd, SW_MINIMIZE);
+        break;
+    case SC_MAXIMIZE:
+        ShowWindow(hwnd, SW_MAXIMIZE);
+        break;
+    case SC_RESTORE:
+        ShowWindow(hwnd, SW_RESTORE);
+        break;
     case SC_CLOSE:
         if (!(GetClassLong(hwnd, GCL_STYLE) & CS_NOCLOSE))
             SendMessage(hwnd, WM_CLOSE, 0, 0);
@@ -242,11 +251,24 @@ LRESULT onSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam)
         if (HIWORD(static_cast<DWORD_PTR>(lParam)) == WM_LBUTTONDOWN)
             MessageBeep(0);
         break;
-    case HTLEFT: case HTRIGHT: shape = IDC_SIZEWE; break;
-    case HTTOP: case HTBOTTOM: shape = IDC_SIZENS; break;
-    case HTTOPLEFT: case HTBOTTOMRIGHT: shape = IDC_SIZENWSE; break;
-    case HTTOPRIGHT: case HTBOTTOMLEFT: shape = IDC_SIZENESW; break;
-    default: break;
+    case HTLEFT:
+    case HTRIGHT:
+        shape = IDC_SIZEWE;
+        break;
+    case HTTOP:
+    case HTBOTTOM:
+        shape = IDC_SIZENS;
+        break;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+        shape = IDC_SIZENWSE;
+        break;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+        shape = IDC_SIZENESW;
+        break;
+    default:
+        break;
     }
     SetCursor(LoadCursor(nullptr, shape));
     return TRUE;
@@ -306,7 +328,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         *r = DefaultClientRect(style, exStyle, *r, false);
         return 0;
     }
-    case WM_NCHITTEST: return NonClientHitTest(hwnd, pointOf(lParam));
+    case WM_NCHITTEST:
+        return NonClientHitTest(hwnd, pointOf(lParam));
     case WM_NCPAINT: {
         bool active = false;
         {
@@ -329,7 +352,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             PaintNonClient(hwnd, wParam != 0);
         return TRUE;
     }
-    case WM_NCLBUTTONDOWN: return onNcLButtonDown(hwnd, wParam, lParam);
+    case WM_NCLBUTTONDOWN:
+        return onNcLButtonDown(hwnd, wParam, lParam);
     case WM_NCLBUTTONDBLCLK:
         if (wParam == HTCAPTION && (GetWindowLong(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX))
             SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) || IsIconic(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
@@ -360,14 +384,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             if (LRESULT r = SendMessage(parent, WM_MOUSEACTIVATE, wParam, lParam))
                 return r;
         return MA_ACTIVATE;
-    case WM_SETCURSOR: return onSetCursor(hwnd, wParam, lParam);
+    case WM_SETCURSOR:
+        return onSetCursor(hwnd, wParam, lParam);
     case WM_PAINT: {
         PAINTSTRUCT ps;
         if (BeginPaint(hwnd, &ps))
             EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_ERASEBKGND: return eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND:
+        return eraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_SETTEXT: {
         {
             auto lock = WindowManager::Acquire();
@@ -381,13 +407,16 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             SendMessage(hwnd, WM_NCPAINT, 1, 0);
         return TRUE;
     }
-    case WM_GETTEXT: return copyText(hwnd, wParam, reinterpret_cast<LPSTR>(lParam));
+    case WM_GETTEXT:
+        return copyText(hwnd, wParam, reinterpret_cast<LPSTR>(lParam));
     case WM_GETTEXTLENGTH: {
         auto lock = WindowManager::Acquire();
         auto w = WindowManager::Instance().find(hwnd);
         return w ? static_cast<LRESULT>(w->text.size()) : 0;
     }
-    case WM_CLOSE: DestroyWindow(hwnd); return 0;
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
     case WM_WINDOWPOSCHANGED: {
         const auto* wp = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (!wp)
@@ -410,8 +439,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         }
         if (!(wp->flags & SWP_NOSIZE) || (wp->flags & SWP_FRAMECHANGED)) {
             const DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
-            const WPARAM kind = (style & WS_MINIMIZE) ? SIZE_MINIMIZED : (style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED;
-            SendMessage(hwnd, WM_SIZE, kind, MAKELPARAM(static_cast<unsigned>(client.right), static_cast<unsigned>(client.bottom)));
+            const WPARAM kind = (style & WS_MINIMIZE) ? SIZE_MINIMIZED
+                : (style & WS_MAXIMIZE)               ? SIZE_MAXIMIZED
+                                                      : SIZE_RESTORED;
+            SendMessage(hwnd, WM_SIZE, kind,
+                MAKELPARAM(static_cast<unsigned>(client.right), static_cast<unsigned>(client.bottom)));
         }
         return 0;
     }
@@ -437,7 +469,8 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (GetCapture() == hwnd)
             ReleaseCapture();
         return 0;
-    case WM_SYSCOMMAND: return onSysCommand(hwnd, wParam, lParam);
+    case WM_SYSCOMMAND:
+        return onSysCommand(hwnd, wParam, lParam);
     case WM_SYSKEYDOWN:
         if ((lParam & KF_ALTDOWN_BIT) && wParam == VK_F4 && !(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD))
             SendMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -47,8 +47,8 @@ bool HasHooks(int idHook)
 {
     auto lock = WindowManager::Acquire();
     const DWORD thread = GetCurrentThreadId();
-    return std::any_of(hooks().begin(), hooks().end(),
-        [&](const Hook& h) { return h.id == idHook && appliesHere(h, thread); });
+    return std::any_of(
+        hooks().begin(), hooks().end(), [&](const Hook& h) { return h.id == idHook && appliesHere(h, thread); });
 }
 
 LRESULT CallHooks(int idHook, int code, WPARAM wParam, LPARAM lParam, bool* called)

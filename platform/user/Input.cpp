@@ -20,10 +20,18 @@ namespace {
 bool isButtonDown(UINT m)
 {
     switch (m) {
-    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
-    case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK: case WM_NCRBUTTONDBLCLK: case WM_NCMBUTTONDBLCLK:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDBLCLK:
         return true;
     default:
         return false;
@@ -72,9 +80,9 @@ void postInput(HWND hwnd, MSG msg)
             input.back() = msg;
         else
             input.push_back(msg);
-        queue->changedBits |= isKeyMessage(msg.message) ? QS_KEY
+        queue->changedBits |= isKeyMessage(msg.message)                      ? QS_KEY
             : (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) ? QS_MOUSEMOVE
-                                                                           : QS_MOUSEBUTTON;
+                                                                             : QS_MOUSEBUTTON;
     }
     queue->wake();
 }
@@ -91,6 +99,11 @@ HWND routeMouse(POINT pt, LRESULT& hit)
         }
     }
     HWND hwnd = WindowFromPoint(pt);
+    // A disabled window gets no pointer input; only its cursor is asked for, with HTERROR.
+    if (hwnd && !IsWindowEnabled(hwnd)) {
+        hit = HTERROR;
+        return hwnd;
+    }
     while (hwnd) {
         hit = SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y)));
         if (hit != HTTRANSPARENT)
@@ -148,14 +161,15 @@ void postMouse(UINT clientMessage, POINT pt, WPARAM extra = 0)
             return;
         if (clientMessage != WM_MOUSEMOVE && clientMessage != WM_MOUSEWHEEL) {
             // Double clicks: the same button on the same window, soon enough and close enough.
-            const bool down = clientMessage == WM_LBUTTONDOWN || clientMessage == WM_RBUTTONDOWN
-                || clientMessage == WM_MBUTTONDOWN;
+            const bool down
+                = clientMessage == WM_LBUTTONDOWN || clientMessage == WM_RBUTTONDOWN || clientMessage == WM_MBUTTONDOWN;
             if (down) {
                 auto& last = manager.lastClick;
                 const DWORD now = MessageTime();
                 const bool nc = hit != HTCLIENT;
                 const bool canDouble = nc || (w->windowClass && (w->windowClass->style & CS_DBLCLKS));
-                if (last.valid && last.button == clientMessage && last.hwnd == hwnd && now - last.time <= manager.doubleClickTime
+                if (last.valid && last.button == clientMessage && last.hwnd == hwnd
+                    && now - last.time <= manager.doubleClickTime
                     && std::abs(pt.x - last.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2
                     && std::abs(pt.y - last.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2 && canDouble) {
                     message = clientMessage + (WM_LBUTTONDBLCLK - WM_LBUTTONDOWN);
@@ -177,8 +191,13 @@ void postMouse(UINT clientMessage, POINT pt, WPARAM extra = 0)
             wParam = static_cast<WPARAM>(hit);
             lParam = MAKELPARAM(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y));
         }
-        if (hit == HTERROR && message != WM_NCMOUSEMOVE)
-            return;
+    }
+    if (hit == HTERROR) {
+        if (message == WM_NCLBUTTONDOWN || message == WM_NCRBUTTONDOWN || message == WM_NCMBUTTONDOWN
+            || message == WM_NCLBUTTONDBLCLK)
+            SendNotifyMessage(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                MAKELPARAM(static_cast<unsigned>(HTERROR), clientMessage));
+        return;
     }
     MSG msg;
     msg.message = message;
@@ -238,10 +257,13 @@ void InjectMouseButton(MouseButton button, bool down)
         auto lock = WindowManager::Acquire();
         auto& manager = WindowManager::Instance();
         pt = manager.cursorPos;
-        const int vk = button == MouseButton::Left ? VK_LBUTTON : button == MouseButton::Right ? VK_RBUTTON : VK_MBUTTON;
+        const int vk = button == MouseButton::Left ? VK_LBUTTON
+            : button == MouseButton::Right         ? VK_RBUTTON
+                                                   : VK_MBUTTON;
         setKey(manager.asyncKeys, vk, down);
-        const UINT base = button == MouseButton::Left ? WM_LBUTTONDOWN : button == MouseButton::Right ? WM_RBUTTONDOWN
-                                                                                                     : WM_MBUTTONDOWN;
+        const UINT base = button == MouseButton::Left ? WM_LBUTTONDOWN
+            : button == MouseButton::Right            ? WM_RBUTTONDOWN
+                                                      : WM_MBUTTONDOWN;
         message = down ? base : base + 1;
     }
     postMouse(message, pt);
@@ -385,8 +407,7 @@ bool TakeInputMessage(MSG& msg, bool remove)
 {
     auto queue = MessageQueue::Current();
     if (isKeyMessage(msg.message)) {
-        if (HasHooks(WH_KEYBOARD)
-            && CallHooks(WH_KEYBOARD, remove ? HC_ACTION : HC_NOREMOVE, msg.wParam, msg.lParam))
+        if (HasHooks(WH_KEYBOARD) && CallHooks(WH_KEYBOARD, remove ? HC_ACTION : HC_NOREMOVE, msg.wParam, msg.lParam))
             return false;
         if (remove) {
             auto lock = WindowManager::Acquire();
@@ -491,10 +512,13 @@ HWND ActivateWindow(HWND hwnd, bool mouse)
             SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (previousThread != queue->threadId) {
             std::vector<HWND> mine;
-            EnumThreadWindows(queue->threadId, [](HWND h, LPARAM l) {
-                reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
-                return TRUE;
-            }, reinterpret_cast<LPARAM>(&mine));
+            EnumThreadWindows(
+                queue->threadId,
+                [](HWND h, LPARAM l) {
+                    reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&mine));
             for (HWND h : mine)
                 SendMessage(h, WM_ACTIVATEAPP, TRUE, static_cast<LPARAM>(previousThread));
         }
@@ -757,7 +781,8 @@ BOOL SetDoubleClickTime(UINT ms)
 void DragAcceptFiles(HWND hwnd, BOOL accept)
 {
     const LONG ex = GetWindowLong(hwnd, GWL_EXSTYLE);
-    SetWindowLong(hwnd, GWL_EXSTYLE, accept ? (ex | static_cast<LONG>(WS_EX_ACCEPTFILES)) : (ex & ~static_cast<LONG>(WS_EX_ACCEPTFILES)));
+    SetWindowLong(hwnd, GWL_EXSTYLE,
+        accept ? (ex | static_cast<LONG>(WS_EX_ACCEPTFILES)) : (ex & ~static_cast<LONG>(WS_EX_ACCEPTFILES)));
 }
 
 // ---- Carets -------------------------------------------------------------------------------------

@@ -167,9 +167,8 @@ Fetch fetch(MSG* out, HWND hwnd, UINT min, UINT max, UINT removeFlags, bool wait
         if (kind == Input && (!msg.hwnd || !TakeInputMessage(msg, remove))) {
             if (!remove) {
                 auto lock = WindowManager::Acquire();
-                auto it = std::find_if(queue->input.begin(), queue->input.end(), [&](const MSG& m) {
-                    return m.time == msg.time && m.pt.x == msg.pt.x && m.pt.y == msg.pt.y;
-                });
+                auto it = std::find_if(queue->input.begin(), queue->input.end(),
+                    [&](const MSG& m) { return m.time == msg.time && m.pt.x == msg.pt.x && m.pt.y == msg.pt.y; });
                 if (it != queue->input.end())
                     queue->input.erase(it);
             }
@@ -375,9 +374,12 @@ BOOL PostThreadMessage(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPara
 BOOL GetMessage(LPMSG msg, HWND hwnd, UINT min, UINT max)
 {
     switch (fetch(msg, hwnd, min, max, PM_REMOVE, true)) {
-    case Fetch::Found: return TRUE;
-    case Fetch::Quit: return FALSE;
-    default: return -1;
+    case Fetch::Found:
+        return TRUE;
+    case Fetch::Quit:
+        return FALSE;
+    default:
+        return -1;
     }
 }
 
@@ -499,8 +501,8 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD ms, 
         if (nextDue >= 0 && (until < 0 || nextDue < until))
             until = nextDue;
         const DWORD wait = until < 0 ? INFINITE : static_cast<DWORD>(std::max<long long>(0, until - UptimeMs()));
-        const DWORD r = platform::WaitForObjects(std::span(handles, count), (flags & MWMO_WAITALL) != 0, wait,
-            platform::WakeMode::Return);
+        const DWORD r = platform::WaitForObjects(
+            std::span(handles, count), (flags & MWMO_WAITALL) != 0, wait, platform::WakeMode::Return);
         if (r == WAIT_OBJECT_0 + count)
             continue;
         if (r == WAIT_TIMEOUT) {
@@ -574,7 +576,8 @@ DWORD GetMessagePos()
 {
     auto queue = MessageQueue::Current();
     auto lock = WindowManager::Acquire();
-    return static_cast<DWORD>(MAKELONG(static_cast<unsigned>(queue->last.pt.x), static_cast<unsigned>(queue->last.pt.y)));
+    return static_cast<DWORD>(
+        MAKELONG(static_cast<unsigned>(queue->last.pt.x), static_cast<unsigned>(queue->last.pt.y)));
 }
 
 LONG GetMessageTime()

@@ -14,19 +14,65 @@ struct Metric {
 
 // Fixed metrics; those that follow the screen's size are computed below.
 constexpr Metric kMetrics[] = {
-    { SM_CXVSCROLL, 16 }, { SM_CYHSCROLL, 16 }, { SM_CYCAPTION, 19 }, { SM_CXBORDER, 1 }, { SM_CYBORDER, 1 },
-    { SM_CXDLGFRAME, 3 }, { SM_CYDLGFRAME, 3 }, { SM_CYVTHUMB, 16 }, { SM_CXHTHUMB, 16 }, { SM_CXICON, 32 },
-    { SM_CYICON, 32 }, { SM_CXCURSOR, 32 }, { SM_CYCURSOR, 32 }, { SM_CYMENU, 19 }, { SM_MOUSEPRESENT, 1 },
-    { SM_CYVSCROLL, 16 }, { SM_CXHSCROLL, 16 }, { SM_DEBUG, 0 }, { SM_SWAPBUTTON, 0 }, { SM_CXMIN, 112 },
-    { SM_CYMIN, 27 }, { SM_CXSIZE, 18 }, { SM_CYSIZE, 18 }, { SM_CXFRAME, 4 }, { SM_CYFRAME, 4 },
-    { SM_CXMINTRACK, 112 }, { SM_CYMINTRACK, 27 }, { SM_CXDOUBLECLK, 4 }, { SM_CYDOUBLECLK, 4 },
-    { SM_CXICONSPACING, 75 }, { SM_CYICONSPACING, 75 }, { SM_MENUDROPALIGNMENT, 0 }, { SM_CXEDGE, 2 },
-    { SM_CYEDGE, 2 }, { SM_CXMINSPACING, 160 }, { SM_CYMINSPACING, 24 }, { SM_CXSMICON, 16 }, { SM_CYSMICON, 16 },
-    { SM_CYSMCAPTION, 16 }, { SM_CXSMSIZE, 12 }, { SM_CYSMSIZE, 15 }, { SM_CXMENUSIZE, 18 }, { SM_CYMENUSIZE, 18 },
-    { SM_ARRANGE, 8 }, { SM_CXMINIMIZED, 160 }, { SM_CYMINIMIZED, 24 }, { SM_NETWORK, 1 }, { SM_CLEANBOOT, 0 },
-    { SM_CXDRAG, 4 }, { SM_CYDRAG, 4 }, { SM_SHOWSOUNDS, 0 }, { SM_CXMENUCHECK, 13 }, { SM_CYMENUCHECK, 13 },
-    { SM_MOUSEWHEELPRESENT, 1 }, { SM_XVIRTUALSCREEN, 0 }, { SM_YVIRTUALSCREEN, 0 }, { SM_CMONITORS, 1 },
-    { SM_CXFOCUSBORDER, 1 }, { SM_CYFOCUSBORDER, 1 },
+    { SM_CXVSCROLL, 16 },
+    { SM_CYHSCROLL, 16 },
+    { SM_CYCAPTION, 19 },
+    { SM_CXBORDER, 1 },
+    { SM_CYBORDER, 1 },
+    { SM_CXDLGFRAME, 3 },
+    { SM_CYDLGFRAME, 3 },
+    { SM_CYVTHUMB, 16 },
+    { SM_CXHTHUMB, 16 },
+    { SM_CXICON, 32 },
+    { SM_CYICON, 32 },
+    { SM_CXCURSOR, 32 },
+    { SM_CYCURSOR, 32 },
+    { SM_CYMENU, 19 },
+    { SM_MOUSEPRESENT, 1 },
+    { SM_CYVSCROLL, 16 },
+    { SM_CXHSCROLL, 16 },
+    { SM_DEBUG, 0 },
+    { SM_SWAPBUTTON, 0 },
+    { SM_CXMIN, 112 },
+    { SM_CYMIN, 27 },
+    { SM_CXSIZE, 18 },
+    { SM_CYSIZE, 18 },
+    { SM_CXFRAME, 4 },
+    { SM_CYFRAME, 4 },
+    { SM_CXMINTRACK, 112 },
+    { SM_CYMINTRACK, 27 },
+    { SM_CXDOUBLECLK, 4 },
+    { SM_CYDOUBLECLK, 4 },
+    { SM_CXICONSPACING, 75 },
+    { SM_CYICONSPACING, 75 },
+    { SM_MENUDROPALIGNMENT, 0 },
+    { SM_CXEDGE, 2 },
+    { SM_CYEDGE, 2 },
+    { SM_CXMINSPACING, 160 },
+    { SM_CYMINSPACING, 24 },
+    { SM_CXSMICON, 16 },
+    { SM_CYSMICON, 16 },
+    { SM_CYSMCAPTION, 16 },
+    { SM_CXSMSIZE, 12 },
+    { SM_CYSMSIZE, 15 },
+    { SM_CXMENUSIZE, 18 },
+    { SM_CYMENUSIZE, 18 },
+    { SM_ARRANGE, 8 },
+    { SM_CXMINIMIZED, 160 },
+    { SM_CYMINIMIZED, 24 },
+    { SM_NETWORK, 1 },
+    { SM_CLEANBOOT, 0 },
+    { SM_CXDRAG, 4 },
+    { SM_CYDRAG, 4 },
+    { SM_SHOWSOUNDS, 0 },
+    { SM_CXMENUCHECK, 13 },
+    { SM_CYMENUCHECK, 13 },
+    { SM_MOUSEWHEELPRESENT, 1 },
+    { SM_XVIRTUALSCREEN, 0 },
+    { SM_YVIRTUALSCREEN, 0 },
+    { SM_CMONITORS, 1 },
+    { SM_CXFOCUSBORDER, 1 },
+    { SM_CYFOCUSBORDER, 1 },
 };
 
 LOGFONT classicFont(LONG weight)
@@ -48,15 +94,23 @@ int GetSystemMetrics(int index)
     switch (index) {
     case SM_CXSCREEN:
     case SM_CXFULLSCREEN:
-    case SM_CXVIRTUALSCREEN: return w;
+    case SM_CXVIRTUALSCREEN:
+        return w;
     case SM_CYSCREEN:
-    case SM_CYVIRTUALSCREEN: return h;
-    case SM_CYFULLSCREEN: return h - 19;
-    case SM_CXMAXTRACK: return w + 12;
-    case SM_CYMAXTRACK: return h + 12;
-    case SM_CXMAXIMIZED: return w + 8;
-    case SM_CYMAXIMIZED: return h + 8;
-    default: break;
+    case SM_CYVIRTUALSCREEN:
+        return h;
+    case SM_CYFULLSCREEN:
+        return h - 19;
+    case SM_CXMAXTRACK:
+        return w + 12;
+    case SM_CYMAXTRACK:
+        return h + 12;
+    case SM_CXMAXIMIZED:
+        return w + 8;
+    case SM_CYMAXIMIZED:
+        return h + 8;
+    default:
+        break;
     }
     for (const Metric& m : kMetrics)
         if (m.index == index)
@@ -108,22 +162,34 @@ BOOL SystemParametersInfo(UINT action, UINT, PVOID param, UINT)
         info->lfMessageFont = classicFont(FW_NORMAL);
         return TRUE;
     }
-    case SPI_GETBORDER: return setInt(1);
-    case SPI_GETWHEELSCROLLLINES: return setInt(3);
-    case SPI_GETKEYBOARDDELAY: return setInt(1);
-    case SPI_GETKEYBOARDSPEED: return setInt(31);
-    case SPI_GETSCREENSAVETIMEOUT: return setInt(0);
-    case SPI_GETMENUSHOWDELAY: return setInt(400);
+    case SPI_GETBORDER:
+        return setInt(1);
+    case SPI_GETWHEELSCROLLLINES:
+        return setInt(3);
+    case SPI_GETKEYBOARDDELAY:
+        return setInt(1);
+    case SPI_GETKEYBOARDSPEED:
+        return setInt(31);
+    case SPI_GETSCREENSAVETIMEOUT:
+        return setInt(0);
+    case SPI_GETMENUSHOWDELAY:
+        return setInt(400);
     case SPI_GETMOUSEHOVERWIDTH:
-    case SPI_GETMOUSEHOVERHEIGHT: return setInt(4);
-    case SPI_GETMOUSEHOVERTIME: return setInt(400);
+    case SPI_GETMOUSEHOVERHEIGHT:
+        return setInt(4);
+    case SPI_GETMOUSEHOVERTIME:
+        return setInt(400);
     case SPI_GETFOCUSBORDERWIDTH:
-    case SPI_GETFOCUSBORDERHEIGHT: return setInt(1);
+    case SPI_GETFOCUSBORDERHEIGHT:
+        return setInt(1);
     case SPI_ICONHORIZONTALSPACING:
-    case SPI_ICONVERTICALSPACING: return setInt(75);
-    case SPI_GETKEYBOARDCUES: return setBool(TRUE);
+    case SPI_ICONVERTICALSPACING:
+        return setInt(75);
+    case SPI_GETKEYBOARDCUES:
+        return setBool(TRUE);
     case SPI_GETBEEP:
-    case SPI_GETICONTITLEWRAP: return setBool(TRUE);
+    case SPI_GETICONTITLEWRAP:
+        return setBool(TRUE);
     case SPI_GETMENUDROPALIGNMENT:
     case SPI_GETDRAGFULLWINDOWS:
     case SPI_GETMENUANIMATION:
@@ -138,8 +204,11 @@ BOOL SystemParametersInfo(UINT action, UINT, PVOID param, UINT)
     case SPI_GETCURSORSHADOW:
     case SPI_GETFLATMENU:
     case SPI_GETDROPSHADOW:
-    case SPI_GETSHOWIMEUI: return setBool(FALSE);
-    default: SetLastError(ERROR_INVALID_PARAMETER); return FALSE;
+    case SPI_GETSHOWIMEUI:
+        return setBool(FALSE);
+    default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
     }
 }
 

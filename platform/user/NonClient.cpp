@@ -91,7 +91,8 @@ bool LayoutOf(HWND hwnd, NonClientLayout& l)
     if (w->style & WS_VSCROLL)
         l.vScroll = { l.client.right, l.client.top, l.client.right + GetSystemMetrics(SM_CXVSCROLL), l.client.bottom };
     if (w->style & WS_HSCROLL)
-        l.hScroll = { l.client.left, l.client.bottom, l.client.right, l.client.bottom + GetSystemMetrics(SM_CYHSCROLL) };
+        l.hScroll
+            = { l.client.left, l.client.bottom, l.client.right, l.client.bottom + GetSystemMetrics(SM_CYHSCROLL) };
     if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL))
         l.grip = { l.vScroll.left, l.hScroll.top, l.vScroll.right, l.hScroll.bottom };
     return true;
@@ -178,12 +179,13 @@ void drawScrollBar(HDC hdc, const RECT& bar, bool vertical, const SCROLLINFO& in
     if (!enabled || range <= 0 || length <= 0)
         return;
     int thumb = info.nPage ? std::max<int>(GetSystemMetrics(SM_CYVTHUMB) / 2,
-                                 static_cast<int>(static_cast<long long>(length) * info.nPage / range))
+                    static_cast<int>(static_cast<long long>(length) * info.nPage / range))
                            : GetSystemMetrics(SM_CYVTHUMB);
     thumb = std::min(thumb, length);
     const int maxPos = info.nMax - std::max<int>(static_cast<int>(info.nPage) - 1, 0);
     const int span = maxPos - info.nMin;
-    const int offset = span > 0 ? static_cast<int>(static_cast<long long>(length - thumb) * (info.nPos - info.nMin) / span) : 0;
+    const int offset
+        = span > 0 ? static_cast<int>(static_cast<long long>(length - thumb) * (info.nPos - info.nMin) / span) : 0;
     RECT thumbRect = track;
     if (vertical) {
         thumbRect.top = track.top + offset;
@@ -265,8 +267,10 @@ void PaintNonClient(HWND hwnd, bool active)
         };
         const bool zoomed = (style & WS_MAXIMIZE) != 0, iconic = (style & WS_MINIMIZE) != 0;
         button(l.closeButton, DFCS_CAPTIONCLOSE | (GetClassLong(hwnd, GCL_STYLE) & CS_NOCLOSE ? DFCS_INACTIVE : 0));
-        button(l.maxButton, (zoomed ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) | (style & WS_MAXIMIZEBOX ? 0 : DFCS_INACTIVE));
-        button(l.minButton, (iconic ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN) | (style & WS_MINIMIZEBOX ? 0 : DFCS_INACTIVE));
+        button(l.maxButton,
+            (zoomed ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMAX) | (style & WS_MAXIMIZEBOX ? 0 : DFCS_INACTIVE));
+        button(l.minButton,
+            (iconic ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN) | (style & WS_MINIMIZEBOX ? 0 : DFCS_INACTIVE));
         button(l.helpButton, DFCS_CAPTIONHELP);
     }
 

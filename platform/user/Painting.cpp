@@ -145,8 +145,9 @@ void InvalidateWindow(Window& w, const Region* clientRegion, UINT flags)
             if (!Region::combine(area.intersected(child->windowRect), Region(inner), RGN_DIFF).empty())
                 child->framePaintDue = true;
         }
-        if (!share.intersected({ 0, 0, child->clientRect.right - child->clientRect.left,
-                                   child->clientRect.bottom - child->clientRect.top })
+        if (!share
+                 .intersected({ 0, 0, child->clientRect.right - child->clientRect.left,
+                     child->clientRect.bottom - child->clientRect.top })
                  .empty()
             || (flags & RDW_VALIDATE))
             InvalidateWindow(*child, &share, flags | (flags & RDW_ALLCHILDREN));
@@ -397,11 +398,27 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps)
     }
     Region paintRegion = update;
     paintRegion.offset(clientOrigin.x, clientOrigin.y);
-    HeldDC held;
-    held.hwnd = hwnd;
-    held.paint = true;
-    held.paintRegion = paintRegion;
-    HDC hdc = makeDC(held);
+    HDC hdc = nullptr;
+    if (GetClassLong(hwnd, GCL_STYLE) & (CS_OWNDC | CS_CLASSDC)) {
+        // The window's own DC, keeping what was selected into it, limited to the update region
+        // until EndPaint.
+        hdc = GetDCEx(hwnd, nullptr, 0);
+        {
+            auto lock = WindowManager::Acquire();
+            auto it = heldDCs().find(hdc);
+            if (it != heldDCs().end()) {
+                it->second.paint = true;
+                it->second.paintRegion = paintRegion;
+            }
+        }
+        RefreshHeldDCs();
+    } else {
+        HeldDC held;
+        held.hwnd = hwnd;
+        held.paint = true;
+        held.paintRegion = paintRegion;
+        hdc = makeDC(held);
+    }
     *ps = PAINTSTRUCT {};
     ps->hdc = hdc;
     ps->rcPaint = update.bounds();
@@ -444,7 +461,9 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
         // A window's own DC (CS_OWNDC) or its class's (CS_CLASSDC) keeps what was selected into it.
         if (!held.desktop && !(flags & (DCX_CACHE | DCX_WINDOW))) {
             const UINT classStyle = w->windowClass->style;
-            HDC* kept = (classStyle & CS_OWNDC) ? &w->ownDC : (classStyle & CS_CLASSDC) ? &w->windowClass->classDC : nullptr;
+            HDC* kept = (classStyle & CS_OWNDC) ? &w->ownDC
+                : (classStyle & CS_CLASSDC)     ? &w->windowClass->classDC
+                                                : nullptr;
             if (kept) {
                 held.kept = true;
                 if (*kept && heldDCs().count(*kept)) {

@@ -37,7 +37,8 @@ void showBar(HWND hwnd, int bar, bool show)
         w->style = style;
     }
     if (changed)
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(
+            hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 } // namespace
@@ -177,14 +178,16 @@ void TrackWindowScrollBar(HWND hwnd, int bar, POINT pt)
     const int trackLength = std::max(end - start - 2 * arrow, 1);
     const int range = std::max(info.nMax - info.nMin + 1, 1);
     int thumb = info.nPage ? std::max<int>(GetSystemMetrics(SM_CYVTHUMB) / 2,
-                                 static_cast<int>(static_cast<long long>(trackLength) * info.nPage / range))
+                    static_cast<int>(static_cast<long long>(trackLength) * info.nPage / range))
                            : GetSystemMetrics(SM_CYVTHUMB);
     thumb = std::min(thumb, trackLength);
     const int lastPos = info.nMax - std::max<int>(static_cast<int>(info.nPage) - 1, 0);
     const int span = std::max(lastPos - info.nMin, 0);
-    const int thumbStart = start + arrow + (span ? static_cast<int>(static_cast<long long>(trackLength - thumb) * (info.nPos - info.nMin) / span) : 0);
+    const int thumbStart = start + arrow
+        + (span ? static_cast<int>(static_cast<long long>(trackLength - thumb) * (info.nPos - info.nMin) / span) : 0);
 
-    auto send = [&](WORD code, int pos) { SendMessage(hwnd, message, MAKEWPARAM(code, static_cast<unsigned>(pos)), 0); };
+    auto send
+        = [&](WORD code, int pos) { SendMessage(hwnd, message, MAKEWPARAM(code, static_cast<unsigned>(pos)), 0); };
     if (at < start + arrow)
         send(SB_LINEUP, 0);
     else if (at >= end - arrow)

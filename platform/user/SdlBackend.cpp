@@ -67,8 +67,8 @@ public:
         if (!m_texture || m_textureWidth != screen.width() || m_textureHeight != screen.height()) {
             if (m_texture)
                 SDL_DestroyTexture(m_texture);
-            m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                screen.width(), screen.height());
+            m_texture = SDL_CreateTexture(
+                m_renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, screen.width(), screen.height());
             m_textureWidth = screen.width();
             m_textureHeight = screen.height();
         }
@@ -114,7 +114,9 @@ private:
     void handle(const SDL_Event& e)
     {
         switch (e.type) {
-        case SDL_MOUSEMOTION: InjectMouseMove(POINT { e.motion.x, e.motion.y }); break;
+        case SDL_MOUSEMOTION:
+            InjectMouseMove(POINT { e.motion.x, e.motion.y });
+            break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             const bool down = e.type == SDL_MOUSEBUTTONDOWN;
@@ -127,7 +129,9 @@ private:
                 InjectMouseButton(MouseButton::Middle, down);
             break;
         }
-        case SDL_MOUSEWHEEL: InjectMouseWheel(e.wheel.y * WHEEL_DELTA); break;
+        case SDL_MOUSEWHEEL:
+            InjectMouseWheel(e.wheel.y * WHEEL_DELTA);
+            break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             if (int vk = virtualKey(e.key.keysym.sym))
@@ -158,7 +162,8 @@ private:
                 PostMessage(top, WM_CLOSE, 0, 0);
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
 
@@ -177,8 +182,8 @@ std::unique_ptr<DisplayBackend> CreateSdlBackend(int width, int height)
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
-    SDL_Window* window = SDL_CreateWindow("Tune Steward", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-        SDL_WINDOW_RESIZABLE);
+    SDL_Window* window = SDL_CreateWindow(
+        "Tune Steward", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, SDL_WINDOW_RESIZABLE);
     if (!window) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;

@@ -16,10 +16,13 @@ namespace {
 void destroyThreadWindows()
 {
     std::vector<HWND> mine;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM l) {
-        reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&mine));
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM l) {
+            reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&mine));
     for (HWND h : mine)
         if (IsWindow(h))
             DestroyWindow(h);
@@ -203,14 +206,17 @@ HWND TestScreen::find(LPCSTR className, LPCSTR title, HWND parent) const
         LPCSTR title;
         HWND found;
     } search { className, title, nullptr };
-    EnumChildWindows(parent, [](HWND h, LPARAM l) {
-        auto* s = reinterpret_cast<Search*>(l);
-        if (FindWindowEx(GetParent(h), GetWindow(h, GW_HWNDPREV), s->className, s->title) == h) {
-            s->found = h;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM l) {
+            auto* s = reinterpret_cast<Search*>(l);
+            if (FindWindowEx(GetParent(h), GetWindow(h, GW_HWNDPREV), s->className, s->title) == h) {
+                s->found = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -52,8 +52,8 @@ void KillWindowTimers(HWND hwnd)
     for (auto& [id, weak] : WindowManager::Instance().queues) {
         if (auto queue = weak.lock()) {
             auto& list = queue->timers;
-            list.erase(std::remove_if(list.begin(), list.end(), [&](const Timer& t) { return t.hwnd == hwnd; }),
-                list.end());
+            list.erase(
+                std::remove_if(list.begin(), list.end(), [&](const Timer& t) { return t.hwnd == hwnd; }), list.end());
         }
     }
 }

@@ -4,8 +4,8 @@
 // metrics. Every call accepts null, stale and foreign handles and fails cleanly.
 
 #include "platform/base/MessageBox.h"
-#include "platform/base/WinTypes.h"
 #include "platform/base/WinError.h"
+#include "platform/base/WinTypes.h"
 #include "platform/gdi/FrameDrawing.h"
 #include "platform/gdi/Images.h"
 #include "platform/gdi/WinGdi.h"
@@ -552,8 +552,8 @@ constexpr DWORD WS_TILED = WS_OVERLAPPED;
 constexpr DWORD WS_ICONIC = WS_MINIMIZE;
 constexpr DWORD WS_SIZEBOX = WS_THICKFRAME;
 constexpr DWORD WS_CHILDWINDOW = WS_CHILD;
-constexpr DWORD WS_OVERLAPPEDWINDOW = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX
-    | WS_MAXIMIZEBOX;
+constexpr DWORD WS_OVERLAPPEDWINDOW
+    = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr DWORD WS_TILEDWINDOW = WS_OVERLAPPEDWINDOW;
 constexpr DWORD WS_POPUPWINDOW = WS_POPUP | WS_BORDER | WS_SYSMENU;
 
@@ -970,8 +970,8 @@ inline WORD GetClassWord(HWND hWnd, int nIndex) { return static_cast<WORD>(GetCl
 // Creates a window: the CBT hook, then WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE,
 // WM_SIZE and WM_MOVE, WM_PARENTNOTIFY to the parent of a child, and showing with WS_VISIBLE. NULL when
 // the class is unknown, the parent invalid, a hook or WM_NCCREATE refuses, or WM_CREATE returns -1.
-HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
-    int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
+HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle, int X, int Y, int nWidth,
+    int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam);
 inline HWND CreateWindowExA(DWORD ex, LPCSTR cls, LPCSTR name, DWORD style, int x, int y, int w, int h, HWND parent,
     HMENU menu, HINSTANCE inst, LPVOID param)
 {
@@ -1119,8 +1119,8 @@ BOOL CloseWindow(HWND hWnd);
 LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 inline LRESULT SendMessageA(HWND h, UINT m, WPARAM w, LPARAM l) { return SendMessage(h, m, w, l); }
 // As SendMessage, giving up after uTimeout milliseconds on the clock (FALSE, ERROR_TIMEOUT).
-LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout,
-    PDWORD_PTR lpdwResult);
+LRESULT SendMessageTimeout(
+    HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout, PDWORD_PTR lpdwResult);
 // Sends without waiting for the result (a plain send for the caller's own windows).
 BOOL SendNotifyMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 // Queues a message for the window's thread (NULL: the calling thread's thread message); FALSE for a bad window.
@@ -1144,11 +1144,11 @@ inline LRESULT DispatchMessageA(const MSG* m) { return DispatchMessage(m); }
 BOOL WaitMessage();
 // Waits for objects or for input of the kinds dwWakeMask names (WAIT_OBJECT_0 + nCount), serving
 // sent messages; WAIT_TIMEOUT after dwMilliseconds on the clock.
-DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds,
-    DWORD dwWakeMask);
+DWORD MsgWaitForMultipleObjects(
+    DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds, DWORD dwWakeMask);
 // As MsgWaitForMultipleObjects with MWMO_* flags.
-DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dwMilliseconds, DWORD dwWakeMask,
-    DWORD dwFlags);
+DWORD MsgWaitForMultipleObjectsEx(
+    DWORD nCount, const HANDLE* pHandles, DWORD dwMilliseconds, DWORD dwWakeMask, DWORD dwFlags);
 // Asks the thread's message loop to end: GetMessage returns FALSE once the queue holds nothing else.
 void PostQuitMessage(int nExitCode);
 // The message number for a name (the same for every caller of the same name, without regard to case),
@@ -1287,7 +1287,10 @@ UINT_PTR SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerF
 BOOL KillTimer(HWND hWnd, UINT_PTR uIDEvent);
 // Installs a hook procedure for a thread (0: every thread) at the front of its chain.
 HHOOK SetWindowsHookEx(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
-inline HHOOK SetWindowsHookExA(int id, HOOKPROC fn, HINSTANCE mod, DWORD tid) { return SetWindowsHookEx(id, fn, mod, tid); }
+inline HHOOK SetWindowsHookExA(int id, HOOKPROC fn, HINSTANCE mod, DWORD tid)
+{
+    return SetWindowsHookEx(id, fn, mod, tid);
+}
 // Calls the next hook of the chain after hhk; 0 at the end of the chain.
 LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
 // Removes a hook; FALSE for an unknown one.

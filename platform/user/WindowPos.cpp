@@ -32,7 +32,8 @@ void reorder(Window& w, HWND after)
         w.exStyle |= WS_EX_TOPMOST;
     else if (after == HWND_NOTOPMOST)
         w.exStyle &= ~WS_EX_TOPMOST;
-    auto firstPlain = std::find_if(list.begin(), list.end(), [](const auto& c) { return !(c->exStyle & WS_EX_TOPMOST); });
+    auto firstPlain
+        = std::find_if(list.begin(), list.end(), [](const auto& c) { return !(c->exStyle & WS_EX_TOPMOST); });
     if (after == HWND_BOTTOM) {
         list.push_back(self);
     } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
@@ -71,7 +72,8 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
             wp.flags &= ~SWP_SHOWWINDOW;
         else
             wp.flags &= ~SWP_HIDEWINDOW;
-        if (!(wp.flags & SWP_NOSIZE) && oldWindow.right - oldWindow.left == cx && oldWindow.bottom - oldWindow.top == cy)
+        if (!(wp.flags & SWP_NOSIZE) && oldWindow.right - oldWindow.left == cx
+            && oldWindow.bottom - oldWindow.top == cy)
             wp.flags |= SWP_NOSIZE;
         if (!(wp.flags & SWP_NOMOVE) && oldWindow.left == x && oldWindow.top == y)
             wp.flags |= SWP_NOMOVE;
@@ -126,8 +128,8 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
     }
     RefreshHeldDCs();
 
-    const bool changed = geometryChanged || wasVisible != nowVisible || !(wp.flags & SWP_NOZORDER)
-        || (wp.flags & SWP_FRAMECHANGED);
+    const bool changed
+        = geometryChanged || wasVisible != nowVisible || !(wp.flags & SWP_NOZORDER) || (wp.flags & SWP_FRAMECHANGED);
     if (changed && !(wp.flags & SWP_NOREDRAW)) {
         if (wasVisible)
             ExposeScreenArea(oldScreen);
@@ -143,7 +145,8 @@ BOOL SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flag
             SetFocus(nullptr);
         if (GetActiveWindow() == hwnd)
             ActivateOtherWindow(hwnd);
-    } else if (!(wp.flags & SWP_NOACTIVATE) && nowVisible && ((wp.flags & SWP_SHOWWINDOW) || !(wp.flags & SWP_NOZORDER))) {
+    } else if (!(wp.flags & SWP_NOACTIVATE) && nowVisible
+        && ((wp.flags & SWP_SHOWWINDOW) || !(wp.flags & SWP_NOZORDER))) {
         ActivateWindow(hwnd, false);
     }
 
@@ -364,7 +367,8 @@ BOOL ShowWindow(HWND hwnd, int cmd)
         SendMessage(hwnd, WM_SHOWWINDOW, show ? TRUE : FALSE, 0);
     if (!IsWindow(hwnd))
         return wasVisible;
-    SetWindowPos(hwnd, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top, flags);
+    SetWindowPos(
+        hwnd, HWND_TOP, target.left, target.top, target.right - target.left, target.bottom - target.top, flags);
     if (placing && IsWindow(hwnd)) {
         // WM_SIZE tells the new state even when the rectangle happened to stay the same.
         RECT client;

@@ -150,8 +150,8 @@ void freeTree(const std::shared_ptr<Window>& w)
 MINMAXINFO defaultMinMax(DWORD style, DWORD exStyle)
 {
     MINMAXINFO info;
-    const RECT frame = DefaultClientRect(style & ~(WS_VSCROLL | WS_HSCROLL), exStyle & ~WS_EX_CLIENTEDGE,
-        RECT { 0, 0, 1000, 1000 }, false);
+    const RECT frame = DefaultClientRect(
+        style & ~(WS_VSCROLL | WS_HSCROLL), exStyle & ~WS_EX_CLIENTEDGE, RECT { 0, 0, 1000, 1000 }, false);
     const int borderX = frame.left, borderY = std::min<LONG>(frame.left, 1000 - frame.bottom);
     info.ptMaxSize = { GetSystemMetrics(SM_CXSCREEN) + 2 * borderX, GetSystemMetrics(SM_CYSCREEN) + 2 * borderY };
     info.ptMaxPosition = { -borderX, -borderY };
@@ -288,7 +288,8 @@ BOOL GetClassInfoEx(HINSTANCE, LPCSTR name, LPWNDCLASSEX wc)
     wc->hIconSm = cls->smallIcon;
     wc->hCursor = cls->cursor;
     wc->hbrBackground = cls->background;
-    wc->lpszMenuName = cls->menuResource ? cls->menuResource : (cls->menuName.empty() ? nullptr : cls->menuName.c_str());
+    wc->lpszMenuName
+        = cls->menuResource ? cls->menuResource : (cls->menuName.empty() ? nullptr : cls->menuName.c_str());
     wc->lpszClassName = name;
     return TRUE;
 }
@@ -336,17 +337,28 @@ ULONG_PTR GetClassLongPtr(HWND hwnd, int index)
     }
     const WindowClass& c = *w->windowClass;
     switch (index) {
-    case GCLP_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(c.background);
-    case GCLP_HCURSOR: return reinterpret_cast<ULONG_PTR>(c.cursor);
-    case GCLP_HICON: return reinterpret_cast<ULONG_PTR>(c.icon);
-    case GCLP_HICONSM: return reinterpret_cast<ULONG_PTR>(c.smallIcon ? c.smallIcon : c.icon);
-    case GCLP_HMODULE: return reinterpret_cast<ULONG_PTR>(c.instance);
-    case GCL_CBWNDEXTRA: return static_cast<ULONG_PTR>(c.windowExtraBytes);
-    case GCL_CBCLSEXTRA: return static_cast<ULONG_PTR>(c.classExtraBytes);
-    case GCLP_WNDPROC: return reinterpret_cast<ULONG_PTR>(c.proc);
-    case GCL_STYLE: return c.style;
-    case GCW_ATOM: return c.atom;
-    case GCL_MENUNAME: return reinterpret_cast<ULONG_PTR>(c.menuResource);
+    case GCLP_HBRBACKGROUND:
+        return reinterpret_cast<ULONG_PTR>(c.background);
+    case GCLP_HCURSOR:
+        return reinterpret_cast<ULONG_PTR>(c.cursor);
+    case GCLP_HICON:
+        return reinterpret_cast<ULONG_PTR>(c.icon);
+    case GCLP_HICONSM:
+        return reinterpret_cast<ULONG_PTR>(c.smallIcon ? c.smallIcon : c.icon);
+    case GCLP_HMODULE:
+        return reinterpret_cast<ULONG_PTR>(c.instance);
+    case GCL_CBWNDEXTRA:
+        return static_cast<ULONG_PTR>(c.windowExtraBytes);
+    case GCL_CBCLSEXTRA:
+        return static_cast<ULONG_PTR>(c.classExtraBytes);
+    case GCLP_WNDPROC:
+        return reinterpret_cast<ULONG_PTR>(c.proc);
+    case GCL_STYLE:
+        return c.style;
+    case GCW_ATOM:
+        return c.atom;
+    case GCL_MENUNAME:
+        return reinterpret_cast<ULONG_PTR>(c.menuResource);
     default:
         if (index >= 0 && static_cast<size_t>(index) + sizeof(ULONG_PTR) <= c.extra.size()) {
             ULONG_PTR v = 0;
@@ -369,12 +381,24 @@ ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value)
     WindowClass& c = *w->windowClass;
     const ULONG_PTR old = GetClassLongPtr(hwnd, index);
     switch (index) {
-    case GCLP_HBRBACKGROUND: c.background = reinterpret_cast<HBRUSH>(value); break;
-    case GCLP_HCURSOR: c.cursor = reinterpret_cast<HCURSOR>(value); break;
-    case GCLP_HICON: c.icon = reinterpret_cast<HICON>(value); break;
-    case GCLP_HICONSM: c.smallIcon = reinterpret_cast<HICON>(value); break;
-    case GCLP_WNDPROC: c.proc = reinterpret_cast<WNDPROC>(value); break;
-    case GCL_STYLE: c.style = static_cast<UINT>(value); break;
+    case GCLP_HBRBACKGROUND:
+        c.background = reinterpret_cast<HBRUSH>(value);
+        break;
+    case GCLP_HCURSOR:
+        c.cursor = reinterpret_cast<HCURSOR>(value);
+        break;
+    case GCLP_HICON:
+        c.icon = reinterpret_cast<HICON>(value);
+        break;
+    case GCLP_HICONSM:
+        c.smallIcon = reinterpret_cast<HICON>(value);
+        break;
+    case GCLP_WNDPROC:
+        c.proc = reinterpret_cast<WNDPROC>(value);
+        break;
+    case GCL_STYLE:
+        c.style = static_cast<UINT>(value);
+        break;
     default:
         if (index >= 0 && static_cast<size_t>(index) + sizeof(LONG_PTR) <= c.extra.size()) {
             std::memcpy(c.extra.data() + index, &value, sizeof value);
@@ -562,8 +586,8 @@ BOOL DestroyWindow(HWND hwnd)
 
     sendParentNotify(*window, WM_DESTROY);
     if (window->visibleFlag())
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-            SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(
+            hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     WindowGone(hwnd);
     sendDestroy(window);
     freeTree(window);
@@ -646,16 +670,22 @@ LONG_PTR GetWindowLongPtr(HWND hwnd, int index)
         return 0;
     }
     switch (index) {
-    case GWLP_WNDPROC: return reinterpret_cast<LONG_PTR>(w->proc);
-    case GWLP_HINSTANCE: return reinterpret_cast<LONG_PTR>(w->instance);
+    case GWLP_WNDPROC:
+        return reinterpret_cast<LONG_PTR>(w->proc);
+    case GWLP_HINSTANCE:
+        return reinterpret_cast<LONG_PTR>(w->instance);
     case GWLP_HWNDPARENT:
         if (w->isChild() && w->parent && w->parent != &manager.desktop())
             return reinterpret_cast<LONG_PTR>(w->parent->handle);
         return reinterpret_cast<LONG_PTR>(w->owner);
-    case GWLP_ID: return w->id;
-    case GWL_STYLE: return static_cast<LONG>(w->style);
-    case GWL_EXSTYLE: return static_cast<LONG>(w->exStyle);
-    case GWLP_USERDATA: return w->userData;
+    case GWLP_ID:
+        return w->id;
+    case GWL_STYLE:
+        return static_cast<LONG>(w->style);
+    case GWL_EXSTYLE:
+        return static_cast<LONG>(w->exStyle);
+    case GWLP_USERDATA:
+        return w->userData;
     default:
         if (index >= 0 && static_cast<size_t>(index) + sizeof(LONG_PTR) <= w->extra.size()) {
             LONG_PTR v = 0;
@@ -700,13 +730,19 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value)
         }
         window->proc = reinterpret_cast<WNDPROC>(value);
         break;
-    case GWLP_HINSTANCE: window->instance = reinterpret_cast<HINSTANCE>(value); break;
+    case GWLP_HINSTANCE:
+        window->instance = reinterpret_cast<HINSTANCE>(value);
+        break;
     case GWLP_HWNDPARENT:
         if (!window->isChild())
             window->owner = reinterpret_cast<HWND>(value);
         break;
-    case GWLP_ID: window->id = value; break;
-    case GWLP_USERDATA: window->userData = value; break;
+    case GWLP_ID:
+        window->id = value;
+        break;
+    case GWLP_USERDATA:
+        window->userData = value;
+        break;
     default:
         if (index >= 0 && static_cast<size_t>(index) + sizeof(LONG_PTR) <= window->extra.size()) {
             std::memcpy(window->extra.data() + index, &value, sizeof value);
@@ -753,9 +789,8 @@ LONG SetWindowLong(HWND hwnd, int index, LONG value)
         SetLastError(ERROR_INVALID_INDEX);
         return 0;
     }
-    return static_cast<LONG>(SetWindowLongPtr(hwnd, index, index == GWL_STYLE || index == GWL_EXSTYLE
-            ? static_cast<LONG_PTR>(static_cast<DWORD>(value))
-            : value));
+    return static_cast<LONG>(SetWindowLongPtr(hwnd, index,
+        index == GWL_STYLE || index == GWL_EXSTYLE ? static_cast<LONG_PTR>(static_cast<DWORD>(value)) : value));
 }
 
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -830,7 +865,8 @@ int GetWindowText(HWND hwnd, LPSTR buffer, int max)
         if (w->threadId != GetCurrentThreadId()) {
             // Another thread's window: its text is read without bothering that thread.
             int n = std::min<int>(static_cast<int>(w->text.size()), max - 1);
-            while (n > 0 && n < static_cast<int>(w->text.size()) && (static_cast<unsigned char>(w->text[n]) & 0xC0) == 0x80)
+            while (n > 0 && n < static_cast<int>(w->text.size())
+                && (static_cast<unsigned char>(w->text[n]) & 0xC0) == 0x80)
                 --n;
             std::memcpy(buffer, w->text.data(), static_cast<size_t>(n));
             buffer[n] = 0;
@@ -875,15 +911,18 @@ HWND GetAncestor(HWND hwnd, UINT flags)
     if (!w)
         return nullptr;
     switch (flags) {
-    case GA_PARENT: return w->parent ? w->parent->handle : nullptr;
-    case GA_ROOT: return manager.topLevelOf(*w).handle;
+    case GA_PARENT:
+        return w->parent ? w->parent->handle : nullptr;
+    case GA_ROOT:
+        return manager.topLevelOf(*w).handle;
     case GA_ROOTOWNER: {
         HWND h = manager.topLevelOf(*w).handle;
         for (HWND owner = GetParent(h); owner; owner = GetParent(h))
             h = GetAncestor(owner, GA_ROOT);
         return h;
     }
-    default: return nullptr;
+    default:
+        return nullptr;
     }
 }
 
@@ -940,11 +979,17 @@ HWND GetWindow(HWND hwnd, UINT cmd)
     if (it == list.end())
         return nullptr;
     switch (cmd) {
-    case GW_HWNDFIRST: return list.front()->handle;
-    case GW_HWNDLAST: return list.back()->handle;
-    case GW_HWNDNEXT: return std::next(it) == list.end() ? nullptr : (*std::next(it))->handle;
-    case GW_HWNDPREV: return it == list.begin() ? nullptr : (*std::prev(it))->handle;
-    default: SetLastError(ERROR_INVALID_PARAMETER); return nullptr;
+    case GW_HWNDFIRST:
+        return list.front()->handle;
+    case GW_HWNDLAST:
+        return list.back()->handle;
+    case GW_HWNDNEXT:
+        return std::next(it) == list.end() ? nullptr : (*std::next(it))->handle;
+    case GW_HWNDPREV:
+        return it == list.begin() ? nullptr : (*std::prev(it))->handle;
+    default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
     }
 }
 

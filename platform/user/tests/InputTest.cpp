@@ -20,8 +20,8 @@ protected:
 
     HWND make(const char* name, DWORD style, RECT r, HWND parent = nullptr, const char* cls = "Rec")
     {
-        return CreateWindowEx(0, cls, name, style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr,
-            nullptr, nullptr);
+        return CreateWindowEx(
+            0, cls, name, style, r.left, r.top, r.right - r.left, r.bottom - r.top, parent, nullptr, nullptr, nullptr);
     }
 
     TestScreen screen { 400, 300 };
@@ -74,6 +74,29 @@ TEST_F(Input, MouseGoesToTheWindowUnderThePointerOrToCapture)
     EXPECT_EQ(seen[1].hwnd, main);
     EXPECT_EQ(seen[1].lParam, 0);
     EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(Input, ADisabledWindowGetsNoPointerInput)
+{
+    HWND w = make("w", WS_POPUP | WS_VISIBLE, { 0, 0, 100, 100 });
+    HWND other = make("other", WS_POPUP | WS_VISIBLE, { 200, 0, 300, 100 });
+    SetActiveWindow(other);
+    EnableWindow(w, FALSE);
+    usertest::watch({ WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSEACTIVATE });
+    std::vector<LPARAM> cursorAsks;
+    usertest::handler() = [&](HWND h, UINT m, WPARAM, LPARAM l, LRESULT&) {
+        if (m == WM_SETCURSOR && h == w)
+            cursorAsks.push_back(l);
+        return false;
+    };
+    screen.click(50, 50);
+    EXPECT_TRUE(log().entries.empty());
+    EXPECT_EQ(GetActiveWindow(), other);
+    ASSERT_EQ(cursorAsks.size(), 1u);
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(cursorAsks[0])), HTERROR);
+    EnableWindow(w, TRUE);
+    screen.click(50, 50);
+    EXPECT_EQ(GetActiveWindow(), w);
 }
 
 TEST_F(Input, DoubleClicksNeedTheClassStyleTimeAndPlace)
@@ -156,8 +179,9 @@ TEST_F(Input, FocusAndActivationMessagesComeInOrder)
     usertest::watch({ WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED,
         WM_ACTIVATEAPP, WM_SHOWWINDOW });
     ShowWindow(b, SW_SHOW);
-    EXPECT_EQ(log().entries, (Entries { "b:SHOWWINDOW", "b:POSCHANGING", "a:NCACTIVATE", "a:ACTIVATE", "b:NCACTIVATE",
-                                 "b:ACTIVATE", "a:KILLFOCUS", "b:SETFOCUS", "b:POSCHANGED" }));
+    EXPECT_EQ(log().entries,
+        (Entries { "b:SHOWWINDOW", "b:POSCHANGING", "a:NCACTIVATE", "a:ACTIVATE", "b:NCACTIVATE", "b:ACTIVATE",
+            "a:KILLFOCUS", "b:SETFOCUS", "b:POSCHANGED" }));
     log().clear();
     SetFocus(bKid);
     EXPECT_EQ(log().entries, (Entries { "b:KILLFOCUS", "bkid:SETFOCUS" }));

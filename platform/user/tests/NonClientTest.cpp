@@ -14,15 +14,16 @@ protected:
 
     HWND make(DWORD style, DWORD exStyle = 0)
     {
-        return CreateWindowEx(exStyle, "Rec", "nc", style | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr, nullptr,
-            nullptr);
+        return CreateWindowEx(
+            exStyle, "Rec", "nc", style | WS_VISIBLE, 100, 100, 200, 150, nullptr, nullptr, nullptr, nullptr);
     }
     LRESULT hit(HWND w, int x, int y)
     {
         RECT r;
         GetWindowRect(w, &r);
-        return SendMessage(w, WM_NCHITTEST, 0, MAKELPARAM(static_cast<unsigned>(x < 0 ? r.right + x : r.left + x),
-                                                       static_cast<unsigned>(y < 0 ? r.bottom + y : r.top + y)));
+        return SendMessage(w, WM_NCHITTEST, 0,
+            MAKELPARAM(static_cast<unsigned>(x < 0 ? r.right + x : r.left + x),
+                static_cast<unsigned>(y < 0 ? r.bottom + y : r.top + y)));
     }
 
     TestScreen screen { 640, 480 };
@@ -78,11 +79,25 @@ TEST_F(NonClient, HitCodesForEachPart)
         LRESULT code;
     };
     const Case cases[] = {
-        { 1, 60, HTLEFT }, { -1, 60, HTRIGHT }, { 100, 1, HTTOP }, { 100, -1, HTBOTTOM }, { 1, 1, HTTOPLEFT },
-        { -1, 1, HTTOPRIGHT }, { 1, -1, HTBOTTOMLEFT }, { -1, -1, HTBOTTOMRIGHT }, { 20, 2, HTTOPLEFT },
-        { 100, 4 + caption / 2, HTCAPTION }, { 8, 4 + caption / 2, HTSYSMENU }, { -10, 4 + caption / 2, HTCLOSE },
-        { -30, 4 + caption / 2, HTMAXBUTTON }, { -46, 4 + caption / 2, HTMINBUTTON }, { 100, 60, HTCLIENT },
-        { -14, 60, HTVSCROLL }, { 60, -14, HTHSCROLL }, { 5, 60, HTBORDER }, { 300, 60, HTNOWHERE },
+        { 1, 60, HTLEFT },
+        { -1, 60, HTRIGHT },
+        { 100, 1, HTTOP },
+        { 100, -1, HTBOTTOM },
+        { 1, 1, HTTOPLEFT },
+        { -1, 1, HTTOPRIGHT },
+        { 1, -1, HTBOTTOMLEFT },
+        { -1, -1, HTBOTTOMRIGHT },
+        { 20, 2, HTTOPLEFT },
+        { 100, 4 + caption / 2, HTCAPTION },
+        { 8, 4 + caption / 2, HTSYSMENU },
+        { -10, 4 + caption / 2, HTCLOSE },
+        { -30, 4 + caption / 2, HTMAXBUTTON },
+        { -46, 4 + caption / 2, HTMINBUTTON },
+        { 100, 60, HTCLIENT },
+        { -14, 60, HTVSCROLL },
+        { 60, -14, HTHSCROLL },
+        { 5, 60, HTBORDER },
+        { 300, 60, HTNOWHERE },
     };
     for (const Case& c : cases)
         EXPECT_EQ(hit(sizable, c.x, c.y), c.code) << c.x << "," << c.y;

@@ -234,3 +234,37 @@ TEST_F(Painting, ANewScreenSizeIsToldAndRepainted)
     EXPECT_FALSE(platform::user::Screen::Instance().resize(0, 10));
     (void)w;
 }
+
+TEST_F(Painting, AnOwnDCKeepsItsStateAcrossUses)
+{
+    WNDCLASS wc;
+    wc.lpfnWndProc = usertest::RecordingProc;
+    wc.lpszClassName = "OwnDcWindow";
+    wc.style = CS_OWNDC;
+    RegisterClass(&wc);
+    HWND w
+        = CreateWindowEx(0, "OwnDcWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, 40, 40, nullptr, nullptr, nullptr, nullptr);
+    HDC first = GetDC(w);
+    SetTextColor(first, kGreen);
+    ReleaseDC(w, first);
+    EXPECT_EQ(GetDC(w), first);
+    ReleaseDC(w, first);
+    HDC painting = nullptr;
+    COLORREF color = 0;
+    usertest::handler() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (m != WM_PAINT || h != w)
+            return false;
+        PAINTSTRUCT ps;
+        painting = BeginPaint(h, &ps);
+        color = GetTextColor(painting);
+        EndPaint(h, &ps);
+        r = 0;
+        return true;
+    };
+    InvalidateRect(w, nullptr, TRUE);
+    screen.pump();
+    EXPECT_EQ(painting, first);
+    EXPECT_EQ(color, kGreen);
+    DestroyWindow(w);
+    UnregisterClass("OwnDcWindow", nullptr);
+}

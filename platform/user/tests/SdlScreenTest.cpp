@@ -51,8 +51,8 @@ TEST(SdlScreen, ShowsAWindowTreeInARealWindow)
 
     HWND main = CreateWindowEx(0, "Rec", "Tune Steward", WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_VISIBLE, 20, 20, 240,
         150, nullptr, nullptr, nullptr, nullptr);
-    HWND panel = CreateWindowEx(WS_EX_CLIENTEDGE, "RecPlain", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 60, main,
-        nullptr, nullptr, nullptr);
+    HWND panel = CreateWindowEx(
+        WS_EX_CLIENTEDGE, "RecPlain", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 60, main, nullptr, nullptr, nullptr);
     ASSERT_TRUE(main && panel);
     HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "Rec", "Tool", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 180,
         110, 120, 70, main, nullptr, nullptr, nullptr);

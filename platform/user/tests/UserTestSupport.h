@@ -26,51 +26,96 @@ inline Log& log()
 inline const char* messageName(UINT m)
 {
     switch (m) {
-    case WM_CREATE: return "CREATE";
-    case WM_DESTROY: return "DESTROY";
-    case WM_MOVE: return "MOVE";
-    case WM_SIZE: return "SIZE";
-    case WM_ACTIVATE: return "ACTIVATE";
-    case WM_SETFOCUS: return "SETFOCUS";
-    case WM_KILLFOCUS: return "KILLFOCUS";
-    case WM_SHOWWINDOW: return "SHOWWINDOW";
-    case WM_ACTIVATEAPP: return "ACTIVATEAPP";
-    case WM_GETMINMAXINFO: return "GETMINMAXINFO";
-    case WM_WINDOWPOSCHANGING: return "POSCHANGING";
-    case WM_WINDOWPOSCHANGED: return "POSCHANGED";
-    case WM_NCCREATE: return "NCCREATE";
-    case WM_NCDESTROY: return "NCDESTROY";
-    case WM_NCCALCSIZE: return "NCCALCSIZE";
-    case WM_NCACTIVATE: return "NCACTIVATE";
-    case WM_PARENTNOTIFY: return "PARENTNOTIFY";
-    case WM_CAPTURECHANGED: return "CAPTURECHANGED";
-    case WM_PAINT: return "PAINT";
-    case WM_NCPAINT: return "NCPAINT";
-    case WM_ERASEBKGND: return "ERASEBKGND";
-    case WM_TIMER: return "TIMER";
-    case WM_KEYDOWN: return "KEYDOWN";
-    case WM_KEYUP: return "KEYUP";
-    case WM_CHAR: return "CHAR";
-    case WM_SYSKEYDOWN: return "SYSKEYDOWN";
-    case WM_SYSKEYUP: return "SYSKEYUP";
-    case WM_SYSCHAR: return "SYSCHAR";
-    case WM_SYSCOMMAND: return "SYSCOMMAND";
-    case WM_LBUTTONDOWN: return "LBUTTONDOWN";
-    case WM_LBUTTONUP: return "LBUTTONUP";
-    case WM_LBUTTONDBLCLK: return "LBUTTONDBLCLK";
-    case WM_MOUSEMOVE: return "MOUSEMOVE";
-    case WM_MOUSEACTIVATE: return "MOUSEACTIVATE";
-    case WM_NCLBUTTONDOWN: return "NCLBUTTONDOWN";
-    case WM_NCLBUTTONDBLCLK: return "NCLBUTTONDBLCLK";
-    case WM_ENTERSIZEMOVE: return "ENTERSIZEMOVE";
-    case WM_EXITSIZEMOVE: return "EXITSIZEMOVE";
-    case WM_CLOSE: return "CLOSE";
-    case WM_STYLECHANGING: return "STYLECHANGING";
-    case WM_STYLECHANGED: return "STYLECHANGED";
-    case WM_MOUSEWHEEL: return "MOUSEWHEEL";
-    case WM_DROPFILES: return "DROPFILES";
-    case WM_DISPLAYCHANGE: return "DISPLAYCHANGE";
-    default: return "?";
+    case WM_CREATE:
+        return "CREATE";
+    case WM_DESTROY:
+        return "DESTROY";
+    case WM_MOVE:
+        return "MOVE";
+    case WM_SIZE:
+        return "SIZE";
+    case WM_ACTIVATE:
+        return "ACTIVATE";
+    case WM_SETFOCUS:
+        return "SETFOCUS";
+    case WM_KILLFOCUS:
+        return "KILLFOCUS";
+    case WM_SHOWWINDOW:
+        return "SHOWWINDOW";
+    case WM_ACTIVATEAPP:
+        return "ACTIVATEAPP";
+    case WM_GETMINMAXINFO:
+        return "GETMINMAXINFO";
+    case WM_WINDOWPOSCHANGING:
+        return "POSCHANGING";
+    case WM_WINDOWPOSCHANGED:
+        return "POSCHANGED";
+    case WM_NCCREATE:
+        return "NCCREATE";
+    case WM_NCDESTROY:
+        return "NCDESTROY";
+    case WM_NCCALCSIZE:
+        return "NCCALCSIZE";
+    case WM_NCACTIVATE:
+        return "NCACTIVATE";
+    case WM_PARENTNOTIFY:
+        return "PARENTNOTIFY";
+    case WM_CAPTURECHANGED:
+        return "CAPTURECHANGED";
+    case WM_PAINT:
+        return "PAINT";
+    case WM_NCPAINT:
+        return "NCPAINT";
+    case WM_ERASEBKGND:
+        return "ERASEBKGND";
+    case WM_TIMER:
+        return "TIMER";
+    case WM_KEYDOWN:
+        return "KEYDOWN";
+    case WM_KEYUP:
+        return "KEYUP";
+    case WM_CHAR:
+        return "CHAR";
+    case WM_SYSKEYDOWN:
+        return "SYSKEYDOWN";
+    case WM_SYSKEYUP:
+        return "SYSKEYUP";
+    case WM_SYSCHAR:
+        return "SYSCHAR";
+    case WM_SYSCOMMAND:
+        return "SYSCOMMAND";
+    case WM_LBUTTONDOWN:
+        return "LBUTTONDOWN";
+    case WM_LBUTTONUP:
+        return "LBUTTONUP";
+    case WM_LBUTTONDBLCLK:
+        return "LBUTTONDBLCLK";
+    case WM_MOUSEMOVE:
+        return "MOUSEMOVE";
+    case WM_MOUSEACTIVATE:
+        return "MOUSEACTIVATE";
+    case WM_NCLBUTTONDOWN:
+        return "NCLBUTTONDOWN";
+    case WM_NCLBUTTONDBLCLK:
+        return "NCLBUTTONDBLCLK";
+    case WM_ENTERSIZEMOVE:
+        return "ENTERSIZEMOVE";
+    case WM_EXITSIZEMOVE:
+        return "EXITSIZEMOVE";
+    case WM_CLOSE:
+        return "CLOSE";
+    case WM_STYLECHANGING:
+        return "STYLECHANGING";
+    case WM_STYLECHANGED:
+        return "STYLECHANGED";
+    case WM_MOUSEWHEEL:
+        return "MOUSEWHEEL";
+    case WM_DROPFILES:
+        return "DROPFILES";
+    case WM_DISPLAYCHANGE:
+        return "DISPLAYCHANGE";
+    default:
+        return "?";
     }
 }
 

@@ -42,20 +42,23 @@ TEST_F(Windows, CreationAndDestructionComeInTheirOrder)
         WM_PARENTNOTIFY, WM_DESTROY, WM_NCDESTROY });
     HWND main = top("main");
     ASSERT_TRUE(main);
-    EXPECT_EQ(log().entries, (Entries { "GETMINMAXINFO", "NCCREATE", "main:NCCALCSIZE", "main:CREATE", "main:SIZE", "main:MOVE" }));
+    EXPECT_EQ(log().entries,
+        (Entries { "GETMINMAXINFO", "NCCREATE", "main:NCCALCSIZE", "main:CREATE", "main:SIZE", "main:MOVE" }));
 
     log().clear();
     HWND a = child(main, "a", 1, { 0, 0, 50, 50 });
     HWND b = child(a, "b", 2, { 0, 0, 20, 20 });
     ASSERT_TRUE(a && b);
-    EXPECT_EQ(log().entries, (Entries { "NCCREATE", "a:NCCALCSIZE", "a:CREATE", "a:SIZE", "a:MOVE", "main:PARENTNOTIFY",
-                                 "a:SHOWWINDOW", "NCCREATE", "b:NCCALCSIZE", "b:CREATE", "b:SIZE", "b:MOVE",
-                                 "a:PARENTNOTIFY", "main:PARENTNOTIFY", "b:SHOWWINDOW" }));
+    EXPECT_EQ(log().entries,
+        (Entries { "NCCREATE", "a:NCCALCSIZE", "a:CREATE", "a:SIZE", "a:MOVE", "main:PARENTNOTIFY", "a:SHOWWINDOW",
+            "NCCREATE", "b:NCCALCSIZE", "b:CREATE", "b:SIZE", "b:MOVE", "a:PARENTNOTIFY", "main:PARENTNOTIFY",
+            "b:SHOWWINDOW" }));
 
     log().clear();
     ASSERT_TRUE(DestroyWindow(main));
     // WM_DESTROY parent first, WM_NCDESTROY children first.
-    EXPECT_EQ(log().entries, (Entries { "main:DESTROY", "a:DESTROY", "b:DESTROY", "b:NCDESTROY", "a:NCDESTROY", "main:NCDESTROY" }));
+    EXPECT_EQ(log().entries,
+        (Entries { "main:DESTROY", "a:DESTROY", "b:DESTROY", "b:NCDESTROY", "a:NCDESTROY", "main:NCDESTROY" }));
     EXPECT_FALSE(IsWindow(main));
     EXPECT_FALSE(IsWindow(b));
 }
@@ -255,10 +258,13 @@ TEST_F(Windows, TreeAndCoordinates)
     EXPECT_EQ(GetParent(inner), first);
     EXPECT_EQ(SetParent(main, inner), nullptr);
     std::vector<HWND> all;
-    EnumChildWindows(main, [](HWND h, LPARAM l) {
-        reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&all));
+    EnumChildWindows(
+        main,
+        [](HWND h, LPARAM l) {
+            reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
     EXPECT_EQ(all, (std::vector<HWND> { first, inner, second }));
 }
 
@@ -332,8 +338,9 @@ TEST_F(Windows, ShowStatesAndPlacement)
         bool zoomed;
         WPARAM sizeKind;
     };
-    for (const Case c : { Case { SW_SHOWMAXIMIZED, false, true, SIZE_MAXIMIZED }, Case { SW_MINIMIZE, true, false, SIZE_MINIMIZED },
-             Case { SW_RESTORE, false, true, SIZE_MAXIMIZED }, Case { SW_SHOWNORMAL, false, false, SIZE_RESTORED } }) {
+    for (const Case c :
+        { Case { SW_SHOWMAXIMIZED, false, true, SIZE_MAXIMIZED }, Case { SW_MINIMIZE, true, false, SIZE_MINIMIZED },
+            Case { SW_RESTORE, false, true, SIZE_MAXIMIZED }, Case { SW_SHOWNORMAL, false, false, SIZE_RESTORED } }) {
         WPARAM lastSize = 99;
         usertest::handler() = [&](HWND, UINT m, WPARAM wp, LPARAM, LRESULT&) {
             if (m == WM_SIZE)
