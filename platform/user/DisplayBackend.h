@@ -14,6 +14,8 @@ public:
 
     // "headless" or "sdl".
     virtual const char* name() const = 0;
+    // Follows a new screen size (the real window takes the screen's size).
+    virtual void resize(int width, int height) = 0;
     // Shows the screen's current pixels.
     virtual void present(const gdi::Surface& screen) = 0;
     // Waits up to timeoutMs for events of the display and turns them into input; false when this

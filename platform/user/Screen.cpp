@@ -68,6 +68,8 @@ bool Screen::resize(int w, int h)
     if (!surface)
         return false;
     install(std::move(surface));
+    if (m_backend)
+        m_backend->resize(w, h);
     std::vector<HWND> tops;
     {
         auto lock = WindowManager::Acquire();

@@ -60,6 +60,16 @@ public:
 
     const char* name() const override { return "sdl"; }
 
+    void resize(int width, int height) override
+    {
+        if (std::this_thread::get_id() != m_thread)
+            return;
+        int w = 0, h = 0;
+        SDL_GetWindowSize(m_window, &w, &h);
+        if (w != width || h != height)
+            SDL_SetWindowSize(m_window, width, height);
+    }
+
     void present(const gdi::Surface& screen) override
     {
         if (std::this_thread::get_id() != m_thread)

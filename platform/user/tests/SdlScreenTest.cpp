@@ -60,8 +60,13 @@ TEST(SdlScreen, ShowsAWindowTreeInARealWindow)
     screen.pump();
     Screen::Instance().present();
 
+    // The real window follows the screen's size.
+    ASSERT_TRUE(Screen::Instance().resize(330, 210));
+    screen.pump();
+    Screen::Instance().present();
     auto shown = Screen::Instance().shown();
     ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->height(), 210);
     auto surface = Screen::Instance().surface();
     ASSERT_EQ(shown->width(), surface->width());
     int differing = 0;
