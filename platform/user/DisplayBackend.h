@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "platform/base/WinTypes.h"
 #include "platform/gdi/Surface.h"
 
 namespace platform::user {
@@ -16,6 +17,8 @@ public:
     virtual const char* name() const = 0;
     // Follows a new screen size (the real window takes the screen's size).
     virtual void resize(int width, int height) = 0;
+    // Shows a cursor over the display (the standard shapes; others as the arrow).
+    virtual void setCursor(HCURSOR cursor) = 0;
     // Shows the screen's current pixels.
     virtual void present(const gdi::Surface& screen) = 0;
     // Waits up to timeoutMs for events of the display and turns them into input; false when this

@@ -10,6 +10,7 @@
 #include "platform/base/Thread.h"
 #include "platform/user/Internal.h"
 #include "platform/user/MessageQueue.h"
+#include "platform/user/Screen.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowManager.h"
 
@@ -747,8 +748,14 @@ BOOL SetCursorPos(int x, int y)
 
 HCURSOR SetCursor(HCURSOR cursor)
 {
-    auto lock = WindowManager::Acquire();
-    return std::exchange(WindowManager::Instance().cursor, cursor);
+    HCURSOR previous = nullptr;
+    {
+        auto lock = WindowManager::Acquire();
+        previous = std::exchange(WindowManager::Instance().cursor, cursor);
+    }
+    if (previous != cursor)
+        Screen::Instance().setCursor(cursor);
+    return previous;
 }
 
 HCURSOR GetCursor()

@@ -467,9 +467,18 @@ LRESULT DispatchMessage(const MSG* msg)
     }
     const LRESULT r = CallProcedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
     if (msg->message == WM_PAINT) {
-        auto lock = WindowManager::Acquire();
-        if (auto window = WindowManager::Instance().find(msg->hwnd))
-            window->internalPaint = false;
+        // A procedure that validated without BeginPaint still gets its frame painted, so that the
+        // frame does not ask for WM_PAINT for ever.
+        bool frame = false;
+        {
+            auto lock = WindowManager::Acquire();
+            if (auto window = WindowManager::Instance().find(msg->hwnd)) {
+                window->internalPaint = false;
+                frame = std::exchange(window->framePaintDue, false);
+            }
+        }
+        if (frame)
+            SendMessage(msg->hwnd, WM_NCPAINT, 1, 0);
     }
     return r;
 }

@@ -84,6 +84,12 @@ bool Screen::resize(int w, int h)
 
 void Screen::setBackend(std::unique_ptr<DisplayBackend> backend) { m_backend = std::move(backend); }
 
+void Screen::setCursor(HCURSOR cursor)
+{
+    if (m_backend)
+        m_backend->setCursor(cursor);
+}
+
 void Screen::present()
 {
     if (m_backend && m_surface)

@@ -25,6 +25,8 @@ public:
     bool resize(int width, int height);
     // Replaces the back-end (null: headless).
     void setBackend(std::unique_ptr<DisplayBackend> backend);
+    // Shows the cursor on the back-end.
+    void setCursor(HCURSOR cursor);
     // Shows what changed.
     void present();
     bool pump(unsigned timeoutMs);

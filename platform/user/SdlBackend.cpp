@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <array>
 #include <thread>
 
 #include "platform/base/Paths.h"
@@ -53,6 +54,9 @@ public:
     {
         if (m_texture)
             SDL_DestroyTexture(m_texture);
+        for (SDL_Cursor* c : m_cursors)
+            if (c)
+                SDL_FreeCursor(c);
         SDL_DestroyRenderer(m_renderer);
         SDL_DestroyWindow(m_window);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -68,6 +72,31 @@ public:
         SDL_GetWindowSize(m_window, &w, &h);
         if (w != width || h != height)
             SDL_SetWindowSize(m_window, width, height);
+    }
+
+    void setCursor(HCURSOR cursor) override
+    {
+        if (std::this_thread::get_id() != m_thread)
+            return;
+        struct Shape {
+            LPCSTR id;
+            SDL_SystemCursor sdl;
+        };
+        static const Shape shapes[] = { { IDC_IBEAM, SDL_SYSTEM_CURSOR_IBEAM }, { IDC_WAIT, SDL_SYSTEM_CURSOR_WAIT },
+            { IDC_CROSS, SDL_SYSTEM_CURSOR_CROSSHAIR }, { IDC_SIZENWSE, SDL_SYSTEM_CURSOR_SIZENWSE },
+            { IDC_SIZENESW, SDL_SYSTEM_CURSOR_SIZENESW }, { IDC_SIZEWE, SDL_SYSTEM_CURSOR_SIZEWE },
+            { IDC_SIZENS, SDL_SYSTEM_CURSOR_SIZENS }, { IDC_SIZEALL, SDL_SYSTEM_CURSOR_SIZEALL },
+            { IDC_NO, SDL_SYSTEM_CURSOR_NO }, { IDC_HAND, SDL_SYSTEM_CURSOR_HAND },
+            { IDC_APPSTARTING, SDL_SYSTEM_CURSOR_WAITARROW } };
+        SDL_SystemCursor wanted = SDL_SYSTEM_CURSOR_ARROW;
+        for (const Shape& s : shapes)
+            if (cursor && cursor == LoadCursor(nullptr, s.id))
+                wanted = s.sdl;
+        if (!m_cursors[wanted])
+            m_cursors[wanted] = SDL_CreateSystemCursor(wanted);
+        if (m_cursors[wanted])
+            SDL_SetCursor(m_cursors[wanted]);
+        SDL_ShowCursor(cursor ? SDL_ENABLE : SDL_DISABLE);
     }
 
     void present(const gdi::Surface& screen) override
@@ -180,6 +209,7 @@ private:
     SDL_Window* m_window { nullptr };
     SDL_Renderer* m_renderer { nullptr };
     SDL_Texture* m_texture { nullptr };
+    std::array<SDL_Cursor*, SDL_NUM_SYSTEM_CURSORS> m_cursors {};
     int m_textureWidth { 0 };
     int m_textureHeight { 0 };
     std::thread::id m_thread { std::this_thread::get_id() };

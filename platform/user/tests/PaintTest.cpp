@@ -84,6 +84,21 @@ TEST_F(Painting, PaintComesWhenTheQueueIsEmptyAndValidates)
     EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
 }
 
+TEST_F(Painting, ValidatingWithoutBeginPaintEndsThePainting)
+{
+    HWND w = make("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE, { 0, 0, 100, 100 });
+    usertest::watch({ WM_NCPAINT });
+    usertest::handler() = [&](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
+        if (m != WM_PAINT || h != w)
+            return false;
+        ValidateRect(h, nullptr);
+        r = 0;
+        return true;
+    };
+    EXPECT_LT(screen.pump(), 100);
+    EXPECT_EQ(log().entries, (Entries { "w:NCPAINT" }));
+}
+
 TEST_F(Painting, DefaultPaintingErasesWithTheClassBrush)
 {
     HWND w = make("plain", WS_POPUP | WS_VISIBLE, { 0, 0, 50, 50 });
