@@ -1,4 +1,6 @@
 // The library's module object, its four exports and its registration in the machine's classes.
+// The classes are registered under the library's name ("msado15.dll"), which the component model
+// finds in the program's folder, so a registration stays valid wherever the program is installed.
 
 #include "platform/ado/AdoxObjects.h"
 #include "platform/ado/Catalog.h"
