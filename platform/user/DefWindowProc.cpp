@@ -199,6 +199,49 @@ LRESULT onNcLButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam)
     return 0;
 }
 
+// Asks for help on a window: WM_HELP with the window's id, passed up by the default handling.
+void sendHelp(HWND target, POINT mouse)
+{
+    HELPINFO info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = GetDlgCtrlID(target);
+    info.hItemHandle = target;
+    info.MousePos = mouse;
+    SendMessage(target, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+// The context-help mode of the caption's "?" button: the next click names the window help is
+// wanted for; Escape, another button or losing the capture ends the mode without help.
+void contextHelpLoop(HWND hwnd)
+{
+    SetCapture(hwnd);
+    SetCursor(LoadCursor(nullptr, IDC_HELP));
+    for (;;) {
+        MSG msg;
+        if (!GetMessage(&msg, nullptr, 0, 0)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (GetCapture() != hwnd)
+            break;
+        if (msg.message == WM_LBUTTONDOWN) {
+            ReleaseCapture();
+            HWND target = WindowFromPoint(msg.pt);
+            if (target && (target == hwnd || IsChild(hwnd, target)))
+                sendHelp(target, msg.pt);
+            break;
+        }
+        if (msg.message == WM_RBUTTONDOWN || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
+            break;
+        if (msg.message == WM_MOUSEMOVE)
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+}
+
 LRESULT onSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     if (HasHooks(WH_CBT) && CallHooks(WH_CBT, HCBT_SYSCOMMAND, wParam, lParam))
@@ -225,6 +268,9 @@ LRESULT onSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     case SC_CLOSE:
         if (!(GetClassLong(hwnd, GCL_STYLE) & CS_NOCLOSE))
             SendMessage(hwnd, WM_CLOSE, 0, 0);
+        break;
+    case SC_CONTEXTHELP:
+        contextHelpLoop(hwnd);
         break;
     default:
         // The window menu (SC_KEYMENU, SC_MOUSEMENU) belongs to the menu code; nothing to do here.
@@ -489,6 +535,13 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             SendMessage(GetAncestor(hwnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, 0);
         return 0;
     }
+    case WM_KEYDOWN:
+        // F1 alone asks for help on the window that has the keyboard.
+        if (wParam == VK_F1 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0) {
+            DWORD pos = GetMessagePos();
+            sendHelp(hwnd, POINT { static_cast<SHORT>(LOWORD(pos)), static_cast<SHORT>(HIWORD(pos)) });
+        }
+        return 0;
     case WM_SYSCHAR:
         if (wParam == VK_RETURN && IsIconic(hwnd)) {
             PostMessage(hwnd, WM_SYSCOMMAND, SC_RESTORE, 0);

@@ -336,3 +336,43 @@ TEST_F(Input, ContextMenuGoesUpAndTheCursorFollowsTheFrame)
     EXPECT_EQ(at.x, 198);
     EXPECT_FALSE(GetInputState());
 }
+
+TEST_F(Input, HelpComesFromF1AndFromTheCaptionButton)
+{
+    HWND dialog = CreateWindowEx(WS_EX_CONTEXTHELP, "Rec", "dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 0,
+        0, 200, 150, nullptr, nullptr, nullptr, nullptr);
+    HWND control = CreateWindowEx(0, "Rec", "control", WS_CHILD | WS_VISIBLE, 20, 20, 60, 30, dialog,
+        reinterpret_cast<HMENU>(42), nullptr, nullptr);
+    std::vector<int> ids;
+    usertest::handler() = [&](HWND h, UINT m, WPARAM, LPARAM l, LRESULT& r) {
+        if (m != WM_HELP || h != dialog)
+            return false;
+        auto* info = reinterpret_cast<HELPINFO*>(l);
+        ids.push_back(info->iCtrlId);
+        EXPECT_EQ(info->hItemHandle, control);
+        r = TRUE;
+        return true;
+    };
+    SetFocus(control);
+    screen.key(VK_F1);
+    EXPECT_EQ(ids, (std::vector<int> { 42 }));
+
+    // "?" then a click on the control: the whole gesture is queued, as the help mode is a nested loop.
+    RECT r;
+    GetWindowRect(dialog, &r);
+    const POINT help { r.right - 3 - GetSystemMetrics(SM_CXSIZE) / 2, r.top + 3 + GetSystemMetrics(SM_CYCAPTION) / 2 };
+    ASSERT_EQ(SendMessage(dialog, WM_NCHITTEST, 0, MAKELPARAM(help.x, help.y)), HTCLOSE);
+    const POINT question { help.x - GetSystemMetrics(SM_CXSIZE), help.y };
+    ASSERT_EQ(SendMessage(dialog, WM_NCHITTEST, 0, MAKELPARAM(question.x, question.y)), HTHELP);
+    POINT inControl { 10, 10 };
+    ClientToScreen(control, &inControl);
+    platform::user::InjectMouseMove(question);
+    platform::user::InjectMouseButton(MouseButton::Left, true);
+    platform::user::InjectMouseButton(MouseButton::Left, false);
+    platform::user::InjectMouseMove(inControl);
+    platform::user::InjectMouseButton(MouseButton::Left, true);
+    platform::user::InjectMouseButton(MouseButton::Left, false);
+    screen.pump();
+    EXPECT_EQ(ids, (std::vector<int> { 42, 42 }));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
