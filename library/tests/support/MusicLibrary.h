@@ -88,6 +88,11 @@ protected:
         ASSERT_EQ(registerServer ? registerServer() : E_FAIL, S_OK);
         FreeLibrary(control);
 
+        // A folder of the test's own, so that tests run in one process do not meet each other's files.
+        m_previousFolder = std::filesystem::current_path();
+        const std::filesystem::path own = m_previousFolder / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(own);
+        std::filesystem::current_path(own);
         char folder[MAX_PATH] {};
         GetCurrentDirectory(MAX_PATH, folder);
         m_folder = folder;
@@ -115,6 +120,7 @@ protected:
         theLibraryConnection.Close();
         CoFreeUnusedLibraries();
         CoUninitialize();
+        std::filesystem::current_path(m_previousFolder);
         AppFixture::TearDown();
     }
 
@@ -159,6 +165,7 @@ protected:
     const std::vector<std::string>& Boxes() const { return m_boxes->Texts(); }
 
     std::string m_folder;
+    std::filesystem::path m_previousFolder;
     std::filesystem::path m_database;
     RecordingImportHost m_host;
     std::optional<MessageBoxRecorder> m_boxes;
