@@ -433,9 +433,20 @@ QueryResult Database::Run(sqlite3_stmt* stmt, const TranslatedSql* translated, c
         names.insert(column.name);
         result.columns.push_back(std::move(column));
     }
-    for (auto& column : result.columns)
-        if (names.count(column.name) > 1 && !column.table.empty())
-            column.name = column.table + "." + column.name;
+    // Columns that share a name but come from different tables are told apart by their table's
+    // name; the same column selected twice ("t.Key, t.*") keeps its plain name.
+    std::vector<std::string> qualified(result.columns.size());
+    for (size_t c = 0; c < result.columns.size(); ++c) {
+        const auto& column = result.columns[c];
+        if (names.count(column.name) < 2 || column.table.empty())
+            continue;
+        for (const auto& other : result.columns)
+            if (EqualsNoCase(other.name, column.name) && (!EqualsNoCase(other.table, column.table) || !EqualsNoCase(other.origin, column.origin)))
+                qualified[c] = column.table + "." + column.name;
+    }
+    for (size_t c = 0; c < result.columns.size(); ++c)
+        if (!qualified[c].empty())
+            result.columns[c].name = qualified[c];
     return result;
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace platform::ado;
@@ -186,6 +187,23 @@ TEST(DialectLike, Patterns)
     };
     for (const auto& c : cases)
         EXPECT_EQ(JetLikeMatch(c.pattern, c.text), c.match) << c.pattern << " ~ " << c.text;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DialectTest, DuplicateColumnNamesAreToldApartByTable)
+{
+    const auto result = db->Execute("SELECT tMusicMain.QVCDID, tMusicMain.*, tMusicTracks.DeleteFlag FROM tMusicMain INNER JOIN tMusicTracks "
+                                    "ON tMusicMain.QVCDID = tMusicTracks.QVCDID WHERE tMusicTracks.AlbumTrackID = 1");
+    std::vector<std::string> names;
+    for (const auto& column : result.columns)
+        names.push_back(column.name);
+    EXPECT_EQ(names.front(), "QVCDID");
+    EXPECT_EQ(names.at(1), "QVCDID");
+    EXPECT_NE(std::find(names.begin(), names.end(), "tMusicMain.DeleteFlag"), names.end());
+    EXPECT_EQ(names.back(), "tMusicTracks.DeleteFlag");
 }
 
 } // namespace
