@@ -1,0 +1,151 @@
+// Importing generated MP3 files into an empty library (frame data, tags through the CD-database control,
+// album look-up, two inserts per file on the library's own journal and sync settings), beside reading the
+// same files' tags with TagLib alone. No goal yet: the counters are the baseline.
+
+#include "library/LibraryLocations.h"
+#include "library/MusicImport.h"
+#include "library/MusicImportHost.h"
+#include "library/_ADOConnectionHelper.h"
+#include "library/_ADODatabaseHelper.h"
+
+#include "app/CPelicanApp.h"
+#include "platform/base/FileApi.h"
+#include "platform/base/MessageBox.h"
+#include "platform/base/Modules.h"
+#include "platform/base/PathApi.h"
+#include "platform/base/Paths.h"
+#include "platform/com/ObjBase.h"
+
+#include <benchmark/benchmark.h>
+#include <taglib/fileref.h>
+#include <taglib/tag.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// The main window's part, answered without windows.
+class QuietHost : public MusicImportHost {
+public:
+    bool YesToAll() const override { return m_yesToAll; }
+    void SetYesToAll(bool yesToAll) override { m_yesToAll = yesToAll; }
+    void SetSyncRunning(bool) override { }
+    int AskOverwrite(LPCTSTR) override { return IDYES; }
+    void SetStatusText(LPCTSTR) override { }
+    void PumpMessages() override { }
+    void BeginWaitCursor() override { }
+    void RestoreWaitCursor() override { }
+    void EndWaitCursor() override { }
+    CString MakeUniqueAlbumName(LPCTSTR baseName) override { return baseName; }
+    void AddAlbumToTree(long, LPCTSTR, LPCTSTR, long) override { }
+    void RefreshPlaylists() override { }
+    bool RaiseMatchWindow() override { return false; }
+
+private:
+    bool m_yesToAll { false };
+};
+
+double Seconds(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Makes count tagged MP3 files, one album per twelve tracks; their POSIX paths.
+std::vector<std::string> MakeFiles(const std::filesystem::path& folder, long count)
+{
+    const std::string wav = (folder / "tone.wav").string();
+    const std::string first = (folder / "first.mp3").string();
+    if (std::system(("sox -n -r 44100 -c 2 '" + wav + "' synth 2 sine 440").c_str()) != 0
+        || std::system(("lame --quiet -b 128 --add-id3v2 --ta Artist --tl Album --tt Track '" + wav + "' '" + first + "'").c_str()) != 0)
+        return {};
+    std::vector<std::string> files;
+    for (long i = 0; i < count; ++i) {
+        const std::string path = (folder / ("file" + std::to_string(i) + ".mp3")).string();
+        std::filesystem::copy_file(first, path, std::filesystem::copy_options::overwrite_existing);
+        TagLib::FileRef file(path.c_str());
+        file.tag()->setAlbum("Album " + TagLib::String::number(static_cast<int>(i / 12)));
+        file.tag()->setTitle("Track " + TagLib::String::number(static_cast<int>(i)));
+        file.tag()->setTrack(static_cast<unsigned>(i % 12 + 1));
+        file.save();
+        files.push_back(path);
+    }
+    return files;
+}
+
+bool RegisterControl()
+{
+    const HMODULE control = LoadLibrary("CDDBControl.dll");
+    if (!control)
+        return false;
+    auto registerServer = platform::ProcCast<HRESULT (*)()>(GetProcAddress(control, "DllRegisterServer"));
+    const bool registered = registerServer && SUCCEEDED(registerServer());
+    FreeLibrary(control);
+    return registered;
+}
+
+void BM_ImportMp3FilesBesideTagLib(benchmark::State& state)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("import-bench-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder / "home");
+    // The classes are registered in a home folder of the run's own, never in the user's.
+    setenv("TUNESTEWARD_HOME", (folder / "home").c_str(), 1);
+    CoInitialize(nullptr);
+    const auto boxes = platform::SetMessageBoxPresenter([](const std::string&, const std::string&, UINT) { return IDOK; });
+    const long count = static_cast<long>(state.range(0));
+    const std::vector<std::string> files = MakeFiles(folder, count);
+    if (files.empty() || FAILED(platform::EnsureDataAccessRegistered()) || !RegisterControl()) {
+        state.SkipWithError("the files could not be made or the classes registered");
+        return;
+    }
+
+    CPelicanApp app;
+    app.m_strDataSource = (platform::ToProgramPath(folder.string()) + "\\").c_str();
+    app.m_strMaker = "Aldercrest";
+    app.m_strDeviceName = "Bench";
+    app.m_bCDDBControlPresent = TRUE;
+    QuietHost host;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::filesystem::remove_all(folder / "Aldercrest");
+        if (!_ADODatabaseHelper().CreateLibraryDatabase(GetDatabasePath()) || !theLibraryConnection.OpenDatabase(GetDatabasePath())) {
+            state.SkipWithError("the library could not be made");
+            break;
+        }
+        state.ResumeTiming();
+
+        const auto importStart = std::chrono::steady_clock::now();
+        for (const std::string& file : files) {
+            if (AddFileToLibrary(host, platform::ToProgramPath(file).c_str(), kAlbumFromTags) != 1) {
+                state.SkipWithError("a file was not imported");
+                break;
+            }
+        }
+        const double import = Seconds(importStart);
+
+        const auto tagStart = std::chrono::steady_clock::now();
+        std::size_t characters = 0;
+        for (const std::string& file : files) {
+            const TagLib::FileRef tags(file.c_str());
+            characters += tags.tag()->album().size() + tags.tag()->artist().size() + tags.tag()->title().size();
+        }
+        benchmark::DoNotOptimize(characters);
+        const double tagLib = Seconds(tagStart);
+
+        state.counters["import_files_per_s"] = static_cast<double>(count) / import;
+        state.counters["taglib_files_per_s"] = static_cast<double>(count) / tagLib;
+        state.counters["ratio"] = import / tagLib;
+        theLibraryConnection.Close();
+    }
+    platform::SetMessageBoxPresenter(boxes);
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
+
+BENCHMARK(BM_ImportMp3FilesBesideTagLib)->Arg(1000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
