@@ -44,6 +44,11 @@ public:
     CString MakeUniqueAlbumName(LPCTSTR baseName) override { return baseName; }
     void AddAlbumToTree(long, LPCTSTR, LPCTSTR, long) override { }
     void RefreshPlaylists() override { }
+    void RefreshTree() override { }
+    void RequeryView() override { }
+    void BeginProgress() override { }
+    void SetProgress(int) override { }
+    void EndProgress() override { }
     bool RaiseMatchWindow() override { return false; }
 
 private:

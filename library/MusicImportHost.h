@@ -35,6 +35,14 @@ public:
     virtual void AddAlbumToTree(long albumId, LPCTSTR title, LPCTSTR artist, long genreId) = 0;
     // Rebuilds the tree's Playlists branch.
     virtual void RefreshPlaylists() = 0;
+    // Refreshes the items of the tree control after files were imported from the folder view.
+    virtual void RefreshTree() = 0;
+    // Requeries the list view.
+    virtual void RequeryView() = 0;
+    // The progress bar in the status bar: made, moved to a percentage (kept within 1 to 100), set back to 0.
+    virtual void BeginProgress() = 0;
+    virtual void SetProgress(int percent) = 0;
+    virtual void EndProgress() = 0;
     // Brings the CD look-up's "Match" window to the top when it is shown; true when it was. Called from
     // the look-up's own thread.
     virtual bool RaiseMatchWindow() = 0;

@@ -61,6 +61,11 @@ public:
     }
     void AddAlbumToTree(long albumId, LPCTSTR title, LPCTSTR artist, long genreId) override { m_treeAlbums.emplace_back(title); }
     void RefreshPlaylists() override { ++m_playlistRefreshes; }
+    void RefreshTree() override { ++m_treeRefreshes; }
+    void RequeryView() override { ++m_requeries; }
+    void BeginProgress() override { m_progress.push_back(-1); }
+    void SetProgress(int percent) override { m_progress.push_back(percent); }
+    void EndProgress() override { m_progress.push_back(0); }
     bool RaiseMatchWindow() override { return false; }
 
     std::deque<int> m_answers;
@@ -73,6 +78,9 @@ public:
     int m_waitDepth { 0 };
     int m_newAlbums { 0 };
     int m_playlistRefreshes { 0 };
+    int m_treeRefreshes { 0 };
+    int m_requeries { 0 };
+    std::vector<int> m_progress;  // -1 made, 0 set back, else the percentages
 };
 
 class MusicLibrary : public AppFixture {
