@@ -66,7 +66,10 @@ std::vector<std::string> MakeFiles(const std::filesystem::path& folder, long cou
     const std::string wav = (folder / "tone.wav").string();
     const std::string first = (folder / "first.mp3").string();
     if (std::system(("sox -n -r 44100 -c 2 '" + wav + "' synth 2 sine 440").c_str()) != 0
-        || std::system(("lame --quiet -b 128 --add-id3v2 --ta Artist --tl Album --tt Track '" + wav + "' '" + first + "'").c_str()) != 0)
+        || std::system(
+               ("lame --quiet -b 128 --add-id3v2 --ta Artist --tl Album --tt Track '" + wav + "' '" + first + "'")
+                   .c_str())
+            != 0)
         return {};
     std::vector<std::string> files;
     for (long i = 0; i < count; ++i) {
@@ -101,7 +104,8 @@ void BM_ImportMp3FilesBesideTagLib(benchmark::State& state)
     // The classes are registered in a home folder of the run's own, never in the user's.
     setenv("TUNESTEWARD_HOME", (folder / "home").c_str(), 1);
     CoInitialize(nullptr);
-    const auto boxes = platform::SetMessageBoxPresenter([](const std::string&, const std::string&, UINT) { return IDOK; });
+    const auto boxes
+        = platform::SetMessageBoxPresenter([](const std::string&, const std::string&, UINT) { return IDOK; });
     const long count = static_cast<long>(state.range(0));
     const std::vector<std::string> files = MakeFiles(folder, count);
     if (files.empty() || FAILED(platform::EnsureDataAccessRegistered()) || !RegisterControl()) {
@@ -118,7 +122,8 @@ void BM_ImportMp3FilesBesideTagLib(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         std::filesystem::remove_all(folder / "Aldercrest");
-        if (!_ADODatabaseHelper().CreateLibraryDatabase(GetDatabasePath()) || !theLibraryConnection.OpenDatabase(GetDatabasePath())) {
+        if (!_ADODatabaseHelper().CreateLibraryDatabase(GetDatabasePath())
+            || !theLibraryConnection.OpenDatabase(GetDatabasePath())) {
             state.SkipWithError("the library could not be made");
             break;
         }

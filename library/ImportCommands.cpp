@@ -5,8 +5,8 @@
 #include "library/MusicImport.h"
 #include "library/MusicImportHost.h"
 
-#include "platform/afx/CWinApp.h"
 #include "platform/afx/AfxState.h"
+#include "platform/afx/CWinApp.h"
 #include "platform/base/PathApi.h"
 
 namespace {
@@ -25,7 +25,8 @@ int Percent(std::size_t done, std::size_t total) { return static_cast<int>(100 *
 
 } // namespace
 
-void ImportMusicFiles(MusicImportHost& host, const std::vector<CString>& paths, ImportAlbumMode mode, long chosenAlbumId)
+void ImportMusicFiles(
+    MusicImportHost& host, const std::vector<CString>& paths, ImportAlbumMode mode, long chosenAlbumId)
 {
     SetCurrentDirectory(GetDataSourceDirectory());
     host.BeginProgress();
@@ -42,8 +43,12 @@ void ImportMusicFiles(MusicImportHost& host, const std::vector<CString>& paths, 
         }
         LONG result = 0;
         switch (mode) {
-        case ImportAlbumMode::UseOriginalAlbum: result = AddFileToLibrary(host, path, kAlbumFromTags); break;
-        case ImportAlbumMode::AddToExistingAlbum: result = AddFileToLibrary(host, path, chosenAlbumId); break;
+        case ImportAlbumMode::UseOriginalAlbum:
+            result = AddFileToLibrary(host, path, kAlbumFromTags);
+            break;
+        case ImportAlbumMode::AddToExistingAlbum:
+            result = AddFileToLibrary(host, path, chosenAlbumId);
+            break;
         case ImportAlbumMode::CreateNewAlbum:
             if (i == 0) {
                 long trackId = 0;
@@ -78,8 +83,12 @@ void ImportTaggedFiles(MusicImportHost& host, const std::vector<CString>& paths,
         host.SetStatusText(path);
         LONG result = 0;
         switch (kind) {
-        case TaggedFileImport::ImportFiles: result = ImportFile(host, path, kAlbumFromTags); break;
-        case TaggedFileImport::AddToAlbum: result = ImportFile(host, path, albumId); break;
+        case TaggedFileImport::ImportFiles:
+            result = ImportFile(host, path, kAlbumFromTags);
+            break;
+        case TaggedFileImport::AddToAlbum:
+            result = ImportFile(host, path, albumId);
+            break;
         case TaggedFileImport::CreateAlbum:
             if (i == 0) {
                 long trackId = 0;

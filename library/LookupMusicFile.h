@@ -19,8 +19,8 @@ struct MusicFileValues {
     CString language;
     CString trackNumberText;
     CString trackTitle;
-    CString trackLengthText;  // seconds
-    LONG genreId { 16 };      // "Other"
+    CString trackLengthText; // seconds
+    LONG genreId { 16 }; // "Other"
     LONG subGenreId { -1 };
 };
 

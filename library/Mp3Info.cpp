@@ -62,10 +62,7 @@ std::size_t XingSize(DWORD flags)
 }
 
 // Seconds of audio in byteCount bytes at bitRate; computed wide so large files do not wrap.
-LONG SecondsOf(std::int64_t byteCount, LONG bitRate)
-{
-    return static_cast<LONG>(byteCount * 8 / bitRate);
-}
+LONG SecondsOf(std::int64_t byteCount, LONG bitRate) { return static_cast<LONG>(byteCount * 8 / bitRate); }
 
 // Reads the Xing header at xing (its whole extent lies in the buffer) into info; the bit rate becomes the
 // average over the frames, rounded down to whole kbit/s.
@@ -143,7 +140,8 @@ WORD ParseMp3FrameHeader(const BYTE* header, std::size_t available, Mp3Info& inf
     } else {
         info.frameCount = 0;
         if (info.bitRate > 0)
-            info.frameCount = static_cast<LONG>(double(info.fileSize) * info.sampleRate * double(kInverseFrameFactor) / info.bitRate);
+            info.frameCount = static_cast<LONG>(
+                double(info.fileSize) * info.sampleRate * double(kInverseFrameFactor) / info.bitRate);
     }
 
     info.duration = info.bitRate > 0 ? SecondsOf(info.fileSize, info.bitRate) : 0;
@@ -157,7 +155,7 @@ bool ReadMp3Info(LPCSTR path, Mp3Info& info)
     FileHandle file { platform::OpenFile(path, "rb") };
     if (!file)
         return false;
-    struct stat status {};
+    struct stat status { };
     if (fstat(fileno(file.get()), &status) != 0)
         return false;
     info.fileSize = static_cast<LONG>(std::min<off_t>(status.st_size, std::numeric_limits<LONG>::max()));
@@ -170,7 +168,8 @@ bool ReadMp3Info(LPCSTR path, Mp3Info& info)
 
     // An ID3v2 tag: the audio is looked for from the tag's size on (the 10-byte tag header not added,
     // as the files this library has always stored were measured that way).
-    if (bytesRead >= kId3HeaderSize && platform::EqualsNoCase(std::string_view(reinterpret_cast<const char*>(buffer.data()), 3), "ID3")) {
+    if (bytesRead >= kId3HeaderSize
+        && platform::EqualsNoCase(std::string_view(reinterpret_cast<const char*>(buffer.data()), 3), "ID3")) {
         const LONG tagSize = SyncsafeInteger(buffer.data() + 6);
         if (tagSize > 0 && tagSize < info.fileSize && std::fseek(file.get(), tagSize, SEEK_SET) == 0) {
             buffer.fill(0);
@@ -180,7 +179,8 @@ bool ReadMp3Info(LPCSTR path, Mp3Info& info)
     file.reset();
 
     std::size_t position = 0;
-    while (position + 1 < buffer.size() && !(buffer[position] == 0xFF && (buffer[position + 1] == 0xFA || buffer[position + 1] == 0xFB)))
+    while (position + 1 < buffer.size()
+        && !(buffer[position] == 0xFF && (buffer[position + 1] == 0xFA || buffer[position + 1] == 0xFB)))
         ++position;
     if (position + 1 >= buffer.size())
         return false;
@@ -189,6 +189,7 @@ bool ReadMp3Info(LPCSTR path, Mp3Info& info)
     ParseMp3FrameHeader(buffer.data() + position, bytesRead - position, info);
     // The playing time counts from the frame's place in the buffer, not in the file: behind a tag the
     // bytes between the seek offset and the frame count as audio.
-    info.duration = info.bitRate > 0 ? SecondsOf(std::int64_t { info.fileSize } - std::int64_t(position), info.bitRate) : 0;
+    info.duration
+        = info.bitRate > 0 ? SecondsOf(std::int64_t { info.fileSize } - std::int64_t(position), info.bitRate) : 0;
     return true;
 }

@@ -8,16 +8,16 @@
 #include <cstddef>
 
 struct Mp3Info {
-    WORD layer { 0 };        // 1, 2, 3 = Layer I, II, III; 4 = the reserved layer code
-    LONG bitRate { 0 };      // bit/s; 0 when unknown (free format, bad index, Xing without frame count)
-    LONG sampleRate { 0 };   // Hz
-    LONG duration { 0 };     // whole seconds
-    LONG channelMode { 0 };  // 0 stereo, 1 joint stereo, 2 dual channel, 3 single channel
-    LONG vbrQuality { 0 };   // the Xing header's quality; -1 when it carries none
-    WORD version { 0 };      // 1 = MPEG-1, 2 = MPEG-2, 3 = reserved, 4 = MPEG-2.5
-    WORD isVbr { 0 };        // 1 when a Xing header was found
-    LONG frameCount { 0 };   // from the Xing header, or estimated from the size
-    LONG fileSize { 0 };     // length of the file in bytes; input of ParseMp3FrameHeader
+    WORD layer { 0 }; // 1, 2, 3 = Layer I, II, III; 4 = the reserved layer code
+    LONG bitRate { 0 }; // bit/s; 0 when unknown (free format, bad index, Xing without frame count)
+    LONG sampleRate { 0 }; // Hz
+    LONG duration { 0 }; // whole seconds
+    LONG channelMode { 0 }; // 0 stereo, 1 joint stereo, 2 dual channel, 3 single channel
+    LONG vbrQuality { 0 }; // the Xing header's quality; -1 when it carries none
+    WORD version { 0 }; // 1 = MPEG-1, 2 = MPEG-2, 3 = reserved, 4 = MPEG-2.5
+    WORD isVbr { 0 }; // 1 when a Xing header was found
+    LONG frameCount { 0 }; // from the Xing header, or estimated from the size
+    LONG fileSize { 0 }; // length of the file in bytes; input of ParseMp3FrameHeader
 };
 
 // Bytes of the file that the reader looks at (once from the start, once more behind an ID3v2 tag).

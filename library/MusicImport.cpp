@@ -15,9 +15,9 @@
 
 #include "app/CPelicanApp.h"
 #include "platform/afx/AfxMessageBox.h"
-#include "platform/base/MessageBox.h"
 #include "platform/afx/COleDateTime.h"
 #include "platform/base/FileApi.h"
+#include "platform/base/MessageBox.h"
 
 #include <array>
 #include <cstdlib>
@@ -66,7 +66,8 @@ long InsertAlbum(const CString& title, const CString& artist, const MusicFileVal
         _variant_t(artist.GetString()), _variant_t(CutToField(values.year, "tMusicMain", "Year").GetString()),
         _variant_t(CutToField(values.note, "tMusicMain", "Note").GetString()),
         _variant_t(CutToField(values.language, "tMusicMain", "Language").GetString()), _variant_t(values.genreId),
-        _variant_t(values.subGenreId), _variant_t(true), _variant_t(static_cast<DATE>(COleDateTime::GetCurrentTime()), VT_DATE) };
+        _variant_t(values.subGenreId), _variant_t(true),
+        _variant_t(static_cast<DATE>(COleDateTime::GetCurrentTime()), VT_DATE) };
     CString sql;
     if (!BuildInsertSql(sql, "tMusicMain", static_cast<int>(names.size()), names.data(), fields.data())
         || !theLibraryConnection.ExecuteSql(sql, nullptr, -1))
@@ -74,7 +75,9 @@ long InsertAlbum(const CString& title, const CString& artist, const MusicFileVal
     SetLibraryModified(true);
     const std::array<_variant_t, 2> keyOf { "QVCDID", "tMusicMain" };
     LONG albumId = 0;
-    AsLong(theLibraryConnection.RunStoredQueryScalar("qGetLastAutonumber", keyOf.data(), static_cast<int>(keyOf.size()), -1), albumId);
+    AsLong(theLibraryConnection.RunStoredQueryScalar(
+               "qGetLastAutonumber", keyOf.data(), static_cast<int>(keyOf.size()), -1),
+        albumId);
     return albumId;
 }
 
@@ -113,7 +116,8 @@ LONG TrackNumberFor(long albumId, const CString& trackNumberText)
         number = 1;
     const std::array<_variant_t, 2> parameters { _variant_t(static_cast<LONG>(albumId)), _variant_t(number) };
     LONG clash = 0;
-    if (AsLong(theLibraryConnection.RunStoredQueryScalar("qTrackIDForAlbumTrackNumber", parameters.data(), 2, -1), clash)) {
+    if (AsLong(theLibraryConnection.RunStoredQueryScalar("qTrackIDForAlbumTrackNumber", parameters.data(), 2, -1),
+            clash)) {
         CString criteria;
         criteria.Format("[QVCDID] = %ld AND [DeleteFlag] <> True", static_cast<LONG>(albumId));
         _variant_t highest;
@@ -125,13 +129,15 @@ LONG TrackNumberFor(long albumId, const CString& trackNumberText)
     return number;
 }
 
-bool InsertTrack(long albumId, LONG number, const MusicFileValues& values, const CString& bitRateText, const CString& storedPath)
+bool InsertTrack(
+    long albumId, LONG number, const MusicFileValues& values, const CString& bitRateText, const CString& storedPath)
 {
-    const CString title = CutToField(values.trackTitle.IsEmpty() ? CString(kUnknownTitle) : values.trackTitle, "tMusicTracks", "TrackTitle");
-    const std::array<_variant_t, 8> names { "QVCDID", "TrackNumber", "TrackTitle", "TrackLength", "FilePath", "ModifyFlag",
-        "TimeStamp", "Bitrate" };
-    const std::array<_variant_t, 8> fields { _variant_t(static_cast<LONG>(albumId)), _variant_t(number), _variant_t(title.GetString()),
-        _variant_t(static_cast<LONG>(std::atol(values.trackLengthText))),
+    const CString title = CutToField(
+        values.trackTitle.IsEmpty() ? CString(kUnknownTitle) : values.trackTitle, "tMusicTracks", "TrackTitle");
+    const std::array<_variant_t, 8> names { "QVCDID", "TrackNumber", "TrackTitle", "TrackLength", "FilePath",
+        "ModifyFlag", "TimeStamp", "Bitrate" };
+    const std::array<_variant_t, 8> fields { _variant_t(static_cast<LONG>(albumId)), _variant_t(number),
+        _variant_t(title.GetString()), _variant_t(static_cast<LONG>(std::atol(values.trackLengthText))),
         _variant_t(CutToField(storedPath, "tMusicTracks", "FilePath").GetString()), _variant_t(true),
         _variant_t(static_cast<DATE>(COleDateTime::GetCurrentTime()), VT_DATE),
         _variant_t(static_cast<LONG>(std::atol(bitRateText))) };
@@ -172,10 +178,15 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     if (copyFiles && source.CompareNoCase(destination) != 0) {
         if (FileExists(destination) && !host.YesToAll()) {
             switch (host.AskOverwrite(FileNameWithExtension(destination))) {
-            case IDCANCEL: return -1;
-            case IDNO: return 0;
-            case IDYESTOALL: host.SetYesToAll(true); break;
-            default: break;
+            case IDCANCEL:
+                return -1;
+            case IDNO:
+                return 0;
+            case IDYESTOALL:
+                host.SetYesToAll(true);
+                break;
+            default:
+                break;
             }
         }
         if (!CopyFile(source, destination, FALSE)) {

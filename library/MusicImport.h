@@ -14,7 +14,8 @@ constexpr long kNewAlbum = -1;
 // name; kNewAlbum: a new "New Album" album). 1 when the file is in the library (added now, or found
 // there already: duplicate is then set); 0 when it was not added (refused overwrite, failed copy, failed
 // insert); -1 when the user cancelled at the overwrite prompt. trackId receives the track's id.
-LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, long* trackId = nullptr, bool* duplicate = nullptr);
+LONG AddFileToLibrary(
+    MusicImportHost& host, LPCTSTR sourcePath, long albumId, long* trackId = nullptr, bool* duplicate = nullptr);
 
 // Imports a dropped or chosen file by its extension: ".mp3" through AddFileToLibrary, ".m3u" as a
 // playlist (1 when it was imported); any other file is ignored (0). Clears the "Yes on All" answer first.

@@ -8,8 +8,8 @@
 #include "library/PlaylistEdits.h"
 
 #include "platform/afx/AfxMessageBox.h"
-#include "platform/base/MessageBox.h"
 #include "platform/base/FileApi.h"
+#include "platform/base/MessageBox.h"
 
 #include <cstdio>
 #include <cstring>

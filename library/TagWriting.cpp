@@ -70,7 +70,8 @@ bool WriteMp3Tags(LPCTSTR path, _ADORecordsetHelper& detail)
             if (text.IsEmpty())
                 continue;
             const _bstr_t value(text.GetString());
-            Check(target.put ? (reader.GetInterfacePtr()->*target.put)(value) : reader->SetFrame(_bstr_t(target.frame), value));
+            Check(target.put ? (reader.GetInterfacePtr()->*target.put)(value)
+                             : reader->SetFrame(_bstr_t(target.frame), value));
             changed = true;
         }
         const CString genre = SubGenreName(FieldText(detail, "SecondaryGenreID"));
@@ -105,7 +106,8 @@ void WriteTrackMp3Tags(long albumTrackId)
         return;
     const _variant_t id(static_cast<LONG>(albumTrackId));
     _ADORecordsetHelper detail;
-    if (!theLibraryConnection.RunStoredQuery("qMusicTrackDetailByAlbumTrackId", &id, 1, detail.ReceivePointer(), nullptr, -1))
+    if (!theLibraryConnection.RunStoredQuery(
+            "qMusicTrackDetailByAlbumTrackId", &id, 1, detail.ReceivePointer(), nullptr, -1))
         return;
     WriteMp3Tags(path, detail);
 }

@@ -30,7 +30,8 @@ TEST_F(ImportCommands, NewAlbumModeFollowsTheFirstFile)
     ASSERT_EQ(AddFileToLibrary(m_host, Here("first.mp3").c_str(), kAlbumFromTags), 1);
 
     // The first file is in the library already: the others join the album of its track.
-    ImportMusicFiles(m_host, { Here("first.mp3").c_str(), Here("second.mp3").c_str() }, ImportAlbumMode::CreateNewAlbum, -1);
+    ImportMusicFiles(
+        m_host, { Here("first.mp3").c_str(), Here("second.mp3").c_str() }, ImportAlbumMode::CreateNewAlbum, -1);
     EXPECT_EQ(AlbumOf("second.mp3"), AlbumOf("first.mp3"));
     EXPECT_EQ(m_host.m_progress, (std::vector<int> { -1, 50, 100, 0 }));
     EXPECT_EQ(m_host.m_requeries, 1);
@@ -61,7 +62,8 @@ TEST_F(ImportCommands, TaggedFilesIntoOneNewAlbum)
     const long album = AlbumOf("lead.wma");
     EXPECT_EQ(Text("SELECT Title FROM tMusicMain WHERE QVCDID = " + std::to_string(album)), "New Album");
     EXPECT_EQ(AlbumOf("song.mp3"), album);
-    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks WHERE FilePath LIKE '%other.wma'"), 0) << "passed over by its extension";
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks WHERE FilePath LIKE '%other.wma'"), 0)
+        << "passed over by its extension";
     EXPECT_EQ(m_host.m_treeRefreshes, 1);
 
     // One tagged file: one progress step of 100.

@@ -135,7 +135,8 @@ TEST(Mp3Info, XingHeaderOutsideTheBytesReadIsIgnored)
 TEST(Mp3Info, HeadersWithoutAKnownRate)
 {
     // Reserved layer code (no table), free format, bad index: rate, duration and frames unknown.
-    for (const std::vector<BYTE>& frame : { FrameHeader(0xF9, 0x90), FrameHeader(0xFB, 0x00), FrameHeader(0xFB, 0xF0) }) {
+    for (const std::vector<BYTE>& frame :
+        { FrameHeader(0xF9, 0x90), FrameHeader(0xFB, 0x00), FrameHeader(0xFB, 0xF0) }) {
         const Mp3Info info = Parse(frame, 100'000);
         EXPECT_EQ(info.bitRate, 0);
         EXPECT_EQ(info.duration, 0);
@@ -211,10 +212,10 @@ TEST(Mp3Info, Id3v2TagIsSkippedBySizeWithoutItsHeader)
     // bytes is found, and a false sync earlier in the tag is not.
     std::vector<BYTE> bytes(20'000, 0);
     std::copy_n("id3", 3, bytes.begin());
-    bytes[8] = 0x02;  // syncsafe 0x100 = 256
+    bytes[8] = 0x02; // syncsafe 0x100 = 256
     bytes[50] = 0xFF;
     bytes[51] = 0xFB;
-    bytes[52] = 0xE0;  // 320 kbit/s: the false one
+    bytes[52] = 0xE0; // 320 kbit/s: the false one
     const std::vector<BYTE> header = FrameHeader();
     std::copy(header.begin(), header.end(), bytes.begin() + 260);
     Mp3Info info;

@@ -2,8 +2,8 @@
 // found or made, track numbers, duplicates, copies into the library folder with the overwrite prompt,
 // the genre rules and the CD-database look-up.
 
-#include "library/LookupMusicFile.h"
 #include "library/MusicImport.h"
+#include "library/LookupMusicFile.h"
 #include "library/tests/support/MusicLibrary.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,10 @@ class MusicImport : public MusicLibrary { };
 
 TEST_F(MusicImport, TaggedMp3BringsFrameDataTagsAndGenre)
 {
-    MakeMp3("tagged.mp3", "-b 128 --add-id3v2 --tt Song --ta 'The Band' --tl 'Long Player' --ty 1999 --tc 'A note' --tn 5/12 --tv TLAN=eng", 3);
+    MakeMp3("tagged.mp3",
+        "-b 128 --add-id3v2 --tt Song --ta 'The Band' --tl 'Long Player' --ty 1999 --tc 'A note' --tn 5/12 --tv "
+        "TLAN=eng",
+        3);
     SetTags(Here("tagged.mp3"), { { u"TCON", u"(8)Jazz" } });
 
     long trackId = 0;
@@ -51,7 +54,8 @@ TEST_F(MusicImport, TaggedMp3BringsFrameDataTagsAndGenre)
     EXPECT_EQ(Number(TrackSql(trackId, "TrackNumber")), 5);
     EXPECT_EQ(Number(TrackSql(trackId, "TrackLength")), 3);
     EXPECT_EQ(Number(TrackSql(trackId, "Bitrate")), 128);
-    EXPECT_EQ(Text(TrackSql(trackId, "FilePath")), Here("tagged.mp3")) << "stored with its full path when files are not copied";
+    EXPECT_EQ(Text(TrackSql(trackId, "FilePath")), Here("tagged.mp3"))
+        << "stored with its full path when files are not copied";
     EXPECT_EQ(Scalar(TrackSql(trackId, "ModifyFlag")).vt, VT_BOOL);
     EXPECT_EQ(Text(AlbumSql(trackId, "Title")), "Long Player");
     EXPECT_EQ(Text(AlbumSql(trackId, "Artist")), "The Band");
@@ -124,7 +128,8 @@ TEST_F(MusicImport, ReimportIsADuplicate)
     EXPECT_EQ(again, first);
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 1);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "The following file already exists in the local music library: \n\n" + Here("twice.mp3")
+    EXPECT_EQ(Boxes()[0],
+        "The following file already exists in the local music library: \n\n" + Here("twice.mp3")
             + " is already added in the library.");
 }
 
@@ -178,7 +183,9 @@ TEST_F(MusicImport, CopyFailureIsReportedAndAddsNothing)
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 0);
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicMain"), 0);
     ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0], "Failed to copy the music file: " + Here("source.mp3") + " into the location: " + std::string(GetMp3Path()) + ".");
+    EXPECT_EQ(Boxes()[0],
+        "Failed to copy the music file: " + Here("source.mp3") + " into the location: " + std::string(GetMp3Path())
+            + ".");
 }
 
 TEST_F(MusicImport, GenreRules)
@@ -190,11 +197,10 @@ TEST_F(MusicImport, GenreRules)
         long subGenreId;
     };
     const Case cases[] = {
-        { u"(8)Jazz", false, 9, 153 },  // the name after the first ")"
-        { u"  Jazz ", false, 9, 153 },
-        { u"(17)", false, 16, -1 },     // a reference alone names nothing
-        { u"Rock", false, 16, -1 },     // two sub-genres of that name: unmapped
-        { u"Jazz", true, 16, -1 },      // the tags' genres ignored
+        { u"(8)Jazz", false, 9, 153 }, // the name after the first ")"
+        { u"  Jazz ", false, 9, 153 }, { u"(17)", false, 16, -1 }, // a reference alone names nothing
+        { u"Rock", false, 16, -1 }, // two sub-genres of that name: unmapped
+        { u"Jazz", true, 16, -1 }, // the tags' genres ignored
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -245,7 +251,8 @@ TEST_F(MusicImport, TagsAndTheirLimits)
     // Texts longer than their columns are cut.
     MakeMp3("long.mp3", "-b 128 --add-id3v2 --tl " + std::string(300, 'a') + " --tt " + std::string(300, 'b'));
     ASSERT_EQ(AddFileToLibrary(m_host, Here("long.mp3").c_str(), kAlbumFromTags, &trackId), 1);
-    EXPECT_EQ(Text(AlbumSql(trackId, "Title")).size(), static_cast<std::size_t>(_ADODatabaseHelper::FieldSizeOf("tMusicMain", "Title")));
+    EXPECT_EQ(Text(AlbumSql(trackId, "Title")).size(),
+        static_cast<std::size_t>(_ADODatabaseHelper::FieldSizeOf("tMusicMain", "Title")));
     EXPECT_EQ(Text(TrackSql(trackId, "TrackTitle")).size(),
         static_cast<std::size_t>(_ADODatabaseHelper::FieldSizeOf("tMusicTracks", "TrackTitle")));
 }

@@ -1,8 +1,8 @@
 // The playlist import into a real library file: which lines name files and where they lie, the
 // playlist found or made, and lists that cannot be read.
 
-#include "library/MusicImport.h"
 #include "library/PlaylistImport.h"
+#include "library/MusicImport.h"
 #include "library/tests/support/MusicLibrary.h"
 
 #include <gtest/gtest.h>
@@ -20,9 +20,10 @@ protected:
     std::vector<std::string> Entries(const std::string& playlist)
     {
         _ADORecordsetHelper rows;
-        const std::string sql = "SELECT tMusicTracks.FilePath FROM (tPlaylistTracks INNER JOIN tPlaylists ON "
-                                "tPlaylistTracks.PlaylistID = tPlaylists.PlaylistID) INNER JOIN tMusicTracks ON "
-                                "tPlaylistTracks.AlbumTrackID = tMusicTracks.AlbumTrackID WHERE tPlaylists.PlaylistName = '"
+        const std::string sql
+            = "SELECT tMusicTracks.FilePath FROM (tPlaylistTracks INNER JOIN tPlaylists ON "
+              "tPlaylistTracks.PlaylistID = tPlaylists.PlaylistID) INNER JOIN tMusicTracks ON "
+              "tPlaylistTracks.AlbumTrackID = tMusicTracks.AlbumTrackID WHERE tPlaylists.PlaylistName = '"
             + playlist + "' ORDER BY tPlaylistTracks.PlayOrder";
         EXPECT_TRUE(theLibraryConnection.ExecuteSql(sql.c_str(), rows.ReceivePointer(), -1));
         std::vector<std::string> paths;
@@ -59,20 +60,24 @@ TEST_F(PlaylistImport, ListedFilesGoIntoThePlaylistOfTheListsName)
 
     ASSERT_TRUE(ImportFile(m_host, Here("list\\Road Trip.m3u").c_str(), kAlbumFromTags));
     EXPECT_EQ(Entries("Road Trip"),
-        (std::vector<std::string> { Here("list\\e.wma"), "sub/c.mp3", Here("d.mp3"), mp3fixtures::HerePath("sub/c.mp3") }));
+        (std::vector<std::string> {
+            Here("list\\e.wma"), "sub/c.mp3", Here("d.mp3"), mp3fixtures::HerePath("sub/c.mp3") }));
     EXPECT_EQ(m_host.m_playlistRefreshes, 1);
     EXPECT_EQ(m_host.m_waitDepth, 0);
     ASSERT_FALSE(m_host.m_statuses.empty());
-    EXPECT_EQ(m_host.m_statuses.front(), "Importing playlist file: " + Here("list\\Road Trip.m3u") + ". Please wait....");
+    EXPECT_EQ(
+        m_host.m_statuses.front(), "Importing playlist file: " + Here("list\\Road Trip.m3u") + ". Please wait....");
     EXPECT_EQ(m_host.m_statuses.back(), "<idle>");
-    EXPECT_NE(std::find(m_host.m_statuses.begin(), m_host.m_statuses.end(), "Adding mp3 file: " + Here("d.mp3") + " into library."),
+    EXPECT_NE(std::find(m_host.m_statuses.begin(), m_host.m_statuses.end(),
+                  "Adding mp3 file: " + Here("d.mp3") + " into library."),
         m_host.m_statuses.end());
     EXPECT_TRUE(Boxes().empty());
 
     // Again: the same tracks are appended once more, each reported as already in the library.
     ASSERT_TRUE(ImportFile(m_host, Here("list\\Road Trip.m3u").c_str(), kAlbumFromTags));
     EXPECT_EQ(Entries("Road Trip").size(), 8u);
-    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 4) << "sub/c.mp3 under two spellings is two files to the library";
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 4)
+        << "sub/c.mp3 under two spellings is two files to the library";
     EXPECT_EQ(Boxes().size(), 4u);
     EXPECT_EQ(m_host.m_playlistRefreshes, 1);
 }

@@ -1,7 +1,7 @@
 // Library fields written back into a track's MP3 file and read again through the tag reader.
 
-#include "library/MusicImport.h"
 #include "library/TagWriting.h"
+#include "library/MusicImport.h"
 #include "library/tests/support/MusicLibrary.h"
 
 #include <gtest/gtest.h>
@@ -47,11 +47,18 @@ protected:
 TEST_F(TagWriting, LibraryFieldsReachTheFile)
 {
     const long trackId = ImportCopy("song.mp3", "--tt Old --ta Before --tl Earlier --tv TLAN=eng");
-    const std::string album = std::to_string(Number("SELECT QVCDID FROM tMusicTracks WHERE AlbumTrackID = " + std::to_string(trackId)));
-    ASSERT_TRUE(theLibraryConnection.ExecuteSql(("UPDATE tMusicMain SET Title = 'Later', Artist = 'After', Label = 'Imprint', "
-                                                 "[Year] = '2004', Note = 'Liner', [Language] = 'fra', SecondaryGenreID = 153 "
-                                                 "WHERE QVCDID = " + album).c_str(), nullptr, -1));
-    ASSERT_TRUE(theLibraryConnection.ExecuteSql(("UPDATE tMusicTracks SET TrackTitle = 'New' WHERE AlbumTrackID = " + std::to_string(trackId)).c_str(), nullptr, -1));
+    const std::string album
+        = std::to_string(Number("SELECT QVCDID FROM tMusicTracks WHERE AlbumTrackID = " + std::to_string(trackId)));
+    ASSERT_TRUE(
+        theLibraryConnection.ExecuteSql(("UPDATE tMusicMain SET Title = 'Later', Artist = 'After', Label = 'Imprint', "
+                                         "[Year] = '2004', Note = 'Liner', [Language] = 'fra', SecondaryGenreID = 153 "
+                                         "WHERE QVCDID = "
+                                            + album)
+                                            .c_str(),
+            nullptr, -1));
+    ASSERT_TRUE(theLibraryConnection.ExecuteSql(
+        ("UPDATE tMusicTracks SET TrackTitle = 'New' WHERE AlbumTrackID = " + std::to_string(trackId)).c_str(), nullptr,
+        -1));
 
     CString path;
     ASSERT_TRUE(WritableTrackFile(trackId, path));
@@ -67,7 +74,8 @@ TEST_F(TagWriting, LibraryFieldsReachTheFile)
     EXPECT_EQ(Frame(path, u"TLAN"), "fra");
 
     // An empty language leaves the file's frame alone.
-    ASSERT_TRUE(theLibraryConnection.ExecuteSql(("UPDATE tMusicMain SET [Language] = '' WHERE QVCDID = " + album).c_str(), nullptr, -1));
+    ASSERT_TRUE(theLibraryConnection.ExecuteSql(
+        ("UPDATE tMusicMain SET [Language] = '' WHERE QVCDID = " + album).c_str(), nullptr, -1));
     WriteTrackMp3Tags(trackId);
     EXPECT_EQ(Frame(path, u"TLAN"), "fra");
 }

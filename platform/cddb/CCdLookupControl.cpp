@@ -26,7 +26,8 @@ HRESULT CCdLookupControl::RunLookup(IUnknown* source, IUnknown** result)
     *result = nullptr;
     ICdQueryPtr query(source);
     if (!query)
-        return Error("The look-up needs a query from GetQuerySource.", platform::IidOf<ICdLookupControl>(), E_INVALIDARG);
+        return Error(
+            "The look-up needs a query from GetQuerySource.", platform::IidOf<ICdLookupControl>(), E_INVALIDARG);
     BSTR id = nullptr;
     HRESULT hr = query->get_DiscId(&id);
     const std::string discId = TextOf(id);

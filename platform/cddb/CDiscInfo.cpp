@@ -29,7 +29,8 @@ HRESULT CDiscInfo::TrackOf(LONG number, ITrackInfo** track)
         return E_POINTER;
     *track = nullptr;
     if (number < 1 || static_cast<std::size_t>(number) > m_disc.trackTitles.size())
-        return platform::ReportError(CLSID_CdLookupControl, u"The disc has no track of that number.", platform::IidOf<IDiscInfo>(), E_INVALIDARG);
+        return platform::ReportError(CLSID_CdLookupControl, u"The disc has no track of that number.",
+            platform::IidOf<IDiscInfo>(), E_INVALIDARG);
     return CTrackInfo::Create(m_disc.trackTitles[number - 1], track);
 }
 

@@ -23,14 +23,16 @@ HRESULT CFileIdentifier::IdentifyFile(BSTR path, LONG flags, LONG* trackNumber, 
     if (!tags)
         return Error(platform::Utf8ToUtf16(error).c_str(), platform::IidOf<IFileIdentifier>(), E_FAIL);
 
-    std::optional<XmcdDisc> found = CdDatabase::Configured().FindByAlbum(tags->Text(Mp3TagFile::Field::Artist), tags->Text(Mp3TagFile::Field::Album));
+    std::optional<XmcdDisc> found = CdDatabase::Configured().FindByAlbum(
+        tags->Text(Mp3TagFile::Field::Artist), tags->Text(Mp3TagFile::Field::Album));
     if (!found)
         return S_FALSE;
 
     const std::string title = tags->Text(Mp3TagFile::Field::Title);
     if (!title.empty()) {
         const auto& titles = found->trackTitles;
-        const auto match = std::find_if(titles.begin(), titles.end(), [&](const std::string& t) { return platform::EqualsNoCase(t, title); });
+        const auto match = std::find_if(
+            titles.begin(), titles.end(), [&](const std::string& t) { return platform::EqualsNoCase(t, title); });
         if (match != titles.end())
             *trackNumber = static_cast<LONG>(match - titles.begin()) + 1;
     }

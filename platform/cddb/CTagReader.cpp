@@ -69,9 +69,6 @@ HRESULT CTagReader::SaveTags()
     return S_OK;
 }
 
-HRESULT CTagReader::NotLoaded()
-{
-    return Error("No file is loaded.", platform::IidOf<ITagReader>(), E_UNEXPECTED);
-}
+HRESULT CTagReader::NotLoaded() { return Error("No file is loaded.", platform::IidOf<ITagReader>(), E_UNEXPECTED); }
 
 } // namespace platform::cddb

@@ -36,9 +36,11 @@ std::string SettingText(const char* keyName, const char* valueName)
     DWORD type = 0;
     DWORD size = 0;
     std::string text;
-    if (RegQueryValueEx(key, valueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ && size > 0) {
+    if (RegQueryValueEx(key, valueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ
+        && size > 0) {
         text.resize(size);
-        if (RegQueryValueEx(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+        if (RegQueryValueEx(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size)
+            != ERROR_SUCCESS)
             text.clear();
         text.resize(std::min<std::size_t>(text.find('\0'), text.size()));
     }
@@ -49,7 +51,8 @@ std::string SettingText(const char* keyName, const char* valueName)
 std::optional<std::string> ReadSmallFile(const std::filesystem::path& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error) || std::filesystem::file_size(path, error) > kMaxDiscFileSize || error)
+    if (!std::filesystem::is_regular_file(path, error) || std::filesystem::file_size(path, error) > kMaxDiscFileSize
+        || error)
         return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -119,7 +122,8 @@ std::optional<XmcdDisc> CdDatabase::FindByAlbum(std::string_view artist, std::st
     if (album.empty())
         return std::nullopt;
     return FindFirst([&](const XmcdDisc& disc) {
-        return platform::EqualsNoCase(disc.title, album) && (artist.empty() || platform::EqualsNoCase(disc.artist, artist));
+        return platform::EqualsNoCase(disc.title, album)
+            && (artist.empty() || platform::EqualsNoCase(disc.artist, artist));
     });
 }
 

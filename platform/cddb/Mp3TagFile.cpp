@@ -7,8 +7,8 @@
 #include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
-#include <taglib/tfilestream.h>
 #include <taglib/textidentificationframe.h>
+#include <taglib/tfilestream.h>
 
 #include <algorithm>
 
@@ -22,13 +22,20 @@ std::string FromTagText(const TagLib::String& text) { return text.to8Bit(true); 
 const char* FrameIdOf(Mp3TagFile::Field field)
 {
     switch (field) {
-    case Mp3TagFile::Field::Album: return "TALB";
-    case Mp3TagFile::Field::Artist: return "TPE1";
-    case Mp3TagFile::Field::Title: return "TIT2";
-    case Mp3TagFile::Field::Year: return "TDRC";
-    case Mp3TagFile::Field::Genre: return "TCON";
-    case Mp3TagFile::Field::Label: return "TPUB";
-    case Mp3TagFile::Field::Comment: break;
+    case Mp3TagFile::Field::Album:
+        return "TALB";
+    case Mp3TagFile::Field::Artist:
+        return "TPE1";
+    case Mp3TagFile::Field::Title:
+        return "TIT2";
+    case Mp3TagFile::Field::Year:
+        return "TDRC";
+    case Mp3TagFile::Field::Genre:
+        return "TCON";
+    case Mp3TagFile::Field::Label:
+        return "TPUB";
+    case Mp3TagFile::Field::Comment:
+        break;
     }
     return nullptr;
 }
@@ -62,7 +69,8 @@ std::string GenreText(const TagLib::ID3v2::Frame& frame)
 bool IsWritableTextFrameId(std::string_view frameId)
 {
     return frameId.size() == 4 && frameId[0] == 'T' && frameId != "TXXX"
-        && std::all_of(frameId.begin(), frameId.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
+        && std::all_of(
+            frameId.begin(), frameId.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
 }
 
 std::unique_ptr<Mp3TagFile> Mp3TagFile::Open(std::string_view programPath, bool readOnly, std::string& error)
@@ -79,7 +87,8 @@ std::unique_ptr<Mp3TagFile> Mp3TagFile::Open(std::string_view programPath, bool 
         error = readOnly ? "The file cannot be read." : "The file cannot be written.";
         return nullptr;
     }
-    tags->m_file = std::make_unique<TagLib::MPEG::File>(tags->m_stream.get(), TagLib::ID3v2::FrameFactory::instance(), false);
+    tags->m_file
+        = std::make_unique<TagLib::MPEG::File>(tags->m_stream.get(), TagLib::ID3v2::FrameFactory::instance(), false);
     if (!tags->m_file->isValid() || !tags->m_file->isOpen() || tags->m_file->firstFrameOffset() < 0) {
         error = "The file holds no MPEG audio.";
         return nullptr;
@@ -101,20 +110,28 @@ std::string Mp3TagFile::Text(Field field) const
     if (id3v2 && frameId) {
         const TagLib::ID3v2::FrameList& frames = id3v2->frameListMap()[frameId];
         if (!frames.isEmpty()) {
-            const std::string text = field == Field::Genre ? GenreText(*frames.front()) : FromTagText(frames.front()->toString());
+            const std::string text
+                = field == Field::Genre ? GenreText(*frames.front()) : FromTagText(frames.front()->toString());
             if (!text.empty())
                 return text;
         }
     }
     const TagLib::Tag* tag = m_file->tag();
     switch (field) {
-    case Field::Album: return FromTagText(tag->album());
-    case Field::Artist: return FromTagText(tag->artist());
-    case Field::Title: return FromTagText(tag->title());
-    case Field::Comment: return FromTagText(tag->comment());
-    case Field::Genre: return FromTagText(tag->genre());
-    case Field::Year: return tag->year() ? std::to_string(tag->year()) : std::string();
-    case Field::Label: break;
+    case Field::Album:
+        return FromTagText(tag->album());
+    case Field::Artist:
+        return FromTagText(tag->artist());
+    case Field::Title:
+        return FromTagText(tag->title());
+    case Field::Comment:
+        return FromTagText(tag->comment());
+    case Field::Genre:
+        return FromTagText(tag->genre());
+    case Field::Year:
+        return tag->year() ? std::to_string(tag->year()) : std::string();
+    case Field::Label:
+        break;
     }
     return {};
 }
@@ -132,13 +149,26 @@ void Mp3TagFile::SetText(Field field, const std::string& text)
         return;
     const TagLib::String value = ToTagText(text);
     switch (field) {
-    case Field::Album: id3v1->setAlbum(value); break;
-    case Field::Artist: id3v1->setArtist(value); break;
-    case Field::Title: id3v1->setTitle(value); break;
-    case Field::Comment: id3v1->setComment(value); break;
-    case Field::Genre: id3v1->setGenre(value); break;
-    case Field::Year: id3v1->setYear(static_cast<unsigned>(std::max(0, value.toInt()))); break;
-    case Field::Label: break;
+    case Field::Album:
+        id3v1->setAlbum(value);
+        break;
+    case Field::Artist:
+        id3v1->setArtist(value);
+        break;
+    case Field::Title:
+        id3v1->setTitle(value);
+        break;
+    case Field::Comment:
+        id3v1->setComment(value);
+        break;
+    case Field::Genre:
+        id3v1->setGenre(value);
+        break;
+    case Field::Year:
+        id3v1->setYear(static_cast<unsigned>(std::max(0, value.toInt())));
+        break;
+    case Field::Label:
+        break;
     }
 }
 
@@ -157,7 +187,8 @@ void Mp3TagFile::SetFrame(std::string_view frameId, const std::string& text)
     TagLib::ID3v2::Tag* id3v2 = m_file->ID3v2Tag(true);
     id3v2->removeFrames(id);
     const TagLib::String value = ToTagText(text);
-    auto frame = std::make_unique<TagLib::ID3v2::TextIdentificationFrame>(id, value.isLatin1() ? TagLib::String::Latin1 : TagLib::String::UTF16);
+    auto frame = std::make_unique<TagLib::ID3v2::TextIdentificationFrame>(
+        id, value.isLatin1() ? TagLib::String::Latin1 : TagLib::String::UTF16);
     frame->setText(value);
     id3v2->addFrame(frame.release());
 }

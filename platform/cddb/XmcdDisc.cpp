@@ -107,7 +107,8 @@ std::optional<XmcdDisc> XmcdDisc::Parse(std::string_view raw, std::string catego
     const std::string& dtitle = values["DTITLE"];
     const std::size_t split = dtitle.find(" / ");
     disc.artist = std::string(Trimmed(std::string_view(dtitle).substr(0, split)));
-    disc.title = split == std::string::npos ? disc.artist : std::string(Trimmed(std::string_view(dtitle).substr(split + 3)));
+    disc.title
+        = split == std::string::npos ? disc.artist : std::string(Trimmed(std::string_view(dtitle).substr(split + 3)));
     disc.year = std::string(Trimmed(values["DYEAR"]));
     disc.genre = std::string(Trimmed(values["DGENRE"]));
 

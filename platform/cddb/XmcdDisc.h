@@ -12,13 +12,13 @@
 namespace platform::cddb {
 
 struct XmcdDisc {
-    std::string category;                  // the folder the file lies in: the disc's genre id
-    std::vector<std::string> ids;          // DISCID, which may list several ids
+    std::string category; // the folder the file lies in: the disc's genre id
+    std::vector<std::string> ids; // DISCID, which may list several ids
     std::string artist;
     std::string title;
     std::string year;
-    std::string genre;                     // DGENRE, free text
-    std::vector<std::string> trackTitles;  // by track number - 1
+    std::string genre; // DGENRE, free text
+    std::vector<std::string> trackTitles; // by track number - 1
 
     // The disc of an xmcd text; none when the text has no "# xmcd" signature in its first line or no DISCID.
     static std::optional<XmcdDisc> Parse(std::string_view text, std::string category);

@@ -59,7 +59,10 @@ public:
             name.Format("%s%d", baseName, m_newAlbums - 1);
         return name;
     }
-    void AddAlbumToTree(long albumId, LPCTSTR title, LPCTSTR artist, long genreId) override { m_treeAlbums.emplace_back(title); }
+    void AddAlbumToTree(long albumId, LPCTSTR title, LPCTSTR artist, long genreId) override
+    {
+        m_treeAlbums.emplace_back(title);
+    }
     void RefreshPlaylists() override { ++m_playlistRefreshes; }
     void RefreshTree() override { ++m_treeRefreshes; }
     void RequeryView() override { ++m_requeries; }
@@ -80,7 +83,7 @@ public:
     int m_playlistRefreshes { 0 };
     int m_treeRefreshes { 0 };
     int m_requeries { 0 };
-    std::vector<int> m_progress;  // -1 made, 0 set back, else the percentages
+    std::vector<int> m_progress; // -1 made, 0 set back, else the percentages
 };
 
 class MusicLibrary : public AppFixture {
@@ -98,7 +101,8 @@ protected:
 
         // A folder of the test's own, so that tests run in one process do not meet each other's files.
         m_previousFolder = std::filesystem::current_path();
-        const std::filesystem::path own = m_previousFolder / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        const std::filesystem::path own
+            = m_previousFolder / ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::filesystem::create_directories(own);
         std::filesystem::current_path(own);
         char folder[MAX_PATH] {};
@@ -118,7 +122,8 @@ protected:
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, kCdDatabaseSettingsKey, &key), ERROR_SUCCESS);
         const std::string database = m_database.string();
-        RegSetValueEx(key, kCdDatabaseFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(database.c_str()), static_cast<DWORD>(database.size() + 1));
+        RegSetValueEx(key, kCdDatabaseFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(database.c_str()),
+            static_cast<DWORD>(database.size() + 1));
         RegCloseKey(key);
         m_boxes.emplace();
     }

@@ -2,9 +2,9 @@
 // writing on files from lame (checked with TagLib directly), CD look-ups and file identification against
 // a database folder the tests fill.
 
+#include "platform/cddb/CDDBControl.h"
 #include "platform/base/Modules.h"
 #include "platform/base/Registry.h"
-#include "platform/cddb/CDDBControl.h"
 #include "platform/cddb/tests/Mp3Fixtures.h"
 #include "platform/com/ObjBase.h"
 
@@ -61,7 +61,8 @@ protected:
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKey(HKEY_CURRENT_USER, kCdDatabaseSettingsKey, &key), ERROR_SUCCESS);
         const std::string folder = m_database.string();
-        RegSetValueEx(key, kCdDatabaseFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()), static_cast<DWORD>(folder.size() + 1));
+        RegSetValueEx(key, kCdDatabaseFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+            static_cast<DWORD>(folder.size() + 1));
         RegCloseKey(key);
     }
     void TearDown() override
@@ -137,7 +138,8 @@ TEST_F(CddbControl, ReadsTagsAndFrames)
     EXPECT_EQ(FrameText(reader, u"TOPE"), "");
 
     // The old tag alone serves the texts too; a file without tags reads empty.
-    ITagReaderPtr old = LoadedReader(MakeMp3("v1.mp3", "-b 128 --id3v1-only --tt Old --ta Them --tl Record --ty 1970"), 1);
+    ITagReaderPtr old
+        = LoadedReader(MakeMp3("v1.mp3", "-b 128 --id3v1-only --tt Old --ta Them --tl Record --ty 1970"), 1);
     EXPECT_EQ(Text(old.GetInterfacePtr(), &ITagReader::get_AlbumText), "Record");
     EXPECT_EQ(Text(old.GetInterfacePtr(), &ITagReader::get_YearText), "1970");
     EXPECT_EQ(FrameText(old, u"TRCK"), "");
@@ -148,7 +150,8 @@ TEST_F(CddbControl, ReadsTagsAndFrames)
 
 TEST_F(CddbControl, WrittenTagsReadBackWithTagLib)
 {
-    const std::string path = MakeMp3("write.mp3", "-b 128 --add-id3v2 --tt Before --ta Someone --tl Album --tv TLAN=eng");
+    const std::string path
+        = MakeMp3("write.mp3", "-b 128 --add-id3v2 --tt Before --ta Someone --tl Album --tv TLAN=eng");
     ITagReaderPtr writer = LoadedReader(path, 0);
     ASSERT_TRUE(writer);
     EXPECT_EQ(writer->put_AlbumText(_bstr_t(u"Neues Album")), S_OK);
@@ -202,7 +205,8 @@ TEST_F(CddbControl, TagReaderRefusals)
     BSTR text = nullptr;
     EXPECT_EQ(reader->get_AlbumText(&text), E_UNEXPECTED) << "nothing loaded";
     EXPECT_TRUE(FAILED(reader->LoadFile(_bstr_t(mp3fixtures::HerePath("missing.mp3").c_str()), 1)));
-    EXPECT_TRUE(FAILED(reader->LoadFile(_bstr_t(mp3fixtures::WriteBytes("noise.mp3", std::vector<unsigned char>(300, 0x41)).c_str()), 1)));
+    EXPECT_TRUE(FAILED(reader->LoadFile(
+        _bstr_t(mp3fixtures::WriteBytes("noise.mp3", std::vector<unsigned char>(300, 0x41)).c_str()), 1)));
     EXPECT_TRUE(FAILED(reader->LoadFile(_bstr_t(path.c_str()), 7)));
 
     ASSERT_EQ(reader->LoadFile(_bstr_t(path.c_str()), 1), S_OK);
@@ -292,7 +296,8 @@ TEST_F(CddbControl, DiscFilesInLatin1AreRead)
     IUnknownPtr found(result, false);
     IDiscInfoPtr disc(found);
     ASSERT_TRUE(disc);
-    EXPECT_EQ(Text(disc.GetInterfacePtr(), &IDiscInfo::get_DiscArtist), "Café Trio") << "no \" / \": artist and title alike";
+    EXPECT_EQ(Text(disc.GetInterfacePtr(), &IDiscInfo::get_DiscArtist), "Café Trio")
+        << "no \" / \": artist and title alike";
     EXPECT_EQ(Text(disc.GetInterfacePtr(), &IDiscInfo::get_DiscTitle), "Café Trio");
 }
 

@@ -21,7 +21,8 @@ inline std::string MakeMp3(const std::string& name, const std::string& lameOptio
 {
     const std::string wav = HerePath("tone-" + std::to_string(seconds) + "-" + std::to_string(channels) + ".wav");
     if (!std::filesystem::exists(wav)) {
-        const std::string sox = "sox -n -r 44100 -c " + std::to_string(channels) + " '" + wav + "' synth " + std::to_string(seconds) + " sine 440";
+        const std::string sox = "sox -n -r 44100 -c " + std::to_string(channels) + " '" + wav + "' synth "
+            + std::to_string(seconds) + " sine 440";
         if (std::system(sox.c_str()) != 0) {
             ADD_FAILURE() << "sox failed: " << sox;
             return {};
