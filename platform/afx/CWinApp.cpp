@@ -276,5 +276,19 @@ BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE 
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
 {
     SetCurrentHandles();
+    if ((nType & MB_ICONMASK) == 0) {
+        switch (nType & MB_TYPEMASK) {
+        case MB_OK:
+        case MB_OKCANCEL:
+            nType |= MB_ICONEXCLAMATION;
+            break;
+        case MB_YESNO:
+        case MB_YESNOCANCEL:
+            nType |= MB_ICONQUESTION;
+            break;
+        default:
+            break;
+        }
+    }
     return MessageBox(nullptr, lpszPrompt, m_pszAppName, nType);
 }

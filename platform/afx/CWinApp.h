@@ -50,8 +50,9 @@ public:
     // a profile file).
     BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
-    // Shows a message box for AfxMessageBox, captioned with the application's name; the window part
-    // gives it an owner.
+    // Shows a message box for AfxMessageBox, captioned with the application's name; a box without an
+    // icon gets the exclamation mark (OK, OK/Cancel) or the question mark (Yes/No, Yes/No/Cancel). The
+    // window part gives it an owner.
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
     // Start-up and shut-down of the application; the window part runs them around its message loop.

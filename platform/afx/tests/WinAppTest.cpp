@@ -112,14 +112,21 @@ TEST(CWinApp, MessageBoxesCarryTheApplicationName)
     CWinApp app("Tune Steward");
     std::string caption;
     std::string text;
-    const auto previous = platform::SetMessageBoxPresenter([&](const std::string& t, const std::string& c, UINT) {
+    UINT style = 0;
+    const auto previous = platform::SetMessageBoxPresenter([&](const std::string& t, const std::string& c, UINT type) {
         text = t;
         caption = c;
+        style = type;
         return IDNO;
     });
     EXPECT_EQ(AfxMessageBox("Delete it?", MB_YESNO), IDNO);
     EXPECT_EQ(caption, "Tune Steward");
     EXPECT_EQ(text, "Delete it?");
+    EXPECT_EQ(style, MB_YESNO | MB_ICONQUESTION);
+    AfxMessageBox("Done.");
+    EXPECT_EQ(style, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox("Stop.", MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(style, MB_OK | MB_ICONSTOP);
 
     // An exception reports its own text; one without a text the string it is given, or a fallback.
     CFileException(CFileException::diskFull, 112, "Z:\\lib.mdb").ReportError();
