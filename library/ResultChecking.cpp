@@ -96,20 +96,27 @@ void ThrowComError(HRESULT result)
         throw _com_error(result);
 }
 
+bool CloseChecked(_Recordset* recordset, bool reraise, _Connection* connection)
+{
+    const HRESULT closed = recordset->Close();
+    if (closed == kObjectClosed)
+        return true;
+    try {
+        CheckResult(closed, connection);
+    } catch (const _com_error& error) {
+        if (reraise)
+            throw _com_error(error.Error());
+        return false;
+    }
+    return true;
+}
+
 bool CloseRecordset(_Recordset** recordset, bool reraise, _Connection* connection)
 {
     if (recordset == nullptr || *recordset == nullptr)
         return true;
-    const HRESULT closed = (*recordset)->Close();
-    if (closed != kObjectClosed) {
-        try {
-            CheckResult(closed, connection);
-        } catch (const _com_error& error) {
-            if (reraise)
-                throw _com_error(error.Error());
-            return false;
-        }
-    }
+    if (!CloseChecked(*recordset, reraise, connection))
+        return false;
     (*recordset)->Release();
     *recordset = nullptr;
     return true;

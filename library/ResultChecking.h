@@ -20,6 +20,9 @@ void ShowRunTimeError(HRESULT result);
 bool ShowProviderErrors(_Connection* connection);
 // Throws _com_error when the result is negative.
 void ThrowComError(HRESULT result);
+// Closes the record set, an already closed one counting as closed. A failed close is reported as
+// CheckResult reports it; then with reraise a fresh _com_error is thrown, without it false is returned.
+bool CloseChecked(_Recordset* recordset, bool reraise, _Connection* connection);
 // Closes, releases and clears the record set at the address (an already closed one is fine). On a
 // failed close: with reraise a fresh _com_error is thrown, without it false is returned and the
 // pointer stays as it was.

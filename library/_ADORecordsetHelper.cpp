@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr HRESULT kObjectClosed = static_cast<HRESULT>(0x800A0E78u);
-
 _Connection* LibraryConnection() { return theLibraryConnection.GetConnection(); }
 
 _variant_t Position(long position) { return _variant_t(static_cast<LONG>(position)); }
@@ -32,6 +30,17 @@ _variant_t FieldValue(_Recordset* recordset, const VARIANT& key, _Connection* co
     _variant_t value;
     CheckResult(field->get_Value(&value), connection);
     return WithoutNull(std::move(value));
+}
+
+CString FieldNameAt(const FieldsPtr& fields, LONG position)
+{
+    FieldPtr field;
+    CheckResult(fields->get_Item(Position(position), &field));
+    BSTR name = nullptr;
+    CheckResult(field->get_Name(&name));
+    CString text(static_cast<LPCWSTR>(name));
+    SysFreeString(name);
+    return text;
 }
 
 bool IsBinaryType(DataTypeEnum type)
@@ -78,19 +87,7 @@ bool _ADORecordsetHelper::Release(bool reraise, _Connection* connection)
 {
     if (m_pRecordset == nullptr)
         return true;
-    bool closed = true;
-    if (m_bCloseDuty) {
-        const HRESULT result = m_pRecordset->Close();
-        if (result != kObjectClosed) {
-            try {
-                CheckResult(result, connection);
-            } catch (const _com_error& error) {
-                if (reraise)
-                    throw _com_error(error.Error());
-                closed = false;
-            }
-        }
-    }
+    const bool closed = !m_bCloseDuty || CloseChecked(m_pRecordset, reraise, connection);
     std::exchange(m_pRecordset, nullptr)->Release();
     m_bCloseDuty = false;
     return closed;
@@ -180,13 +177,7 @@ long _ADORecordsetHelper::FieldIndex(LPCTSTR name)
         LONG count = 0;
         CheckResult(fields->get_Count(&count));
         for (LONG i = 0; i < count; ++i) {
-            FieldPtr field;
-            CheckResult(fields->get_Item(Position(i), &field));
-            BSTR fieldName = nullptr;
-            CheckResult(field->get_Name(&fieldName));
-            const bool equal = CString(static_cast<LPCWSTR>(fieldName)) == name;
-            SysFreeString(fieldName);
-            if (equal)
+            if (FieldNameAt(fields, i) == name)
                 return i;
         }
     } catch (const _com_error&) {
@@ -201,13 +192,7 @@ CString _ADORecordsetHelper::FieldName(long position)
     try {
         FieldsPtr fields;
         CheckResult(Get()->get_Fields(&fields));
-        FieldPtr field;
-        CheckResult(fields->get_Item(Position(position), &field));
-        BSTR name = nullptr;
-        CheckResult(field->get_Name(&name));
-        CString text(static_cast<LPCWSTR>(name));
-        SysFreeString(name);
-        return text;
+        return FieldNameAt(fields, position);
     } catch (const _com_error&) {
         return CString();
     }
