@@ -35,6 +35,22 @@ DataTypeEnum ParameterTypeOf(const VARIANT& value)
     return adInteger;
 }
 
+// Closes and lets go of a record set that is no longer wanted; a failed close was already shown.
+void Discard(_Recordset* recordset, _Connection* connection)
+{
+    if (!CloseRecordset(&recordset, false, connection) && recordset != nullptr)
+        recordset->Release();
+}
+
+// Gives a freshly opened record set to the caller, or closes it when the caller wants none.
+void HandOver(_RecordsetPtr& made, _Recordset** recordset, _Connection* connection)
+{
+    if (recordset != nullptr)
+        *recordset = made.Detach();
+    else
+        Discard(made.Detach(), connection);
+}
+
 } // namespace
 
 _ADOConnectionHelper theLibraryConnection;
@@ -95,17 +111,10 @@ bool _ADOConnectionHelper::ExecuteSql(LPCTSTR sql, _Recordset** recordset, long 
         CheckResult(made->Open(_variant_t(sql != nullptr ? sql : ""), connection, adOpenStatic, adLockOptimistic, options),
             m_pConnection);
     } catch (const _com_error&) {
-        _Recordset* raw = made.Detach();
-        CloseRecordset(&raw, false, nullptr);
-        if (raw != nullptr)
-            raw->Release();
+        Discard(made.Detach(), nullptr);
         return false;
     }
-    _Recordset* raw = made.Detach();
-    if (recordset != nullptr)
-        *recordset = raw;
-    else if (!CloseRecordset(&raw, false, m_pConnection) && raw != nullptr)
-        raw->Release();
+    HandOver(made, recordset, m_pConnection);
     return true;
 }
 
@@ -143,21 +152,13 @@ bool _ADOConnectionHelper::RunStoredQuery(
         _variant_t source(static_cast<IDispatch*>(madeCommand.GetInterfacePtr()));
         CheckResult(madeRecordset->Open(source, Missing(), adOpenStatic, adLockOptimistic, options), m_pConnection);
     } catch (const _com_error&) {
-        if (madeRecordset != nullptr) {
-            _Recordset* raw = madeRecordset.Detach();
-            CloseRecordset(&raw, false, nullptr);
-            if (raw != nullptr)
-                raw->Release();
-        }
+        if (madeRecordset != nullptr)
+            Discard(madeRecordset.Detach(), nullptr);
         if (madeCommand != nullptr)
             madeCommand->Cancel();
         return false;
     }
-    _Recordset* raw = madeRecordset.Detach();
-    if (recordset != nullptr)
-        *recordset = raw;
-    else if (!CloseRecordset(&raw, false, m_pConnection) && raw != nullptr)
-        raw->Release();
+    HandOver(madeRecordset, recordset, m_pConnection);
     if (command != nullptr)
         *command = madeCommand.Detach();
     else
