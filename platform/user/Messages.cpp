@@ -96,6 +96,20 @@ UINT queueKinds(MessageQueue& queue)
 
 enum class Fetch { None, Found, Quit, Bad };
 
+// With the lock held: the first message of the list that passes the filter, taken off it when remove.
+bool takeFirst(std::deque<MSG>& list, const MessageFilter& filter, bool remove, MSG& msg)
+{
+    auto& manager = WindowManager::Instance();
+    const auto it = std::find_if(list.begin(), list.end(),
+        [&](const MSG& m) { return filter.accepts(manager.find(m.hwnd).get(), m.hwnd, m.message); });
+    if (it == list.end())
+        return false;
+    msg = *it;
+    if (remove)
+        list.erase(it);
+    return true;
+}
+
 Fetch fetch(MSG* out, HWND hwnd, UINT min, UINT max, UINT removeFlags, bool wait)
 {
     auto queue = MessageQueue::Current();
@@ -114,43 +128,19 @@ Fetch fetch(MSG* out, HWND hwnd, UINT min, UINT max, UINT removeFlags, bool wait
         {
             auto lock = WindowManager::Acquire();
             auto& manager = WindowManager::Instance();
-            for (auto it = queue->posted.begin(); it != queue->posted.end(); ++it) {
-                if (filter.accepts(manager.find(it->hwnd).get(), it->hwnd, it->message)) {
-                    msg = *it;
-                    if (remove)
-                        queue->posted.erase(it);
-                    kind = Posted;
-                    break;
-                }
-            }
-            if (kind == None) {
-                for (auto it = queue->input.begin(); it != queue->input.end(); ++it) {
-                    if (filter.accepts(manager.find(it->hwnd).get(), it->hwnd, it->message)) {
-                        msg = *it;
-                        if (remove)
-                            queue->input.erase(it);
-                        kind = Input;
-                        break;
-                    }
-                }
-            }
+            if (takeFirst(queue->posted, filter, remove, msg))
+                kind = Posted;
+            else if (takeFirst(queue->input, filter, remove, msg))
+                kind = Input;
             if (kind == None && queue->quitPosted && rangeHas(min, max, WM_QUIT)) {
-                msg = MSG {};
-                msg.message = WM_QUIT;
-                msg.wParam = static_cast<WPARAM>(queue->quitCode);
-                msg.time = MessageTime();
-                msg.pt = manager.cursorPos;
+                msg = makeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(queue->quitCode), 0);
                 if (remove)
                     queue->quitPosted = false;
                 kind = Quit;
             }
             if (kind == None && rangeHas(min, max, WM_PAINT)) {
                 if (HWND paint = FindPaintWindow(*queue, filter)) {
-                    msg = MSG {};
-                    msg.hwnd = paint;
-                    msg.message = WM_PAINT;
-                    msg.time = MessageTime();
-                    msg.pt = manager.cursorPos;
+                    msg = makeMsg(paint, WM_PAINT, 0, 0);
                     kind = Paint;
                 }
             }
@@ -263,13 +253,7 @@ LRESULT sendAcross(const std::shared_ptr<Window>& window, const MSG& msg, DWORD 
 LRESULT sendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD timeoutMs, bool notify, bool* timedOut)
 {
     if (hwnd == HWND_BROADCAST) {
-        std::vector<HWND> tops;
-        {
-            auto lock = WindowManager::Acquire();
-            for (auto& w : WindowManager::Instance().desktop().children)
-                tops.push_back(w->handle);
-        }
-        for (HWND h : tops)
+        for (HWND h : TopLevelWindows())
             sendMessage(h, message, wParam, lParam, timeoutMs, notify, nullptr);
         return 0;
     }
@@ -338,13 +322,7 @@ BOOL PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     if (!hwnd)
         return PostThreadMessage(GetCurrentThreadId(), message, wParam, lParam);
     if (hwnd == HWND_BROADCAST) {
-        std::vector<HWND> tops;
-        {
-            auto lock = WindowManager::Acquire();
-            for (auto& w : WindowManager::Instance().desktop().children)
-                tops.push_back(w->handle);
-        }
-        for (HWND h : tops)
+        for (HWND h : TopLevelWindows())
             PostMessage(h, message, wParam, lParam);
         return TRUE;
     }

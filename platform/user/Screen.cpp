@@ -70,13 +70,7 @@ bool Screen::resize(int w, int h)
     install(std::move(surface));
     if (m_backend)
         m_backend->resize(w, h);
-    std::vector<HWND> tops;
-    {
-        auto lock = WindowManager::Acquire();
-        for (auto& top : WindowManager::Instance().desktop().children)
-            tops.push_back(top->handle);
-    }
-    for (HWND top : tops)
+    for (HWND top : TopLevelWindows())
         SendNotifyMessage(top, WM_DISPLAYCHANGE, 32, MAKELPARAM(static_cast<unsigned>(w), static_cast<unsigned>(h)));
     InvalidateRect(nullptr, nullptr, TRUE);
     return true;

@@ -190,14 +190,8 @@ private:
             break;
         case SDL_QUIT: {
             // Closing the real window closes the program's main windows.
-            std::vector<HWND> tops;
-            {
-                auto lock = WindowManager::Acquire();
-                for (auto& top : WindowManager::Instance().desktop().children)
-                    if (top->visibleFlag() && !top->owner)
-                        tops.push_back(top->handle);
-            }
-            for (HWND top : tops)
+            const auto mainWindows = [](const Window& top) { return top.visibleFlag() && !top.owner; };
+            for (HWND top : TopLevelWindows(mainWindows))
                 PostMessage(top, WM_CLOSE, 0, 0);
             break;
         }

@@ -187,4 +187,14 @@ std::shared_ptr<Window> LookupWindow(HWND hwnd, bool mine)
     return window;
 }
 
+std::vector<HWND> TopLevelWindows(const std::function<bool(const Window&)>& test)
+{
+    std::vector<HWND> tops;
+    auto lock = WindowManager::Acquire();
+    for (auto& top : WindowManager::Instance().desktop().children)
+        if (!test || test(*top))
+            tops.push_back(top->handle);
+    return tops;
+}
+
 } // namespace platform::user

@@ -4,6 +4,7 @@
 // recursive lock guards all of it; nothing calls out (window procedures, hooks, waits) while holding it.
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -78,5 +79,8 @@ private:
 // A handle's live window, checked to belong to the calling thread when mine is true; null with the
 // error set otherwise.
 std::shared_ptr<Window> LookupWindow(HWND hwnd, bool mine = false);
+// The handles of the top-level windows that pass the test (all of them without one), top to bottom,
+// read under the lock so that the caller can send to them once it is released.
+std::vector<HWND> TopLevelWindows(const std::function<bool(const Window&)>& test = nullptr);
 
 } // namespace platform::user

@@ -574,14 +574,7 @@ BOOL DestroyWindow(HWND hwnd)
         window->destroying = true;
     }
     // Owned windows go first.
-    std::vector<HWND> owned;
-    {
-        auto lock = WindowManager::Acquire();
-        for (auto& top : WindowManager::Instance().desktop().children)
-            if (top->owner == hwnd)
-                owned.push_back(top->handle);
-    }
-    for (HWND h : owned)
+    for (HWND h : TopLevelWindows([hwnd](const Window& top) { return top.owner == hwnd; }))
         DestroyWindow(h);
 
     sendParentNotify(*window, WM_DESTROY);
