@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/base/Thread.h"
+#include "platform/gdi/GdiObject.h"
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/user/Internal.h"
 #include "platform/user/MessageQueue.h"
@@ -236,29 +237,10 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags)
         }
         std::optional<Region> region;
         if (rgn) {
-            RECT box;
-            if (GetRgnBox(rgn, &box) == ERROR)
+            const auto object = platform::gdi::lookup<platform::gdi::RegionObject>(rgn);
+            if (!object)
                 return FALSE;
-            // The region's rectangles, read through a 1-bit probe of each band would be costly; a
-            // region handle's shape is copied through CombineRgn into our own form.
-            HRGN copy = CreateRectRgn(0, 0, 0, 0);
-            CombineRgn(copy, rgn, nullptr, RGN_COPY);
-            Region r;
-            // Walk the bounding box row by row collecting the spans that the region covers.
-            for (int y = box.top; y < box.bottom; ++y) {
-                int x = box.left;
-                while (x < box.right) {
-                    while (x < box.right && !PtInRegion(copy, x, y))
-                        ++x;
-                    const int start = x;
-                    while (x < box.right && PtInRegion(copy, x, y))
-                        ++x;
-                    if (x > start)
-                        r = Region::combine(r, Region(RECT { start, y, x, y + 1 }), RGN_OR);
-                }
-            }
-            DeleteObject(copy);
-            region = r;
+            region = object->region;
         } else if (rect) {
             region = Region(*rect);
         }

@@ -84,6 +84,26 @@ TEST_F(Painting, PaintComesWhenTheQueueIsEmptyAndValidates)
     EXPECT_FALSE(GetUpdateRect(w, &update, FALSE));
 }
 
+TEST_F(Painting, RedrawWindowInvalidatesJustTheRegionGiven)
+{
+    HWND w = make("w", WS_POPUP | WS_VISIBLE, { 10, 10, 110, 110 }, nullptr, kRed);
+    screen.pump();
+    HRGN given = CreateRectRgn(0, 0, 10, 10);
+    HRGN second = CreateRectRgn(50, 50, 60, 70);
+    CombineRgn(given, given, second, RGN_OR);
+    EXPECT_TRUE(RedrawWindow(w, nullptr, given, RDW_INVALIDATE));
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetUpdateRgn(w, update, FALSE), COMPLEXREGION);
+    for (POINT in : { POINT { 0, 0 }, POINT { 9, 9 }, POINT { 50, 50 }, POINT { 59, 69 } })
+        EXPECT_TRUE(PtInRegion(update, in.x, in.y)) << in.x << "," << in.y;
+    for (POINT out : { POINT { 10, 10 }, POINT { 30, 30 }, POINT { 60, 50 }, POINT { 50, 70 } })
+        EXPECT_FALSE(PtInRegion(update, out.x, out.y)) << out.x << "," << out.y;
+    DeleteObject(update);
+    DeleteObject(second);
+    DeleteObject(given);
+    EXPECT_FALSE(RedrawWindow(w, nullptr, second, RDW_INVALIDATE));
+}
+
 TEST_F(Painting, ValidatingWithoutBeginPaintEndsThePainting)
 {
     HWND w = make("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE, { 0, 0, 100, 100 });
