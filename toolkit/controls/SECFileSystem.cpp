@@ -38,6 +38,15 @@ bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::s
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
+// The index of the path's last separator, or -1.
+int LastSeparator(const CString& path)
+{
+    int i = path.GetLength() - 1;
+    while (i >= 0 && !IsSeparator(path[i]))
+        --i;
+    return i;
+}
+
 // Sets an error mode for the length of a search; critical-error boxes stay away meanwhile.
 class ErrorModeScope {
 public:
@@ -97,13 +106,12 @@ CString* SECFileSystem::FindMatch(LPCTSTR pattern, DWORD attributes)
 CStringList* SECFileSystem::GetDriveList()
 {
     auto drives = std::make_unique<CStringList>(kListBlockSize);
-    SetErrorMode(SEM_FAILCRITICALERRORS);
+    ErrorModeScope errorMode;
     for (char letter = 'a'; letter <= 'z'; ++letter) {
         const char root[] = { letter, ':', '\\', '\0' };
         if (GetDriveType(root) > 1)
             drives->AddTail(root);
     }
-    SetErrorMode(0);
     return drives.release();
 }
 
@@ -113,10 +121,9 @@ CStringList* SECFileSystem::GetDirectory(LPCTSTR pattern, DWORD attributes)
     const CString folder = GetPath(pattern);
     CString search = pattern != nullptr ? pattern : "";
     if (!search.IsEmpty()) {
-        for (CString* match = FindMatch(search, attributes); match != nullptr; match = FindMatch("", attributes)) {
+        for (std::unique_ptr<CString> match(FindMatch(search, attributes)); match != nullptr;
+             match.reset(FindMatch("", attributes)))
             entries->AddTail(folder + *match);
-            delete match;
-        }
     }
     CloseSearch();
     return entries.release();
@@ -175,21 +182,13 @@ CStringList* SECFileSystem::GetSubdirList(LPCTSTR folder, BOOL fullPaths)
 CString SECFileSystem::GetFileName(LPCTSTR path)
 {
     const CString text = path != nullptr ? path : "";
-    for (int i = text.GetLength() - 1; i >= 0; --i) {
-        if (IsSeparator(text[i]))
-            return text.Mid(i + 1);
-    }
-    return text;
+    return text.Mid(LastSeparator(text) + 1);
 }
 
 CString SECFileSystem::GetPath(LPCTSTR path)
 {
     const CString text = path != nullptr ? path : "";
-    for (int i = text.GetLength() - 1; i >= 0; --i) {
-        if (IsSeparator(text[i]))
-            return text.Left(i + 1);
-    }
-    return CString();
+    return text.Left(LastSeparator(text) + 1);
 }
 
 CString SECFileSystem::AppendPath(LPCTSTR folder, LPCTSTR name)
