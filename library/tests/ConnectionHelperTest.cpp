@@ -6,6 +6,7 @@
 #include "library/ResultChecking.h"
 #include "library/_ADORecordsetHelper.h"
 #include "library/tests/support/OpenLibrary.h"
+#include "library/tests/support/TestFolder.h"
 
 #include "platform/com/ComError.h"
 #include "platform/base/FileApi.h"
@@ -151,9 +152,7 @@ TEST(CheckResult, OnlyFailuresReport)
 
 TEST_F(ConnectionHelper, FileRecords)
 {
-    char folder[MAX_PATH] {};
-    GetCurrentDirectory(MAX_PATH, folder);
-    const std::string music = std::string(folder) + "\\Music\\";
+    const std::string music = testing_support::CurrentDirectory() + "\\Music\\";
     ASSERT_TRUE(CreateDirectoryPath(music.c_str()));
     for (const char* name : { "a.mp3", "b.mp3", "c.m3u" }) {
         FILE* file = platform::OpenFile((music + name).c_str(), "wb");

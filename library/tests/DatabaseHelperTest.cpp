@@ -9,6 +9,7 @@
 #include "library/tests/support/AppFixture.h"
 #include "library/tests/support/LibraryFile.h"
 #include "library/tests/support/MessageBoxRecorder.h"
+#include "library/tests/support/TestFolder.h"
 
 #include "platform/base/FileApi.h"
 #include "platform/base/PathApi.h"
@@ -30,9 +31,7 @@ protected:
     {
         AppFixture::SetUp();
         ASSERT_EQ(platform::EnsureDataAccessRegistered(), S_OK);
-        char folder[MAX_PATH] {};
-        GetCurrentDirectory(MAX_PATH, folder);
-        m_folder = folder;
+        m_folder = testing_support::CurrentDirectory();
     }
 
     std::string PathOf(const char* relative) const { return m_folder + "\\" + relative; }

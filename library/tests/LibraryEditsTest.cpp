@@ -14,6 +14,7 @@
 #include "library/_ADODatabaseHelper.h"
 #include "library/tests/support/AppFixture.h"
 #include "library/tests/support/MessageBoxRecorder.h"
+#include "library/tests/support/TestFolder.h"
 
 #include "platform/ado/AdoConstants.h"
 #include "platform/base/PathApi.h"
@@ -67,9 +68,7 @@ protected:
     {
         AppFixture::SetUp();
         ASSERT_EQ(platform::EnsureDataAccessRegistered(), S_OK);
-        char folder[MAX_PATH] {};
-        GetCurrentDirectory(MAX_PATH, folder);
-        const std::string path = std::string(folder) + "\\Database\\Tune Steward.mdb";
+        const std::string path = testing_support::CurrentDirectory() + "\\Database\\Tune Steward.mdb";
         ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(path.c_str()));
         ASSERT_TRUE(theLibraryConnection.OpenDatabase(path.c_str()));
         m_boxes.emplace();

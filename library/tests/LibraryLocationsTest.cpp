@@ -3,31 +3,16 @@
 #include "library/FileRoutines.h"
 #include "library/LibraryLocations.h"
 #include "library/tests/support/AppFixture.h"
+#include "library/tests/support/TestFolder.h"
 
-#include "platform/base/FileApi.h"
-#include "platform/base/PathApi.h"
-
-#include <cstdio>
 #include <string>
 
 namespace {
 
+using testing_support::CurrentDirectory;
+using testing_support::Touch;
+
 class LibraryLocations : public AppFixture {};
-
-
-std::string CurrentDirectory()
-{
-    char buffer[MAX_PATH] {};
-    GetCurrentDirectory(MAX_PATH, buffer);
-    return buffer;
-}
-
-void Touch(const CString& path)
-{
-    FILE* file = platform::OpenFile(path, "wb");
-    ASSERT_NE(file, nullptr) << path.GetString();
-    std::fclose(file);
-}
 
 } // namespace
 

@@ -2,32 +2,14 @@
 
 #include "library/FileRoutines.h"
 #include "library/PathRoutines.h"
-
-#include "platform/base/FileApi.h"
-#include "platform/base/PathApi.h"
+#include "library/tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
-namespace {
-
-std::string CurrentDirectory()
-{
-    char buffer[MAX_PATH] {};
-    GetCurrentDirectory(MAX_PATH, buffer);
-    return buffer;
-}
-
-void Touch(const CString& path)
-{
-    FILE* file = platform::OpenFile(path, "wb");
-    ASSERT_NE(file, nullptr) << path.GetString();
-    std::fclose(file);
-}
-
-} // namespace
+using testing_support::CurrentDirectory;
+using testing_support::Touch;
 
 TEST(PathRoutines, PathArithmetic)
 {

@@ -3,6 +3,7 @@
 #include "library/ConnectionString.h"
 #include "library/ServerRoutines.h"
 #include "library/_ADODatabaseHelper.h"
+#include "library/tests/support/TestFolder.h"
 
 #include "platform/base/FileApi.h"
 #include "platform/base/Modules.h"
@@ -23,9 +24,7 @@ TEST(RegisterServer, ResultCodes)
     EXPECT_EQ(RegisterServer("LibraryTestPlain.OCX"), 2);
 
     // The same library under a name that is neither ".dll" nor ".ocx".
-    char folder[MAX_PATH] {};
-    GetCurrentDirectory(MAX_PATH, folder);
-    const std::string copy = std::string(folder) + "\\x.txt";
+    const std::string copy = testing_support::CurrentDirectory() + "\\x.txt";
     ASSERT_TRUE(CopyFile((platform::ProgramFolder() + "/LibraryTestPlain.so").c_str(), copy.c_str(), FALSE));
     EXPECT_EQ(RegisterServer(copy.c_str()), 4);
 

@@ -6,6 +6,7 @@
 #include "library/tests/support/AppFixture.h"
 #include "library/tests/support/LibraryFile.h"
 #include "library/tests/support/MessageBoxRecorder.h"
+#include "library/tests/support/TestFolder.h"
 
 #include "platform/base/PathApi.h"
 
@@ -18,9 +19,7 @@ protected:
     {
         AppFixture::SetUp();
         ASSERT_EQ(platform::EnsureDataAccessRegistered(), S_OK);
-        char folder[MAX_PATH] {};
-        GetCurrentDirectory(MAX_PATH, folder);
-        m_path = std::string(folder) + "\\lib.mdb";
+        m_path = testing_support::CurrentDirectory() + "\\lib.mdb";
         testing_support::MakeLibraryFile(m_path, true);
         ASSERT_TRUE(theLibraryConnection.OpenDatabase(m_path.c_str()));
         m_boxes.emplace();
