@@ -335,6 +335,7 @@ private:
     // The process's properties file, empty when the name cannot name a file in the current folder.
     std::string PropertiesFileName() const;
     static std::string LevelName(int level);
+    // Opens the local file, enters its channel and asks the peer to open its side; the local id or 0.
     int StartTransfer(const std::string& peer, const std::string& localFile, const std::string& localMode,
         const std::string& peerFile, const std::string& peerMode);
     // True when a remote request may use the path; logs a refusal.

@@ -59,6 +59,7 @@ protected:
 private:
     using RuleMap = std::map<std::string, StringList>;
 
+    // The commands and the event the profiler answers.
     bool OnProfilerBackup(Message message);
     bool OnProfilerGet(Message message);
     bool OnProfilerDelete(Message message);
@@ -67,11 +68,17 @@ private:
     bool OnProfilerStatus(Message message);
     bool OnTimeChange(Event event);
 
+    // Adds the open interval's seconds up to now and forgets it.
     void CloseTiming(const std::string& measurement, int now);
+    // Adds the rules that leave this part empty (the list under "") to every list, sorted.
     static void AddWildcards(RuleMap& map);
+    // Keeps the candidates that the map's list for the key (or its "" list) holds.
     static void Narrow(const RuleMap& map, const std::string& key, StringList& candidates);
+    // True when the message has the rule's arguments and its non-empty name, path, scheme and host.
     static bool Matches(const VireoURI& rule, const Message& message);
+    // Adds the amount to the int under the key.
     static void AddToCounter(AttributeValueMap& map, const std::string& key, int amount);
+    // One line per entry of a rule map, for the status display.
     static std::string DumpRuleMap(const char* name, const RuleMap& map);
 
     StringList m_categories;

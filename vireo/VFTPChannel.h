@@ -74,6 +74,7 @@ public:
     Message MakeClose();
 
 private:
+    // The closing and opening messages to the peer, and the retry timer's message to this process.
     Message MakeOpenAck();
     Message MakeCloseAck();
     Message MakeRetry();
@@ -82,21 +83,31 @@ private:
     // Whether a received request or data block moves the transfer on; others are dropped.
     bool AcceptsRequest(const VFTPHeader& packet);
     bool AcceptsData(const VFTPHeader& packet);
+    // Makes the header to send next, after the one sent last; a reader reads its block ahead.
     void InitNextHeader();
+    // Reads the next header's block: data, the end of the file, or a failure.
     bool ReadBlock();
+    // Reader: answers from the block read ahead, or reads the requested one.
     void CheckReadPosition(const VFTPHeader& packet);
+    // Writer: the next request asks for what follows the received block.
     void SetNextPosition(const VFTPHeader& packet);
+    // Writer: writes the received block at its position; on failure the next header becomes one.
     bool WriteBlock(const VFTPHeader& packet);
     // Moves the stream to the position from the start of the file; false when it cannot go there.
     bool SeekTo(long long position);
+    // Sends what the next header holds (a packet, or "File.close" once done) and re-arms the timer.
     void Transition(const VFTPHeader* received);
+    // Sends the next header, unless the drop setting leaves this first send out.
     void SendHeader();
+    // The next header becomes the one sent last.
     void RotateHeaders();
     void SendMessage(Message message);
     // Records a failure without hiding one recorded earlier.
     void SetStatus(int status);
+    // The retry timer's identifier and the second it falls due when armed now.
     std::string TimerId() const { return std::to_string(m_localID); }
     long long RetryDue() const;
+    // Logs a header at the level.
     void DumpHeader(LogLevel level, const char* label, const VFTPHeader* header) const;
 
     Process& m_process;

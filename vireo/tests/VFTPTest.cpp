@@ -720,3 +720,18 @@ TEST(VFTPProcess, DestroyingAProcessClosesItsOpenTransfers)
     }
     EXPECT_EQ(fcntl(id, F_GETFD), -1);
 }
+
+TEST_F(HandPlayedServer, ADeleteAcknowledgementEndsTheTransferItNames)
+{
+    ASSERT_EQ(Received().size(), 1u);
+    Message ack("A", "File.delete.ack");
+    ack.SetArg("localID", id);
+    ack.SetArg("status", ENOENT);
+    Send(ack.Text());
+    Received();
+    ASSERT_EQ(a->completed.size(), 1u);
+    EXPECT_EQ(a->completed[0], std::make_pair(id, ENOENT));
+    EXPECT_TRUE(a->Transfers().empty());
+    EXPECT_TRUE(a->Timers().empty());
+    EXPECT_EQ(fcntl(id, F_GETFD), -1);
+}
