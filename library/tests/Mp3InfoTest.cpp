@@ -85,6 +85,11 @@ TEST(Mp3Info, ConstantRateHeaderGivesRateDurationAndEstimatedFrames)
     EXPECT_EQ(info.frameCount, 11962);
     EXPECT_EQ(info.isVbr, 0);
     EXPECT_EQ(info.vbrQuality, -1);
+
+    // Past 256 MiB the size in bits no longer fits 32 bits; the playing time must not wrap.
+    const Mp3Info large = Parse(frame, 400'000'000);
+    EXPECT_EQ(large.duration, 25000);
+    EXPECT_EQ(large.frameCount, 957031);
 }
 
 TEST(Mp3Info, XingHeaders)
