@@ -391,7 +391,7 @@ void RetargetToCapture(MSG& msg)
     auto lock = WindowManager::Acquire();
     auto& manager = WindowManager::Instance();
     auto capture = manager.find(manager.capture);
-    if (!capture || capture->threadId != GetCurrentThreadId())
+    if (!capture || capture->threadId() != GetCurrentThreadId())
         return;
     const bool nc = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK;
     if (!nc && msg.hwnd == capture->handle)
@@ -483,7 +483,7 @@ HWND ActivateWindow(HWND hwnd, bool mouse)
         if (old && !manager.find(old))
             old = queue->active = nullptr;
         if (auto fg = manager.find(manager.foreground))
-            previousThread = fg->threadId;
+            previousThread = fg->threadId();
     }
     if (old == hwnd) {
         auto lock = WindowManager::Acquire();
@@ -544,12 +544,12 @@ void ActivateOtherWindow(HWND leaving)
         const DWORD thread = GetCurrentThreadId();
         if (w && w->owner) {
             auto owner = manager.find(w->owner);
-            if (owner && owner->threadId == thread && manager.reallyVisible(*owner) && !(owner->style & WS_DISABLED))
+            if (owner && owner->threadId() == thread && manager.reallyVisible(*owner) && !(owner->style & WS_DISABLED))
                 next = owner->handle;
         }
         if (!next)
             for (auto& top : manager.desktop().children)
-                if (top->handle != leaving && top->threadId == thread && manager.reallyVisible(*top)
+                if (top->handle != leaving && top->threadId() == thread && manager.reallyVisible(*top)
                     && !(top->style & (WS_DISABLED | WS_MINIMIZE)) && !(top->exStyle & WS_EX_TOOLWINDOW)) {
                     next = top->handle;
                     break;
@@ -621,7 +621,7 @@ HWND GetCapture()
     auto lock = WindowManager::Acquire();
     auto& manager = WindowManager::Instance();
     auto w = manager.find(manager.capture);
-    return w && w->threadId == GetCurrentThreadId() ? w->handle : nullptr;
+    return w && w->threadId() == GetCurrentThreadId() ? w->handle : nullptr;
 }
 
 HWND SetFocus(HWND hwnd)
@@ -687,7 +687,7 @@ BOOL SetForegroundWindow(HWND hwnd)
     auto w = LookupWindow(hwnd);
     if (!w)
         return FALSE;
-    if (w->threadId == GetCurrentThreadId()) {
+    if (w->threadId() == GetCurrentThreadId()) {
         ActivateWindow(hwnd, false);
     } else {
         auto lock = WindowManager::Acquire();

@@ -270,7 +270,7 @@ LRESULT sendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD
                 SetLastError(ERROR_INVALID_WINDOW_HANDLE);
                 return 0;
             }
-            local = window->threadId == GetCurrentThreadId();
+            local = window->threadId() == GetCurrentThreadId();
         }
     }
     if (local) {
@@ -440,7 +440,7 @@ LRESULT DispatchMessage(const MSG* msg)
         return 0;
     {
         auto window = LookupWindow(msg->hwnd);
-        if (!window || window->threadId != GetCurrentThreadId())
+        if (!window || window->threadId() != GetCurrentThreadId())
             return 0;
     }
     const LRESULT r = CallProcedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);

@@ -271,7 +271,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, HRGN rgn, UINT flags)
         {
             auto lock = WindowManager::Acquire();
             auto w = WindowManager::Instance().find(h);
-            needs = w && NeedsPaint(*w) && w->threadId == GetCurrentThreadId();
+            needs = w && NeedsPaint(*w) && w->threadId() == GetCurrentThreadId();
         }
         if (needs)
             SendMessage(h, WM_PAINT, 0, 0);

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "platform/gdi/Region.h"
+#include "platform/user/MessageQueue.h"
 #include "platform/user/WinUser.h"
 
 namespace platform::user {
 
-class MessageQueue;
 struct WindowClass;
 
 struct ScrollBarState {
@@ -27,8 +27,8 @@ struct ScrollBarState {
 struct Window {
     HWND handle { nullptr };
     std::shared_ptr<WindowClass> windowClass;
+    // The queue of the thread that made the window; none for the desktop.
     std::shared_ptr<MessageQueue> queue;
-    DWORD threadId { 0 };
 
     // The tree: children in z-order, topmost first. A child never outlives its place in the parent's
     // list, so the raw parent pointer is valid while the window is in the tree.
@@ -77,6 +77,8 @@ struct Window {
     // WM_SIZE and WM_MOVE went out already during creation (the default WM_WINDOWPOSCHANGED did it).
     bool sizeSent { false };
 
+    // The thread that owns the window (0 for the desktop).
+    DWORD threadId() const { return queue ? queue->threadId : 0; }
     bool isChild() const { return (style & WS_CHILD) != 0; }
     bool visibleFlag() const { return (style & WS_VISIBLE) != 0; }
 };

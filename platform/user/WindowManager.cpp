@@ -180,7 +180,7 @@ std::shared_ptr<Window> LookupWindow(HWND hwnd, bool mine)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
     }
-    if (mine && window->threadId != GetCurrentThreadId()) {
+    if (mine && window->threadId() != GetCurrentThreadId()) {
         SetLastError(ERROR_ACCESS_DENIED);
         return nullptr;
     }

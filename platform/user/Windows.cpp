@@ -183,7 +183,7 @@ void DestroyThreadWindows(DWORD threadId)
     auto lock = WindowManager::Acquire();
     auto& manager = WindowManager::Instance();
     for (auto& w : manager.allWindows())
-        if (w->threadId == threadId && !w->destroyed)
+        if (w->threadId() == threadId && !w->destroyed)
             unlink(*w);
 }
 
@@ -452,7 +452,6 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
             style |= WS_CAPTION | WS_CLIPSIBLINGS;
         window->windowClass = cls;
         window->queue = queue;
-        window->threadId = queue->threadId;
         window->style = style & ~(WS_VISIBLE | WS_MAXIMIZE | WS_MINIMIZE);
         window->exStyle = exStyle;
         window->proc = cls->proc;
@@ -855,7 +854,7 @@ int GetWindowText(HWND hwnd, LPSTR buffer, int max)
         auto w = WindowManager::Instance().find(hwnd);
         if (!w)
             return 0;
-        if (w->threadId != GetCurrentThreadId()) {
+        if (w->threadId() != GetCurrentThreadId()) {
             // Another thread's window: its text is read without bothering that thread.
             int n = std::min<int>(static_cast<int>(w->text.size()), max - 1);
             while (n > 0 && n < static_cast<int>(w->text.size())
@@ -876,7 +875,7 @@ int GetWindowTextLength(HWND hwnd)
         auto w = WindowManager::Instance().find(hwnd);
         if (!w)
             return 0;
-        if (w->threadId != GetCurrentThreadId())
+        if (w->threadId() != GetCurrentThreadId())
             return static_cast<int>(w->text.size());
     }
     return static_cast<int>(SendMessage(hwnd, WM_GETTEXTLENGTH, 0, 0));
@@ -1089,7 +1088,7 @@ DWORD GetWindowThreadProcessId(HWND hwnd, LPDWORD processId)
         return 0;
     if (processId)
         *processId = GetCurrentProcessId();
-    return w->threadId;
+    return w->threadId();
 }
 
 int GetDlgCtrlID(HWND hwnd) { return static_cast<int>(GetWindowLongPtr(hwnd, GWLP_ID)); }
