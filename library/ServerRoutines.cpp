@@ -51,10 +51,10 @@ constexpr const char* kHelpControlClassKey = "CLSID\\{ADB880A6-D8FF-11CF-9377-00
 constexpr const char* kHelpControlName = "hhctrl.ocx";
 constexpr WORD kHtmlHelpOrdinal = 14;
 
-// The help loader's state, kept from the first call to the end of the process.
+// The help loader's state, kept from the first call to the end of the process; a first call that
+// found no entry point leaves it null for good.
 struct HelpControl {
     bool attempted { false };
-    bool failed { false };
     HMODULE module { nullptr };
     HtmlHelpProc entry { nullptr };
 };
@@ -107,9 +107,8 @@ HWND ShowHtmlHelp(HWND window, LPCTSTR helpFile, UINT command, DWORD_PTR data)
             control.module = LoadLibrary(kHelpControlName);
         if (control.module != nullptr)
             control.entry = platform::ProcCast<HtmlHelpProc>(GetProcAddress(control.module, MAKEINTRESOURCE(kHtmlHelpOrdinal)));
-        control.failed = control.entry == nullptr;
     }
-    if (control.failed)
+    if (control.entry == nullptr)
         return nullptr;
     return control.entry(window, helpFile, command, data);
 }
