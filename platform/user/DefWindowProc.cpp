@@ -59,11 +59,7 @@ LoopEnd moveSizeLoop(HWND hwnd, WPARAM command, POINT start)
     LoopEnd end = LoopEnd::Cancelled;
     for (;;) {
         MSG msg;
-        if (!GetMessage(&msg, nullptr, 0, 0)) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (GetCapture() != hwnd || !IsWindow(hwnd))
+        if (!NextCapturedMessage(hwnd, msg) || !IsWindow(hwnd))
             break;
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
             const int dx = msg.pt.x - start.x, dy = msg.pt.y - start.y;
@@ -126,11 +122,7 @@ bool trackCaptionButton(HWND hwnd, LRESULT button)
     bool pressedOver = true;
     for (;;) {
         MSG msg;
-        if (!GetMessage(&msg, nullptr, 0, 0)) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        if (GetCapture() != hwnd)
+        if (!NextCapturedMessage(hwnd, msg))
             return false;
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
             pressedOver = NonClientHitTest(hwnd, msg.pt) == button;
@@ -218,11 +210,7 @@ void contextHelpLoop(HWND hwnd)
     SetCursor(LoadCursor(nullptr, IDC_HELP));
     for (;;) {
         MSG msg;
-        if (!GetMessage(&msg, nullptr, 0, 0)) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (GetCapture() != hwnd)
+        if (!NextCapturedMessage(hwnd, msg))
             break;
         if (msg.message == WM_LBUTTONDOWN) {
             ReleaseCapture();

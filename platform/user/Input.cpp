@@ -586,6 +586,15 @@ void WindowGone(HWND hwnd)
         DestroyCaret();
 }
 
+bool NextCapturedMessage(HWND hwnd, MSG& msg)
+{
+    if (!GetMessage(&msg, nullptr, 0, 0)) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    return GetCapture() == hwnd;
+}
+
 } // namespace platform::user
 
 // ---- Capture, focus, activation -----------------------------------------------------------------

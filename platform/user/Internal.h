@@ -61,6 +61,10 @@ bool TakeInputMessage(MSG& msg, bool remove);
 // A pointer message queued before a window of this thread took the capture goes to that window,
 // as a client message, like input that arrives after.
 void RetargetToCapture(MSG& msg);
+// The next message of a loop that runs while hwnd holds the capture (moving, sizing, tracking a
+// button or a thumb). False when the loop must end: the capture went elsewhere, or WM_QUIT came and
+// was posted again so that the outer message loop sees it.
+bool NextCapturedMessage(HWND hwnd, MSG& msg);
 // Uptime in milliseconds on the installed clock.
 long long UptimeMs();
 // The display back-end, when it needs the calling thread to fetch its events: waits up to the

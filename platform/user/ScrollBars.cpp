@@ -203,11 +203,7 @@ void TrackWindowScrollBar(HWND hwnd, int bar, POINT pt)
         int pos = info.nPos;
         for (;;) {
             MSG msg;
-            if (!GetMessage(&msg, nullptr, 0, 0)) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
-            if (GetCapture() != hwnd)
+            if (!NextCapturedMessage(hwnd, msg))
                 break;
             if (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONUP) {
                 const int p = (vertical ? msg.pt.y : msg.pt.x) - grab - (start + arrow);
