@@ -2,8 +2,11 @@
 // and the seam through which the window layer makes its DCs.
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <utility>
 #include <cstring>
+#include <type_traits>
 
 #include "platform/base/WinError.h"
 #include "platform/gdi/Bitmaps.h"
@@ -16,6 +19,8 @@ using namespace platform::gdi;
 namespace {
 
 constexpr int kScreenDpi = 96;
+// What the character-extra calls return for a handle that is not a DC.
+constexpr int kCharExtraFailed = static_cast<int>(0x80000000);
 
 std::weak_ptr<Surface>& displaySurface()
 {
@@ -96,15 +101,13 @@ void fixIsotropic(DeviceContext& dc)
     DcState& s = dc.state;
     const double sx = static_cast<double>(s.viewportExt.cx) / s.windowExt.cx;
     const double sy = static_cast<double>(s.viewportExt.cy) / s.windowExt.cy;
-    const double ax = sx < 0 ? -sx : sx, ay = sy < 0 ? -sy : sy;
-    if (ax > ay)
-        s.viewportExt.cx = MulDiv(s.windowExt.cx, s.viewportExt.cy < 0 ? -s.viewportExt.cy : s.viewportExt.cy,
-                               s.windowExt.cy < 0 ? -s.windowExt.cy : s.windowExt.cy)
-            * (sx < 0 ? -1 : 1) * (s.windowExt.cx < 0 ? -1 : 1);
-    else if (ay > ax)
-        s.viewportExt.cy = MulDiv(s.windowExt.cy, s.viewportExt.cx < 0 ? -s.viewportExt.cx : s.viewportExt.cx,
-                               s.windowExt.cx < 0 ? -s.windowExt.cx : s.windowExt.cx)
-            * (sy < 0 ? -1 : 1) * (s.windowExt.cy < 0 ? -1 : 1);
+    auto sign = [](auto v) { return v < 0 ? -1 : 1; };
+    if (std::abs(sx) > std::abs(sy))
+        s.viewportExt.cx = MulDiv(s.windowExt.cx, std::abs(s.viewportExt.cy), std::abs(s.windowExt.cy)) * sign(sx)
+            * sign(s.windowExt.cx);
+    else if (std::abs(sy) > std::abs(sx))
+        s.viewportExt.cy = MulDiv(s.windowExt.cy, std::abs(s.viewportExt.cx), std::abs(s.windowExt.cx)) * sign(sy)
+            * sign(s.windowExt.cy);
 }
 
 template <class F> BOOL withDC(HDC hdc, F&& f)
@@ -115,6 +118,76 @@ template <class F> BOOL withDC(HDC hdc, F&& f)
         return FALSE;
     }
     return f(*dc) ? TRUE : FALSE;
+}
+
+// One field of the DC's state, or `failed` for a handle that is not a DC.
+template <class T> T readField(HDC hdc, T DcState::*field, std::type_identity_t<T> failed)
+{
+    auto dc = lookupDC(hdc);
+    return dc ? dc->state.*field : failed;
+}
+
+// Replaces one field of the DC's state and returns its old value; `failed` for a handle that is not
+// a DC or a value the field does not take.
+template <class T> T swapField(HDC hdc, T DcState::*field, std::type_identity_t<T> value, bool valid,
+    std::type_identity_t<T> failed)
+{
+    auto dc = lookupDC(hdc);
+    if (!dc || !valid)
+        return failed;
+    return std::exchange(dc->state.*field, value);
+}
+
+// Copies one point or size of the DC's state out; the reader must give somewhere to put it.
+template <class T> BOOL readState(HDC hdc, T DcState::*field, T* out)
+{
+    return withDC(hdc, [&](DeviceContext& dc) {
+        if (!out)
+            return false;
+        *out = dc.state.*field;
+        return true;
+    });
+}
+
+// Moves an origin to (x, y), or by (x, y) when relative; the old origin goes to `old` if asked.
+BOOL moveOrigin(HDC hdc, POINT DcState::*field, int x, int y, bool relative, LPPOINT old)
+{
+    return withDC(hdc, [&](DeviceContext& dc) {
+        POINT& org = dc.state.*field;
+        if (old)
+            *old = org;
+        org = relative ? POINT { org.x + x, org.y + y } : POINT { x, y };
+        return true;
+    });
+}
+
+// Converts c points in place between device and logical space.
+BOOL mapPoints(HDC hdc, POINT (DeviceContext::*map)(int, int) const, LPPOINT lppt, int c)
+{
+    return withDC(hdc, [&](DeviceContext& dc) {
+        if (!lppt || c < 0)
+            return false;
+        for (int i = 0; i < c; ++i)
+            lppt[i] = (dc.*map)(lppt[i].x, lppt[i].y);
+        return true;
+    });
+}
+
+// Extents only change in the scalable mapping modes; elsewhere the call reports the old extent
+// and succeeds, as the fixed modes keep their own.
+BOOL setExtent(HDC hdc, SIZE DcState::*field, int x, int y, LPSIZE old)
+{
+    return withDC(hdc, [&](DeviceContext& dc) {
+        if (old)
+            *old = dc.state.*field;
+        if (dc.state.mapMode != MM_ISOTROPIC && dc.state.mapMode != MM_ANISOTROPIC)
+            return true;
+        if (x == 0 || y == 0)
+            return false;
+        dc.state.*field = { x, y };
+        fixIsotropic(dc);
+        return true;
+    });
 }
 
 } // namespace
@@ -287,135 +360,66 @@ int GetDeviceCaps(HDC hdc, int index)
 
 COLORREF SetBkColor(HDC hdc, COLORREF color)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc)
-        return CLR_INVALID;
-    return std::exchange(dc->state.bkColor, color & 0xFFFFFF);
+    return swapField(hdc, &DcState::bkColor, color & 0xFFFFFF, true, CLR_INVALID);
 }
 
-COLORREF GetBkColor(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.bkColor : CLR_INVALID;
-}
+COLORREF GetBkColor(HDC hdc) { return readField(hdc, &DcState::bkColor, CLR_INVALID); }
 
 int SetBkMode(HDC hdc, int mode)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
-        return 0;
-    return std::exchange(dc->state.bkMode, mode);
+    return swapField(hdc, &DcState::bkMode, mode, mode == TRANSPARENT || mode == OPAQUE, 0);
 }
 
-int GetBkMode(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.bkMode : 0;
-}
+int GetBkMode(HDC hdc) { return readField(hdc, &DcState::bkMode, 0); }
 
 COLORREF SetTextColor(HDC hdc, COLORREF color)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc)
-        return CLR_INVALID;
-    return std::exchange(dc->state.textColor, color & 0xFFFFFF);
+    return swapField(hdc, &DcState::textColor, color & 0xFFFFFF, true, CLR_INVALID);
 }
 
-COLORREF GetTextColor(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.textColor : CLR_INVALID;
-}
+COLORREF GetTextColor(HDC hdc) { return readField(hdc, &DcState::textColor, CLR_INVALID); }
 
 int SetROP2(HDC hdc, int rop2)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc || rop2 < R2_BLACK || rop2 > R2_WHITE)
-        return 0;
-    return std::exchange(dc->state.rop2, rop2);
+    return swapField(hdc, &DcState::rop2, rop2, rop2 >= R2_BLACK && rop2 <= R2_WHITE, 0);
 }
 
-int GetROP2(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.rop2 : 0;
-}
+int GetROP2(HDC hdc) { return readField(hdc, &DcState::rop2, 0); }
 
 int SetPolyFillMode(HDC hdc, int mode)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc || (mode != ALTERNATE && mode != WINDING))
-        return 0;
-    return std::exchange(dc->state.polyFillMode, mode);
+    return swapField(hdc, &DcState::polyFillMode, mode, mode == ALTERNATE || mode == WINDING, 0);
 }
 
-int GetPolyFillMode(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.polyFillMode : 0;
-}
+int GetPolyFillMode(HDC hdc) { return readField(hdc, &DcState::polyFillMode, 0); }
 
 int SetStretchBltMode(HDC hdc, int mode)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc || mode < BLACKONWHITE || mode > HALFTONE)
-        return 0;
-    return std::exchange(dc->state.stretchMode, mode);
+    return swapField(hdc, &DcState::stretchMode, mode, mode >= BLACKONWHITE && mode <= HALFTONE, 0);
 }
 
-int GetStretchBltMode(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.stretchMode : 0;
-}
+int GetStretchBltMode(HDC hdc) { return readField(hdc, &DcState::stretchMode, 0); }
 
 UINT SetTextAlign(HDC hdc, UINT align)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc)
-        return GDI_ERROR;
-    return std::exchange(dc->state.textAlign, align);
+    return swapField(hdc, &DcState::textAlign, align, true, GDI_ERROR);
 }
 
-UINT GetTextAlign(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.textAlign : GDI_ERROR;
-}
+UINT GetTextAlign(HDC hdc) { return readField(hdc, &DcState::textAlign, GDI_ERROR); }
 
 int SetTextCharacterExtra(HDC hdc, int extra)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc)
-        return static_cast<int>(0x80000000);
-    return std::exchange(dc->state.charExtra, extra);
+    return swapField(hdc, &DcState::charExtra, extra, true, kCharExtraFailed);
 }
 
-int GetTextCharacterExtra(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.charExtra : static_cast<int>(0x80000000);
-}
+int GetTextCharacterExtra(HDC hdc) { return readField(hdc, &DcState::charExtra, kCharExtraFailed); }
 
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (lppt)
-            *lppt = dc.state.brushOrg;
-        dc.state.brushOrg = { x, y };
-        return true;
-    });
+    return moveOrigin(hdc, &DcState::brushOrg, x, y, false, lppt);
 }
 
-BOOL GetBrushOrgEx(HDC hdc, LPPOINT lppt)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (!lppt)
-            return false;
-        *lppt = dc.state.brushOrg;
-        return true;
-    });
-}
+BOOL GetBrushOrgEx(HDC hdc, LPPOINT lppt) { return readState(hdc, &DcState::brushOrg, lppt); }
 
 // ---- Mapping ---------------------------------------------------------------------------------------
 
@@ -440,145 +444,43 @@ int SetMapMode(HDC hdc, int iMode)
     return old;
 }
 
-int GetMapMode(HDC hdc)
-{
-    auto dc = lookupDC(hdc);
-    return dc ? dc->state.mapMode : 0;
-}
+int GetMapMode(HDC hdc) { return readField(hdc, &DcState::mapMode, 0); }
 
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (lppt)
-            *lppt = dc.state.windowOrg;
-        dc.state.windowOrg = { x, y };
-        return true;
-    });
+    return moveOrigin(hdc, &DcState::windowOrg, x, y, false, lppt);
 }
 
-BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppt)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (!lppt)
-            return false;
-        *lppt = dc.state.windowOrg;
-        return true;
-    });
-}
+BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppt) { return readState(hdc, &DcState::windowOrg, lppt); }
 
 BOOL OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (lppt)
-            *lppt = dc.state.windowOrg;
-        dc.state.windowOrg.x += x;
-        dc.state.windowOrg.y += y;
-        return true;
-    });
+    return moveOrigin(hdc, &DcState::windowOrg, x, y, true, lppt);
 }
 
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (lppt)
-            *lppt = dc.state.viewportOrg;
-        dc.state.viewportOrg = { x, y };
-        return true;
-    });
+    return moveOrigin(hdc, &DcState::viewportOrg, x, y, false, lppt);
 }
 
-BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppt)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (!lppt)
-            return false;
-        *lppt = dc.state.viewportOrg;
-        return true;
-    });
-}
+BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppt) { return readState(hdc, &DcState::viewportOrg, lppt); }
 
 BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (lppt)
-            *lppt = dc.state.viewportOrg;
-        dc.state.viewportOrg.x += x;
-        dc.state.viewportOrg.y += y;
-        return true;
-    });
+    return moveOrigin(hdc, &DcState::viewportOrg, x, y, true, lppt);
 }
 
-BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (lpsz)
-            *lpsz = dc.state.windowExt;
-        if (dc.state.mapMode != MM_ISOTROPIC && dc.state.mapMode != MM_ANISOTROPIC)
-            return true;
-        if (x == 0 || y == 0)
-            return false;
-        dc.state.windowExt = { x, y };
-        fixIsotropic(dc);
-        return true;
-    });
-}
+BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz) { return setExtent(hdc, &DcState::windowExt, x, y, lpsz); }
 
-BOOL GetWindowExtEx(HDC hdc, LPSIZE lpsize)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (!lpsize)
-            return false;
-        *lpsize = dc.state.windowExt;
-        return true;
-    });
-}
+BOOL GetWindowExtEx(HDC hdc, LPSIZE lpsize) { return readState(hdc, &DcState::windowExt, lpsize); }
 
-BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (lpsz)
-            *lpsz = dc.state.viewportExt;
-        if (dc.state.mapMode != MM_ISOTROPIC && dc.state.mapMode != MM_ANISOTROPIC)
-            return true;
-        if (x == 0 || y == 0)
-            return false;
-        dc.state.viewportExt = { x, y };
-        fixIsotropic(dc);
-        return true;
-    });
-}
+BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz) { return setExtent(hdc, &DcState::viewportExt, x, y, lpsz); }
 
-BOOL GetViewportExtEx(HDC hdc, LPSIZE lpsize)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (!lpsize)
-            return false;
-        *lpsize = dc.state.viewportExt;
-        return true;
-    });
-}
+BOOL GetViewportExtEx(HDC hdc, LPSIZE lpsize) { return readState(hdc, &DcState::viewportExt, lpsize); }
 
-BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (!lppt || c < 0)
-            return false;
-        for (int i = 0; i < c; ++i)
-            lppt[i] = dc.toLogical(lppt[i].x, lppt[i].y);
-        return true;
-    });
-}
+BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c) { return mapPoints(hdc, &DeviceContext::toLogical, lppt, c); }
 
-BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c)
-{
-    return withDC(hdc, [&](DeviceContext& dc) {
-        if (!lppt || c < 0)
-            return false;
-        for (int i = 0; i < c; ++i)
-            lppt[i] = dc.toDevice(lppt[i].x, lppt[i].y);
-        return true;
-    });
-}
+BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c) { return mapPoints(hdc, &DeviceContext::toDevice, lppt, c); }
 
 // ---- The window layer's seam ---------------------------------------------------------------------
 
