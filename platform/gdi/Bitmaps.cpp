@@ -103,19 +103,7 @@ void pushSection(BitmapObject& b)
         const std::size_t at = static_cast<std::size_t>(y) * s.width() + x;
         if (at < b.indices.size() && b.indices[at] < b.colorTable.size() && tableColor(b.indices[at]) == p)
             return b.indices[at];
-        std::size_t best = 0;
-        long bestDistance = -1;
-        for (std::size_t i = 0; i < b.colorTable.size(); ++i) {
-            const std::uint32_t c = tableColor(i);
-            const long dr = static_cast<long>((c >> 16) & 0xFF) - static_cast<long>((p >> 16) & 0xFF);
-            const long dg = static_cast<long>((c >> 8) & 0xFF) - static_cast<long>((p >> 8) & 0xFF);
-            const long db = static_cast<long>(c & 0xFF) - static_cast<long>(p & 0xFF);
-            const long d = dr * dr + dg * dg + db * db;
-            if (bestDistance < 0 || d < bestDistance) {
-                bestDistance = d;
-                best = i;
-            }
-        }
+        const std::size_t best = nearestColor(b.colorTable, p);
         if (at < b.indices.size())
             b.indices[at] = static_cast<std::uint8_t>(best);
         return static_cast<std::uint8_t>(best);
@@ -125,23 +113,7 @@ void pushSection(BitmapObject& b)
         std::fill_n(row, stride, std::uint8_t { 0 });
         for (int x = 0; x < s.width(); ++x) {
             const std::uint32_t p = s.pixel(x, y);
-            switch (bpp) {
-            case 1: if (indexOf(x, y, p)) row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7)); break;
-            case 4: row[x >> 1] |= static_cast<std::uint8_t>(indexOf(x, y, p) << ((x & 1) ? 0 : 4)); break;
-            case 8: row[x] = indexOf(x, y, p); break;
-            case 16: {
-                const WORD v = static_cast<WORD>((((p >> 19) & 0x1F) << 10) | (((p >> 11) & 0x1F) << 5) | ((p >> 3) & 0x1F));
-                row[x * 2] = static_cast<std::uint8_t>(v);
-                row[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
-                break;
-            }
-            case 24:
-                row[x * 3] = static_cast<std::uint8_t>(p);
-                row[x * 3 + 1] = static_cast<std::uint8_t>(p >> 8);
-                row[x * 3 + 2] = static_cast<std::uint8_t>(p >> 16);
-                break;
-            default: break;
-            }
+            storeDibPixel(row, x, bpp, p, bpp <= 8 ? indexOf(x, y, p) : 0);
         }
     }
 }

@@ -207,6 +207,50 @@ bool decodeBmpFile(const std::uint8_t* data, std::size_t size, DecodedImage& out
     return decodeDib(reinterpret_cast<const BITMAPINFO*>(data + 14), offBits - 14, data + offBits, size - offBits, out);
 }
 
+std::size_t nearestColor(const std::vector<RGBQUAD>& table, std::uint32_t rgb)
+{
+    std::size_t best = 0;
+    long bestDistance = -1;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const long dr = table[i].rgbRed - static_cast<long>((rgb >> 16) & 0xFF);
+        const long dg = table[i].rgbGreen - static_cast<long>((rgb >> 8) & 0xFF);
+        const long db = table[i].rgbBlue - static_cast<long>(rgb & 0xFF);
+        const long d = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || d < bestDistance) {
+            bestDistance = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+bool storeDibPixel(std::uint8_t* row, int x, int bpp, std::uint32_t rgb, std::uint8_t index)
+{
+    switch (bpp) {
+    case 1:
+        if (index)
+            row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+        return true;
+    case 4: row[x >> 1] |= static_cast<std::uint8_t>(index << ((x & 1) ? 0 : 4)); return true;
+    case 8: row[x] = index; return true;
+    case 16: {
+        // 5-5-5: the top five bits of each channel.
+        const auto v
+            = static_cast<WORD>((((rgb >> 19) & 0x1F) << 10) | (((rgb >> 11) & 0x1F) << 5) | ((rgb >> 3) & 0x1F));
+        row[x * 2] = static_cast<std::uint8_t>(v);
+        row[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
+        return true;
+    }
+    case 24:
+        row[x * 3] = static_cast<std::uint8_t>(rgb);
+        row[x * 3 + 1] = static_cast<std::uint8_t>(rgb >> 8);
+        row[x * 3 + 2] = static_cast<std::uint8_t>(rgb >> 16);
+        return true;
+    case 32: std::memcpy(row + x * 4, &rgb, 4); return true;
+    default: return false;
+    }
+}
+
 bool encodeDib(const std::uint32_t* pixels, int width, int height, BITMAPINFO* info, void* bits, int firstScan,
     int count)
 {
@@ -237,21 +281,6 @@ bool encodeDib(const std::uint32_t* pixels, int width, int height, BITMAPINFO* i
         std::memcpy(info->bmiColors, table.data(), table.size() * sizeof(RGBQUAD));
         h.biClrUsed = 0;
     }
-    auto nearest = [&](std::uint32_t p) {
-        int best = 0;
-        long bestD = -1;
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            const long dr = table[i].rgbRed - static_cast<long>((p >> 16) & 0xFF);
-            const long dg = table[i].rgbGreen - static_cast<long>((p >> 8) & 0xFF);
-            const long db = table[i].rgbBlue - static_cast<long>(p & 0xFF);
-            const long d = dr * dr + dg * dg + db * db;
-            if (bestD < 0 || d < bestD) {
-                bestD = d;
-                best = static_cast<int>(i);
-            }
-        }
-        return best;
-    };
     for (int k = 0; k < count; ++k) {
         const int scan = firstScan + k;
         const int y = topDown ? scan : height - 1 - scan;
@@ -262,24 +291,9 @@ bool encodeDib(const std::uint32_t* pixels, int width, int height, BITMAPINFO* i
         std::memset(row, 0, stride);
         for (int x = 0; x < width; ++x) {
             const std::uint32_t p = src[x] & 0xFFFFFF;
-            switch (bpp) {
-            case 1: if (nearest(p)) row[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7)); break;
-            case 4: row[x >> 1] |= static_cast<std::uint8_t>(nearest(p) << ((x & 1) ? 0 : 4)); break;
-            case 8: row[x] = static_cast<std::uint8_t>(nearest(p)); break;
-            case 16: {
-                const WORD v = static_cast<WORD>((((p >> 19) & 0x1F) << 10) | (((p >> 11) & 0x1F) << 5) | ((p >> 3) & 0x1F));
-                row[x * 2] = static_cast<std::uint8_t>(v);
-                row[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
-                break;
-            }
-            case 24:
-                row[x * 3] = static_cast<std::uint8_t>(p);
-                row[x * 3 + 1] = static_cast<std::uint8_t>(p >> 8);
-                row[x * 3 + 2] = static_cast<std::uint8_t>(p >> 16);
-                break;
-            case 32: std::memcpy(row + x * 4, &p, 4); break;
-            default: return false;
-            }
+            const auto index = static_cast<std::uint8_t>(bpp <= 8 ? nearestColor(table, p) : 0);
+            if (!storeDibPixel(row, x, bpp, p, index))
+                return false;
         }
     }
     return true;

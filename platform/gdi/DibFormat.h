@@ -29,6 +29,11 @@ constexpr std::size_t kUnknownSize = std::numeric_limits<std::size_t>::max();
 std::size_t dibHeaderSize(const BITMAPINFO* info, std::size_t available, UINT usage = DIB_RGB_COLORS);
 // Bytes per row of a DIB of that width and depth (rows are padded to 32 bits).
 std::size_t dibStride(int width, int bitCount);
+// Index of the colour-table entry nearest to a 0x00RRGGBB colour (the first of equals; 0 for an empty table).
+std::size_t nearestColor(const std::vector<RGBQUAD>& table, std::uint32_t rgb);
+// Writes a 0x00RRGGBB pixel at column x of a zero-filled DIB row of that depth; `index` is its
+// colour-table entry for depths up to 8 bits. False for a depth a row cannot hold.
+bool storeDibPixel(std::uint8_t* row, int x, int bpp, std::uint32_t rgb, std::uint8_t index);
 // Decodes header, colour table and bits; `bitsAvailable` bounds the reading of the bits. With
 // `palette` (DIB_PAL_COLORS) the table holds indices into it.
 bool decodeDib(const BITMAPINFO* info, std::size_t headerAvailable, const void* bits, std::size_t bitsAvailable,
