@@ -279,6 +279,52 @@ BOOL blit(DeviceContext& dst, RECT dr, bool mirrorX, bool mirrorY, DeviceContext
 
 } // namespace platform::gdi
 
+namespace {
+
+// The logical points of a drawing call in the surface's pixels.
+std::vector<POINT> surfacePoints(const DeviceContext& dc, const POINT* apt, int cpt)
+{
+    std::vector<POINT> pts;
+    pts.reserve(static_cast<std::size_t>(cpt));
+    for (int i = 0; i < cpt; ++i)
+        pts.push_back(dc.toSurface(apt[i].x, apt[i].y));
+    return pts;
+}
+
+// Fills and outlines the shape that makeShape(dc) builds for the box in surface pixels; FALSE for a
+// handle that is not a DC or a box too large to draw.
+template <class MakeShape>
+BOOL paintInBox(HDC hdc, int left, int top, int right, int bottom, MakeShape&& makeShape)
+{
+    auto dc = lookupDC(hdc);
+    if (!dc)
+        return FALSE;
+    const RECT r = dc->rectToSurface(normalized(left, top, right, bottom));
+    if (absurd(r))
+        return FALSE;
+    paintShape(*dc, r, makeShape(*dc));
+    return TRUE;
+}
+
+// A rectangle whose corners are quarters of an ew by eh ellipse (in pixels, cut to the box).
+auto roundRectShape(int ew, int eh)
+{
+    return [ew, eh](const RECT& b) {
+        const int w = std::min<int>(ew, b.right - b.left), h = std::min<int>(eh, b.bottom - b.top);
+        Region out = Region::combine(Region(RECT { b.left + w / 2, b.top, b.right - w / 2, b.bottom }),
+            Region(RECT { b.left, b.top + h / 2, b.right, b.bottom - h / 2 }), RGN_OR);
+        if (w > 0 && h > 0) {
+            for (const RECT& c : { RECT { b.left, b.top, b.left + w, b.top + h },
+                     RECT { b.right - w, b.top, b.right, b.top + h }, RECT { b.left, b.bottom - h, b.left + w, b.bottom },
+                     RECT { b.right - w, b.bottom - h, b.right, b.bottom } })
+                out = Region::combine(out, Region::fromEllipse(c), RGN_OR);
+        }
+        return out;
+    };
+}
+
+} // namespace
+
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
 {
     auto dc = lookupDC(hdc);
@@ -460,9 +506,7 @@ BOOL Polyline(HDC hdc, const POINT* apt, int cpt)
     auto dc = lookupDC(hdc);
     if (!dc || !apt || cpt < 2)
         return FALSE;
-    std::vector<POINT> pts;
-    for (int i = 0; i < cpt; ++i)
-        pts.push_back(dc->toSurface(apt[i].x, apt[i].y));
+    const std::vector<POINT> pts = surfacePoints(*dc, apt, cpt);
     strokePolyline(*dc, pts, penOf(*dc), false);
     return TRUE;
 }
@@ -472,11 +516,10 @@ BOOL Polygon(HDC hdc, const POINT* apt, int cpt)
     auto dc = lookupDC(hdc);
     if (!dc || !apt || cpt < 2)
         return FALSE;
-    std::vector<POINT> pts;
-    for (int i = 0; i < cpt; ++i)
-        pts.push_back(dc->toSurface(apt[i].x, apt[i].y));
+    const std::vector<POINT> pts = surfacePoints(*dc, apt, cpt);
     const RECT limit = dc->clipRegion().bounds();
-    fillRegion(*dc, Region::fromPolygon(pts.data(), cpt, dc->state.polyFillMode == WINDING, { limit.top, limit.bottom }), Pattern(*dc),
+    const bool winding = dc->state.polyFillMode == WINDING;
+    fillRegion(*dc, Region::fromPolygon(pts.data(), cpt, winding, { limit.top, limit.bottom }), Pattern(*dc),
         brushRop(*dc));
     strokePolyline(*dc, pts, penOf(*dc), true);
     return TRUE;
@@ -484,48 +527,18 @@ BOOL Polygon(HDC hdc, const POINT* apt, int cpt)
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc)
-        return FALSE;
-    const RECT r = dc->rectToSurface(normalized(left, top, right, bottom));
-    if (absurd(r))
-        return FALSE;
-    paintShape(*dc, r, rectShape);
-    return TRUE;
+    return paintInBox(hdc, left, top, right, bottom, [](const DeviceContext&) { return rectShape; });
 }
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc)
-        return FALSE;
-    const RECT r = dc->rectToSurface(normalized(left, top, right, bottom));
-    if (absurd(r))
-        return FALSE;
-    paintShape(*dc, r, [](const RECT& box) { return Region::fromEllipse(box); });
-    return TRUE;
+    return paintInBox(hdc, left, top, right, bottom,
+        [](const DeviceContext&) { return [](const RECT& box) { return Region::fromEllipse(box); }; });
 }
 
 BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width, int height)
 {
-    auto dc = lookupDC(hdc);
-    if (!dc)
-        return FALSE;
-    const RECT r = dc->rectToSurface(normalized(left, top, right, bottom));
-    if (absurd(r))
-        return FALSE;
-    const int ew = std::abs(dc->scaleX(width)), eh = std::abs(dc->scaleY(height));
-    paintShape(*dc, r, [ew, eh](const RECT& b) {
-        const int w = std::min<int>(ew, b.right - b.left), h = std::min<int>(eh, b.bottom - b.top);
-        Region out = Region::combine(Region(RECT { b.left + w / 2, b.top, b.right - w / 2, b.bottom }),
-            Region(RECT { b.left, b.top + h / 2, b.right, b.bottom - h / 2 }), RGN_OR);
-        if (w > 0 && h > 0) {
-            for (const RECT& c : { RECT { b.left, b.top, b.left + w, b.top + h },
-                     RECT { b.right - w, b.top, b.right, b.top + h }, RECT { b.left, b.bottom - h, b.left + w, b.bottom },
-                     RECT { b.right - w, b.bottom - h, b.right, b.bottom } })
-                out = Region::combine(out, Region::fromEllipse(c), RGN_OR);
-        }
-        return out;
+    return paintInBox(hdc, left, top, right, bottom, [width, height](const DeviceContext& dc) {
+        return roundRectShape(std::abs(dc.scaleX(width)), std::abs(dc.scaleY(height)));
     });
-    return TRUE;
 }
