@@ -320,14 +320,6 @@ const FontFace::Glyph& FontFace::glyph(char32_t c)
     return m_glyphs.emplace(c, std::move(g)).first->second;
 }
 
-int FontFace::measure(std::u32string_view text)
-{
-    int w = 0;
-    for (char32_t c : text)
-        w += glyph(c).advance;
-    return w;
-}
-
 std::u32string decodeUtf8(std::string_view text)
 {
     std::u32string out;
@@ -353,29 +345,6 @@ std::u32string decodeUtf8(std::string_view text)
         }
         out.push_back(c);
         i += static_cast<std::size_t>(len);
-    }
-    return out;
-}
-
-std::string encodeUtf8(std::u32string_view text)
-{
-    std::string out;
-    for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
     }
     return out;
 }

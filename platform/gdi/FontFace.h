@@ -52,8 +52,6 @@ public:
 
     // The glyph of a character (rendered at the face's rotation); the caller holds `lock()`.
     const Glyph& glyph(char32_t c);
-    // Width along the baseline of a run of characters.
-    int measure(std::u32string_view text);
     std::unique_lock<std::mutex> lock();
 
 private:
@@ -77,7 +75,4 @@ private:
 
 // UTF-8 bytes to characters; a byte that starts no valid sequence becomes U+FFFD on its own.
 std::u32string decodeUtf8(std::string_view text);
-// Characters back to UTF-8.
-std::string encodeUtf8(std::u32string_view text);
-
 } // namespace platform::gdi

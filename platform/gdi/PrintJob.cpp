@@ -28,7 +28,6 @@ bool PrintJob::startDoc(const std::string& file)
     m_cr = cairo_create(m_surface);
     cairo_scale(m_cr, 72.0 / m_dpi, 72.0 / m_dpi);
     cairo_set_antialias(m_cr, CAIRO_ANTIALIAS_DEFAULT);
-    m_pages = 0;
     return true;
 }
 
@@ -46,7 +45,6 @@ bool PrintJob::endPage()
         return false;
     cairo_show_page(m_cr);
     m_inPage = false;
-    ++m_pages;
     return true;
 }
 

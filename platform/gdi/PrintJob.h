@@ -34,8 +34,6 @@ public:
     bool endPage();
     bool endDoc();
     void abort();
-    bool inPage() const { return m_inPage; }
-    int pagesPrinted() const { return m_pages; }
 
     // Drawing in dots; ignored outside a page.
     void fillRect(const RECT& r, std::uint32_t pixel);
@@ -53,7 +51,6 @@ private:
     cairo_surface_t* m_surface { nullptr };
     cairo_t* m_cr { nullptr };
     bool m_inPage { false };
-    int m_pages { 0 };
 };
 
 } // namespace platform::gdi
