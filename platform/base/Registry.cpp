@@ -193,7 +193,8 @@ LONG splitPath(LPCSTR subKey, std::vector<std::string>& parts)
 // Names the hive file can hold: no line breaks (and, for keys, no backslash, already split off).
 bool storableName(std::string_view name) { return name.find_first_of("\r\n") == std::string_view::npos; }
 
-LONG refreshSide(const Side& side) { return side.hive ? static_cast<LONG>(side.hive->refresh()) : ERROR_SUCCESS; }
+// Re-reads a hive's file when another process changed it; a side without a hive has nothing to read.
+LONG refreshHive(RegistryHive* hive) { return hive ? static_cast<LONG>(hive->refresh()) : ERROR_SUCCESS; }
 
 // The view of a predefined root, built on the hives as they are now.
 LONG rootView(RegistryState& registry, Root root, KeyView& view)
@@ -205,16 +206,16 @@ LONG rootView(RegistryState& registry, Root root, KeyView& view)
     if (root == Root::ClassesRoot) {
         auto machine = registry.hive(Root::LocalMachine);
         auto user = registry.hive(Root::CurrentUser);
-        if (const LONG error = static_cast<LONG>(machine->refresh()); error != ERROR_SUCCESS)
+        if (const LONG error = refreshHive(machine.get()); error != ERROR_SUCCESS)
             return error;
-        if (const LONG error = static_cast<LONG>(user->refresh()); error != ERROR_SUCCESS)
+        if (const LONG error = refreshHive(user.get()); error != ERROR_SUCCESS)
             return error;
         view.primary = Side { machine, findPath(machine->root(), classesKeyPath()) };
         view.overlay = Side { user, findPath(user->root(), classesKeyPath()) };
         return ERROR_SUCCESS;
     }
     if (auto hive = registry.hive(root)) {
-        if (const LONG error = static_cast<LONG>(hive->refresh()); error != ERROR_SUCCESS)
+        if (const LONG error = refreshHive(hive.get()); error != ERROR_SUCCESS)
             return error;
         view.primary = Side { hive, hive->root() };
         return ERROR_SUCCESS;
@@ -235,9 +236,9 @@ LONG viewOf(RegistryState& registry, HKEY hKey, KeyView& view)
     if (!open)
         return ERROR_INVALID_HANDLE;
     view = *open;
-    if (const LONG error = refreshSide(view.primary); error != ERROR_SUCCESS)
+    if (const LONG error = refreshHive(view.primary.hive.get()); error != ERROR_SUCCESS)
         return error;
-    if (const LONG error = refreshSide(view.overlay); error != ERROR_SUCCESS)
+    if (const LONG error = refreshHive(view.overlay.hive.get()); error != ERROR_SUCCESS)
         return error;
     return view.alive() ? ERROR_SUCCESS : ERROR_KEY_DELETED;
 }
@@ -395,6 +396,35 @@ LONG requireAccess(const KeyView& view, REGSAM needed)
     return (view.access & needed) == needed ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
 }
 
+// The view behind a handle, for a caller that needs the given rights on it.
+LONG viewWithAccess(RegistryState& registry, HKEY hKey, REGSAM needed, KeyView& view)
+{
+    if (const LONG error = viewOf(registry, hKey, view); error != ERROR_SUCCESS)
+        return error;
+    return requireAccess(view, needed);
+}
+
+// The view behind a handle and the subkey path below it; a bad handle is reported before a bad path.
+LONG viewAndPath(RegistryState& registry, HKEY hKey, LPCSTR subKey, KeyView& from, std::vector<std::string>& path)
+{
+    if (const LONG error = viewOf(registry, hKey, from); error != ERROR_SUCCESS)
+        return error;
+    return splitPath(subKey, path);
+}
+
+// Keys have no class: an asked-for class comes back empty, which needs room for its zero.
+LONG storeNoClass(LPSTR lpClass, LPDWORD lpcchClass)
+{
+    if (lpClass) {
+        if (*lpcchClass < 1)
+            return ERROR_MORE_DATA;
+        lpClass[0] = '\0';
+    }
+    if (lpcchClass)
+        *lpcchClass = 0;
+    return ERROR_SUCCESS;
+}
+
 // Creates path below the classes root: the machine's side unless the key exists only under the user's.
 LONG createClassesKey(RegistryState& registry, const KeyView& from, const std::vector<std::string>& path,
     KeyView& created, DWORD& disposition)
@@ -520,10 +550,8 @@ LONG RegOpenKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView from;
-    if (const LONG error = viewOf(registry, hKey, from); error != ERROR_SUCCESS)
-        return error;
     std::vector<std::string> path;
-    if (const LONG error = splitPath(lpSubKey, path); error != ERROR_SUCCESS)
+    if (const LONG error = viewAndPath(registry, hKey, lpSubKey, from, path); error != ERROR_SUCCESS)
         return error;
     if (path.empty() && from.predefined) {
         *phkResult = hKey; // a root is always there, even while its hive holds nothing
@@ -603,9 +631,7 @@ LONG RegQueryValueEx(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD 
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView view;
-    if (const LONG error = viewOf(registry, hKey, view); error != ERROR_SUCCESS)
-        return error;
-    if (const LONG error = requireAccess(view, KEY_QUERY_VALUE); error != ERROR_SUCCESS)
+    if (const LONG error = viewWithAccess(registry, hKey, KEY_QUERY_VALUE, view); error != ERROR_SUCCESS)
         return error;
     const RegistryValue* value = findMergedValue(view, lpValueName ? lpValueName : "");
     if (!value)
@@ -620,10 +646,8 @@ LONG RegQueryValue(HKEY hKey, LPCSTR lpSubKey, LPSTR lpData, PLONG lpcbData)
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView from;
-    if (const LONG error = viewOf(registry, hKey, from); error != ERROR_SUCCESS)
-        return error;
     std::vector<std::string> path;
-    if (const LONG error = splitPath(lpSubKey, path); error != ERROR_SUCCESS)
+    if (const LONG error = viewAndPath(registry, hKey, lpSubKey, from, path); error != ERROR_SUCCESS)
         return error;
     KeyView view;
     if (const LONG error = descend(from, path, view); error != ERROR_SUCCESS)
@@ -652,9 +676,7 @@ LONG RegSetValueEx(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, 
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView view;
-    if (const LONG error = viewOf(registry, hKey, view); error != ERROR_SUCCESS)
-        return error;
-    if (const LONG error = requireAccess(view, KEY_SET_VALUE); error != ERROR_SUCCESS)
+    if (const LONG error = viewWithAccess(registry, hKey, KEY_SET_VALUE, view); error != ERROR_SUCCESS)
         return error;
     return writeThrough(view, [&](RegistryKey& key) -> LONG {
         key.setValue(name, dwType, data);
@@ -689,9 +711,7 @@ LONG RegDeleteValue(HKEY hKey, LPCSTR lpValueName)
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView view;
-    if (const LONG error = viewOf(registry, hKey, view); error != ERROR_SUCCESS)
-        return error;
-    if (const LONG error = requireAccess(view, KEY_SET_VALUE); error != ERROR_SUCCESS)
+    if (const LONG error = viewWithAccess(registry, hKey, KEY_SET_VALUE, view); error != ERROR_SUCCESS)
         return error;
     if (!findMergedValue(view, name))
         return ERROR_FILE_NOT_FOUND;
@@ -718,10 +738,8 @@ LONG RegDeleteKey(HKEY hKey, LPCSTR lpSubKey)
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView from;
-    if (const LONG error = viewOf(registry, hKey, from); error != ERROR_SUCCESS)
-        return error;
     std::vector<std::string> path;
-    if (const LONG error = splitPath(lpSubKey, path); error != ERROR_SUCCESS)
+    if (const LONG error = viewAndPath(registry, hKey, lpSubKey, from, path); error != ERROR_SUCCESS)
         return error;
     if (path.empty() && from.predefined)
         return ERROR_ACCESS_DENIED;
@@ -739,9 +757,7 @@ LONG RegEnumKeyEx(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPD
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView view;
-    if (const LONG error = viewOf(registry, hKey, view); error != ERROR_SUCCESS)
-        return error;
-    if (const LONG error = requireAccess(view, KEY_ENUMERATE_SUB_KEYS); error != ERROR_SUCCESS)
+    if (const LONG error = viewWithAccess(registry, hKey, KEY_ENUMERATE_SUB_KEYS, view); error != ERROR_SUCCESS)
         return error;
     const auto keys = mergedSubkeys(view);
     if (dwIndex >= keys.size())
@@ -749,13 +765,8 @@ LONG RegEnumKeyEx(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPD
     const RegistryKey& key = *keys[dwIndex];
     if (const LONG error = copyName(key.name(), lpName, lpcchName); error != ERROR_SUCCESS)
         return error;
-    if (lpClass) {
-        if (*lpcchClass < 1)
-            return ERROR_MORE_DATA;
-        lpClass[0] = '\0';
-    }
-    if (lpcchClass)
-        *lpcchClass = 0;
+    if (const LONG error = storeNoClass(lpClass, lpcchClass); error != ERROR_SUCCESS)
+        return error;
     storeFileTime(lpftLastWriteTime, key.lastWriteTime());
     return ERROR_SUCCESS;
 }
@@ -774,9 +785,7 @@ LONG RegEnumValue(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValu
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView view;
-    if (const LONG error = viewOf(registry, hKey, view); error != ERROR_SUCCESS)
-        return error;
-    if (const LONG error = requireAccess(view, KEY_QUERY_VALUE); error != ERROR_SUCCESS)
+    if (const LONG error = viewWithAccess(registry, hKey, KEY_QUERY_VALUE, view); error != ERROR_SUCCESS)
         return error;
     const auto values = mergedValues(view);
     if (dwIndex >= values.size())
@@ -796,17 +805,10 @@ LONG RegQueryInfoKey(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpRes
     RegistryState& registry = state();
     const std::lock_guard guard(registry.mutex);
     KeyView view;
-    if (const LONG error = viewOf(registry, hKey, view); error != ERROR_SUCCESS)
+    if (const LONG error = viewWithAccess(registry, hKey, KEY_QUERY_VALUE, view); error != ERROR_SUCCESS)
         return error;
-    if (const LONG error = requireAccess(view, KEY_QUERY_VALUE); error != ERROR_SUCCESS)
+    if (const LONG error = storeNoClass(lpClass, lpcchClass); error != ERROR_SUCCESS)
         return error;
-    if (lpClass) {
-        if (*lpcchClass < 1)
-            return ERROR_MORE_DATA;
-        lpClass[0] = '\0';
-    }
-    if (lpcchClass)
-        *lpcchClass = 0;
 
     const auto keys = mergedSubkeys(view);
     const auto values = mergedValues(view);
