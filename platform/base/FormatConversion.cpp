@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <utility>
 
 #include "platform/base/CodePage.h"
 
@@ -28,6 +30,15 @@ template<typename... Args> void appendPrintf(std::string& out, const std::string
     out.resize(start + static_cast<std::size_t>(n) + 1);
     std::snprintf(out.data() + start, static_cast<std::size_t>(n) + 1, spec.c_str(), args...);
     out.resize(start + static_cast<std::size_t>(n));
+}
+
+// One number through a specification with a '*' width and, for a precision of 0 or more, a '.*' one.
+template<typename T> void appendNumber(std::string& out, const std::string& spec, int width, int precision, T value)
+{
+    if (precision >= 0)
+        appendPrintf(out, spec, std::max(width, 0), precision, value);
+    else
+        appendPrintf(out, spec, std::max(width, 0), value);
 }
 
 using Type = FormatArg::Type;
@@ -143,44 +154,25 @@ std::optional<FormatConversion> FormatConversion::parse(std::string_view spec, s
     }
 
     const std::string_view rest = spec.substr(std::min(i, spec.size()));
-    if (rest.starts_with("I64")) {
-        c.m_length = Length::LongLong;
-        i += 3;
-    } else if (rest.starts_with("I32")) {
-        c.m_length = Length::Long;
-        i += 3;
-    } else if (rest.starts_with("hh")) {
-        c.m_length = Length::Char;
-        i += 2;
-    } else if (rest.starts_with("ll")) {
-        c.m_length = Length::LongLong;
-        i += 2;
-    } else if (!rest.empty()) {
-        switch (rest[0]) {
-        case 'h':
-            c.m_length = Length::Short;
-            ++i;
-            break;
-        case 'l':
-            c.m_length = Length::Long;
-            ++i;
-            break;
-        case 'L':
-            c.m_length = Length::LongDouble;
-            ++i;
-            break;
-        case 'q':
-            c.m_length = Length::LongLong;
-            ++i;
-            break;
-        case 'I':
-        case 'j':
-        case 'z':
-        case 't':
-            c.m_length = Length::Size;
-            ++i;
-            break;
-        default:
+    // Longer spellings first, so that "ll" is not taken for "l" or "I64" for "I".
+    static constexpr std::pair<std::string_view, Length> kLengths[] = {
+        { "I64", Length::LongLong },
+        { "I32", Length::Long },
+        { "hh", Length::Char },
+        { "ll", Length::LongLong },
+        { "h", Length::Short },
+        { "l", Length::Long },
+        { "L", Length::LongDouble },
+        { "q", Length::LongLong },
+        { "I", Length::Size },
+        { "j", Length::Size },
+        { "z", Length::Size },
+        { "t", Length::Size },
+    };
+    for (const auto& [text, length] : kLengths) {
+        if (rest.starts_with(text)) {
+            c.m_length = length;
+            i += text.size();
             break;
         }
     }
@@ -307,6 +299,19 @@ void FormatConversion::appendInteger(
     if (bits64 < 64)
         bits &= (std::uint64_t(1) << bits64) - 1;
     const bool isSigned = m_conversion == 'd' || m_conversion == 'i';
+    const std::string spec = printfSpec(leftAlign, precision >= 0, "ll");
+    if (isSigned) {
+        auto v = static_cast<long long>(bits);
+        if (bits64 < 64 && (bits >> (bits64 - 1)) & 1)
+            v = static_cast<long long>(bits | ~((std::uint64_t(1) << bits64) - 1));
+        appendNumber(out, spec, width, precision, v);
+    } else {
+        appendNumber(out, spec, width, precision, static_cast<unsigned long long>(bits));
+    }
+}
+
+std::string FormatConversion::printfSpec(bool leftAlign, bool withPrecision, std::string_view length) const
+{
     std::string spec = "%";
     if (leftAlign)
         spec += '-';
@@ -319,26 +324,11 @@ void FormatConversion::appendInteger(
     if (m_zeroPad)
         spec += '0';
     spec += '*';
-    if (precision >= 0)
+    if (withPrecision)
         spec += ".*";
-    spec += "ll";
+    spec += length;
     spec += m_conversion;
-    const int w = std::max(width, 0);
-    if (isSigned) {
-        auto v = static_cast<long long>(bits);
-        if (bits64 < 64 && (bits >> (bits64 - 1)) & 1)
-            v = static_cast<long long>(bits | ~((std::uint64_t(1) << bits64) - 1));
-        if (precision >= 0)
-            appendPrintf(out, spec, w, precision, v);
-        else
-            appendPrintf(out, spec, w, v);
-    } else {
-        const auto v = static_cast<unsigned long long>(bits);
-        if (precision >= 0)
-            appendPrintf(out, spec, w, precision, v);
-        else
-            appendPrintf(out, spec, w, v);
-    }
+    return spec;
 }
 
 void FormatConversion::appendFloat(
@@ -347,26 +337,7 @@ void FormatConversion::appendFloat(
     if (arg.type() == Type::Text || arg.type() == Type::WideText)
         return appendText(out, textOf(arg), width, precision, leftAlign);
     const double v = arg.number();
-
-    std::string spec = "%";
-    if (leftAlign)
-        spec += '-';
-    if (m_plus)
-        spec += '+';
-    if (m_space)
-        spec += ' ';
-    if (m_alternate)
-        spec += '#';
-    if (m_zeroPad)
-        spec += '0';
-    spec += '*';
-    if (precision >= 0)
-        spec += ".*";
-    spec += m_conversion;
-    if (precision >= 0)
-        appendPrintf(out, spec, std::max(width, 0), precision, v);
-    else
-        appendPrintf(out, spec, std::max(width, 0), v);
+    appendNumber(out, printfSpec(leftAlign, precision >= 0, ""), width, precision, v);
 }
 
 void FormatConversion::appendText(
