@@ -114,12 +114,6 @@ std::vector<std::string> ProfileFile::sectionNames() const
     return names;
 }
 
-bool ProfileFile::hasSection(std::string_view section) const
-{
-    return std::any_of(
-        m_sections.begin(), m_sections.end(), [&](const Section& s) { return EqualsNoCase(s.name, section); });
-}
-
 std::vector<std::string> ProfileFile::keyNames(std::string_view section) const
 {
     std::vector<std::string> names;

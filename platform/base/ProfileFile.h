@@ -21,7 +21,6 @@ public:
 
     // Section names in file order, each once.
     std::vector<std::string> sectionNames() const;
-    bool hasSection(std::string_view section) const;
     // Key names of a section in file order, each once; empty when the section is missing.
     std::vector<std::string> keyNames(std::string_view section) const;
     // The section's entries as "key=value" texts.
