@@ -1,6 +1,5 @@
 #include "platform/com/CComVariant.h"
 
-#include <cstring>
 #include <limits>
 
 #include "platform/base/CodePage.h"
@@ -10,6 +9,17 @@ void CComVariant::SetError(HRESULT hr) noexcept
     VariantClear(this);
     vt = VT_ERROR;
     scode = hr;
+}
+
+// The copy is made before the old value goes, so assigning a variant its own text is safe.
+CComVariant& CComVariant::TakeString(BSTR copy, bool requested) noexcept
+{
+    VariantClear(this);
+    vt = VT_BSTR;
+    bstrVal = copy;
+    if (requested && !copy)
+        SetError(E_OUTOFMEMORY);
+    return *this;
 }
 
 CComVariant::CComVariant(const VARIANT& varSrc)
@@ -192,13 +202,7 @@ CComVariant& CComVariant::operator=(const VARIANT& varSrc)
 
 CComVariant& CComVariant::operator=(LPCOLESTR lpszSrc)
 {
-    BSTR copy = SysAllocString(lpszSrc);
-    VariantClear(this);
-    vt = VT_BSTR;
-    bstrVal = copy;
-    if (lpszSrc && !copy)
-        SetError(E_OUTOFMEMORY);
-    return *this;
+    return TakeString(SysAllocString(lpszSrc), lpszSrc != nullptr);
 }
 
 CComVariant& CComVariant::operator=(LPCSTR lpszSrc)
@@ -208,23 +212,12 @@ CComVariant& CComVariant::operator=(LPCSTR lpszSrc)
         const std::u16string wide = platform::Utf8ToUtf16(lpszSrc);
         copy = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     }
-    VariantClear(this);
-    vt = VT_BSTR;
-    bstrVal = copy;
-    if (lpszSrc && !copy)
-        SetError(E_OUTOFMEMORY);
-    return *this;
+    return TakeString(copy, lpszSrc != nullptr);
 }
 
 CComVariant& CComVariant::operator=(const CComBSTR& bstrSrc)
 {
-    BSTR copy = bstrSrc.Copy();
-    VariantClear(this);
-    vt = VT_BSTR;
-    bstrVal = copy;
-    if (bstrSrc.m_str && !copy)
-        SetError(E_OUTOFMEMORY);
-    return *this;
+    return TakeString(bstrSrc.Copy(), bstrSrc.m_str != nullptr);
 }
 
 CComVariant& CComVariant::operator=(bool bSrc) { return *this = CComVariant(bSrc); }
@@ -235,44 +228,7 @@ CComVariant& CComVariant::operator=(double dblSrc) { return *this = CComVariant(
 CComVariant& CComVariant::operator=(IDispatch* pSrc) { return *this = CComVariant(pSrc); }
 CComVariant& CComVariant::operator=(IUnknown* pSrc) { return *this = CComVariant(pSrc); }
 
-bool CComVariant::operator==(const VARIANT& other) const noexcept
-{
-    if (vt != other.vt)
-        return false;
-    switch (vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-        return true;
-    case VT_BSTR: {
-        const UINT bytes = SysStringByteLen(bstrVal);
-        return bytes == SysStringByteLen(other.bstrVal)
-            && (bytes == 0 || std::memcmp(bstrVal, other.bstrVal, bytes) == 0);
-    }
-    case VT_DECIMAL:
-        return decVal.scale == other.decVal.scale && decVal.sign == other.decVal.sign
-            && decVal.Hi32 == other.decVal.Hi32 && decVal.Lo64 == other.decVal.Lo64;
-    case VT_R4:
-        return fltVal == other.fltVal;
-    case VT_R8:
-    case VT_DATE:
-        return dblVal == other.dblVal;
-    case VT_I1:
-    case VT_UI1:
-        return bVal == other.bVal;
-    case VT_I2:
-    case VT_UI2:
-    case VT_BOOL:
-        return iVal == other.iVal;
-    case VT_I4:
-    case VT_UI4:
-    case VT_INT:
-    case VT_UINT:
-    case VT_ERROR:
-        return lVal == other.lVal;
-    default:
-        return llVal == other.llVal;
-    }
-}
+bool CComVariant::operator==(const VARIANT& other) const noexcept { return platform::SameVariant(*this, other); }
 
 HRESULT CComVariant::CopyTo(BSTR* pstrDest) const
 {

@@ -65,4 +65,6 @@ public:
 
 private:
     void SetError(HRESULT hr) noexcept;
+    // Replaces the value by the text copy; an error value when a requested copy could not be made.
+    CComVariant& TakeString(BSTR copy, bool requested) noexcept;
 };

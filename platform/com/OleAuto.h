@@ -46,6 +46,11 @@ HRESULT VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, USHO
 // As VariantChangeType; texts are read and written in one fixed form whatever the locale.
 HRESULT VariantChangeTypeEx(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc, LCID lcid, USHORT wFlags, VARTYPE vt);
 
+namespace platform {
+// Whether a and b have the same type and value; texts compare by their bytes, by-reference values by address.
+bool SameVariant(const VARIANT& a, const VARIANT& b) noexcept;
+} // namespace platform
+
 // ---- SAFEARRAY (indices are given leftmost dimension first)
 
 // A new array of vt elements, zero-filled; null for an unsupported vt or too many elements.

@@ -2,6 +2,8 @@
 
 #include "platform/com/OleAuto.h"
 
+#include <cstring>
+
 namespace {
 
 bool IsKnownBaseType(VARTYPE base)
@@ -210,4 +212,44 @@ HRESULT VariantCopyInd(VARIANT* pvarDest, const VARIANTARG* pvargSrc)
     }
     *pvarDest = value;
     return S_OK;
+}
+
+// Types that share a storage width compare through the same member: the bits are what count.
+bool platform::SameVariant(const VARIANT& a, const VARIANT& b) noexcept
+{
+    if (a.vt != b.vt)
+        return false;
+    switch (a.vt) {
+    case VT_EMPTY:
+    case VT_NULL:
+        return true;
+    case VT_BSTR: {
+        const UINT bytes = SysStringByteLen(a.bstrVal);
+        return bytes == SysStringByteLen(b.bstrVal)
+            && (bytes == 0 || std::memcmp(a.bstrVal, b.bstrVal, bytes) == 0);
+    }
+    case VT_DECIMAL:
+        return a.decVal.scale == b.decVal.scale && a.decVal.sign == b.decVal.sign
+            && a.decVal.Hi32 == b.decVal.Hi32 && a.decVal.Lo64 == b.decVal.Lo64;
+    case VT_R4:
+        return a.fltVal == b.fltVal;
+    case VT_R8:
+    case VT_DATE:
+        return a.dblVal == b.dblVal;
+    case VT_I1:
+    case VT_UI1:
+        return a.bVal == b.bVal;
+    case VT_I2:
+    case VT_UI2:
+    case VT_BOOL:
+        return a.iVal == b.iVal;
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_ERROR:
+        return a.lVal == b.lVal;
+    default:
+        return a.llVal == b.llVal;
+    }
 }

@@ -1,6 +1,5 @@
 #include "platform/com/VariantT.h"
 
-#include <cstring>
 #include <limits>
 
 const _variant_t vtMissing(static_cast<LONG>(DISP_E_PARAMNOTFOUND), VT_ERROR);
@@ -279,44 +278,7 @@ _variant_t::operator IUnknown*() const
     return converted.Detach().punkVal;
 }
 
-bool _variant_t::operator==(const VARIANT& other) const
-{
-    if (vt != other.vt)
-        return false;
-    switch (vt) {
-    case VT_EMPTY:
-    case VT_NULL:
-        return true;
-    case VT_BSTR: {
-        const UINT bytes = SysStringByteLen(bstrVal);
-        return bytes == SysStringByteLen(other.bstrVal)
-            && (bytes == 0 || std::memcmp(bstrVal, other.bstrVal, bytes) == 0);
-    }
-    case VT_DECIMAL:
-        return decVal.scale == other.decVal.scale && decVal.sign == other.decVal.sign
-            && decVal.Hi32 == other.decVal.Hi32 && decVal.Lo64 == other.decVal.Lo64;
-    case VT_R4:
-        return fltVal == other.fltVal;
-    case VT_R8:
-    case VT_DATE:
-        return dblVal == other.dblVal;
-    case VT_I1:
-    case VT_UI1:
-        return bVal == other.bVal;
-    case VT_I2:
-    case VT_UI2:
-    case VT_BOOL:
-        return iVal == other.iVal;
-    case VT_I4:
-    case VT_UI4:
-    case VT_INT:
-    case VT_UINT:
-    case VT_ERROR:
-        return lVal == other.lVal;
-    default:
-        return llVal == other.llVal;
-    }
-}
+bool _variant_t::operator==(const VARIANT& other) const { return platform::SameVariant(*this, other); }
 
 void _variant_t::ChangeType(VARTYPE vartype, const _variant_t* pSrc)
 {
