@@ -1,6 +1,7 @@
 #pragma once
 // CComPtr and CComQIPtr: interface pointers that own one reference.
 
+#include <memory>
 #include <utility>
 
 #include "platform/com/ObjBase.h"
@@ -42,7 +43,7 @@ public:
     CComPtr& operator=(const CComPtr& lp) noexcept { return *this = lp.p; }
     CComPtr& operator=(CComPtr&& lp) noexcept
     {
-        if (this != &lp) {
+        if (this != std::addressof(lp)) { // operator& would release lp
             T* old = std::exchange(p, std::exchange(lp.p, nullptr));
             if (old)
                 old->Release();

@@ -6,6 +6,7 @@
 //     IQVClientConnectionPtr connection;
 //     connection.CreateInstance(CLSID_QVSyncConnection);
 
+#include <memory>
 #include <utility>
 
 #include "platform/com/ComError.h"
@@ -79,7 +80,8 @@ public:
     _com_ptr_t& operator=(const _com_ptr_t& other) noexcept { return *this = other.m_p; }
     _com_ptr_t& operator=(_com_ptr_t&& other) noexcept
     {
-        if (this != &other)
+        // std::addressof: operator& hands out the slot and would release the other's reference.
+        if (this != std::addressof(other))
             Attach(std::exchange(other.m_p, nullptr));
         return *this;
     }

@@ -7,6 +7,7 @@
 #include "platform/com/CComBSTR.h"
 #include "platform/com/CComPtr.h"
 #include "platform/com/CComVariant.h"
+#include "platform/com/ComDef.h"
 #include "platform/com/ComError.h"
 #include "platform/com/VariantT.h"
 
@@ -121,4 +122,46 @@ TEST(Wrappers, ComErrorCarriesTheErrorInformation)
     EXPECT_STREQ(static_cast<const char*>(copy.Description()), "Could not connect");
     EXPECT_STREQ(static_cast<const char*>(copy.Source()), "QVSync.Connection.1");
     EXPECT_STREQ(_com_error(static_cast<HRESULT>(0x80040203u)).ErrorMessage(), "IDispatch error #3");
+}
+
+namespace {
+
+// Counts its references; nothing else.
+struct CountedObject : IUnknown {
+    ULONG refs { 1 };
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override
+    {
+        *ppv = this;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+};
+
+} // namespace
+
+// Moving a smart pointer hands its one reference over: nothing is released or added on the way,
+// and moving one into itself keeps the reference.
+TEST(Wrappers, SmartPointersMoveTheirReference)
+{
+    CountedObject object;
+    {
+        IUnknownPtr a(&object, false);
+        IUnknownPtr b;
+        b = std::move(a);
+        EXPECT_EQ(object.refs, 1u);
+        EXPECT_EQ(b.GetInterfacePtr(), &object);
+        IUnknownPtr& alias = b;
+        b = std::move(alias);
+        EXPECT_EQ(object.refs, 1u);
+
+        CComPtr<IUnknown> c;
+        c.Attach(b.Detach());
+        CComPtr<IUnknown> d;
+        d = std::move(c);
+        EXPECT_EQ(object.refs, 1u);
+        EXPECT_EQ(static_cast<IUnknown*>(d), &object);
+    }
+    EXPECT_EQ(object.refs, 0u);
 }
