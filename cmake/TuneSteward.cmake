@@ -62,3 +62,11 @@ function(ts_add_resource_library name script)
   add_library(${name} SHARED)
   ts_add_resources(${name} ${script} ${ARGN})
 endfunction()
+
+# ts_make_component(<target>)
+# An in-process component library binds its own globals (its module object, its class tables) to
+# itself, as each library of the original platform does; without this the dynamic linker hands a
+# second component the first one's _Module.
+function(ts_make_component target)
+  target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
+endfunction()
