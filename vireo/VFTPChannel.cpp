@@ -52,6 +52,7 @@ void VFTPChannel::OnOpenAck(int foreignID)
     const long long due = RetryDue();
     const Message retry = MakeRetry();
     m_process.AddTimer(due, retry);
+    m_armedDue = due;
     if (LogEnabled(LogLevel::Info))
         LogPrint("Initializing timer for client side localID=%d at time %lld with message %s.\n", m_localID, due,
             retry.Describe().c_str());
@@ -169,7 +170,8 @@ bool VFTPChannel::Retry()
         return false;
     }
     Transition(nullptr);
-    m_process.AddTimer(RetryDue(), MakeRetry());
+    m_armedDue = RetryDue();
+    m_process.AddTimer(m_armedDue, MakeRetry());
     return true;
 }
 
@@ -237,7 +239,13 @@ Message VFTPChannel::MakeRetry()
 void VFTPChannel::InitNextHeader()
 {
     if (!m_next) {
-        m_next = std::make_unique<VFTPHeader>();
+        // The header sent before last is no longer needed: reusing it saves an allocation per packet.
+        if (m_spare) {
+            m_next = std::move(m_spare);
+            *m_next = VFTPHeader {};
+        } else {
+            m_next = std::make_unique<VFTPHeader>();
+        }
         m_next->state = IsReader() ? kVFTPData : kVFTPRequest;
         m_next->localID = m_localID;
         m_next->foreignID = m_foreignID;
@@ -371,8 +379,7 @@ void VFTPChannel::Transition(const VFTPHeader* received)
         RotateHeaders();
         if (fresh)
             InitNextHeader();
-        if (m_process.CancelTimer(TimerId()))
-            m_process.AddTimer(RetryDue(), MakeRetry());
+        RearmRetryTimer();
         return;
     }
     default:
@@ -380,6 +387,20 @@ void VFTPChannel::Transition(const VFTPHeader* received)
             LogPrint("VFTP doing nothing for transition of %c.\n", m_next->state);
         return;
     }
+}
+
+void VFTPChannel::RearmRetryTimer()
+{
+    // Due times are whole seconds, so most packets would take the timer out and put it back at the
+    // very second it already falls due; building a retry message for that costs more than the packet.
+    const long long due = RetryDue();
+    if (m_armedDue != 0 && due == m_armedDue)
+        return;
+    m_armedDue = 0;
+    if (!m_process.CancelTimer(TimerId()))
+        return;
+    m_process.AddTimer(due, MakeRetry());
+    m_armedDue = due;
 }
 
 void VFTPChannel::SendHeader()
@@ -398,7 +419,12 @@ void VFTPChannel::SendHeader()
         LogPrint("VFTP sent:%s\n", HexDump(bytes.data(), bytes.size()).c_str());
 }
 
-void VFTPChannel::RotateHeaders() { m_previous = std::move(m_next); }
+void VFTPChannel::RotateHeaders()
+{
+    if (m_previous)
+        m_spare = std::move(m_previous);
+    m_previous = std::move(m_next);
+}
 
 void VFTPChannel::SendMessage(Message message) { m_process.Send(message); }
 

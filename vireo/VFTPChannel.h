@@ -97,6 +97,8 @@ private:
     bool SeekTo(long long position);
     // Sends what the next header holds (a packet, or "File.close" once done) and re-arms the timer.
     void Transition(const VFTPHeader* received);
+    // Client side: moves the retry timer to the timeout after now, if it is armed.
+    void RearmRetryTimer();
     // Sends the next header, unless the drop setting leaves this first send out.
     void SendHeader();
     // The next header becomes the one sent last.
@@ -120,6 +122,8 @@ private:
     int m_foreignID { 0 };
     std::unique_ptr<VFTPHeader> m_previous;
     std::unique_ptr<VFTPHeader> m_next;
+    // A header no longer in use, kept for the next one.
+    std::unique_ptr<VFTPHeader> m_spare;
     int m_status { kVFTPStatusOk };
     // True on the side that started the transfer, the one that keeps the retry timer.
     bool m_client { false };
@@ -128,6 +132,8 @@ private:
     // Where the stream stands, as far as this channel moved it; -1 when unknown.
     long long m_streamPosition { 0 };
     long long m_startTime { 0 };
+    // The second the retry timer was last armed for; 0 when this end has not armed it.
+    long long m_armedDue { 0 };
 };
 
 } // namespace vireo
