@@ -4,6 +4,7 @@
 
 #include <ace/OS_NS_sys_socket.h>
 #include <ace/Reactor.h>
+#include <ace/Select_Reactor.h>
 #include <ace/SOCK_Dgram.h>
 
 #include <cerrno>
@@ -98,8 +99,13 @@ int Process::Init()
         LogPrint("%s's full client map:\n%s", Name().c_str(), ClientMapText().c_str());
     }
 
-    if (!m_reactor)
-        m_reactor = std::make_unique<ACE_Reactor>();
+    if (!m_reactor) {
+        // No handler of a process is registered for signals, so masking them around every dispatch
+        // would only add two system calls to each datagram; the reactor owns its implementation.
+        auto implementation = std::make_unique<ACE_Select_Reactor>(nullptr, nullptr, ACE_DISABLE_NOTIFY_PIPE_DEFAULT,
+            nullptr, false);
+        m_reactor = std::make_unique<ACE_Reactor>(implementation.release(), true);
+    }
     if (m_reactor->register_handler(this, ACE_Event_Handler::READ_MASK) == -1) {
         if (LogEnabled(LogLevel::Error))
             LogPrint("%s couldn't register reactor handler.\n", Name().c_str());
