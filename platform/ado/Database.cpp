@@ -4,9 +4,12 @@
 #include "platform/ado/JetDate.h"
 #include "platform/ado/JetLike.h"
 #include "platform/base/CaseFold.h"
+#include "platform/base/Clock.h"
+#include "platform/base/Wait.h"
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -18,6 +21,13 @@ namespace {
 
 // Statements kept per connection before the cache starts over; a library runs far fewer.
 constexpr size_t kStatementCacheLimit = 512;
+
+// Pauses between tries while another connection holds the file's lock: short at first, as most
+// locks are held for one small write, then longer so a long holder is not polled needlessly.
+constexpr std::chrono::milliseconds kBusySteps[] = { std::chrono::milliseconds(1), std::chrono::milliseconds(2),
+    std::chrono::milliseconds(5), std::chrono::milliseconds(10), std::chrono::milliseconds(15), std::chrono::milliseconds(20),
+    std::chrono::milliseconds(25), std::chrono::milliseconds(25), std::chrono::milliseconds(25), std::chrono::milliseconds(50),
+    std::chrono::milliseconds(50), std::chrono::milliseconds(100) };
 
 std::string TrimmedCopy(std::string_view s)
 {
@@ -260,8 +270,10 @@ std::unique_ptr<Database> Database::Open(const std::string& nativePath, bool cre
         throw DbError("Could not open '" + nativePath + "': " + message + ".", rc);
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, static_cast<int>(kBusyTimeout.count()));
     std::unique_ptr<Database> database(new Database(db, nativePath));
+    // The wait for another connection's lock runs on the platform clock rather than SQLite's own
+    // sleep, so it follows the same time as every other wait of the program.
+    sqlite3_busy_handler(db, &Database::WaitWhileBusy, database.get());
     RegisterFunctions(db, database.get());
     // The rollback journal with full syncs: closing the last connection leaves one complete file
     // that callers may copy or rename. Reading the schema also refuses a file that is no database.
@@ -282,6 +294,24 @@ Database::~Database()
 {
     m_cache.clear();
     sqlite3_close_v2(m_db);
+}
+
+int Database::WaitWhileBusy(void* self, int attempt)
+{
+    // SQLite calls this under the connection's own mutex, so the start time needs no further lock.
+    auto* database = static_cast<Database*>(self);
+    const auto clock = CurrentClock();
+    const std::chrono::milliseconds now = clock->Uptime();
+    if (attempt == 0)
+        database->m_busySince = now;
+    const std::chrono::milliseconds waited = now - database->m_busySince;
+    if (waited >= kBusyTimeout)
+        return 0;
+    const size_t index = std::min(static_cast<size_t>(attempt), std::size(kBusySteps) - 1);
+    const std::chrono::milliseconds step = std::min(kBusySteps[index], kBusyTimeout - waited);
+    Sleep(static_cast<DWORD>(step.count()));
+    // A sleep cut short means the thread was asked to stop: give up instead of spinning.
+    return clock->Uptime() >= now + step ? 1 : 0;
 }
 
 void Database::Fail(int code, std::string_view context)

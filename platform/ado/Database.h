@@ -59,11 +59,13 @@ private:
     CachedStatement& Prepare(std::string_view jetSql);
     QueryResult Run(sqlite3_stmt* stmt, const TranslatedSql* translated, const std::vector<DbValue>& parameters);
     [[noreturn]] void Fail(int code, std::string_view context = {});
+    static int WaitWhileBusy(void* self, int attempt);
 
     sqlite3* m_db { nullptr };
     std::string m_path;
     std::recursive_mutex m_mutex;
     std::unordered_map<std::string, std::unique_ptr<CachedStatement>> m_cache;
+    std::chrono::milliseconds m_busySince {}; // clock uptime at the first retry of the current busy wait
 };
 
 // The value bound for a parameter declared with 'type': numbers given as text become numbers,
