@@ -123,18 +123,17 @@ protected:
             result = RunSql(writer, "UPDATE tMusicMain SET Title='Writer' WHERE QVCDID=3");
             written = true;
         });
-        std::chrono::milliseconds moved {};
+        // Read from the clock itself: the writer may finish between a step and a look at 'written'.
+        const std::chrono::milliseconds start = clock->Uptime();
         while (!written) {
-            if (meanwhile && moved >= when) {
+            if (meanwhile && clock->Uptime() - start >= when) {
                 meanwhile();
                 meanwhile = {};
             }
             clock->StepWhenBlocked(50ms, written);
-            if (!written)
-                moved += 50ms;
         }
         writing.join();
-        return { result, moved };
+        return { result, clock->Uptime() - start };
     }
 
     std::shared_ptr<SteppedClock> clock = std::make_shared<SteppedClock>();
