@@ -15,7 +15,7 @@ namespace {
 // A width or precision past this is a caller's mistake, not a request for gigabytes of padding.
 constexpr int kMaxField = 1 << 20;
 
-// Runs one conversion of the C library with a specification built here from checked parts, never a caller's.
+// Runs one conversion of the C library with a directive built here from checked parts, never a caller's.
 template<typename... Args> void appendPrintf(std::string& out, const std::string& spec, Args... args)
 {
     char small[128];
@@ -32,7 +32,7 @@ template<typename... Args> void appendPrintf(std::string& out, const std::string
     out.resize(start + static_cast<std::size_t>(n));
 }
 
-// One number through a specification with a '*' width and, for a precision of 0 or more, a '.*' one.
+// One number through a directive with a '*' width and, for a precision of 0 or more, a '.*' one.
 template<typename T> void appendNumber(std::string& out, const std::string& spec, int width, int precision, T value)
 {
     if (precision >= 0)

@@ -59,7 +59,7 @@ private:
     void appendInteger(std::string& out, const FormatArg& arg, int width, int precision, bool leftAlign) const;
     void appendFloat(std::string& out, const FormatArg& arg, int width, int precision, bool leftAlign) const;
     void appendText(std::string& out, std::string_view text, int width, int precision, bool leftAlign) const;
-    // The host printf specification of this conversion's flags, with '*' width and optional '.*' precision.
+    // The host printf directive of this conversion's flags, with '*' width and optional '.*' precision.
     std::string printfSpec(bool leftAlign, bool withPrecision, std::string_view length) const;
 
     bool m_leftAlign { false };
