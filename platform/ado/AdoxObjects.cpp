@@ -147,12 +147,7 @@ HRESULT CTable::StoreColumnMetadata(const ColumnDefinition& column)
 
 HRESULT CTable::get_Columns(ADOX::Columns** ppvObject)
 {
-    CComObject<CColumns>* columns = nullptr;
-    HRESULT hr = MakeObject(&columns);
-    if (FAILED(hr))
-        return hr;
-    columns->InitForTable(this);
-    return HandOut(columns, ppvObject);
+    return MakeAndHandOut<CColumns>(ppvObject, [&](CColumns& columns) { columns.InitForTable(this); });
 }
 
 HRESULT CTable::get_Name(BSTR* pVal)
@@ -181,22 +176,12 @@ HRESULT CTable::get_Type(BSTR* pVal)
 
 HRESULT CTable::get_Indexes(ADOX::Indexes** ppvObject)
 {
-    CComObject<CIndexes>* indexes = nullptr;
-    HRESULT hr = MakeObject(&indexes);
-    if (FAILED(hr))
-        return hr;
-    indexes->Init(this);
-    return HandOut(indexes, ppvObject);
+    return MakeAndHandOut<CIndexes>(ppvObject, [&](CIndexes& indexes) { indexes.Init(this); });
 }
 
 HRESULT CTable::get_Properties(ADOX::Properties** ppvObject)
 {
-    CComObject<CProperties>* properties = nullptr;
-    HRESULT hr = MakeObject(&properties);
-    if (FAILED(hr))
-        return hr;
-    properties->Init(nullptr);
-    return HandOut(properties, ppvObject);
+    return MakeAndHandOut<CProperties>(ppvObject, [&](CProperties& properties) { properties.Init(nullptr); });
 }
 
 HRESULT CTable::get_DateCreated(VARIANT* pVal)
@@ -458,12 +443,7 @@ HRESULT CColumn::putref_ParentCatalog(ADOX::_Catalog* ppvObject) { return put_Pa
 
 HRESULT CColumn::get_Properties(ADOX::Properties** ppvObject)
 {
-    CComObject<CProperties>* properties = nullptr;
-    HRESULT hr = MakeObject(&properties);
-    if (FAILED(hr))
-        return hr;
-    properties->Init(this);
-    return HandOut(properties, ppvObject);
+    return MakeAndHandOut<CProperties>(ppvObject, [&](CProperties& properties) { properties.Init(this); });
 }
 
 // ---- CColumns
@@ -856,12 +836,7 @@ HRESULT CIndex::put_Unique(VARIANT_BOOL pVal)
 
 HRESULT CIndex::get_Columns(ADOX::Columns** ppvObject)
 {
-    CComObject<CColumns>* columns = nullptr;
-    HRESULT hr = MakeObject(&columns);
-    if (FAILED(hr))
-        return hr;
-    columns->InitForIndex(this);
-    return HandOut(columns, ppvObject);
+    return MakeAndHandOut<CColumns>(ppvObject, [&](CColumns& columns) { columns.InitForIndex(this); });
 }
 
 void CIndexes::Init(CTable* table)

@@ -27,12 +27,7 @@ HRESULT CCatalog::get_Tables(ADOX::Tables** ppvObject)
     if (!ppvObject)
         return E_POINTER;
     *ppvObject = nullptr;
-    CComObject<CTables>* tables = nullptr;
-    HRESULT hr = MakeObject(&tables);
-    if (FAILED(hr))
-        return hr;
-    tables->Init(this);
-    return HandOut(tables, ppvObject);
+    return MakeAndHandOut<CTables>(ppvObject, [&](CTables& tables) { tables.Init(this); });
 }
 
 HRESULT CCatalog::get_ActiveConnection(VARIANT* pVal) { return DispatchVariant(m_connection, pVal); }
@@ -76,12 +71,7 @@ HRESULT CCatalog::Queries(bool views, ADOX::Procedures** ppvObject)
     if (!ppvObject)
         return E_POINTER;
     *ppvObject = nullptr;
-    CComObject<CProcedures>* procedures = nullptr;
-    HRESULT hr = MakeObject(&procedures);
-    if (FAILED(hr))
-        return hr;
-    procedures->Init(this, views);
-    return HandOut(procedures, ppvObject);
+    return MakeAndHandOut<CProcedures>(ppvObject, [&](CProcedures& procedures) { procedures.Init(this, views); });
 }
 
 HRESULT CCatalog::get_Procedures(ADOX::Procedures** ppvObject) { return Queries(false, ppvObject); }

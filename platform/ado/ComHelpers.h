@@ -34,5 +34,16 @@ HRESULT MakeObject(CComObject<T>** object)
 {
     return CComObject<T>::CreateInstance(object);
 }
+// Creates an object, lets 'init' set it up and hands its interface out (with a reference).
+template <class T, class Interface, class Init>
+HRESULT MakeAndHandOut(Interface** out, Init&& init)
+{
+    CComObject<T>* object = nullptr;
+    const HRESULT hr = MakeObject(&object);
+    if (FAILED(hr))
+        return hr;
+    init(*object);
+    return HandOut(object, out);
+}
 
 } // namespace platform::ado

@@ -178,12 +178,7 @@ HRESULT CConnection::get_Errors(Errors** ppvObject)
 {
     if (!ppvObject)
         return E_POINTER;
-    CComObject<CErrors>* errors = nullptr;
-    const HRESULT hr = MakeObject(&errors);
-    if (FAILED(hr))
-        return hr;
-    errors->Init(m_state);
-    return HandOut(errors, ppvObject);
+    return MakeAndHandOut<CErrors>(ppvObject, [&](CErrors& errors) { errors.Init(m_state); });
 }
 
 HRESULT CConnection::get_CursorLocation(CursorLocationEnum* plCursorLoc)
