@@ -21,6 +21,22 @@ namespace {
 const char* const kClosedText = "The operation is not allowed when the object is closed.";
 const char* const kNoCurrentRow = "Either BOF or EOF is True, or the current record has been deleted.";
 
+// The error for what only a closed recordset allows.
+HRESULT OpenError()
+{
+    return SetThreadError(AdoErrorResult(adErrObjectOpen), "The operation is not allowed when the object is open.");
+}
+
+// Stores a cursor setting; once rows are open the setting is fixed.
+template <typename T>
+HRESULT SetWhileClosed(bool open, T& setting, T value)
+{
+    if (open)
+        return OpenError();
+    setting = value;
+    return S_OK;
+}
+
 // The bookmark a Start argument names: the current row (missing or 0), the first (1) or the last (2).
 long StartPosition(const VARIANT& start, long current, long count)
 {
@@ -80,7 +96,7 @@ HRESULT CRecordset::OpenText(IUnknown* connection, const std::string& source, LO
     LockTypeEnum lockType, LONG* affected)
 {
     if (m_rows)
-        return SetThreadError(AdoErrorResult(adErrObjectOpen), "The operation is not allowed when the object is open.");
+        return OpenError();
     CComPtr<IConnectionAccess> access;
     if (!connection || FAILED(connection->QueryInterface(platform::IidOf<IConnectionAccess>(), reinterpret_cast<void**>(&access))))
         return SetThreadError(AdoErrorResult(adErrInvalidConnection), "The connection cannot be used to perform this operation.");
@@ -109,7 +125,7 @@ HRESULT CRecordset::OpenText(IUnknown* connection, const std::string& source, LO
 HRESULT CRecordset::OpenCommand(IUnknown* command, LONG options, CursorTypeEnum cursorType, LockTypeEnum lockType, LONG* affected)
 {
     if (m_rows)
-        return SetThreadError(AdoErrorResult(adErrObjectOpen), "The operation is not allowed when the object is open.");
+        return OpenError();
     CComPtr<ICommandAccess> access;
     if (!command || FAILED(command->QueryInterface(platform::IidOf<ICommandAccess>(), reinterpret_cast<void**>(&access))))
         return SetThreadError(E_INVALIDARG, "The source is not a command of this library.");
@@ -280,7 +296,7 @@ HRESULT CRecordset::put_AbsolutePosition(LONG Position)
 HRESULT CRecordset::putref_ActiveConnection(IDispatch* pconn)
 {
     if (m_rows)
-        return SetThreadError(AdoErrorResult(adErrObjectOpen), "The operation is not allowed when the object is open.");
+        return OpenError();
     m_connection = pconn;
     return S_OK;
 }
@@ -289,7 +305,7 @@ HRESULT CRecordset::put_ActiveConnection(VARIANT vConn)
 {
     if (vConn.vt == VT_DISPATCH || vConn.vt == VT_UNKNOWN) {
         if (m_rows)
-            return SetThreadError(AdoErrorResult(adErrObjectOpen), "The operation is not allowed when the object is open.");
+            return OpenError();
         m_connection = vConn.punkVal;
         return S_OK;
     }
@@ -351,10 +367,7 @@ HRESULT CRecordset::get_CursorType(CursorTypeEnum* plCursorType)
 
 HRESULT CRecordset::put_CursorType(CursorTypeEnum lCursorType)
 {
-    if (m_rows)
-        return SetThreadError(AdoErrorResult(adErrObjectOpen), "The operation is not allowed when the object is open.");
-    m_cursorType = lCursorType;
-    return S_OK;
+    return SetWhileClosed(m_rows != nullptr, m_cursorType, lCursorType);
 }
 
 HRESULT CRecordset::get_LockType(LockTypeEnum* plLockType)
@@ -367,10 +380,7 @@ HRESULT CRecordset::get_LockType(LockTypeEnum* plLockType)
 
 HRESULT CRecordset::put_LockType(LockTypeEnum lLockType)
 {
-    if (m_rows)
-        return SetThreadError(AdoErrorResult(adErrObjectOpen), "The operation is not allowed when the object is open.");
-    m_lockType = lLockType;
-    return S_OK;
+    return SetWhileClosed(m_rows != nullptr, m_lockType, lLockType);
 }
 
 HRESULT CRecordset::get_CursorLocation(CursorLocationEnum* plCursorLoc)
@@ -383,10 +393,7 @@ HRESULT CRecordset::get_CursorLocation(CursorLocationEnum* plCursorLoc)
 
 HRESULT CRecordset::put_CursorLocation(CursorLocationEnum lCursorLoc)
 {
-    if (m_rows)
-        return SetThreadError(AdoErrorResult(adErrObjectOpen), "The operation is not allowed when the object is open.");
-    m_cursorLocation = lCursorLoc;
-    return S_OK;
+    return SetWhileClosed(m_rows != nullptr, m_cursorLocation, lCursorLoc);
 }
 
 HRESULT CRecordset::get_Fields(::Fields** ppvObject)
@@ -394,12 +401,7 @@ HRESULT CRecordset::get_Fields(::Fields** ppvObject)
     if (!ppvObject)
         return E_POINTER;
     *ppvObject = nullptr;
-    CComObject<CFields>* fields = nullptr;
-    HRESULT hr = MakeObject(&fields);
-    if (FAILED(hr))
-        return hr;
-    fields->Init(this);
-    return HandOut(fields, ppvObject);
+    return MakeAndHandOut<CFields>(ppvObject, [&](CFields& fields) { fields.Init(this); });
 }
 
 HRESULT CRecordset::get_RecordCount(LONG* pl)
