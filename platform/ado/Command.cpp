@@ -145,26 +145,13 @@ HRESULT CCommand::Execute(VARIANT* RecordsAffected, VARIANT* Parameters, LONG Op
         }
         m_overrideValues = &values;
     }
-    CComObject<CRecordset>* recordset = nullptr;
-    HRESULT hr = MakeObject(&recordset);
-    if (FAILED(hr)) {
-        m_overrideValues = nullptr;
-        return hr;
-    }
-    CComPtr<_Recordset> holder(recordset);
-    LONG affected = 0;
-    hr = recordset->OpenCommand(static_cast<_Command*>(this), Options, adOpenForwardOnly, adLockReadOnly, &affected);
+    const HRESULT hr = ExecuteToRecordset(
+        [&](CRecordset& recordset, LONG* affected) {
+            return recordset.OpenCommand(static_cast<_Command*>(this), Options, adOpenForwardOnly, adLockReadOnly, affected);
+        },
+        RecordsAffected, ppiRs);
     m_overrideValues = nullptr;
-    if (FAILED(hr))
-        return hr;
-    if (RecordsAffected) {
-        VariantClear(RecordsAffected);
-        RecordsAffected->vt = VT_I4;
-        RecordsAffected->lVal = affected;
-    }
-    if (ppiRs)
-        *ppiRs = holder.Detach();
-    return S_OK;
+    return hr;
 }
 
 HRESULT CCommand::CreateParameter(BSTR Name, DataTypeEnum Type, ParameterDirectionEnum Direction, LONG Size, VARIANT Value,

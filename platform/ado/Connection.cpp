@@ -110,24 +110,12 @@ HRESULT CConnection::Execute(BSTR CommandText, VARIANT* RecordsAffected, LONG Op
         *ppiRset = nullptr;
     if (!m_state->OpenDatabase())
         return SetThreadError(AdoErrorResult(adErrObjectClosed), "The operation is not allowed when the object is closed.");
-    CComObject<CRecordset>* recordset = nullptr;
-    HRESULT hr = MakeObject(&recordset);
-    if (FAILED(hr))
-        return hr;
-    CComPtr<_Recordset> holder(recordset);
-    LONG affected = 0;
-    hr = recordset->OpenText(static_cast<_Connection*>(this), TextOfBstr(CommandText), Options == adOptionUnspecified ? adCmdUnknown : Options, adOpenForwardOnly,
-        adLockReadOnly, &affected);
-    if (FAILED(hr))
-        return hr;
-    if (RecordsAffected) {
-        VariantClear(RecordsAffected);
-        RecordsAffected->vt = VT_I4;
-        RecordsAffected->lVal = affected;
-    }
-    if (ppiRset)
-        *ppiRset = holder.Detach();
-    return S_OK;
+    return ExecuteToRecordset(
+        [&](CRecordset& recordset, LONG* affected) {
+            return recordset.OpenText(static_cast<_Connection*>(this), TextOfBstr(CommandText),
+                Options == adOptionUnspecified ? adCmdUnknown : Options, adOpenForwardOnly, adLockReadOnly, affected);
+        },
+        RecordsAffected, ppiRset);
 }
 
 HRESULT CConnection::RunNative(const char* sql)

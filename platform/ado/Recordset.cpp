@@ -1030,4 +1030,25 @@ HRESULT CRecordset::Update(CADORecordBinding* pAdoRecordBinding)
     return CommitPending();
 }
 
+HRESULT ExecuteToRecordset(const std::function<HRESULT(CRecordset&, LONG*)>& open, VARIANT* recordsAffected, _Recordset** out)
+{
+    CComObject<CRecordset>* recordset = nullptr;
+    HRESULT hr = MakeObject(&recordset);
+    if (FAILED(hr))
+        return hr;
+    CComPtr<_Recordset> holder(recordset);
+    LONG affected = 0;
+    hr = open(*recordset, &affected);
+    if (FAILED(hr))
+        return hr;
+    if (recordsAffected) {
+        VariantClear(recordsAffected);
+        recordsAffected->vt = VT_I4;
+        recordsAffected->lVal = affected;
+    }
+    if (out)
+        *out = holder.Detach();
+    return S_OK;
+}
+
 } // namespace platform::ado

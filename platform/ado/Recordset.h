@@ -9,6 +9,7 @@
 #include "platform/ado/RowSet.h"
 #include "platform/com/AtlBase.h"
 
+#include <functional>
 #include <map>
 
 namespace platform::ado {
@@ -115,5 +116,9 @@ private:
     std::string m_sort;
     CADORecordBinding* m_binding { nullptr };
 };
+
+// Runs 'open' (which fills in the rows affected) on a fresh recordset, reports that count through
+// 'recordsAffected' and hands the recordset out through 'out' when the caller asks for them.
+HRESULT ExecuteToRecordset(const std::function<HRESULT(CRecordset&, LONG*)>& open, VARIANT* recordsAffected, _Recordset** out);
 
 } // namespace platform::ado
