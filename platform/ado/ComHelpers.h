@@ -34,6 +34,15 @@ HRESULT MakeObject(CComObject<T>** object)
 {
     return CComObject<T>::CreateInstance(object);
 }
+// Copies a plain value out through an [out] pointer.
+template <class Out, class Value>
+HRESULT CopyOut(Out* out, const Value& value)
+{
+    if (!out)
+        return E_POINTER;
+    *out = value;
+    return S_OK;
+}
 // Creates an object, lets 'init' set it up and hands its interface out (with a reference).
 template <class T, class Interface, class Init>
 HRESULT MakeAndHandOut(Interface** out, Init&& init)

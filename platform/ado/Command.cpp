@@ -88,10 +88,7 @@ HRESULT CCommand::put_CommandText(BSTR bstr)
 
 HRESULT CCommand::get_CommandTimeout(LONG* pl)
 {
-    if (!pl)
-        return E_POINTER;
-    *pl = m_timeout;
-    return S_OK;
+    return CopyOut(pl, m_timeout);
 }
 
 HRESULT CCommand::put_CommandTimeout(LONG Timeout)
@@ -185,10 +182,7 @@ HRESULT CCommand::put_CommandType(CommandTypeEnum lCmdType)
 
 HRESULT CCommand::get_CommandType(CommandTypeEnum* plCmdType)
 {
-    if (!plCmdType)
-        return E_POINTER;
-    *plCmdType = m_type;
-    return S_OK;
+    return CopyOut(plCmdType, m_type);
 }
 
 HRESULT CCommand::get_Name(BSTR* pbstrName) { return pbstrName ? m_name.CopyTo(pbstrName) : E_POINTER; }

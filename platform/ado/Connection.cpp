@@ -39,10 +39,7 @@ HRESULT CConnection::put_ConnectionString(BSTR bstr)
 
 HRESULT CConnection::get_CommandTimeout(LONG* plTimeout)
 {
-    if (!plTimeout)
-        return E_POINTER;
-    *plTimeout = m_commandTimeout;
-    return S_OK;
+    return CopyOut(plTimeout, m_commandTimeout);
 }
 
 HRESULT CConnection::put_CommandTimeout(LONG lTimeout)
@@ -53,10 +50,7 @@ HRESULT CConnection::put_CommandTimeout(LONG lTimeout)
 
 HRESULT CConnection::get_ConnectionTimeout(LONG* plTimeout)
 {
-    if (!plTimeout)
-        return E_POINTER;
-    *plTimeout = m_connectionTimeout;
-    return S_OK;
+    return CopyOut(plTimeout, m_connectionTimeout);
 }
 
 HRESULT CConnection::put_ConnectionTimeout(LONG lTimeout)
@@ -171,10 +165,7 @@ HRESULT CConnection::get_Errors(Errors** ppvObject)
 
 HRESULT CConnection::get_CursorLocation(CursorLocationEnum* plCursorLoc)
 {
-    if (!plCursorLoc)
-        return E_POINTER;
-    *plCursorLoc = m_cursorLocation;
-    return S_OK;
+    return CopyOut(plCursorLoc, m_cursorLocation);
 }
 
 HRESULT CConnection::put_CursorLocation(CursorLocationEnum lCursorLoc)

@@ -31,10 +31,7 @@ HRESULT CParameter::put_Value(VARIANT val)
 
 HRESULT CParameter::get_Type(DataTypeEnum* psDataType)
 {
-    if (!psDataType)
-        return E_POINTER;
-    *psDataType = m_type;
-    return S_OK;
+    return CopyOut(psDataType, m_type);
 }
 
 HRESULT CParameter::put_Type(DataTypeEnum sDataType)
@@ -45,10 +42,7 @@ HRESULT CParameter::put_Type(DataTypeEnum sDataType)
 
 HRESULT CParameter::get_Direction(ParameterDirectionEnum* plParmDirection)
 {
-    if (!plParmDirection)
-        return E_POINTER;
-    *plParmDirection = m_direction;
-    return S_OK;
+    return CopyOut(plParmDirection, m_direction);
 }
 
 HRESULT CParameter::put_Direction(ParameterDirectionEnum lParmDirection)
@@ -59,10 +53,7 @@ HRESULT CParameter::put_Direction(ParameterDirectionEnum lParmDirection)
 
 HRESULT CParameter::get_Size(LONG* pl)
 {
-    if (!pl)
-        return E_POINTER;
-    *pl = m_size;
-    return S_OK;
+    return CopyOut(pl, m_size);
 }
 
 HRESULT CParameter::put_Size(LONG l)

@@ -359,10 +359,7 @@ HRESULT CRecordset::get_EOF(VARIANT_BOOL* pb)
 
 HRESULT CRecordset::get_CursorType(CursorTypeEnum* plCursorType)
 {
-    if (!plCursorType)
-        return E_POINTER;
-    *plCursorType = m_cursorType;
-    return S_OK;
+    return CopyOut(plCursorType, m_cursorType);
 }
 
 HRESULT CRecordset::put_CursorType(CursorTypeEnum lCursorType)
@@ -372,10 +369,7 @@ HRESULT CRecordset::put_CursorType(CursorTypeEnum lCursorType)
 
 HRESULT CRecordset::get_LockType(LockTypeEnum* plLockType)
 {
-    if (!plLockType)
-        return E_POINTER;
-    *plLockType = m_lockType;
-    return S_OK;
+    return CopyOut(plLockType, m_lockType);
 }
 
 HRESULT CRecordset::put_LockType(LockTypeEnum lLockType)
@@ -385,10 +379,7 @@ HRESULT CRecordset::put_LockType(LockTypeEnum lLockType)
 
 HRESULT CRecordset::get_CursorLocation(CursorLocationEnum* plCursorLoc)
 {
-    if (!plCursorLoc)
-        return E_POINTER;
-    *plCursorLoc = m_cursorLocation;
-    return S_OK;
+    return CopyOut(plCursorLoc, m_cursorLocation);
 }
 
 HRESULT CRecordset::put_CursorLocation(CursorLocationEnum lCursorLoc)
