@@ -47,17 +47,7 @@ HRESULT CCatalog::put_ActiveConnection(VARIANT pVal)
     }
     if (value->vt != VT_BSTR)
         return SetThreadError(AdoErrorResult(adErrInvalidArgument), "The connection is neither an object nor a connection string.");
-    CComObject<CConnection>* connection = nullptr;
-    HRESULT hr = MakeObject(&connection);
-    if (FAILED(hr))
-        return hr;
-    CComPtr<_Connection> holder(connection);
-    hr = connection->Open(value->bstrVal, nullptr, nullptr, adOptionUnspecified);
-    if (FAILED(hr))
-        return hr;
-    m_connection = holder;
-    m_state = connection->State();
-    return S_OK;
+    return OpenNewConnection(value->bstrVal, m_connection, &m_state);
 }
 
 HRESULT CCatalog::putref_ActiveConnection(IDispatch* pCon)

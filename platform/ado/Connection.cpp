@@ -186,4 +186,20 @@ HRESULT CConnection::get_State(LONG* plObjState)
 
 HRESULT CConnection::Cancel() { return S_OK; }
 
+HRESULT OpenNewConnection(BSTR connectionString, CComPtr<IUnknown>& connection, std::shared_ptr<ConnectionState>* state)
+{
+    CComObject<CConnection>* opened = nullptr;
+    HRESULT hr = MakeObject(&opened);
+    if (FAILED(hr))
+        return hr;
+    CComPtr<_Connection> holder(opened);
+    hr = opened->Open(connectionString, nullptr, nullptr, adOptionUnspecified);
+    if (FAILED(hr))
+        return hr;
+    connection = holder;
+    if (state)
+        *state = opened->State();
+    return S_OK;
+}
+
 } // namespace platform::ado

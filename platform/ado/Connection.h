@@ -55,4 +55,8 @@ private:
     LONG m_transactionLevel { 0 };
 };
 
+// Opens a new connection on a connection string. Only on success does 'connection' hold it and, when
+// asked for, 'state' name its shared state; on failure both are left as they were.
+HRESULT OpenNewConnection(BSTR connectionString, CComPtr<IUnknown>& connection, std::shared_ptr<ConnectionState>* state = nullptr);
+
 } // namespace platform::ado

@@ -310,16 +310,7 @@ HRESULT CRecordset::put_ActiveConnection(VARIANT vConn)
         return S_OK;
     }
     if (vConn.vt == VT_BSTR) {
-        CComObject<CConnection>* connection = nullptr;
-        HRESULT hr = MakeObject(&connection);
-        if (FAILED(hr))
-            return hr;
-        CComPtr<_Connection> holder(connection);
-        hr = connection->Open(vConn.bstrVal, nullptr, nullptr, adOptionUnspecified);
-        if (FAILED(hr))
-            return hr;
-        m_connection = holder;
-        return S_OK;
+        return OpenNewConnection(vConn.bstrVal, m_connection);
     }
     if (IsMissing(vConn) || vConn.vt == VT_NULL) {
         m_connection.Release();
