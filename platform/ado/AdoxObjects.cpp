@@ -16,6 +16,32 @@ const char* const kNotFound = "Item cannot be found in the collection correspond
 
 HRESULT NotFound() { return SetThreadError(AdoErrorResult(adErrItemNotFound), kNotFound); }
 
+// Reads an owner's stored definition and hands 'pick' of it out through 'out'.
+template <class Definition, class Owner, class Out, class Pick>
+HRESULT ReadOut(Owner& owner, Out* out, Pick pick)
+{
+    if (!out)
+        return E_POINTER;
+    Definition definition;
+    const HRESULT hr = owner.Read(definition);
+    if (SUCCEEDED(hr))
+        *out = pick(definition);
+    return hr;
+}
+
+// Reads an owner's stored definition, lets 'change' edit it and writes it back; nothing is written
+// when the read fails.
+template <class Definition, class Owner, class Change, class... WriteOptions>
+HRESULT ReadChangeWrite(Owner& owner, Change change, WriteOptions... options)
+{
+    Definition definition;
+    const HRESULT hr = owner.Read(definition);
+    if (FAILED(hr))
+        return hr;
+    change(definition);
+    return owner.Write(definition, options...);
+}
+
 HRESULT DateVariant(double date, VARIANT* out)
 {
     if (!out)
@@ -351,13 +377,8 @@ HRESULT CColumn::Write(const ColumnDefinition& column, bool structural)
 
 HRESULT CColumn::get_Name(BSTR* pVal)
 {
-    if (!pVal)
-        return E_POINTER;
-    ColumnDefinition column;
-    const HRESULT hr = Read(column);
-    if (SUCCEEDED(hr))
-        *pVal = AllocBstr(column.name);
-    return hr;
+    return ReadOut<ColumnDefinition>(
+        *this, pVal, [](const ColumnDefinition& column) { return AllocBstr(column.name); });
 }
 
 HRESULT CColumn::put_Name(BSTR pVal)
@@ -370,57 +391,34 @@ HRESULT CColumn::put_Name(BSTR pVal)
 
 HRESULT CColumn::get_Attributes(ADOX::ColumnAttributesEnum* pVal)
 {
-    if (!pVal)
-        return E_POINTER;
-    ColumnDefinition column;
-    const HRESULT hr = Read(column);
-    if (SUCCEEDED(hr))
-        *pVal = column.type.type == adBoolean ? ADOX::adColFixed : ADOX::adColNullable;
-    return hr;
+    return ReadOut<ColumnDefinition>(*this, pVal, [](const ColumnDefinition& column) {
+        return column.type.type == adBoolean ? ADOX::adColFixed : ADOX::adColNullable;
+    });
 }
 
 HRESULT CColumn::put_Attributes(ADOX::ColumnAttributesEnum) { return S_OK; }
 
 HRESULT CColumn::get_DefinedSize(LONG* pVal)
 {
-    if (!pVal)
-        return E_POINTER;
-    ColumnDefinition column;
-    const HRESULT hr = Read(column);
-    if (SUCCEEDED(hr))
-        *pVal = column.type.definedSize;
-    return hr;
+    return ReadOut<ColumnDefinition>(
+        *this, pVal, [](const ColumnDefinition& column) { return column.type.definedSize; });
 }
 
 HRESULT CColumn::put_DefinedSize(LONG DefinedSize)
 {
-    ColumnDefinition column;
-    HRESULT hr = Read(column);
-    if (FAILED(hr))
-        return hr;
-    column.type.definedSize = DefinedSize;
-    return Write(column, true);
+    return ReadChangeWrite<ColumnDefinition>(
+        *this, [&](ColumnDefinition& column) { column.type.definedSize = DefinedSize; }, true);
 }
 
 HRESULT CColumn::get_Type(DataTypeEnum* pVal)
 {
-    if (!pVal)
-        return E_POINTER;
-    ColumnDefinition column;
-    const HRESULT hr = Read(column);
-    if (SUCCEEDED(hr))
-        *pVal = column.type.type;
-    return hr;
+    return ReadOut<ColumnDefinition>(*this, pVal, [](const ColumnDefinition& column) { return column.type.type; });
 }
 
 HRESULT CColumn::put_Type(DataTypeEnum pVal)
 {
-    ColumnDefinition column;
-    HRESULT hr = Read(column);
-    if (FAILED(hr))
-        return hr;
-    column.type.type = pVal;
-    return Write(column, true);
+    return ReadChangeWrite<ColumnDefinition>(
+        *this, [&](ColumnDefinition& column) { column.type.type = pVal; }, true);
 }
 
 HRESULT CColumn::get_ParentCatalog(ADOX::_Catalog** ppvObject)
@@ -775,13 +773,7 @@ HRESULT CIndex::Write(const IndexDefinition& index)
 
 HRESULT CIndex::get_Name(BSTR* pVal)
 {
-    if (!pVal)
-        return E_POINTER;
-    IndexDefinition index;
-    const HRESULT hr = Read(index);
-    if (SUCCEEDED(hr))
-        *pVal = AllocBstr(index.name);
-    return hr;
+    return ReadOut<IndexDefinition>(*this, pVal, [](const IndexDefinition& index) { return AllocBstr(index.name); });
 }
 
 HRESULT CIndex::put_Name(BSTR pVal)
@@ -794,44 +786,26 @@ HRESULT CIndex::put_Name(BSTR pVal)
 
 HRESULT CIndex::get_PrimaryKey(VARIANT_BOOL* pVal)
 {
-    if (!pVal)
-        return E_POINTER;
-    IndexDefinition index;
-    const HRESULT hr = Read(index);
-    if (SUCCEEDED(hr))
-        *pVal = index.primaryKey ? VARIANT_TRUE : VARIANT_FALSE;
-    return hr;
+    return ReadOut<IndexDefinition>(
+        *this, pVal, [](const IndexDefinition& index) { return index.primaryKey ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 HRESULT CIndex::put_PrimaryKey(VARIANT_BOOL pVal)
 {
-    IndexDefinition index;
-    HRESULT hr = Read(index);
-    if (FAILED(hr))
-        return hr;
-    index.primaryKey = pVal != VARIANT_FALSE;
-    return Write(index);
+    return ReadChangeWrite<IndexDefinition>(
+        *this, [&](IndexDefinition& index) { index.primaryKey = pVal != VARIANT_FALSE; });
 }
 
 HRESULT CIndex::get_Unique(VARIANT_BOOL* pVal)
 {
-    if (!pVal)
-        return E_POINTER;
-    IndexDefinition index;
-    const HRESULT hr = Read(index);
-    if (SUCCEEDED(hr))
-        *pVal = index.unique ? VARIANT_TRUE : VARIANT_FALSE;
-    return hr;
+    return ReadOut<IndexDefinition>(
+        *this, pVal, [](const IndexDefinition& index) { return index.unique ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 HRESULT CIndex::put_Unique(VARIANT_BOOL pVal)
 {
-    IndexDefinition index;
-    HRESULT hr = Read(index);
-    if (FAILED(hr))
-        return hr;
-    index.unique = pVal != VARIANT_FALSE;
-    return Write(index);
+    return ReadChangeWrite<IndexDefinition>(
+        *this, [&](IndexDefinition& index) { index.unique = pVal != VARIANT_FALSE; });
 }
 
 HRESULT CIndex::get_Columns(ADOX::Columns** ppvObject)
