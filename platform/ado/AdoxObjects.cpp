@@ -289,12 +289,7 @@ HRESULT CTables::get_Item(VARIANT Item, ADOX::_Table** ppvObject)
     hr = m_catalog->WithStore([&](CatalogStore& store) { definition = store.LoadTable(name).value_or(TableDefinition {}); });
     if (FAILED(hr))
         return hr;
-    CComObject<CTable>* table = nullptr;
-    hr = MakeObject(&table);
-    if (FAILED(hr))
-        return hr;
-    table->Bind(m_catalog, std::move(definition));
-    return HandOut(table, ppvObject);
+    return MakeAndHandOut<CTable>(ppvObject, [&](CTable& table) { table.Bind(m_catalog, std::move(definition)); });
 }
 
 HRESULT CTables::Append(VARIANT Item)
@@ -720,12 +715,8 @@ HRESULT CProperties::get_Item(VARIANT Item, ADOX::Property** ppvObject)
         position);
     if (FAILED(hr))
         return NotFound();
-    CComObject<CProperty>* property = nullptr;
-    hr = MakeObject(&property);
-    if (FAILED(hr))
-        return hr;
-    property->Init(m_column, static_cast<size_t>(position));
-    return HandOut(property, ppvObject);
+    return MakeAndHandOut<CProperty>(
+        ppvObject, [&](CProperty& property) { property.Init(m_column, static_cast<size_t>(position)); });
 }
 
 // ---- CIndex and CIndexes
@@ -845,12 +836,8 @@ HRESULT CIndexes::get_Item(VARIANT Item, ADOX::_Index** ppvObject)
         position);
     if (FAILED(hr))
         return NotFound();
-    CComObject<CIndex>* index = nullptr;
-    hr = MakeObject(&index);
-    if (FAILED(hr))
-        return hr;
-    index->Bind(m_table, table.indexes[static_cast<size_t>(position)].name);
-    return HandOut(index, ppvObject);
+    return MakeAndHandOut<CIndex>(
+        ppvObject, [&](CIndex& index) { index.Bind(m_table, table.indexes[static_cast<size_t>(position)].name); });
 }
 
 HRESULT CIndexes::Append(VARIANT Item, VARIANT columns)
@@ -1032,12 +1019,8 @@ HRESULT CProcedures::get_Item(VARIANT Item, ADOX::Procedure** ppvObject)
         [&](const std::string& wanted) { return FindByName(names, wanted, [](const std::string& n) { return n; }); }, position);
     if (FAILED(hr))
         return NotFound();
-    CComObject<CProcedure>* procedure = nullptr;
-    hr = MakeObject(&procedure);
-    if (FAILED(hr))
-        return hr;
-    procedure->Init(m_catalog, names[static_cast<size_t>(position)]);
-    return HandOut(procedure, ppvObject);
+    return MakeAndHandOut<CProcedure>(
+        ppvObject, [&](CProcedure& procedure) { procedure.Init(m_catalog, names[static_cast<size_t>(position)]); });
 }
 
 HRESULT CProcedures::Append(BSTR Name, IDispatch* Command)

@@ -91,12 +91,8 @@ HRESULT CFields::get_Item(VARIANT Index, ::Field** ppvObject)
         [this](const std::string& name) { return m_recordset->FindField(name); }, position);
     if (FAILED(hr))
         return SetThreadError(hr, "Item cannot be found in the collection corresponding to the requested name or ordinal.");
-    CComObject<CField>* field = nullptr;
-    hr = MakeObject(&field);
-    if (FAILED(hr))
-        return hr;
-    field->Init(m_recordset, static_cast<size_t>(position));
-    return HandOut(field, ppvObject);
+    return MakeAndHandOut<CField>(
+        ppvObject, [&](CField& field) { field.Init(m_recordset, static_cast<size_t>(position)); });
 }
 
 } // namespace platform::ado
