@@ -17,17 +17,6 @@ constexpr std::string_view kInternalPrefix = "ts_catalog";
 // Raised when the file's catalog tables change shape, so a later version can read this one.
 constexpr int kCatalogFormat = 1;
 
-std::string Quote(std::string_view name)
-{
-    std::string quoted = "\"";
-    for (char c : name) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + '"';
-}
-
 std::string Lower(std::string_view s) { return FoldedCopy(s); }
 
 // A savepoint that rolls back unless committed; holds the connection's lock meanwhile.
@@ -221,7 +210,7 @@ void CatalogStore::WriteTable(const TableDefinition& table, std::string_view phy
     if (table.columns.empty())
         throw DbError("The table '" + table.name + "' has no columns.");
     const ColumnDefinition* rowid = RowidColumn(table);
-    std::string sql = "CREATE TABLE " + Quote(physicalName) + " (";
+    std::string sql = "CREATE TABLE " + QuoteNativeName(physicalName) + " (";
     for (size_t i = 0; i < table.columns.size(); ++i) {
         const ColumnDefinition& column = table.columns[i];
         for (size_t j = 0; j < i; ++j)
@@ -229,7 +218,7 @@ void CatalogStore::WriteTable(const TableDefinition& table, std::string_view phy
                 throw DbError("The field '" + column.name + "' is defined twice in the table '" + table.name + "'.");
         if (i)
             sql += ", ";
-        sql += Quote(column.name) + " ";
+        sql += QuoteNativeName(column.name) + " ";
         if (&column == rowid)
             sql += "INTEGER PRIMARY KEY AUTOINCREMENT";
         else
@@ -243,12 +232,12 @@ void CatalogStore::WriteTable(const TableDefinition& table, std::string_view phy
 
 void CatalogStore::WriteTriggersAndIndexes(const TableDefinition& table)
 {
-    const std::string name = Quote(table.name);
+    const std::string name = QuoteNativeName(table.name);
     const std::string lower = Lower(table.name);
     std::vector<std::string> flags;
     for (const auto& column : table.columns)
         if (column.type.type == adBoolean)
-            flags.push_back(Quote(column.name));
+            flags.push_back(QuoteNativeName(column.name));
     if (!flags.empty()) {
         std::string condition;
         std::string assignments;
@@ -264,18 +253,20 @@ void CatalogStore::WriteTriggersAndIndexes(const TableDefinition& table)
             columnList += flag;
         }
         const std::string body = " WHEN " + condition + " BEGIN UPDATE " + name + " SET " + assignments + " WHERE rowid = NEW.rowid; END";
-        m_db.ExecuteNative("CREATE TRIGGER " + Quote("ts_catalog_yesno_insert_" + lower) + " AFTER INSERT ON " + name + body);
-        m_db.ExecuteNative("CREATE TRIGGER " + Quote("ts_catalog_yesno_update_" + lower) + " AFTER UPDATE OF " + columnList + " ON " + name + body);
+        m_db.ExecuteNative("CREATE TRIGGER " + QuoteNativeName("ts_catalog_yesno_insert_" + lower) + " AFTER INSERT ON "
+            + name + body);
+        m_db.ExecuteNative("CREATE TRIGGER " + QuoteNativeName("ts_catalog_yesno_update_" + lower) + " AFTER UPDATE OF "
+            + columnList + " ON " + name + body);
     }
     const ColumnDefinition* rowid = RowidColumn(table);
     for (const auto& column : table.columns) {
         if (!column.autoIncrement || &column == rowid)
             continue;
         // A counter that is not the table's rowid takes the next number after the largest one.
-        const std::string c = Quote(column.name);
-        m_db.ExecuteNative("CREATE TRIGGER " + Quote("ts_catalog_counter_" + lower + "_" + Lower(column.name)) + " AFTER INSERT ON "
-            + name + " WHEN NEW." + c + " IS NULL BEGIN UPDATE " + name + " SET " + c + " = (SELECT IFNULL(MAX(" + c + "), 0) + 1 FROM "
-            + name + ") WHERE rowid = NEW.rowid; END");
+        const std::string c = QuoteNativeName(column.name);
+        m_db.ExecuteNative("CREATE TRIGGER " + QuoteNativeName("ts_catalog_counter_" + lower + "_" + Lower(column.name))
+            + " AFTER INSERT ON " + name + " WHEN NEW." + c + " IS NULL BEGIN UPDATE " + name + " SET " + c
+            + " = (SELECT IFNULL(MAX(" + c + "), 0) + 1 FROM " + name + ") WHERE rowid = NEW.rowid; END");
     }
     for (const auto& index : table.indexes) {
         if (index.columns.empty())
@@ -286,10 +277,11 @@ void CatalogStore::WriteTriggersAndIndexes(const TableDefinition& table)
         for (const auto& column : index.columns) {
             if (!columns.empty())
                 columns += ", ";
-            columns += Quote(column);
+            columns += QuoteNativeName(column);
         }
         m_db.ExecuteNative(std::string(index.primaryKey || index.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ")
-            + Quote("ts_catalog_index_" + lower + "_" + Lower(index.name)) + " ON " + name + " (" + columns + ")");
+            + QuoteNativeName("ts_catalog_index_" + lower + "_" + Lower(index.name)) + " ON " + name + " (" + columns
+            + ")");
     }
 }
 
@@ -355,7 +347,7 @@ void CatalogStore::AlterTable(std::string_view name, const TableDefinition& defi
     // SQLite alters little in place, so the table is made anew under a temporary name, the shared
     // columns copied over, and the new table takes the old one's name.
     const std::string temporary = "ts_catalog_rebuild";
-    m_db.ExecuteNative("DROP TABLE IF EXISTS " + Quote(temporary));
+    m_db.ExecuteNative("DROP TABLE IF EXISTS " + QuoteNativeName(temporary));
     WriteTable(table, temporary);
     std::string shared;
     for (const auto& column : table.columns) {
@@ -363,7 +355,7 @@ void CatalogStore::AlterTable(std::string_view name, const TableDefinition& defi
             if (EqualsNoCase(before.name, column.name)) {
                 if (!shared.empty())
                     shared += ", ";
-                shared += Quote(column.name);
+                shared += QuoteNativeName(column.name);
             }
         }
     }
@@ -376,10 +368,11 @@ void CatalogStore::AlterTable(std::string_view name, const TableDefinition& defi
             rowidCopied = rowidCopied || EqualsNoCase(before.name, rowid->name);
     if (!shared.empty()) {
         const std::string prefix = rowidCopied ? "" : "rowid, ";
-        m_db.ExecuteNative("INSERT INTO " + Quote(temporary) + " (" + prefix + shared + ") SELECT " + prefix + shared + " FROM " + Quote(old->name));
+        m_db.ExecuteNative("INSERT INTO " + QuoteNativeName(temporary) + " (" + prefix + shared + ") SELECT " + prefix
+            + shared + " FROM " + QuoteNativeName(old->name));
     }
-    m_db.ExecuteNative("DROP TABLE " + Quote(old->name));
-    m_db.ExecuteNative("ALTER TABLE " + Quote(temporary) + " RENAME TO " + Quote(table.name));
+    m_db.ExecuteNative("DROP TABLE " + QuoteNativeName(old->name));
+    m_db.ExecuteNative("ALTER TABLE " + QuoteNativeName(temporary) + " RENAME TO " + QuoteNativeName(table.name));
     WriteTriggersAndIndexes(table);
     WriteMetadata(table);
     transaction.Commit();
@@ -392,7 +385,7 @@ void CatalogStore::DropTable(std::string_view name)
     const auto old = LoadTable(name);
     if (!old)
         throw DbError("The table '" + std::string(name) + "' does not exist.");
-    m_db.ExecuteNative("DROP TABLE " + Quote(old->name));
+    m_db.ExecuteNative("DROP TABLE " + QuoteNativeName(old->name));
     DeleteMetadata(old->name);
     transaction.Commit();
 }

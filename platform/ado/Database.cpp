@@ -172,17 +172,6 @@ DbValue ColumnValue(sqlite3_stmt* stmt, int column)
     }
 }
 
-std::string QuoteName(std::string_view name)
-{
-    std::string quoted = "\"";
-    for (char c : name) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + '"';
-}
-
 std::string StripBrackets(std::string_view name)
 {
     std::string trimmed = TrimmedCopy(name);
@@ -498,7 +487,8 @@ DbValue Database::DomainAggregate(bool maximum, std::string_view field, std::str
         throw DbError("The field '" + fieldName + "' is not in the table '" + realTable + "'.");
     const std::string realField = std::get<std::string>(columns.rows[0][0]);
 
-    std::string sql = std::string(maximum ? "SELECT MAX(" : "SELECT MIN(") + QuoteName(realField) + ") FROM " + QuoteName(realTable);
+    std::string sql = std::string(maximum ? "SELECT MAX(" : "SELECT MIN(") + QuoteNativeName(realField) + ") FROM "
+        + QuoteNativeName(realTable);
     if (!TrimmedCopy(criteria).empty()) {
         TranslatedSql condition;
         std::string error;

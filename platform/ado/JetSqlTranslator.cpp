@@ -18,17 +18,6 @@ bool IsWord(const JetToken& t, std::string_view word)
 
 bool IsPunct(const JetToken& t, std::string_view p) { return t.kind == JetTokenKind::Punct && t.value == p; }
 
-std::string QuoteIdentifier(std::string_view name)
-{
-    std::string quoted = "\"";
-    for (char c : name) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + '"';
-}
-
 std::string QuoteString(std::string_view text)
 {
     std::string quoted = "'";
@@ -196,7 +185,7 @@ private:
     {
         // A qualified column may carry a name that SQLite reserves; quoting it is always safe.
         if (t.kind == JetTokenKind::Bracketed || PrevIs(i, "."))
-            m_out.sql += QuoteIdentifier(t.value);
+            m_out.sql += QuoteNativeName(t.value);
         else
             m_out.sql += t.text;
     }
@@ -289,13 +278,13 @@ private:
                 const size_t column = NextSolid(dot + 1);
                 if (column < m_tokens.size()
                     && (m_tokens[column].kind == JetTokenKind::Word || m_tokens[column].kind == JetTokenKind::Bracketed)) {
-                    m_out.sql += QuoteIdentifier(m_tokens[column].value);
+                    m_out.sql += QuoteNativeName(m_tokens[column].value);
                     m_skipUntil = column + 1;
                     m_assignmentPending = true;
                     return true;
                 }
             }
-            m_out.sql += QuoteIdentifier(t.value);
+            m_out.sql += QuoteNativeName(t.value);
             m_assignmentPending = true;
             return true;
         }
@@ -447,6 +436,17 @@ bool TranslateJetSql(std::string_view jet, TranslatedSql& out, std::string& erro
         return false;
     Translator translator(std::move(tokens), out);
     return translator.Run(error);
+}
+
+std::string QuoteNativeName(std::string_view name)
+{
+    std::string quoted = "\"";
+    for (char c : name) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + '"';
 }
 
 } // namespace platform::ado

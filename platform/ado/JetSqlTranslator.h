@@ -31,4 +31,7 @@ bool TranslateJetSql(std::string_view jet, TranslatedSql& out, std::string& erro
 // The parameter type named by the words of a PARAMETERS declaration ("Long", "Text ( 255 )", "Bit").
 JetParamType JetParamTypeFromName(std::string_view typeWords);
 
+// A name written as an SQLite identifier: in double quotes, with any double quote in it doubled.
+std::string QuoteNativeName(std::string_view name);
+
 } // namespace platform::ado

@@ -10,17 +10,6 @@ namespace platform::ado {
 
 namespace {
 
-std::string Quote(std::string_view name)
-{
-    std::string quoted = "\"";
-    for (char c : name) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + '"';
-}
-
 // The order of two values as the engine sorts: Null first, numbers by value, text without case.
 int CompareValues(const DbValue& a, const DbValue& b)
 {
@@ -80,7 +69,7 @@ std::string RowSet::BaseTable() const
 
 std::int64_t RowSet::FindRowid(Database& db, const std::string& table, size_t row) const
 {
-    std::string sql = "SELECT rowid FROM " + Quote(table) + " WHERE ";
+    std::string sql = "SELECT rowid FROM " + QuoteNativeName(table) + " WHERE ";
     std::vector<DbValue> parameters;
     std::set<std::string, LessNoCase> seen;
     for (size_t c = 0; c < m_columns.size(); ++c) {
@@ -90,7 +79,7 @@ std::int64_t RowSet::FindRowid(Database& db, const std::string& table, size_t ro
         if (!parameters.empty())
             sql += " AND ";
         parameters.push_back(m_rows[row].values[c]);
-        sql += Quote(column.origin) + " IS ?" + std::to_string(parameters.size());
+        sql += QuoteNativeName(column.origin) + " IS ?" + std::to_string(parameters.size());
     }
     if (parameters.empty())
         throw DbError("The row cannot be found in the table '" + table + "'.");
@@ -110,12 +99,12 @@ void RowSet::ReadBack(Database& db, const std::string& table, std::int64_t rowid
             continue;
         if (!positions.empty())
             sql += ", ";
-        sql += Quote(m_columns[c].origin);
+        sql += QuoteNativeName(m_columns[c].origin);
         positions.push_back(c);
     }
     if (positions.empty())
         return;
-    sql += " FROM " + Quote(table) + " WHERE rowid = ?1";
+    sql += " FROM " + QuoteNativeName(table) + " WHERE rowid = ?1";
     const auto result = db.QueryNative(sql, { DbValue(rowid) });
     if (result.rows.empty())
         return;
@@ -137,13 +126,13 @@ void RowSet::UpdateRow(Database& db, size_t row, const std::map<size_t, DbValue>
     try {
         for (const auto& [table, columns] : byTable) {
             const std::int64_t rowid = FindRowid(db, table, row);
-            std::string sql = "UPDATE " + Quote(table) + " SET ";
+            std::string sql = "UPDATE " + QuoteNativeName(table) + " SET ";
             std::vector<DbValue> parameters;
             for (size_t column : columns) {
                 if (!parameters.empty())
                     sql += ", ";
                 parameters.push_back(changes.at(column));
-                sql += Quote(m_columns[column].origin) + " = ?" + std::to_string(parameters.size());
+                sql += QuoteNativeName(m_columns[column].origin) + " = ?" + std::to_string(parameters.size());
             }
             parameters.emplace_back(rowid);
             sql += " WHERE rowid = ?" + std::to_string(parameters.size());
@@ -176,11 +165,12 @@ size_t RowSet::InsertRow(Database& db, const std::map<size_t, DbValue>& values)
             placeholders += ", ";
         }
         parameters.push_back(value);
-        names += Quote(m_columns[column].origin);
+        names += QuoteNativeName(m_columns[column].origin);
         placeholders += "?" + std::to_string(parameters.size());
     }
-    const std::string sql = parameters.empty() ? "INSERT INTO " + Quote(table) + " DEFAULT VALUES"
-                                               : "INSERT INTO " + Quote(table) + " (" + names + ") VALUES (" + placeholders + ")";
+    const std::string sql = parameters.empty()
+        ? "INSERT INTO " + QuoteNativeName(table) + " DEFAULT VALUES"
+        : "INSERT INTO " + QuoteNativeName(table) + " (" + names + ") VALUES (" + placeholders + ")";
     db.QueryNative(sql, parameters);
     std::vector<DbValue> stored(m_columns.size(), DbValue(DbNull {}));
     for (const auto& [column, value] : values)
@@ -195,7 +185,7 @@ void RowSet::DeleteRow(Database& db, size_t row)
     std::lock_guard lock(db.Mutex());
     const std::string table = BaseTable();
     const std::int64_t rowid = FindRowid(db, table, row);
-    db.QueryNative("DELETE FROM " + Quote(table) + " WHERE rowid = ?1", { DbValue(rowid) });
+    db.QueryNative("DELETE FROM " + QuoteNativeName(table) + " WHERE rowid = ?1", { DbValue(rowid) });
     m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row));
 }
 
