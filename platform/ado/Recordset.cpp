@@ -58,6 +58,18 @@ long StartPosition(const VARIANT& start, long current, long count)
 
 std::string TextOrDefault(BSTR text, const char* fallback) { return text ? TextOfBstr(text) : std::string(fallback); }
 
+// Converts 'value' to 'vt' and stores what 'pick' takes of the result in a bound buffer; false when
+// the value does not convert (the buffer is then left alone).
+template <class Stored, class Pick>
+bool ConvertInto(const VARIANT& value, VARTYPE vt, void* buffer, Pick pick)
+{
+    CComVariant converted;
+    if (FAILED(VariantChangeType(&converted, &value, 0, vt)))
+        return false;
+    *static_cast<Stored*>(buffer) = pick(converted);
+    return true;
+}
+
 } // namespace
 
 HRESULT CRecordset::Fail(const DbError& error)
@@ -880,30 +892,21 @@ void CRecordset::RefreshBinding()
             break;
         }
         case adInteger:
-            ok = SUCCEEDED(VariantChangeType(&converted, &value, 0, VT_I4));
-            if (ok)
-                *static_cast<LONG*>(buffer) = converted.lVal;
+            ok = ConvertInto<LONG>(value, VT_I4, buffer, [](const VARIANT& converted) { return converted.lVal; });
             break;
         case adSmallInt:
-            ok = SUCCEEDED(VariantChangeType(&converted, &value, 0, VT_I2));
-            if (ok)
-                *static_cast<SHORT*>(buffer) = converted.iVal;
+            ok = ConvertInto<SHORT>(value, VT_I2, buffer, [](const VARIANT& converted) { return converted.iVal; });
             break;
         case adBoolean:
-            ok = SUCCEEDED(VariantChangeType(&converted, &value, 0, VT_BOOL));
-            if (ok)
-                *static_cast<VARIANT_BOOL*>(buffer) = converted.boolVal ? VARIANT_TRUE : VARIANT_FALSE;
+            ok = ConvertInto<VARIANT_BOOL>(value, VT_BOOL, buffer,
+                [](const VARIANT& converted) { return converted.boolVal ? VARIANT_TRUE : VARIANT_FALSE; });
             break;
         case adDate:
         case adDBTimeStamp:
-            ok = SUCCEEDED(VariantChangeType(&converted, &value, 0, VT_DATE));
-            if (ok)
-                *static_cast<DATE*>(buffer) = converted.date;
+            ok = ConvertInto<DATE>(value, VT_DATE, buffer, [](const VARIANT& converted) { return converted.date; });
             break;
         case adDouble:
-            ok = SUCCEEDED(VariantChangeType(&converted, &value, 0, VT_R8));
-            if (ok)
-                *static_cast<double*>(buffer) = converted.dblVal;
+            ok = ConvertInto<double>(value, VT_R8, buffer, [](const VARIANT& converted) { return converted.dblVal; });
             break;
         default:
             ok = false;
