@@ -16,6 +16,17 @@ const char* const kNotFound = "Item cannot be found in the collection correspond
 
 HRESULT NotFound() { return SetThreadError(AdoErrorResult(adErrItemNotFound), kNotFound); }
 
+// Hands a catalog out through an [out] pointer (with a reference), or none.
+HRESULT CatalogOut(ADOX::_Catalog* catalog, ADOX::_Catalog** out)
+{
+    if (!out)
+        return E_POINTER;
+    *out = catalog;
+    if (catalog)
+        catalog->AddRef();
+    return S_OK;
+}
+
 // Reads an owner's stored definition and hands 'pick' of it out through 'out'.
 template <class Definition, class Owner, class Out, class Pick>
 HRESULT ReadOut(Owner& owner, Out* out, Pick pick)
@@ -226,12 +237,7 @@ HRESULT CTable::get_DateModified(VARIANT* pVal)
 
 HRESULT CTable::get_ParentCatalog(ADOX::_Catalog** ppvObject)
 {
-    if (!ppvObject)
-        return E_POINTER;
-    *ppvObject = m_catalogHolder ? m_catalogHolder : m_parentCatalog;
-    if (*ppvObject)
-        (*ppvObject)->AddRef();
-    return S_OK;
+    return CatalogOut(m_catalogHolder ? m_catalogHolder : m_parentCatalog, ppvObject);
 }
 
 HRESULT CTable::put_ParentCatalog(ADOX::_Catalog* ppvObject)
@@ -418,12 +424,7 @@ HRESULT CColumn::put_Type(DataTypeEnum pVal)
 
 HRESULT CColumn::get_ParentCatalog(ADOX::_Catalog** ppvObject)
 {
-    if (!ppvObject)
-        return E_POINTER;
-    *ppvObject = m_parentCatalog;
-    if (*ppvObject)
-        (*ppvObject)->AddRef();
-    return S_OK;
+    return CatalogOut(m_parentCatalog, ppvObject);
 }
 
 HRESULT CColumn::put_ParentCatalog(ADOX::_Catalog* ppvObject)
@@ -457,13 +458,9 @@ HRESULT CColumns::get_Count(LONG* c)
 {
     if (!c)
         return E_POINTER;
-    if (m_index) {
-        IndexDefinition index;
-        const HRESULT hr = m_index->Read(index);
-        if (SUCCEEDED(hr))
-            *c = static_cast<LONG>(index.columns.size());
-        return hr;
-    }
+    if (m_index)
+        return ReadOut<IndexDefinition>(
+            *m_index, c, [](const IndexDefinition& index) { return static_cast<LONG>(index.columns.size()); });
     TableDefinition table;
     const HRESULT hr = m_table->Load(table);
     if (SUCCEEDED(hr))
