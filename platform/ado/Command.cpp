@@ -49,18 +49,7 @@ HRESULT CCommand::get_ActiveConnection(VARIANT* pvar) { return DispatchVariant(m
 
 HRESULT CCommand::put_ActiveConnection(VARIANT vConn)
 {
-    if (vConn.vt == VT_DISPATCH || vConn.vt == VT_UNKNOWN) {
-        m_connection = vConn.punkVal;
-        return S_OK;
-    }
-    if (vConn.vt == VT_BSTR) {
-        return OpenNewConnection(vConn.bstrVal, m_connection);
-    }
-    if (IsMissing(vConn) || vConn.vt == VT_NULL) {
-        m_connection.Release();
-        return S_OK;
-    }
-    return E_INVALIDARG;
+    return AssignActiveConnection(vConn, m_connection);
 }
 
 HRESULT CCommand::putref_ActiveConnection(_Connection* pCon)

@@ -202,4 +202,19 @@ HRESULT OpenNewConnection(BSTR connectionString, CComPtr<IUnknown>& connection, 
     return S_OK;
 }
 
+HRESULT AssignActiveConnection(const VARIANT& value, CComPtr<IUnknown>& connection)
+{
+    if (value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN) {
+        connection = value.punkVal;
+        return S_OK;
+    }
+    if (value.vt == VT_BSTR)
+        return OpenNewConnection(value.bstrVal, connection);
+    if (IsMissing(value) || value.vt == VT_NULL) {
+        connection.Release();
+        return S_OK;
+    }
+    return E_INVALIDARG;
+}
+
 } // namespace platform::ado

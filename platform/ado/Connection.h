@@ -58,5 +58,8 @@ private:
 // Opens a new connection on a connection string. Only on success does 'connection' hold it and, when
 // asked for, 'state' name its shared state; on failure both are left as they were.
 HRESULT OpenNewConnection(BSTR connectionString, CComPtr<IUnknown>& connection, std::shared_ptr<ConnectionState>* state = nullptr);
+// Points 'connection' at what an ActiveConnection value names: an object, a new connection opened on
+// a connection string, or none (missing or null); E_INVALIDARG for anything else.
+HRESULT AssignActiveConnection(const VARIANT& value, CComPtr<IUnknown>& connection);
 
 } // namespace platform::ado

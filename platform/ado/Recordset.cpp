@@ -315,20 +315,9 @@ HRESULT CRecordset::putref_ActiveConnection(IDispatch* pconn)
 
 HRESULT CRecordset::put_ActiveConnection(VARIANT vConn)
 {
-    if (vConn.vt == VT_DISPATCH || vConn.vt == VT_UNKNOWN) {
-        if (m_rows)
-            return OpenError();
-        m_connection = vConn.punkVal;
-        return S_OK;
-    }
-    if (vConn.vt == VT_BSTR) {
-        return OpenNewConnection(vConn.bstrVal, m_connection);
-    }
-    if (IsMissing(vConn) || vConn.vt == VT_NULL) {
-        m_connection.Release();
-        return S_OK;
-    }
-    return E_INVALIDARG;
+    if ((vConn.vt == VT_DISPATCH || vConn.vt == VT_UNKNOWN) && m_rows)
+        return OpenError();
+    return AssignActiveConnection(vConn, m_connection);
 }
 
 HRESULT CRecordset::get_ActiveConnection(VARIANT* pvar)
