@@ -1,4 +1,5 @@
 #include "library/ServerRoutines.h"
+#include "platform/base/ErrorModeScope.h"
 
 #include "library/PathRoutines.h"
 #include "library/RegistryRoutines.h"
@@ -8,21 +9,6 @@
 #include <cstring>
 
 namespace {
-
-// Restores the process error mode when the call that changed it returns.
-class ErrorModeScope {
-public:
-    explicit ErrorModeScope(UINT mode)
-        : m_previous(SetErrorMode(mode))
-    {
-    }
-    ErrorModeScope(const ErrorModeScope&) = delete;
-    ErrorModeScope& operator=(const ErrorModeScope&) = delete;
-    ~ErrorModeScope() { SetErrorMode(m_previous); }
-
-private:
-    UINT m_previous;
-};
 
 // A loaded library, freed when it goes out of scope.
 class LoadedModule {
@@ -71,7 +57,7 @@ int RegisterServer(LPCTSTR path)
 {
     if (path == nullptr || *path == '\0')
         return 1;
-    ErrorModeScope errorMode(SEM_FAILCRITICALERRORS);
+    platform::ErrorModeScope errorMode(SEM_FAILCRITICALERRORS);
     LoadedModule module(LoadLibraryEx(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (module.Get() == nullptr)
         return 1;

@@ -5,6 +5,7 @@
 #include "platform/base/CodePage.h"
 #include "platform/base/ComputerName.h"
 #include "platform/base/Debug.h"
+#include "platform/base/ErrorModeScope.h"
 #include "platform/base/DriveApi.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/FileInfo.h"

@@ -1,4 +1,5 @@
 #include "toolkit/controls/SECFileSystem.h"
+#include "platform/base/ErrorModeScope.h"
 
 #include "platform/afx/CFileException.h"
 #include "platform/afx/CFileStatus.h"
@@ -47,21 +48,6 @@ int LastSeparator(const CString& path)
     return i;
 }
 
-// Sets an error mode for the length of a search; critical-error boxes stay away meanwhile.
-class ErrorModeScope {
-public:
-    ErrorModeScope()
-        : m_previous(SetErrorMode(SEM_FAILCRITICALERRORS))
-    {
-    }
-    ErrorModeScope(const ErrorModeScope&) = delete;
-    ErrorModeScope& operator=(const ErrorModeScope&) = delete;
-    ~ErrorModeScope() { SetErrorMode(m_previous); }
-
-private:
-    UINT m_previous;
-};
-
 } // namespace
 
 SECFileSystem::~SECFileSystem() { CloseSearch(); }
@@ -93,7 +79,7 @@ BOOL SECFileSystem::FindNext(CString& name, CString& pattern, DWORD attributes)
 
 CString* SECFileSystem::FindMatch(LPCTSTR pattern, DWORD attributes)
 {
-    ErrorModeScope errorMode;
+    platform::ErrorModeScope errorMode;
     CString search = pattern != nullptr ? pattern : "";
     CString name;
     while (FindNext(name, search, attributes)) {
@@ -106,7 +92,7 @@ CString* SECFileSystem::FindMatch(LPCTSTR pattern, DWORD attributes)
 CStringList* SECFileSystem::GetDriveList()
 {
     auto drives = std::make_unique<CStringList>(kListBlockSize);
-    ErrorModeScope errorMode;
+    platform::ErrorModeScope errorMode;
     for (char letter = 'a'; letter <= 'z'; ++letter) {
         const char root[] = { letter, ':', '\\', '\0' };
         if (GetDriveType(root) > 1)
