@@ -66,6 +66,9 @@ inline constexpr std::size_t kMaxDatagram = 2000;
 inline constexpr std::size_t kMaxReceivedDatagram = 65536;
 // How long Run waits for an event before it looks at its timers and stop flag again.
 inline constexpr int kIdleWaitSeconds = 300;
+// How long the event loop reads the socket directly, while a file transfer runs, before it sleeps in
+// the reactor: the peer answers each block within microseconds.
+inline constexpr int kTransferPollMicroseconds = 200;
 
 class Process : public ACE_Event_Handler, public Dispatcher, public Handler {
 public:
@@ -326,6 +329,11 @@ private:
     void ApplySocketOptions();
     // Reads one datagram without blocking; false on a read error.
     bool ReadDatagram(std::string& bytes);
+    // Hands a received datagram to the transfer, fragment or message path.
+    void HandleDatagram(const std::string& bytes);
+    // While transfers run: reads the socket directly for up to the limit (at most
+    // kTransferPollMicroseconds) and handles the first datagram; false when none came.
+    bool PollTransferPacket(const ACE_Time_Value& limit);
     void HandleFragment(const std::string& text);
     // The address a message for the key goes to: the key's entry, else the router's; null when neither
     // is known.

@@ -162,6 +162,8 @@ int Process::HandleEvents(const ACE_Time_Value& limit)
         wait = untilTimer;
     if (!m_reactor)
         return -1;
+    if (PollTransferPacket(wait))
+        return 0;
     const int n = m_reactor->handle_events(wait);
     if (n == 0) {
         if (LogEnabled(LogLevel::Debug))

@@ -6,7 +6,9 @@
 #include <ace/OS_NS_sys_socket.h>
 #include <ace/SOCK_Dgram.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <sys/socket.h>
 
 #include "vireo/WallClock.h"
@@ -226,11 +228,17 @@ int Process::handle_input(ACE_HANDLE handle)
             return 0;
         }
     }
+    HandleDatagram(bytes);
+    return 0;
+}
+
+void Process::HandleDatagram(const std::string& bytes)
+{
     if (bytes.empty())
-        return 0;
+        return;
     if (bytes[0] == '*') {
         OnVFTPPacket(bytes.data(), bytes.size());
-        return 0;
+        return;
     }
     if (LogEnabled(LogLevel::Trace))
         LogPrint("%s received data %s from @%s.\n", Name().c_str(), bytes.c_str(), AddressText(m_source).c_str());
@@ -238,7 +246,28 @@ int Process::handle_input(ACE_HANDLE handle)
         HandleFragment(bytes);
     else
         HandleText(bytes);
-    return 0;
+}
+
+bool Process::PollTransferPacket(const ACE_Time_Value& limit)
+{
+    // A transfer moves one block per round trip. Sleeping in the reactor between blocks makes the
+    // system put this thread to sleep and wake it again for every block, which costs more than the
+    // block itself; reading the socket directly for a moment catches the peer's answer awake.
+    if (m_transfers.empty() || !m_socket)
+        return false;
+    const auto budget = std::chrono::microseconds(
+        std::min<long long>(kTransferPollMicroseconds, static_cast<long long>(limit.sec()) * 1000000 + limit.usec()));
+    const auto deadline = std::chrono::steady_clock::now() + budget;
+    std::string bytes;
+    do {
+        if (ReadDatagram(bytes)) {
+            HandleDatagram(bytes);
+            return true;
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK)
+            return false;
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
 }
 
 void Process::HandleFragment(const std::string& text)
