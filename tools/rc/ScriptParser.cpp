@@ -4,8 +4,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "tools/rc/AcceleratorTable.h"
 #include "tools/rc/ConstantExpression.h"
 #include "tools/rc/ImageFile.h"
+#include "tools/rc/MenuTemplate.h"
+#include "tools/rc/ToolbarResource.h"
 #include "tools/rc/Utf.h"
 
 namespace rc {
@@ -49,7 +52,19 @@ ScriptParser::ScriptParser(TokenStream& tokens, Preprocessor& files, ResourceSet
     m_handlers["STRINGTABLE"]
         = [](const ResourceId&, const SourceLocation& where) { throw ScriptError(where, "STRINGTABLE takes no name"); };
     // Types whose binary formats this compiler does not build yet: their statements are read past.
-    for (const char* keyword : { "ACCELERATORS", "DIALOG", "DIALOGEX", "MENU", "MENUEX", "TOOLBAR", "VERSIONINFO" }) {
+    m_handlers["MENU"] = [this](const ResourceId& name, const SourceLocation& where) {
+        CompiledBlock(kTypeMenu, name, where, [this] { return MenuTemplate::Compile(m_tokens, false); });
+    };
+    m_handlers["MENUEX"] = [this](const ResourceId& name, const SourceLocation& where) {
+        CompiledBlock(kTypeMenu, name, where, [this] { return MenuTemplate::Compile(m_tokens, true); });
+    };
+    m_handlers["ACCELERATORS"] = [this](const ResourceId& name, const SourceLocation& where) {
+        CompiledBlock(kTypeAccelerator, name, where, [this] { return AcceleratorTable::Compile(m_tokens); });
+    };
+    m_handlers["TOOLBAR"] = [this](const ResourceId& name, const SourceLocation& where) {
+        CompiledBlock(kTypeToolbar, name, where, [this] { return ToolbarResource::Compile(m_tokens); });
+    };
+    for (const char* keyword : { "DIALOG", "DIALOGEX", "VERSIONINFO" }) {
         m_handlers[keyword] = [this, keyword](const ResourceId& name, const SourceLocation& where) {
             SkipBlockStatement(keyword, name, where);
         };
@@ -293,6 +308,16 @@ std::vector<std::uint8_t> ScriptParser::ReadDataFile(const Token& fileName)
     if (data.size() > 0x7FFFFFFF)
         throw ScriptError(fileName.location, "'" + path.string() + "' is too large for a resource");
     return data;
+}
+
+void ScriptParser::CompiledBlock(std::uint16_t type, const ResourceId& name, const SourceLocation& where,
+    const std::function<std::vector<std::uint8_t>()>& compile)
+{
+    Resource resource { ResourceId { type, {} }, name, m_language, {} };
+    MemoryFlags();
+    OptionalStatements(resource.language);
+    resource.data = compile();
+    m_resources.Add(std::move(resource), where);
 }
 
 void ScriptParser::SkipBlockStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where)

@@ -31,6 +31,9 @@ private:
     void RawData(const ResourceId& type, const ResourceId& name, const SourceLocation& where);
     void Bitmap(const ResourceId& name, const SourceLocation& where);
     void IconGroup(const ResourceId& name, const SourceLocation& where, bool cursor);
+    // A statement whose body `compile` turns into the data of a resource of the given type.
+    void CompiledBlock(std::uint16_t type, const ResourceId& name, const SourceLocation& where,
+        const std::function<std::vector<std::uint8_t>()>& compile);
     void SkipBlockStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where);
     void SkipFileStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where);
 
