@@ -6,6 +6,7 @@
 
 #include "tools/rc/AcceleratorTable.h"
 #include "tools/rc/ConstantExpression.h"
+#include "tools/rc/DialogParser.h"
 #include "tools/rc/ImageFile.h"
 #include "tools/rc/MenuTemplate.h"
 #include "tools/rc/ToolbarResource.h"
@@ -51,7 +52,6 @@ ScriptParser::ScriptParser(TokenStream& tokens, Preprocessor& files, ResourceSet
     };
     m_handlers["STRINGTABLE"]
         = [](const ResourceId&, const SourceLocation& where) { throw ScriptError(where, "STRINGTABLE takes no name"); };
-    // Types whose binary formats this compiler does not build yet: their statements are read past.
     m_handlers["MENU"] = [this](const ResourceId& name, const SourceLocation& where) {
         CompiledBlock(kTypeMenu, name, where, [this] { return MenuTemplate::Compile(m_tokens, false); });
     };
@@ -64,7 +64,17 @@ ScriptParser::ScriptParser(TokenStream& tokens, Preprocessor& files, ResourceSet
     m_handlers["TOOLBAR"] = [this](const ResourceId& name, const SourceLocation& where) {
         CompiledBlock(kTypeToolbar, name, where, [this] { return ToolbarResource::Compile(m_tokens); });
     };
-    for (const char* keyword : { "DIALOG", "DIALOGEX", "VERSIONINFO" }) {
+    for (const bool extended : { false, true }) {
+        m_handlers[extended ? "DIALOGEX" : "DIALOG"]
+            = [this, extended](const ResourceId& name, const SourceLocation& where) {
+                  MemoryFlags();
+                  Resource dialog { ResourceId { kTypeDialog, {} }, name, m_language, {} };
+                  dialog.data = DialogParser(m_tokens, extended).Parse(dialog.language);
+                  m_resources.Add(std::move(dialog), where);
+              };
+    }
+    // Types whose binary formats this compiler does not build yet: their statements are read past.
+    for (const char* keyword : { "VERSIONINFO" }) {
         m_handlers[keyword] = [this, keyword](const ResourceId& name, const SourceLocation& where) {
             SkipBlockStatement(keyword, name, where);
         };

@@ -16,6 +16,7 @@
 #include "tools/rc/Preprocessor.h"
 #include "tools/rc/ResourceSet.h"
 #include "tools/rc/ScriptParser.h"
+#include "tools/rc/StandardNames.h"
 
 namespace {
 
@@ -126,6 +127,8 @@ int main(int argc, char** argv)
     try {
         rc::Preprocessor preprocessor(options.includeDirs);
         for (const auto& [name, body] : kBuiltInMacros)
+            preprocessor.Define(name, body);
+        for (const auto& [name, body] : rc::StandardNames())
             preprocessor.Define(name, body);
         for (const auto& [name, body] : options.defines)
             preprocessor.Define(name, body);
