@@ -195,11 +195,11 @@ TEST(ResourceCompiler, ScriptFaultsNameFileAndLine)
 
 TEST(ResourceCompiler, StatementsNotBuiltYetAreSkippedWithAWarning)
 {
-    const CompilerRun run = RunCompiler("IDD_ABOUT DIALOGEX 0, 0, 100, 50\nCAPTION \"About\"\nBEGIN\n"
-                                        "  CONTROL \"OK\", 1, \"Button\", 0, 1, 2, 3, 4\nEND\n"
+    const CompilerRun run = RunCompiler("1 VERSIONINFO\nFILEVERSION 1, 0, 0, 1\nBEGIN\n"
+                                        "  BLOCK \"StringFileInfo\"\n  BEGIN\n  END\nEND\n"
                                         "STRINGTABLE { 1 \"kept\" }\n");
     EXPECT_EQ(run.exitCode, 0) << run.output;
-    EXPECT_NE(run.output.find("bad.rc:1: warning: DIALOGEX"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("bad.rc:1: warning: VERSIONINFO"), std::string::npos) << run.output;
     EXPECT_TRUE(std::filesystem::exists("bad.cpp"));
 }
 
