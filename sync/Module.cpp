@@ -3,8 +3,10 @@
 
 #include "platform/com/AtlBase.h"
 #include "sync/Lumasync.h"
+#include "sync/QVSyncColl.h"
 
 BEGIN_OBJECT_MAP(ObjectMap)
+OBJECT_ENTRY(CLSID_QVSyncColl, QVSyncColl)
 END_OBJECT_MAP()
 
 CComModule _Module(ObjectMap);

@@ -1,0 +1,60 @@
+#pragma once
+// String-table ids of the component (macros, as the resource script reads them): its error texts and
+// the names of the library database's stored queries, by which every query is run.
+
+// Error texts.
+#define IDS_CANNOT_CREATE_CONNECTION 103
+#define IDS_CANNOT_CREATE_COMMAND 104
+#define IDS_CANNOT_OPEN_DATABASE 105
+#define IDS_CANNOT_CREATE_RECORDSET 106
+
+// Stored queries.
+#define IDS_qDeleteAllMusicTracks 107
+#define IDS_qDeleteAllMusicAlbums 108
+#define IDS_qDeleteAllPlaylistTracks 109
+#define IDS_qDeleteAllPlaylists 110
+#define IDS_qDeleteAllMusicGroupList 111
+#define IDS_qDeleteAllMusicGroups 112
+#define IDS_qAppendPlaylistToMusicGroupList 113
+#define IDS_qDeleteAllRadioGroups 114
+#define IDS_qIRadioGroupAppend 115
+#define IDS_qGroupAppend 116
+#define IDS_qAppendMusicGroupList 117
+#define IDS_qIRadioStationAppendToGroup 118
+#define IDS_qAppendPlaylists 119
+#define IDS_qAppendPlaylistTracks 120
+#define IDS_qAppendMusicMain 121
+#define IDS_qAppendMusicTrack 122
+#define IDS_qAppendRadioMain 123
+#define IDS_qDeletedCDs 124
+#define IDS_qUpdatedMP3s 125
+#define IDS_qDeletedRadio 126
+#define IDS_qUpdatedRadio 127
+#define IDS_qNewRadio 128
+#define IDS_qNewMP3s 129
+#define IDS_qDeleteAllRadioGroupList 131
+#define IDS_qDeletedMP3s 132
+#define IDS_qUpdatedCDs 133
+#define IDS_qNewCDs 134
+#define IDS_qGenreList 135
+#define IDS_qRadioGenreList 136
+#define IDS_qDeletedPlaylists 137
+#define IDS_qAlbumDetail 138
+#define IDS_qRadioDetail 139
+#define IDS_qPlaylistDetail 140
+#define IDS_qUpdatedGroups 141
+#define IDS_qNewGroups 142
+#define IDS_qDeletedGroups 143
+#define IDS_qGroupDetail 144
+#define IDS_qUpdatedPlaylists 145
+#define IDS_qNewPlaylists 146
+#define IDS_qUpdatedRadioGroups 147
+#define IDS_qNewRadioGroups 148
+#define IDS_qDeletedRadioGroups 149
+#define IDS_qRadioGroupDetail 150
+#define IDS_qUpdatedCoverArt 151
+#define IDS_qUpdateDARAlbumCoverArt 152
+#define IDS_qUpdateDARTrackFilePath 153
+#define IDS_qUpdateCustomer 154
+#define IDS_qCustomer 155
+#define IDS_qUpdateAlbumXmlPath 156
