@@ -195,3 +195,13 @@ TEST(ComErrors, AnErrorsOwnInformationIsKept)
     info->GetDescription(&text);
     EXPECT_EQ(Text(text), u"Disk full");
 }
+
+TEST(ComponentResources, StylesheetsByNumber)
+{
+    _bstr_t text(u"old");
+    EXPECT_TRUE(LoadStylesheet(text, 1));
+    EXPECT_NE(std::u16string(static_cast<const OLECHAR*>(text)).find(u"xsl:stylesheet"), std::u16string::npos);
+    // There is no stylesheet 3.
+    EXPECT_FALSE(LoadStylesheet(text, 3));
+    EXPECT_EQ(static_cast<const OLECHAR*>(text), nullptr);
+}
