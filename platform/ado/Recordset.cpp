@@ -831,7 +831,12 @@ HRESULT CRecordset::Save(VARIANT Destination, PersistFormatEnum PersistFormat)
     hr = document->Invoke(dispid, IID_NULL, 0, DISPATCH_METHOD, &parameters, &result, nullptr, nullptr);
     if (FAILED(hr))
         return SetThreadError(hr, "The document refused the rowset XML.");
-    if (result.vt == VT_BOOL && result.boolVal == VARIANT_FALSE)
+    // A document that cannot parse the text answers S_FALSE with a false result, which late
+    // binding may hand back as a Boolean or as its 16-bit value.
+    CComVariant loaded;
+    const bool saidFalse = result.vt != VT_EMPTY && SUCCEEDED(VariantChangeType(&loaded, &result, 0, VT_BOOL))
+        && loaded.boolVal == VARIANT_FALSE;
+    if (hr == S_FALSE || saidFalse)
         return SetThreadError(E_FAIL, "The document refused the rowset XML.");
     return S_OK;
 }
