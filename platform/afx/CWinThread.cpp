@@ -1,7 +1,9 @@
 #include "platform/afx/CWinThread.h"
 
 #include "platform/afx/AfxState.h"
+#include "platform/afx/AfxHandleMap.h"
 #include "platform/afx/CWinApp.h"
+#include "platform/afx/CWnd.h"
 #include "platform/base/Thread.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
@@ -9,6 +11,9 @@ IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 namespace {
 
 thread_local CWinThread* t_currentThread = nullptr;
+
+// The window manager's caret-blink timer message.
+constexpr UINT kCaretBlinkMessage = 0x0118;
 
 } // namespace
 
@@ -86,4 +91,79 @@ CWinThread* AfxGetThread()
         return t_currentThread;
     CWinApp* app = AfxGetApp();
     return app && app->m_nThreadID == GetCurrentThreadId() ? app : nullptr;
+}
+
+int CWinThread::Run()
+{
+    BOOL idle = TRUE;
+    LONG idleCount = 0;
+    for (;;) {
+        while (idle && !::PeekMessage(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(idleCount++))
+                idle = FALSE;
+        }
+        do {
+            if (!PumpMessage())
+                return ExitInstance();
+            if (IsIdleMessage(&m_msgCur)) {
+                idle = TRUE;
+                idleCount = 0;
+            }
+        } while (::PeekMessage(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+BOOL CWinThread::PumpMessage()
+{
+    if (!::GetMessage(&m_msgCur, nullptr, 0, 0))
+        return FALSE;
+    if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessage(&m_msgCur);
+    }
+    return TRUE;
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+    CWnd* main = AfxGetMainWnd();
+    if (CWnd::WalkPreTranslateTree(main ? main->m_hWnd : nullptr, pMsg))
+        return TRUE;
+    // A message for another top-level window (a floating bar) still goes past the main window.
+    if (main && pMsg->hwnd) {
+        CWnd* target = CWnd::FromHandle(pMsg->hwnd);
+        CWnd* top = target ? target->GetTopLevelParent() : nullptr;
+        if (top && top->m_hWnd != main->m_hWnd && main->PreTranslateMessage(pMsg))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CWinThread::OnIdle(LONG lCount)
+{
+    if (lCount <= 0) {
+        CWnd* main = GetMainWnd();
+        if (main && main->m_hWnd && main->IsWindowVisible()) {
+            AfxCallWndProc(main, main->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+            main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+    } else if (lCount >= 1) {
+        // Temporary objects die here unless someone holds the maps locked.
+        AfxLockTempMaps();
+        AfxUnlockTempMaps(TRUE);
+    }
+    return lCount < 1;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
+        const bool same = m_ptCursorLast.x == pMsg->pt.x && m_ptCursorLast.y == pMsg->pt.y
+            && pMsg->message == m_nMsgLast;
+        m_ptCursorLast = pMsg->pt;
+        m_nMsgLast = pMsg->message;
+        return !same;
+    }
+    // The caret's blink timer and painting do not change what the user interface shows.
+    return pMsg->message != WM_PAINT && pMsg->message != kCaretBlinkMessage;
 }

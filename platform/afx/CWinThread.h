@@ -5,6 +5,9 @@
 // happen before the thread runs: create it suspended, clear the flag, then resume it).
 
 #include "platform/afx/CCmdTarget.h"
+#include "platform/user/WinUser.h"
+
+class CWnd;
 
 // The function of a worker thread; its result becomes the thread's exit code.
 using AFX_THREADPROC = UINT (*)(LPVOID pParam);
@@ -29,7 +32,27 @@ public:
     virtual BOOL InitInstance() { return FALSE; }
     virtual int ExitInstance() { return 0; }
 
+    // The message loop of a thread with windows: idle work while the queue is empty, then each message
+    // through PreTranslateMessage and dispatch, until WM_QUIT; returns ExitInstance's code.
+    virtual int Run();
+    // Takes one message (waiting for it) and handles it; FALSE for WM_QUIT.
+    virtual BOOL PumpMessage();
+    // Offers a message to the window objects from its target up to the main window, then to the main
+    // window itself; TRUE when one of them dealt with it.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Idle work, lCount counting the calls since the last message: 0 updates the user interface of
+    // the main window (WM_IDLEUPDATECMDUI), 1 deletes temporary objects. TRUE while more is to do.
+    virtual BOOL OnIdle(LONG lCount);
+    // FALSE for messages that do not start a new idle round (a mouse move that did not move, timers'
+    // caret blinks, WM_PAINT).
+    virtual BOOL IsIdleMessage(MSG* pMsg);
+    // The thread's main window: closing it ends the thread's loop.
+    virtual CWnd* GetMainWnd() { return m_pMainWnd; }
+
     HANDLE m_hThread { nullptr };
+    CWnd* m_pMainWnd { nullptr };
+    // The message being handled by the loop.
+    MSG m_msgCur {};
     DWORD m_nThreadID { 0 };
     BOOL m_bAutoDelete { TRUE };
 
@@ -42,6 +65,9 @@ private:
     static DWORD ThreadEntry(LPVOID self);
 
     AFX_THREADPROC m_pfnThreadProc { nullptr };
+    // Where the last mouse move was, so that repeated moves to one place do not restart idle work.
+    POINT m_ptCursorLast { -1, -1 };
+    UINT m_nMsgLast { 0 };
     LPVOID m_pThreadParams { nullptr };
 };
 

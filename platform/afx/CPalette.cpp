@@ -1,0 +1,3 @@
+#include "platform/afx/CPalette.h"
+
+IMPLEMENT_DYNAMIC(CPalette, CGdiObject)

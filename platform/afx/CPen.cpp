@@ -1,0 +1,3 @@
+#include "platform/afx/CPen.h"
+
+IMPLEMENT_DYNAMIC(CPen, CGdiObject)
