@@ -1,0 +1,88 @@
+#include "tools/device-emulator/LibraryProcess.h"
+
+#include "vireo/vireo_log.h"
+
+namespace emulator {
+
+namespace {
+
+constexpr const char* kIndexKey = "index";
+constexpr const char* kHrefKey = "href";
+constexpr const char* kAllIndex = "All";
+
+} // namespace
+
+LibraryProcess::LibraryProcess(const PropertyList& properties, DeviceState& device)
+    : EmulatorProcess("Library", properties, device)
+{
+    RegisterCommand("Music.query", this, &LibraryProcess::OnMusicQuery);
+    RegisterCommand("Music.metaquery", this, &LibraryProcess::OnMusicGroups);
+    RegisterCommand("Radio.metaquery", this, &LibraryProcess::OnRadioGroups);
+    RegisterCommand("Radio.query", this, &LibraryProcess::OnRadioQuery);
+    RegisterCommand("Music.retrieve", this, &LibraryProcess::OnRetrieve);
+    RegisterCommand("Radio.retrieve", this, &LibraryProcess::OnRetrieve);
+    RegisterCommand("Music.remove", this, &LibraryProcess::OnMusicRemove);
+    RegisterCommand("Radio.remove", this, &LibraryProcess::OnRadioRemove);
+    RegisterCommand("File.delete", this, &LibraryProcess::OnDeviceFileDelete);
+    ApplyRules();
+}
+
+bool LibraryProcess::Answer(const vireo::Message& request, const std::string& document)
+{
+    std::optional<vireo::Message> reply = ReplyTo(request);
+    if (!reply) {
+        if (vireo::LogEnabled(vireo::LogLevel::Notice))
+            vireo::LogPrint("%s cannot answer %s: it names no reply.\n", Name().c_str(), request.Name().c_str());
+        return false;
+    }
+    return SendReply(std::move(*reply), document);
+}
+
+bool LibraryProcess::OnMusicQuery(vireo::Message message)
+{
+    return Answer(message, Device().library.MusicContainer(message.GetString(kIndexKey, kAllIndex)));
+}
+
+bool LibraryProcess::OnMusicGroups(vireo::Message message)
+{
+    return Answer(message, Device().library.GroupContainer(false));
+}
+
+bool LibraryProcess::OnRadioGroups(vireo::Message message)
+{
+    return Answer(message, Device().library.GroupContainer(true));
+}
+
+bool LibraryProcess::OnRadioQuery(vireo::Message message)
+{
+    return Answer(message, Device().library.StationContainer(message.GetString(kIndexKey, kAllIndex)));
+}
+
+bool LibraryProcess::OnRetrieve(vireo::Message message)
+{
+    // An item the device does not hold is answered without a document, as a failed fetch.
+    const std::optional<LibraryItem> item = Device().library.Find(message.GetString(kHrefKey));
+    if (!item && vireo::LogEnabled(vireo::LogLevel::Notice))
+        vireo::LogPrint("%s holds no item %s.\n", Name().c_str(), message.GetString(kHrefKey).c_str());
+    return Answer(message, item ? item->document : std::string());
+}
+
+bool LibraryProcess::OnMusicRemove(vireo::Message message)
+{
+    const std::string href = message.GetString(kHrefKey);
+    if (Device().library.Remove(href))
+        return true;
+    if (vireo::LogEnabled(vireo::LogLevel::Notice))
+        vireo::LogPrint("%s has nothing to remove at %s.\n", Name().c_str(), href.c_str());
+    return false;
+}
+
+bool LibraryProcess::OnRadioRemove(vireo::Message message)
+{
+    // Stations are removed by their identifier, radio groups by their reference.
+    if (message.Has("identifier"))
+        return Device().library.RemoveStation(message.GetString("identifier"));
+    return OnMusicRemove(std::move(message));
+}
+
+} // namespace emulator
