@@ -3,12 +3,14 @@
 
 #include "platform/base/Registry.h"
 #include "platform/xml/DomDocument.h"
+#include "platform/xml/XslTemplate.h"
 
 using namespace platform::xml;
 
 BEGIN_OBJECT_MAP(ObjectMap)
 OBJECT_ENTRY(CLSID_DOMDocument30, CDOMDocument30)
 OBJECT_ENTRY(CLSID_FreeThreadedDOMDocument30, CFreeThreadedDOMDocument30)
+OBJECT_ENTRY(CLSID_XSLTemplate30, CXslTemplate)
 END_OBJECT_MAP()
 
 CComModule _Module(ObjectMap);

@@ -174,12 +174,26 @@ std::vector<xmlNodePtr> AttributesOf(xmlNodePtr element)
     return attributes;
 }
 
+namespace {
+
+// An xsl:text element: in a stylesheet the white space it holds is output, not layout, so it stays
+// when the stylesheet's document drops white space.
+bool IsStylesheetText(xmlNodePtr node)
+{
+    return node->type == XML_ELEMENT_NODE && node->ns && node->ns->href
+        && xmlStrEqual(node->ns->href, reinterpret_cast<const xmlChar*>("http://www.w3.org/1999/XSL/Transform"))
+        && xmlStrEqual(node->name, reinterpret_cast<const xmlChar*>("text"));
+}
+
+} // namespace
+
 void DropWhiteSpaceText(xmlNodePtr node)
 {
+    const bool keep = IsStylesheetText(node) || (node->type == XML_ELEMENT_NODE && xmlNodeGetSpacePreserve(node) == 1);
     xmlNodePtr child = node->children;
     while (child) {
         xmlNodePtr next = child->next;
-        if (child->type == XML_TEXT_NODE && xmlIsBlankNode(child) && xmlNodeGetSpacePreserve(node) != 1) {
+        if (child->type == XML_TEXT_NODE && !keep && xmlIsBlankNode(child)) {
             xmlUnlinkNode(child);
             xmlFreeNode(child);
         } else if (child->type == XML_ELEMENT_NODE) {
@@ -187,6 +201,25 @@ void DropWhiteSpaceText(xmlNodePtr node)
         }
         child = next;
     }
+}
+
+xmlDocPtr CopyAsDocument(xmlNodePtr node)
+{
+    xmlDocPtr copy = nullptr;
+    if (IsDocument(node)) {
+        copy = xmlCopyDoc(reinterpret_cast<xmlDocPtr>(node), 1);
+    } else if (node->type == XML_ELEMENT_NODE) {
+        copy = xmlNewDoc(reinterpret_cast<const xmlChar*>("1.0"));
+        xmlNodePtr root = copy ? xmlDocCopyNode(node, copy, 1) : nullptr;
+        if (!root) {
+            xmlFreeDoc(copy);
+            return nullptr;
+        }
+        xmlDocSetRootElement(copy, root);
+    }
+    if (copy && !copy->encoding)
+        copy->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>("UTF-8"));
+    return copy;
 }
 
 HRESULT SelectNodes(const XmlTree& tree, xmlNodePtr node, std::string_view query, std::vector<xmlNodePtr>& found,

@@ -28,6 +28,9 @@ std::vector<xmlNodePtr> AttributesOf(xmlNodePtr element);
 // Drops the text nodes that hold only white space, except under xml:space="preserve".
 void DropWhiteSpaceText(xmlNodePtr node);
 
+// A new document holding a copy of a document or of an element (as its root); null for other nodes.
+xmlDocPtr CopyAsDocument(xmlNodePtr node);
+
 // Runs an XPath 1.0 expression from node; the nodes it selects in document order, or a failure
 // with the reason in error.
 HRESULT SelectNodes(const XmlTree& tree, xmlNodePtr node, std::string_view query, std::vector<xmlNodePtr>& found,
