@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "tools/device-emulator/DevicePaths.h"
+#include "tools/device-emulator/DeviceReader.h"
 #include "tools/device-emulator/LibraryProcess.h"
 #include "tools/device-emulator/SystemProcess.h"
 
@@ -78,6 +79,11 @@ bool DeviceEmulator::Start(std::string& error)
     }
     if (!m_state->setup.Load()) {
         error = "cannot read the owner's details in " + m_options.folder;
+        return false;
+    }
+    std::string libraryError;
+    if (!LoadLibraryFolder(m_state->library, libraryError)) {
+        error = "cannot read the library in " + m_options.folder + ": " + libraryError;
         return false;
     }
 

@@ -1,5 +1,7 @@
 #include "tools/device-emulator/LibraryProcess.h"
 
+#include "tools/device-emulator/DeviceReader.h"
+
 #include "vireo/vireo_log.h"
 
 namespace emulator {
@@ -21,6 +23,10 @@ LibraryProcess::LibraryProcess(const PropertyList& properties, DeviceState& devi
     RegisterCommand("Radio.query", this, &LibraryProcess::OnRadioQuery);
     RegisterCommand("Music.retrieve", this, &LibraryProcess::OnRetrieve);
     RegisterCommand("Radio.retrieve", this, &LibraryProcess::OnRetrieve);
+    RegisterCommand("Music.create", this, &LibraryProcess::OnCreate);
+    RegisterCommand("Radio.create", this, &LibraryProcess::OnCreate);
+    RegisterCommand("Music.change", this, &LibraryProcess::OnChange);
+    RegisterCommand("Radio.change", this, &LibraryProcess::OnChange);
     RegisterCommand("Music.remove", this, &LibraryProcess::OnMusicRemove);
     RegisterCommand("Radio.remove", this, &LibraryProcess::OnRadioRemove);
     RegisterCommand("File.delete", this, &LibraryProcess::OnDeviceFileDelete);
@@ -65,6 +71,41 @@ bool LibraryProcess::OnRetrieve(vireo::Message message)
     if (!item && vireo::LogEnabled(vireo::LogLevel::Notice))
         vireo::LogPrint("%s holds no item %s.\n", Name().c_str(), message.GetString(kHrefKey).c_str());
     return Answer(message, item ? item->document : std::string());
+}
+
+bool LibraryProcess::OnCreate(vireo::Message message)
+{
+    const std::string document = message.Payload();
+    std::string error;
+    const std::optional<DocumentFacts> facts = ReadDocumentFacts(document, message.Name().starts_with("Radio."), error);
+    if (!facts) {
+        if (vireo::LogEnabled(vireo::LogLevel::Notice))
+            vireo::LogPrint("%s cannot create from %s: %s.\n", Name().c_str(), message.Name().c_str(), error.c_str());
+        return false;
+    }
+    const std::string href = Device().library.Create(
+        *facts, [&](const std::string& reference) { return WithReference(document, reference); });
+    if (href.empty() && vireo::LogEnabled(vireo::LogLevel::Warning))
+        vireo::LogPrint("%s could not store a new item.\n", Name().c_str());
+    return !href.empty();
+}
+
+bool LibraryProcess::OnChange(vireo::Message message)
+{
+    const std::string href = message.GetString(kHrefKey);
+    const std::string document = message.Payload();
+    std::string error;
+    const std::optional<DocumentFacts> facts = ReadDocumentFacts(document, message.Name().starts_with("Radio."), error);
+    const std::optional<LibraryItem> item = Device().library.Find(href);
+    if (!facts || !item) {
+        if (vireo::LogEnabled(vireo::LogLevel::Notice))
+            vireo::LogPrint("%s cannot change %s: %s.\n", Name().c_str(), href.c_str(),
+                facts ? "no such item" : error.c_str());
+        return false;
+    }
+    // The stored document keeps the device's own reference, whatever form the desktop wrote.
+    const std::optional<std::string> stored = WithReference(document, DeviceLibrary::ReferenceOf(item->path));
+    return stored && Device().library.Change(href, *facts, *stored);
 }
 
 bool LibraryProcess::OnMusicRemove(vireo::Message message)

@@ -17,6 +17,8 @@ private:
     bool OnRadioGroups(vireo::Message message);
     bool OnRadioQuery(vireo::Message message);
     bool OnRetrieve(vireo::Message message);
+    bool OnCreate(vireo::Message message);
+    bool OnChange(vireo::Message message);
     bool OnMusicRemove(vireo::Message message);
     bool OnRadioRemove(vireo::Message message);
 

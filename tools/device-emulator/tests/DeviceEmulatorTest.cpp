@@ -1,5 +1,6 @@
 // The device seen from the wire: a plain framework process finds it, asks it, and moves files.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -290,6 +291,90 @@ TEST_F(DeviceEmulatorTest, RemovalsTakeItemsAndTheirDocumentsAway)
     ASSERT_TRUE(peer->Send(station));
     ASSERT_TRUE(PumpUntil([&] { return device->Library().Items().empty(); }));
     EXPECT_FALSE(fs::exists(fs::path("device") / DevicePath(first)));
+}
+
+TEST_F(DeviceEmulatorTest, CreatedAndChangedItemsAreListedUnderTheDevicesOwnReference)
+{
+    StartDevice();
+    // The desktop's album has no device reference yet, and its document names a type on the web.
+    AlbumSpec album = Album("Ann", "Blue");
+    vireo::Message create = peer->MakeMessage("Library", "Music.create", "name", "AlbumCreate");
+    create.SetPayload(AlbumDocument(album, ""));
+    ASSERT_TRUE(peer->Send(create));
+    GroupSpec group { true, "News", 0, "" };
+    vireo::Message radio = peer->MakeMessage("Library", "Radio.create");
+    radio.SetPayload(GroupDocument(group, ""));
+    ASSERT_TRUE(peer->Send(radio));
+    ASSERT_TRUE(PumpUntil([&] { return device->Library().Items().size() == 2; }));
+
+    const std::vector<LibraryItem> items = device->Library().Items();
+    const auto created = std::find_if(
+        items.begin(), items.end(), [](const LibraryItem& item) { return item.kind == ItemKind::Mp3Album; });
+    ASSERT_NE(created, items.end());
+    const std::string href = DeviceLibrary::ReferenceOf(created->path);
+    EXPECT_EQ(device->Library().Count(ItemKind::RadioGroup), 1u);
+    ASSERT_TRUE(Ask(peer->MakeMessage("Library", "Music.retrieve", "href", href), "Music.file.query.results", true));
+    ASSERT_TRUE(PumpUntil([&] { return !peer->payloads.empty(); }));
+    EXPECT_EQ(peer->payloads[0], AlbumDocument(album, href)) << "stored as sent, under its new reference";
+
+    // A change names the album in the desktop's form; the listing follows the new title.
+    album.title = "Blue (remastered)";
+    vireo::Message change = peer->MakeMessage("Library", "Music.change", "href", "vqp://localhost/" + DevicePath(href));
+    change.SetPayload(AlbumDocument(album, "vqp://localhost/" + DevicePath(href)));
+    ASSERT_TRUE(peer->Send(change));
+    ASSERT_TRUE(PumpUntil([&] { return device->Library().Find(href)->secondaryKey == "Blue (remastered)"; }));
+    EXPECT_EQ(device->Library().Find(href)->document, AlbumDocument(album, href));
+
+    // What cannot be read changes nothing.
+    vireo::Message broken = peer->MakeMessage("Library", "Music.change", "href", href);
+    broken.SetPayload("<mp3info href=\"x\"><title>cut off");
+    ASSERT_TRUE(peer->Send(broken));
+    ASSERT_TRUE(Ask(peer->MakeMessage("Library", "Music.query", "index", "All"), "Music.albums.list.all.query.results"));
+    ASSERT_TRUE(PumpUntil([&] { return peer->payloads.size() == 2; }));
+    EXPECT_EQ(device->Library().Find(href)->document, AlbumDocument(album, href));
+}
+
+TEST_F(DeviceEmulatorTest, ALibraryFolderIsReadBackAtStart)
+{
+    std::string href;
+    {
+        DeviceEmulator first([] {
+            EmulatorOptions options;
+            options.folder = "device";
+            return options;
+        }());
+        href = first.Library().AddAlbum(Album("Ann", "Blue"));
+        first.Library().AddStation({ "st9", "Radio Nine", "", "", "", { "All", "News" }, "", "", 1, 0, "", 0, "", 0 });
+        first.Setup().Set("Setup.firstName", "Ann");
+    }
+    // A document copied in by hand under a wrong reference is listed under its place.
+    WriteFile("device/Database/Playlists/P77.xml", PlaylistDocument({ "Evening", "", {}, {} }, "somewhere/else.xml"));
+    StartDevice();
+
+    EXPECT_EQ(device->Library().Find(href)->secondaryKey, "Blue");
+    EXPECT_EQ(device->Setup().Get("Setup.firstName"), "Ann");
+    const std::optional<LibraryItem> playlist = device->Library().Find("Database/Playlists/P77.xml");
+    ASSERT_TRUE(playlist);
+    EXPECT_NE(playlist->document.find("href=\"file://localhost/Database/Playlists/P77.xml\""), std::string::npos);
+    ASSERT_TRUE(Ask(peer->MakeMessage("Library", "Radio.query", "index", "News"), "Radio.list.all.query.results"));
+    ASSERT_TRUE(PumpUntil([&] { return !peer->payloads.empty(); }));
+    EXPECT_NE(peer->payloads[0].find("primarykey=\"Radio Nine\""), std::string::npos);
+    // New items do not take the place of those read back.
+    EXPECT_NE(device->Library().AddAlbum(Album("Bo", "Loud")), href);
+    EXPECT_EQ(device->Library().Count(ItemKind::Mp3Album), 2u);
+}
+
+TEST_F(DeviceEmulatorTest, AnUnreadableDocumentInTheFolderStopsTheStartWithItsName)
+{
+    WriteFile("device/Database/Music/MP3s/A1.xml", "<mp3info><title>no end");
+    EmulatorOptions options;
+    options.folder = "device";
+    options.port = FreePort();
+    DeviceEmulator broken(options);
+    std::string error;
+    EXPECT_FALSE(broken.Start(error));
+    EXPECT_NE(error.find("Database/Music/MP3s/A1.xml"), std::string::npos) << error;
+    EXPECT_FALSE(broken.IsRunning());
 }
 
 } // namespace
