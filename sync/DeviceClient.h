@@ -148,6 +148,12 @@ public:
     // Asks the device to delete its file; always S_OK.
     HRESULT DeleteFile(const std::string& path);
 
+    // The desktop key of a playlist's track that refers to an album's track. An album track the
+    // playlist names but the album lacks is added to the album and appended to the desktop database;
+    // -1 when the album is not listed, the number is below 1 or the append fails.
+    LONG AppendPlaylistTrackToAlbum(const std::u16string& albumUrl, LONG trackNumber,
+        const std::u16string& connectionString, const std::u16string& trackHref, const std::u16string& trackTitle);
+
     // Reply handlers, bound to message names by Initialize.
     virtual bool OnProcessConnected(vireo::Message message);
     virtual bool OnSetupProperties(vireo::Message message);

@@ -10,6 +10,7 @@
 #include "sync/PlaylistList.h"
 #include "sync/RadioList.h"
 #include "sync/RecordReader.h"
+#include "sync/SyncRunState.h"
 #include "sync/tests/ComApartment.h"
 
 using record_reader::Utf8;
@@ -53,6 +54,7 @@ LONG Number(const _variant_t& value) { return value.vt == VT_I4 ? value.lVal : -
 
 TEST_F(Records, ContainerItemsBecomeAlbumsOncePerUrlAndPlaylistsAreLeftOut)
 {
+    SyncRunState::Reset();
     AlbumList albums;
     ASSERT_TRUE(albums.ParseItems(Parse(R"(<container>
         <item label="L1"><ref href="h1" primarykey="Artist" secondarykey="Album"/></item>
@@ -69,6 +71,7 @@ TEST_F(Records, ContainerItemsBecomeAlbumsOncePerUrlAndPlaylistsAreLeftOut)
     EXPECT_EQ(Text(first.Value(AlbumRecord::Artist)), "Artist");
     EXPECT_EQ(Text(first.Value(AlbumRecord::Title)), "Album");
     EXPECT_EQ(albums.count(u"p3"), 1u); // only the exact word names a playlist
+    EXPECT_EQ(SyncRunState::ItemCount(), 2u);
     EXPECT_EQ(Text(albums.at(u"")->Value(AlbumRecord::ItemLabel)), "E");
     EXPECT_FALSE(albums.ParseItems(Parse("<container/>")));
 }
