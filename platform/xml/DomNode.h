@@ -6,9 +6,7 @@
 
 namespace platform::xml {
 
-class CDomNode : public CComObjectRootEx<CComMultiThreadModel>,
-                 public DomNodeImpl<IXMLDOMNode>,
-                 public IXmlNodeAccess {
+class CDomNode : public CComObjectRootEx<CComMultiThreadModel>, public DomNodeImpl<IXMLDOMNode>, public IXmlNodeAccess {
 public:
     BEGIN_COM_MAP(CDomNode)
     COM_INTERFACE_ENTRY(IXMLDOMNode)

@@ -23,7 +23,8 @@ STDAPI DllUnregisterServer() { return _Module.UnregisterServer(FALSE); }
 HRESULT platform::EnsureXmlRegistered()
 {
     // Registration is complete once the last class of the map is there.
-    const std::string key = "CLSID\\" + platform::GuidToString(ObjectMap[std::size(ObjectMap) - 2].pclsid[0]) + "\\InprocServer32";
+    const std::string key
+        = "CLSID\\" + platform::GuidToString(ObjectMap[std::size(ObjectMap) - 2].pclsid[0]) + "\\InprocServer32";
     HKEY found = nullptr;
     if (RegOpenKeyEx(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &found) == ERROR_SUCCESS) {
         RegCloseKey(found);

@@ -132,7 +132,7 @@ struct IXMLDOMDocument : IXMLDOMNode {
 struct IXMLDOMDocument2 : IXMLDOMDocument {
     // "SelectionLanguage" ("XPath" or "XSLPattern"; both are run as XPath 1.0) and
     // "SelectionNamespaces" (declarations such as "xmlns:rs='urn:schemas-microsoft-com:rowset'");
-    // E_INVALIDARG for other names or malformed values, E_FAIL for names of the other library versions.
+    // E_INVALIDARG for other names and for malformed values, which leave the setting as it was.
     virtual HRESULT setProperty(BSTR name, VARIANT value) = 0;
     virtual HRESULT getProperty(BSTR name, VARIANT* value) = 0;
 };
@@ -159,8 +159,9 @@ struct IXSLProcessor : IDispatch {
     // The result as text (VT_BSTR). An XML result begins <?xml version="1.0" encoding="UTF-16"?>
     // and carries non-ASCII text as characters, not character references.
     virtual HRESULT get_output(VARIANT* output) = 0;
-    // Sets a top-level parameter of the stylesheet for the next transform: a text, number or
-    // Boolean value; the namespace is empty for the usual unqualified parameters.
+    // Sets a top-level parameter of the stylesheet for the next transform. The value (a text, or a
+    // number or Boolean converted to text) reaches the stylesheet as a string; the namespace is
+    // empty for the usual unqualified parameters.
     virtual HRESULT addParameter(BSTR baseName, VARIANT parameter, BSTR namespaceURI) = 0;
 };
 

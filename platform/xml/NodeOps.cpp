@@ -27,10 +27,7 @@ std::string Trimmed(std::string text)
     return text.substr(begin, end - begin);
 }
 
-bool IsDocument(xmlNodePtr node)
-{
-    return node->type == XML_DOCUMENT_NODE || node->type == XML_HTML_DOCUMENT_NODE;
-}
+bool IsDocument(xmlNodePtr node) { return node->type == XML_DOCUMENT_NODE || node->type == XML_HTML_DOCUMENT_NODE; }
 
 // One node through libxml2's serialiser with UTF-8 output, so that non-ASCII text stays as
 // characters (the document's encoding is UTF-8 too, which keeps attribute values that way).
@@ -222,8 +219,8 @@ xmlDocPtr CopyAsDocument(xmlNodePtr node)
     return copy;
 }
 
-HRESULT SelectNodes(const XmlTree& tree, xmlNodePtr node, std::string_view query, std::vector<xmlNodePtr>& found,
-    std::string& error)
+HRESULT SelectNodes(
+    const XmlTree& tree, xmlNodePtr node, std::string_view query, std::vector<xmlNodePtr>& found, std::string& error)
 {
     found.clear();
     std::unique_ptr<xmlXPathContext, decltype(&xmlXPathFreeContext)> context(

@@ -33,8 +33,8 @@ xmlDocPtr CopyAsDocument(xmlNodePtr node);
 
 // Runs an XPath 1.0 expression from node; the nodes it selects in document order, or a failure
 // with the reason in error.
-HRESULT SelectNodes(const XmlTree& tree, xmlNodePtr node, std::string_view query, std::vector<xmlNodePtr>& found,
-    std::string& error);
+HRESULT SelectNodes(
+    const XmlTree& tree, xmlNodePtr node, std::string_view query, std::vector<xmlNodePtr>& found, std::string& error);
 
 // Parses SelectionNamespaces text ("xmlns:a='uri' xmlns:b=\"uri\""); false when malformed.
 bool ParseNamespaceDeclarations(std::string_view text, std::vector<std::pair<std::string, std::string>>& out);

@@ -20,10 +20,7 @@ xsltSecurityPrefsPtr g_securityPrefs = nullptr;
 
 // Every DTD, external entity, imported stylesheet or document() the libraries would fetch comes
 // through here, and none is fetched: documents are read from the text they are given, nothing more.
-xmlParserInputPtr RefuseExternalEntity(const char*, const char*, xmlParserCtxtPtr)
-{
-    return nullptr;
-}
+xmlParserInputPtr RefuseExternalEntity(const char*, const char*, xmlParserCtxtPtr) { return nullptr; }
 
 // libxslt's error handler is process-wide; it hands each message to the capture of the thread
 // that raised it.

@@ -18,7 +18,8 @@ constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NO
 
 bool StartsWithDeclaration(std::string_view text)
 {
-    return text.size() > 5 && text.substr(0, 5) == "<?xml" && (text[5] == ' ' || text[5] == '\t' || text[5] == '\r' || text[5] == '\n');
+    return text.size() > 5 && text.substr(0, 5) == "<?xml"
+        && (text[5] == ' ' || text[5] == '\t' || text[5] == '\r' || text[5] == '\n');
 }
 
 std::string DeclarationOf(const xmlDoc& doc)
@@ -76,8 +77,8 @@ ParsedDocument ParseXmlText(std::string_view text, bool preserveWhiteSpace)
         return parsed;
     }
     XmlErrorCapture capture;
-    parsed.doc.reset(xmlCtxtReadMemory(
-        context.get(), text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", kParseOptions));
+    parsed.doc.reset(
+        xmlCtxtReadMemory(context.get(), text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", kParseOptions));
     if (!parsed.doc || !context->wellFormed || !xmlDocGetRootElement(parsed.doc.get())) {
         parsed.doc.reset();
         parsed.error = ErrorOf(xmlCtxtGetLastError(context.get()), text);

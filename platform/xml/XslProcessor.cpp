@@ -50,7 +50,8 @@ void DeclareUtf16(std::string& text)
         declaration.erase(encoding, close == std::string::npos ? std::string::npos : close + 1 - encoding);
     }
     size_t insertAt = declaration.size();
-    if (const size_t version = declaration.find("version="); version != std::string::npos && version + 9 <= declaration.size())
+    if (const size_t version = declaration.find("version=");
+        version != std::string::npos && version + 9 <= declaration.size())
         if (const size_t close = declaration.find(declaration[version + 8], version + 9); close != std::string::npos)
             insertAt = close + 1;
     declaration.insert(insertAt, " encoding=\"UTF-16\"");

@@ -30,13 +30,15 @@ TEST(DomDocumentTest, ParsesAndSerialisesNonAsciiTextAsCharacters)
 {
     for (const CLSID& clsid : { CLSID_DOMDocument30, CLSID_FreeThreadedDOMDocument30 }) {
         IXMLDOMDocument2Ptr document = NewDocument(clsid);
-        ASSERT_EQ(Load(document, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                 "<cdinfo href=\"Björk &amp; Ø\">\n  <title>Café 日本 &lt;live&gt;</title>\n</cdinfo>"),
+        ASSERT_EQ(Load(document,
+                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                      "<cdinfo href=\"Björk &amp; Ø\">\n  <title>Café 日本 &lt;live&gt;</title>\n</cdinfo>"),
             S_OK);
         // The declaration loses its encoding (the text is Unicode now); white space between
         // elements is gone since the document does not preserve it.
-        EXPECT_EQ(XmlOf(document), "<?xml version=\"1.0\"?>\r\n"
-                                   "<cdinfo href=\"Björk &amp; Ø\"><title>Café 日本 &lt;live&gt;</title></cdinfo>\r\n");
+        EXPECT_EQ(XmlOf(document),
+            "<?xml version=\"1.0\"?>\r\n"
+            "<cdinfo href=\"Björk &amp; Ø\"><title>Café 日本 &lt;live&gt;</title></cdinfo>\r\n");
         IXMLDOMElementPtr root;
         ASSERT_EQ(document->get_documentElement(&root), S_OK);
         EXPECT_EQ(Attribute(root, u"href"), "Björk & Ø");
@@ -157,12 +159,13 @@ TEST(DomDocumentTest, DeviceDocumentReading)
     // The shapes the device's documents are read in: relative paths, repeated children, the
     // attribute map, the child test and text.
     IXMLDOMDocument2Ptr document = NewDocument();
-    ASSERT_EQ(Load(document, "<radioinfo href='vqp://x/1'>\n"
-                             "  <name>  Radio Ü  </name>\n"
-                             "  <group>All</group><group>Jazz</group>\n"
-                             "  <internet><href>http://s/1</href><urlno></urlno></internet>\n"
-                             "  <empty/>\n"
-                             "</radioinfo>"),
+    ASSERT_EQ(Load(document,
+                  "<radioinfo href='vqp://x/1'>\n"
+                  "  <name>  Radio Ü  </name>\n"
+                  "  <group>All</group><group>Jazz</group>\n"
+                  "  <internet><href>http://s/1</href><urlno></urlno></internet>\n"
+                  "  <empty/>\n"
+                  "</radioinfo>"),
         S_OK);
     IXMLDOMElementPtr root;
     ASSERT_EQ(document->get_documentElement(&root), S_OK);

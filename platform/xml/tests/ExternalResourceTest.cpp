@@ -63,7 +63,8 @@ TEST(ExternalResourceTest, NothingOutsideTheTextIsRead)
     const std::string documents[] = {
         "<!DOCTYPE a SYSTEM 'defs.dtd'><a>&fromdtd;</a>",
         "<!DOCTYPE a [<!ENTITY file SYSTEM 'secret.txt'>]><a>&file;</a>",
-        "<!DOCTYPE a [<!ENTITY file SYSTEM 'file://" + std::filesystem::current_path().string() + "/secret.txt'>]><a>&file;</a>",
+        "<!DOCTYPE a [<!ENTITY file SYSTEM 'file://" + std::filesystem::current_path().string()
+            + "/secret.txt'>]><a>&file;</a>",
         "<!DOCTYPE a SYSTEM '" + server.Url("/vireo/a.dtd") + "'><a>x</a>",
         "<!DOCTYPE a [<!ENTITY web SYSTEM '" + server.Url("/e.xml") + "'>]><a>&web;</a>",
         "<!DOCTYPE a [<!ENTITY % p SYSTEM '" + server.Url("/p.dtd") + "'> %p;]><a>x</a>",
@@ -91,9 +92,26 @@ TEST(ExternalResourceTest, DocumentTypeOfADeviceDocumentLoadsAndStays)
 {
     // The device's documents name their DTD on a web server; they load without it.
     IXMLDOMDocument2Ptr document = NewDocument();
-    ASSERT_EQ(Load(document, "<?xml version=\"1.0\"?>\n<!DOCTYPE cdinfo SYSTEM \"http://127.0.0.1:9/vireo/cdinfo.dtd\">\n"
-                             "<cdinfo href=\"a\"><title>T</title></cdinfo>"),
+    ASSERT_EQ(Load(document,
+                  "<?xml version=\"1.0\"?>\n<!DOCTYPE cdinfo SYSTEM \"http://127.0.0.1:9/vireo/cdinfo.dtd\">\n"
+                  "<cdinfo href=\"a\"><title>T</title></cdinfo>"),
         S_OK);
-    EXPECT_EQ(XmlOf(document), "<?xml version=\"1.0\"?>\r\n<!DOCTYPE cdinfo SYSTEM \"http://127.0.0.1:9/vireo/cdinfo.dtd\">\r\n"
-                               "<cdinfo href=\"a\"><title>T</title></cdinfo>\r\n");
+    EXPECT_EQ(XmlOf(document),
+        "<?xml version=\"1.0\"?>\r\n<!DOCTYPE cdinfo SYSTEM \"http://127.0.0.1:9/vireo/cdinfo.dtd\">\r\n"
+        "<cdinfo href=\"a\"><title>T</title></cdinfo>\r\n");
+}
+
+TEST(ExternalResourceTest, EntityExpansionBombIsRefused)
+{
+    // Eleven levels of ten references each would expand to 10^11 characters.
+    std::string text = "<!DOCTYPE a [<!ENTITY l0 'ha'>";
+    for (int level = 1; level <= 11; ++level) {
+        text += "<!ENTITY l" + std::to_string(level) + " '";
+        for (int k = 0; k < 10; ++k)
+            text += "&l" + std::to_string(level - 1) + ";";
+        text += "'>";
+    }
+    text += "]><a>&l11;</a>";
+    IXMLDOMDocument2Ptr document = NewDocument();
+    EXPECT_EQ(Load(document, text), S_FALSE);
 }

@@ -18,7 +18,9 @@ _RecordsetPtr OpenRows(const char* file, const char* sql, const char* extraRow =
     ADOX::_CatalogPtr catalog;
     EXPECT_EQ(catalog.CreateInstance(ADOX::CLSID_Catalog), S_OK);
     _variant_t connectionValue;
-    EXPECT_EQ(catalog->Create(_bstr_t((std::string("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file).c_str()), &connectionValue), S_OK);
+    EXPECT_EQ(catalog->Create(_bstr_t((std::string("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file).c_str()),
+                  &connectionValue),
+        S_OK);
     _ConnectionPtr connection(connectionValue);
     EXPECT_TRUE(connection);
     _RecordsetPtr unused;
@@ -33,8 +35,8 @@ _RecordsetPtr OpenRows(const char* file, const char* sql, const char* extraRow =
     }
     _RecordsetPtr rows;
     EXPECT_EQ(rows.CreateInstance(CLSID_Recordset), S_OK);
-    EXPECT_EQ(rows->Open(_variant_t(sql), _variant_t(static_cast<IDispatch*>(connection)), adOpenStatic,
-                  adLockReadOnly, adCmdText),
+    EXPECT_EQ(rows->Open(_variant_t(sql), _variant_t(static_cast<IDispatch*>(connection)), adOpenStatic, adLockReadOnly,
+                  adCmdText),
         S_OK);
     return rows;
 }

@@ -12,8 +12,10 @@ TEST(RegistrationTest, TheProgramRegistersTheLibraryThroughItsExport)
     HMODULE library = LoadLibrary("msxml3.dll");
     ASSERT_TRUE(library);
     using Export = HRESULT (*)();
-    auto registerServer = reinterpret_cast<Export>(reinterpret_cast<void (*)()>(GetProcAddress(library, "DllRegisterServer")));
-    auto unregisterServer = reinterpret_cast<Export>(reinterpret_cast<void (*)()>(GetProcAddress(library, "DllUnregisterServer")));
+    auto registerServer
+        = reinterpret_cast<Export>(reinterpret_cast<void (*)()>(GetProcAddress(library, "DllRegisterServer")));
+    auto unregisterServer
+        = reinterpret_cast<Export>(reinterpret_cast<void (*)()>(GetProcAddress(library, "DllUnregisterServer")));
     ASSERT_TRUE(registerServer && unregisterServer);
 
     ASSERT_EQ(unregisterServer(), S_OK);

@@ -70,17 +70,19 @@ TEST(XslTransformTest, RowsBecomeADocumentDeclaredAsUtf16)
     IXSLProcessorPtr processor = ProcessorFor(kStylesheet, rows);
     ASSERT_TRUE(processor);
     ASSERT_EQ(processor->addParameter(_bstr_t(u"host"), _variant_t(u"it's \"Ö\""), _bstr_t(u"")), S_OK);
-    EXPECT_EQ(Transformed(processor), "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
-                              "<!DOCTYPE cdinfo SYSTEM \"http://127.0.0.1:9/vireo/cdinfo.dtd\">\n"
-                              "<cdinfo href=\"vqp://a/Ä\" host=\"it's &quot;Ö&quot;\">\n"
-                              "  <title>Café &amp; Bar</title>\n"
-                              "  <track number=\"1\">Eins </track>\n"
-                              "  <track number=\"2\">Zwei 日本 </track>\n"
-                              "</cdinfo>\n");
+    EXPECT_EQ(Transformed(processor),
+        "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
+        "<!DOCTYPE cdinfo SYSTEM \"http://127.0.0.1:9/vireo/cdinfo.dtd\">\n"
+        "<cdinfo href=\"vqp://a/Ä\" host=\"it's &quot;Ö&quot;\">\n"
+        "  <title>Café &amp; Bar</title>\n"
+        "  <track number=\"1\">Eins </track>\n"
+        "  <track number=\"2\">Zwei 日本 </track>\n"
+        "</cdinfo>\n");
 
     // The step's document is loaded anew for each item and the processor run again.
-    ASSERT_EQ(Load(rows, "<xml xmlns:rs='urn:schemas-microsoft-com:rowset' xmlns:z='#RowsetSchema'><rs:data>"
-                         "<z:row REDUZIDedaDora='b' Title='T'/></rs:data></xml>"),
+    ASSERT_EQ(Load(rows,
+                  "<xml xmlns:rs='urn:schemas-microsoft-com:rowset' xmlns:z='#RowsetSchema'><rs:data>"
+                  "<z:row REDUZIDedaDora='b' Title='T'/></rs:data></xml>"),
         S_OK);
     ASSERT_EQ(processor->put_input(_variant_t(static_cast<IDispatch*>(rows))), S_OK);
     const std::string second = Transformed(processor);
@@ -104,8 +106,9 @@ TEST(XslTransformTest, DeclarationIsRewrittenWhateverTheStylesheetSays)
              Case { "<xsl:output omit-xml-declaration='yes'/>", "<b>Ünïcode ☃</b>\n" },
              Case { "<xsl:output method='text'/>", "Ünïcode ☃" },
          }) {
-        const std::string stylesheet = std::string("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>")
-            + c.output + "<xsl:template match='/'><b><xsl:value-of select='a'/></b></xsl:template></xsl:stylesheet>";
+        const std::string stylesheet
+            = std::string("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>") + c.output
+            + "<xsl:template match='/'><b><xsl:value-of select='a'/></b></xsl:template></xsl:stylesheet>";
         IXSLProcessorPtr processor = ProcessorFor(stylesheet.c_str(), input);
         ASSERT_TRUE(processor);
         EXPECT_EQ(Transformed(processor), c.expected) << c.output;
@@ -122,8 +125,9 @@ TEST(XslTransformTest, FailuresAreReported)
     EXPECT_EQ(xslTemplate->createProcessor(&processor), E_FAIL); // no stylesheet yet
 
     IXMLDOMDocument2Ptr stylesheet = NewDocument(CLSID_FreeThreadedDOMDocument30);
-    ASSERT_EQ(Load(stylesheet, "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
-                               "<xsl:template match='/'><xsl:value-of select='(('/></xsl:template></xsl:stylesheet>"),
+    ASSERT_EQ(Load(stylesheet,
+                  "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                  "<xsl:template match='/'><xsl:value-of select='(('/></xsl:template></xsl:stylesheet>"),
         S_OK);
     EXPECT_EQ(xslTemplate->putref_stylesheet(stylesheet), E_FAIL);
     IErrorInfoPtr error;
@@ -132,9 +136,10 @@ TEST(XslTransformTest, FailuresAreReported)
     error->GetDescription(&description);
     EXPECT_FALSE(Take(description).empty());
 
-    ASSERT_EQ(Load(stylesheet, "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
-                               "<xsl:template match='/'><xsl:message terminate='yes'>stop</xsl:message></xsl:template>"
-                               "</xsl:stylesheet>"),
+    ASSERT_EQ(Load(stylesheet,
+                  "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                  "<xsl:template match='/'><xsl:message terminate='yes'>stop</xsl:message></xsl:template>"
+                  "</xsl:stylesheet>"),
         S_OK);
     ASSERT_EQ(xslTemplate->putref_stylesheet(stylesheet), S_OK);
     ASSERT_EQ(xslTemplate->createProcessor(&processor), S_OK);
@@ -155,11 +160,11 @@ TEST(XslTransformTest, StylesheetsReadNoFiles)
     IXMLDOMDocument2Ptr input = NewDocument();
     ASSERT_EQ(Load(input, "<in/>"), S_OK);
 
-    IXSLProcessorPtr processor
-        = ProcessorFor("<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
-                       "<xsl:template match='/'><out><xsl:value-of select=\"document('secret.xml')/a\"/></out></xsl:template>"
-                       "</xsl:stylesheet>",
-            input);
+    IXSLProcessorPtr processor = ProcessorFor(
+        "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+        "<xsl:template match='/'><out><xsl:value-of select=\"document('secret.xml')/a\"/></out></xsl:template>"
+        "</xsl:stylesheet>",
+        input);
     ASSERT_TRUE(processor);
     VARIANT_BOOL done = VARIANT_FALSE;
     if (processor->transform(&done) == S_OK) {
@@ -169,9 +174,10 @@ TEST(XslTransformTest, StylesheetsReadNoFiles)
     }
 
     IXMLDOMDocument2Ptr including = NewDocument(CLSID_FreeThreadedDOMDocument30);
-    ASSERT_EQ(Load(including, "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
-                              "<xsl:include href='part.xsl'/><xsl:template match='/'><xsl:call-template name='t'/>"
-                              "</xsl:template></xsl:stylesheet>"),
+    ASSERT_EQ(Load(including,
+                  "<xsl:stylesheet version='1.0' xmlns:xsl='http://www.w3.org/1999/XSL/Transform'>"
+                  "<xsl:include href='part.xsl'/><xsl:template match='/'><xsl:call-template name='t'/>"
+                  "</xsl:template></xsl:stylesheet>"),
         S_OK);
     IXSLTemplatePtr xslTemplate;
     ASSERT_EQ(xslTemplate.CreateInstance(CLSID_XSLTemplate30), S_OK);
