@@ -44,6 +44,15 @@ TEST(DomDocumentTest, ParsesAndSerialisesNonAsciiTextAsCharacters)
         EXPECT_EQ(Attribute(root, u"href"), "Björk & Ø");
         EXPECT_EQ(TextOf(Single(root, u"title")), "Café 日本 <live>");
 
+        // Text handed over as Unicode loads whatever encoding its declaration names.
+        IXMLDOMDocument2Ptr declared = NewDocument(clsid);
+        for (const char* encoding : { "UTF-16", "ISO-8859-1", "UTF-8" }) {
+            ASSERT_EQ(
+                Load(declared, std::string("<?xml version=\"1.0\" encoding=\"") + encoding + "\"?><a>Ä€</a>"), S_OK)
+                << encoding;
+            EXPECT_EQ(XmlOf(declared), "<?xml version=\"1.0\"?>\r\n<a>Ä€</a>\r\n") << encoding;
+        }
+
         // What get_xml gives loads again to the same document.
         IXMLDOMDocument2Ptr again = NewDocument(clsid);
         ASSERT_EQ(Load(again, XmlOf(document)), S_OK);
