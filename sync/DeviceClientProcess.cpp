@@ -12,6 +12,8 @@ std::unique_ptr<DeviceClientLink> DeviceClientLink::Create(int argc, const char*
 DeviceClientProcess::DeviceClientProcess(int argc, const char* const* argv)
     : Process(argc, argv)
 {
+    // The component names its log threshold among the arguments ("Debug.level").
+    ApplyLogSettings();
 }
 
 void DeviceClientProcess::StartNetworking() { ACE::init(); }
