@@ -183,7 +183,12 @@ bool DeviceClient::OnFileReply(vireo::Message message)
     auto record = std::make_unique<FileReplyRecord>();
     record->fileName = message.GetString("filename");
     record->spaceID = message.GetString("spaceID");
-    FileReplies()[message.GetInt("id", 0)] = std::move(record);
+    std::unique_ptr<FileReplyRecord>& entry = FileReplies()[message.GetInt("id", 0)];
+    // A repeated answer must not lose the transfer already sending the file: its end is found
+    // through this record.
+    if (entry)
+        record->transferId = entry->transferId;
+    entry = std::move(record);
     SetReplyFlag(kFileReply);
     return true;
 }

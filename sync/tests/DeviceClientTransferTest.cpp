@@ -168,6 +168,21 @@ TEST(DeviceClientUpload, AFailedUploadLeavesTheCallbackHarmless)
     EXPECT_EQ(setup.percent, 0);
 }
 
+TEST(DeviceClientUpload, ARepeatedFileReplyKeepsTheRunningTransfersEnd)
+{
+    TransferSetup setup;
+    TransferSetup::MakeFile("Music/Covers/a.jpg", 10);
+    ASSERT_EQ(setup.UploadCover(), S_OK);
+    const std::int32_t id = DeviceClient::FileReplies().begin()->first;
+    setup.link->Dispatch(ScriptedLink::Reply(
+        "File.reply", { { "id", std::to_string(id) }, { "filename", "again" }, { "spaceID", "s2" } }));
+    setup.link->listener->OnTransferComplete(setup.link->nextTransferId, 0);
+    EXPECT_EQ(setup.client->TransferStatus(), 1);
+    const auto unreserve = setup.link->SentNamed("File.unreserve");
+    ASSERT_EQ(unreserve.size(), 1u);
+    EXPECT_EQ(unreserve[0].GetString("spaceID"), "s2");
+}
+
 TEST(DeviceClientUpload, AFileReplyNobodyWaitsForIsKeptUntilTheStateIsReset)
 {
     TransferSetup setup;
