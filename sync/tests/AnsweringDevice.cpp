@@ -148,7 +148,7 @@ int AnsweringDevice::PutFileWithProgress(const std::string&, const std::string& 
         }
         if (progress)
             progress(id, 0);
-        if (m_listener)
+        if (m_listener && !stallTransfers)
             m_listener->OnTransferComplete(id, transferCloseStatus);
     });
     return id;

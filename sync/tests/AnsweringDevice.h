@@ -28,8 +28,9 @@ public:
     // The device file names handed out for uploads, in order; "File.check" is not answered once
     // they run out.
     std::deque<std::string> fileNames;
-    // The status each transfer closes with (0: completed).
+    // The status each transfer closes with (0: completed); a device that stalls never closes one.
     int transferCloseStatus { 0 };
+    bool stallTransfers { false };
     // Called with each request as it is sent, before it is answered.
     std::function<void(const vireo::Message&)> onSend;
     // Called once when a transfer starts, before it closes (a test cancels the run there).

@@ -1,0 +1,366 @@
+#include "sync/AlbumSync.h"
+
+#include "platform/base/CaseFold.h"
+#include "sync/DeviceClient.h"
+#include "sync/StepRows.h"
+#include "sync/SyncDatabase.h"
+#include "sync/SyncRunState.h"
+#include "sync/SyncStrings.h"
+
+namespace {
+
+constexpr UINT kAlbumContainerStylesheet = 1;
+constexpr UINT kCdInfoStylesheet = 4;
+constexpr UINT kMp3InfoStylesheet = 5;
+// From this revision on the desktop keeps device paths as full device URLs.
+constexpr SHORT kDeviceUrlRevision = 2;
+// The folder the device keeps its database files (covers among them) in.
+constexpr std::string_view kDatabaseFolder = "7.0.5/";
+// The transfer wait looks at the cancel bit between slices of the event loop.
+constexpr int kTransferSliceSeconds = 5;
+
+bool StepOn()
+{
+    return SyncRunState::Step(1);
+}
+
+} // namespace
+
+std::string AlbumSync::StoredCoverPath(const std::string& devicePath, SHORT revision, const std::string& udn)
+{
+    if (devicePath.find(kDatabaseFolder) == std::string::npos)
+        return devicePath;
+    const std::string rest = devicePath.size() > kDatabaseFolder.size() ? devicePath.substr(kDatabaseFolder.size()) : std::string();
+    if (revision == kDeviceUrlRevision)
+        return "vqp://" + udn + "/" + std::string(kDatabaseFolder) + rest;
+    return "file://localhost/" + rest;
+}
+
+std::string AlbumSync::StoredFilePath(const std::string& devicePath, SHORT revision, const std::string& udn)
+{
+    if (revision == kDeviceUrlRevision)
+        return "vqp://" + udn + "/" + devicePath;
+    return devicePath;
+}
+
+void AlbumSync::SyncToDevice()
+{
+    DeviceClient* client = Client();
+    if (!client || !client->WaitUntilReady("AlbumSync", false))
+        return;
+    SyncDatabase database(ConnectionString());
+    if (FAILED(database.OpenSyncDatabase()))
+        return;
+    SendToDevice(database, *client);
+    database.CloseSyncDatabase();
+}
+
+bool AlbumSync::SendToDevice(SyncDatabase& database, DeviceClient& client)
+{
+    return RemoveAlbums(client, IDS_qDeletedMP3s) && RemoveAlbums(client, IDS_qDeletedCDs)
+        && SendChangedFileAlbums(database, client) && SendChangedCdAlbums(database, client) && SendNewFileAlbums(database, client);
+}
+
+bool AlbumSync::RemoveAlbums(DeviceClient& client, UINT queryId)
+{
+    std::string rows;
+    std::string container;
+    if (FAILED(LoadDetailDocument(queryId, rows, NoQueryParameters))
+        || FAILED(TransformDocument(rows, {}, kAlbumContainerStylesheet, container)))
+        return true;
+    client.RemoveAlbums(container);
+    return StepOn();
+}
+
+bool AlbumSync::MakeAlbumDocument(const QueryParameterList& album, UINT stylesheet, std::string& document)
+{
+    std::string rows;
+    return SUCCEEDED(LoadDetailDocument(IDS_qAlbumDetail, rows, album))
+        && SUCCEEDED(TransformDocument(rows, {}, stylesheet, document));
+}
+
+bool AlbumSync::SendChangedFileAlbums(SyncDatabase& database, DeviceClient& client)
+{
+    StepRows albums;
+    if (database.OpenStoredQuery(IDS_qUpdatedMP3s, albums.Recordset(), NoQueryParameters) != S_OK)
+        return true;
+    for (; !albums.AtEnd(); albums.Next()) {
+        LONG key = 0;
+        KeyOf(albums.Value("QVCDID"), key);
+        const QueryParameterList album { QueryParameter("[qpQVCDID]", _variant_t(key), adInteger, adParamInput) };
+        std::string rows;
+        if (FAILED(LoadDetailDocument(IDS_qAlbumDetail, rows, album)))
+            continue;
+        // The document goes with every upload of the album, whether its transform worked or not.
+        std::string document;
+        TransformDocument(rows, {}, kMp3InfoStylesheet, document);
+        bool failed = false;
+        if (!WalkAlbumFiles(database, client, album, key, document, Walk::ChangedFiles, failed))
+            return false;
+        if (failed)
+            continue;
+        // Made again, so that it carries the device paths of what was just uploaded.
+        if (!MakeAlbumDocument(album, kMp3InfoStylesheet, document))
+            continue;
+        client.ChangeAlbum(document);
+        if (!StepOn())
+            return false;
+    }
+    return true;
+}
+
+bool AlbumSync::SendChangedCdAlbums(SyncDatabase& database, DeviceClient& client)
+{
+    StepRows albums;
+    if (database.OpenStoredQuery(IDS_qUpdatedCDs, albums.Recordset(), NoQueryParameters) != S_OK)
+        return true;
+    for (; !albums.AtEnd(); albums.Next()) {
+        LONG key = 0;
+        KeyOf(albums.Value("QVCDID"), key);
+        const _variant_t coverArt = albums.Value("CoverArt");
+        if (IsEmptyValue(albums.Value("ZUVUdureDaz")) && !IsEmptyValue(coverArt)) {
+            // A CD's cover is sent when it can be; the album's change goes out either way.
+            bool failed = false;
+            if (!UploadCover(client, {}, coverArt, key, failed))
+                return false;
+        }
+        std::string document;
+        if (!MakeAlbumDocument({ QueryParameter("[qpQVCDID]", _variant_t(key), adInteger, adParamInput) }, kCdInfoStylesheet, document))
+            continue;
+        client.ChangeAlbum(document);
+        if (!StepOn())
+            return false;
+    }
+    return true;
+}
+
+bool AlbumSync::SendNewFileAlbums(SyncDatabase& database, DeviceClient& client)
+{
+    StepRows albums;
+    if (database.OpenStoredQuery(IDS_qNewMP3s, albums.Recordset(), NoQueryParameters) != S_OK)
+        return true;
+    for (; !albums.AtEnd(); albums.Next()) {
+        LONG key = 0;
+        KeyOf(albums.Value("QVCDID"), key);
+        const QueryParameterList album { QueryParameter("[qpQVCDID]", _variant_t(key), adInteger, adParamInput) };
+        std::string rows;
+        if (FAILED(LoadDetailDocument(IDS_qAlbumDetail, rows, album)))
+            continue;
+        std::string document;
+        const bool described = SUCCEEDED(TransformDocument(rows, {}, kMp3InfoStylesheet, document));
+        bool failed = false;
+        if (!WalkAlbumFiles(database, client, album, key, document, Walk::NewFiles, failed))
+            return false;
+        if (failed || !described || !MakeAlbumDocument(album, kMp3InfoStylesheet, document))
+            continue;
+        client.CreateAlbum(document);
+        if (!StepOn())
+            return false;
+        RecordDeviceHref(client, TextOf(albums.Value("Title")), TextOf(albums.Value("Artist")), key);
+    }
+    return true;
+}
+
+bool AlbumSync::WalkAlbumFiles(SyncDatabase& database, DeviceClient& client, const QueryParameterList& album, LONG albumKey,
+    const std::string& document, Walk walk, bool& failed)
+{
+    StepRows rows;
+    if (database.OpenStoredQuery(IDS_qAlbumDetail, rows.Recordset(), album) != S_OK)
+        return true;
+    LONG rowNumber = 0;
+    for (; !rows.AtEnd() && !failed; rows.Next()) {
+        ++rowNumber;
+        // The detail repeats the album on every track and group row: a cover that is still missing
+        // on the device is offered again on each row until a transfer stores its path.
+        const _variant_t coverArt = rows.Value("CoverArt");
+        const bool coverWanted = (walk == Walk::NewFiles || IsTrueFlag(rows.Value("ModifyFlag")))
+            && IsEmptyValue(rows.Value("ZUVUdureDaz")) && !IsEmptyValue(coverArt);
+        if (coverWanted) {
+            if (!UploadCover(client, document, coverArt, albumKey, failed))
+                return false;
+        }
+        const _variant_t devicePath = rows.Value("VUDUradUzaz");
+        if (walk == Walk::ChangedFiles && IsTrueFlag(rows.Value("DeleteTrack")) && !IsEmptyValue(devicePath))
+            client.DeleteFile(TextOf(devicePath));
+        const _variant_t filePath = rows.Value("FilePath");
+        const bool fileWanted = !IsEmptyValue(filePath) && IsEmptyValue(devicePath)
+            && (walk == Walk::NewFiles || IsTrueFlag(rows.Value("UpdatedTrack")));
+        if (fileWanted && !UploadTrack(client, document, filePath, rowNumber, rows.Value("AlbumTrackID"), failed))
+            return false;
+    }
+    return true;
+}
+
+bool AlbumSync::UploadCover(DeviceClient& client, const std::string& document, const _variant_t& coverArt, LONG albumKey, bool& failed)
+{
+    std::string devicePath;
+    if (!Upload(client, document, coverArt, 0, devicePath)) {
+        failed = true;
+        return true;
+    }
+    if (SyncRunState::IsCancelled())
+        return false;
+    if (client.TransferStatus() != 1)
+        return true;
+    const std::string stored = StoredCoverPath(devicePath, SyncRunState::DeviceRevision(), SyncRunState::UniqueDeviceName());
+    SyncDatabase paths(ConnectionString());
+    paths.UpdateDARAlbumCoverArt(_variant_t(stored.c_str()), _variant_t(albumKey));
+    paths.CloseSyncDatabase();
+    return true;
+}
+
+bool AlbumSync::UploadTrack(DeviceClient& client, const std::string& document, const _variant_t& filePath, LONG item,
+    const _variant_t& trackKey, bool& failed)
+{
+    std::string devicePath;
+    if (!Upload(client, document, filePath, item, devicePath)) {
+        failed = true;
+        return true;
+    }
+    if (!StepOn())
+        return false;
+    if (client.TransferStatus() != 1)
+        return true;
+    const std::string stored = StoredFilePath(devicePath, SyncRunState::DeviceRevision(), SyncRunState::UniqueDeviceName());
+    SyncDatabase paths(ConnectionString());
+    paths.UpdateDARTrackFilePath(_variant_t(stored.c_str()), trackKey);
+    paths.CloseSyncDatabase();
+    return true;
+}
+
+bool AlbumSync::Upload(DeviceClient& client, const std::string& document, const _variant_t& localPath, LONG item, std::string& devicePath)
+{
+    const HRESULT hr = client.UploadFile(document, TextOf(localPath), WideTextOf(MusicFolder()), devicePath,
+        SyncRunState::CurrentFilePercentWord(), SyncRunState::StatusWord(), item, true);
+    if (FAILED(hr))
+        return false;
+    // The transfer ends when the client records its final state; a cancelled run stops waiting at
+    // the next slice (the progress callback closes the transfer on its next packet).
+    while (client.TransferStatus() == 0 && !SyncRunState::IsCancelled())
+        client.HandleEvents(kTransferSliceSeconds);
+    return true;
+}
+
+void AlbumSync::RecordDeviceHref(DeviceClient& client, const std::string& title, const std::string& artist, LONG albumKey)
+{
+    HRESULT hr = S_OK;
+    AlbumList& albums = client.QueryAlbums(hr);
+    for (const auto& [href, album] : albums) {
+        if (!platform::EqualsNoCase(TextOf(album->Value(AlbumRecord::Title)), title)
+            || !platform::EqualsNoCase(TextOf(album->Value(AlbumRecord::Artist)), artist))
+            continue;
+        SyncDatabase database(ConnectionString());
+        if (SUCCEEDED(database.OpenSyncDatabase()))
+            database.UpdateAlbumXmlPath(album->Value(AlbumRecord::Href), _variant_t(albumKey));
+        database.CloseSyncDatabase();
+        return;
+    }
+}
+
+namespace {
+
+// The genre an album gets when its genre group is not in the desktop's genre table.
+constexpr LONG kDefaultGenre = 16;
+constexpr LONG kCustomerId = 1;
+// The resource of a CD played from the device's own drive.
+constexpr std::u16string_view kFrontPanelDrive = u"-FrontPanelDrive";
+
+} // namespace
+
+std::u16string AlbumSync::TrackDevicePath(const AlbumRecord& album, const TrackRecord& track)
+{
+    if (!album.IsCdPath())
+        return WideTextOf(track.Value(TrackRecord::Href));
+    const std::u16string resource = WideTextOf(album.Value(AlbumRecord::ResourceHref));
+    const std::string number = std::to_string(track.Number());
+    const std::u16string wideNumber(number.begin(), number.end());
+    if (resource == kFrontPanelDrive)
+        return u"vqp://localhost/" + resource + u"?track=" + wideNumber;
+    return resource + u";track=" + wideNumber;
+}
+
+void AlbumSync::SyncFromDevice()
+{
+    DeviceClient* client = Client();
+    if (!client || !client->WaitUntilReady("radio", false))
+        return;
+    HRESULT hr = S_OK;
+    AlbumList& albums = client->QueryAlbums(hr);
+    if (FAILED(hr) && albums.empty())
+        return;
+    if (!StepOn())
+        return;
+    SyncDatabase database(ConnectionString());
+    if (FAILED(database.OpenSyncDatabase()))
+        return;
+    if (!albums.empty() && StepOn())
+        ReadFromDevice(database, *client, albums);
+    database.CloseSyncDatabase();
+}
+
+void AlbumSync::ReadFromDevice(SyncDatabase& database, DeviceClient& client, AlbumList& albums)
+{
+    for (auto& [href, album] : albums) {
+        if (!album->DetailsRead()) {
+            HRESULT hr = S_OK;
+            client.RetrieveAlbum(hr, href);
+        }
+        if (album->DetailsRead() && !StepOn())
+            return;
+    }
+    for (auto& [href, album] : albums) {
+        if (album->DetailsRead() && !WriteAlbum(database, *album))
+            return;
+    }
+    if (!StepOn())
+        return;
+    for (auto& [href, album] : albums) {
+        // An album whose row could not be appended has no key to link its groups to.
+        LONG albumKey = 0;
+        if (!album->DetailsRead() || !KeyOf(album->Value(AlbumRecord::QVCDID), albumKey) || albumKey == 0)
+            continue;
+        for (const std::string& name : album->GroupNames()) {
+            const LONG group = SyncRunState::FindMusicGroupId(name);
+            if (group == -1)
+                continue;
+            database.AppendMusicGroupList(_variant_t(group), _variant_t(LONG { 0 }), _variant_t(albumKey), _variant_t(LONG { 0 }));
+            if (!StepOn())
+                return;
+        }
+    }
+}
+
+bool AlbumSync::WriteAlbum(SyncDatabase& database, AlbumRecord& album)
+{
+    const std::string genreName = TextOf(album.Value(AlbumRecord::Genre));
+    const LONG found = genreName.empty() ? -1 : SyncRunState::FindGenreId(genreName);
+    album.Value(AlbumRecord::QVGenreID) = _variant_t(found == -1 ? kDefaultGenre : found);
+    _variant_t key;
+    const HRESULT hr = database.AppendMusicMain(album.Value(AlbumRecord::Artist), album.Value(AlbumRecord::Href),
+        album.Value(AlbumRecord::Location), album.Value(AlbumRecord::Cd), album.Value(AlbumRecord::Toc),
+        album.Value(AlbumRecord::Title), album.Value(AlbumRecord::TitleSort), album.Value(AlbumRecord::Label),
+        album.Value(AlbumRecord::Year), album.Value(AlbumRecord::CoverArt), _variant_t(kCustomerId),
+        album.Value(AlbumRecord::QVGenreID), _variant_t(static_cast<LONG>(album.TrackCount())),
+        album.Value(AlbumRecord::ResourceHref), _variant_t(album.IsCdPath()), _variant_t(album.IsHidden()), key);
+    if (!StepOn())
+        return false;
+    LONG albumKey = 0;
+    if (FAILED(hr) || !KeyOf(key, albumKey))
+        return true;
+    album.Value(AlbumRecord::QVCDID) = _variant_t(albumKey);
+    for (auto& [number, track] : album.Tracks()) {
+        const std::u16string path = TrackDevicePath(album, *track);
+        const _variant_t devicePath(_bstr_t(path.c_str()));
+        _variant_t trackKey;
+        if (FAILED(database.AppendMusicTrack(_variant_t(albumKey), track->Value(TrackRecord::TrackTitle),
+                track->Value(TrackRecord::TrackNumber), track->Value(TrackRecord::TrackLength), track->Value(TrackRecord::Bitrate),
+                devicePath, trackKey)))
+            continue;
+        if (!StepOn())
+            return false;
+        LONG stored = 0;
+        if (KeyOf(trackKey, stored))
+            track->Value(TrackRecord::AlbumTrackID) = _variant_t(stored);
+    }
+    return true;
+}
