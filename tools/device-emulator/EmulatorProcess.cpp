@@ -74,6 +74,9 @@ EmulatorProcess::EmulatorProcess(const std::vector<std::string>& arguments, Devi
     , m_device(device)
 {
     SetListProperty(vireo::kVFTPFoldersKey, { device.transferFolder });
+    RegisterCommand(vireo::kPropertiesSet, this, &EmulatorProcess::OnDeviceProperties);
+    RegisterCommand(vireo::kPropertiesInit, this, &EmulatorProcess::OnDeviceProperties);
+    RegisterCommand(vireo::kPropertiesChain, this, &EmulatorProcess::OnDeviceProperties);
 }
 
 void EmulatorProcess::ApplyRules()
@@ -192,6 +195,23 @@ std::string EmulatorProcess::TransferPath(const std::string& reference) const
     if (m_device.transferFolder == ".")
         return path;
     return (std::filesystem::path(m_device.transferFolder) / path).string();
+}
+
+bool EmulatorProcess::OnDeviceProperties(vireo::Message message)
+{
+    bool taken = message.Name() == vireo::kPropertiesSet;
+    const vireo::AttributeValueMap args = message.Args();
+    for (const auto& [key, value] : args.EntryMap()) {
+        if (taken && key == vireo::kUdnKey) {
+            SetProperty(key, value.Value());
+            continue;
+        }
+        taken = false;
+        if (vireo::LogEnabled(vireo::LogLevel::Notice))
+            vireo::LogPrint("%s does not take property %s from %s.\n", Name().c_str(), key.c_str(),
+                message.Name().c_str());
+    }
+    return taken;
 }
 
 bool EmulatorProcess::OnDeviceFileOpen(vireo::Message message)

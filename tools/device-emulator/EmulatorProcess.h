@@ -46,6 +46,10 @@ protected:
     // empty when the reference leaves the device's root.
     std::string TransferPath(const std::string& reference) const;
 
+    // The properties a peer may set on a process of the device: only the unique device name that the
+    // router hands its clients. Nothing else is taken (a peer must not widen the transfer folders) and
+    // nothing is written to a properties file.
+    bool OnDeviceProperties(vireo::Message message);
     // "File.open" and "File.delete" with the device's references mapped onto the library folder.
     bool OnDeviceFileOpen(vireo::Message message);
     bool OnDeviceFileDelete(vireo::Message message);

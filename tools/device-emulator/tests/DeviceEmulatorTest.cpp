@@ -1,6 +1,7 @@
 // The device seen from the wire: a plain framework process finds it, asks it, and moves files.
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -375,6 +376,31 @@ TEST_F(DeviceEmulatorTest, AnUnreadableDocumentInTheFolderStopsTheStartWithItsNa
     EXPECT_FALSE(broken.Start(error));
     EXPECT_NE(error.find("Database/Music/MP3s/A1.xml"), std::string::npos) << error;
     EXPECT_FALSE(broken.IsRunning());
+}
+
+TEST_F(DeviceEmulatorTest, FileDeletionsStayInsideTheLibraryFolderWhateverAPeerSets)
+{
+    WriteFile("device/Music/T1.mp3", "music");
+    WriteFile("secret.txt", "not the device's");
+    StartDevice();
+    peer->Record("File.delete.ack");
+
+    // A peer cannot widen the folders the device's processes serve.
+    vireo::Message widen = peer->MakeMessage("Library", "Properties.set", "VFTP.folders", ".");
+    ASSERT_TRUE(peer->Send(widen));
+
+    const std::pair<const char*, int> cases[] = { { "../secret.txt", EACCES }, { "vqp://u/Music/T1.mp3", 0 } };
+    for (const auto& [file, status] : cases) {
+        const std::size_t before = peer->Received("File.delete.ack").size();
+        vireo::Message remove = peer->MakeMessage("Library", "File.delete", "file", file);
+        remove.SetArg("sender", peer->Name());
+        ASSERT_TRUE(peer->Send(remove));
+        ASSERT_TRUE(PumpUntil([&] { return peer->Received("File.delete.ack").size() == before + 1; })) << file;
+        EXPECT_EQ(peer->Received("File.delete.ack").back().GetInt("status", -1), status) << file;
+    }
+    EXPECT_FALSE(fs::exists("device/Music/T1.mp3"));
+    EXPECT_EQ(ReadFile("secret.txt"), "not the device's");
+    EXPECT_FALSE(fs::exists("Library.prp")) << "the device's processes keep their properties to themselves";
 }
 
 } // namespace
