@@ -62,6 +62,14 @@ bool AnswersToSource(const std::string& name)
     return name.starts_with("File.") || name.starts_with("Process.") || name.starts_with("Ping.");
 }
 
+// The device's own processes register with its router and report ready whatever the rules say: the
+// rules are about how the device answers its peers.
+bool IsDeviceHousekeeping(const vireo::Message& request)
+{
+    const std::string name = request.GetString(vireo::kNameKey);
+    return request.Name().starts_with("Process.") && (name == "System" || name == "Library" || name == "media_sys");
+}
+
 } // namespace
 
 EmulatorProcess::EmulatorProcess(const std::string& name, const PropertyList& properties, DeviceState& device)
@@ -87,7 +95,7 @@ void EmulatorProcess::ApplyRules()
 
 bool EmulatorProcess::Admit(const vireo::Message& request)
 {
-    if (m_bypassRules)
+    if (m_bypassRules || IsDeviceHousekeeping(request))
         return true;
     const std::string name = request.Name();
     const RequestRule rule = m_device.rules.Find(name);
@@ -182,6 +190,9 @@ void EmulatorProcess::Refuse(const vireo::Message& request)
         ack.SetArg("localID", request.GetInt("foreignID", 0));
         ack.SetArg("status", EACCES);
         Send(ack);
+    } else if (name.starts_with("Process.")) {
+        // The answer a registration names is the confirmation itself: a refused one gets none.
+        return;
     } else if (std::optional<vireo::Message> reply = ReplyTo(request)) {
         SendReply(std::move(*reply));
     }
@@ -202,7 +213,7 @@ bool EmulatorProcess::OnDeviceProperties(vireo::Message message)
     bool taken = message.Name() == vireo::kPropertiesSet;
     const vireo::AttributeValueMap args = message.Args();
     for (const auto& [key, value] : args.EntryMap()) {
-        if (taken && key == vireo::kUdnKey) {
+        if (taken && (key == vireo::kUdnKey || key == "revNum")) {
             SetProperty(key, value.Value());
             continue;
         }

@@ -40,14 +40,14 @@ protected:
     // file of ours.
     bool SendReply(vireo::Message reply, const std::string& document = {});
     // The failure answer to a refused request: a nack or failed status for the file commands, the
-    // reply without a document for requests that name one; nothing for the others.
+    // reply without a document for requests that name one; nothing for registrations and the others.
     virtual void Refuse(const vireo::Message& request);
     // The file path of a transfer request as the framework resolves it, below the library folder;
     // empty when the reference leaves the device's root.
     std::string TransferPath(const std::string& reference) const;
 
-    // The properties a peer may set on a process of the device: only the unique device name that the
-    // router hands its clients. Nothing else is taken (a peer must not widen the transfer folders) and
+    // The properties a peer may set on a process of the device: only the unique device name and the
+    // revision that the router hands its clients. Nothing else is taken (a peer must not widen the transfer folders) and
     // nothing is written to a properties file.
     bool OnDeviceProperties(vireo::Message message);
     // "File.open" and "File.delete" with the device's references mapped onto the library folder.

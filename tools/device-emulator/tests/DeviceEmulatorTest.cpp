@@ -219,6 +219,17 @@ TEST_F(DeviceEmulatorTest, RefusedRequestsGetAFailureAnswer)
     EXPECT_EQ(device->Rules().AppliedCount("Music.retrieve"), 1);
 }
 
+TEST_F(DeviceEmulatorTest, ARefusedRegistrationLeavesThePeerUnregistered)
+{
+    StartDevice({ "refuse=Process.identity" });
+    ASSERT_TRUE(PumpUntil([&] { return device->Rules().AppliedCount("Process.identity") == 1; }));
+    // The router answers in order: a registration's answers would come before the discovery answer.
+    peer->Discover();
+    ASSERT_TRUE(PumpUntil([&] { return !peer->discovered.empty(); }));
+    EXPECT_FALSE(peer->HasProperty("udn"));
+    EXPECT_FALSE(peer->HasProperty("revNum"));
+}
+
 TEST_F(DeviceEmulatorTest, DroppedRequestsGoUnansweredAndDelayedOnesAreAnsweredLater)
 {
     StartDevice({ "drop=Music.query", "delay=Radio.query:30" });
