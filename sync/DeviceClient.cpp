@@ -126,6 +126,8 @@ int DeviceClient::Pump(int seconds) { return m_link->HandleEvents(std::chrono::s
 
 int DeviceClient::HandleEvents(int seconds) { return Pump(seconds); }
 
+void DeviceClient::Wake() { m_link->Wake(); }
+
 std::string DeviceClient::Name() const { return m_link->Name(); }
 
 std::string DeviceClient::GetProperty(const std::string& key, const std::string& def) const

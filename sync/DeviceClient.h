@@ -90,6 +90,9 @@ public:
     // The framework process.
     // Pumps the event loop once for at most the time; 0 when an event was handled.
     int HandleEvents(int seconds);
+    // Ends the slice of the event loop that another thread is waiting in, so that it looks at the
+    // cancel bit at once; callable from any thread.
+    void Wake();
     std::string Name() const;
     std::string GetProperty(const std::string& key, const std::string& def = {}) const;
     void SetProperty(const std::string& key, const std::string& value);

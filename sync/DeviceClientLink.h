@@ -46,6 +46,9 @@ public:
     virtual int HandleEvents(std::chrono::milliseconds wait) = 0;
     // Blocks the calling thread for the time (between a broadcast and the look at its answers).
     virtual void Pause(std::chrono::milliseconds time) = 0;
+    // Ends the wait of a HandleEvents that another thread is in, as an event would; callable from any
+    // thread. A link whose waits never block has nothing to wake.
+    virtual void Wake() { }
 
     // Routes and sends the message; false when no route is known.
     virtual bool Send(vireo::Message& message) = 0;

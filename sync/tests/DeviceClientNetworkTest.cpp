@@ -163,3 +163,5 @@ TEST_F(DeviceClientNetwork, DiscoveryBroadcastsToEachAddressOfTheMask)
     EXPECT_EQ(client.discovered[0].GetString("oemName"), "Aldercrest");
     EXPECT_EQ(client.discovered[0].GetString("udn"), "fake-device");
 }
+
+TEST_F(DeviceClientNetwork, AnotherThreadCanEndTheSliceAWaitIsIn) { EXPECT_TRUE(sync_test::WakeEndsALongWait()); }

@@ -5,6 +5,8 @@
 #include <ace/INET_Addr.h>
 #include <ace/SOCK_Dgram.h>
 
+#include <thread>
+
 #include "sync/DeviceClientProcess.h"
 #include "vireo/Process.h"
 
@@ -117,6 +119,7 @@ public:
         return -1;
     }
     void Pause(std::chrono::milliseconds) override { }
+    void Wake() override { m_process->Wake(); }
     bool Send(vireo::Message& message) override { return m_process->Send(message); }
     vireo::Message MakeMessage(const std::string& target, const std::string& name) override
     {
@@ -182,6 +185,23 @@ std::unique_ptr<DeviceClientLink> FakeDevice::MakeClientLink(const std::string& 
     const std::vector<std::string> args = ClientArguments(name);
     auto process = std::make_unique<DeviceClientProcess>(static_cast<int>(args.size()), Argv(args).data());
     return std::make_unique<PumpingLink>(std::move(process), [this] { return m_impl->PumpOnce(); });
+}
+
+bool WakeEndsALongWait()
+{
+    const int port = FreeUdpPort();
+    const std::vector<std::string> args = { "waker", "router.port=" + std::to_string(port), "Debug.level=ERROR" };
+    DeviceClientProcess process(static_cast<int>(args.size()), Argv(args).data());
+    if (process.Init() != 0)
+        return false;
+    process.HandleEvents(std::chrono::milliseconds(10));
+    std::thread waker([&process] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        process.Wake();
+    });
+    const int result = process.HandleEvents(std::chrono::seconds(120));
+    waker.join();
+    return result == 0;
 }
 
 bool FakeDevice::SendFromLibrary(vireo::Message& message) { return m_impl->library->Send(message); }

@@ -53,4 +53,8 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
+// True when a framework process of the client, waiting for a long slice with nothing to handle, is
+// woken from another thread at once.
+bool WakeEndsALongWait();
+
 } // namespace sync_test
