@@ -198,10 +198,7 @@ bool DeviceClient::OnFileOpenNack(vireo::Message message)
     const int localID = message.GetInt("localID", 0);
     // The refused transfer's local file stays open and its retries go on unless it is closed here.
     m_link->CloseTransfer(localID);
-    if (localID != 0 && localID == m_currentTransferId)
-        m_currentTransferId = 0;
-    if (localID != 0 && localID == g_upload.transferId)
-        g_upload.transferId = 0;
+    ForgetTransfer(localID);
     m_transferStatus = -1;
     return true;
 }
@@ -210,9 +207,23 @@ bool DeviceClient::OnFileRetry(vireo::Message message)
 {
     if (m_link->RetryFile(message))
         return true;
-    const int localID = message.GetInt("id", 0);
-    if (localID != 0 && localID == m_currentTransferId)
-        m_currentTransferId = 0;
+    ForgetTransfer(message.GetInt("id", 0));
     m_transferStatus = -1;
     return false;
+}
+
+void DeviceClient::ForgetTransfer(int transferId)
+{
+    // Local ids are the numbers of open files, which the next transfer soon gets again: nothing may
+    // still name an ended one.
+    if (transferId == 0)
+        return;
+    if (transferId == m_currentTransferId)
+        m_currentTransferId = 0;
+    if (transferId == g_upload.transferId)
+        g_upload.transferId = 0;
+    for (auto& [id, record] : FileReplies()) {
+        if (record->transferId == transferId)
+            record->transferId = 0;
+    }
 }

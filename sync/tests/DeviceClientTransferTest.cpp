@@ -196,6 +196,22 @@ TEST(DeviceClientUpload, AFileReplyNobodyWaitsForIsKeptUntilTheStateIsReset)
     EXPECT_TRUE(DeviceClient::FileReplies().empty());
 }
 
+TEST(DeviceClientUpload, ARefusedUploadLeavesNothingThatALaterTransferOnTheSameIdWouldMatch)
+{
+    TransferSetup setup;
+    TransferSetup::MakeFile("Music/Covers/a.jpg", 10);
+    ASSERT_EQ(setup.UploadCover(), S_OK);
+    const int id = setup.link->nextTransferId;
+    setup.link->Dispatch(ScriptedLink::Reply("File.open.nack", { { "localID", std::to_string(id) } }));
+    EXPECT_EQ(setup.client->TransferStatus(), -1);
+
+    // The next upload gets the same local id; its end gives back only its own reservation.
+    ASSERT_EQ(setup.UploadCover(), S_OK);
+    setup.link->listener->OnTransferComplete(id, 0);
+    EXPECT_EQ(setup.client->TransferStatus(), 1);
+    EXPECT_EQ(setup.link->SentNamed("File.unreserve").size(), 1u);
+}
+
 TEST(DeviceClientDownload, TheFetchEndsWithItsCloseOrAtOnceWhenItCannotStart)
 {
     {
