@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "tools/device-emulator/DevicePaths.h"
 #include "vireo/TransferFolders.h"
@@ -55,11 +56,14 @@ std::vector<const char*> Pointers(const std::vector<std::string>& texts)
     return pointers;
 }
 
-// Requests that the framework answers to the address their datagram came from: that address is only
-// known while the datagram is being handled, so they cannot wait.
+// Requests that the framework answers to the address their datagram came from, or that belong to a
+// running transfer: that address is only known while the datagram is being handled, so they cannot
+// wait.
 bool AnswersToSource(const std::string& name)
 {
-    return name.starts_with("File.") || name.starts_with("Process.") || name.starts_with("Ping.");
+    static const std::set<std::string> transfer { "File.open", "File.open.ack", "File.close", "File.close.ack",
+        "File.retry" };
+    return transfer.contains(name) || name.starts_with("Process.") || name.starts_with("Ping.");
 }
 
 // The device's own processes register with its router and report ready whatever the rules say: the

@@ -232,7 +232,7 @@ TEST_F(DeviceEmulatorTest, ARefusedRegistrationLeavesThePeerUnregistered)
 
 TEST_F(DeviceEmulatorTest, DroppedRequestsGoUnansweredAndDelayedOnesAreAnsweredLater)
 {
-    StartDevice({ "drop=Music.query", "delay=Radio.query:30" });
+    StartDevice({ "drop=Music.query", "delay=Radio.query:30,File.check:10,File.open:10" });
 
     vireo::Message query = peer->MakeMessage("Library", "Music.query", "index", "All");
     ASSERT_TRUE(Ask(query, "Music.albums.list.all.query.results"));
@@ -247,6 +247,20 @@ TEST_F(DeviceEmulatorTest, DroppedRequestsGoUnansweredAndDelayedOnesAreAnsweredL
     ASSERT_TRUE(Ask(peer->MakeMessage("Library", "Radio.query", "index", "All"), "Radio.list.all.query.results"));
     ASSERT_TRUE(PumpUntil([&] { return !peer->Received("Radio.list.all.query.results").empty(); }));
     EXPECT_EQ(device->Rules().AppliedCount("Radio.query"), 1);
+    vireo::Message check = peer->MakeMessage("System", "File.check", "id", "4");
+    check.SetArg("filesize", 10);
+    ASSERT_TRUE(Ask(check, "File.reply", true));
+    ASSERT_TRUE(PumpUntil([&] { return !peer->Received("File.reply").empty(); }));
+    EXPECT_FALSE(peer->Received("File.reply")[0].GetString("filename").empty());
+    EXPECT_EQ(device->Rules().AppliedCount("File.check"), 1);
+
+    // A transfer's packets go back to where its open came from, which only the datagram tells: it is
+    // handled at once.
+    WriteFile("device/Music/a.mp3", "music");
+    ASSERT_NE(peer->GetFile("System", "Music/a.mp3", "a.mp3", true), 0);
+    ASSERT_TRUE(PumpUntil([&] { return !peer->completed.empty(); }));
+    EXPECT_EQ(ReadFile("a.mp3"), "music");
+    EXPECT_EQ(device->Rules().AppliedCount("File.open"), 0);
 
     // Rules can be lifted while the device runs.
     device->Rules().Clear("Music.query");
@@ -376,17 +390,30 @@ TEST_F(DeviceEmulatorTest, ALibraryFolderIsReadBackAtStart)
     EXPECT_EQ(device->Library().Count(ItemKind::Mp3Album), 2u);
 }
 
-TEST_F(DeviceEmulatorTest, AnUnreadableDocumentInTheFolderStopsTheStartWithItsName)
+TEST_F(DeviceEmulatorTest, AStartThatCannotWorkSaysWhyAndRunsNothing)
 {
-    WriteFile("device/Database/Music/MP3s/A1.xml", "<mp3info><title>no end");
-    EmulatorOptions options;
-    options.folder = "device";
-    options.port = FreePort();
-    DeviceEmulator broken(options);
-    std::string error;
-    EXPECT_FALSE(broken.Start(error));
-    EXPECT_NE(error.find("Database/Music/MP3s/A1.xml"), std::string::npos) << error;
-    EXPECT_FALSE(broken.IsRunning());
+    StartDevice();
+    WriteFile("broken/Database/Music/MP3s/A1.xml", "<mp3info><title>no end");
+    struct Case {
+        std::string folder;
+        int port;
+        std::string reason;
+    };
+    const Case cases[] = {
+        { "broken", FreePort(), "Database/Music/MP3s/A1.xml" },
+        { "other", port, "port " + std::to_string(port) },
+        { fs::temp_directory_path().string(), FreePort(), "current directory" },
+    };
+    for (const Case& c : cases) {
+        EmulatorOptions options;
+        options.folder = c.folder;
+        options.port = c.port;
+        DeviceEmulator second(options);
+        std::string error;
+        EXPECT_FALSE(second.Start(error)) << c.folder;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_FALSE(second.IsRunning());
+    }
 }
 
 TEST_F(DeviceEmulatorTest, FileDeletionsStayInsideTheLibraryFolderWhateverAPeerSets)
