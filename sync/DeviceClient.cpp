@@ -66,7 +66,7 @@ DeviceClient::~DeviceClient()
     Finalize();
     ResetState();
     m_parser.reset();
-    // The process's command table holds entries that point at this client.
+    // The process goes after this body: nothing it does on its way out may reach this client.
     m_link->SetListener(nullptr);
 }
 
