@@ -41,7 +41,9 @@ public:
     const EmulatorOptions& Options() const { return m_options; }
 
 private:
+    // The thread: waits for datagrams, timers and delayed requests of the three processes until Stop.
     void Loop();
+    // Closes the processes and the wake-up event.
     void Close();
 
     EmulatorOptions m_options;

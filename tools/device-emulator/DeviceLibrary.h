@@ -90,14 +90,19 @@ public:
     static std::string KindFolder(ItemKind kind);
 
 private:
+    // A document path of the kind that no item and no file uses yet.
     std::string NewPath(ItemKind kind);
     static LibraryItem MakeItem(const DocumentFacts& facts, const std::string& path, std::string document);
+    // Stores a new item whose document the writer makes for its reference; the reference or empty.
     std::string Add(ItemKind kind, const std::string& primaryKey, const std::string& secondaryKey,
         std::vector<std::string> groups, const std::string& identifier,
         const std::function<std::string(const std::string&)>& write);
+    // Writes the item's document, then keeps the item; false (nothing kept) when the write fails.
     bool StoreLocked(LibraryItem item);
+    // The list entries of the items the filter wants for the index, in key order.
     std::vector<ContainerEntry> Entries(bool (*wanted)(const LibraryItem&, const std::string&),
         const std::string& index) const;
+    // The item key a reference names: its path below the root without a query.
     static std::string Key(const std::string& reference);
 
     const std::filesystem::path m_folder;

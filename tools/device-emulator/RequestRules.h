@@ -28,6 +28,7 @@ public:
     void Refuse(const std::string& name);
     // Requests of the name are answered again.
     void Clear(const std::string& name);
+    // Every request is answered again.
     void ClearAll();
 
     // The rule for a request name; Answer when none was set.

@@ -16,11 +16,17 @@ protected:
     void Refuse(const vireo::Message& request) override;
 
 private:
+    // The framework's registration, preceded by the device's revision for the client.
     bool OnIdentity(vireo::Message message);
+    // The owner's details asked for (with the router's own properties for other keys), and the
+    // "Setup." values a client sets.
     bool OnSetupGet(vireo::Message message);
     bool OnSetupSet(vireo::Message message);
+    // Reserves a place for a file the client is about to send and names it in the answer.
     bool OnFileCheck(vireo::Message message);
+    // Ends the reservation of a "spaceID".
     bool OnFileUnreserve(vireo::Message message);
+    // Removes the albums named by "href" or "1.href", "2.href", ...
     bool OnAlbumRemove(vireo::Message message);
 };
 
