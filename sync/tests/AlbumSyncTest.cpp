@@ -178,4 +178,20 @@ TEST_F(AlbumSyncTest, FromDeviceWritesAlbumsTracksAndGroupLinks)
     EXPECT_EQ(SyncRunState::GetStepCount(), 2 + 3 + 3 + 3 + 1 + 2);
 }
 
+TEST_F(AlbumSyncTest, AnAlbumThatCannotBeAppendedGetsNoTracksOrGroupLinks)
+{
+    // Without its table the album cannot be appended; its tracks and links would name album 0.
+    Execute({ "DROP TABLE tMusicMain" });
+    SyncRunState::AddMusicGroup("Rock", 9);
+    Device().albumList = R"(<container><item label="1"><ref href="vqp://u/Music/b.xml" primarykey="Corrs" secondarykey="Forgiven"/></item></container>)";
+    Device().documents["vqp://u/Music/b.xml"] = R"(<mp3info href="vqp://u/Music/b.xml"><title>Forgiven</title><group>Rock</group>
+        <track number="1" href="Music/b1.mp3">Runaway</track></mp3info>)";
+
+    AlbumSync step(this);
+    step.SyncFromDevice();
+
+    EXPECT_TRUE(Rows("SELECT AlbumTrackID FROM tMusicTracks").empty());
+    EXPECT_TRUE(Rows("SELECT GroupID FROM tGroupList").empty());
+}
+
 } // namespace

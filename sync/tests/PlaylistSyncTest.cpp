@@ -127,6 +127,21 @@ TEST_F(PlaylistSyncTest, FromDeviceWritesPlaylistsMembershipsAndResolvedTracks)
     EXPECT_EQ(SyncRunState::GetStepCount(), 7);
 }
 
+TEST_F(PlaylistSyncTest, APlaylistThatCannotBeAppendedGetsNoMembershipsOrTracks)
+{
+    // Without its table the playlist cannot be appended; its links would name playlist 0.
+    Execute({ "DROP TABLE tPlaylists" });
+    SyncRunState::AddMusicGroup("Rock", 7);
+    Device().playlistList = R"(<container><item label="1"><ref href="vqp://u/pl/mix.xml" primarykey="Playlist" secondarykey="Mix"/></item></container>)";
+    Device().documents["vqp://u/pl/mix.xml"] = R"(<songlistinfo href="vqp://u/pl/mix.xml"><title>Mix</title><group>Rock</group></songlistinfo>)";
+
+    PlaylistSync step(this);
+    EXPECT_TRUE(step.SyncFromDevice());
+
+    EXPECT_TRUE(Rows("SELECT GroupID FROM tGroupList").empty());
+    EXPECT_TRUE(Rows("SELECT PlaylistID FROM tPlaylistTracks").empty());
+}
+
 TEST_F(PlaylistSyncTest, FromDeviceWithoutPlaylistsWritesNothing)
 {
     PlaylistSync step(this);
