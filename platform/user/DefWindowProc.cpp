@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/user/Internal.h"
+#include "platform/user/Menu.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/NonClient.h"
 #include "platform/user/WindowClass.h"
@@ -260,8 +261,11 @@ LRESULT onSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     case SC_CONTEXTHELP:
         contextHelpLoop(hwnd);
         break;
+    case SC_KEYMENU:
+    case SC_MOUSEMENU:
+        TrackSystemCommandMenu(hwnd, wParam, lParam);
+        break;
     default:
-        // The window menu (SC_KEYMENU, SC_MOUSEMENU) belongs to the menu code; nothing to do here.
         break;
     }
     return 0;
@@ -359,7 +363,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (!lParam)
             return 0;
         RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
-        *r = DefaultClientRect(style, exStyle, *r, false);
+        *r = DefaultClientRect(style, exStyle, *r, MenuBarOf(hwnd) != nullptr);
         return 0;
     }
     case WM_NCHITTEST:
@@ -500,6 +504,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             SetFocus(hwnd);
         return 0;
     case WM_CANCELMODE:
+        EndMenu();
         if (GetCapture() == hwnd)
             ReleaseCapture();
         return 0;

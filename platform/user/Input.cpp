@@ -243,6 +243,7 @@ namespace platform::user {
 
 void InjectMouseMove(POINT screen)
 {
+    screen = ClipToCursorRect(screen);
     {
         auto lock = WindowManager::Acquire();
         WindowManager::Instance().cursorPos = screen;
@@ -372,6 +373,7 @@ void InjectDropFiles(POINT screen, const std::vector<std::string>& paths)
 
 void ResetInputState()
 {
+    ClipCursor(nullptr);
     auto lock = WindowManager::Acquire();
     auto& manager = WindowManager::Instance();
     manager.asyncKeys.fill(0);

@@ -65,6 +65,8 @@ void RetargetToCapture(MSG& msg);
 // button or a thumb). False when the loop must end: the capture went elsewhere, or WM_QUIT came and
 // was posted again so that the outer message loop sees it.
 bool NextCapturedMessage(HWND hwnd, MSG& msg);
+// The point moved inside the rectangle ClipCursor keeps the pointer in.
+POINT ClipToCursorRect(POINT screen);
 // Uptime in milliseconds on the installed clock.
 long long UptimeMs();
 // The display back-end, when it needs the calling thread to fetch its events: waits up to the

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/user/Internal.h"
+#include "platform/user/Menu.h"
 #include "platform/user/WindowClass.h"
 #include "platform/user/WindowManager.h"
 
@@ -88,6 +89,10 @@ bool LayoutOf(HWND hwnd, NonClientLayout& l)
             }
         }
     }
+    if (MenuBarOf(hwnd)) {
+        const int top = l.inner.top + captionHeight;
+        l.menuBar = { l.inner.left, top, l.inner.right, std::min<LONG>(top + GetSystemMetrics(SM_CYMENU), l.inner.bottom) };
+    }
     if (w->style & WS_VSCROLL)
         l.vScroll = { l.client.right, l.client.top, l.client.right + GetSystemMetrics(SM_CXVSCROLL), l.client.bottom };
     if (w->style & WS_HSCROLL)
@@ -134,6 +139,8 @@ LRESULT NonClientHitTest(HWND hwnd, POINT pt)
             return HTSYSMENU;
         return HTCAPTION;
     }
+    if (PtInRect(&l.menuBar, pt))
+        return HTMENU;
     if (PtInRect(&l.grip, pt))
         return l.thickFrame ? HTBOTTOMRIGHT : HTGROWBOX;
     if (PtInRect(&l.vScroll, pt))
@@ -273,6 +280,9 @@ void PaintNonClient(HWND hwnd, bool active)
             (iconic ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN) | (style & WS_MINIMIZEBOX ? 0 : DFCS_INACTIVE));
         button(l.helpButton, DFCS_CAPTIONHELP);
     }
+
+    if (!IsRectEmpty(&l.menuBar))
+        PaintMenuBar(hwnd, hdc, toWindow(l.menuBar, l.window));
 
     RECT edge = toWindow(l.client, l.window);
     if (style & WS_VSCROLL)

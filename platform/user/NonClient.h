@@ -1,6 +1,6 @@
 #pragma once
-// The classic non-client area: where the border, caption, caption buttons, system-menu icon and
-// window scroll bars of a window lie, for hit testing, painting and the default client rectangle.
+// The classic non-client area: where the border, caption, caption buttons, system-menu icon, menu
+// bar and window scroll bars of a window lie, for hit testing, painting and the default client rectangle.
 
 #include "platform/user/WinUser.h"
 
@@ -11,6 +11,7 @@ struct NonClientLayout {
     RECT window {};
     RECT inner {}; // inside the border
     RECT caption {}; // empty without a caption
+    RECT menuBar {}; // empty without a menu bar
     RECT sysMenu {};
     RECT closeButton {};
     RECT maxButton {};

@@ -1324,3 +1324,7 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinI
 inline BOOL SystemParametersInfoA(UINT a, UINT p, PVOID v, UINT f) { return SystemParametersInfo(a, p, v, f); }
 // The platform version: 5.1 (major in the low byte, minor in the next).
 DWORD GetVersion();
+
+// Menus, accelerators, the clipboard and the cursor clip live in headers of their own.
+#include "platform/user/WinClipboard.h"
+#include "platform/user/WinMenu.h"
