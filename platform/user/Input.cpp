@@ -88,6 +88,25 @@ void postInput(HWND hwnd, MSG msg)
     queue->wake();
 }
 
+// The deepest visible window under a screen point among the siblings below hwnd, or null.
+HWND siblingBelow(HWND hwnd, POINT pt)
+{
+    for (HWND s = GetWindow(hwnd, GW_HWNDNEXT); s; s = GetWindow(s, GW_HWNDNEXT)) {
+        RECT r;
+        if (!IsWindowVisible(s) || !GetWindowRect(s, &r) || !PtInRect(&r, pt))
+            continue;
+        for (HWND deeper = s;;) {
+            POINT c = pt;
+            ScreenToClient(deeper, &c);
+            HWND child = ChildWindowFromPointEx(deeper, c, CWP_SKIPINVISIBLE);
+            if (!child || child == deeper)
+                return deeper;
+            deeper = child;
+        }
+    }
+    return nullptr;
+}
+
 // The window the pointer's input goes to and its hit-test code.
 HWND routeMouse(POINT pt, LRESULT& hit)
 {
@@ -109,7 +128,18 @@ HWND routeMouse(POINT pt, LRESULT& hit)
         hit = SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(static_cast<unsigned>(pt.x), static_cast<unsigned>(pt.y)));
         if (hit != HTTRANSPARENT)
             return hwnd;
-        hwnd = (GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD) ? GetParent(hwnd) : nullptr;
+        if (!(GetWindowLong(hwnd, GWL_STYLE) & WS_CHILD))
+            return nullptr;
+        // A transparent child (a group box, a label) lets the pointer through to the sibling under it.
+        if (HWND below = siblingBelow(hwnd, pt)) {
+            if (!IsWindowEnabled(below)) {
+                hit = HTERROR;
+                return below;
+            }
+            hwnd = below;
+        } else {
+            hwnd = GetParent(hwnd);
+        }
     }
     return nullptr;
 }

@@ -1328,3 +1328,6 @@ DWORD GetVersion();
 // Menus, accelerators, the clipboard and the cursor clip live in headers of their own.
 #include "platform/user/WinClipboard.h"
 #include "platform/user/WinMenu.h"
+// Dialogs and the standard controls.
+#include "platform/user/WinControls.h"
+#include "platform/user/WinDialogs.h"

@@ -19,7 +19,11 @@ bool matches(const WindowClass& cls, LPCSTR nameOrAtom)
 
 ClassTable& ClassTable::Instance()
 {
-    static ClassTable table;
+    static ClassTable table = [] {
+        ClassTable t;
+        AddSystemClasses(t);
+        return t;
+    }();
     return table;
 }
 

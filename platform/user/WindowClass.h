@@ -45,4 +45,7 @@ private:
     ATOM m_nextAtom { 0xC000 };
 };
 
+// Registers the classes of dialogs and the standard controls into a new table.
+void AddSystemClasses(ClassTable& table);
+
 } // namespace platform::user

@@ -1,0 +1,49 @@
+#pragma once
+// What the standard controls share: their state object kept in the first slot of the window's extra
+// bytes, notifications to the parent, and the colours the parent chooses.
+
+#include <string>
+
+#include "platform/user/WinUser.h"
+
+namespace platform::user {
+
+// The window procedures of the standard controls.
+LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The class of a combo box's drop-down list.
+inline const LPCSTR WC_COMBOLIST = "ComboLBox";
+
+// The control's state object, null before WM_NCCREATE or after WM_NCDESTROY.
+template<class T> T* ControlState(HWND hwnd) { return reinterpret_cast<T*>(GetWindowLongPtr(hwnd, 0)); }
+// Makes the state object at WM_NCCREATE.
+template<class T> T* CreateControlState(HWND hwnd)
+{
+    T* state = new T();
+    SetWindowLongPtr(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
+    return state;
+}
+// Frees it at WM_NCDESTROY.
+template<class T> void DestroyControlState(HWND hwnd)
+{
+    delete ControlState<T>(hwnd);
+    SetWindowLongPtr(hwnd, 0, 0);
+}
+
+// Sends WM_COMMAND with the control's id and the code to the parent.
+void NotifyParent(HWND control, WORD code);
+// Asks the parent for the control's colours (WM_CTLCOLOR*) and sets them into the DC; the brush.
+HBRUSH ControlColors(HWND control, HDC hdc, UINT ctlColorMessage);
+// The window text of a control.
+std::string WindowTextOf(HWND hwnd);
+// The font a control was given (WM_SETFONT), or the standard dialog font.
+HFONT FontOr(HFONT font);
+// The mnemonic character of a text ("&File" gives 'f'), lower case; 0 for none.
+char MnemonicOf(const std::string& text);
+
+} // namespace platform::user
