@@ -61,7 +61,7 @@ Menu* LookupMenu(HMENU handle);
 // by position; false when there is none.
 bool FindMenuItem(HMENU handle, UINT item, bool byPosition, Menu*& menu, size_t& index);
 // The character after the single '&' of an item text, ASCII letters in lower case; 0 for none.
-UINT MnemonicOf(const std::string& text);
+UINT MenuMnemonic(const std::string& text);
 
 // The menu bar of a top-level window (none for a child or a window whose id is no menu).
 HMENU MenuBarOf(HWND hwnd);

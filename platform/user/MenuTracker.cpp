@@ -694,7 +694,7 @@ void MenuTracker::onChar(WPARAM ch)
         auto lock = WindowManager::Acquire();
         if (const Menu* m = MenuTable::Instance().find(l.menu))
             for (size_t i = 0; i < m->items.size(); ++i)
-                if (!m->items[i].separator() && MnemonicOf(m->items[i].text) == wanted)
+                if (!m->items[i].separator() && MenuMnemonic(m->items[i].text) == wanted)
                     matches.push_back(static_cast<int>(i));
     }
     if (matches.size() == 1) {
@@ -786,7 +786,7 @@ void TrackSystemCommandMenu(HWND hwnd, WPARAM command, LPARAM lParam)
             auto lock = WindowManager::Acquire();
             if (const Menu* m = MenuTable::Instance().find(bar))
                 for (size_t i = 0; i < m->items.size() && item < 0; ++i)
-                    if (MnemonicOf(m->items[i].text) == wanted)
+                    if (MenuMnemonic(m->items[i].text) == wanted)
                         item = static_cast<int>(i);
         }
         if (item < 0) {

@@ -102,7 +102,7 @@ bool FindMenuItem(HMENU handle, UINT item, bool byPosition, Menu*& menu, size_t&
     return false;
 }
 
-UINT MnemonicOf(const std::string& text)
+UINT MenuMnemonic(const std::string& text)
 {
     for (size_t i = 0; i + 1 < text.size(); ++i) {
         if (text[i] != '&')

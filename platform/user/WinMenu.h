@@ -3,7 +3,6 @@
 // and foreign handles and fails cleanly.
 
 #include "platform/base/WinTypes.h"
-#include "platform/user/OwnerDraw.h"
 #include "platform/user/WinUser.h"
 
 // Sent to the owner as a popup closes (wParam: the menu; HIWORD(lParam): MF_SYSMENU for the window menu).
