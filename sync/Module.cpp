@@ -4,9 +4,13 @@
 #include "platform/com/AtlBase.h"
 #include "sync/Lumasync.h"
 #include "sync/QVSyncColl.h"
+#include "sync/QVSyncConnection.h"
+#include "sync/QVSyncDevice.h"
 
 BEGIN_OBJECT_MAP(ObjectMap)
 OBJECT_ENTRY(CLSID_QVSyncColl, QVSyncColl)
+OBJECT_ENTRY(CLSID_QVSyncDevice, QVSyncDevice)
+OBJECT_ENTRY(CLSID_QVSyncConnection, QVSyncConnection)
 END_OBJECT_MAP()
 
 CComModule _Module(ObjectMap);
