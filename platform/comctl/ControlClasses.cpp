@@ -1,9 +1,16 @@
 #include "platform/comctl/ControlClasses.h"
 
+#include "platform/comctl/ProgressBar.h"
+#include "platform/comctl/StatusBar.h"
+#include "platform/comctl/UpDown.h"
+
 namespace platform::comctl {
 
 void RegisterControlClasses()
 {
+    RegisterControl<StatusBar>(STATUSCLASSNAME, CS_DBLCLKS, -1);
+    RegisterControl<ProgressBar>(PROGRESS_CLASS, 0, -1);
+    RegisterControl<UpDown>(UPDOWN_CLASS, 0, COLOR_BTNFACE);
 }
 
 LRESULT SendNotifyTo(HWND to, HWND from, UINT code, NMHDR& header)
