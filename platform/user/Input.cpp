@@ -790,11 +790,13 @@ BOOL SetCursorPos(int x, int y)
 HCURSOR SetCursor(HCURSOR cursor)
 {
     HCURSOR previous = nullptr;
+    bool hidden = false;
     {
         auto lock = WindowManager::Acquire();
         previous = std::exchange(WindowManager::Instance().cursor, cursor);
+        hidden = WindowManager::Instance().cursorCount < 0;
     }
-    if (previous != cursor)
+    if (previous != cursor && !hidden)
         Screen::Instance().setCursor(cursor);
     return previous;
 }
@@ -807,9 +809,20 @@ HCURSOR GetCursor()
 
 int ShowCursor(BOOL show)
 {
-    auto lock = WindowManager::Acquire();
-    auto& count = WindowManager::Instance().cursorCount;
-    count += show ? 1 : -1;
+    int count = 0;
+    bool crossed = false;
+    HCURSOR cursor = nullptr;
+    {
+        auto lock = WindowManager::Acquire();
+        auto& manager = WindowManager::Instance();
+        const bool wasShown = manager.cursorCount >= 0;
+        count = manager.cursorCount += show ? 1 : -1;
+        crossed = wasShown != (count >= 0);
+        cursor = manager.cursor;
+    }
+    // The cursor is seen while the count is zero or more.
+    if (crossed)
+        Screen::Instance().setCursor(count >= 0 ? cursor : nullptr);
     return count;
 }
 

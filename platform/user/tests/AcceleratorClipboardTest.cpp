@@ -1,4 +1,4 @@
-// Accelerator tables and their translation, the clipboard and the cursor clip.
+// Accelerator tables and their translation, and the clipboard.
 
 #include <gtest/gtest.h>
 
@@ -174,27 +174,4 @@ TEST(Clipboard, OnlyOneThreadHasItOpen)
         CloseClipboard();
     }).join();
     EXPECT_TRUE(other);
-}
-
-TEST(CursorClip, KeepsThePointerInsideUntilFreed)
-{
-    TestScreen screen { 640, 480 };
-    screen.moveTo(10, 10);
-    const RECT box { 100, 100, 200, 150 };
-    ASSERT_TRUE(ClipCursor(&box));
-    POINT pt;
-    GetCursorPos(&pt);
-    EXPECT_EQ(pt.x, 100);
-    EXPECT_EQ(pt.y, 100);
-    screen.moveTo(500, 400);
-    GetCursorPos(&pt);
-    EXPECT_EQ(pt.x, 199);
-    EXPECT_EQ(pt.y, 149);
-    RECT clip;
-    GetClipCursor(&clip);
-    EXPECT_TRUE(EqualRect(&clip, &box));
-    ClipCursor(nullptr);
-    screen.moveTo(500, 400);
-    GetCursorPos(&pt);
-    EXPECT_EQ(pt.x, 500);
 }
