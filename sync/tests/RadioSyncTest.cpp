@@ -34,6 +34,20 @@ TEST_F(RadioSyncTest, FromDeviceAppendsStationsWithTheirGenreAndGroups)
     EXPECT_EQ(SyncRunState::GetStepCount(), 7);
 }
 
+TEST_F(RadioSyncTest, AStationThatCannotBeAppendedIsNotLinked)
+{
+    // Without its table the station cannot be appended; its link would name no station.
+    Execute({ "DROP TABLE tIRadioMain" });
+    SyncRunState::AddRadioGroup("Talk", 3);
+    Device().radioList = R"(<container><item label="1"><ref href="vqp://u/r/a.xml" primarykey="A"/></item></container>)";
+    Device().documents["vqp://u/r/a.xml"] = R"(<radioinfo href="vqp://u/r/a.xml"><name>Talk A</name><group>Talk</group></radioinfo>)";
+
+    RadioSync step(this);
+    EXPECT_TRUE(step.SyncFromDevice());
+
+    EXPECT_TRUE(Rows("SELECT RadioGroupID FROM tIRadioGroupList").empty());
+}
+
 TEST_F(RadioSyncTest, ToDeviceSendsChangedNewAndRemovedStations)
 {
     Execute({
