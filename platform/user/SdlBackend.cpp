@@ -4,9 +4,11 @@
 #include <SDL.h>
 
 #include <array>
+#include <map>
 #include <thread>
 
 #include "platform/base/Paths.h"
+#include "platform/user/CursorImage.h"
 #include "platform/user/Input.h"
 #include "platform/user/Screen.h"
 #include "platform/user/WindowManager.h"
@@ -57,6 +59,9 @@ public:
         for (SDL_Cursor* c : m_cursors)
             if (c)
                 SDL_FreeCursor(c);
+        for (const auto& [handle, c] : m_ownCursors)
+            if (c)
+                SDL_FreeCursor(c);
         SDL_DestroyRenderer(m_renderer);
         SDL_DestroyWindow(m_window);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -89,14 +94,42 @@ public:
             { IDC_NO, SDL_SYSTEM_CURSOR_NO }, { IDC_HAND, SDL_SYSTEM_CURSOR_HAND },
             { IDC_APPSTARTING, SDL_SYSTEM_CURSOR_WAITARROW } };
         SDL_SystemCursor wanted = SDL_SYSTEM_CURSOR_ARROW;
+        bool standard = !cursor || cursor == LoadCursor(nullptr, IDC_ARROW);
         for (const Shape& s : shapes)
-            if (cursor && cursor == LoadCursor(nullptr, s.id))
+            if (cursor && cursor == LoadCursor(nullptr, s.id)) {
                 wanted = s.sdl;
+                standard = true;
+            }
+        // A cursor of the program's own resources is drawn from its picture.
+        if (!standard) {
+            if (SDL_Cursor* own = ownCursor(cursor)) {
+                SDL_SetCursor(own);
+                SDL_ShowCursor(SDL_ENABLE);
+                return;
+            }
+        }
         if (!m_cursors[wanted])
             m_cursors[wanted] = SDL_CreateSystemCursor(wanted);
         if (m_cursors[wanted])
             SDL_SetCursor(m_cursors[wanted]);
         SDL_ShowCursor(cursor ? SDL_ENABLE : SDL_DISABLE);
+    }
+
+    SDL_Cursor* ownCursor(HCURSOR cursor)
+    {
+        if (const auto it = m_ownCursors.find(cursor); it != m_ownCursors.end())
+            return it->second;
+        CursorImage image;
+        SDL_Cursor* made = nullptr;
+        if (CursorImageOf(cursor, image)) {
+            if (SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(image.argb.data(), image.width, image.height,
+                    32, image.width * 4, SDL_PIXELFORMAT_ARGB8888)) {
+                made = SDL_CreateColorCursor(surface, image.hotSpot.x, image.hotSpot.y);
+                SDL_FreeSurface(surface);
+            }
+        }
+        m_ownCursors[cursor] = made;
+        return made;
     }
 
     void present(const gdi::Surface& screen) override
@@ -204,6 +237,8 @@ private:
     SDL_Renderer* m_renderer { nullptr };
     SDL_Texture* m_texture { nullptr };
     std::array<SDL_Cursor*, SDL_NUM_SYSTEM_CURSORS> m_cursors {};
+    // Cursors of resources, made once each (null when the picture could not be read).
+    std::map<HCURSOR, SDL_Cursor*> m_ownCursors;
     int m_textureWidth { 0 };
     int m_textureHeight { 0 };
     std::thread::id m_thread { std::this_thread::get_id() };

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/user/CursorImage.h"
 #include "platform/user/DisplayBackend.h"
 #include "platform/user/Screen.h"
 #include "platform/user/TestScreen.h"
@@ -75,4 +76,29 @@ TEST(CursorClip, KeepsThePointerInsideUntilFreed)
     screen.moveTo(500, 400);
     GetCursorPos(&pt);
     EXPECT_EQ(pt.x, 500);
+}
+
+TEST(Cursor, PictureForTheDisplayKeepsColoursHotSpotAndTransparency)
+{
+    TestScreen screen;
+    const DWORD colours[] = { 0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF }; // 2x2, top row first
+    const BYTE mask[] = { 0x80, 0, 0, 0 }; // rows of 16 bits; the top-left pixel shows the screen
+    ICONINFO info;
+    info.fIcon = FALSE;
+    info.xHotspot = 1;
+    info.yHotspot = 0;
+    info.hbmColor = CreateBitmap(2, 2, 1, 32, colours);
+    info.hbmMask = CreateBitmap(2, 2, 1, 1, mask);
+    HCURSOR cursor = CreateIconIndirect(&info);
+    ASSERT_NE(cursor, nullptr);
+    platform::user::CursorImage image;
+    ASSERT_TRUE(platform::user::CursorImageOf(cursor, image));
+    EXPECT_EQ(image.width, 2);
+    EXPECT_EQ(image.hotSpot.x, 1);
+    const std::vector<std::uint32_t> expected { 0, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF };
+    EXPECT_EQ(image.argb, expected);
+    EXPECT_FALSE(platform::user::CursorImageOf(nullptr, image));
+    DestroyCursor(cursor);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
 }
