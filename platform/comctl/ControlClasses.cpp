@@ -1,5 +1,6 @@
 #include "platform/comctl/ControlClasses.h"
 
+#include "platform/comctl/IpAddress.h"
 #include "platform/comctl/ProgressBar.h"
 #include "platform/comctl/StatusBar.h"
 #include "platform/comctl/UpDown.h"
@@ -11,6 +12,7 @@ void RegisterControlClasses()
     RegisterControl<StatusBar>(STATUSCLASSNAME, CS_DBLCLKS, -1);
     RegisterControl<ProgressBar>(PROGRESS_CLASS, 0, -1);
     RegisterControl<UpDown>(UPDOWN_CLASS, 0, COLOR_BTNFACE);
+    RegisterControl<IpAddress>(WC_IPADDRESS, CS_DBLCLKS, -1);
 }
 
 LRESULT SendNotifyTo(HWND to, HWND from, UINT code, NMHDR& header)

@@ -15,6 +15,9 @@ class Controls : public ::testing::Test {
 protected:
     void SetUp() override { parent = comctltest::MakeParent(300, 200); }
 
+    // The windows outlive the fixture's members (the screen goes last), so nothing may answer for them.
+    void TearDown() override { comctltest::parentLog() = comctltest::ParentLog {}; }
+
     HWND make(LPCSTR cls, DWORD style, int x, int y, int w, int h, int id)
     {
         return CreateWindowEx(0, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,

@@ -12,6 +12,9 @@ class StatusBarTest : public ::testing::Test {
 protected:
     void SetUp() override { parent = comctltest::MakeParent(400, 300); }
 
+    // The windows outlive the fixture's members (the screen goes last), so nothing may answer for them.
+    void TearDown() override { comctltest::parentLog() = comctltest::ParentLog {}; }
+
     HWND make(DWORD style, int x = 0, int y = 0, int w = 0, int h = 0)
     {
         return CreateWindowEx(0, STATUSCLASSNAME, "ready", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
