@@ -495,3 +495,18 @@ TEST_F(MenuBar, AltSpaceOpensTheWindowMenuWithItsItemsFollowingTheWindowState)
     EXPECT_EQ(GetSystemMenu(frame, TRUE), nullptr);
     EXPECT_FALSE(IsMenu(system));
 }
+
+TEST_F(MenuBar, ClickOnTheCaptionIconOpensTheWindowMenu)
+{
+    RECT window;
+    GetWindowRect(frame, &window);
+    const int border = GetSystemMetrics(SM_CXFRAME);
+    const POINT icon { window.left + border + 2 + GetSystemMetrics(SM_CXSMICON) / 2,
+        window.top + border + GetSystemMetrics(SM_CYCAPTION) / 2 };
+    ASSERT_EQ(SendMessage(frame, WM_NCHITTEST, 0, MAKELPARAM(icon.x, icon.y)), HTSYSMENU);
+    HMENU system = GetSystemMenu(frame, FALSE);
+    steps.push_back([&] { clickAt(centre(system, static_cast<UINT>(GetMenuItemCount(system) - 1))); });
+    screen.click(icon.x, icon.y);
+    screen.pump();
+    EXPECT_EQ(commands, std::vector<UINT> { static_cast<UINT>(SC_CLOSE) });
+}
