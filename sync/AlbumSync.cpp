@@ -18,6 +18,11 @@ constexpr SHORT kDeviceUrlRevision = 2;
 constexpr std::string_view kDatabaseFolder = "7.0.5/";
 // The transfer wait looks at the cancel bit between slices of the event loop.
 constexpr int kTransferSliceSeconds = 5;
+// The genre an album gets when its genre group is not in the library's genre table.
+constexpr LONG kDefaultGenre = 16;
+constexpr LONG kCustomerId = 1;
+// The resource of a CD played from the device's own drive.
+constexpr std::u16string_view kFrontPanelDrive = u"-FrontPanelDrive";
 
 bool StepOn()
 {
@@ -256,16 +261,6 @@ void AlbumSync::RecordDeviceHref(DeviceClient& client, const std::string& title,
         return;
     }
 }
-
-namespace {
-
-// The genre an album gets when its genre group is not in the desktop's genre table.
-constexpr LONG kDefaultGenre = 16;
-constexpr LONG kCustomerId = 1;
-// The resource of a CD played from the device's own drive.
-constexpr std::u16string_view kFrontPanelDrive = u"-FrontPanelDrive";
-
-} // namespace
 
 std::u16string AlbumSync::TrackDevicePath(const AlbumRecord& album, const TrackRecord& track)
 {

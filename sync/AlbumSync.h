@@ -53,6 +53,9 @@ private:
     // Finds the device's album of that title and artist and stores its device URL for the album.
     void RecordDeviceHref(DeviceClient& client, const std::string& title, const std::string& artist, LONG albumKey);
 
+    // Reads the listed albums' details and appends the albums, their tracks and their group links.
     void ReadFromDevice(SyncDatabase& database, DeviceClient& client, AlbumList& albums);
+    // Appends one album and its tracks, keeping the new keys in the records; false when the run was
+    // cancelled.
     bool WriteAlbum(SyncDatabase& database, AlbumRecord& album);
 };

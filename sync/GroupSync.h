@@ -17,8 +17,11 @@ public:
     virtual bool SyncToDevice();
 
 private:
+    // The two directions on an open library; false when they ended early.
     bool ReadFromDevice(SyncDatabase& database, DeviceClient& client);
     bool SendToDevice(SyncDatabase& database, DeviceClient& client);
+    // Appends the device's groups of one kind and maps their names to the new keys; false when the
+    // run was cancelled.
     bool AppendGroups(SyncDatabase& database, const GroupMap& groups, bool radio);
     // Sends one group document per row of the query; false when the run was cancelled.
     bool SendGroupDocuments(SyncDatabase& database, DeviceClient& client, UINT queryId, bool radio, bool create);

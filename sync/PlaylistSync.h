@@ -29,7 +29,10 @@ public:
     virtual bool SyncToDevice();
 
 private:
+    // Each returns false when the run was cancelled.
     bool SendToDevice(SyncDatabase& database, DeviceClient& client);
+    // Reads the details of the listed playlists and appends them with their memberships and tracks.
     bool WritePlaylists(SyncDatabase& database, DeviceClient& client, PlaylistList& playlists);
+    // Appends the playlist's tracks that name an album track the library knows, in play order.
     bool WriteTracks(SyncDatabase& database, DeviceClient& client, PlaylistRecord& playlist);
 };

@@ -21,6 +21,9 @@ public:
     virtual LONG FindRadioGenreId(const std::string& name);
 
 private:
+    // Fetches the stations' documents, appends the stations and links them to their groups; stops
+    // when the run is cancelled.
     void WriteStations(SyncDatabase& database, DeviceClient& client, const RadioList& stations);
+    // Sends the changed, new and removed stations; false when the run was cancelled.
     bool SendStations(SyncDatabase& database, DeviceClient& client);
 };

@@ -19,9 +19,11 @@ public:
     _RecordsetPtr& Recordset() { return m_rows; }
     // True past the last row, and when there are no rows to walk or the record set fails.
     bool AtEnd() const;
+    // Moves to the next row.
     void Next();
     // The column's value in the current row; an empty value when the column is missing.
     _variant_t Value(const char* column) const;
+    // Closes the rows (when open) and lets them go.
     void Close();
 
 private:

@@ -43,6 +43,7 @@ public:
         std::string& document);
 
 protected:
+    // What the step reads of its device object; null and empty texts without one.
     DeviceClient* Client() const { return m_device ? m_device->Client() : nullptr; }
     _bstr_t ConnectionString() const { return m_device ? m_device->ConnectionString() : _bstr_t(); }
     _bstr_t MusicFolder() const { return m_device ? m_device->MusicFolder() : _bstr_t(); }
