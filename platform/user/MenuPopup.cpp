@@ -62,14 +62,14 @@ void drawBitmap(HDC hdc, HBITMAP bitmap, int x, int y)
     DeleteDC(memory);
 }
 
-void paintItem(HMENU menu, HWND owner, HDC hdc, MenuFonts& fonts, const MenuItem& item, int rightEdge)
+void paintItem(HMENU menu, HWND owner, HDC hdc, MenuFonts& fonts, const MenuItem& item, int rightEdge, UINT action)
 {
     RECT r = item.rect;
     if (item.ownerDrawn()) {
         DRAWITEMSTRUCT dis;
         dis.CtlType = ODT_MENU;
         dis.itemID = item.id;
-        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemAction = action;
         dis.itemState = ownerDrawState(item);
         dis.hwndItem = reinterpret_cast<HWND>(menu);
         dis.hDC = hdc;
@@ -218,7 +218,8 @@ void PaintPopupMenu(HMENU menu, HWND owner, HDC hdc, int onlyItem)
     const int rightEdge = size.cx - MenuMetrics::PopupBorder();
     for (size_t i = 0; i < items.size(); ++i)
         if (onlyItem < 0 || static_cast<size_t>(onlyItem) == i)
-            paintItem(menu, owner, hdc, fonts, items[i], rightEdge);
+            // Drawn alone, an item is being drawn because its highlight changed.
+            paintItem(menu, owner, hdc, fonts, items[i], rightEdge, onlyItem < 0 ? ODA_DRAWENTIRE : ODA_SELECT);
 }
 
 int PopupItemFromPoint(HMENU menu, POINT client)

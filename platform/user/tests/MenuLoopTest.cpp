@@ -312,7 +312,9 @@ TEST_F(MenuLoop, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner)
         EXPECT_GE(d.rcItem.right - d.rcItem.left, 90);
     }
     EXPECT_EQ(drawn.front().itemState & ODS_SELECTED, 0U);
+    EXPECT_EQ(drawn.front().itemAction, ODA_DRAWENTIRE);
     EXPECT_EQ(drawn.back().itemState & ODS_SELECTED, ODS_SELECTED);
+    EXPECT_EQ(drawn.back().itemAction, ODA_SELECT);
     DestroyMenu(menu);
 }
 
