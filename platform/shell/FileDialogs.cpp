@@ -1,0 +1,265 @@
+#include <cstring>
+#include <string>
+
+#include "platform/base/GlobalMemory.h"
+#include "platform/base/MessageBox.h"
+#include "platform/base/Resources.h"
+#include "platform/shell/ChooserWindow.h"
+#include "platform/shell/CommDlg.h"
+#include "platform/shell/FileDialogModel.h"
+
+namespace {
+
+thread_local DWORD t_lastError = 0;
+
+BOOL Fail(DWORD error)
+{
+    t_lastError = error;
+    return FALSE;
+}
+
+// A file dialog on the chooser window: the model decides, the hook sees the messages first.
+class FileDialogController final : public platform::ChooserController {
+public:
+    FileDialogController(OPENFILENAME& ofn, bool save)
+        : m_ofn(ofn)
+        , m_model(ofn, save)
+        , m_title(ofn.lpstrTitle && *ofn.lpstrTitle ? ofn.lpstrTitle : save ? "Save As" : "Open")
+    {
+    }
+
+    platform::FileDialogModel& model() { return m_model; }
+    const std::string& title() const { return m_title; }
+
+    std::string heading() const override { return m_model.folder(); }
+    std::vector<platform::FolderEntry> entries() const override { return m_model.entries(); }
+    bool typesNames() const override { return true; }
+    void up() override { m_model.openFolder(".."); }
+
+    bool take(HWND window, const std::string& typed, const platform::FolderEntry* entry) override
+    {
+        const std::string text = !typed.empty() ? typed : entry ? entry->name : std::string();
+        using Verdict = platform::FileDialogModel::Verdict;
+        switch (m_model.submit(text)) {
+        case Verdict::Accepted:
+            return true;
+        case Verdict::ConfirmOverwrite: {
+            const std::string question = text + " already exists.\nDo you want to replace it?";
+            if (MessageBox(window, question.c_str(), m_title.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+                return false;
+            return m_model.submit(text, true) == Verdict::Accepted;
+        }
+        case Verdict::NotFound:
+            tell(window, text + "\nFile not found.\nPlease verify the correct file name was given.");
+            return false;
+        case Verdict::PathNotFound:
+            tell(window, text + "\nPath does not exist.\nPlease verify the correct path was given.");
+            return false;
+        case Verdict::OpenedFolder:
+        case Verdict::InvalidName:
+            return false;
+        }
+        return false;
+    }
+
+    void started(HWND window) override
+    {
+        if (hook())
+            hook()(window, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&m_ofn));
+    }
+
+    bool message(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (!hook() || message == WM_NCDESTROY)
+            return false;
+        const UINT_PTR handled = hook()(window, message, wParam, lParam);
+        result = 0;
+        return handled != 0;
+    }
+
+private:
+    LPOFNHOOKPROC hook() const { return (m_ofn.Flags & OFN_ENABLEHOOK) ? m_ofn.lpfnHook : nullptr; }
+    void tell(HWND window, const std::string& text) const
+    {
+        MessageBox(window, text.c_str(), m_title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    }
+
+    OPENFILENAME& m_ofn;
+    platform::FileDialogModel m_model;
+    std::string m_title;
+};
+
+// The checks every file dialog makes of its record before showing anything.
+DWORD CheckRecord(const OPENFILENAME& ofn)
+{
+    if (ofn.lStructSize != sizeof(OPENFILENAME))
+        return CDERR_STRUCTSIZE;
+    if (!ofn.lpstrFile || ofn.nMaxFile == 0)
+        return CDERR_INITIALIZATION;
+    if ((ofn.Flags & OFN_ENABLEHOOK) && !ofn.lpfnHook)
+        return CDERR_NOHOOK;
+    if (ofn.Flags & OFN_ENABLETEMPLATE) {
+        if (!ofn.hInstance)
+            return CDERR_NOHINSTANCE;
+        if (!ofn.lpTemplateName)
+            return CDERR_NOTEMPLATE;
+        if (!FindResource(ofn.hInstance, ofn.lpTemplateName, RT_DIALOG))
+            return CDERR_FINDRESFAILURE;
+    }
+    return 0;
+}
+
+BOOL RunFileDialog(LPOPENFILENAME ofn, bool save)
+{
+    t_lastError = 0;
+    if (!ofn)
+        return Fail(CDERR_INITIALIZATION);
+    if (const DWORD error = CheckRecord(*ofn))
+        return Fail(error);
+    FileDialogController controller(*ofn, save);
+    platform::ChooserWindow window(controller, ofn->hwndOwner, controller.title(), controller.model().initialName());
+    if (!window.run())
+        return FALSE;
+    if (const DWORD error = controller.model().store(*ofn))
+        return Fail(error);
+    return TRUE;
+}
+
+// A global block holding a copy of the bytes; null when out of memory.
+HGLOBAL GlobalCopy(const void* data, size_t size)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    if (void* to = memory ? GlobalLock(memory) : nullptr) {
+        std::memcpy(to, data, size);
+        GlobalUnlock(memory);
+    }
+    return memory;
+}
+
+HGLOBAL MakeDevNames(const std::string& output)
+{
+    const std::string driver = kPdfPrinterName;
+    const std::string device = kPdfPrinterName;
+    std::string block(sizeof(DEVNAMES), '\0');
+    DEVNAMES names {};
+    names.wDriverOffset = static_cast<WORD>(block.size());
+    block += driver + '\0';
+    names.wDeviceOffset = static_cast<WORD>(block.size());
+    block += device + '\0';
+    names.wOutputOffset = static_cast<WORD>(block.size());
+    block += output + '\0';
+    names.wDefault = 1;
+    std::memcpy(block.data(), &names, sizeof names);
+    return GlobalCopy(block.data(), block.size());
+}
+
+// The output file a DEVNAMES block names, or empty.
+std::string OutputOf(HGLOBAL devNames)
+{
+    const SIZE_T size = GlobalSize(devNames);
+    const auto* block = static_cast<const char*>(GlobalLock(devNames));
+    if (!block)
+        return {};
+    std::string output;
+    DEVNAMES names;
+    if (size >= sizeof names) {
+        std::memcpy(&names, block, sizeof names);
+        if (names.wOutputOffset < size)
+            output.assign(block + names.wOutputOffset, strnlen(block + names.wOutputOffset, size - names.wOutputOffset));
+    }
+    GlobalUnlock(devNames);
+    return output;
+}
+
+} // namespace
+
+BOOL GetOpenFileName(LPOPENFILENAME lpofn)
+{
+    return RunFileDialog(lpofn, false);
+}
+
+BOOL GetSaveFileName(LPOPENFILENAME lpofn)
+{
+    return RunFileDialog(lpofn, true);
+}
+
+DWORD CommDlgExtendedError()
+{
+    return t_lastError;
+}
+
+short GetFileTitle(LPCSTR lpszFile, LPSTR buf, WORD cchSize)
+{
+    if (!lpszFile || !*lpszFile)
+        return -1;
+    const std::string_view path(lpszFile);
+    const auto last = path.find_last_of("\\/:");
+    const std::string_view name = last == std::string_view::npos ? path : path.substr(last + 1);
+    if (name.empty())
+        return -1;
+    if (!buf || cchSize < name.size() + 1)
+        return static_cast<short>(name.size() + 1);
+    std::memcpy(buf, name.data(), name.size());
+    buf[name.size()] = '\0';
+    return 0;
+}
+
+BOOL PrintDlg(LPPRINTDLG lppd)
+{
+    t_lastError = 0;
+    if (!lppd || lppd->lStructSize != sizeof(PRINTDLG))
+        return Fail(CDERR_STRUCTSIZE);
+
+    std::string output;
+    if (!(lppd->Flags & PD_RETURNDEFAULT)) {
+        // The printer writes PDF: choosing where to print is choosing the file.
+        char file[MAX_PATH] = "document.pdf";
+        if (lppd->hDevNames) {
+            const std::string previous = OutputOf(lppd->hDevNames);
+            if (!previous.empty() && previous.size() < MAX_PATH)
+                std::memcpy(file, previous.c_str(), previous.size() + 1);
+        }
+        OPENFILENAME ofn;
+        ofn.hwndOwner = lppd->hwndOwner;
+        ofn.lpstrFilter = "PDF documents (*.pdf)\0*.pdf\0";
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.lpstrDefExt = "pdf";
+        ofn.lpstrTitle = "Print";
+        ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+        if (!RunFileDialog(&ofn, true))
+            return FALSE;
+        output = file;
+    } else if (lppd->hDevMode || lppd->hDevNames) {
+        return Fail(CDERR_INITIALIZATION);
+    }
+
+    if (!lppd->hDevMode) {
+        DEVMODE defaults;
+        std::memcpy(defaults.dmDeviceName, kPdfPrinterName, std::strlen(kPdfPrinterName) + 1);
+        lppd->hDevMode = GlobalCopy(&defaults, sizeof defaults);
+    }
+    HGLOBAL names = MakeDevNames(output);
+    if (!lppd->hDevMode || !names) {
+        GlobalFree(names);
+        return Fail(CDERR_MEMALLOCFAILURE);
+    }
+    GlobalFree(lppd->hDevNames);
+    lppd->hDevNames = names;
+    // Every page is printed, once: the dialog offers no range and no copies.
+    lppd->Flags &= ~(PD_SELECTION | PD_PAGENUMS);
+    lppd->nCopies = 1;
+
+    lppd->hDC = nullptr;
+    if (lppd->Flags & (PD_RETURNDC | PD_RETURNIC)) {
+        DEVMODE settings;
+        if (const void* stored = GlobalLock(lppd->hDevMode)) {
+            std::memcpy(&settings, stored, std::min<SIZE_T>(sizeof settings, GlobalSize(lppd->hDevMode)));
+            GlobalUnlock(lppd->hDevMode);
+        }
+        lppd->hDC = platform::gdi::CreatePrinterDC(&settings, output.empty() ? nullptr : output.c_str());
+        if (!lppd->hDC)
+            return Fail(PDERR_NODEFAULTPRN);
+    }
+    return TRUE;
+}
