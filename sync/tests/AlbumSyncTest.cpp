@@ -52,6 +52,18 @@ protected:
     }
 };
 
+TEST_F(AlbumSyncTest, ALibraryWithoutAlbumChangesSendsNothing)
+{
+    Execute({ "INSERT INTO tMusicMain (QVCDID, Artist, Title, REDUZIDedaDora, IsCD) VALUES (1, 'Abba', 'Blue', 'vqp://u/Music/blue.xml', False)" });
+
+    AlbumSync step(this);
+    step.SyncToDevice();
+
+    EXPECT_TRUE(StepRequestNames().empty());
+    EXPECT_TRUE(Device().uploads.empty());
+    EXPECT_EQ(SyncRunState::GetStepCount(), 0);
+}
+
 TEST_F(AlbumSyncTest, NewAlbumWhoseFileIsMissingIsNotCreatedAndKeepsWhatWasSent)
 {
     MakeFile("Music/Covers/a.jpg");
