@@ -3,6 +3,7 @@
 #include "platform/comctl/IpAddress.h"
 #include "platform/comctl/ProgressBar.h"
 #include "platform/comctl/StatusBar.h"
+#include "platform/comctl/ToolTip.h"
 #include "platform/comctl/UpDown.h"
 
 namespace platform::comctl {
@@ -13,6 +14,7 @@ void RegisterControlClasses()
     RegisterControl<ProgressBar>(PROGRESS_CLASS, 0, -1);
     RegisterControl<UpDown>(UPDOWN_CLASS, 0, COLOR_BTNFACE);
     RegisterControl<IpAddress>(WC_IPADDRESS, CS_DBLCLKS, -1);
+    RegisterControl<ToolTip>(TOOLTIPS_CLASS, CS_SAVEBITS, -1);
 }
 
 LRESULT SendNotifyTo(HWND to, HWND from, UINT code, NMHDR& header)
