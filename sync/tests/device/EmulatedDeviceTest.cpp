@@ -47,15 +47,11 @@ public:
         m_changed.notify_all();
         return S_OK;
     }
-    bool Done()
-    {
-        std::lock_guard guard(m_lock);
-        return m_done;
-    }
-    void WaitBriefly()
+    // Waits for SyncDone; a generous limit only keeps a broken run from hanging the test.
+    bool WaitDone()
     {
         std::unique_lock guard(m_lock);
-        m_changed.wait_for(guard, 10ms);
+        return m_changed.wait_for(guard, 120s, [this] { return m_done; });
     }
 
 private:
@@ -95,6 +91,8 @@ protected:
     }
 
     sync_test::ComApartment m_apartment;
+    // Outlives the device, whose event thread may still hold it for a moment after the last event.
+    DoneSink m_sink;
     std::string m_library;
     emulator::DeviceEmulator m_emulator { emulator::EmulatorOptions {} };
     CComPtr<IQVClientConnection> m_connection;
@@ -111,7 +109,7 @@ TEST_F(EmulatedDevice, ARunToTheDeviceSendsTheLibrarysNewGroupsAndEndsWithSyncDo
     m_device->put_OEMName(CComBSTR(u"Aldercrest"));
     m_device->put_DeviceName(CComBSTR(u"Den"));
 
-    DoneSink sink;
+    DoneSink& sink = m_sink;
     CComQIPtr<IConnectionPointContainer> container(m_device.p);
     CComPtr<IConnectionPoint> point;
     container->FindConnectionPoint(platform::IidOf<IQVClientDeviceEvents>(), &point.p);
@@ -122,10 +120,9 @@ TEST_F(EmulatedDevice, ARunToTheDeviceSendsTheLibrarysNewGroupsAndEndsWithSyncDo
     // the steps, then two of the event thread's periods.
     LONG result = 0;
     ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
-    for (int i = 0; i < 3000 && !sink.Done(); ++i)
-        sink.WaitBriefly();
+    const bool done = sink.WaitDone();
     point->Unadvise(cookie);
-    ASSERT_TRUE(sink.Done());
+    ASSERT_TRUE(done);
     EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::MusicGroup), 1u);
 }
 
