@@ -1,6 +1,8 @@
 #include "platform/comctl/ControlClasses.h"
 
+#include "platform/comctl/Header.h"
 #include "platform/comctl/IpAddress.h"
+#include "platform/comctl/ListView.h"
 #include "platform/comctl/ProgressBar.h"
 #include "platform/comctl/StatusBar.h"
 #include "platform/comctl/ToolTip.h"
@@ -15,6 +17,8 @@ void RegisterControlClasses()
     RegisterControl<UpDown>(UPDOWN_CLASS, 0, COLOR_BTNFACE);
     RegisterControl<IpAddress>(WC_IPADDRESS, CS_DBLCLKS, -1);
     RegisterControl<ToolTip>(TOOLTIPS_CLASS, CS_SAVEBITS, -1);
+    RegisterControl<Header>(WC_HEADER, CS_DBLCLKS, -1);
+    RegisterControl<ListView>(WC_LISTVIEW, CS_DBLCLKS, -1);
 }
 
 LRESULT SendNotifyTo(HWND to, HWND from, UINT code, NMHDR& header)
