@@ -18,6 +18,8 @@ LRESULT ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The class of a combo box's drop-down list.
 inline const LPCSTR WC_COMBOLIST = "ComboLBox";
+// A combo box's dropped list asks the combo box to close it: wParam TRUE keeps the item picked.
+constexpr UINT kComboCloseList = WM_USER + 0x3F00;
 
 // The control's state object, null before WM_NCCREATE or after WM_NCDESTROY.
 template<class T> T* ControlState(HWND hwnd) { return reinterpret_cast<T*>(GetWindowLongPtr(hwnd, 0)); }
@@ -45,5 +47,10 @@ std::string WindowTextOf(HWND hwnd);
 HFONT FontOr(HFONT font);
 // The mnemonic character of a text ("&File" gives 'f'), lower case; 0 for none.
 char MnemonicOf(const std::string& text);
+
+// Puts text on the clipboard; false when the clipboard cannot be had.
+bool CopyTextToClipboard(HWND owner, const std::string& text);
+// The clipboard's text, empty when there is none.
+std::string TextFromClipboard(HWND owner);
 
 } // namespace platform::user

@@ -91,7 +91,8 @@ bool LayoutOf(HWND hwnd, NonClientLayout& l)
     }
     if (MenuBarOf(hwnd)) {
         const int top = l.inner.top + captionHeight;
-        l.menuBar = { l.inner.left, top, l.inner.right, std::min<LONG>(top + GetSystemMetrics(SM_CYMENU), l.inner.bottom) };
+        l.menuBar
+            = { l.inner.left, top, l.inner.right, std::min<LONG>(top + GetSystemMetrics(SM_CYMENU), l.inner.bottom) };
     }
     if (w->style & WS_VSCROLL)
         l.vScroll = { l.client.right, l.client.top, l.client.right + GetSystemMetrics(SM_CXVSCROLL), l.client.bottom };
@@ -157,51 +158,6 @@ RECT toWindow(const RECT& r, const RECT& window)
     RECT out = r;
     OffsetRect(&out, -window.left, -window.top);
     return out;
-}
-
-void drawScrollBar(HDC hdc, const RECT& bar, bool vertical, const SCROLLINFO& info, bool enabled)
-{
-    if (IsRectEmpty(&bar))
-        return;
-    const int arrow = vertical ? std::min<int>(GetSystemMetrics(SM_CYVSCROLL), (bar.bottom - bar.top) / 2)
-                               : std::min<int>(GetSystemMetrics(SM_CXHSCROLL), (bar.right - bar.left) / 2);
-    RECT first = bar, second = bar, track = bar;
-    if (vertical) {
-        first.bottom = first.top + arrow;
-        second.top = second.bottom - arrow;
-        track.top = first.bottom;
-        track.bottom = second.top;
-    } else {
-        first.right = first.left + arrow;
-        second.left = second.right - arrow;
-        track.left = first.right;
-        track.right = second.left;
-    }
-    const UINT inactive = enabled ? 0 : DFCS_INACTIVE;
-    DrawFrameControl(hdc, &first, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | inactive);
-    DrawFrameControl(hdc, &second, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | inactive);
-    FillRect(hdc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
-    const int range = info.nMax - info.nMin + 1;
-    const int length = vertical ? track.bottom - track.top : track.right - track.left;
-    if (!enabled || range <= 0 || length <= 0)
-        return;
-    int thumb = info.nPage ? std::max<int>(GetSystemMetrics(SM_CYVTHUMB) / 2,
-                    static_cast<int>(static_cast<long long>(length) * info.nPage / range))
-                           : GetSystemMetrics(SM_CYVTHUMB);
-    thumb = std::min(thumb, length);
-    const int maxPos = info.nMax - std::max<int>(static_cast<int>(info.nPage) - 1, 0);
-    const int span = maxPos - info.nMin;
-    const int offset
-        = span > 0 ? static_cast<int>(static_cast<long long>(length - thumb) * (info.nPos - info.nMin) / span) : 0;
-    RECT thumbRect = track;
-    if (vertical) {
-        thumbRect.top = track.top + offset;
-        thumbRect.bottom = thumbRect.top + thumb;
-    } else {
-        thumbRect.left = track.left + offset;
-        thumbRect.right = thumbRect.left + thumb;
-    }
-    DrawEdge(hdc, &thumbRect, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
 
 } // namespace
@@ -302,17 +258,62 @@ void PaintNonClient(HWND hwnd, bool active)
     info.fMask = SIF_ALL;
     if (style & WS_VSCROLL) {
         GetScrollInfo(hwnd, SB_VERT, &info);
-        drawScrollBar(hdc, toWindow(l.vScroll, l.window), true, info, info.nMax > info.nMin);
+        DrawScrollBar(hdc, toWindow(l.vScroll, l.window), true, info, info.nMax > info.nMin);
     }
     if (style & WS_HSCROLL) {
         GetScrollInfo(hwnd, SB_HORZ, &info);
-        drawScrollBar(hdc, toWindow(l.hScroll, l.window), false, info, info.nMax > info.nMin);
+        DrawScrollBar(hdc, toWindow(l.hScroll, l.window), false, info, info.nMax > info.nMin);
     }
     if (!IsRectEmpty(&l.grip)) {
         RECT grip = toWindow(l.grip, l.window);
         FillRect(hdc, &grip, GetSysColorBrush(COLOR_BTNFACE));
     }
     ReleaseDC(hwnd, hdc);
+}
+
+void DrawScrollBar(HDC hdc, const RECT& bar, bool vertical, const SCROLLINFO& info, bool enabled)
+{
+    if (IsRectEmpty(&bar))
+        return;
+    const int arrow = vertical ? std::min<int>(GetSystemMetrics(SM_CYVSCROLL), (bar.bottom - bar.top) / 2)
+                               : std::min<int>(GetSystemMetrics(SM_CXHSCROLL), (bar.right - bar.left) / 2);
+    RECT first = bar, second = bar, track = bar;
+    if (vertical) {
+        first.bottom = first.top + arrow;
+        second.top = second.bottom - arrow;
+        track.top = first.bottom;
+        track.bottom = second.top;
+    } else {
+        first.right = first.left + arrow;
+        second.left = second.right - arrow;
+        track.left = first.right;
+        track.right = second.left;
+    }
+    const UINT inactive = enabled ? 0 : DFCS_INACTIVE;
+    DrawFrameControl(hdc, &first, DFC_SCROLL, (vertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | inactive);
+    DrawFrameControl(hdc, &second, DFC_SCROLL, (vertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | inactive);
+    FillRect(hdc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
+    const int range = info.nMax - info.nMin + 1;
+    const int length = vertical ? track.bottom - track.top : track.right - track.left;
+    if (!enabled || range <= 0 || length <= 0)
+        return;
+    int thumb = info.nPage ? std::max<int>(GetSystemMetrics(SM_CYVTHUMB) / 2,
+                    static_cast<int>(static_cast<long long>(length) * info.nPage / range))
+                           : GetSystemMetrics(SM_CYVTHUMB);
+    thumb = std::min(thumb, length);
+    const int maxPos = info.nMax - std::max<int>(static_cast<int>(info.nPage) - 1, 0);
+    const int span = maxPos - info.nMin;
+    const int offset
+        = span > 0 ? static_cast<int>(static_cast<long long>(length - thumb) * (info.nPos - info.nMin) / span) : 0;
+    RECT thumbRect = track;
+    if (vertical) {
+        thumbRect.top = track.top + offset;
+        thumbRect.bottom = thumbRect.top + thumb;
+    } else {
+        thumbRect.left = track.left + offset;
+        thumbRect.right = thumbRect.left + thumb;
+    }
+    DrawEdge(hdc, &thumbRect, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
 
 } // namespace platform::user

@@ -33,4 +33,7 @@ int BorderWidth(DWORD style, DWORD exStyle);
 // The caption height a style gives (0 without a caption).
 int CaptionHeight(DWORD style, DWORD exStyle);
 
+// Draws a scroll bar (arrows, track and thumb) into a rectangle of a DC.
+void DrawScrollBar(HDC hdc, const RECT& bar, bool vertical, const SCROLLINFO& info, bool enabled);
+
 } // namespace platform::user

@@ -47,6 +47,9 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
 {
     if (!info || (info->cbSize != sizeof(SCROLLINFO) && info->cbSize != sizeof(SCROLLINFO) - sizeof(int)))
         return 0;
+    // A scroll bar control keeps its own state.
+    if (bar == SB_CTL)
+        return static_cast<int>(SendMessage(hwnd, SBM_SETSCROLLINFO, redraw, reinterpret_cast<LPARAM>(info)));
     bool needed = false;
     int pos = 0;
     {
@@ -80,6 +83,8 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw)
 
 BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info)
 {
+    if (bar == SB_CTL)
+        return info && SendMessage(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)) ? TRUE : FALSE;
     auto window = LookupWindow(hwnd);
     if (!window || !info)
         return FALSE;
@@ -143,12 +148,18 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show)
 {
     if (!IsWindow(hwnd))
         return FALSE;
+    if (bar == SB_CTL) {
+        ShowWindow(hwnd, show ? SW_SHOW : SW_HIDE);
+        return TRUE;
+    }
     showBar(hwnd, bar, show != FALSE);
     return TRUE;
 }
 
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows)
 {
+    if (bar == SB_CTL)
+        return static_cast<BOOL>(SendMessage(hwnd, SBM_ENABLE_ARROWS, arrows, 0));
     auto window = LookupWindow(hwnd);
     if (!window)
         return FALSE;

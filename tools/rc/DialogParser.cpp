@@ -282,8 +282,13 @@ void DialogParser::GenericControl(Control& control)
 // DIALOGEX, a block of creation data.
 void DialogParser::Trailer(Control& control, bool styleAllowed)
 {
-    if (styleAllowed && m_tokens.Accept(","))
-        control.style = Style(control.style);
+    if (styleAllowed && m_tokens.Accept(",")) {
+        std::uint32_t given = 0;
+        control.style = Style(control.style, &given);
+        // A combo box's kind is one value, not a set of bits: the kind written replaces the default one.
+        if (control.windowClass.isNumber && control.windowClass.number == kComboBox && (given & 0x3))
+            control.style = (control.style & ~0x3u) | (given & 0x3);
+    }
     if (m_tokens.Accept(",")) {
         control.exStyle = Style(0);
         if (m_extended && m_tokens.Accept(","))
@@ -344,7 +349,7 @@ std::int16_t DialogParser::Coordinate(const char* what)
 
 // A style is a list of terms joined by '|', each of them an expression that is or-ed in, or, after
 // NOT, taken out of what the terms before it (and the statement's default) give.
-std::uint32_t DialogParser::Style(std::uint32_t initial)
+std::uint32_t DialogParser::Style(std::uint32_t initial, std::uint32_t* orBits)
 {
     struct Term {
         bool negate { false };
@@ -401,6 +406,8 @@ std::uint32_t DialogParser::Style(std::uint32_t initial)
         if (!stream.AtEnd())
             stream.Fail("unexpected '" + stream.Peek().text + "' in a style");
         style = term.negate ? (style & ~value) : (style | value);
+        if (orBits && !term.negate)
+            *orBits |= value;
     }
     return style;
 }

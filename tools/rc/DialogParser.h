@@ -53,7 +53,8 @@ private:
 
     std::int64_t Evaluate();
     std::int16_t Coordinate(const char* what);
-    std::uint32_t Style(std::uint32_t initial);
+    // orBits, when given, collects what the terms or-ed in (not what NOT took out).
+    std::uint32_t Style(std::uint32_t initial, std::uint32_t* orBits = nullptr);
     NameOrNumber TextOrNumber(const char* what);
     NameOrNumber ClassName();
     std::u16string Text(const Token& literal);

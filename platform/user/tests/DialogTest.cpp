@@ -14,7 +14,7 @@ namespace {
 
 // What the dialog procedure of these tests saw.
 struct Seen {
-    std::vector<int> commands; // ids of WM_COMMAND
+    std::vector<int> commands; // ids of WM_COMMAND for clicks (notifications of edits left out)
     LPARAM initParam { 0 };
     int initFocus { 0 };
     std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)> extra;
@@ -38,6 +38,8 @@ INT_PTR CALLBACK FormProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
         seen().initFocus = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
         return TRUE;
     case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED)
+            return FALSE;
         seen().commands.push_back(LOWORD(wParam));
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)
             EndDialog(dlg, LOWORD(wParam));

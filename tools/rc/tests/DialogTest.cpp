@@ -185,6 +185,8 @@ TEST(Dialog, ControlStatementsGiveTheirClassAndDefaultStyle)
         { "GROUPBOX \"g\", 5, 1, 2, 3, 4", u"#128", 0x7, u"g" },
         { "LISTBOX 5, 1, 2, 3, 4, LBS_SORT | WS_VSCROLL", u"#131", 0x00800000 | 0x1 | 0x2 | 0x00200000, u"" },
         { "COMBOBOX 5, 1, 2, 3, 4, CBS_DROPDOWNLIST", u"#133", 0x00010000 | 0x3, u"" },
+        { "COMBOBOX 5, 1, 2, 3, 4, CBS_DROPDOWN | CBS_SORT", u"#133", 0x00010000 | 0x2 | 0x100, u"" },
+        { "COMBOBOX 5, 1, 2, 3, 4, WS_VSCROLL", u"#133", 0x00010000 | 0x1 | 0x00200000, u"" },
         { "SCROLLBAR 5, 1, 2, 3, 4, SBS_VERT", u"#132", 0x1, u"" },
         { "ICON 128, 5, 1, 2", u"#130", 0x3, u"#128" },
         { "ICON IDR_LOGO, 5, 1, 2, 0, 0, SS_CENTERIMAGE", u"#130", 0x3 | 0x200, u"IDR_LOGO" },
