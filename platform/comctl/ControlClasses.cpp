@@ -1,5 +1,6 @@
 #include "platform/comctl/ControlClasses.h"
 
+#include "platform/comctl/Animation.h"
 #include "platform/comctl/Header.h"
 #include "platform/comctl/IpAddress.h"
 #include "platform/comctl/ListView.h"
@@ -19,6 +20,7 @@ void RegisterControlClasses()
     RegisterControl<ToolTip>(TOOLTIPS_CLASS, CS_SAVEBITS, -1);
     RegisterControl<Header>(WC_HEADER, CS_DBLCLKS, -1);
     RegisterControl<ListView>(WC_LISTVIEW, CS_DBLCLKS, -1);
+    RegisterControl<Animation>(ANIMATE_CLASS, 0, -1);
 }
 
 LRESULT SendNotifyTo(HWND to, HWND from, UINT code, NMHDR& header)
