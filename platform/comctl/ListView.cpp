@@ -377,18 +377,14 @@ void ListView::sortItems(PFNLVCOMPARE compare, LPARAM data)
 {
     if (!compare || ownerData())
         return;
-    const Item* focused = valid(m_focus) ? &m_items[static_cast<std::size_t>(m_focus)] : nullptr;
-    const LPARAM focusParam = focused ? focused->lParam : 0;
     std::stable_sort(m_items.begin(), m_items.end(),
         [&](const Item& a, const Item& b) { return compare(a.lParam, b.lParam, data) < 0; });
-    // The focus follows its item.
+    // The focus follows its item; a range anchor means nothing in the new order.
     m_focus = -1;
-    for (int i = 0; focused && i < count(); ++i)
-        if (m_items[static_cast<std::size_t>(i)].state & LVIS_FOCUSED) {
+    for (int i = 0; i < count(); ++i)
+        if (m_items[static_cast<std::size_t>(i)].state & LVIS_FOCUSED)
             m_focus = i;
-            break;
-        }
-    (void)focusParam;
+    m_mark = -1;
     InvalidateRect(m_hwnd, nullptr, TRUE);
 }
 

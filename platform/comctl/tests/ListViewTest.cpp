@@ -128,6 +128,16 @@ TEST_F(ListViewTest, ItemsSubitemsAndSearches)
     find.psz = "song 1";
     EXPECT_EQ(SendMessage(list, LVM_FINDITEM, 2, reinterpret_cast<LPARAM>(&find)), 1);
 
+    // Sorting carries states and the focus with their items.
+    auto byParamDown = [](LPARAM a, LPARAM b, LPARAM) -> int { return a < b ? 1 : a > b ? -1 : 0; };
+    SendMessage(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(+byParamDown));
+    EXPECT_EQ(textOf(list, 0, 0), "Song 4");
+    EXPECT_EQ(selected(list), (std::vector<int> { 1, 3 }));
+    EXPECT_EQ(SendMessage(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 0);
+    auto byParamUp = [](LPARAM a, LPARAM b, LPARAM) -> int { return a < b ? -1 : a > b ? 1 : 0; };
+    SendMessage(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(+byParamUp));
+    EXPECT_EQ(textOf(list, 0, 0), "Song 0");
+
     // Deleting an item moves the states of the ones after it along.
     SendMessage(list, LVM_DELETEITEM, 0, 0);
     EXPECT_EQ(selected(list), (std::vector<int> { 0, 2 }));
