@@ -133,6 +133,11 @@ LRESULT dialogDefault(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam, bool has
         std::unique_ptr<DialogState> gone = DetachDialogState(dlg);
         if (gone && gone->ownsFont)
             DeleteObject(gone->font);
+        if (gone && gone->menu) {
+            if (GetMenu(dlg) == gone->menu)
+                SetMenu(dlg, nullptr);
+            DestroyMenu(gone->menu);
+        }
         if (gone && gone->modal && gone->modal->ownerDisabled && IsWindow(gone->modal->owner)) {
             gone->modal->ownerDisabled = false;
             EnableWindow(gone->modal->owner, TRUE);

@@ -27,6 +27,8 @@ struct DialogState {
     // The control that had the focus when the dialog was last deactivated or hidden.
     HWND savedFocus { nullptr };
     std::shared_ptr<ModalEnd> modal;
+    // The menu the template named, destroyed with the dialog.
+    HMENU menu { nullptr };
 };
 
 // The state of a dialog, null for any other window.

@@ -127,8 +127,12 @@ HWND createFromTemplate(HINSTANCE instance, const DialogTemplate& t, HWND parent
     if (!child && parent && !owner)
         owner = parent;
 
+    if (!child && !t.menu.empty()) {
+        const std::string name = t.menu.text;
+        state->menu = LoadMenu(instance, t.menu.isNumber ? MAKEINTRESOURCE(t.menu.number) : name.c_str());
+    }
     RECT frame { 0, 0, toPixelsX(t.cx, state->baseUnits), toPixelsY(t.cy, state->baseUnits) };
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    AdjustWindowRectEx(&frame, style, state->menu ? TRUE : FALSE, exStyle);
     POINT pos;
     if (child)
         pos = { toPixelsX(t.x, state->baseUnits) + frame.left, toPixelsY(t.y, state->baseUnits) + frame.top };
@@ -144,10 +148,12 @@ HWND createFromTemplate(HINSTANCE instance, const DialogTemplate& t, HWND parent
         cls = className.c_str();
     }
     HWND dlg = CreateWindowEx(exStyle, cls, t.caption.c_str(), style & ~WS_VISIBLE, pos.x, pos.y,
-        frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, nullptr);
+        frame.right - frame.left, frame.bottom - frame.top, owner, state->menu, instance, nullptr);
     if (!dlg) {
         if (state->ownsFont)
             DeleteObject(state->font);
+        if (state->menu)
+            DestroyMenu(state->menu);
         return nullptr;
     }
     DialogState* live = state.get();

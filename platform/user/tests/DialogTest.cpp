@@ -321,3 +321,17 @@ TEST_F(Dialogs, ClassicTemplatesInMemoryAndDamagedTemplates)
     EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(4711), driver.owner, FormProc, 0), -1);
     EXPECT_TRUE(IsWindowEnabled(driver.owner));
 }
+
+TEST_F(Dialogs, TemplateMenuIsLoadedAndTheClientAreaKeepsItsSize)
+{
+    HWND dlg = CreateDialogParam(nullptr, MAKEINTRESOURCE(IDD_MENUED), driver.owner, FormProc, 0);
+    ASSERT_NE(dlg, nullptr);
+    HMENU menu = GetMenu(dlg);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 1);
+    RECT client;
+    GetClientRect(dlg, &client);
+    EXPECT_EQ(client.right, 150);
+    EXPECT_EQ(client.bottom, 65);
+    DestroyWindow(dlg);
+}

@@ -13,3 +13,5 @@
 #define IDC_GENRE 1011
 #define IDC_MOOD 1012
 #define IDC_PICKS 1013
+#define IDD_MENUED 102
+#define IDM_FORM 200
