@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 #include "platform/base/Clock.h"
 #include "platform/base/FileApi.h"
@@ -53,10 +54,25 @@ public:
         // Arguments come last to first.
         for (UINT i = params->cArgs; i > 0; --i)
             fired.args.push_back(params->rgvarg[i - 1].lVal);
-        std::lock_guard guard(m_lock);
-        m_fired.push_back(fired);
-        m_changed.notify_all();
+        IUnknown* releaseOnDone = nullptr;
+        {
+            std::lock_guard guard(m_lock);
+            m_fired.push_back(fired);
+            if (id == DISPID_QVSYNC_SYNCDONE)
+                releaseOnDone = std::exchange(m_releaseOnDone, nullptr);
+            m_changed.notify_all();
+        }
+        // As a caller that drops the device when its run is done, from inside the event.
+        if (releaseOnDone)
+            releaseOnDone->Release();
         return S_OK;
+    }
+
+    // The sink takes over this reference and releases it when SyncDone arrives.
+    void ReleaseOnDone(IUnknown* object)
+    {
+        std::lock_guard guard(m_lock);
+        m_releaseOnDone = object;
     }
 
     std::vector<Fired> Events()
@@ -86,6 +102,7 @@ private:
     std::mutex m_lock;
     std::condition_variable m_changed;
     std::vector<Fired> m_fired;
+    IUnknown* m_releaseOnDone { nullptr };
 };
 
 class DeviceTest : public ::testing::Test {
@@ -377,6 +394,18 @@ TEST_F(DeviceTest, ReleasingTheObjectDuringARunStopsIt)
     // The object waited for its worker's real end before it went.
     EXPECT_TRUE(ended);
     EXPECT_FALSE(m_sink.Has(DISPID_QVSYNC_SYNCDONE));
+}
+
+TEST_F(DeviceTest, ASinkMayReleaseTheObjectFromInsideSyncDone)
+{
+    LONG result = 0;
+    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
+    m_point.Release();
+    m_sink.ReleaseOnDone(m_device.Detach());
+    ASSERT_TRUE(AdvanceUntil(DISPID_QVSYNC_SYNCDONE));
+    // The object went on the event thread, which did not wait for itself; nothing of it is left to
+    // release here, and the process goes on.
+    EXPECT_EQ(Steps(), (std::vector<Step> { Step::Groups }));
 }
 
 TEST_F(DeviceTest, AFileTheDeviceRefusesLeavesNoLocalFile)
