@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <thread>
 
 #include "platform/base/CodePage.h"
 #include "platform/com/ComErrors.h"
@@ -65,8 +66,12 @@ protected:
     void SetUp() override
     {
         m_library = synctest::MakeLibrary();
+        // Another test's process may hold the router's port for a moment; the device starts once it is free.
         std::string error;
-        ASSERT_TRUE(m_emulator.Start(error)) << error;
+        bool started = false;
+        for (int attempt = 0; attempt < 100 && !(started = m_emulator.Start(error)); ++attempt)
+            std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(started) << error;
         CComObject<QVSyncConnection>* connection = nullptr;
         CComObject<QVSyncConnection>::CreateInstance(&connection);
         m_connection = connection;
