@@ -441,3 +441,33 @@ TEST(ComboBoxes, DropDownListPicksByMouseAndKeysWithItsNotifications)
     EXPECT_NE(std::find(mood.begin(), mood.end(), CBN_EDITCHANGE), mood.end());
     sink = nullptr;
 }
+
+TEST_F(Controls, SimpleComboBoxShowsItsListAndFollowsClicks)
+{
+    HWND combo = make(WC_COMBOBOX, CBS_SIMPLE | CBS_SORT, { 10, 10, 160, 150 }, 60);
+    for (const char* s : { "Rock", "Jazz", "Blues" })
+        SendMessage(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s));
+    EXPECT_EQ(SendMessage(combo, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessage(combo, CB_SETCURSEL, 0, 0), 0);
+    EXPECT_EQ(text(combo), "Blues");
+    EXPECT_EQ(SendMessage(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("rock")), 2);
+    notes.clear();
+    // The list lies under the field; its second item is Jazz.
+    HWND list = nullptr;
+    for (HWND c = GetWindow(combo, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (SendMessage(c, LB_GETCOUNT, 0, 0) == 3)
+            list = c;
+    ASSERT_NE(list, nullptr);
+    RECT item;
+    SendMessage(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    POINT p { 5, item.top + 2 };
+    ClientToScreen(list, &p);
+    screen.click(p.x, p.y);
+    EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(text(combo), "Jazz");
+    const std::vector<WORD> c = codes(60);
+    EXPECT_NE(std::find(c.begin(), c.end(), CBN_SELCHANGE), c.end());
+    SendMessage(combo, CB_RESETCONTENT, 0, 0);
+    EXPECT_EQ(SendMessage(combo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(text(combo), "");
+}
