@@ -2,6 +2,7 @@
 // The whole class library, window part included, for code written against all of it.
 
 #include "platform/afx/Afx.h"
+#include "platform/afx/AfxDDX.h"
 #include "platform/afx/AfxHandleMap.h"
 #include "platform/afx/AfxMsgMap.h"
 #include "platform/afx/AfxPriv.h"
@@ -9,6 +10,8 @@
 #include "platform/afx/CBitmap.h"
 #include "platform/afx/CBrush.h"
 #include "platform/afx/CClientDC.h"
+#include "platform/afx/CDataExchange.h"
+#include "platform/afx/CDialog.h"
 #include "platform/afx/CDC.h"
 #include "platform/afx/CFont.h"
 #include "platform/afx/CFrameWnd.h"
