@@ -80,8 +80,11 @@ TEST_F(ConnectionTest, TextsStartEmptyAndRefuseNull)
     };
     for (const auto& [get, put] : properties) {
         IQVClientConnection& connection = *m_connection;
-        BSTR text = SysAllocString(u"stale");
+        // An [out] text is overwritten, not freed: the caller keeps what it put there.
+        BSTR stale = SysAllocString(u"stale");
+        BSTR text = stale;
         EXPECT_EQ((connection.*get)(&text), S_OK);
+        SysFreeString(stale);
         EXPECT_EQ(Text(text), u"<null>");
         EXPECT_EQ((connection.*get)(nullptr), E_POINTER);
         CComBSTR value(u"10.0.0.1,10.0.0.255");
