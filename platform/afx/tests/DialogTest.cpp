@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "platform/afx/AfxDDX.h"
+#include "platform/afx/CComboBox.h"
 #include "platform/afx/CDialog.h"
+#include "platform/afx/CEdit.h"
+#include "platform/afx/CListBox.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/tests/AfxDialogTestIds.h"
 #include "platform/base/MessageBox.h"
@@ -213,12 +216,14 @@ TEST_F(Dialogs, ARefusedValueKeepsTheDialogOpenWithTheFocusOnItsControl)
         boxes.clear();
         CSettingsDlg dlg(&ownerObject);
         int focus = 0;
+        LRESULT selection = 0;
         Steps().push_back([&](HWND d) {
             SetDlgItemText(d, c.control, c.text);
             PressKey(VK_RETURN);
         });
         Steps().push_back([&](HWND d) {
             focus = GetDlgCtrlID(GetFocus());
+            selection = SendDlgItemMessage(d, c.control, EM_GETSEL, 0, 0);
             // Put right, the same OK goes through.
             SetDlgItemText(d, c.control, c.control == IDC_NAME ? "Al" : " 42 ");
             PressKey(VK_RETURN);
@@ -226,6 +231,8 @@ TEST_F(Dialogs, ARefusedValueKeepsTheDialogOpenWithTheFocusOnItsControl)
         EXPECT_EQ(dlg.DoModal(), IDOK);
         EXPECT_EQ(boxes, std::vector<std::string> { c.message });
         EXPECT_EQ(focus, c.control);
+        // The whole refused text is selected, ready to be typed over.
+        EXPECT_EQ(selection, MAKELONG(0, std::string(c.text).size()));
         if (c.control == IDC_COUNT) {
             EXPECT_EQ(dlg.m_count, 42);
         } else if (c.control == IDC_VOLUME) {
@@ -261,4 +268,65 @@ TEST_F(Dialogs, ModelessDialogExchangesDataAndMalformedInitDataIsRefused)
     EXPECT_TRUE(Recorded().empty());
     dlg.DestroyWindow();
     EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+namespace {
+
+class CBoundDlg : public CSettingsDlg {
+public:
+    using CSettingsDlg::CSettingsDlg;
+    CEdit m_nameEdit;
+    CEdit* pSecondBinding { nullptr };
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CSettingsDlg::DoDataExchange(pDX);
+        DDX_Control(pDX, IDC_NAME, m_nameEdit);
+        if (pSecondBinding)
+            DDX_Control(pDX, IDC_NAME, *pSecondBinding);
+    }
+};
+
+} // namespace
+
+TEST_F(Dialogs, ControlsAreBoundOnceAndTheWrappersDriveThem)
+{
+    CBoundDlg dlg(&ownerObject);
+    ASSERT_TRUE(dlg.Create(IDD_SETTINGS, &ownerObject));
+    ASSERT_EQ(dlg.m_nameEdit.m_hWnd, ::GetDlgItem(dlg.m_hWnd, IDC_NAME));
+    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.m_nameEdit.m_hWnd), &dlg.m_nameEdit);
+    // A second exchange keeps the binding.
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    dlg.m_nameEdit.SetSel(1, 3);
+    int start = 0, end = 0;
+    dlg.m_nameEdit.GetSel(start, end);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(end, 3);
+
+    // The same control bound to a second object stops the exchange, which reports the failure.
+    CEdit other;
+    dlg.pSecondBinding = &other;
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(other.m_hWnd, nullptr);
+    EXPECT_EQ(boxes.size(), 1u);
+    dlg.pSecondBinding = nullptr;
+
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(10, 150, 200, 250), &dlg, 2001));
+    EXPECT_EQ(list.AddString("Blues"), 0);
+    EXPECT_EQ(list.AddString("Jazz"), 1);
+    CString text;
+    list.GetText(1, text);
+    EXPECT_EQ(text, "Jazz");
+    list.GetText(7, text);
+    EXPECT_EQ(text, "");
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 120), &dlg, 2002));
+    combo.AddString("Rock");
+    combo.AddString("Folk");
+    EXPECT_EQ(combo.SelectString(-1, "fo"), 1);
+    combo.GetLBText(combo.GetCurSel(), text);
+    EXPECT_EQ(text, "Folk");
+    dlg.DestroyWindow();
 }
