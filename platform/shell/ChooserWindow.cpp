@@ -252,7 +252,7 @@ void ChooserWindow::takeCurrent(bool open)
         return;
     const FolderEntry* entry = m_selected >= 0 && (names || open) ? &m_entries[static_cast<size_t>(m_selected)] : nullptr;
     const std::string typed = names && !open ? m_typed : std::string();
-    if (m_controller.take(m_window, typed, typed.empty() ? entry : nullptr)) {
+    if (m_controller.take(m_window, typed, typed.empty() ? entry : nullptr, open)) {
         m_ok = true;
         m_done = true;
         return;

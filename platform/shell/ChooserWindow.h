@@ -25,7 +25,8 @@ public:
     // entry is null when there is none, and for Enter in the folder browser (which takes the folder
     // shown). True ends the dialog with OK; otherwise the controller may have changed what the
     // window shows.
-    virtual bool take(HWND window, const std::string& typed, const FolderEntry* entry) = 0;
+    // open tells Right or a double click (open the entry) from Enter (take the choice).
+    virtual bool take(HWND window, const std::string& typed, const FolderEntry* entry, bool open) = 0;
     // Backspace with nothing typed.
     virtual void up() = 0;
     // A message for the window's own use (the folder browser's selection messages); true when handled.

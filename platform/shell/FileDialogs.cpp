@@ -7,10 +7,36 @@
 #include "platform/shell/ChooserWindow.h"
 #include "platform/shell/CommDlg.h"
 #include "platform/shell/FileDialogModel.h"
+#include "platform/user/WinDialogs.h"
 
 namespace {
 
 thread_local DWORD t_lastError = 0;
+
+// The items of the classic file dialog, by their ids: labels, the file and folder lists, the type
+// and drive lists, the name field, the read-only check box, OK, Cancel and Help.
+constexpr int kNameField = 1152;
+constexpr int kTemplateItems[] = { 1088, 1089, 1090, 1091, 1120, 1121, 1136, 1137, kNameField, 1040, IDOK, IDCANCEL, 1038 };
+constexpr const char* kItemClass = "ShellDialogItem";
+
+// An unseen item passes keys on to the dialog, so a hook that gives it the focus leaves the
+// dialog's keyboard working.
+LRESULT CALLBACK TemplateItemProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR)
+        return SendMessage(GetParent(hwnd), message, wParam, lParam);
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+void CreateTemplateItems(HWND dialog)
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = TemplateItemProc;
+    wc.lpszClassName = kItemClass;
+    RegisterClass(&wc); // fails harmlessly once the class exists
+    for (int id : kTemplateItems)
+        CreateWindowEx(0, kItemClass, "", WS_CHILD, 0, 0, 0, 0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+}
 
 BOOL Fail(DWORD error)
 {
@@ -36,9 +62,16 @@ public:
     bool typesNames() const override { return true; }
     void up() override { m_model.openFolder(".."); }
 
-    bool take(HWND window, const std::string& typed, const platform::FolderEntry* entry) override
+    bool take(HWND window, const std::string& typed, const platform::FolderEntry* entry, bool open) override
     {
-        const std::string text = !typed.empty() ? typed : entry ? entry->name : std::string();
+        std::string text = !typed.empty() ? typed : entry ? entry->name : std::string();
+        // Enter is the dialog's OK, which takes the name its name field holds: a hook may have put
+        // one there (a folder chooser puts a name that only makes OK accept the folder shown).
+        if (!open && typed.empty()) {
+            char held[MAX_PATH] {};
+            if (GetDlgItemText(window, kNameField, held, MAX_PATH) > 0)
+                text = held;
+        }
         using Verdict = platform::FileDialogModel::Verdict;
         switch (m_model.submit(text)) {
         case Verdict::Accepted:
@@ -64,6 +97,10 @@ public:
 
     void started(HWND window) override
     {
+        // A caller's template replaces the dialog; the items a hook of such a dialog works with
+        // are there, unseen, so that it finds each of them.
+        if (m_ofn.Flags & OFN_ENABLETEMPLATE)
+            CreateTemplateItems(window);
         if (hook())
             hook()(window, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&m_ofn));
     }

@@ -77,7 +77,7 @@ public:
         return folders;
     }
 
-    bool take(HWND window, const std::string&, const platform::FolderEntry* entry) override
+    bool take(HWND window, const std::string&, const platform::FolderEntry* entry, bool) override
     {
         if (!entry)
             return true; // Enter: the folder shown is the choice

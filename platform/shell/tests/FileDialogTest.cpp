@@ -17,6 +17,7 @@
 #include "platform/shell/ShlObj.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
+#include "platform/user/WinDialogs.h"
 
 namespace {
 
@@ -241,7 +242,10 @@ TEST_F(FileDialogs, OpenAndSaveDialogsOnTheScreen)
 
 TEST_F(FileDialogs, ABadRecordFailsWithItsReasonBeforeShowing)
 {
-    platform::SetChooserShownHook([](HWND) { ADD_FAILURE() << "no dialog expected"; });
+    platform::SetChooserShownHook([](HWND) {
+        ADD_FAILURE() << "no dialog expected";
+        Press(VK_ESCAPE);
+    });
     struct Case {
         const char* name;
         std::function<void(OPENFILENAME&)> spoil;
@@ -252,7 +256,7 @@ TEST_F(FileDialogs, ABadRecordFailsWithItsReasonBeforeShowing)
         { "buffer", [](OPENFILENAME& o) { o.lpstrFile = nullptr; }, CDERR_INITIALIZATION },
         { "hook", [](OPENFILENAME& o) { o.Flags |= OFN_ENABLEHOOK; }, CDERR_NOHOOK },
         { "instance", [](OPENFILENAME& o) { o.Flags |= OFN_ENABLETEMPLATE; o.lpTemplateName = MAKEINTRESOURCE(2000); }, CDERR_NOHINSTANCE },
-        { "template", [](OPENFILENAME& o) { o.Flags |= OFN_ENABLETEMPLATE; o.hInstance = GetModuleHandle(nullptr); o.lpTemplateName = MAKEINTRESOURCE(2000); }, CDERR_FINDRESFAILURE },
+        { "template", [](OPENFILENAME& o) { o.Flags |= OFN_ENABLETEMPLATE; o.hInstance = GetModuleHandle(nullptr); o.lpTemplateName = MAKEINTRESOURCE(2001); }, CDERR_FINDRESFAILURE },
     };
     for (const Case& c : cases) {
         OPENFILENAME ofn = record(0);
@@ -283,6 +287,39 @@ TEST_F(FileDialogs, TheHookSeesTheDialogFirst)
     EXPECT_EQ(custom, 77);
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), static_cast<UINT>(WM_INITDIALOG));
+}
+
+TEST_F(FileDialogs, AClassicTemplateDialogFindsItsItemsAndOkTakesTheNameItsHookLeft)
+{
+    // A folder chooser: a save dialog on a template whose hook hides the name field, fills it with a
+    // name that only makes OK accept the folder shown, and gives the folder list the focus.
+    static bool foundAll = false;
+    char chosen[MAX_PATH] {};
+    OPENFILENAME ofn;
+    ofn.lpstrFile = chosen;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrFilter = "(nofiles)\0NOFILES.$$$\0";
+    ofn.lpstrInitialDir = music.c_str();
+    ofn.Flags = 0x56 | OFN_ENABLEHOOK;
+    ofn.hInstance = GetModuleHandle(nullptr);
+    ofn.lpTemplateName = MAKEINTRESOURCE(2000);
+    ofn.lpfnHook = [](HWND dialog, UINT message, WPARAM, LPARAM) -> UINT_PTR {
+        if (message != WM_INITDIALOG)
+            return 0;
+        foundAll = true;
+        for (int id : { 1090, 1152, 1120, 1089, 1136, 1121 })
+            foundAll = foundAll && GetDlgItem(dialog, id) != nullptr;
+        ShowWindow(GetDlgItem(dialog, 1152), SW_HIDE);
+        SetDlgItemText(dialog, 1152, "noclose");
+        SetFocus(GetDlgItem(dialog, 1121));
+        return 0;
+    };
+    // Into "Covers" (the second folder), then OK.
+    whenShown([] { Press(VK_DOWN); Press(VK_RIGHT); Press(VK_RETURN); });
+    ASSERT_TRUE(GetSaveFileName(&ofn));
+    EXPECT_TRUE(foundAll);
+    EXPECT_EQ(std::string(chosen, ofn.nFileOffset), music + "\\Covers\\");
+    EXPECT_STREQ(chosen + ofn.nFileOffset, "noclose");
 }
 
 TEST_F(FileDialogs, TheFolderBrowserStartsAtTheSelectionAndReturnsTheFolderShown)
