@@ -33,7 +33,7 @@ std::string Groups(const std::vector<std::string>& groups)
     return text;
 }
 
-std::string Track(const TrackSpec& track, bool withBitrate, bool withMeta)
+std::string Track(const TrackContent& track, bool withBitrate, bool withMeta)
 {
     std::string text = "  <track" + Attribute("number", std::to_string(track.number))
         + Attribute("length", std::to_string(track.length));
@@ -78,7 +78,7 @@ std::string ContainerDocument(const std::vector<ContainerEntry>& entries)
     return text + "</container>\n";
 }
 
-std::string AlbumDocument(const AlbumSpec& album, const std::string& href)
+std::string AlbumDocument(const AlbumContent& album, const std::string& href)
 {
     const std::string root = album.cd ? "cdinfo" : "mp3info";
     std::string text = Opening(root, Attribute("href", href));
@@ -87,21 +87,21 @@ std::string AlbumDocument(const AlbumSpec& album, const std::string& href)
     text += Element("toc", album.toc) + Element("artist", album.artist) + Element("title", album.title)
         + Element("titlesort", album.titleSort) + Element("label", album.label) + Element("year", album.year)
         + Element("coverart", album.coverArt) + Groups(album.groups);
-    for (const TrackSpec& track : album.tracks)
+    for (const TrackContent& track : album.tracks)
         text += Track(track, !album.cd, false);
     return text + "</" + root + ">\n";
 }
 
-std::string PlaylistDocument(const PlaylistSpec& playlist, const std::string& href)
+std::string PlaylistDocument(const PlaylistContent& playlist, const std::string& href)
 {
     std::string text = Opening("songlistinfo", Attribute("href", href) + Attribute("version", "1.0"));
     text += Element("title", playlist.name) + Element("coverart", playlist.coverArt) + Groups(playlist.groups);
-    for (const TrackSpec& track : playlist.tracks)
+    for (const TrackContent& track : playlist.tracks)
         text += Track(track, false, true);
     return text + "</songlistinfo>\n";
 }
 
-std::string GroupDocument(const GroupSpec& group, const std::string& href)
+std::string GroupDocument(const GroupContent& group, const std::string& href)
 {
     // A group is the library query of its name.
     const std::string resource = "vqp://localhost/Library?index=" + group.name
@@ -112,7 +112,7 @@ std::string GroupDocument(const GroupSpec& group, const std::string& href)
     return text + "</groupinfo>\n";
 }
 
-std::string StationDocument(const StationSpec& station, const std::string& href)
+std::string StationDocument(const StationContent& station, const std::string& href)
 {
     std::string text = Opening("radioinfo", Attribute("href", href));
     text += Element("identifier", station.identifier) + Element("name", station.name)

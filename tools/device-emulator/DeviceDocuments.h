@@ -1,7 +1,7 @@
 #pragma once
 // The documents the device describes its library with, written as text: the list document
 // "container" and the item documents of albums, playlists, groups and radio stations. The item
-// specifications let a test or a start-up script fill a device without writing XML by hand.
+// contents let a test or a start-up script fill a device without writing XML by hand.
 
 #include <string>
 #include <vector>
@@ -9,7 +9,7 @@
 namespace emulator {
 
 // One track of an album or a playlist.
-struct TrackSpec {
+struct TrackContent {
     int number { 0 };
     std::string title;
     int length { 0 };
@@ -20,7 +20,7 @@ struct TrackSpec {
     std::string meta;
 };
 
-struct AlbumSpec {
+struct AlbumContent {
     // A CD album (cdinfo) instead of an album of music files (mp3info).
     bool cd { false };
     std::string artist;
@@ -33,24 +33,24 @@ struct AlbumSpec {
     // CD albums: the drive or resource the disc plays from.
     std::string resource;
     std::vector<std::string> groups;
-    std::vector<TrackSpec> tracks;
+    std::vector<TrackContent> tracks;
 };
 
-struct PlaylistSpec {
+struct PlaylistContent {
     std::string name;
     std::string coverArt;
     std::vector<std::string> groups;
-    std::vector<TrackSpec> tracks;
+    std::vector<TrackContent> tracks;
 };
 
-struct GroupSpec {
+struct GroupContent {
     bool radio { false };
     std::string name;
     int count { 0 };
     std::string coverArt;
 };
 
-struct StationSpec {
+struct StationContent {
     std::string identifier;
     std::string name;
     std::string resource;
@@ -80,9 +80,9 @@ std::string EscapeXml(const std::string& text);
 // A container document: one item per entry, labelled 1, 2, ... in order.
 std::string ContainerDocument(const std::vector<ContainerEntry>& entries);
 // Item documents under the given reference (the root's href).
-std::string AlbumDocument(const AlbumSpec& album, const std::string& href);
-std::string PlaylistDocument(const PlaylistSpec& playlist, const std::string& href);
-std::string GroupDocument(const GroupSpec& group, const std::string& href);
-std::string StationDocument(const StationSpec& station, const std::string& href);
+std::string AlbumDocument(const AlbumContent& album, const std::string& href);
+std::string PlaylistDocument(const PlaylistContent& playlist, const std::string& href);
+std::string GroupDocument(const GroupContent& group, const std::string& href);
+std::string StationDocument(const StationContent& station, const std::string& href);
 
 } // namespace emulator

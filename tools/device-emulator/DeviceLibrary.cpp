@@ -156,25 +156,25 @@ std::string DeviceLibrary::Add(ItemKind kind, const std::string& primaryKey, con
     return StoreLocked(std::move(item)) ? reference : std::string();
 }
 
-std::string DeviceLibrary::AddAlbum(const AlbumSpec& album)
+std::string DeviceLibrary::AddAlbum(const AlbumContent& album)
 {
     return Add(album.cd ? ItemKind::CdAlbum : ItemKind::Mp3Album, album.artist, album.title, album.groups, {},
         [&](const std::string& href) { return AlbumDocument(album, href); });
 }
 
-std::string DeviceLibrary::AddPlaylist(const PlaylistSpec& playlist)
+std::string DeviceLibrary::AddPlaylist(const PlaylistContent& playlist)
 {
     return Add(ItemKind::Playlist, kPlaylistKey, playlist.name, playlist.groups, {},
         [&](const std::string& href) { return PlaylistDocument(playlist, href); });
 }
 
-std::string DeviceLibrary::AddGroup(const GroupSpec& group)
+std::string DeviceLibrary::AddGroup(const GroupContent& group)
 {
     return Add(group.radio ? ItemKind::RadioGroup : ItemKind::MusicGroup, group.name, group.name, {}, {},
         [&](const std::string& href) { return GroupDocument(group, href); });
 }
 
-std::string DeviceLibrary::AddStation(const StationSpec& station)
+std::string DeviceLibrary::AddStation(const StationContent& station)
 {
     return Add(ItemKind::Station, station.name, station.identifier, station.groups, station.identifier,
         [&](const std::string& href) { return StationDocument(station, href); });

@@ -50,12 +50,12 @@ public:
     // The folder given at construction.
     const std::filesystem::path& Folder() const { return m_folder; }
 
-    // Adds an item made from a specification, writes its document and returns its reference; empty
+    // Adds an item made from its content, writes its document and returns its reference; empty
     // when the document cannot be written (the library is left as it was).
-    std::string AddAlbum(const AlbumSpec& album);
-    std::string AddPlaylist(const PlaylistSpec& playlist);
-    std::string AddGroup(const GroupSpec& group);
-    std::string AddStation(const StationSpec& station);
+    std::string AddAlbum(const AlbumContent& album);
+    std::string AddPlaylist(const PlaylistContent& playlist);
+    std::string AddGroup(const GroupContent& group);
+    std::string AddStation(const StationContent& station);
 
     // Stores a new item from a received document whose keys are known; its document is first given
     // the new reference by the callback. Returns the reference, empty when nothing was stored.

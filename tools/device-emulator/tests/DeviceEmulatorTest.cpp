@@ -42,9 +42,9 @@ std::string ReadFile(const fs::path& path)
     return bytes.str();
 }
 
-AlbumSpec Album(const std::string& artist, const std::string& title)
+AlbumContent Album(const std::string& artist, const std::string& title)
 {
-    AlbumSpec album;
+    AlbumContent album;
     album.artist = artist;
     album.title = title;
     album.groups = { "All", "Jazz" };
@@ -78,7 +78,7 @@ TEST_F(DeviceEmulatorTest, QueriesListAlbumsPlaylistsGroupsAndStations)
     std::string jazzHref;
     seed = [&](DeviceEmulator& d) {
         jazzHref = d.Library().AddAlbum(Album("Ann & Co", "Blue"));
-        AlbumSpec rock = Album("Bo", "Loud");
+        AlbumContent rock = Album("Bo", "Loud");
         rock.groups = { "All", "Rock" };
         d.Library().AddAlbum(rock);
         d.Library().AddPlaylist({ "Evening", "", {}, {} });
@@ -323,11 +323,11 @@ TEST_F(DeviceEmulatorTest, CreatedAndChangedItemsAreListedUnderTheDevicesOwnRefe
 {
     StartDevice();
     // The desktop's album has no device reference yet, and its document names a type on the web.
-    AlbumSpec album = Album("Ann", "Blue");
+    AlbumContent album = Album("Ann", "Blue");
     vireo::Message create = peer->MakeMessage("Library", "Music.create", "name", "AlbumCreate");
     create.SetPayload(AlbumDocument(album, ""));
     ASSERT_TRUE(peer->Send(create));
-    GroupSpec group { true, "News", 0, "" };
+    GroupContent group { true, "News", 0, "" };
     vireo::Message radio = peer->MakeMessage("Library", "Radio.create");
     radio.SetPayload(GroupDocument(group, ""));
     ASSERT_TRUE(peer->Send(radio));
