@@ -19,9 +19,6 @@ struct NMHDR {
 };
 using LPNMHDR = NMHDR*;
 
-// Marks message handlers in class declarations (they are ordinary members).
-#define afx_msg
-
 // The shapes of window-message handlers; OnWndMsg takes the message's parameters apart for each.
 enum AfxWinSig : UINT_PTR {
     AfxSig_v_v = AfxSig_firstWindow, // void ()

@@ -58,6 +58,9 @@ struct AFX_CMDHANDLERINFO {
     AFX_PMSG pmf { nullptr };
 };
 
+// Marks message handlers in class declarations (they are ordinary members).
+#define afx_msg
+
 // Declares a class's message map (inside the class).
 #define DECLARE_MESSAGE_MAP()                                                                                          \
 protected:                                                                                                             \
@@ -98,6 +101,10 @@ protected:                                                                      
 #define ON_COMMAND_RANGE(idFirst, idLast, memberFxn)                                                                   \
     { afx::kCommandMessage, static_cast<UINT>(CN_COMMAND), static_cast<WORD>(idFirst), static_cast<WORD>(idLast),      \
         AfxSigCmd_RANGE, AFX_MSGMAP_HANDLER(void(CCmdTarget::*)(UINT), memberFxn) },
+// BOOL memberFxn(UINT nID) for the commands idFirst..idLast; FALSE lets the command go on.
+#define ON_COMMAND_EX_RANGE(idFirst, idLast, memberFxn)                                                                \
+    { afx::kCommandMessage, static_cast<UINT>(CN_COMMAND), static_cast<WORD>(idFirst), static_cast<WORD>(idLast),      \
+        AfxSigCmd_EX, AFX_MSGMAP_HANDLER(BOOL(CCmdTarget::*)(UINT), memberFxn) },
 // void memberFxn(CCmdUI*) when the user interface asks for command id's state.
 #define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                                            \
     { afx::kCommandMessage, static_cast<UINT>(CN_UPDATE_COMMAND_UI), static_cast<WORD>(id), static_cast<WORD>(id),     \

@@ -4,9 +4,19 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "platform/afx/AfxPriv.h"
 #include "platform/afx/AfxState.h"
+#include "platform/afx/CCmdUI.h"
+#include "platform/afx/CCommandLineInfo.h"
+#include "platform/afx/CDocTemplate.h"
+#include "platform/afx/CDocument.h"
+#include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CRecentFileList.h"
+#include "platform/afx/CView.h"
+#include "platform/afx/CWnd.h"
 #include "platform/base/MessageBox.h"
 #include "platform/base/Modules.h"
 #include "platform/base/Profile.h"
@@ -14,6 +24,14 @@
 #include "platform/base/Thread.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+ON_COMMAND(ID_FILE_NEW, OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+ON_COMMAND_EX_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnOpenRecentFile)
+ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnUpdateRecentFileMenu)
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -66,6 +84,9 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    for (POSITION pos = m_templateList.GetHeadPosition(); pos;)
+        delete static_cast<CDocTemplate*>(m_templateList.GetNext(pos));
+    m_templateList.RemoveAll();
     if (AfxGetApp() == this)
         afx::SetCurrentApp(nullptr);
     for (LPCTSTR* text : { &m_pszAppName, &m_pszExeName, &m_pszHelpFilePath, &m_pszProfileName, &m_pszRegistryKey })
@@ -290,5 +311,225 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
             break;
         }
     }
-    return MessageBox(nullptr, lpszPrompt, m_pszAppName, nType);
+    // The box belongs to the main window (or the top window of the active one), so it stays above it.
+    HWND owner = nullptr;
+    CWnd::GetSafeOwner(nullptr, &owner);
+    return MessageBox(owner, lpszPrompt, m_pszAppName, nType);
+}
+
+// The window part.
+
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return static_cast<int>(m_msgCur.wParam);
+}
+
+int CWinApp::Run()
+{
+    if (!m_pMainWnd)
+        ::PostQuitMessage(0);
+    return CWinThread::Run();
+}
+
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    const BOOL more = CWinThread::OnIdle(lCount);
+    if (lCount <= 0) {
+        for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+            CDocTemplate* docTemplate = GetNextDocTemplate(pos);
+            for (POSITION docPos = docTemplate->GetFirstDocPosition(); docPos;)
+                docTemplate->GetNextDoc(docPos)->OnIdle();
+        }
+    }
+    return more;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (!pTemplate || m_templateList.Find(pTemplate))
+        return;
+    pTemplate->LoadTemplate();
+    m_templateList.AddTail(pTemplate);
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const
+{
+    return static_cast<CDocTemplate*>(const_cast<CPtrList&>(m_templateList).GetNext(pos));
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+    if (!lpszFileName || !*lpszFileName)
+        return nullptr;
+    CDocTemplate* best = nullptr;
+    CDocTemplate::Confidence bestMatch = CDocTemplate::noAttempt;
+    CDocument* openDoc = nullptr;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* docTemplate = GetNextDocTemplate(pos);
+        CDocument* match = nullptr;
+        const CDocTemplate::Confidence confidence = docTemplate->MatchDocType(lpszFileName, match);
+        if (confidence > bestMatch) {
+            bestMatch = confidence;
+            best = docTemplate;
+        }
+        if (confidence == CDocTemplate::yesAlreadyOpen) {
+            openDoc = match;
+            break;
+        }
+    }
+    if (openDoc) {
+        // The document is open already: its frame comes forward.
+        POSITION pos = openDoc->GetFirstViewPosition();
+        if (pos) {
+            if (CFrameWnd* frame = openDoc->GetNextView(pos)->GetParentFrame())
+                frame->ActivateFrame();
+        }
+        return openDoc;
+    }
+    return best ? best->OpenDocumentFile(lpszFileName) : nullptr;
+}
+
+BOOL CWinApp::DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*) { return FALSE; }
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        if (!GetNextDocTemplate(pos)->SaveAllModified())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;)
+        GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    std::vector<std::string> words;
+    const char* p = m_lpCmdLine ? m_lpCmdLine : "";
+    while (*p) {
+        while (*p == ' ' || *p == '\t')
+            ++p;
+        if (!*p)
+            break;
+        std::string word;
+        bool quoted = false;
+        for (; *p && (quoted || (*p != ' ' && *p != '\t')); ++p) {
+            if (*p == '"')
+                quoted = !quoted;
+            else
+                word += *p;
+        }
+        words.push_back(word);
+    }
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const bool flag = word.size() > 1 && (word[0] == '/' || word[0] == '-');
+        rCmdInfo.ParseParam(flag ? word.c_str() + 1 : word.c_str(), flag, i + 1 == words.size());
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        // A program without a FILE_NEW handler starts without a document.
+        if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+    case CCommandLineInfo::FilePrint:
+    case CCommandLineInfo::FilePrintTo:
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::AppRegister:
+    case CCommandLineInfo::AppUnregister:
+        return FALSE;
+    default:
+        return TRUE;
+    }
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    if (nMaxMRU > 0) {
+        m_pRecentFileList = std::make_unique<CRecentFileList>(0, "Recent File List", "File%d", static_cast<int>(nMaxMRU));
+        m_pRecentFileList->ReadList();
+    }
+    m_nNumPreviewPages = GetProfileInt("Settings", "PreviewPages", 0);
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->WriteList();
+}
+
+void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+void CWinApp::OnFileNew()
+{
+    POSITION pos = GetFirstDocTemplatePosition();
+    if (!pos)
+        return;
+    GetNextDocTemplate(pos)->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString name;
+    if (DoPromptFileName(name, 0, 0, TRUE, nullptr))
+        OpenDocumentFile(name);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+BOOL CWinApp::OnOpenRecentFile(UINT nID)
+{
+    if (!m_pRecentFileList)
+        return FALSE;
+    const int index = static_cast<int>(nID - ID_FILE_MRU_FIRST);
+    const CString name = (*m_pRecentFileList)[index];
+    if (name.IsEmpty())
+        return FALSE;
+    // A file that cannot be opened any more leaves the list.
+    if (!OpenDocumentFile(name))
+        m_pRecentFileList->Remove(index);
+    return TRUE;
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->UpdateMenu(pCmdUI);
+    else
+        pCmdUI->Enable(FALSE);
+}
+
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app)
+        return -1;
+    app->m_hInstance = hInstance ? hInstance : ::GetModuleHandle(nullptr);
+    app->m_lpCmdLine = lpCmdLine;
+    app->m_nCmdShow = nCmdShow;
+    app->SetCurrentHandles();
+    if (!app->InitInstance()) {
+        if (app->m_pMainWnd && app->m_pMainWnd->m_hWnd)
+            app->m_pMainWnd->DestroyWindow();
+        return app->ExitInstance();
+    }
+    return app->Run();
 }

@@ -7,8 +7,16 @@
 // The name members are texts the object owns, allocated with malloc (strdup): a program may replace
 // one by freeing it and storing its own strdup'd text, and the destructor frees them.
 
+#include <memory>
+
+#include "platform/afx/CPtrList.h"
 #include "platform/afx/CString.h"
 #include "platform/afx/CWinThread.h"
+
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -55,9 +63,47 @@ public:
     // window part gives it an owner.
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
-    // Start-up and shut-down of the application; the window part runs them around its message loop.
+    // Start-up and shut-down of the application around its message loop. ExitInstance saves the
+    // recent-file list and returns the code WM_QUIT carried.
     BOOL InitInstance() override { return TRUE; }
-    int ExitInstance() override { return 0; }
+    int ExitInstance() override;
+    // The message loop; an application that has no main window by then quits at once.
+    int Run() override;
+    // The thread's idle work, and the documents' own (OnIdle of each) on the first call.
+    BOOL OnIdle(LONG lCount) override;
+
+    // Document templates: the application owns them and deletes them when it goes.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const { return m_templateList.GetHeadPosition(); }
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    // Opens the file in the template that fits it best (or activates the document that has it open);
+    // null when no template can.
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    // Asks for a file name to open or save; there is no file dialog at this layer, so FALSE unless a
+    // program provides one.
+    virtual BOOL DoPromptFileName(
+        CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    // Asks every document whether it may close; FALSE when one refuses.
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+
+    // Splits m_lpCmdLine into words (double quotes group) and hands them to rCmdInfo.ParseParam.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Carries out the parsed command: a new document, opening the file, or nothing. FALSE when the
+    // program should end (the command failed or was a registration).
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    // Reads the recent-file list (nMaxMRU names, 0 for none) and the standard settings.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+    // Shows help for the context; the program's own help engine takes over by overriding this.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = 0x0001 /* HELP_CONTEXT */) { }
+
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnAppExit();
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
 
     LPCTSTR m_pszAppName { nullptr };
     HINSTANCE m_hInstance { nullptr };
@@ -67,7 +113,16 @@ public:
     LPCTSTR m_pszHelpFilePath { nullptr };
     LPCTSTR m_pszProfileName { nullptr };
     LPCTSTR m_pszRegistryKey { nullptr };
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+    CPtrList m_templateList;
+    UINT m_nNumPreviewPages { 0 };
+
+    DECLARE_MESSAGE_MAP()
 };
+
+// The program's start: the application object's handles and command line, InitInstance, then Run;
+// returns the program's exit code.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
 
 // The string id of the application's title in the resources.
 constexpr UINT AFX_IDS_APP_TITLE = 0xE000;

@@ -1,5 +1,7 @@
 #include "platform/afx/CWinThread.h"
 
+#include <vector>
+
 #include "platform/afx/AfxState.h"
 #include "platform/afx/AfxHandleMap.h"
 #include "platform/afx/CWinApp.h"
@@ -147,12 +149,36 @@ BOOL CWinThread::OnIdle(LONG lCount)
             AfxCallWndProc(main, main->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
+        // The thread's other frames (floating palettes among them) update their bars too.
+        UpdateOtherFrames(main ? main->m_hWnd : nullptr);
     } else if (lCount >= 1) {
         // Temporary objects die here unless someone holds the maps locked.
         AfxLockTempMaps();
         AfxUnlockTempMaps(TRUE);
     }
     return lCount < 1;
+}
+
+void CWinThread::UpdateOtherFrames(HWND hWndMain)
+{
+    std::vector<HWND> frames;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) {
+            CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+            if (wnd && wnd->IsFrameWnd() && ::IsWindowVisible(hWnd))
+                reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&frames));
+    for (HWND hWnd : frames) {
+        CWnd* frame = CWnd::FromHandlePermanent(hWnd);
+        if (hWnd == hWndMain || !frame)
+            continue;
+        AfxCallWndProc(frame, hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+        if (CWnd::FromHandlePermanent(hWnd) == frame)
+            frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
 }
 
 BOOL CWinThread::IsIdleMessage(MSG* pMsg)

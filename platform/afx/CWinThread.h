@@ -30,7 +30,7 @@ public:
     virtual void Delete();
     // The start and end of a thread that runs a loop (the window part's threads); a worker runs its function.
     virtual BOOL InitInstance() { return FALSE; }
-    virtual int ExitInstance() { return 0; }
+    virtual int ExitInstance() { return static_cast<int>(m_msgCur.wParam); }
 
     // The message loop of a thread with windows: idle work while the queue is empty, then each message
     // through PreTranslateMessage and dispatch, until WM_QUIT; returns ExitInstance's code.
@@ -61,6 +61,8 @@ protected:
     CWinThread();
 
 private:
+    // Sends the idle update to the thread's visible frames other than the main window.
+    static void UpdateOtherFrames(HWND hWndMain);
     // The thread's start: runs the worker function, then Delete().
     static DWORD ThreadEntry(LPVOID self);
 

@@ -181,18 +181,33 @@ void CWnd::UnhookWindowCreate()
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (!cs.lpszClass) {
-        WNDCLASS wndClass;
-        wndClass.style = CS_DBLCLKS;
-        wndClass.lpfnWndProc = ::DefWindowProc;
-        wndClass.hInstance = AfxGetInstanceHandle();
-        wndClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wndClass.lpszClassName = AFX_WND;
-        if (!AfxRegisterClass(&wndClass))
-            return FALSE;
+    if (!cs.lpszClass)
         cs.lpszClass = AFX_WND;
-    }
     return TRUE;
+}
+
+BOOL afx::RegisterStandardClass(LPCTSTR lpszClassName)
+{
+    if (!lpszClassName || IS_INTRESOURCE(lpszClassName))
+        return FALSE;
+    WNDCLASS wndClass;
+    wndClass.lpfnWndProc = ::DefWindowProc;
+    wndClass.hInstance = AfxGetInstanceHandle();
+    wndClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    const std::string name(lpszClassName);
+    if (name == AFX_WND) {
+        wndClass.style = CS_DBLCLKS;
+    } else if (name == AFX_WNDCONTROLBAR) {
+        wndClass.style = CS_DBLCLKS;
+        wndClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    } else if (name == AFX_WNDFRAMEORVIEW || name == AFX_WNDMDIFRAME) {
+        wndClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+        wndClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    } else {
+        return FALSE;
+    }
+    wndClass.lpszClassName = lpszClassName;
+    return AfxRegisterClass(&wndClass);
 }
 
 BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
@@ -232,6 +247,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     }
 
+    // The class library's own classes are registered when first used.
+    afx::RegisterStandardClass(cs.lpszClass);
     AFX_THREAD_STATE* state = AfxGetThreadState();
     CWnd* outerInit = state->m_pWndInit;
     HookWindowCreate(this);
@@ -1134,8 +1151,11 @@ void CWnd::OnNcDestroy()
     Default();
     // The window is gone: the object lets go of it before PostNcDestroy may delete the object.
     m_pfnSuper = nullptr;
-    if (CWinThread* thread = AfxGetThread(); thread && thread->m_pMainWnd == this)
+    // The main window going ends its thread's message loop.
+    if (CWinThread* thread = AfxGetThread(); thread && thread->m_pMainWnd == this) {
         thread->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
     Detach();
     PostNcDestroy();
 }

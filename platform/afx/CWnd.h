@@ -56,6 +56,12 @@ inline constexpr LPCTSTR AFX_WNDCONTROLBAR = "AfxControlBar42";
 inline constexpr LPCTSTR AFX_WNDMDIFRAME = "AfxMDIFrame42";
 inline constexpr LPCTSTR AFX_WNDFRAMEORVIEW = "AfxFrameOrView42";
 
+namespace afx {
+// Registers one of the class library's standard classes (AFX_WND...) unless it is already; FALSE for
+// other names or when it cannot.
+BOOL RegisterStandardClass(LPCTSTR lpszClassName);
+} // namespace afx
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
 public:

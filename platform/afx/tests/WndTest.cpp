@@ -295,6 +295,6 @@ TEST_F(Wnd, TheMessageLoopOffersMessagesFromTheTargetUpAndRunsIdleUpdates)
     // Run returns the exit code once WM_QUIT arrives, after idle work.
     order.clear();
     PostQuitMessage(3);
-    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(app.Run(), 3);
     app.m_pMainWnd = nullptr;
 }

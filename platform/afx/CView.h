@@ -1,0 +1,51 @@
+#pragma once
+// A view: the child window of a frame that shows a document. Commands reach the view first, then its
+// document; the view deletes itself when its window goes.
+
+#include "platform/afx/CWnd.h"
+
+class CDocument;
+class CFrameWnd;
+
+class CView : public CWnd {
+    DECLARE_DYNAMIC(CView)
+public:
+    CView();
+    // Leaves its document.
+    ~CView() override;
+
+    CDocument* GetDocument() const { return m_pDocument; }
+
+    // Draws the document; nothing here.
+    virtual void OnDraw(CDC* pDC) { }
+    // Sets the device context up before drawing; nothing here.
+    virtual void OnPrepareDC(CDC* pDC, void* pInfo = nullptr) { }
+    // Runs once the frame first shows the document: OnUpdate with no sender.
+    virtual void OnInitialUpdate();
+    // The document changed: repaints the whole view.
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    // The view became (or stopped being) the frame's active one: it takes the focus.
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    // The frame around the view was activated or deactivated.
+    virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) { }
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // Commands go to the view, then to its document.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+    CDocument* m_pDocument { nullptr };
+
+protected:
+    void PostNcDestroy() override { delete this; }
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The style of views made by frames.
+constexpr DWORD AFX_WS_DEFAULT_VIEW = WS_CHILD | WS_VISIBLE | WS_BORDER;
