@@ -9,7 +9,6 @@ constexpr DWORD MFS_4THICKFRAME = 0x00000200; // sized by its sides only, not th
 constexpr DWORD MFS_THICKFRAME = 0x00000400; // a sizing frame
 constexpr DWORD MFS_MOVEFRAME = 0x00000800; // the frame moves the window instead of sizing it
 constexpr DWORD MFS_BLOCKSYSMENU = 0x00001000; // no system menu from the caption
-constexpr DWORD MFS_HILITE = 0x00010000;
 
 class CMiniFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMiniFrameWnd)
