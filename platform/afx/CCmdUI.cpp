@@ -1,18 +1,46 @@
 #include "platform/afx/CCmdUI.h"
 
 #include "platform/afx/CCmdTarget.h"
+#include "platform/afx/CMenu.h"
+#include "platform/afx/CWnd.h"
 
 void CCmdUI::Enable(BOOL bOn)
 {
     m_bEnabled = bOn;
     m_bEnableChanged = TRUE;
+    // A pop-up's own item is not changed through the command of its first item.
+    if (m_pMenu && !m_pSubMenu && m_nIndex < m_nIndexMax)
+        m_pMenu->EnableMenuItem(m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
 }
 
-void CCmdUI::SetCheck(int nCheck) { m_nCheck = nCheck; }
+void CCmdUI::SetCheck(int nCheck)
+{
+    m_nCheck = nCheck;
+    if (m_pMenu && !m_pSubMenu && m_nIndex < m_nIndexMax)
+        m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
+}
 
-void CCmdUI::SetRadio(BOOL bOn) { SetCheck(bOn ? 1 : 0); }
+void CCmdUI::SetRadio(BOOL bOn)
+{
+    if (m_pMenu && !m_pSubMenu && m_nIndex < m_nIndexMax) {
+        m_nCheck = bOn ? 1 : 0;
+        if (bOn)
+            m_pMenu->CheckMenuRadioItem(m_nIndex, m_nIndex, m_nIndex, MF_BYPOSITION);
+        else
+            m_pMenu->CheckMenuItem(m_nIndex, MF_BYPOSITION | MF_UNCHECKED);
+        return;
+    }
+    SetCheck(bOn ? 1 : 0);
+}
 
-void CCmdUI::SetText(LPCTSTR) { }
+void CCmdUI::SetText(LPCTSTR lpszText)
+{
+    if (!lpszText || !m_pMenu || m_pSubMenu || m_nIndex >= m_nIndexMax)
+        return;
+    // The item keeps its state; only its text changes.
+    const UINT state = m_pMenu->GetMenuState(m_nIndex, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+    m_pMenu->ModifyMenu(m_nIndex, MF_BYPOSITION | MF_STRING | state, m_nID, lpszText);
+}
 
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {

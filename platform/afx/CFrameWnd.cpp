@@ -5,6 +5,7 @@
 #include "platform/afx/CControlBar.h"
 #include "platform/afx/CCreateContext.h"
 #include "platform/afx/CDocument.h"
+#include "platform/afx/CMenu.h"
 #include "platform/afx/CView.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/base/Resources.h"
@@ -26,6 +27,7 @@ ON_WM_SETFOCUS()
 ON_WM_SETCURSOR()
 ON_WM_SYSCOMMAND()
 ON_WM_MENUSELECT()
+ON_WM_INITMENUPOPUP()
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -49,9 +51,6 @@ constexpr DWORD kHelpBaseCommand = 0x00010000;
 constexpr DWORD kHelpBaseResource = 0x00020000;
 constexpr UINT kHelpContext = 0x0001;
 constexpr UINT kHelpFinder = 0x000B;
-// WM_MENUSELECT flags of pop-up and separator items.
-constexpr UINT kMenuPopup = 0x0010;
-constexpr UINT kMenuSeparator = 0x0800;
 // The menu-loop reason of WM_ENTERIDLE.
 constexpr UINT kIdleInMenu = 2;
 
@@ -81,7 +80,14 @@ BOOL NotifyOwnedWindow(HWND hWnd, LPARAM lParam)
 
 CFrameWnd::CFrameWnd() = default;
 
-CFrameWnd::~CFrameWnd() = default;
+CFrameWnd::~CFrameWnd()
+{
+    // The default menu is the frame's unless a window still shows it (the window destroys its own).
+    if (m_hMenuDefault && ::IsMenu(m_hMenuDefault) && !(m_hWnd && ::GetMenu(m_hWnd) == m_hMenuDefault))
+        ::DestroyMenu(m_hMenuDefault);
+    if (m_hAccelTable)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+}
 
 // Creation.
 
@@ -102,6 +108,16 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     const CString title = cut >= 0 ? strings.Left(cut) : strings;
 
     LPCTSTR resource = MAKEINTRESOURCE(nIDResource);
+    // The menu and accelerators of that id, when the resources have them.
+    if (!m_hMenuDefault && !(dwDefaultStyle & WS_CHILD)) {
+        if (HINSTANCE module = AfxFindResourceHandle(resource, RT_MENU); ::FindResource(module, resource, RT_MENU))
+            m_hMenuDefault = ::LoadMenu(module, resource);
+    }
+    if (!m_hAccelTable) {
+        if (HINSTANCE module = AfxFindResourceHandle(resource, RT_ACCELERATOR);
+            ::FindResource(module, resource, RT_ACCELERATOR))
+            m_hAccelTable = ::LoadAccelerators(module, resource);
+    }
     HICON icon = ::LoadIcon(AfxFindResourceHandle(resource, RT_GROUP_ICON), resource);
     LPCTSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
         reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), icon);
@@ -286,7 +302,53 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName)
     SetTextIfChanged(m_hWnd, title);
 }
 
-void CFrameWnd::OnUpdateFrameMenu(HMENU) { }
+void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
+{
+    if (GetStyle() & WS_CHILD)
+        return;
+    HMENU menu = hMenuAlt ? hMenuAlt : m_hMenuDefault;
+    if (menu && ::GetMenu(m_hWnd) != menu) {
+        ::SetMenu(m_hWnd, menu);
+        ::DrawMenuBar(m_hWnd);
+    }
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (bSysMenu || !pPopupMenu)
+        return;
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0)
+            continue; // separators
+        if (state.m_nID == static_cast<UINT>(-1)) {
+            // A nested pop-up takes the state of its first command, and is never disabled for want
+            // of a handler.
+            state.m_pSubMenu = pPopupMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
+            if (!state.m_pSubMenu)
+                continue;
+            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
+            if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
+                continue;
+            state.DoUpdate(this, FALSE);
+        } else {
+            state.m_pSubMenu = nullptr;
+            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+        }
+        // A handler may have added or taken away items.
+        const UINT count = pPopupMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            state.m_nIndex -= state.m_nIndexMax - count;
+            while (state.m_nIndex < count && pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                ++state.m_nIndex;
+        }
+        state.m_nIndexMax = count;
+    }
+}
 
 CWnd* CFrameWnd::GetMessageBar() { return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE); }
 
@@ -341,7 +403,7 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
         // The menu closed: back to the idle prompt.
         m_nIDTracking = AFX_IDS_IDLEMESSAGE;
         SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
-    } else if (nFlags & (kMenuPopup | kMenuSeparator)) {
+    } else if (nFlags & (MF_POPUP | MF_SEPARATOR)) {
         m_nIDTracking = 0;
     } else {
         m_nIDTracking = nItemID;
@@ -396,7 +458,15 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return CWnd::OnCommand(wParam, lParam);
 }
 
-BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) { return CWnd::PreTranslateMessage(pMsg); }
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    // Keys of the frame's accelerator table become its commands.
+    if (m_hAccelTable && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+        return ::TranslateAccelerator(m_hWnd, m_hAccelTable, pMsg) != 0;
+    return FALSE;
+}
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {

@@ -1,6 +1,7 @@
 #include "platform/afx/CMiniDockFrameWnd.h"
 
 #include "platform/afx/CDockContext.h"
+#include "platform/afx/CMenu.h"
 
 IMPLEMENT_DYNCREATE(CMiniDockFrameWnd, CMiniFrameWnd)
 
@@ -29,6 +30,16 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     if (!CMiniFrameWnd::CreateEx(0, nullptr, "", style, rectDefault, pParent)) {
         // A frame that failed has deleted itself.
         return FALSE;
+    }
+    // A floating palette neither sizes from its menu nor minimises; "close" only hides it.
+    if (CMenu* systemMenu = GetSystemMenu(FALSE)) {
+        for (UINT command : { SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE })
+            systemMenu->DeleteMenu(command, MF_BYCOMMAND);
+        CString hide;
+        if (hide.LoadString(AFX_IDS_HIDE)) {
+            systemMenu->DeleteMenu(SC_CLOSE, MF_BYCOMMAND);
+            systemMenu->AppendMenu(MF_STRING | MF_ENABLED, SC_CLOSE, hide);
+        }
     }
     DWORD barStyle = (dwBarStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP;
     barStyle |= dwBarStyle & CBRS_FLOAT_MULTI;

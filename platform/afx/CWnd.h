@@ -207,6 +207,11 @@ public:
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
+    // The window's menu bar and system menu (temporary objects unless wrapped).
+    CMenu* GetMenu() const;
+    BOOL SetMenu(CMenu* pMenu);
+    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+    CMenu* GetSystemMenu(BOOL bRevert) const;
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);

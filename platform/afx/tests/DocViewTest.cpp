@@ -9,6 +9,7 @@
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CFile.h"
 #include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CMenu.h"
 #include "platform/afx/CRecentFileList.h"
 #include "platform/afx/CSingleDocTemplate.h"
 #include "platform/afx/CView.h"
@@ -261,4 +262,24 @@ TEST(CommandLine, ParsesTheFileAndTheFlags)
     CCommandLineInfo none;
     app.ParseCommandLine(none);
     EXPECT_EQ(none.m_nShellCommand, CCommandLineInfo::FileNew);
+}
+
+TEST_F(DocView, PopupMenusTakeTheStateTheHandlersGive)
+{
+    app.OnFileNew();
+    CFrameWnd* frame = Frame();
+    ASSERT_NE(frame, nullptr);
+    CMenu popup;
+    ASSERT_TRUE(popup.CreatePopupMenu());
+    popup.AppendMenu(MF_STRING, ID_FRAME_UP, "Handled");
+    popup.AppendMenu(MF_SEPARATOR);
+    popup.AppendMenu(MF_STRING, 40000, "Unhandled");
+    popup.AppendMenu(MF_STRING, ID_PASSED_ON, "Disabled by the document");
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.m_hMenu), 0);
+    EXPECT_EQ(popup.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED, 0u);
+    EXPECT_NE(popup.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED, 0u);
+    EXPECT_NE(popup.GetMenuState(3, MF_BYPOSITION) & MF_GRAYED, 0u);
+    CString text;
+    popup.GetMenuString(3, text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "Disabled by the document");
 }
