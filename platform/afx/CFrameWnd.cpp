@@ -95,8 +95,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     CWnd* pParentWnd, LPCTSTR, DWORD dwExStyle, CCreateContext* pContext)
 {
     m_strTitle = lpszWindowName ? lpszWindowName : "";
-    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-        rect.bottom - rect.top, pParentWnd ? pParentWnd->m_hWnd : nullptr, m_hMenuDefault, pContext);
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, afx::Extent(rect.left, rect.right),
+        afx::Extent(rect.top, rect.bottom), pParentWnd ? pParentWnd->m_hWnd : nullptr, m_hMenuDefault, pContext);
 }
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)

@@ -29,7 +29,7 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
         lpClassName = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
     // A popup is owned by pParentWnd; its menu slot holds nothing (pop-ups have no ids).
     return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
-        rect.right - rect.left, rect.bottom - rect.top, pParentWnd ? pParentWnd->m_hWnd : nullptr,
+        afx::Extent(rect.left, rect.right), afx::Extent(rect.top, rect.bottom), pParentWnd ? pParentWnd->m_hWnd : nullptr,
         (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr);
 }
 

@@ -57,6 +57,9 @@ inline constexpr LPCTSTR AFX_WNDMDIFRAME = "AfxMDIFrame42";
 inline constexpr LPCTSTR AFX_WNDFRAMEORVIEW = "AfxFrameOrView42";
 
 namespace afx {
+// The extent between two coordinates, wrapping as the window API expects: a rectangle from
+// CW_USEDEFAULT to 0 has the extent CW_USEDEFAULT (the system's default size).
+inline int Extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT>(to) - static_cast<UINT>(from)); }
 // Registers one of the class library's standard classes (AFX_WND...) unless it is already; FALSE for
 // other names or when it cannot.
 BOOL RegisterStandardClass(LPCTSTR lpszClassName);

@@ -13,10 +13,11 @@ protected:
     {
         ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
         ASSERT_TRUE(bitmap.CreateBitmap(20, 20, 1, 32, nullptr));
-        old = dc.SelectObject(&bitmap);
+        // The handle, not the temporary wrapper, which the test lets go of.
+        old = dc.SelectObject(&bitmap)->m_hObject;
         dc.FillSolidRect(0, 0, 20, 20, kWhite);
     }
-    void TearDown() override { dc.SelectObject(old); }
+    void TearDown() override { ::SelectObject(dc.m_hDC, old); }
 
     int Count(COLORREF colour) const
     {
@@ -32,7 +33,7 @@ protected:
     static constexpr COLORREF kBlue = RGB(0, 0, 255);
     CDC dc;
     CBitmap bitmap;
-    CBitmap* old { nullptr };
+    HGDIOBJ old { nullptr };
 };
 
 } // namespace
