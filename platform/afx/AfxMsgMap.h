@@ -4,20 +4,13 @@
 // its message in the map of the most derived class first, then in its bases' maps.
 
 #include "platform/afx/CCmdTarget.h"
+#include "platform/comctl/CommCtrl.h"
 #include "platform/user/WinUser.h"
 
 class CDC;
 class CMenu;
 class CScrollBar;
 class CWnd;
-
-// The header of every WM_NOTIFY message (lParam): who sent it and what happened.
-struct NMHDR {
-    HWND hwndFrom { nullptr };
-    UINT_PTR idFrom { 0 };
-    UINT code { 0 };
-};
-using LPNMHDR = NMHDR*;
 
 // The shapes of window-message handlers; OnWndMsg takes the message's parameters apart for each.
 enum AfxWinSig : UINT_PTR {
