@@ -282,12 +282,7 @@ void paintField(HWND h, ComboState& s, HDC hdc)
         SendMessage(GetParent(h), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
         return;
     }
-    if (highlight) {
-        FillRect(hdc, &field, GetSysColorBrush(COLOR_HIGHLIGHT));
-        SetTextColor(hdc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-    } else {
-        SetTextColor(hdc, IsWindowEnabled(h) ? text : GetSysColor(COLOR_GRAYTEXT));
-    }
+    SetItemColors(h, hdc, field, highlight, text);
     if (i >= 0) {
         HGDIOBJ old = SelectObject(hdc, FontOr(s.font));
         SetBkMode(hdc, TRANSPARENT);
@@ -418,13 +413,8 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        paintField(h, *s, hdc);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintControl(h, [&](HDC hdc) { paintField(h, *s, hdc); });
     case WM_SETFOCUS:
         if (s->edit) {
             SetFocus(s->edit);

@@ -24,6 +24,16 @@ HBRUSH ControlColors(HWND control, HDC hdc, UINT message)
     return brush;
 }
 
+void SetItemColors(HWND control, HDC hdc, const RECT& item, bool selected, COLORREF normalText)
+{
+    if (selected) {
+        FillRect(hdc, &item, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(hdc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    } else {
+        SetTextColor(hdc, IsWindowEnabled(control) ? normalText : GetSysColor(COLOR_GRAYTEXT));
+    }
+}
+
 std::string WindowTextOf(HWND hwnd)
 {
     const int length = GetWindowTextLength(hwnd);

@@ -37,10 +37,23 @@ template<class T> void DestroyControlState(HWND hwnd)
     SetWindowLongPtr(hwnd, 0, 0);
 }
 
+// Answers WM_PAINT: `paint(hdc)` draws the invalid part between BeginPaint and EndPaint; 0.
+template<class Paint> LRESULT PaintControl(HWND hwnd, Paint&& paint)
+{
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    paint(hdc);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
 // Sends WM_COMMAND with the control's id and the code to the parent.
 void NotifyParent(HWND control, WORD code);
 // Asks the parent for the control's colours (WM_CTLCOLOR*) and sets them into the DC; the brush.
 HBRUSH ControlColors(HWND control, HDC hdc, UINT ctlColorMessage);
+// Readies a list item for its text: a selected one gets the highlight behind it and the highlight's
+// text colour; any other keeps `normalText`, or the grey text colour when the control is disabled.
+void SetItemColors(HWND control, HDC hdc, const RECT& item, bool selected, COLORREF normalText);
 // The window text of a control.
 std::string WindowTextOf(HWND hwnd);
 // The font a control was given (WM_SETFONT), or the standard dialog font.

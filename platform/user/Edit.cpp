@@ -914,13 +914,8 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        e.paint(hdc);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintControl(h, [&](HDC hdc) { e.paint(hdc); });
     case WM_SETFOCUS:
         s->focused = true;
         CreateCaret(h, nullptr, 1, s->lineHeight);

@@ -479,12 +479,7 @@ public:
                 SendMessage(owner(), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
                 continue;
             }
-            if (selected) {
-                FillRect(hdc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
-                SetTextColor(hdc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-            } else {
-                SetTextColor(hdc, IsWindowEnabled(m_h) ? text : GetSysColor(COLOR_GRAYTEXT));
-            }
+            SetItemColors(m_h, hdc, r, selected, text);
             SetBkMode(hdc, TRANSPARENT);
             RECT t = r;
             t.left += kTextIndent;
@@ -660,13 +655,8 @@ LRESULT ListBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        list.paint(hdc);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintControl(h, [&](HDC hdc) { list.paint(hdc); });
     case WM_SETFOCUS:
         s->focused = true;
         list.redraw();

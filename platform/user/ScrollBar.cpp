@@ -142,13 +142,8 @@ LRESULT ScrollBarProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         return DLGC_WANTARROWS;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        paint(h, hdc, *s);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintControl(h, [&](HDC hdc) { paint(h, hdc, *s); });
     case WM_ENABLE:
         InvalidateRect(h, nullptr, TRUE);
         return 0;

@@ -220,13 +220,8 @@ LRESULT StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(h, &ps);
-        paint(h, hdc, *s);
-        EndPaint(h, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintControl(h, [&](HDC hdc) { paint(h, hdc, *s); });
     case WM_PRINTCLIENT:
         paint(h, reinterpret_cast<HDC>(wParam), *s);
         return 0;
