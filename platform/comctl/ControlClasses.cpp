@@ -43,4 +43,15 @@ HFONT ControlFont(HFONT chosen)
     return chosen ? chosen : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+int ControlFontHeight(HWND control, HFONT chosen)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, ControlFont(chosen));
+    TEXTMETRIC tm {};
+    GetTextMetrics(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return static_cast<int>(tm.tmHeight);
+}
+
 } // namespace platform::comctl

@@ -50,5 +50,7 @@ LRESULT SendNotify(HWND from, UINT code, NMHDR& header);
 LRESULT SendNotifyTo(HWND to, HWND from, UINT code, NMHDR& header);
 // The font a control draws with: the one WM_SETFONT gave it, or the default GUI font.
 HFONT ControlFont(HFONT chosen);
+// The height of a text line in that font, measured on the control's DC.
+int ControlFontHeight(HWND control, HFONT chosen);
 
 } // namespace platform::comctl

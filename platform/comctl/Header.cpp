@@ -24,13 +24,7 @@ void CopyText(const std::string& text, LPSTR out, int size)
 
 int Header::height() const
 {
-    HDC dc = GetDC(m_hwnd);
-    HGDIOBJ old = SelectObject(dc, ControlFont(m_font));
-    TEXTMETRIC tm {};
-    GetTextMetrics(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
-    return static_cast<int>(tm.tmHeight) + 6;
+    return ControlFontHeight(m_hwnd, m_font) + 6;
 }
 
 RECT Header::itemRect(int index) const

@@ -594,13 +594,7 @@ int ListView::totalWidth() const
 
 int ListView::rowHeight() const
 {
-    HDC dc = GetDC(m_hwnd);
-    HGDIOBJ old = SelectObject(dc, ControlFont(m_font));
-    TEXTMETRIC tm {};
-    GetTextMetrics(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
-    int height = static_cast<int>(tm.tmHeight) + 3;
+    int height = ControlFontHeight(m_hwnd, m_font) + 3;
     for (HIMAGELIST list : { m_small, m_stateImages }) {
         int cx = 0;
         int cy = 0;

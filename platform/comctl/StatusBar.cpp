@@ -21,15 +21,9 @@ LRESULT TextResult(std::size_t length, WPARAM kind)
 
 int StatusBar::idealHeight() const
 {
-    HDC dc = GetDC(m_hwnd);
-    HGDIOBJ old = SelectObject(dc, ControlFont(m_font));
-    TEXTMETRIC tm {};
-    GetTextMetrics(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(m_hwnd, dc);
     // The text with a pixel of edge above and below, or the minimum the owner asked for, inside
     // the bar's own borders.
-    return std::max(static_cast<int>(tm.tmHeight) + 2, m_minHeight) + 2 * kBorderY;
+    return std::max(ControlFontHeight(m_hwnd, m_font) + 2, m_minHeight) + 2 * kBorderY;
 }
 
 void StatusBar::layout()
