@@ -4,37 +4,17 @@
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/com/ObjBase.h"
+#include "platform/shell/SingleInterfaceObject.h"
 
 namespace {
 
 // The formats of a data object as they were when it was asked.
-class FormatEnumerator final : public IEnumFORMATETC {
+class FormatEnumerator final : public platform::SingleInterfaceObject<IEnumFORMATETC> {
 public:
     explicit FormatEnumerator(std::vector<FORMATETC> formats, size_t position = 0)
         : m_formats(std::move(formats))
         , m_position(position)
     {
-    }
-
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IEnumFORMATETC) {
-            *ppv = static_cast<IEnumFORMATETC*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
     }
 
     HRESULT Next(ULONG celt, FORMATETC* rgelt, ULONG* pceltFetched) override
@@ -68,9 +48,8 @@ public:
     }
 
 private:
-    ~FormatEnumerator() = default;
+    ~FormatEnumerator() override = default;
 
-    std::atomic<ULONG> m_references { 1 };
     std::vector<FORMATETC> m_formats;
     size_t m_position;
 };

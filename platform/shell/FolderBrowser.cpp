@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "platform/base/WinError.h"
 #include "platform/shell/ChooserWindow.h"
 #include "platform/shell/ShlObj.h"
+#include "platform/shell/SingleInterfaceObject.h"
 
 namespace {
 
@@ -138,29 +138,8 @@ private:
 };
 
 // The namespace's root: parses paths, offers nothing else.
-class DesktopFolder final : public IShellFolder {
+class DesktopFolder final : public platform::SingleInterfaceObject<IShellFolder> {
 public:
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IShellFolder) {
-            *ppv = static_cast<IShellFolder*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
     HRESULT ParseDisplayName(HWND, IBindCtx*, LPOLESTR name, ULONG* eaten, LPITEMIDLIST* ppidl, ULONG* attributes) override
     {
         if (!ppidl)
@@ -192,8 +171,7 @@ public:
     HRESULT SetNameOf(HWND, LPCITEMIDLIST, LPCOLESTR, DWORD, LPITEMIDLIST*) override { return E_NOTIMPL; }
 
 private:
-    ~DesktopFolder() = default;
-    std::atomic<ULONG> m_references { 1 };
+    ~DesktopFolder() override = default;
 };
 
 } // namespace
