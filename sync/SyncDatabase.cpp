@@ -306,6 +306,15 @@ HRESULT SyncDatabase::RunWrapper(UINT id, LONG options, const QueryParameterList
     return RunStoredQueryById(id, adOpenForwardOnly, adLockReadOnly, options, parameters, newKey);
 }
 
+HRESULT SyncDatabase::OpenAndRun(UINT id, LONG options, const QueryParameterList& parameters)
+{
+    const HRESULT hr = OpenSyncDatabase();
+    if (FAILED(hr))
+        return hr;
+    _variant_t none = MissingKey();
+    return RunWrapper(id, options, parameters, none);
+}
+
 HRESULT SyncDatabase::AppendMusicMain(const _variant_t& artist, const _variant_t& documentPath,
     const _variant_t& location, const _variant_t&, const _variant_t& toc, const _variant_t& title,
     const _variant_t& titleSort, const _variant_t& label, const _variant_t& year, const _variant_t& coverArt,
@@ -444,29 +453,21 @@ HRESULT SyncDatabase::IRadioGroupAppend(const _variant_t& name, const _variant_t
 HRESULT SyncDatabase::AppendMusicGroupList(
     const _variant_t& groupKey, const _variant_t& playlistKey, const _variant_t& albumKey, const _variant_t&)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     const QueryParameterList parameters {
         Integer("[qpGroupID]", groupKey),
         Integer("[qpPlaylistID]", IntegerOrZero(playlistKey)),
         Integer("[qpQVCDID]", IntegerOrZero(albumKey)),
     };
-    _variant_t none = MissingKey();
-    return RunWrapper(IDS_qAppendMusicGroupList, adCmdStoredProc, parameters, none);
+    return OpenAndRun(IDS_qAppendMusicGroupList, adCmdStoredProc, parameters);
 }
 
 HRESULT SyncDatabase::IRadioStationAppendToGroup(const _variant_t& groupKey, const _variant_t& stationKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     const QueryParameterList parameters {
         Integer("[qpGroupID]", groupKey),
         Integer("[qpQVRadio]", stationKey),
     };
-    _variant_t none = MissingKey();
-    return RunWrapper(IDS_qIRadioStationAppendToGroup, adCmdStoredProc, parameters, none);
+    return OpenAndRun(IDS_qIRadioStationAppendToGroup, adCmdStoredProc, parameters);
 }
 
 HRESULT SyncDatabase::AppendRadioMain(const _variant_t& customerId, const _variant_t& station, const _variant_t& url,
@@ -505,32 +506,20 @@ HRESULT SyncDatabase::AppendRadioMain(const _variant_t& customerId, const _varia
 
 HRESULT SyncDatabase::UpdateAlbumXmlPath(const _variant_t& documentPath, const _variant_t& albumKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     const QueryParameterList parameters { Text("[qpHref]", documentPath), Integer("[qpQVCDID]", albumKey) };
-    _variant_t none = MissingKey();
-    return RunWrapper(IDS_qUpdateAlbumXmlPath, adCmdUnknown, parameters, none);
+    return OpenAndRun(IDS_qUpdateAlbumXmlPath, adCmdUnknown, parameters);
 }
 
 HRESULT SyncDatabase::UpdateDARAlbumCoverArt(const _variant_t& coverArt, const _variant_t& albumKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     const QueryParameterList parameters { Text("[qpZUVUdureDaz]", coverArt), Integer("[qpQVCDID]", albumKey) };
-    _variant_t none = MissingKey();
-    return RunWrapper(IDS_qUpdateDARAlbumCoverArt, adCmdUnknown, parameters, none);
+    return OpenAndRun(IDS_qUpdateDARAlbumCoverArt, adCmdUnknown, parameters);
 }
 
 HRESULT SyncDatabase::UpdateDARTrackFilePath(const _variant_t& filePath, const _variant_t& trackKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     const QueryParameterList parameters { Text("[qpVUDUradUzaz]", filePath), Integer("[qpAlbumTrackID]", trackKey) };
-    _variant_t none = MissingKey();
-    return RunWrapper(IDS_qUpdateDARTrackFilePath, adCmdUnknown, parameters, none);
+    return OpenAndRun(IDS_qUpdateDARTrackFilePath, adCmdUnknown, parameters);
 }
 
 HRESULT SyncDatabase::LoadGenreMap(UINT id, GenreMap& map)
