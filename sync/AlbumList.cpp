@@ -6,28 +6,14 @@ using namespace record_reader;
 
 bool AlbumList::ParseItems(IXMLDOMDocument* document)
 {
-    if (!document)
-        return false;
-    try {
-        IXMLDOMElementPtr root;
-        Check(document->get_documentElement(&root));
-        if (!root)
-            return false;
-        const std::vector<IXMLDOMNodePtr> items = SelectAll(root, "item");
-        if (items.empty())
-            return false;
-        for (const IXMLDOMNodePtr& item : items) {
-            auto record = std::make_unique<AlbumRecord>();
-            if (!record->ParseContainerItem(item))
-                continue;
-            const std::u16string key = record->HrefText();
-            // The first record of a URL stays: items of several replies accumulate without repeats.
-            emplace(key, std::move(record));
-        }
-        return true;
-    } catch (const _com_error&) {
-        return false;
-    }
+    return ForEachItem(document, [this](const IXMLDOMNodePtr& item) {
+        auto record = std::make_unique<AlbumRecord>();
+        if (!record->ParseContainerItem(item))
+            return;
+        const std::u16string key = record->HrefText();
+        // The first record of a URL stays: items of several replies accumulate without repeats.
+        emplace(key, std::move(record));
+    });
 }
 
 AlbumList::iterator AlbumList::Find(const std::u16string& href)

@@ -46,6 +46,29 @@ std::u16string Wide(const _variant_t& value);
 // True when the optional text is present and not empty.
 bool Filled(const std::optional<_bstr_t>& text);
 
+// Calls add(item) for each "item" child of the document's root element, in document order. False
+// for no document, no root, no items or a failure of the XML library (also one inside add).
+template <class Add>
+bool ForEachItem(IXMLDOMDocument* document, Add add)
+{
+    if (!document)
+        return false;
+    try {
+        IXMLDOMElementPtr root;
+        Check(document->get_documentElement(&root));
+        if (!root)
+            return false;
+        const std::vector<IXMLDOMNodePtr> items = SelectAll(root, "item");
+        if (items.empty())
+            return false;
+        for (const IXMLDOMNodePtr& item : items)
+            add(item);
+        return true;
+    } catch (const _com_error&) {
+        return false;
+    }
+}
+
 // Leaves the COM error as the thread's error information.
 void ReportError(const _com_error& error);
 
