@@ -226,6 +226,8 @@ private:
     HRESULT SendCreate(const std::string& document, const std::string& requestName, const char* nameArg,
         const std::string& name);
     HRESULT SendRemoval(const std::string& requestName, const std::u16string& href, bool rejectEmpty);
+    // Asks the library for the document of an href and waits for its reply; true when it came.
+    bool RequestDocument(const char* requestName, const char* replyName, const char* mediaType, const std::u16string& href);
     // Forgets a transfer that ended without its close: no download, upload or file reply names it.
     void ForgetTransfer(int transferId);
     // Upload failure: the progress state forgets the words and the result is returned.

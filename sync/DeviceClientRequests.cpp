@@ -19,6 +19,16 @@ constexpr const char* kSetupAttributes = "Setup.lastName,Setup.firstName,Setup.h
 
 std::string Ansi(const std::u16string& text) { return platform::Utf16ToUtf8(text); }
 
+// The record of a table entry, with `out` set to S_OK; null (and `out` left) for the table's end.
+template <class List>
+auto RecordOf(List& list, typename List::iterator entry, HRESULT& out) -> decltype(entry->second.get())
+{
+    if (entry == list.end())
+        return nullptr;
+    out = S_OK;
+    return entry->second.get();
+}
+
 } // namespace
 
 std::string DeviceClient::DocumentPayload(const std::string& document)
@@ -143,6 +153,17 @@ PlaylistList& DeviceClient::QueryPlaylists(HRESULT& out)
     return Playlists();
 }
 
+bool DeviceClient::RequestDocument(
+    const char* requestName, const char* replyName, const char* mediaType, const std::u16string& href)
+{
+    vireo::Message request = m_link->MakeMessage(kLibrary, requestName);
+    request.SetArg("href", Ansi(href));
+    vireo::Message reply = MakeReply(replyName);
+    reply.SetArg("href", Ansi(href));
+    reply.SetArg("mtype", mediaType);
+    return SendAndWait(request, reply, 0, false);
+}
+
 AlbumRecord* DeviceClient::RetrieveAlbum(HRESULT& out, const std::u16string& href)
 {
     out = E_FAIL;
@@ -160,18 +181,9 @@ AlbumRecord* DeviceClient::RetrieveAlbum(HRESULT& out, const std::u16string& hre
     }
     if (!Initialize())
         return nullptr;
-    vireo::Message request = m_link->MakeMessage(kLibrary, "Music.retrieve");
-    request.SetArg("href", Ansi(href));
-    vireo::Message reply = MakeReply("Music.file.query.results");
-    reply.SetArg("href", Ansi(href));
-    reply.SetArg("mtype", "music");
-    if (!SendAndWait(request, reply, 0, false))
+    if (!RequestDocument("Music.retrieve", "Music.file.query.results", "music", href))
         return nullptr;
-    const auto entry = albums.Find(href);
-    if (entry == albums.end())
-        return nullptr;
-    out = S_OK;
-    return entry->second.get();
+    return RecordOf(albums, albums.Find(href), out);
 }
 
 RadioRecord* DeviceClient::RetrieveRadioStation(HRESULT& out, const std::u16string& href)
@@ -180,18 +192,9 @@ RadioRecord* DeviceClient::RetrieveRadioStation(HRESULT& out, const std::u16stri
     RadioList& radios = Radios();
     if (radios.empty() || !Initialize())
         return nullptr;
-    vireo::Message request = m_link->MakeMessage(kLibrary, "Radio.retrieve");
-    request.SetArg("href", Ansi(href));
-    vireo::Message reply = MakeReply("Radio.file.query.results");
-    reply.SetArg("href", Ansi(href));
-    reply.SetArg("mtype", "radio");
-    if (!SendAndWait(request, reply, 0, false))
+    if (!RequestDocument("Radio.retrieve", "Radio.file.query.results", "radio", href))
         return nullptr;
-    const auto entry = radios.find(href);
-    if (entry == radios.end())
-        return nullptr;
-    out = S_OK;
-    return entry->second.get();
+    return RecordOf(radios, radios.find(href), out);
 }
 
 PlaylistRecord* DeviceClient::RetrievePlaylist(HRESULT& out, const std::u16string& href)
@@ -200,18 +203,9 @@ PlaylistRecord* DeviceClient::RetrievePlaylist(HRESULT& out, const std::u16strin
     PlaylistList& playlists = Playlists();
     if (playlists.empty() || !Initialize())
         return nullptr;
-    vireo::Message request = m_link->MakeMessage(kLibrary, "Music.retrieve");
-    request.SetArg("href", Ansi(href));
-    vireo::Message reply = MakeReply("Playlist.file.query.results");
-    reply.SetArg("href", Ansi(href));
-    reply.SetArg("mtype", "playlist");
-    if (!SendAndWait(request, reply, 0, false))
+    if (!RequestDocument("Music.retrieve", "Playlist.file.query.results", "playlist", href))
         return nullptr;
-    const auto entry = playlists.find(href);
-    if (entry == playlists.end())
-        return nullptr;
-    out = S_OK;
-    return entry->second.get();
+    return RecordOf(playlists, playlists.find(href), out);
 }
 
 HRESULT DeviceClient::RemoveRadioStation(const std::string&, const std::string& identifier)
