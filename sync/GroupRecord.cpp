@@ -18,22 +18,7 @@ bool ParseGroupContainer(GroupRecord& record, IXMLDOMNode* item)
     if (!item)
         return false;
     try {
-        const std::optional<_bstr_t> label = NamedText(Attributes(item), "label");
-        if (!label)
-            _com_raise_error(E_POINTER);
-        record.m_label = TextValue(*label);
-        if (!HasChildren(item))
-            return true;
-        IXMLDOMNodePtr ref = Child(item, "./ref");
-        if (!ref)
-            return true;
-        IXMLDOMNamedNodeMapPtr attributes = Attributes(ref);
-        if (auto href = NamedText(attributes, "href"))
-            record.m_href = TextValue(*href);
-        if (auto name = NamedText(attributes, "primarykey"))
-            record.m_name = TextValue(*name);
-        if (auto key = NamedText(attributes, "secondarykey"))
-            record.m_secondaryKey = TextValue(*key);
+        ReadContainerItem(item, record.m_label, record.m_href, record.m_name, record.m_secondaryKey);
         return true;
     } catch (const _com_error& error) {
         ReportError(error);

@@ -31,22 +31,7 @@ bool ParseRadioContainer(RadioRecord& record, IXMLDOMNode* item)
     if (!item)
         return false;
     try {
-        const std::optional<_bstr_t> label = NamedText(Attributes(item), "label");
-        if (!label)
-            _com_raise_error(E_POINTER);
-        record.label = TextValue(*label);
-        if (!HasChildren(item))
-            return true;
-        IXMLDOMNodePtr ref = Child(item, "./ref");
-        if (!ref)
-            return true;
-        IXMLDOMNamedNodeMapPtr attributes = Attributes(ref);
-        if (auto href = NamedText(attributes, "href"))
-            record.href = TextValue(*href);
-        if (auto name = NamedText(attributes, "primarykey"))
-            record.name = TextValue(*name);
-        if (auto key = NamedText(attributes, "secondarykey"))
-            record.secondaryKey = TextValue(*key);
+        ReadContainerItem(item, record.label, record.href, record.name, record.secondaryKey);
         return true;
     } catch (const _com_error& error) {
         ReportError(error);

@@ -149,6 +149,27 @@ std::u16string Wide(const _variant_t& value)
 
 bool Filled(const std::optional<_bstr_t>& text) { return text && text->length() > 0; }
 
+void ReadContainerItem(
+    IXMLDOMNode* item, _variant_t& label, _variant_t& href, _variant_t& primaryKey, _variant_t& secondaryKey)
+{
+    const std::optional<_bstr_t> labelText = NamedText(Attributes(item), "label");
+    if (!labelText)
+        _com_raise_error(E_POINTER);
+    label = TextValue(*labelText);
+    if (!HasChildren(item))
+        return;
+    IXMLDOMNodePtr ref = Child(item, "./ref");
+    if (!ref)
+        return;
+    IXMLDOMNamedNodeMapPtr attributes = Attributes(ref);
+    if (auto text = NamedText(attributes, "href"))
+        href = TextValue(*text);
+    if (auto text = NamedText(attributes, "primarykey"))
+        primaryKey = TextValue(*text);
+    if (auto text = NamedText(attributes, "secondarykey"))
+        secondaryKey = TextValue(*text);
+}
+
 void ReportError(const _com_error& error) { SetComErrorInfo(error); }
 
 } // namespace record_reader

@@ -46,6 +46,11 @@ std::u16string Wide(const _variant_t& value);
 // True when the optional text is present and not empty.
 bool Filled(const std::optional<_bstr_t>& text);
 
+// Reads a container document's item: its label (raising E_POINTER when it has none), then, from its
+// "ref" child when there is one, the href, primary key and secondary key that are present.
+void ReadContainerItem(IXMLDOMNode* item, _variant_t& label, _variant_t& href, _variant_t& primaryKey,
+    _variant_t& secondaryKey);
+
 // Calls add(item) for each "item" child of the document's root element, in document order. False
 // for no document, no root, no items or a failure of the XML library (also one inside add).
 template <class Add>
