@@ -29,6 +29,26 @@ bool StepOn()
     return SyncRunState::Step(1);
 }
 
+// The parameter list that names one album.
+QueryParameterList AlbumKey(LONG key) { return { QueryParameter("[qpQVCDID]", _variant_t(key), adInteger, adParamInput) }; }
+
+// Calls send(row, albumKey) for each row of a stored album query until it returns false (the run
+// was cancelled or failed); false then, true otherwise, also when the query finds no rows.
+template <class Send>
+bool ForEachAlbum(SyncDatabase& database, UINT query, Send send)
+{
+    StepRows albums;
+    if (database.OpenStoredQuery(query, albums.Recordset(), NoQueryParameters) != S_OK)
+        return true;
+    for (; !albums.AtEnd(); albums.Next()) {
+        LONG key = 0;
+        KeyOf(albums.Value("QVCDID"), key);
+        if (!send(albums, key))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string AlbumSync::StoredCoverPath(const std::string& devicePath, SHORT revision, const std::string& udn)
@@ -86,16 +106,11 @@ bool AlbumSync::MakeAlbumDocument(const QueryParameterList& album, UINT styleshe
 
 bool AlbumSync::SendChangedFileAlbums(SyncDatabase& database, DeviceClient& client)
 {
-    StepRows albums;
-    if (database.OpenStoredQuery(IDS_qUpdatedMP3s, albums.Recordset(), NoQueryParameters) != S_OK)
-        return true;
-    for (; !albums.AtEnd(); albums.Next()) {
-        LONG key = 0;
-        KeyOf(albums.Value("QVCDID"), key);
-        const QueryParameterList album { QueryParameter("[qpQVCDID]", _variant_t(key), adInteger, adParamInput) };
+    return ForEachAlbum(database, IDS_qUpdatedMP3s, [&](StepRows&, LONG key) {
+        const QueryParameterList album = AlbumKey(key);
         std::string rows;
         if (FAILED(LoadDetailDocument(IDS_qAlbumDetail, rows, album)))
-            continue;
+            return true;
         // The document goes with every upload of the album, whether its transform worked or not.
         std::string document;
         TransformDocument(rows, {}, kMp3InfoStylesheet, document);
@@ -103,25 +118,18 @@ bool AlbumSync::SendChangedFileAlbums(SyncDatabase& database, DeviceClient& clie
         if (!WalkAlbumFiles(database, client, album, key, document, Walk::ChangedFiles, failed))
             return false;
         if (failed)
-            continue;
+            return true;
         // Made again, so that it carries the device paths of what was just uploaded.
         if (!MakeAlbumDocument(album, kMp3InfoStylesheet, document))
-            continue;
+            return true;
         client.ChangeAlbum(document);
-        if (!StepOn())
-            return false;
-    }
-    return true;
+        return StepOn();
+    });
 }
 
 bool AlbumSync::SendChangedCdAlbums(SyncDatabase& database, DeviceClient& client)
 {
-    StepRows albums;
-    if (database.OpenStoredQuery(IDS_qUpdatedCDs, albums.Recordset(), NoQueryParameters) != S_OK)
-        return true;
-    for (; !albums.AtEnd(); albums.Next()) {
-        LONG key = 0;
-        KeyOf(albums.Value("QVCDID"), key);
+    return ForEachAlbum(database, IDS_qUpdatedCDs, [&](StepRows& albums, LONG key) {
         const _variant_t coverArt = albums.Value("CoverArt");
         if (IsEmptyValue(albums.Value("ZUVUdureDaz")) && !IsEmptyValue(coverArt)) {
             // A CD's cover is sent when it can be; the album's change goes out either way.
@@ -130,40 +138,33 @@ bool AlbumSync::SendChangedCdAlbums(SyncDatabase& database, DeviceClient& client
                 return false;
         }
         std::string document;
-        if (!MakeAlbumDocument({ QueryParameter("[qpQVCDID]", _variant_t(key), adInteger, adParamInput) }, kCdInfoStylesheet, document))
-            continue;
+        if (!MakeAlbumDocument(AlbumKey(key), kCdInfoStylesheet, document))
+            return true;
         client.ChangeAlbum(document);
-        if (!StepOn())
-            return false;
-    }
-    return true;
+        return StepOn();
+    });
 }
 
 bool AlbumSync::SendNewFileAlbums(SyncDatabase& database, DeviceClient& client)
 {
-    StepRows albums;
-    if (database.OpenStoredQuery(IDS_qNewMP3s, albums.Recordset(), NoQueryParameters) != S_OK)
-        return true;
-    for (; !albums.AtEnd(); albums.Next()) {
-        LONG key = 0;
-        KeyOf(albums.Value("QVCDID"), key);
-        const QueryParameterList album { QueryParameter("[qpQVCDID]", _variant_t(key), adInteger, adParamInput) };
+    return ForEachAlbum(database, IDS_qNewMP3s, [&](StepRows& albums, LONG key) {
+        const QueryParameterList album = AlbumKey(key);
         std::string rows;
         if (FAILED(LoadDetailDocument(IDS_qAlbumDetail, rows, album)))
-            continue;
+            return true;
         std::string document;
         const bool described = SUCCEEDED(TransformDocument(rows, {}, kMp3InfoStylesheet, document));
         bool failed = false;
         if (!WalkAlbumFiles(database, client, album, key, document, Walk::NewFiles, failed))
             return false;
         if (failed || !described || !MakeAlbumDocument(album, kMp3InfoStylesheet, document))
-            continue;
+            return true;
         client.CreateAlbum(document);
         if (!StepOn())
             return false;
         RecordDeviceHref(client, TextOf(albums.Value("Title")), TextOf(albums.Value("Artist")), key);
-    }
-    return true;
+        return true;
+    });
 }
 
 bool AlbumSync::WalkAlbumFiles(SyncDatabase& database, DeviceClient& client, const QueryParameterList& album, LONG albumKey,
