@@ -2,6 +2,7 @@
 
 #include "platform/base/CaseFold.h"
 #include "sync/DeviceClient.h"
+#include "sync/DevicePass.h"
 #include "sync/StepRows.h"
 #include "sync/SyncDatabase.h"
 #include "sync/SyncRunState.h"
@@ -70,14 +71,10 @@ std::string AlbumSync::StoredFilePath(const std::string& devicePath, SHORT revis
 
 void AlbumSync::SyncToDevice()
 {
-    DeviceClient* client = Client();
-    if (!client || !client->WaitUntilReady("AlbumSync", false))
-        return;
-    SyncDatabase database(ConnectionString());
-    if (FAILED(database.OpenSyncDatabase()))
-        return;
-    SendToDevice(database, *client);
-    database.CloseSyncDatabase();
+    RunDevicePass(Client(), "AlbumSync", ConnectionString(), [this](SyncDatabase& database, DeviceClient& client) {
+        SendToDevice(database, client);
+        return true;
+    });
 }
 
 bool AlbumSync::SendToDevice(SyncDatabase& database, DeviceClient& client)

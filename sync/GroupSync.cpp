@@ -1,6 +1,7 @@
 #include "sync/GroupSync.h"
 
 #include "sync/DeviceClient.h"
+#include "sync/DevicePass.h"
 #include "sync/StepRows.h"
 #include "sync/SyncDatabase.h"
 #include "sync/SyncRunState.h"
@@ -15,15 +16,8 @@ constexpr UINT kRadioGroupStylesheet = 9;
 
 bool GroupSync::SyncFromDevice()
 {
-    DeviceClient* client = Client();
-    if (!client || !client->WaitUntilReady("groups", false))
-        return false;
-    SyncDatabase database(ConnectionString());
-    if (FAILED(database.OpenSyncDatabase()))
-        return false;
-    const bool result = ReadFromDevice(database, *client);
-    database.CloseSyncDatabase();
-    return result;
+    return RunDevicePass(Client(), "groups", ConnectionString(),
+        [this](SyncDatabase& database, DeviceClient& client) { return ReadFromDevice(database, client); });
 }
 
 bool GroupSync::ReadFromDevice(SyncDatabase& database, DeviceClient& client)
@@ -81,15 +75,8 @@ bool GroupSync::AppendGroups(SyncDatabase& database, const GroupMap& groups, boo
 
 bool GroupSync::SyncToDevice()
 {
-    DeviceClient* client = Client();
-    if (!client || !client->WaitUntilReady("groups", false))
-        return false;
-    SyncDatabase database(ConnectionString());
-    if (FAILED(database.OpenSyncDatabase()))
-        return false;
-    const bool result = SendToDevice(database, *client);
-    database.CloseSyncDatabase();
-    return result;
+    return RunDevicePass(Client(), "groups", ConnectionString(),
+        [this](SyncDatabase& database, DeviceClient& client) { return SendToDevice(database, client); });
 }
 
 bool GroupSync::SendToDevice(SyncDatabase& database, DeviceClient& client)

@@ -1,6 +1,7 @@
 #include "sync/PlaylistSync.h"
 
 #include "sync/DeviceClient.h"
+#include "sync/DevicePass.h"
 #include "sync/StepRows.h"
 #include "sync/SyncDatabase.h"
 #include "sync/SyncRunState.h"
@@ -50,15 +51,8 @@ bool PlaylistSync::ParseAlbumReference(const std::u16string& meta, AlbumReferenc
 
 bool PlaylistSync::SyncToDevice()
 {
-    DeviceClient* client = Client();
-    if (!client || !client->WaitUntilReady("playlists", false))
-        return false;
-    SyncDatabase database(ConnectionString());
-    if (FAILED(database.OpenSyncDatabase()))
-        return false;
-    const bool result = SendToDevice(database, *client);
-    database.CloseSyncDatabase();
-    return result;
+    return RunDevicePass(Client(), "playlists", ConnectionString(),
+        [this](SyncDatabase& database, DeviceClient& client) { return SendToDevice(database, client); });
 }
 
 bool PlaylistSync::SendToDevice(SyncDatabase& database, DeviceClient& client)

@@ -1,6 +1,7 @@
 #include "sync/RadioSync.h"
 
 #include "sync/DeviceClient.h"
+#include "sync/DevicePass.h"
 #include "sync/StepRows.h"
 #include "sync/SyncDatabase.h"
 #include "sync/SyncRunState.h"
@@ -85,15 +86,8 @@ void RadioSync::WriteStations(SyncDatabase& database, DeviceClient& client, cons
 
 bool RadioSync::SyncToDevice()
 {
-    DeviceClient* client = Client();
-    if (!client || !client->WaitUntilReady("radio", false))
-        return false;
-    SyncDatabase database(ConnectionString());
-    if (FAILED(database.OpenSyncDatabase()))
-        return false;
-    const bool result = SendStations(database, *client);
-    database.CloseSyncDatabase();
-    return result;
+    return RunDevicePass(Client(), "radio", ConnectionString(),
+        [this](SyncDatabase& database, DeviceClient& client) { return SendStations(database, client); });
 }
 
 bool RadioSync::SendStations(SyncDatabase& database, DeviceClient& client)
