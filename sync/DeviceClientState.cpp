@@ -21,49 +21,39 @@ RetiredRecords& Retired()
     return records;
 }
 
+template <class Record>
+void Keep(std::vector<std::unique_ptr<Record>>& retired, std::unique_ptr<Record> record)
+{
+    if (record)
+        retired.push_back(std::move(record));
+}
+
+// The client's tables: every client object of the process shares them.
+enum class Shared { ReplyFlags, Albums, Radios, Playlists, MusicGroups, RadioGroups, FileReplies };
+
+// A shared table, made on first use; named apart, since two tables may have one type.
+template <Shared Which, class Table>
+Table& ProcessTable()
+{
+    static Table table;
+    return table;
+}
+
 } // namespace
 
-DeviceClient::ReplyFlagTable& DeviceClient::ReplyFlags()
-{
-    static ReplyFlagTable flags;
-    return flags;
-}
+DeviceClient::ReplyFlagTable& DeviceClient::ReplyFlags() { return ProcessTable<Shared::ReplyFlags, ReplyFlagTable>(); }
 
-AlbumList& DeviceClient::Albums()
-{
-    static AlbumList albums;
-    return albums;
-}
+AlbumList& DeviceClient::Albums() { return ProcessTable<Shared::Albums, AlbumList>(); }
 
-RadioList& DeviceClient::Radios()
-{
-    static RadioList radios;
-    return radios;
-}
+RadioList& DeviceClient::Radios() { return ProcessTable<Shared::Radios, RadioList>(); }
 
-PlaylistList& DeviceClient::Playlists()
-{
-    static PlaylistList playlists;
-    return playlists;
-}
+PlaylistList& DeviceClient::Playlists() { return ProcessTable<Shared::Playlists, PlaylistList>(); }
 
-GroupMap& DeviceClient::MusicGroups()
-{
-    static GroupMap groups;
-    return groups;
-}
+GroupMap& DeviceClient::MusicGroups() { return ProcessTable<Shared::MusicGroups, GroupMap>(); }
 
-GroupMap& DeviceClient::RadioGroups()
-{
-    static GroupMap groups;
-    return groups;
-}
+GroupMap& DeviceClient::RadioGroups() { return ProcessTable<Shared::RadioGroups, GroupMap>(); }
 
-DeviceClient::FileReplyTable& DeviceClient::FileReplies()
-{
-    static FileReplyTable replies;
-    return replies;
-}
+DeviceClient::FileReplyTable& DeviceClient::FileReplies() { return ProcessTable<Shared::FileReplies, FileReplyTable>(); }
 
 void DeviceClient::ResetState()
 {
@@ -94,22 +84,10 @@ void DeviceClientState::AddDevice(const std::string& address, const std::string&
     DeviceList::Add(texts);
 }
 
-void DeviceClientState::Retire(std::unique_ptr<AlbumRecord> record)
-{
-    if (record)
-        Retired().albums.push_back(std::move(record));
-}
+void DeviceClientState::Retire(std::unique_ptr<AlbumRecord> record) { Keep(Retired().albums, std::move(record)); }
 
-void DeviceClientState::Retire(std::unique_ptr<PlaylistRecord> record)
-{
-    if (record)
-        Retired().playlists.push_back(std::move(record));
-}
+void DeviceClientState::Retire(std::unique_ptr<PlaylistRecord> record) { Keep(Retired().playlists, std::move(record)); }
 
-void DeviceClientState::Retire(std::unique_ptr<GroupRecord> record)
-{
-    if (record)
-        Retired().groups.push_back(std::move(record));
-}
+void DeviceClientState::Retire(std::unique_ptr<GroupRecord> record) { Keep(Retired().groups, std::move(record)); }
 
 void DeviceClientState::FreeRetired() { Retired() = RetiredRecords(); }
