@@ -226,6 +226,10 @@ private:
     HRESULT SendCreate(const std::string& document, const std::string& requestName, const char* nameArg,
         const std::string& name);
     HRESULT SendRemoval(const std::string& requestName, const std::u16string& href, bool rejectEmpty);
+    // Empties the table (its records retired), lists a container document's items in it and asks the
+    // process to remove each, naming it by the href argument.
+    template <class List>
+    HRESULT RemoveListed(List& list, const std::string& containerDocument, const char* process, const char* hrefArg);
     // Asks the library for the document of an href and waits for its reply; true when it came.
     bool RequestDocument(const char* requestName, const char* replyName, const char* mediaType, const std::u16string& href);
     // Forgets a transfer that ended without its close: no download, upload or file reply names it.

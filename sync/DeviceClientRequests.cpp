@@ -233,7 +233,8 @@ HRESULT DeviceClient::RemoveMusicGroup(const std::u16string& href) { return Send
 
 HRESULT DeviceClient::RemoveRadioGroup(const std::u16string& href) { return SendRemoval("Radio.remove", href, true); }
 
-HRESULT DeviceClient::RemoveAlbums(const std::string& containerDocument)
+template <class List>
+HRESULT DeviceClient::RemoveListed(List& list, const std::string& containerDocument, const char* process, const char* hrefArg)
 {
     if (containerDocument.empty())
         return E_INVALIDARG;
@@ -241,49 +242,32 @@ HRESULT DeviceClient::RemoveAlbums(const std::string& containerDocument)
         return E_FAIL;
     if (!m_parser)
         return E_POINTER;
-    AlbumList& albums = Albums();
     // The steps may still hold records of the table: they stay alive until the next run.
-    for (auto& [href, record] : albums)
+    for (auto& [href, record] : list)
         DeviceClientState::Retire(std::move(record));
-    albums.clear();
+    list.clear();
     if (!LoadDocument(containerDocument))
         return S_FALSE;
-    if (!albums.ParseItems(m_parser.get()))
+    if (!list.ParseItems(m_parser.get()))
         return E_FAIL;
     HRESULT result = S_OK;
-    for (const auto& [href, record] : albums) {
-        vireo::Message request = m_link->MakeMessage(kSystem, "Music.remove");
-        request.SetArg("1.href", StripLocalPrefix(Ansi(href)));
+    for (const auto& [href, record] : list) {
+        vireo::Message request = m_link->MakeMessage(process, "Music.remove");
+        request.SetArg(hrefArg, StripLocalPrefix(Ansi(href)));
         if (!m_link->Send(request))
             result = E_FAIL;
     }
     return result;
 }
 
+HRESULT DeviceClient::RemoveAlbums(const std::string& containerDocument)
+{
+    return RemoveListed(Albums(), containerDocument, kSystem, "1.href");
+}
+
 HRESULT DeviceClient::RemovePlaylist(const std::string& containerDocument)
 {
-    if (containerDocument.empty())
-        return E_INVALIDARG;
-    if (!Initialize())
-        return E_FAIL;
-    if (!m_parser)
-        return E_POINTER;
-    PlaylistList& playlists = Playlists();
-    for (auto& [href, record] : playlists)
-        DeviceClientState::Retire(std::move(record));
-    playlists.clear();
-    if (!LoadDocument(containerDocument))
-        return S_FALSE;
-    if (!playlists.ParseItems(m_parser.get()))
-        return E_FAIL;
-    HRESULT result = S_OK;
-    for (const auto& [href, record] : playlists) {
-        vireo::Message request = m_link->MakeMessage(kLibrary, "Music.remove");
-        request.SetArg("href", StripLocalPrefix(Ansi(href)));
-        if (!m_link->Send(request))
-            result = E_FAIL;
-    }
-    return result;
+    return RemoveListed(Playlists(), containerDocument, kLibrary, "href");
 }
 
 HRESULT DeviceClient::SendChange(const std::string& document, const std::string& requestName,
