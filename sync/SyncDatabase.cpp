@@ -306,6 +306,14 @@ HRESULT SyncDatabase::RunWrapper(UINT id, LONG options, const QueryParameterList
     return RunStoredQueryById(id, adOpenForwardOnly, adLockReadOnly, options, parameters, newKey);
 }
 
+HRESULT SyncDatabase::OpenWithTimeStamp(_variant_t& now)
+{
+    const HRESULT hr = OpenSyncDatabase();
+    if (FAILED(hr))
+        return hr;
+    return NowUtc(now) ? S_OK : E_FAIL;
+}
+
 HRESULT SyncDatabase::OpenAndRun(UINT id, LONG options, const QueryParameterList& parameters)
 {
     const HRESULT hr = OpenSyncDatabase();
@@ -321,12 +329,9 @@ HRESULT SyncDatabase::AppendMusicMain(const _variant_t& artist, const _variant_t
     const _variant_t& customerId, const _variant_t& genreKey, const _variant_t& trackCount,
     const _variant_t& resourcePath, const _variant_t& isCd, const _variant_t& hidden, VARIANT& newKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     _variant_t now;
-    if (!NowUtc(now))
-        return E_FAIL;
+    if (const HRESULT hr = OpenWithTimeStamp(now); FAILED(hr))
+        return hr;
     const QueryParameterList parameters {
         Integer("[qpCustomerID]", customerId),
         Text("[qpTOC]", toc),
@@ -355,12 +360,9 @@ HRESULT SyncDatabase::AppendMusicMain(const _variant_t& artist, const _variant_t
 HRESULT SyncDatabase::AppendMusicTrack(const _variant_t& albumKey, const _variant_t& title, const _variant_t& number,
     const _variant_t& length, const _variant_t& bitRate, const _variant_t& filePath, VARIANT& newKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     _variant_t now;
-    if (!NowUtc(now))
-        return E_FAIL;
+    if (const HRESULT hr = OpenWithTimeStamp(now); FAILED(hr))
+        return hr;
     const QueryParameterList parameters {
         Integer("[qpQVCDID]", albumKey),
         Integer("[qpTrackNumber]", number),
@@ -391,12 +393,9 @@ HRESULT SyncDatabase::AppendPlaylists(const _variant_t& customerId, const _varia
 
 HRESULT SyncDatabase::AppendPlaylistTracks(const _variant_t& playlistKey, const _variant_t& trackKey, const _variant_t& playOrder)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     _variant_t now;
-    if (!NowUtc(now))
-        return E_FAIL;
+    if (const HRESULT hr = OpenWithTimeStamp(now); FAILED(hr))
+        return hr;
     const QueryParameterList parameters {
         Integer("[qpPlaylistID]", playlistKey),
         Integer("[qpAlbumTrackID]", trackKey),
@@ -427,12 +426,9 @@ QueryParameterList GroupParameters(const _variant_t& name, const _variant_t& doc
 HRESULT SyncDatabase::GroupAppend(const _variant_t& name, const _variant_t& documentPath, const _variant_t& count,
     const _variant_t& resource, const _variant_t& coverArt, VARIANT& newKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     _variant_t now;
-    if (!NowUtc(now))
-        return E_FAIL;
+    if (const HRESULT hr = OpenWithTimeStamp(now); FAILED(hr))
+        return hr;
     return RunWrapper(
         IDS_qGroupAppend, adCmdStoredProc, GroupParameters(name, documentPath, count, resource, coverArt, now), newKey);
 }
@@ -440,12 +436,9 @@ HRESULT SyncDatabase::GroupAppend(const _variant_t& name, const _variant_t& docu
 HRESULT SyncDatabase::IRadioGroupAppend(const _variant_t& name, const _variant_t& documentPath, const _variant_t& count,
     const _variant_t& resource, const _variant_t& coverArt, VARIANT& newKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     _variant_t now;
-    if (!NowUtc(now))
-        return E_FAIL;
+    if (const HRESULT hr = OpenWithTimeStamp(now); FAILED(hr))
+        return hr;
     return RunWrapper(IDS_qIRadioGroupAppend, adCmdStoredProc,
         GroupParameters(name, documentPath, count, resource, coverArt, now), newKey);
 }
@@ -476,12 +469,9 @@ HRESULT SyncDatabase::AppendRadioMain(const _variant_t& customerId, const _varia
     const _variant_t& documentPath, const _variant_t& resource, const _variant_t& icon, const _variant_t& category,
     const _variant_t& identifier, const _variant_t& location, VARIANT& newKey)
 {
-    HRESULT hr = OpenSyncDatabase();
-    if (FAILED(hr))
-        return hr;
     _variant_t now;
-    if (!NowUtc(now))
-        return E_FAIL;
+    if (const HRESULT hr = OpenWithTimeStamp(now); FAILED(hr))
+        return hr;
     const QueryParameterList parameters {
         Integer("[qpCustomerID]", customerId),
         Text("[qpStation]", station),

@@ -100,6 +100,8 @@ private:
     // Closes the connection and then the record set, when open.
     void CloseBoth();
     HRESULT RunWrapper(UINT id, LONG options, const QueryParameterList& parameters, VARIANT& newKey);
+    // Opens the database and reads the time stamp a stored query takes; E_FAIL without the time.
+    HRESULT OpenWithTimeStamp(_variant_t& now);
     // Opens the database and runs stored query `id` with `parameters`, asking no new key back.
     HRESULT OpenAndRun(UINT id, LONG options, const QueryParameterList& parameters);
 
