@@ -20,6 +20,7 @@
 #include "vireo/Handler.h"
 #include "vireo/Profiler.h"
 #include "vireo/Properties.h"
+#include "vireo/RecentSends.h"
 #include "vireo/Registrations.h"
 
 class ACE_Reactor;
@@ -149,7 +150,8 @@ public:
     static bool WaitForGap(const ACE_Time_Value& gap, const ACE_Time_Value& last);
     // Makes a message of a received text and handles it; an empty text is ignored.
     void HandleText(const std::string& text);
-    // Dispatches a message addressed to this process, or sends it on when it names another one.
+    // Dispatches a message addressed to this process, or sends it on when it names another one. The
+    // message comes from within this process (a timer), so it goes wherever its target is.
     void HandleMessage(Message message);
     // Called for every message the command table did not handle; the base handles nothing.
     virtual bool HandleUnrecognised(const Message& message);
@@ -335,6 +337,12 @@ private:
     // kTransferPollMicroseconds) and handles the first datagram; false when none came.
     bool PollTransferPacket(const ACE_Time_Value& limit);
     void HandleFragment(const std::string& text);
+    // HandleMessage for a message that arrived from the address, or from within when that is null.
+    void HandleMessage(Message message, const ACE_INET_Addr* from);
+    // Sends on a message for another process. One that would go straight back to the peer it came
+    // from is delivered there (a client may address itself through its router), unless this
+    // process sent that very text there a moment ago: then the two are passing it back and forth.
+    void SendOn(Message& message, const ACE_INET_Addr* from);
     // The address a message for the key goes to: the key's entry, else the router's; null when neither
     // is known.
     const ACE_INET_Addr* Route(const Message& message, const std::string& key) const;
@@ -358,6 +366,7 @@ private:
     int m_forwardCount { 0 };
     TimerList m_timers;
     FragmentAssembler m_fragments;
+    RecentSends m_recentSends;
     std::unique_ptr<ACE_Reactor> m_reactor;
     ACE_INET_Addr m_source;
     std::vector<std::string> m_scriptList;

@@ -75,6 +75,7 @@ bool Process::Send(Message& message)
         WaitForGap(n == 0 ? m_interMessageGap : m_interFragmentGap, m_lastSend);
         SendDatagram(datagrams[n], peer);
     }
+    m_recentSends.Remember(text, peer);
     return true;
 }
 
@@ -301,25 +302,19 @@ void Process::HandleText(const std::string& text)
     // message while it still works on its own.
     Message message { VireoURI(text) };
     m_currentMessage = std::make_unique<Message>(message);
-    HandleMessage(std::move(message));
+    const ACE_INET_Addr from = m_source;
+    HandleMessage(std::move(message), &from);
 }
 
-void Process::HandleMessage(Message message)
+void Process::HandleMessage(Message message) { HandleMessage(std::move(message), nullptr); }
+
+void Process::HandleMessage(Message message, const ACE_INET_Addr* from)
 {
     if (LogEnabled(LogLevel::Debug))
-        LogPrint(
-            "%s received %s from @%s.\n", Name().c_str(), message.Describe().c_str(), AddressText(m_source).c_str());
+        LogPrint("%s received %s from @%s.\n", Name().c_str(), message.Describe().c_str(),
+            from ? AddressText(*from).c_str() : Name().c_str());
     if (message.PathValue() != Name()) {
-        // Two processes whose maps point at each other for a name (a stale entry, a reused port)
-        // would pass such a message back and forth for ever.
-        const ACE_INET_Addr* route = Route(message, message.TargetName(VireoURI::LocalHostName()));
-        if (route && *route == m_source) {
-            if (LogEnabled(LogLevel::Notice))
-                LogPrint("%s will not send %s back to %s, where it came from.\n", Name().c_str(),
-                    message.Describe().c_str(), AddressText(m_source).c_str());
-            return;
-        }
-        Send(message);
+        SendOn(message, from);
         return;
     }
     // Kept per message, so that a handler that pumps the loop again does not lose this spill file
@@ -334,6 +329,32 @@ void Process::HandleMessage(Message message)
     if (!spill.empty() && m_currentSpill == spill)
         VireoURI::RemoveSpillFile(spill);
     m_currentSpill = outer;
+}
+
+void Process::SendOn(Message& message, const ACE_INET_Addr* from)
+{
+    const ACE_INET_Addr* route = from ? Route(message, message.TargetName(VireoURI::LocalHostName())) : nullptr;
+    if (!route || *route != *from) {
+        Send(message);
+        return;
+    }
+    const std::string text = message.Text();
+    switch (m_recentSends.CameBack(text, *from)) {
+    case RecentSends::Return::First:
+        if (LogEnabled(LogLevel::Notice))
+            LogPrint("%s drops %s from %s: it sent that message there a moment ago, and the two would pass it "
+                     "back and forth.\n",
+                Name().c_str(), message.Describe().c_str(), AddressText(*from).c_str());
+        return;
+    case RecentSends::Return::Again:
+        return;
+    case RecentSends::Return::None:
+        break;
+    }
+    Send(message);
+    // Handing a message back to the peer it came from delivers it; it is no send of this process's
+    // own for the memory to recognise, and the peer may well send the same text again.
+    m_recentSends.Forget(text, *from);
 }
 
 } // namespace vireo

@@ -13,6 +13,8 @@ std::int64_t WallClockMicros()
     return std::chrono::duration_cast<std::chrono::microseconds>(since).count();
 }
 
+std::int64_t UptimeMilliseconds() { return platform::CurrentClock()->Uptime().count(); }
+
 void SleepMilliseconds(std::int64_t milliseconds)
 {
     if (milliseconds > 0)

@@ -9,6 +9,8 @@ namespace vireo {
 
 // Microseconds since the epoch on the installed clock.
 std::int64_t WallClockMicros();
+// Milliseconds since an arbitrary start on the installed clock; never goes back.
+std::int64_t UptimeMilliseconds();
 // Sleeps on the installed clock.
 void SleepMilliseconds(std::int64_t milliseconds);
 

@@ -15,35 +15,6 @@
 using namespace vireo;
 using namespace vireo::test;
 
-namespace {
-
-// A process that is its own router on a fresh port, so that it sends nothing anywhere by itself.
-std::unique_ptr<TestProcess> StandAlone(const std::string& name, std::vector<std::string> args = {})
-{
-    const std::string port = std::to_string(FreeUdpPort());
-    args.push_back("port=" + port);
-    args.push_back("router.port=" + port);
-    auto process = MakeProcess(name, std::move(args));
-    EXPECT_EQ(process->Init(), 0);
-    return process;
-}
-
-// A message to target whose text is exactly length bytes long.
-Message MessageOfLength(const std::string& target, std::size_t length)
-{
-    Message message(target, "Test.size", "pad", "");
-    const std::size_t base = message.Text().size();
-    message.SetArg("pad", std::string(length - base, 'x'));
-    return message;
-}
-
-ACE_INET_Addr Loopback(const Process& process)
-{
-    return ACE_INET_Addr(process.LocalAddress().get_port_number(), "127.0.0.1");
-}
-
-} // namespace
-
 TEST(ProcessWire, TextUpToTheLimitIsOneDatagramAndLongerTextComesInPieces)
 {
     auto sender = StandAlone("Sender");
@@ -337,20 +308,6 @@ TEST(ProcessWire, HandledMessagesLoseTheirSpillFileUnlessSentOn)
     ASSERT_EQ(process->received.size(), 1u);
     EXPECT_EQ(process->payloads[0], std::string(5000, 'p'));
     EXPECT_TRUE(VireoURI::ReadSpillFile(spill).empty());
-}
-
-TEST(ProcessWire, MessagesAreNotPassedBackWhereTheyCameFrom)
-{
-    auto a = StandAlone("A");
-    auto b = StandAlone("B");
-    // Both believe the other reaches X, as after a stale entry or a reused port.
-    a->Clients()["X"] = Loopback(*b);
-    b->Clients()["X"] = Loopback(*a);
-    LogCapture log;
-    Message message("X", "Test.hello");
-    ASSERT_TRUE(a->Send(message));
-    PumpQuiet({ a.get(), b.get() });
-    EXPECT_TRUE(log.Contains("B will not send")) << log.Text();
 }
 
 TEST(ProcessWire, WaitForGapSleepsOnlyWhatIsLeftOfTheGap)

@@ -49,11 +49,6 @@ std::unique_ptr<TransferProcess> MakeTransferProcess(const std::string& name, st
     return process;
 }
 
-ACE_INET_Addr Loopback(const Process& process)
-{
-    return ACE_INET_Addr(process.LocalAddress().get_port_number(), "127.0.0.1");
-}
-
 std::string Bytes(std::size_t size, unsigned seed = 7)
 {
     std::mt19937 random(seed);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +16,8 @@
 #include "vireo/Process.h"
 #include "vireo/tests/support/LogCapture.h"
 #include "vireo/vireo_log.h"
+
+#include <gtest/gtest.h>
 
 namespace vireo::test {
 
@@ -53,13 +56,21 @@ public:
         Process::OnDiscovered(attributes);
     }
 
-    // Test access to the handling of a message as if it had come from the address.
+    // Counts what the process sends, by message name.
+    bool Send(Message& message) override
+    {
+        ++sent[message.Name()];
+        return Process::Send(message);
+    }
+
+    // Test access to the handling of a message from within the process, as a timer hands it over.
     void Receive(const Message& message) { HandleMessage(message); }
 
     std::vector<Message> received;
     std::vector<std::string> payloads;
     std::vector<Message> unrecognised;
     std::vector<AttributeValueMap> discovered;
+    std::map<std::string, int> sent;
 
 private:
     bool OnRecorded(Message message)
@@ -80,6 +91,32 @@ inline std::unique_ptr<TestProcess> MakeProcess(const std::string& name, std::ve
     for (const std::string& arg : args)
         argv.push_back(arg.c_str());
     return std::make_unique<TestProcess>(static_cast<int>(argv.size()), argv.data());
+}
+
+// A process that is its own router on a fresh port, so that it sends nothing anywhere by itself.
+inline std::unique_ptr<TestProcess> StandAlone(const std::string& name, std::vector<std::string> args = {})
+{
+    const std::string port = std::to_string(FreeUdpPort());
+    args.push_back("port=" + port);
+    args.push_back("router.port=" + port);
+    auto process = MakeProcess(name, std::move(args));
+    EXPECT_EQ(process->Init(), 0);
+    return process;
+}
+
+// The process's socket as a peer on loopback reaches it.
+inline ACE_INET_Addr Loopback(const Process& process)
+{
+    return ACE_INET_Addr(process.LocalAddress().get_port_number(), "127.0.0.1");
+}
+
+// A message to target whose text is exactly length bytes long.
+inline Message MessageOfLength(const std::string& target, std::size_t length, const std::string& name = "Test.size")
+{
+    Message message(target, name, "pad", "");
+    const std::size_t base = message.Text().size();
+    message.SetArg("pad", std::string(length - base, 'x'));
+    return message;
 }
 
 // Pumps the processes in turn until the condition holds; false when it never did.
