@@ -483,32 +483,29 @@ BOOL SECControlBar::UsesBarHandling() const
     return pFrame && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd));
 }
 
+void SECControlBar::PressButton(BOOL& bPressed, BOOL bAllowed, void (SECControlBar::*pfnDrawPushed)(CDC*))
+{
+    // A floating bar shows no gripper, so its buttons never hold the mouse.
+    if (IsFloating()) {
+        bPressed = FALSE;
+        return;
+    }
+    if (bPressed || !bAllowed)
+        return;
+    CClientDC dc(this);
+    (this->*pfnDrawPushed)(&dc);
+    bPressed = TRUE;
+    SetCapture();
+}
+
 void SECControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if ((m_dwExStyle & BARX_CLOSE_BUTTON) && m_rectClose.PtInRect(point)) {
-        if (IsFloating()) {
-            m_bClosePressed = FALSE;
-            return;
-        }
-        if (m_bClosePressed || !CanClose())
-            return;
-        CClientDC dc(this);
-        DrawCloseButtonPushed(&dc);
-        m_bClosePressed = TRUE;
-        SetCapture();
+        PressButton(m_bClosePressed, CanClose(), &SECControlBar::DrawCloseButtonPushed);
         return;
     }
     if ((m_dwExStyle & BARX_EXPAND_BUTTON) && m_bExpandEnabled && m_rectExpand.PtInRect(point)) {
-        if (IsFloating()) {
-            m_bExpandPressed = FALSE;
-            return;
-        }
-        if (m_bExpandPressed || !CanExpand())
-            return;
-        CClientDC dc(this);
-        DrawExpandButtonPushed(&dc);
-        m_bExpandPressed = TRUE;
-        SetCapture();
+        PressButton(m_bExpandPressed, CanExpand(), &SECControlBar::DrawExpandButtonPushed);
         return;
     }
     if (m_bClosePressed || m_bExpandPressed) {

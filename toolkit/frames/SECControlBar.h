@@ -144,6 +144,8 @@ private:
     // Whether a press or release at point should go to the class library's bar handling (drag, toggle)
     // rather than the window's default processing.
     BOOL UsesBarHandling() const;
+    // Holds a gripper button down: drawn pushed, flag set, mouse captured.
+    void PressButton(BOOL& bPressed, BOOL bAllowed, void (SECControlBar::*pfnDrawPushed)(CDC*));
 };
 
 // Whether the bar is the only visible bar in its dock row.

@@ -56,6 +56,13 @@ protected:
         m_frame->RecalcLayout();
         m_screen.pump();
     }
+    static CRect ChildRect(CWnd& child, CWnd& parent)
+    {
+        CRect rect;
+        child.GetWindowRect(&rect);
+        parent.ScreenToClient(&rect);
+        return rect;
+    }
     CPoint OnScreen(CWnd& wnd, CPoint point)
     {
         wnd.ClientToScreen(&point);
@@ -179,22 +186,15 @@ TEST_F(ControlBars, ChildrenScaleFromTheLayoutRecordedOnceTheBarHasASize)
     CWnd child;
     ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(10, 20, 50, 40), &bar, 1));
     bar.SetWindowPos(nullptr, 0, 0, 100, 80, SWP_NOZORDER | SWP_NOMOVE);
-    CRect rect;
-    child.GetWindowRect(&rect);
-    bar.ScreenToClient(&rect);
-    EXPECT_EQ(rect, CRect(10, 20, 50, 40));
+    EXPECT_EQ(ChildRect(child, bar), CRect(10, 20, 50, 40));
 
     bar.SetWindowPos(nullptr, 0, 0, 200, 40, SWP_NOZORDER | SWP_NOMOVE);
-    child.GetWindowRect(&rect);
-    bar.ScreenToClient(&rect);
-    EXPECT_EQ(rect, CRect(20, 10, 100, 20));
+    EXPECT_EQ(ChildRect(child, bar), CRect(20, 10, 100, 20));
 
     // Switching the style off frees the records: sizing no longer moves the child.
     bar.SetExBarStyle(0, FALSE);
     bar.SetWindowPos(nullptr, 0, 0, 100, 80, SWP_NOZORDER | SWP_NOMOVE);
-    child.GetWindowRect(&rect);
-    bar.ScreenToClient(&rect);
-    EXPECT_EQ(rect, CRect(20, 10, 100, 20));
+    EXPECT_EQ(ChildRect(child, bar), CRect(20, 10, 100, 20));
 }
 
 TEST_F(ControlBars, AFilledChildTakesTheInsideOfAMarginedBar)
@@ -204,17 +204,13 @@ TEST_F(ControlBars, AFilledChildTakesTheInsideOfAMarginedBar)
     CWnd child;
     ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5), &bar, 1));
     bar.SetWindowPos(nullptr, 0, 0, 120, 90, SWP_NOZORDER | SWP_NOMOVE);
-    CRect rect;
-    child.GetWindowRect(&rect);
-    bar.ScreenToClient(&rect);
-    EXPECT_EQ(rect, CRect(10, 10, 110, 80));
+    EXPECT_EQ(ChildRect(child, bar), CRect(10, 10, 110, 80));
     CRect inside;
     bar.GetInsideRect(inside);
-    EXPECT_EQ(inside, rect);
+    EXPECT_EQ(inside, CRect(10, 10, 110, 80));
     // Too small for the margins: the child gets no size rather than a negative one.
     bar.SetWindowPos(nullptr, 0, 0, 15, 15, SWP_NOZORDER | SWP_NOMOVE);
-    child.GetWindowRect(&rect);
-    EXPECT_TRUE(rect.IsRectEmpty());
+    EXPECT_TRUE(ChildRect(child, bar).IsRectEmpty());
 }
 
 std::string ReadFile(const std::filesystem::path& path)
