@@ -1,0 +1,275 @@
+// The toolkit's control bar: unique ids, the sizes it remembers, the gripper and its buttons on a bar
+// docked in a frame, the child layout it scales, and its context commands.
+
+#include "toolkit/frames/SECControlBar.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <ostream>
+#include <vector>
+
+#include "platform/afx/CDockBar.h"
+#include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CWinApp.h"
+#include "platform/user/TestScreen.h"
+#include "toolkit/frames/SECFrameIds.h"
+
+using platform::user::TestScreen;
+
+void PrintTo(const CRect& rect, std::ostream* os)
+{
+    *os << "(" << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom << ")";
+}
+
+namespace {
+
+constexpr UINT ID_BAR = 0xE860;
+// The desktop program's docking tab bar: margins, flat borders, gripper, close and expand buttons.
+constexpr DWORD kTabBarExStyle = 0x0F10;
+
+class ControlBars : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_frame = new CFrameWnd;
+        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
+        m_frame->EnableDocking(CBRS_ALIGN_ANY);
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_frame->m_hWnd))
+            m_frame->DestroyWindow();
+        m_screen.pump();
+    }
+    // A bar docked at the top of the frame, 60 pixels high.
+    void DockAtTop(SECControlBar& bar, DWORD dwExStyle)
+    {
+        ASSERT_TRUE(bar.Create(m_frame, "bar", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, dwExStyle, ID_BAR));
+        bar.m_szHorz = CSize(200, 60);
+        bar.EnableDocking(CBRS_ALIGN_ANY);
+        m_frame->DockControlBar(&bar);
+        m_frame->RecalcLayout();
+        m_screen.pump();
+    }
+    static CRect ChildRect(CWnd& child, CWnd& parent)
+    {
+        CRect rect;
+        child.GetWindowRect(&rect);
+        parent.ScreenToClient(&rect);
+        return rect;
+    }
+    CPoint OnScreen(CWnd& wnd, CPoint point)
+    {
+        wnd.ClientToScreen(&point);
+        return point;
+    }
+
+    TestScreen m_screen { 640, 480 };
+    CWinApp m_app { "bars" };
+    CFrameWnd* m_frame { nullptr };
+};
+
+// A plain bar window with an id, for the frame's list of bars.
+class IdBar : public CControlBar {
+public:
+    BOOL Create(CWnd* pParent, UINT nID)
+    {
+        return CWnd::Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 0, 0), pParent, nID);
+    }
+};
+
+TEST_F(ControlBars, FindUniqueBarIDTakesTheFirstFreeIdOfAThousand)
+{
+    EXPECT_EQ(SECControlBar::FindUniqueBarID(nullptr, 100), 0U);
+    EXPECT_EQ(SECControlBar::FindUniqueBarID(m_frame, 100), 100U);
+
+    std::vector<std::unique_ptr<IdBar>> bars;
+    auto addBars = [&](UINT first, UINT last) {
+        for (UINT nID = first; nID <= last; ++nID) {
+            bars.push_back(std::make_unique<IdBar>());
+            ASSERT_TRUE(bars.back()->Create(m_frame, nID));
+            m_frame->m_listControlBars.AddTail(bars.back().get());
+        }
+    };
+    addBars(100, 1098);
+    EXPECT_EQ(SECControlBar::FindUniqueBarID(m_frame, 100), 1099U);
+    addBars(1099, 1099);
+    // 1100 is free but beyond the thousand ids from the base.
+    EXPECT_EQ(SECControlBar::FindUniqueBarID(m_frame, 100), 0U);
+    m_frame->m_listControlBars.RemoveAll();
+}
+
+TEST_F(ControlBars, CalcDynamicLayoutCommitsTheLengthToTheModesSize)
+{
+    struct Case {
+        DWORD mode;
+        int length;
+        CSize horz, vert, floating;
+        UINT mruWidth;
+        CSize result;
+    };
+    const Case cases[] = {
+        // Without LM_COMMIT nothing changes; a docked mode answers the docked size.
+        { LM_HORZDOCK | LM_HORZ, 77, { 300, 180 }, { 300, 180 }, { 300, 180 }, 32767, { 300, 180 } },
+        // The stretched length is scaled by the row share (0.5), truncating.
+        { LM_COMMIT | LM_STRETCH | LM_HORZDOCK | LM_HORZ, 101, { 50, 180 }, { 300, 180 }, { 300, 180 }, 32767,
+            { 50, 180 } },
+        { LM_COMMIT | LM_HORZDOCK | LM_LENGTHY, 90, { 300, 90 }, { 300, 180 }, { 300, 180 }, 32767, { 300, 180 } },
+        { LM_COMMIT | LM_VERTDOCK | LM_LENGTHY, 90, { 300, 180 }, { 300, 90 }, { 300, 180 }, 32767, { 300, 90 } },
+        // A committed floating width is also the most recent floating width.
+        { LM_COMMIT, 140, { 300, 180 }, { 300, 180 }, { 140, 180 }, 140, { 140, 180 } },
+        { LM_COMMIT | LM_LENGTHY, 70, { 300, 180 }, { 300, 180 }, { 300, 70 }, 32767, { 300, 70 } },
+    };
+    for (const Case& c : cases) {
+        SECControlBar bar;
+        bar.m_szHorz = bar.m_szVert = bar.m_szFloat = CSize(300, 180);
+        bar.m_fPctWidth = 0.5F;
+        const CSize result = bar.CalcDynamicLayout(c.length, c.mode);
+        EXPECT_EQ(bar.m_szHorz, c.horz) << c.mode;
+        EXPECT_EQ(bar.m_szVert, c.vert) << c.mode;
+        EXPECT_EQ(bar.m_szFloat, c.floating) << c.mode;
+        EXPECT_EQ(bar.m_nMRUWidth, c.mruWidth) << c.mode;
+        EXPECT_EQ(result, c.result) << c.mode;
+    }
+}
+
+TEST_F(ControlBars, AGripperAtTheLeftOfATopBarCarriesItsButtonsAndTheCloseButtonHidesTheBar)
+{
+    SECControlBar bar;
+    DockAtTop(bar, kTabBarExStyle);
+    ASSERT_FALSE(bar.IsFloating());
+    EXPECT_EQ(bar.m_szHorz, CSize(200, 60));
+
+    // The strip is 17 wide, one pixel in from the bordered client edge; its buttons start 3 below its
+    // top, the close square from the strip's left + 2 to its right - 4, the expand square 2 below it.
+    const int x = 1 + ((bar.GetBarStyle() & CBRS_BORDER_LEFT) ? 1 : 0);
+    const int y = 1 + ((bar.GetBarStyle() & CBRS_BORDER_TOP) ? 1 : 0);
+    EXPECT_EQ(bar.GetCloseButtonRect(), CRect(x + 2, y + 3, x + 13, y + 14));
+    EXPECT_EQ(bar.GetExpandButtonRect(), CRect(x + 2, y + 16, x + 13, y + 27));
+    // Alone in its row, expanding means nothing: the button is inactive, and a click on it is a click
+    // on the bar (a drag that goes nowhere), which leaves the bar docked and its face unchanged.
+    EXPECT_FALSE(bar.IsExpandButtonEnabled());
+    const CPoint expand = OnScreen(bar, bar.GetExpandButtonRect().CenterPoint());
+    m_screen.click(expand.x, expand.y);
+    EXPECT_FALSE(bar.IsFloating());
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    const CPoint close = OnScreen(bar, bar.GetCloseButtonRect().CenterPoint());
+    m_screen.click(close.x, close.y);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(ControlBars, AllowDockingTwiceGivesTheBarItsDockStyleBack)
+{
+    SECControlBar bar;
+    DockAtTop(bar, kTabBarExStyle | BARX_CONTEXT_MENU);
+    bar.SendMessage(WM_COMMAND, ID_SEC_ALLOWDOCKING);
+    EXPECT_EQ(bar.m_dwDockStyle & CBRS_ALIGN_ANY, 0U);
+    EXPECT_TRUE(bar.IsFloating());
+    bar.SendMessage(WM_COMMAND, ID_SEC_ALLOWDOCKING);
+    EXPECT_EQ(bar.m_dwDockStyle & CBRS_ALIGN_ANY, CBRS_ALIGN_ANY);
+    m_screen.pump();
+}
+
+TEST_F(ControlBars, ChildrenScaleFromTheLayoutRecordedOnceTheBarHasASize)
+{
+    // Created with an empty rectangle, the recorded client size is 0: scaling from it used to divide
+    // by zero. The first real size becomes the reference instead.
+    SECControlBar bar;
+    ASSERT_TRUE(bar.Create(m_frame, "bar", WS_CHILD | WS_VISIBLE | CBRS_NOALIGN, BARX_SCALE_CHILDREN, ID_BAR));
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(10, 20, 50, 40), &bar, 1));
+    bar.SetWindowPos(nullptr, 0, 0, 100, 80, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(ChildRect(child, bar), CRect(10, 20, 50, 40));
+
+    bar.SetWindowPos(nullptr, 0, 0, 200, 40, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(ChildRect(child, bar), CRect(20, 10, 100, 20));
+
+    // Switching the style off frees the records: sizing no longer moves the child.
+    bar.SetExBarStyle(0, FALSE);
+    bar.SetWindowPos(nullptr, 0, 0, 100, 80, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(ChildRect(child, bar), CRect(20, 10, 100, 20));
+}
+
+TEST_F(ControlBars, AFilledChildTakesTheInsideOfAMarginedBar)
+{
+    SECControlBar bar;
+    ASSERT_TRUE(bar.Create(m_frame, "bar", WS_CHILD | WS_VISIBLE | CBRS_NOALIGN, BARX_MARGINS | BARX_FILL_CHILD, ID_BAR));
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5), &bar, 1));
+    bar.SetWindowPos(nullptr, 0, 0, 120, 90, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(ChildRect(child, bar), CRect(10, 10, 110, 80));
+    CRect inside;
+    bar.GetInsideRect(inside);
+    EXPECT_EQ(inside, CRect(10, 10, 110, 80));
+    // Too small for the margins: the child gets no size rather than a negative one.
+    bar.SetWindowPos(nullptr, 0, 0, 15, 15, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_TRUE(ChildRect(child, bar).IsRectEmpty());
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+TEST(ControlBarPicture, BarsDockedOnEverySideAndTwoFloatingOnesMatchTheGolden)
+{
+    TestScreen screen { 480, 300 };
+    CWinApp app { "picture" };
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 240)));
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    struct Placement {
+        DWORD align;
+        UINT dockBar;
+    };
+    const Placement sides[] = { { CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP }, { CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM },
+        { CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT }, { CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT } };
+    SECControlBar docked[4];
+    SECControlBar floating[2];
+    UINT nID = ID_BAR;
+    for (int i = 0; i < 4; ++i) {
+        SECControlBar& bar = docked[i];
+        ASSERT_TRUE(bar.Create(frame, "bar", WS_CHILD | WS_VISIBLE | sides[i].align | CBRS_SIZE_DYNAMIC, kTabBarExStyle, nID++));
+        bar.m_szHorz = CSize(300, 40);
+        bar.m_szVert = CSize(50, 200);
+        bar.EnableDocking(CBRS_ALIGN_ANY);
+        frame->DockControlBar(&bar, sides[i].dockBar);
+    }
+    for (int i = 0; i < 2; ++i) {
+        SECControlBar& bar = floating[i];
+        ASSERT_TRUE(bar.Create(frame, "float", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, kTabBarExStyle, nID++));
+        bar.m_szFloat = CSize(120, 60);
+        bar.EnableDocking(CBRS_ALIGN_ANY);
+        // The style is given: the frame's default floating style is being corrected elsewhere.
+        frame->FloatControlBar(&bar, CPoint(330, 20 + 120 * i), CBRS_ALIGN_TOP);
+    }
+    frame->RecalcLayout();
+    screen.pump();
+
+    const std::filesystem::path golden = std::filesystem::path(TS_FRAMES_TEST_DIR) / "golden" / "docked-bars.png";
+    const std::filesystem::path actual = std::filesystem::path(::testing::TempDir()) / "docked-bars.png";
+    ASSERT_TRUE(screen.savePng(actual.string()));
+    const std::string picture = ReadFile(actual);
+    std::filesystem::remove(actual);
+    if (picture != ReadFile(golden)) {
+        const std::filesystem::path beside = golden.parent_path() / "docked-bars.actual.png";
+        std::ofstream(beside, std::ios::binary) << picture;
+        ADD_FAILURE() << "the screen differs from " << golden << "; it is saved as " << beside;
+    }
+    for (SECControlBar& bar : floating)
+        bar.DestroyWindow();
+    for (SECControlBar& bar : docked)
+        bar.DestroyWindow();
+    frame->DestroyWindow();
+    screen.pump();
+}
+
+} // namespace
