@@ -11,10 +11,6 @@
 
 class CDataExchange;
 
-// RunModalLoop flags.
-constexpr DWORD MLF_NOIDLEMSG = 0x0001; // the owner is not told when the loop goes idle
-constexpr DWORD MLF_NOKICKIDLE = 0x0002;
-constexpr DWORD MLF_SHOWONIDLE = 0x0004; // the window is shown the first time the loop goes idle
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
@@ -39,21 +35,12 @@ public:
     // Ends a modal dialog with nResult once the current message is handled; a modeless one is hidden.
     void EndDialog(int nResult);
 
-    // The modal loop of the class library: serves messages through PreTranslateMessage until
-    // EndModalLoop (or WM_QUIT, which is posted again and gives -1). The value given to EndModalLoop.
-    int RunModalLoop(DWORD dwFlags = 0);
-    virtual BOOL ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
-    virtual void EndModalLoop(int nResult);
 
     // Moves data between the controls and the members: into the members (validating them) when
     // bSaveAndValidate, into the controls otherwise. FALSE when a value was refused: the user has been
     // told and the focus is on the control at fault.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
-    // Fills the dialog's controls from DLGINIT data (list and combo box strings); FALSE when the data
-    // is malformed or a control refused a string. A missing resource is no error.
-    BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
-    BOOL ExecuteDlgInit(LPVOID lpResource, DWORD dwSize);
 
     // Keyboard and focus helpers of the dialog.
     void NextDlgCtrl() const;
@@ -88,8 +75,6 @@ public:
 protected:
     // The members' exchange with the controls; the DDX_ and DDV_ calls of a dialog class go here.
     virtual void DoDataExchange(CDataExchange* pDX);
-    // Makes the dialog from the template; used by Create and DoModal.
-    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
     // The window that owns the modal dialog (the parent's top-level window or the main window).
     HWND PreModal();
     void PostModal();
@@ -105,14 +90,11 @@ protected:
     LPCDLGTEMPLATE m_lpDialogTemplate { nullptr };
     CWnd* m_pParentWnd { nullptr };
     HWND m_hWndTop { nullptr };
-    int m_nModalResult { -1 };
 
-private:
     // The name handed to FindResource: the id as MAKEINTRESOURCE or the name's text.
     LPCTSTR TemplateName() const;
+
+private:
     // The template of the resource, with the module it came from; null when it is missing.
     LPCDLGTEMPLATE LoadTemplate(HINSTANCE& hInst) const;
-    // The dialog procedure given to the dialog manager: it makes the window the object's permanent
-    // one at the first message (before the controls are made), then leaves everything to the map.
-    static INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 };

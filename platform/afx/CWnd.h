@@ -6,10 +6,13 @@
 // Destroying the window detaches the object and calls PostNcDestroy, where self-owned windows delete
 // themselves.
 
+#include <functional>
+
 #include "platform/afx/AfxMsgMap.h"
 #include "platform/afx/AfxPriv.h"
 #include "platform/afx/CDC.h"
 #include "platform/afx/CString.h"
+#include "platform/user/WinDialogs.h"
 
 class CFrameWnd;
 class CMenu;
@@ -65,6 +68,11 @@ inline int Extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT
 BOOL RegisterStandardClass(LPCTSTR lpszClassName);
 } // namespace afx
 
+// RunModalLoop flags.
+constexpr DWORD MLF_NOIDLEMSG = 0x0001; // the owner is not told when the loop goes idle
+constexpr DWORD MLF_NOKICKIDLE = 0x0002;
+constexpr DWORD MLF_SHOWONIDLE = 0x0004; // the window is shown the first time the loop goes idle
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
 public:
@@ -98,6 +106,20 @@ public:
     BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
         CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL DestroyWindow();
+
+    // Makes the window from the dialog template of that name as a child of pParentWnd and fills it
+    // from the template's DLGINIT data; FALSE when the template is missing or refused.
+    BOOL CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd);
+    // Fills the window's controls from DLGINIT data (list and combo box strings); FALSE when the data
+    // is malformed or a control refused a string. A missing resource is no error.
+    BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
+    BOOL ExecuteDlgInit(LPVOID lpResource, DWORD dwSize);
+
+    // The modal loop of the class library: serves messages through PreTranslateMessage until
+    // EndModalLoop (or WM_QUIT, which is posted again and gives -1). The value given to EndModalLoop.
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
+    virtual void EndModalLoop(int nResult);
 
     // Subclassing a window made elsewhere: the object becomes its permanent one and its messages go
     // through the map first, then to its old procedure. FALSE when the window is bad or already wrapped.
@@ -382,6 +404,15 @@ protected:
     // Dispatches the notify signatures and passes the command ones on.
     BOOL DispatchCommand(const AFX_MSGMAP_ENTRY& entry, UINT nID, int nCode, void* pExtra) override;
 
+    // Makes the window from a dialog template in memory; used by CreateDlg, dialogs and sheets.
+    BOOL CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst);
+    // Runs the window modally over hWndOwner (disabled meanwhile): create makes it with the owner's
+    // object as parent, then the modal loop runs until EndModalLoop, and the window is destroyed.
+    // The value given to EndModalLoop; -1 when create failed.
+    int RunModal(HWND hWndOwner, const std::function<BOOL(CWnd* pOwner)>& create);
+    // The value the modal loop returns.
+    int m_nModalResult { -1 };
+
     // The procedure that had the window before this object subclassed it (DefWindowProc for windows
     // of the class library's own classes).
     WNDPROC m_pfnSuper { nullptr };
@@ -397,6 +428,9 @@ private:
     static void UnhookWindowCreate();
     // Takes the window over: permanent entry and AfxWndProc as its procedure.
     void SubclassAttached(HWND hWnd);
+    // The dialog procedure given to the dialog manager: it makes the window the object's permanent
+    // one at the first message (before the controls are made), then leaves everything to the map.
+    static INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     // Calls the handler of a window-message entry; FALSE when the signature is not a window one.
     BOOL CallHandler(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 };

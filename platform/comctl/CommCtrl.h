@@ -47,6 +47,7 @@ BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 #define UPDOWN_CLASS "msctls_updown32"
 #define WC_IPADDRESS "SysIPAddress32"
 #define ANIMATE_CLASS "SysAnimate32"
+#define WC_TABCONTROL "SysTabControl32"
 
 // ---- Notifications shared by every control -------------------------------------------------------
 
@@ -136,6 +137,59 @@ inline const LPSTR LPSTR_TEXTCALLBACK = reinterpret_cast<LPSTR>(static_cast<INT_
 constexpr int I_IMAGECALLBACK = -1;
 constexpr int I_IMAGENONE = -2;
 constexpr int I_CHILDRENCALLBACK = -1;
+
+// ---- Tab control ----------------------------------------------------------------------------------
+
+// One row of tabs above a panel; the owner puts its own windows on the panel (TCM_ADJUSTRECT says
+// where) and hears of a change of tab before (TCN_SELCHANGING, nonzero refuses it) and after.
+constexpr DWORD TCS_TABS = 0x0000;
+constexpr DWORD TCS_SINGLELINE = 0x0000;
+constexpr DWORD TCS_FOCUSNEVER = 0x8000;
+
+constexpr UINT TCM_FIRST = 0x1300;
+constexpr UINT TCM_GETITEMCOUNT = TCM_FIRST + 4;
+constexpr UINT TCM_GETITEM = TCM_FIRST + 5;
+constexpr UINT TCM_SETITEM = TCM_FIRST + 6;
+constexpr UINT TCM_INSERTITEM = TCM_FIRST + 7;
+constexpr UINT TCM_DELETEITEM = TCM_FIRST + 8;
+constexpr UINT TCM_DELETEALLITEMS = TCM_FIRST + 9;
+constexpr UINT TCM_GETITEMRECT = TCM_FIRST + 10;
+constexpr UINT TCM_GETCURSEL = TCM_FIRST + 11;
+constexpr UINT TCM_SETCURSEL = TCM_FIRST + 12;
+constexpr UINT TCM_HITTEST = TCM_FIRST + 13;
+constexpr UINT TCM_ADJUSTRECT = TCM_FIRST + 40;
+constexpr UINT TCM_GETROWCOUNT = TCM_FIRST + 44;
+
+constexpr UINT TCIF_TEXT = 0x0001;
+constexpr UINT TCIF_IMAGE = 0x0002;
+constexpr UINT TCIF_PARAM = 0x0008;
+
+struct TCITEM {
+    UINT mask { 0 };
+    DWORD dwState { 0 };
+    DWORD dwStateMask { 0 };
+    LPSTR pszText { nullptr };
+    int cchTextMax { 0 };
+    int iImage { -1 };
+    LPARAM lParam { 0 };
+};
+using TCITEMA = TCITEM;
+using LPTCITEM = TCITEM*;
+
+constexpr UINT TCHT_NOWHERE = 0x0001;
+constexpr UINT TCHT_ONITEMICON = 0x0002;
+constexpr UINT TCHT_ONITEMLABEL = 0x0004;
+constexpr UINT TCHT_ONITEM = TCHT_ONITEMICON | TCHT_ONITEMLABEL;
+
+struct TCHITTESTINFO {
+    POINT pt {};
+    UINT flags { 0 };
+};
+
+constexpr UINT TCN_FIRST = 0U - 550;
+constexpr UINT TCN_KEYDOWN = TCN_FIRST - 0;
+constexpr UINT TCN_SELCHANGE = TCN_FIRST - 1;
+constexpr UINT TCN_SELCHANGING = TCN_FIRST - 2;
 
 // ---- Image list ---------------------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include "platform/comctl/ListView.h"
 #include "platform/comctl/ProgressBar.h"
 #include "platform/comctl/StatusBar.h"
+#include "platform/comctl/TabControl.h"
 #include "platform/comctl/ToolTip.h"
 #include "platform/comctl/UpDown.h"
 
@@ -21,6 +22,7 @@ void RegisterControlClasses()
     RegisterControl<Header>(WC_HEADER, CS_DBLCLKS, -1);
     RegisterControl<ListView>(WC_LISTVIEW, CS_DBLCLKS, -1);
     RegisterControl<Animation>(ANIMATE_CLASS, 0, -1);
+    RegisterControl<TabControl>(WC_TABCONTROL, CS_DBLCLKS, COLOR_BTNFACE);
 }
 
 LRESULT SendNotifyTo(HWND to, HWND from, UINT code, NMHDR& header)

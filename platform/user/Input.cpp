@@ -18,6 +18,19 @@ using namespace platform::user;
 
 namespace {
 
+// A click inside a document window that is not its MDI client's active one activates it, as a click
+// in an inactive top-level window does.
+bool InInactiveMdiChild(HWND hwnd)
+{
+    for (HWND w = hwnd; w; w = GetParent(w)) {
+        if (GetWindowLong(w, GWL_EXSTYLE) & WS_EX_MDICHILD)
+            return reinterpret_cast<HWND>(SendMessage(GetParent(w), WM_MDIGETACTIVE, 0, 0)) != w;
+        if (!(GetWindowLong(w, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return false;
+}
+
 bool isButtonDown(UINT m)
 {
     switch (m) {
@@ -482,7 +495,7 @@ bool TakeInputMessage(MSG& msg, bool remove)
     const bool captured = GetCapture() != nullptr;
     if (isButtonDown(msg.message) && !captured) {
         HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-        if (top && top != GetActiveWindow() && IsWindowEnabled(top)) {
+        if (top && (top != GetActiveWindow() || InInactiveMdiChild(msg.hwnd)) && IsWindowEnabled(top)) {
             const LRESULT r = SendMessage(msg.hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
                 MAKELPARAM(static_cast<unsigned>(hit), msg.message));
             if (r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT)

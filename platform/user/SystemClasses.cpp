@@ -1,6 +1,7 @@
 // The window classes every program finds registered: dialogs and the standard controls.
 
 #include "platform/user/ControlSupport.h"
+#include "platform/user/WinMdi.h"
 #include "platform/user/WindowClass.h"
 
 namespace platform::user {
@@ -30,6 +31,7 @@ void AddSystemClasses(ClassTable& table)
         { WC_COMBOLIST, ListBoxProc, CS_DBLCLKS | CS_SAVEBITS, sizeof(void*), 0 },
         { WC_COMBOBOX, ComboBoxProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*), 0 },
         { WC_SCROLLBAR, ScrollBarProc, CS_DBLCLKS | CS_PARENTDC, sizeof(void*), 0 },
+        { WC_MDICLIENT, MdiClientProc, 0, sizeof(void*), COLOR_APPWORKSPACE + 1 },
     };
     for (const SystemClass& c : classes) {
         auto cls = std::make_shared<WindowClass>();
