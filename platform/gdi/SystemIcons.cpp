@@ -87,27 +87,29 @@ void paintApplication(bool logo, const std::function<void(int, int, std::uint32_
 
 void PaintSystemIcon(std::uintptr_t id, const std::function<void(int x, int y, std::uint32_t pixel)>& paint)
 {
-    switch (id) {
-    case kHand:
-        paintDisc(kRed, paint);
-        paintMark(kCross, 11, 7, kWhite, paint);
-        break;
-    case kQuestion:
-        paintDisc(kWhite, paint);
-        paintMark(kQuestionMark, 11, 7, kBlue, paint);
-        break;
-    case kExclamation:
+    struct DiscSign {
+        std::uintptr_t id;
+        std::uint32_t fill;
+        const Mark& mark;
+        std::uint32_t ink;
+    };
+    static const DiscSign kDiscs[] = {
+        { kHand, kRed, kCross, kWhite },
+        { kQuestion, kWhite, kQuestionMark, kBlue },
+        { kAsterisk, kWhite, kInfo, kBlue },
+    };
+    for (const DiscSign& sign : kDiscs)
+        if (sign.id == id) {
+            paintDisc(sign.fill, paint);
+            paintMark(sign.mark, 11, 7, sign.ink, paint);
+            return;
+        }
+    if (id == kExclamation) {
         paintTriangle(paint);
         paintMark(kBang, 11, 10, kBlack, paint);
-        break;
-    case kAsterisk:
-        paintDisc(kWhite, paint);
-        paintMark(kInfo, 11, 7, kBlue, paint);
-        break;
-    default:
-        paintApplication(id == kLogo, paint);
-        break;
+        return;
     }
+    paintApplication(id == kLogo, paint);
 }
 
 } // namespace platform::gdi
