@@ -54,6 +54,10 @@ enum AfxWinSig : UINT_PTR {
     AfxSigNotify_b, // BOOL (NMHDR*, LRESULT*): ON_NOTIFY_REFLECT_EX
     AfxSigNotify_RANGE, // void (UINT, NMHDR*, LRESULT*): ON_NOTIFY_RANGE
     AfxSigNotify_EX, // BOOL (UINT, NMHDR*, LRESULT*): ON_NOTIFY_EX, ON_NOTIFY_EX_RANGE
+    AfxSig_v_i_DRAW, // void (int, LPDRAWITEMSTRUCT): WM_DRAWITEM
+    AfxSig_v_i_MEASURE, // void (int, LPMEASUREITEMSTRUCT): WM_MEASUREITEM
+    AfxSig_v_DRAW, // void (LPDRAWITEMSTRUCT): WM_DRAWITEM reflected to the control
+    AfxSig_v_MEASURE, // void (LPMEASUREITEMSTRUCT): WM_MEASUREITEM reflected to the control
     AfxSig_lastWindow,
 };
 
@@ -186,6 +190,14 @@ struct AFX_NOTIFY {
     AFX_WM_ENTRY(WM_HSCROLL, AfxSig_v_u_u_Scroll, void(CWnd::*)(UINT, UINT, CScrollBar*), OnHScroll)
 #define ON_WM_VSCROLL()                                                                                                \
     AFX_WM_ENTRY(WM_VSCROLL, AfxSig_v_u_u_Scroll, void(CWnd::*)(UINT, UINT, CScrollBar*), OnVScroll)
+#define ON_WM_DRAWITEM() AFX_WM_ENTRY(WM_DRAWITEM, AfxSig_v_i_DRAW, void(CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
+#define ON_WM_MEASUREITEM()                                                                                            \
+    AFX_WM_ENTRY(WM_MEASUREITEM, AfxSig_v_i_MEASURE, void(CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
+// An owner-drawn control's own DrawItem / MeasureItem, reached through its parent's reflection.
+#define ON_WM_DRAWITEM_REFLECT()                                                                                       \
+    AFX_WM_ENTRY(WM_REFLECT_BASE + WM_DRAWITEM, AfxSig_v_DRAW, void(CWnd::*)(LPDRAWITEMSTRUCT), DrawItem)
+#define ON_WM_MEASUREITEM_REFLECT()                                                                                    \
+    AFX_WM_ENTRY(WM_REFLECT_BASE + WM_MEASUREITEM, AfxSig_v_MEASURE, void(CWnd::*)(LPMEASUREITEMSTRUCT), MeasureItem)
 #define ON_WM_MOUSEWHEEL()                                                                                             \
     AFX_WM_ENTRY(WM_MOUSEWHEEL, AfxSig_b_u_s_p, BOOL(CWnd::*)(UINT, short, CPoint), OnMouseWheel)
 

@@ -4,6 +4,7 @@
 // the application, shows menu prompts on the status bar (WM_SETMESSAGESTRING), keeps its title after
 // the document, and deletes itself when its window goes.
 
+#include "platform/afx/CControlBar.h"
 #include "platform/afx/CPtrList.h"
 #include "platform/afx/CWnd.h"
 
@@ -82,7 +83,7 @@ public:
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
     void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
     // Floats the bar in a mini frame at the screen point, laid out as dwStyle says (CBRS_ALIGN_*).
-    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = 0x1000 /* CBRS_ALIGN_TOP */);
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
     // The alignment of the frame's visible dock bar that a bar allowed dwDockStyle would dock into at the
     // screen rectangle (0 for none); *ppDockBar gets that dock bar.
     DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);

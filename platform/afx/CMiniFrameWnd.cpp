@@ -28,9 +28,18 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
     if (!lpClassName)
         lpClassName = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW));
     // A popup is owned by pParentWnd; its menu slot holds nothing (pop-ups have no ids).
-    return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
-        afx::Extent(rect.left, rect.right), afx::Extent(rect.top, rect.bottom), pParentWnd ? pParentWnd->m_hWnd : nullptr,
-        (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr);
+    if (!CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
+            afx::Extent(rect.left, rect.right), afx::Extent(rect.top, rect.bottom),
+            pParentWnd ? pParentWnd->m_hWnd : nullptr,
+            (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr))
+        return FALSE;
+    if (GetStyle() & MFS_SYNCACTIVE) {
+        // The owner's activation changed before this frame existed: its caption starts as the owner's is.
+        const HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+        const bool ownerActive = owner && ::GetActiveWindow() == owner;
+        SendMessage(WM_FLOATSTATUS, ownerActive ? FS_ACTIVATE : FS_DEACTIVATE);
+    }
+    return TRUE;
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs)

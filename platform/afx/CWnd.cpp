@@ -20,6 +20,8 @@ IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 ON_WM_NCDESTROY()
+ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
 END_MESSAGE_MAP()
 
 namespace {
@@ -517,6 +519,24 @@ BOOL CWnd::CallHandler(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wPara
     case AfxSig_l_w_l:
         result = (this->*As<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
         break;
+    case AfxSig_v_i_DRAW:
+        (this->*As<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))(
+            static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
+    case AfxSig_v_i_MEASURE:
+        (this->*As<void (CWnd::*)(int, LPMEASUREITEMSTRUCT)>(pfn))(
+            static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
+    case AfxSig_v_DRAW:
+        (this->*As<void (CWnd::*)(LPDRAWITEMSTRUCT)>(pfn))(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
+    case AfxSig_v_MEASURE:
+        (this->*As<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(pfn))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        result = TRUE;
+        break;
     default:
         return FALSE;
     }
@@ -593,6 +613,24 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     AFX_NOTIFY notify { pResult, header };
     return OnCmdMsg(static_cast<UINT>(header->idFrom), static_cast<int>(MAKELONG(LOWORD(header->code), WM_NOTIFY)),
         &notify, nullptr);
+}
+
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    // An owner-drawn control whose class draws it gets the message back; menus and the rest go on.
+    if (lpDrawItemStruct && lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+        return;
+    Default();
+}
+
+void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    if (lpMeasureItemStruct && lpMeasureItemStruct->CtlType != ODT_MENU) {
+        const HWND control = ::GetDlgItem(m_hWnd, nIDCtl);
+        if (control && ReflectLastMsg(control))
+            return;
+    }
+    Default();
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)

@@ -321,6 +321,9 @@ public:
     afx_msg void OnDestroy();
     // Passes the message on, lets go of the window and calls PostNcDestroy.
     afx_msg void OnNcDestroy();
+    // Owner-drawn controls: reflected to the control's DrawItem / MeasureItem when its class maps them.
+    afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg void OnClose();
     afx_msg void OnPaint();
     afx_msg void OnNcPaint();

@@ -53,6 +53,8 @@ struct PresenterSlot {
     MessageBoxPresenter presenter { PresentOnStderr };
 };
 
+thread_local HWND t_owner { nullptr };
+
 PresenterSlot& Slot()
 {
     static PresenterSlot* slot = new PresenterSlot;
@@ -69,6 +71,8 @@ MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter)
     return std::exchange(Slot().presenter, std::move(presenter));
 }
 
+HWND MessageBoxOwner() { return t_owner; }
+
 int DefaultMessageBoxButton(UINT type)
 {
     const auto buttons = ButtonsOf(type);
@@ -81,7 +85,7 @@ int DefaultMessageBoxButton(UINT type)
 
 } // namespace platform
 
-int MessageBox(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
+int MessageBox(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
     if (platform::ButtonsOf(uType).empty()) {
         SetLastError(ERROR_INVALID_MSGBOX_STYLE);
@@ -92,8 +96,12 @@ int MessageBox(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
         std::lock_guard lock(platform::Slot().mutex);
         presenter = platform::Slot().presenter;
     }
-    // Called without the lock: a presenter may run a modal loop that shows another message box.
-    return presenter(lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
+    // Called without the lock: a presenter may run a modal loop that shows another message box, so the
+    // owner of this one is put back afterwards.
+    const HWND outer = std::exchange(platform::t_owner, hWnd);
+    const int answer = presenter(lpText ? lpText : "", lpCaption ? lpCaption : "Error", uType);
+    platform::t_owner = outer;
+    return answer;
 }
 
 BOOL MessageBeep(UINT) { return TRUE; }

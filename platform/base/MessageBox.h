@@ -67,6 +67,9 @@ using MessageBoxPresenter = std::function<int(const std::string& text, const std
 // Installs the presenter of every message box (an empty function restores the default) and returns the
 // previous one.
 MessageBoxPresenter SetMessageBoxPresenter(MessageBoxPresenter presenter);
+// The window given to the MessageBox call that is being presented on the calling thread (null outside
+// one, or when it was given none): the presenter's owner for the box.
+HWND MessageBoxOwner();
 // The button a message box of this style answers with when nobody chooses (its default button); 0 for
 // unknown button bits.
 int DefaultMessageBoxButton(UINT type);

@@ -836,9 +836,28 @@ void ListView::hscroll(int code)
 
 void ListView::layout()
 {
-    if (m_laying || !m_header)
+    if (!m_header)
         return;
+    if (m_laying) {
+        // Showing or hiding a scroll bar changes the client area from inside a layout: the header must
+        // follow the new width, so the outer layout runs again.
+        m_layoutAgain = true;
+        return;
+    }
     m_laying = true;
+    // A bar that appears narrows the client so far that it may go away again; a few passes settle it.
+    constexpr int kMaxLayoutPasses = 3;
+    for (int pass = 0; pass < kMaxLayoutPasses; ++pass) {
+        m_layoutAgain = false;
+        layoutHeader();
+        if (!m_layoutAgain)
+            break;
+    }
+    m_laying = false;
+}
+
+void ListView::layoutHeader()
+{
     RECT client {};
     GetClientRect(m_hwnd, &client);
     RECT area { -m_originX, 0, client.right, client.bottom };
@@ -852,7 +871,6 @@ void ListView::layout()
     SetWindowPos(m_header, nullptr, pos.x, pos.y, std::max(pos.cx, totalWidth()), pos.cy,
         SWP_NOZORDER | SWP_NOACTIVATE | (hidden ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
     updateScrollBars();
-    m_laying = false;
 }
 
 // ---- Input --------------------------------------------------------------------------------------

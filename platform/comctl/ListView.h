@@ -79,6 +79,7 @@ private:
 
     // Geometry.
     void layout();
+    void layoutHeader();
     int rowHeight() const;
     int headerHeight() const { return m_headerHeight; }
     int perPage() const;
@@ -132,6 +133,7 @@ private:
     int m_mark { -1 };
     bool m_hasFocus { false };
     bool m_laying { false };
+    bool m_layoutAgain { false };
     // A press waiting to become a click or a drag.
     UINT m_pressButton { 0 };
     int m_pressItem { -1 };

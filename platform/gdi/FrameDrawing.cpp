@@ -178,7 +178,8 @@ void caption(DeviceContext& dc, RECT r, UINT state)
     int gw = side, gh = side;
     switch (state & 0xFF) {
     case DFCS_CAPTIONCLOSE:
-        gh = std::max(2, side - 3);
+        // A small caption's button leaves little room: its cross uses all of it to stay readable.
+        gh = side >= 8 ? side - 3 : std::max(2, side - 1);
         gw = gh + 1;
         glyph = crossMark(gh);
         break;

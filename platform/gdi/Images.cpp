@@ -16,6 +16,7 @@
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/PictureCodec.h"
 #include "platform/gdi/Raster.h"
+#include "platform/gdi/SystemIcons.h"
 
 using namespace platform::gdi;
 
@@ -334,15 +335,7 @@ HICON systemIcon(UINT_PTR id, bool isIcon)
         }
     };
     if (isIcon) {
-        // A framed window with a caption; the logo variant gets four coloured panes.
-        for (int y = 3; y < 29; ++y)
-            for (int x = 2; x < 30; ++x) {
-                const bool frame = x == 2 || x == 29 || y == 3 || y == 28;
-                std::uint32_t p = frame ? 0x000000 : (y < 8 ? 0x000080 : 0xFFFFFF);
-                if (id == 32517 && !frame && y >= 8)
-                    p = x < 16 ? (y < 18 ? 0xFF0000 : 0x0000FF) : (y < 18 ? 0x00C000 : 0xFFFF00);
-                paint(x, y, p);
-            }
+        PaintSystemIcon(id, paint);
     } else {
         // The arrow: black outline, white inside, hot spot at its tip; other shapes reuse it.
         for (int y = 0; y < 17; ++y)

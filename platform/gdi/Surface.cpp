@@ -1,5 +1,7 @@
 #include "platform/gdi/Surface.h"
 
+#include <algorithm>
+
 #include <cairo.h>
 
 namespace platform::gdi {
@@ -48,6 +50,39 @@ bool Surface::writePng(const char* path) const
     const bool ok = cairo_surface_write_to_png(image, path) == CAIRO_STATUS_SUCCESS;
     cairo_surface_destroy(image);
     return ok;
+}
+
+std::shared_ptr<Surface> Surface::copy(int x, int y, int width, int height) const
+{
+    const int left = std::max(x, 0), top = std::max(y, 0);
+    const int right = std::min(x + width, m_width), bottom = std::min(y + height, m_height);
+    auto out = create(right - left, bottom - top, m_monochrome);
+    if (!out)
+        return nullptr;
+    for (int row = top; row < bottom; ++row)
+        std::copy(this->row(row) + left, this->row(row) + right, out->row(row - top));
+    return out;
+}
+
+std::shared_ptr<Surface> Surface::readPng(const char* path)
+{
+    cairo_surface_t* image = cairo_image_surface_create_from_png(path);
+    std::shared_ptr<Surface> out;
+    const cairo_format_t format = cairo_image_surface_get_format(image);
+    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS
+        && (format == CAIRO_FORMAT_RGB24 || format == CAIRO_FORMAT_ARGB32))
+        out = create(cairo_image_surface_get_width(image), cairo_image_surface_get_height(image), false);
+    if (out) {
+        const unsigned char* data = cairo_image_surface_get_data(image);
+        const int stride = cairo_image_surface_get_stride(image);
+        for (int y = 0; y < out->height(); ++y) {
+            const auto* in = reinterpret_cast<const std::uint32_t*>(data + std::ptrdiff_t { y } * stride);
+            for (int x = 0; x < out->width(); ++x)
+                out->row(y)[x] = in[x] & 0xFFFFFFu;
+        }
+    }
+    cairo_surface_destroy(image);
+    return out;
 }
 
 } // namespace platform::gdi

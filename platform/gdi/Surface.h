@@ -33,6 +33,10 @@ public:
     std::uint32_t store(std::uint32_t value) const;
     // Writes the pixels to a PNG file; false when it cannot be written.
     bool writePng(const char* path) const;
+    // A surface of its own holding a rectangle of this one (clipped to it); null when nothing is left.
+    std::shared_ptr<Surface> copy(int x, int y, int width, int height) const;
+    // The pixels of a PNG file (alpha dropped); null when it cannot be read.
+    static std::shared_ptr<Surface> readPng(const char* path);
 
 private:
     Surface(std::uint32_t* firstRow, int width, int height, std::ptrdiff_t stride, bool monochrome)

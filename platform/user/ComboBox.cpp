@@ -30,6 +30,8 @@ struct ComboState {
     int droppedHeight { 0 };
     int droppedWidth { 0 };
     int selectionBeforeDrop { -1 };
+    // WS_VSCROLL as the combo box was created with it, for its list.
+    DWORD listScroll { 0 };
 };
 
 DWORD styleOf(HWND h) { return static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)); }
@@ -312,6 +314,18 @@ DWORD listStyleFor(DWORD comboStyle)
     return style;
 }
 
+// A drop-down combo box is as high as its field and remembers the height asked for as its dropped
+// height. Sized here in so many words: asking for the size the window already has would reach
+// WM_WINDOWPOSCHANGING as SWP_NOSIZE, and the clamp there would never see it.
+void fitToField(HWND h, ComboState& s, int width, int droppedHeight)
+{
+    const bool simple = kindOf(h) == CBS_SIMPLE;
+    SetWindowPos(h, nullptr, 0, 0, width, simple ? droppedHeight : s.fieldHeight,
+        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!simple)
+        s.droppedHeight = droppedHeight;
+}
+
 // The focus moving between the combo box and its own field is no change for the parent.
 bool focusStaysInside(HWND h, HWND other) { return other && (other == h || IsChild(h, other)); }
 
@@ -323,15 +337,17 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     if (!s && msg != WM_NCCREATE)
         return DefWindowProc(h, msg, wParam, lParam);
     switch (msg) {
-    case WM_NCCREATE:
-        CreateControlState<ComboState>(h);
+    case WM_NCCREATE: {
+        // WS_VSCROLL is meant for the list: the field itself never has a scroll bar.
+        CreateControlState<ComboState>(h)->listScroll = styleOf(h) & WS_VSCROLL;
+        SetWindowLong(h, GWL_STYLE, static_cast<LONG>(styleOf(h) & ~(WS_VSCROLL | WS_HSCROLL)));
         return DefWindowProc(h, msg, wParam, lParam);
+    }
     case WM_CREATE: {
         const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
         const DWORD style = styleOf(h);
         measureField(h, *s);
-        s->droppedHeight = cs ? cs->cy : 0;
-        const DWORD listStyle = listStyleFor(style);
+        const DWORD listStyle = listStyleFor(style | s->listScroll);
         if (kindOf(h) == CBS_SIMPLE) {
             s->list = CreateWindowEx(WS_EX_CLIENTEDGE, WC_COMBOLIST, "", WS_CHILD | WS_VISIBLE | listStyle, 0, 0, 0, 0,
                 h, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kListId)), cs ? cs->hInstance : nullptr, h);
@@ -356,7 +372,7 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
             SetWindowLongPtr(s->edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldEditProc));
         }
         if (cs)
-            SetWindowPos(h, nullptr, 0, 0, cs->cx, cs->cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            fitToField(h, *s, cs->cx, cs->cy);
         layout(h, *s);
         return 0;
     }
@@ -397,8 +413,7 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         if (kindOf(h) != CBS_SIMPLE) {
             RECT r;
             GetWindowRect(h, &r);
-            SetWindowPos(
-                h, nullptr, 0, 0, r.right - r.left, s->droppedHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            fitToField(h, *s, r.right - r.left, s->droppedHeight);
         }
         layout(h, *s);
         if (lParam)

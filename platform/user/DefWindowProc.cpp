@@ -375,7 +375,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             auto w = WindowManager::Instance().find(hwnd);
             active = w && w->ncActive;
         }
-        PaintNonClient(hwnd, active);
+        PaintNonClient(hwnd, active, wParam == 1 ? nullptr : reinterpret_cast<HRGN>(wParam));
         return 0;
     }
     case WM_NCACTIVATE: {

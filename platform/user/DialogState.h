@@ -3,6 +3,7 @@
 // and the helpers the dialog functions and the controls share.
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/user/WinUser.h"
@@ -16,6 +17,9 @@ struct ModalEnd {
     INT_PTR result { 0 };
     HWND owner { nullptr };
     bool ownerDisabled { false };
+    // The result the dialog ends with once its loop has nothing left to do and its owner, told of
+    // that, gave it nothing either (a message box on a screen nobody sits at).
+    std::optional<INT_PTR> idleAnswer;
 };
 
 struct DialogState {

@@ -79,7 +79,14 @@ HWND createControls(HWND dlg, HINSTANCE instance, const DialogTemplate& t, const
         }
         // A text given by number names a resource (an icon of a static), in the "#n" form.
         const std::string text = item.text.isNumber ? "#" + std::to_string(item.text.number) : item.text.text;
-        HWND control = CreateWindowEx(item.exStyle | WS_EX_NOPARENTNOTIFY, cls, text.c_str(), item.style,
+        DWORD style = item.style;
+        DWORD exStyle = item.exStyle | WS_EX_NOPARENTNOTIFY;
+        if ((t.style & DS_3DLOOK) && (style & WS_BORDER)) {
+            // A 3-D dialog gives its bordered controls (edits, list boxes) a sunken edge instead of a flat line.
+            style &= ~WS_BORDER;
+            exStyle |= WS_EX_CLIENTEDGE;
+        }
+        HWND control = CreateWindowEx(exStyle, cls, text.c_str(), style,
             toPixelsX(item.x, state.baseUnits), toPixelsY(item.y, state.baseUnits), toPixelsX(item.cx, state.baseUnits),
             toPixelsY(item.cy, state.baseUnits), dlg,
             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(t.extended ? item.id : LOWORD(item.id))), instance,
@@ -228,9 +235,15 @@ INT_PTR runModal(HINSTANCE instance, const std::optional<DialogTemplate>& t, HWN
     while (!end->ended && IsWindow(dlg)) {
         MSG msg;
         if (!PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!idleTold && owner && !(t->style & DS_NOIDLEMSG)) {
+            if (!idleTold) {
                 idleTold = true;
-                SendMessage(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(dlg));
+                if (owner && !(t->style & DS_NOIDLEMSG)) {
+                    SendMessage(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, reinterpret_cast<LPARAM>(dlg));
+                    continue;
+                }
+            }
+            if (end->idleAnswer) {
+                EndDialog(dlg, *end->idleAnswer);
                 continue;
             }
             WaitMessage();

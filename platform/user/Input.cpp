@@ -510,6 +510,27 @@ bool TakeInputMessage(MSG& msg, bool remove)
     return IsWindow(msg.hwnd);
 }
 
+namespace {
+
+// Nothing above the window but what it owns and the topmost windows: raising it would change nothing.
+bool onTop(HWND hwnd)
+{
+    const bool topmost = GetWindowLong(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    for (HWND h = GetWindow(GetDesktopWindow(), GW_CHILD); h && h != hwnd; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (!topmost && (GetWindowLong(h, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            continue;
+        // Owner chains are short; the bound keeps one made circular through SetWindowLongPtr finite.
+        HWND owner = GetWindow(h, GW_OWNER);
+        for (int depth = 0; owner && owner != hwnd && depth < 64; ++depth)
+            owner = GetWindow(owner, GW_OWNER);
+        if (owner != hwnd)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 HWND ActivateWindow(HWND hwnd, bool mouse)
 {
     auto queue = MessageQueue::Current();
@@ -553,8 +574,7 @@ HWND ActivateWindow(HWND hwnd, bool mouse)
             WindowManager::Instance().foreground = hwnd;
     }
     if (hwnd && IsWindow(hwnd)) {
-        const bool onTop = GetWindow(GetDesktopWindow(), GW_CHILD) == hwnd;
-        if (!onTop && IsWindowVisible(hwnd))
+        if (!onTop(hwnd) && IsWindowVisible(hwnd))
             SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (previousThread != queue->threadId) {
             std::vector<HWND> mine;

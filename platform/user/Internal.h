@@ -78,7 +78,9 @@ void PresentScreen();
 
 // The non-client parts (DefWindowProc).
 LRESULT NonClientHitTest(HWND hwnd, POINT screenPt);
-void PaintNonClient(HWND hwnd, bool active);
+// Paints the frame, caption, menu bar and scroll bars; only within region (screen coordinates) when one
+// is given, as WM_NCPAINT's wParam gives it (1 stands for the whole frame).
+void PaintNonClient(HWND hwnd, bool active, HRGN region = nullptr);
 // A press on a window scroll bar: WM_HSCROLL / WM_VSCROLL for the part pressed, following the thumb.
 void TrackWindowScrollBar(HWND hwnd, int bar, POINT screenPt);
 

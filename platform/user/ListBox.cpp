@@ -37,6 +37,8 @@ struct ListBoxState {
     // The combo box this list belongs to, null for a plain list box.
     HWND combo { nullptr };
     bool pressedInside { false };
+    // Created with WS_VSCROLL: the bar comes and goes with the need for it, the wish stays.
+    bool scrolls { false };
     std::vector<int> tabStops;
     int horizontalExtent { 0 };
 };
@@ -137,7 +139,7 @@ public:
 
     void updateScrollBar()
     {
-        if (!(styleOf(m_h) & WS_VSCROLL))
+        if (!m_s.scrolls)
             return;
         SCROLLINFO si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -596,6 +598,7 @@ LRESULT ListBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         GetClassName(h, name, sizeof name);
         if (cs && platform::EqualsNoCase(name, WC_COMBOLIST))
             s->combo = static_cast<HWND>(cs->lpCreateParams);
+        s->scrolls = (styleOf(h) & WS_VSCROLL) != 0;
         return DefWindowProc(h, msg, wParam, lParam);
     }
     List list(h, *s);

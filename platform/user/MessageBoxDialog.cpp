@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "platform/base/CodePage.h"
+#include "platform/base/MessageBox.h"
 #include "platform/base/MulDiv.h"
+#include "platform/base/Thread.h"
 #include "platform/user/DialogState.h"
 #include "platform/user/Screen.h"
 
@@ -17,6 +19,12 @@ constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
 constexpr int kButtonGap = 6;
 constexpr int kTextId = 0xFFFF;
+constexpr int kIconId = 0xFFFE;
+// The 32-pixel icon in dialog units of the standard font (6 by 13 pixels to 4 by 8 units), and the gap
+// between it and the text.
+constexpr int kIconWidth = 22;
+constexpr int kIconHeight = 20;
+constexpr int kIconGap = 8;
 constexpr int kMaxTextWidth = 280;
 
 struct Button {
@@ -98,9 +106,29 @@ private:
     std::vector<BYTE> m_data;
 };
 
+// The system icon of the type's icon bits; null for none.
+LPCSTR iconOf(UINT type)
+{
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+        return IDI_HAND;
+    case MB_ICONQUESTION:
+        return IDI_QUESTION;
+    case MB_ICONEXCLAMATION:
+        return IDI_EXCLAMATION;
+    case MB_ICONASTERISK:
+        return IDI_ASTERISK;
+    default:
+        return nullptr;
+    }
+}
+
 struct BoxState {
     UINT type { 0 };
     bool hasCancel { false };
+    // Nobody sits at the memory-only screen: when the box's loop runs out of things to do and no test
+    // drives it, it answers with its default button.
+    bool answerWhenIdle { false };
 };
 
 INT_PTR CALLBACK boxProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -108,9 +136,14 @@ INT_PTR CALLBACK boxProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_INITDIALOG: {
         SetWindowLongPtr(dlg, DWLP_USER, lParam);
+        const auto* box = reinterpret_cast<const BoxState*>(lParam);
+        if (LPCSTR icon = iconOf(box->type))
+            SendDlgItemMessage(dlg, kIconId, STM_SETICON, reinterpret_cast<WPARAM>(LoadIcon(nullptr, icon)), 0);
         // The default button has the focus when the box appears.
         const LRESULT def = SendMessage(dlg, DM_GETDEFID, 0, 0);
         DialogState* state = DialogStateOf(dlg);
+        if (state && state->modal && box->answerWhenIdle)
+            state->modal->idleAnswer = platform::DefaultMessageBoxButton(box->type);
         if (state && HIWORD(def) == DC_HASDEFID)
             state->savedFocus = GetDlgItem(dlg, LOWORD(def));
         return state && state->savedFocus ? FALSE : TRUE;
@@ -145,25 +178,7 @@ SIZE textSize(const std::string& text)
     return { r.right - r.left, r.bottom - r.top };
 }
 
-// Presents every message box as a dialog while the screen is on a real display.
-struct PresenterInstaller {
-    PresenterInstaller()
-    {
-        previous
-            = platform::SetMessageBoxPresenter([this](const std::string& text, const std::string& caption, UINT type) {
-                  if (std::string_view(Screen::Instance().backendName()) == "headless")
-                      return previous(text, caption, type);
-                  return ShowMessageBoxDialog(GetActiveWindow(), text, caption, type);
-              });
-    }
-    platform::MessageBoxPresenter previous;
-};
-
-const PresenterInstaller installer;
-
-} // namespace
-
-int ShowMessageBoxDialog(HWND owner, const std::string& text, const std::string& caption, UINT type)
+int showBox(HWND owner, const std::string& text, const std::string& caption, UINT type, bool answerWhenIdle)
 {
     const std::vector<Button> buttons = buttonsOf(type);
     if (buttons.empty()) {
@@ -172,11 +187,15 @@ int ShowMessageBoxDialog(HWND owner, const std::string& text, const std::string&
     }
     // Text and buttons in dialog units of the standard font (6 by 13 pixels to 4 by 8 units).
     const SIZE pixels = textSize(text);
+    const bool hasIcon = iconOf(type) != nullptr;
     const int textWidth = MulDiv(pixels.cx, 4, 6) + 2;
     const int textHeight = MulDiv(pixels.cy, 8, 13) + 1;
+    const int textLeft = kMargin + (hasIcon ? kIconWidth + kIconGap : 0);
+    const int textTop = kMargin + (hasIcon ? std::max(0, (kIconHeight - textHeight) / 2) : 0);
+    const int topHeight = std::max(textTop - kMargin + textHeight, hasIcon ? kIconHeight : 0);
     const int buttonsWidth = static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
-    const int width = std::max(textWidth, buttonsWidth) + 2 * kMargin;
-    const int height = kMargin + textHeight + kMargin + kButtonHeight + kMargin;
+    const int width = std::max(textLeft - kMargin + textWidth, buttonsWidth) + 2 * kMargin;
+    const int height = kMargin + topHeight + kMargin + kButtonHeight + kMargin;
     const unsigned defaultIndex
         = std::min<unsigned>((type & MB_DEFMASK) >> 8, static_cast<unsigned>(buttons.size()) - 1);
 
@@ -186,7 +205,7 @@ int ShowMessageBoxDialog(HWND owner, const std::string& text, const std::string&
     t.dword(0);
     t.dword((type & MB_TOPMOST) ? WS_EX_TOPMOST : 0);
     t.dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFONT);
-    t.word(static_cast<unsigned>(buttons.size() + 1));
+    t.word(static_cast<unsigned>(buttons.size() + (hasIcon ? 2 : 1)));
     for (int v : { 0, 0, width, height })
         t.word(static_cast<unsigned>(v));
     t.word(0); // no menu
@@ -196,9 +215,11 @@ int ShowMessageBoxDialog(HWND owner, const std::string& text, const std::string&
     t.word(FW_NORMAL);
     t.word(0); // upright, default character set
     t.text("MS Sans Serif");
-    t.item(SS_LEFT | SS_NOPREFIX, kMargin, kMargin, textWidth, textHeight, kTextId, 0x82, text);
+    t.item(SS_LEFT | SS_NOPREFIX, textLeft, textTop, textWidth, textHeight, kTextId, 0x82, text);
+    if (hasIcon)
+        t.item(SS_ICON, kMargin, kMargin, kIconWidth, kIconHeight, kIconId, 0x82, "");
     int x = (width - buttonsWidth) / 2;
-    const int y = kMargin + textHeight + kMargin;
+    const int y = kMargin + topHeight + kMargin;
     for (unsigned i = 0; i < buttons.size(); ++i) {
         const DWORD style
             = (i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP | (i == 0 ? WS_GROUP : 0);
@@ -208,8 +229,40 @@ int ShowMessageBoxDialog(HWND owner, const std::string& text, const std::string&
     BoxState state;
     state.type = type;
     state.hasCancel = std::any_of(buttons.begin(), buttons.end(), [](const Button& b) { return b.id == IDCANCEL; });
+    state.answerWhenIdle = answerWhenIdle;
+    // Reactivating the owner gives the focus to the owner itself: the control that had it gets it back.
+    const HWND focus = GetFocus();
     const INT_PTR result = DialogBoxIndirectParam(nullptr, t.get(), owner, boxProc, reinterpret_cast<LPARAM>(&state));
+    if (focus && IsWindow(focus) && IsWindowEnabled(focus) && GetActiveWindow() == GetAncestor(focus, GA_ROOT))
+        SetFocus(focus);
     return result < 0 ? 0 : static_cast<int>(result);
+}
+
+// Presents every message box as a dialog owned by the window MessageBox was given (the active window
+// when it was given none). On the memory-only screen the box answers by itself unless a test drives it,
+// and an owner of another thread is left alone: that thread may be waiting for this one.
+struct PresenterInstaller {
+    PresenterInstaller()
+    {
+        platform::SetMessageBoxPresenter([](const std::string& text, const std::string& caption, UINT type) {
+            const bool headless = std::string_view(Screen::Instance().backendName()) == "headless";
+            HWND owner = platform::MessageBoxOwner();
+            if (!owner)
+                owner = GetActiveWindow();
+            if (headless && owner && GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId())
+                owner = nullptr;
+            return showBox(owner, text, caption, type, headless);
+        });
+    }
+};
+
+const PresenterInstaller installer;
+
+} // namespace
+
+int ShowMessageBoxDialog(HWND owner, const std::string& text, const std::string& caption, UINT type)
+{
+    return showBox(owner, text, caption, type, false);
 }
 
 } // namespace platform::user

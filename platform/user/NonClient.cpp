@@ -162,14 +162,31 @@ RECT toWindow(const RECT& r, const RECT& window)
 
 } // namespace
 
-void PaintNonClient(HWND hwnd, bool active)
+void PaintNonClient(HWND hwnd, bool active, HRGN region)
 {
     NonClientLayout l;
     if (!LayoutOf(hwnd, l))
         return;
     DWORD style = static_cast<DWORD>(GetWindowLong(hwnd, GWL_STYLE));
     DWORD exStyle = static_cast<DWORD>(GetWindowLong(hwnd, GWL_EXSTYLE));
-    HDC hdc = GetDCEx(hwnd, nullptr, DCX_WINDOW | DCX_CACHE);
+    HDC hdc = nullptr;
+    if (region) {
+        // The region is on the screen; the DC's clip is relative to the window's corner.
+        RECT window {};
+        GetWindowRect(hwnd, &window);
+        HRGN local = CreateRectRgn(0, 0, 0, 0);
+        if (CombineRgn(local, region, nullptr, RGN_COPY) == ERROR) {
+            DeleteObject(local);
+            local = nullptr;
+        } else {
+            OffsetRgn(local, -window.left, -window.top);
+        }
+        hdc = GetDCEx(hwnd, local, DCX_WINDOW | DCX_CACHE | (local ? DCX_INTERSECTRGN : 0));
+        if (local)
+            DeleteObject(local);
+    } else {
+        hdc = GetDCEx(hwnd, nullptr, DCX_WINDOW | DCX_CACHE);
+    }
     if (!hdc)
         return;
     const RECT client = toWindow(l.client, l.window);

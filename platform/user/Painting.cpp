@@ -67,6 +67,14 @@ void placement(const HeldDC& held, POINT& origin, Region& visible)
         visible = Region::combine(visible, *held.paintRegion, RGN_AND);
 }
 
+// A region object the caller deletes.
+HRGN regionHandle(Region region)
+{
+    auto object = std::make_shared<platform::gdi::RegionObject>();
+    object->region = std::move(region);
+    return platform::gdi::addObject<HRGN>(object);
+}
+
 HDC makeDC(HeldDC held)
 {
     POINT origin;
@@ -463,10 +471,10 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags)
         }
     }
     if (clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
-        RECT box;
-        GetRgnBox(clip, &box);
-        held.extraClip = Region(box);
-        held.excludeExtra = (flags & DCX_EXCLUDERGN) != 0;
+        if (const auto object = platform::gdi::lookup<platform::gdi::RegionObject>(clip)) {
+            held.extraClip = object->region;
+            held.excludeExtra = (flags & DCX_EXCLUDERGN) != 0;
+        }
     }
     return makeDC(held);
 }
@@ -534,7 +542,7 @@ BOOL LockWindowUpdate(HWND hwnd)
     return TRUE;
 }
 
-BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* rect, const RECT*)
+BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* rect, const RECT* clipRect)
 {
     if (!IsWindow(hwnd))
         return FALSE;
@@ -549,8 +557,48 @@ BOOL ScrollWindow(HWND hwnd, int dx, int dy, const RECT* rect, const RECT*)
             SetWindowPos(c, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
-    // The pixels are not moved: what the area shows is painted again, which gives the same picture.
-    return InvalidateRect(hwnd, rect, TRUE);
+    // The pixels that stay in view move; what no visible pixel can fill (the strip scrolled in, and
+    // what was hidden under other windows) is invalidated, and so is the update region moved along.
+    RECT client {};
+    GetClientRect(hwnd, &client);
+    RECT area = client;
+    if (rect)
+        IntersectRect(&area, &area, rect);
+    RECT limit = client;
+    if (clipRect)
+        IntersectRect(&limit, &limit, clipRect);
+    Region moved;
+    {
+        auto lock = WindowManager::Acquire();
+        auto& manager = WindowManager::Instance();
+        auto w = manager.find(hwnd);
+        if (!w)
+            return FALSE;
+        Region visible = manager.visibleRegion(*w, false, false, true);
+        const POINT origin = manager.clientOrigin(*w);
+        visible.offset(-origin.x, -origin.y);
+        moved = visible.intersected(area);
+        moved.offset(dx, dy);
+        moved = Region::combine(moved, visible, RGN_AND).intersected(area).intersected(limit);
+        Region pending = w->update.intersected(area);
+        pending.offset(dx, dy);
+        w->update = Region::combine(Region::combine(w->update, Region(area), RGN_DIFF),
+            pending.intersected(area), RGN_OR);
+    }
+    if (!moved.empty()) {
+        HDC dc = GetDCEx(hwnd, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+        HRGN handle = regionHandle(moved);
+        SelectClipRgn(dc, handle);
+        DeleteObject(handle);
+        BitBlt(dc, area.left + dx, area.top + dy, area.right - area.left, area.bottom - area.top, dc, area.left,
+            area.top, SRCCOPY);
+        ReleaseDC(hwnd, dc);
+    }
+    const Region exposed = Region::combine(Region(area).intersected(limit), moved, RGN_DIFF);
+    HRGN invalid = regionHandle(exposed);
+    const BOOL done = RedrawWindow(hwnd, nullptr, invalid, RDW_INVALIDATE | RDW_ERASE);
+    DeleteObject(invalid);
+    return done;
 }
 
 int GetWindowRgnBox(HWND hwnd, LPRECT rect)

@@ -234,4 +234,37 @@ bool TestScreen::savePng(const std::string& path) const
     return surface && surface->writePng(path.c_str());
 }
 
+std::string TestScreen::compareWithGolden(const RECT& area, const std::string& goldenPath) const
+{
+    auto screen = Screen::Instance().surface();
+    auto actual
+        = screen ? screen->copy(area.left, area.top, area.right - area.left, area.bottom - area.top) : nullptr;
+    if (!actual)
+        return "the area " + std::to_string(area.left) + "," + std::to_string(area.top) + " is off the screen";
+    const auto golden = gdi::Surface::readPng(goldenPath.c_str());
+    std::string difference;
+    if (!golden) {
+        difference = "no golden picture " + goldenPath;
+    } else if (golden->width() != actual->width() || golden->height() != actual->height()) {
+        difference = "the golden picture is " + std::to_string(golden->width()) + "x"
+            + std::to_string(golden->height()) + ", the screen's area " + std::to_string(actual->width()) + "x"
+            + std::to_string(actual->height());
+    } else {
+        int count = 0;
+        POINT first { -1, -1 };
+        for (int y = 0; y < actual->height(); ++y)
+            for (int x = 0; x < actual->width(); ++x)
+                if (actual->pixel(x, y) != golden->pixel(x, y) && count++ == 0)
+                    first = { x, y };
+        if (count)
+            difference = std::to_string(count) + " pixels differ, the first at " + std::to_string(first.x) + ","
+                + std::to_string(first.y);
+    }
+    if (difference.empty())
+        return {};
+    const std::string stem = goldenPath.ends_with(".png") ? goldenPath.substr(0, goldenPath.size() - 4) : goldenPath;
+    const std::string actualPath = stem + ".actual.png";
+    return difference + (actual->writePng(actualPath.c_str()) ? "; actual picture: " + actualPath : "");
+}
+
 } // namespace platform::user

@@ -52,6 +52,11 @@ public:
     COLORREF pixel(int x, int y) const;
     // Saves the screen; false when the file cannot be written.
     bool savePng(const std::string& path) const;
+    // Compares a rectangle of the screen (screen coordinates) exactly with a golden picture. Empty when
+    // every pixel matches; otherwise what differs, and the actual picture is written beside the golden
+    // one as <name>.actual.png (a missing golden picture counts as a difference, which is how a new
+    // one is made: look at the actual picture, then rename it).
+    std::string compareWithGolden(const RECT& area, const std::string& goldenPath) const;
 
 private:
     std::shared_ptr<platform::ManualClock> m_clock;

@@ -17,6 +17,48 @@ bool sameRect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+bool ownedBy(const std::vector<std::shared_ptr<Window>>& list, const Window& w, HWND owner)
+{
+    // Owner chains are short; the bound keeps a chain made circular through SetWindowLongPtr finite.
+    HWND h = w.owner;
+    for (std::size_t steps = 0; h && steps <= list.size(); ++steps) {
+        if (h == owner)
+            return true;
+        auto it = std::find_if(list.begin(), list.end(), [&](const auto& c) { return c->handle == h; });
+        h = it == list.end() ? nullptr : (*it)->owner;
+    }
+    return false;
+}
+
+// Windows ride above their owner (floating palettes, tool windows, modeless dialogs): a window that
+// moved takes the windows it owns along, in their order, to just above itself; a window that sank below
+// its own owner goes to just above it. Topmost windows keep their band.
+void keepOwnedAbove(std::vector<std::shared_ptr<Window>>& list, Window& w)
+{
+    const auto indexOf = [&](const Window& x) {
+        return std::find_if(list.begin(), list.end(), [&](const auto& c) { return c.get() == &x; }) - list.begin();
+    };
+    if (w.owner) {
+        auto owner = std::find_if(list.begin(), list.end(), [&](const auto& c) { return c->handle == w.owner; });
+        const bool sameBand = owner != list.end() && ((*owner)->exStyle & WS_EX_TOPMOST) == (w.exStyle & WS_EX_TOPMOST);
+        if (sameBand && owner - list.begin() < indexOf(w)) {
+            auto self = list[static_cast<std::size_t>(indexOf(w))];
+            list.erase(list.begin() + indexOf(w));
+            owner = std::find_if(list.begin(), list.end(), [&](const auto& c) { return c->handle == w.owner; });
+            list.insert(owner, self);
+        }
+    }
+    std::vector<std::shared_ptr<Window>> owned;
+    for (const auto& c : list)
+        if (c.get() != &w && ownedBy(list, *c, w.handle) && (c->exStyle & WS_EX_TOPMOST) == (w.exStyle & WS_EX_TOPMOST)
+            && indexOf(*c) > indexOf(w))
+            owned.push_back(c);
+    if (owned.empty())
+        return;
+    std::erase_if(list, [&](const auto& c) { return std::find(owned.begin(), owned.end(), c) != owned.end(); });
+    list.insert(list.begin() + indexOf(w), owned.begin(), owned.end());
+}
+
 void reorder(Window& w, HWND after)
 {
     Window* parent = w.parent;
@@ -42,6 +84,8 @@ void reorder(Window& w, HWND after)
         auto pos = std::find_if(list.begin(), list.end(), [&](const auto& c) { return c->handle == after; });
         list.insert(pos == list.end() ? list.begin() : std::next(pos), self);
     }
+    if (!w.isChild())
+        keepOwnedAbove(list, w);
 }
 
 struct DeferredPositions {

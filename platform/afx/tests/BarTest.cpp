@@ -152,6 +152,7 @@ TEST_F(Bars, BarsDockInRowsAndFloatInAMiniFrame)
     EXPECT_EQ(RectIn(*pane, frame).top, RectIn(*dockTop, frame).bottom);
 
     // Floating takes the bar into a mini frame; leaving it keeps a place holder in the row.
+    ::SetActiveWindow(frame->m_hWnd);
     frame->FloatControlBar(&bottom, CPoint(200, 150));
     EXPECT_TRUE(bottom.IsFloating());
     EXPECT_EQ(dockTop->GetDockedCount(), 1);
@@ -159,6 +160,15 @@ TEST_F(Bars, BarsDockInRowsAndFloatInAMiniFrame)
     ASSERT_NE(floating, nullptr);
     EXPECT_TRUE(floating->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)));
     EXPECT_NE(dockTop->FindBar(reinterpret_cast<CControlBar*>(static_cast<UINT_PTR>(ID_BOTTOM_BAR))), -1);
+    // Floated without a style, a bar lies along the top of its frame, as it was docked.
+    EXPECT_EQ(bottom.m_dwStyle & CBRS_ALIGN_ANY, CBRS_ALIGN_TOP);
+    EXPECT_GT(RectIn(bottom, floating).Width(), RectIn(bottom, floating).Height());
+    // The palette's caption is active with its owner from the start.
+    screen.pump();
+    CRect palette;
+    floating->GetWindowRect(&palette);
+    EXPECT_EQ(::GetActiveWindow(), frame->m_hWnd);
+    EXPECT_EQ(screen.pixel(palette.CenterPoint().x, palette.top + 6), ::GetSysColor(COLOR_ACTIVECAPTION));
 
     // Docking back fills the place holder and the floating frame goes.
     const HWND floatingHandle = floating->m_hWnd;

@@ -105,6 +105,29 @@ BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
 ON_NOTIFY_REFLECT_EX(NM_TESTCLICK, OnReflectedClick)
 END_MESSAGE_MAP()
 
+// An owner-drawn control that draws and measures its own items.
+class COwnerDrawn : public CWnd {
+public:
+    int drawn { 0 };
+    int measured { 0 };
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+    {
+        if (lpDrawItemStruct->hwndItem == m_hWnd)
+            ++drawn;
+    }
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+    {
+        ++measured;
+        lpMeasureItemStruct->itemHeight = 30;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(COwnerDrawn, CWnd)
+ON_WM_DRAWITEM_REFLECT()
+ON_WM_MEASUREITEM_REFLECT()
+END_MESSAGE_MAP()
+
 LRESULT SendNotify(HWND parent, HWND from, UINT id)
 {
     NMHDR header { from, id, NM_TESTCLICK };
@@ -297,4 +320,23 @@ TEST_F(Wnd, TheMessageLoopOffersMessagesFromTheTargetUpAndRunsIdleUpdates)
     PostQuitMessage(3);
     EXPECT_EQ(app.Run(), 3);
     app.m_pMainWnd = nullptr;
+}
+
+TEST_F(Wnd, OwnerDrawnControlsDrawAndMeasureThemselvesThroughTheParent)
+{
+    CTestWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "main", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
+    COwnerDrawn button;
+    ASSERT_TRUE(button.Create("BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 60, 20), &parent, 101));
+    screen.pump();
+    EXPECT_GT(button.drawn, 0);
+
+    COwnerDrawn list;
+    ASSERT_TRUE(list.Create("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS,
+        CRect(0, 30, 100, 130), &parent, 102));
+    list.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Song"));
+    EXPECT_EQ(list.measured, 1);
+    EXPECT_EQ(list.SendMessage(LB_GETITEMHEIGHT, 0), 30);
+    screen.pump();
+    EXPECT_GT(list.drawn, 0);
 }

@@ -318,3 +318,27 @@ TEST_F(ListViewTest, HeaderTracksAreForwardedAndMayBeRefused)
     SendMessage(list, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(static_cast<WORD>(LVSCW_AUTOSIZE_USEHEADER), 0));
     EXPECT_EQ(SendMessage(list, LVM_GETCOLUMNWIDTH, 2, 0), 300 - 140 - 100);
 }
+
+TEST_F(ListViewTest, HeaderSpansTheClientWhateverTheVerticalScrollBarDoes)
+{
+    HWND list = make(0);
+    HWND header = reinterpret_cast<HWND>(SendMessage(list, LVM_GETHEADER, 0, 0));
+    addRows(list, 20);
+    const auto headerFillsClient = [&] {
+        RECT client {}, bar {};
+        GetClientRect(list, &client);
+        GetWindowRect(header, &bar);
+        return client.right > 300 && bar.right - bar.left == client.right;
+    };
+    // Wider than its columns, so that the header's width is the client's.
+    SetWindowPos(list, nullptr, 0, 0, 420, 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(GetWindowLong(list, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_TRUE(headerFillsClient());
+    // Tall enough for every row: the bar goes away inside the resize's own layout.
+    SetWindowPos(list, nullptr, 0, 0, 420, 460, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_FALSE(GetWindowLong(list, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_TRUE(headerFillsClient());
+    SetWindowPos(list, nullptr, 0, 0, 420, 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_TRUE(GetWindowLong(list, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_TRUE(headerFillsClient());
+}

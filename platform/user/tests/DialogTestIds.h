@@ -15,3 +15,5 @@
 #define IDC_PICKS 1013
 #define IDD_MENUED 102
 #define IDM_FORM 200
+#define IDD_COMBO 103
+#define IDD_3DLOOK 104

@@ -54,3 +54,67 @@ TEST(MessageBoxDialog, ButtonsDefaultButtonAndEscape)
     EXPECT_EQ(ShowMessageBoxDialog(driver.owner, "x", "y", 0x0F), 0);
     EXPECT_EQ(GetLastError(), ERROR_INVALID_MSGBOX_STYLE);
 }
+
+TEST(MessageBoxDialog, EachIconShowsBesideTheText)
+{
+    TestScreen screen { 640, 480 };
+    struct Case {
+        UINT icon;
+        const char* golden;
+    };
+    const Case cases[] = {
+        { MB_ICONSTOP, "MessageBoxStop.png" },
+        { MB_ICONQUESTION, "MessageBoxQuestion.png" },
+        { MB_ICONEXCLAMATION, "MessageBoxExclamation.png" },
+        { MB_ICONINFORMATION, "MessageBoxInformation.png" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.golden);
+        DialogDriver driver;
+        std::string difference = "not shown";
+        driver.then([&] {
+            RECT box {};
+            GetWindowRect(driver.dialog, &box);
+            difference = screen.compareWithGolden(box, std::string(TS_GOLDEN_DIR) + "/" + c.golden);
+        });
+        driver.key(VK_RETURN);
+        EXPECT_EQ(MessageBox(driver.owner, "Sync finished.", "Device", MB_OK | c.icon), IDOK);
+        EXPECT_EQ(difference, "");
+    }
+}
+
+TEST(MessageBoxDialog, OwnerIsDisabledWhileTheBoxIsUpAndGetsTheFocusBack)
+{
+    TestScreen screen { 640, 480 };
+    DialogDriver driver;
+    HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 100, 20, driver.owner,
+        nullptr, nullptr, nullptr);
+    SetActiveWindow(driver.owner);
+    SetFocus(edit);
+    bool ownerEnabled = true;
+    HWND boxOwner = nullptr;
+    driver.then([&] {
+        ownerEnabled = IsWindowEnabled(driver.owner);
+        boxOwner = GetWindow(driver.dialog, GW_OWNER);
+    });
+    // Driven like any other dialog: the keys go to the box MessageBox shows on this screen.
+    driver.key(VK_TAB).key(VK_RETURN);
+    EXPECT_EQ(MessageBox(driver.owner, "Delete the playlist?", "Library", MB_YESNO | MB_ICONQUESTION), IDNO);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_EQ(boxOwner, driver.owner);
+    EXPECT_TRUE(IsWindowEnabled(driver.owner));
+    EXPECT_EQ(GetActiveWindow(), driver.owner);
+    EXPECT_EQ(GetFocus(), edit);
+}
+
+TEST(MessageBoxDialog, NobodyAtTheScreenGetsTheDefaultButton)
+{
+    TestScreen screen { 640, 480 };
+    // Without a driver the box answers by itself once nothing is left to do, owned or not.
+    EXPECT_EQ(MessageBox(nullptr, "Continue?", "Sync", MB_YESNOCANCEL | MB_DEFBUTTON2), IDNO);
+    usertest::reset();
+    HWND owner = CreateWindowEx(
+        0, "Rec", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(MessageBox(owner, "Retry?", "Sync", MB_RETRYCANCEL | MB_ICONEXCLAMATION), IDRETRY);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}

@@ -303,3 +303,64 @@ TEST_F(Painting, AnOwnDCKeepsItsStateAcrossUses)
     DestroyWindow(w);
     UnregisterClass("OwnDcWindow", nullptr);
 }
+
+TEST_F(Painting, ClipRegionsKeepTheirShape)
+{
+    HWND w = make("w", WS_POPUP | WS_CAPTION | WS_VISIBLE, { 20, 20, 220, 140 });
+    screen.pump();
+    RECT window {};
+    GetWindowRect(w, &window);
+    // Two separate bands: whatever lies between them must stay untouched.
+    HRGN bands = CreateRectRgn(0, 0, 40, 200);
+    HRGN right = CreateRectRgn(120, 0, 200, 200);
+    CombineRgn(bands, bands, right, RGN_OR);
+    DeleteObject(right);
+
+    HDC dc = GetDCEx(w, bands, DCX_INTERSECTRGN);
+    HBRUSH red = CreateSolidBrush(kRed);
+    RECT all { 0, 0, 200, 200 };
+    FillRect(dc, &all, red);
+    ReleaseDC(w, dc);
+    POINT inside { 10, 10 }, between { 80, 10 };
+    ClientToScreen(w, &inside);
+    ClientToScreen(w, &between);
+    EXPECT_EQ(screen.pixel(inside.x, inside.y), kRed);
+    EXPECT_NE(screen.pixel(between.x, between.y), kRed);
+
+    // WM_NCPAINT's region is on the screen: the caption is repainted only within it.
+    HDC screenDC = GetDC(nullptr);
+    RECT captionRow { window.left, window.top, window.right, window.top + 12 };
+    FillRect(screenDC, &captionRow, red);
+    ReleaseDC(nullptr, screenDC);
+    DeleteObject(red);
+    OffsetRgn(bands, window.left, window.top);
+    SendMessage(w, WM_NCPAINT, reinterpret_cast<WPARAM>(bands), 0);
+    EXPECT_EQ(screen.pixel(window.left + 80, window.top + 8), kRed);
+    EXPECT_EQ(screen.pixel(window.left + 130, window.top + 8), GetSysColor(COLOR_ACTIVECAPTION));
+    DeleteObject(bands);
+}
+
+TEST_F(Painting, ScrollWindowMovesThePixelsAndInvalidatesOnlyWhatScrolledIn)
+{
+    HWND w = make("w", WS_POPUP | WS_VISIBLE, { 20, 20, 120, 100 }, nullptr, kBlue);
+    screen.pump();
+    HDC dc = GetDC(w);
+    HBRUSH red = CreateSolidBrush(kRed);
+    RECT square { 10, 10, 20, 20 };
+    FillRect(dc, &square, red);
+    DeleteObject(red);
+    ReleaseDC(w, dc);
+
+    paints[w] = 0;
+    ScrollWindow(w, 15, 0, nullptr, nullptr);
+    RECT update {};
+    GetUpdateRect(w, &update, FALSE);
+    EXPECT_EQ(update.left, 0);
+    EXPECT_EQ(update.right, 15);
+    screen.pump();
+    EXPECT_EQ(paints[w], 1);
+    // The square moved; the strip scrolled in was painted by the window.
+    EXPECT_EQ(screen.pixel(20 + 30, 20 + 15), kRed);
+    EXPECT_EQ(screen.pixel(20 + 15, 20 + 15), kBlue);
+    EXPECT_EQ(screen.pixel(20 + 5, 20 + 15), kBlue);
+}

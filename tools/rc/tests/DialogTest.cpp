@@ -193,6 +193,12 @@ TEST(Dialog, ControlStatementsGiveTheirClassAndDefaultStyle)
         { "CONTROL \"x\", 5, \"Button\", BS_AUTORADIOBUTTON, 1, 2, 3, 4", u"#128", 0x9, u"x" },
         { "CONTROL \"\", 5, BUTTON, BS_OWNERDRAW | NOT WS_VISIBLE, 1, 2, 3, 4", u"#128", 0xB, u"" },
         { "CONTROL \"\", 5, \"msctls_updown32\", 0x20 | (0x1 << 1), 1, 2, 3, 4", u"msctls_updown32", 0x22, u"" },
+        // The common controls' style names.
+        { "CONTROL \"\", 5, \"SysListView32\", LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, 1, 2, 3, 4",
+            u"SysListView32", 0x1 | 0x8 | 0x8000, u"" },
+        { "CONTROL \"\", 5, \"msctls_updown32\", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_AUTOBUDDY | UDS_ARROWKEYS, 1, 2, 3, 4",
+            u"msctls_updown32", 0x2 | 0x4 | 0x10 | 0x20, u"" },
+        { "CONTROL \"\", 5, \"msctls_progress32\", PBS_SMOOTH, 1, 2, 3, 4", u"msctls_progress32", 0x1, u"" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.statement);
