@@ -349,14 +349,15 @@ TEST_F(EmulatedDevice, AnUploadTheDeviceNeverOpensEndsTheRunWithoutSyncDone)
 TEST_F(EmulatedDevice, CancellingDuringADroppedReplyEndsTheRunWithoutSyncDone)
 {
     synctest::Execute(m_library, "INSERT INTO tGroup (GroupName, ModifyFlag) VALUES ('Late Night Jazz', True)");
-    m_emulator.Rules().Drop("Groups.query");
+    m_emulator.Rules().Drop("Music.metaquery");
     OpenForRun();
     Advised advised(m_device, &m_sink);
     LONG result = 0;
     ASSERT_EQ(m_device->SyncTuneStewardFromClientDevice(0, &result), S_OK);
     // The worker is waiting for the answer that never comes when the cancel arrives.
-    while (m_emulator.Rules().AppliedCount("Groups.query") == 0)
+    for (int look = 0; look < 6000 && m_emulator.Rules().AppliedCount("Music.metaquery") == 0; ++look)
         std::this_thread::sleep_for(10ms);
+    ASSERT_NE(m_emulator.Rules().AppliedCount("Music.metaquery"), 0);
     EXPECT_EQ(m_device->CancelSync(), S_OK);
     m_device.Release();
     EXPECT_FALSE(m_sink.Done());
