@@ -129,6 +129,11 @@ std::string Count(const std::string& library, const std::string& table)
 
 class EmulatedDevice : public ::testing::Test {
 protected:
+    explicit EmulatedDevice(emulator::EmulatorOptions options = {})
+        : m_emulator(std::move(options))
+    {
+    }
+
     void SetUp() override
     {
         m_library = synctest::MakeLibrary();
@@ -189,9 +194,25 @@ protected:
     // Outlives the device, whose event thread may still hold it for a moment after the last event.
     DoneSink m_sink;
     std::string m_library;
-    emulator::DeviceEmulator m_emulator { emulator::EmulatorOptions {} };
+    emulator::DeviceEmulator m_emulator;
     CComPtr<IQVClientConnection> m_connection;
     CComPtr<IQVClientDevice> m_device;
+};
+
+// A device that acknowledges each file packet a millisecond late: a file of some megabytes then
+// takes seconds on the way, longer than the period in which the device object reports progress.
+class SlowEmulatedDevice : public EmulatedDevice {
+protected:
+    SlowEmulatedDevice()
+        : EmulatedDevice(Slow())
+    {
+    }
+    static emulator::EmulatorOptions Slow()
+    {
+        emulator::EmulatorOptions options;
+        options.pauseMilliseconds = 1;
+        return options;
+    }
 };
 
 } // namespace
@@ -309,7 +330,7 @@ TEST_F(EmulatedDevice, ARunToTheDeviceUploadsNewAlbumsWithTheirFilesAndKeepsThei
         EXPECT_NE(row.at(0), "<null>");
 }
 
-TEST_F(EmulatedDevice, ALargeUploadReportsTheFilesProgressOnTheWay)
+TEST_F(SlowEmulatedDevice, ALargeUploadReportsTheFilesProgressOnTheWay)
 {
     const std::string big = WriteFileOfSize("Music/big.mp3", 4 * 1024 * 1024);
     synctest::Execute(m_library,
@@ -321,8 +342,55 @@ TEST_F(EmulatedDevice, ALargeUploadReportsTheFilesProgressOnTheWay)
     LONG result = 0;
     ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(QVSYNC_ALBUMS_FILES, &result), S_OK);
     ASSERT_TRUE(m_sink.WaitDone());
-    // Whether a reading falls inside the file depends on how fast loopback moves it: only the bytes are checked.
     EXPECT_EQ(FilesHolding(m_emulator.Options().folder, big), 1);
+    EXPECT_TRUE(m_sink.FilePercentSeen());
+}
+
+TEST_F(EmulatedDevice, ChangesAndRemovalsMadeInTheLibraryReachTheDevice)
+{
+    emulator::AlbumContent blue;
+    blue.artist = "Abba";
+    blue.title = "Blue";
+    blue.tracks = { { 1, "One", 200, 128, "Music/one.mp3", {} } };
+    const std::string blueHref = m_emulator.Library().AddAlbum(blue);
+    emulator::AlbumContent gone;
+    gone.artist = "Cher";
+    gone.title = "Gone";
+    const std::string goneHref = m_emulator.Library().AddAlbum(gone);
+    emulator::PlaylistContent evening;
+    evening.name = "Evening";
+    evening.tracks = { { 1, "One", 200, 128, "Music/one.mp3", blueHref + "#1" } };
+    const std::string eveningHref = m_emulator.Library().AddPlaylist(evening);
+    ASSERT_FALSE(blueHref.empty() || goneHref.empty() || eveningHref.empty());
+
+    // What the library holds after an earlier run, then edited here: a track renamed (its album marked
+    // changed), a playlist renamed, an album removed.
+    synctest::Execute(m_library, "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD, REDUZIDedaDora, ModifyFlag) "
+                                 "VALUES (1, 'Abba', 'Blue', False, '" + blueHref + "', True)");
+    synctest::Execute(m_library, "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, VUDUradUzaz) "
+                                 "VALUES (11, 1, 1, 'Uno', 'Music/one.mp3')");
+    synctest::Execute(m_library, "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD, REDUZIDedaDora, DeleteFlag) "
+                                 "VALUES (2, 'Cher', 'Gone', False, '" + goneHref + "', True)");
+    synctest::Execute(m_library, "INSERT INTO tPlaylists (PlaylistID, PlaylistName, REDUZIDedaDora, ModifyFlag) "
+                                 "VALUES (1, 'Late Evening', '" + eveningHref + "', True)");
+    synctest::Execute(m_library, "INSERT INTO tPlaylistTracks (PlaylistID, AlbumTrackID, PlayOrder) VALUES (1, 11, 1)");
+
+    OpenForRun();
+    Advised advised(m_device, &m_sink);
+    LONG result = 0;
+    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(QVSYNC_ALBUMS_FILES | QVSYNC_PLAYLISTS, &result), S_OK);
+    ASSERT_TRUE(m_sink.WaitDone());
+
+    EXPECT_FALSE(m_emulator.Library().Find(goneHref));
+    const auto album = m_emulator.Library().Find(blueHref);
+    ASSERT_TRUE(album);
+    EXPECT_NE(album->document.find("Uno"), std::string::npos) << album->document;
+    EXPECT_EQ(album->document.find(">One<"), std::string::npos) << album->document;
+    const auto playlist = m_emulator.Library().Find(eveningHref);
+    ASSERT_TRUE(playlist);
+    EXPECT_EQ(playlist->secondaryKey, "Late Evening");
+    EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Mp3Album), 1u);
+    EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Playlist), 1u);
 }
 
 TEST_F(EmulatedDevice, AnUploadTheDeviceNeverOpensEndsTheRunWithoutSyncDone)
