@@ -11,7 +11,10 @@
 #include <iterator>
 #include <mutex>
 #include <random>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 #include "platform/com/ComErrors.h"
@@ -190,6 +193,28 @@ protected:
         m_device->put_MusicFolder(CComBSTR(platform::Utf8ToUtf16(music).c_str()));
     }
 
+    // Opens the device, runs to it with the flags on the component's threads and waits for SyncDone.
+    void RunToDevice(LONG flags)
+    {
+        OpenForRun();
+        Advised advised(m_device, &m_sink);
+        LONG result = 0;
+        ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(flags, &result), S_OK);
+        ASSERT_TRUE(m_sink.WaitDone());
+    }
+
+    // A new album of music files in the library, one track per file below "Music".
+    void AddLocalAlbum(int id, const std::string& title, const std::vector<std::pair<int, std::string>>& trackFiles)
+    {
+        synctest::Execute(m_library, "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (" + std::to_string(id)
+                + ", 'Abba', '" + title + "', False)");
+        for (const auto& [number, file] : trackFiles)
+            synctest::Execute(m_library,
+                "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) VALUES ("
+                    + std::to_string(id * 10 + number) + ", " + std::to_string(id) + ", " + std::to_string(number)
+                    + ", '" + file + "', 'Music\\" + file + ".mp3')");
+    }
+
     sync_test::ComApartment m_apartment;
     // Outlives the device, whose event thread may still hold it for a moment after the last event.
     DoneSink m_sink;
@@ -306,18 +331,10 @@ TEST_F(EmulatedDevice, ARunToTheDeviceUploadsNewAlbumsWithTheirFilesAndKeepsThei
 {
     const std::string one = WriteFileOfSize("Music/one.mp3", 70000);
     const std::string two = WriteFileOfSize("Music/two.mp3", 3000);
-    synctest::Execute(m_library,
-        "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (1, 'Abba', 'Blue', False)");
-    synctest::Execute(m_library, "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) "
-                                 "VALUES (11, 1, 1, 'One', 'Music\\one.mp3')");
-    synctest::Execute(m_library, "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) "
-                                 "VALUES (12, 1, 2, 'Two', 'Music\\two.mp3')");
-
-    OpenForRun();
-    Advised advised(m_device, &m_sink);
-    LONG result = 0;
-    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(QVSYNC_ALBUMS_FILES, &result), S_OK);
-    ASSERT_TRUE(m_sink.WaitDone());
+    AddLocalAlbum(1, "Blue", { { 1, "one" }, { 2, "two" } });
+    RunToDevice(QVSYNC_ALBUMS_FILES);
+    if (HasFatalFailure())
+        return;
 
     EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Mp3Album), 1u);
     const std::filesystem::path device = m_emulator.Options().folder;
@@ -333,15 +350,10 @@ TEST_F(EmulatedDevice, ARunToTheDeviceUploadsNewAlbumsWithTheirFilesAndKeepsThei
 TEST_F(SlowEmulatedDevice, ALargeUploadReportsTheFilesProgressOnTheWay)
 {
     const std::string big = WriteFileOfSize("Music/big.mp3", 4 * 1024 * 1024);
-    synctest::Execute(m_library,
-        "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (1, 'Abba', 'Long', False)");
-    synctest::Execute(m_library, "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) "
-                                 "VALUES (11, 1, 1, 'Big', 'Music\\big.mp3')");
-    OpenForRun();
-    Advised advised(m_device, &m_sink);
-    LONG result = 0;
-    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(QVSYNC_ALBUMS_FILES, &result), S_OK);
-    ASSERT_TRUE(m_sink.WaitDone());
+    AddLocalAlbum(1, "Long", { { 1, "big" } });
+    RunToDevice(QVSYNC_ALBUMS_FILES);
+    if (HasFatalFailure())
+        return;
     EXPECT_EQ(FilesHolding(m_emulator.Options().folder, big), 1);
     EXPECT_TRUE(m_sink.FilePercentSeen());
 }
@@ -375,11 +387,9 @@ TEST_F(EmulatedDevice, ChangesAndRemovalsMadeInTheLibraryReachTheDevice)
                                  "VALUES (1, 'Late Evening', '" + eveningHref + "', True)");
     synctest::Execute(m_library, "INSERT INTO tPlaylistTracks (PlaylistID, AlbumTrackID, PlayOrder) VALUES (1, 11, 1)");
 
-    OpenForRun();
-    Advised advised(m_device, &m_sink);
-    LONG result = 0;
-    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(QVSYNC_ALBUMS_FILES | QVSYNC_PLAYLISTS, &result), S_OK);
-    ASSERT_TRUE(m_sink.WaitDone());
+    RunToDevice(QVSYNC_ALBUMS_FILES | QVSYNC_PLAYLISTS);
+    if (HasFatalFailure())
+        return;
 
     EXPECT_FALSE(m_emulator.Library().Find(goneHref));
     const auto album = m_emulator.Library().Find(blueHref);
@@ -396,10 +406,7 @@ TEST_F(EmulatedDevice, ChangesAndRemovalsMadeInTheLibraryReachTheDevice)
 TEST_F(EmulatedDevice, AnUploadTheDeviceNeverOpensEndsTheRunWithoutSyncDone)
 {
     WriteFileOfSize("Music/one.mp3", 3000);
-    synctest::Execute(m_library,
-        "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (1, 'Abba', 'Blue', False)");
-    synctest::Execute(m_library, "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) "
-                                 "VALUES (11, 1, 1, 'One', 'Music\\one.mp3')");
+    AddLocalAlbum(1, "Blue", { { 1, "one" } });
     m_emulator.Rules().Drop("File.open");
     OpenForRun();
     {
