@@ -17,8 +17,6 @@ constexpr UINT kMp3InfoStylesheet = 5;
 constexpr SHORT kDeviceUrlRevision = 2;
 // The folder the device keeps its database files (covers among them) in.
 constexpr std::string_view kDatabaseFolder = "7.0.5/";
-// The transfer wait looks at the cancel bit between slices of the event loop.
-constexpr int kTransferSliceSeconds = 5;
 // The genre an album gets when its genre group is not in the library's genre table.
 constexpr LONG kDefaultGenre = 16;
 constexpr LONG kCustomerId = 1;
@@ -239,8 +237,13 @@ bool AlbumSync::Upload(DeviceClient& client, const std::string& document, const 
         return false;
     // The transfer ends when the client records its final state; a cancelled run stops waiting at
     // the next slice (the progress callback closes the transfer on its next packet).
-    while (client.TransferStatus() == 0 && !SyncRunState::IsCancelled())
-        client.HandleEvents(kTransferSliceSeconds);
+    client.WaitForTransfer(true);
+    // A device that stopped answering will not take the rest either: the run ends unfinished, so that
+    // nobody takes it for complete.
+    if (client.TransferUnanswered()) {
+        SyncRunState::Cancel();
+        return false;
+    }
     return true;
 }
 

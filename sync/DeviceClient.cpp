@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/base/Thread.h"
 #include "platform/xml/MsXml.h"
 #include "sync/DeviceClientHandler.h"
 #include "sync/DeviceClientState.h"
@@ -64,7 +65,6 @@ DeviceClient::DeviceClient(std::unique_ptr<DeviceClientLink> link)
 DeviceClient::~DeviceClient()
 {
     Finalize();
-    ResetState();
     m_parser.reset();
     // The process goes after this body: nothing it does on its way out may reach this client.
     m_link->SetListener(nullptr);
@@ -78,7 +78,7 @@ bool DeviceClient::Initialize()
         m_link->StartNetworking();
         m_networking = true;
     }
-    m_link->Init();
+    m_opened = m_link->Init() == 0;
     // The router answers the registration that Init sent; a quiet first slice means no device.
     const int pumped = Pump(kDiscoverySliceSeconds);
     RegisterHandlers();
@@ -141,7 +141,8 @@ bool DeviceClient::HasProperty(const std::string& key) const { return m_link->Ha
 
 bool DeviceClient::DiscoverDevices(const std::string& broadcastMask)
 {
-    if (!Initialize())
+    // Where no device answers, the router is silent too: the broadcast needs only the socket.
+    if (!Initialize() && !(m_opened && m_parser))
         return false;
     std::string rest = broadcastMask;
     bool first = true;
@@ -189,7 +190,7 @@ bool DeviceClient::WaitForReply(const std::string& replyName, int limitSeconds)
     for (;;) {
         if (flags[replyName])
             break;
-        if (DeviceClientState::Cancelled())
+        if (DeviceClientState::Cancelled() || platform::ThreadStopRequested())
             break;
         last = Pump(kReplySliceSeconds);
         // Counted whatever the slice really took: a busy network makes slices short, and the wait

@@ -40,6 +40,10 @@ public:
     static constexpr int kMinimumReplyLimitSeconds = 11;
     // How long a file check waits for the device's answer.
     static constexpr int kFileReplyLimitSeconds = 30;
+    // The slice in which a transfer's end is waited for.
+    static constexpr int kTransferSliceSeconds = 3;
+    // The status of a transfer the device stopped answering (its retries, or the open's time, ran out).
+    static constexpr int kTransferNoAnswerStatus = 0x2072;
     // The pause after each discovery broadcast.
     static constexpr std::chrono::milliseconds kDiscoveryPause { 1000 };
 
@@ -50,7 +54,8 @@ public:
     explicit DeviceClient(std::unique_ptr<DeviceClientLink> link);
     DeviceClient(const DeviceClient&) = delete;
     DeviceClient& operator=(const DeviceClient&) = delete;
-    // Finalize, ResetState, then the parser document and the process go.
+    // Finalize, then the parser document and the process go. The process-wide tables stay: another
+    // client (a run's) may be using them.
     virtual ~DeviceClient();
 
     // Brings the client onto the network once: true when the router answered within the first
@@ -67,8 +72,8 @@ public:
     // client answers at once unless forced to ask again. The label names the caller.
     bool WaitUntilReady(const std::string& label, bool force);
     // Pumps the event loop in slices until the reply's flag is set, the run is cancelled, or the
-    // limit (at least kMinimumReplyLimitSeconds) has passed and a slice handled nothing; clears the
-    // flag and returns whether it was set.
+    // limit (at least kMinimumReplyLimitSeconds) has passed and a slice handled nothing, or the calling
+    // thread is told to stop; clears the flag and returns whether it was set.
     bool WaitForReply(const std::string& replyName, int limitSeconds);
 
     // Uploads a local file described by the document to the device: asks the device where the file
@@ -84,6 +89,11 @@ public:
     HRESULT OpenFileTransfer(const std::string& devicePath, const std::string& localPath, bool binary);
     // 0 while a transfer started by this client runs, 1 when it completed, -1 when it failed.
     LONG TransferStatus() const { return m_transferStatus; }
+    // True when the last transfer ended because the device stopped answering it.
+    bool TransferUnanswered() const { return m_transferUnanswered; }
+    // Pumps the event loop until the transfer this client started ends, or the calling thread is told
+    // to stop, or (when the run's cancel applies) the run is cancelled; TransferStatus() afterwards.
+    LONG WaitForTransfer(bool stopOnCancel);
     // The local id of the download OpenFileTransfer started; 0 after it ended.
     LONG CurrentTransferId() const { return m_currentTransferId; }
 
@@ -242,8 +252,11 @@ private:
     bool m_networking { false };
     bool m_connected { false };
     bool m_initialised { false };
+    // Whether the process has its socket, which discovery needs even when no router answers.
+    bool m_opened { false };
     ParserDocument m_parser;
     LONG m_transferStatus { 0 };
+    bool m_transferUnanswered { false };
     LONG m_currentTransferId { 0 };
     CustomerSetup m_setup;
 };

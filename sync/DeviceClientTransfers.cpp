@@ -11,8 +11,10 @@
 #include "platform/base/CodePage.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/Paths.h"
+#include "platform/base/Thread.h"
 #include "platform/base/WinError.h"
 #include "sync/DeviceClient.h"
+#include "sync/DeviceClientState.h"
 
 namespace {
 
@@ -134,6 +136,7 @@ HRESULT DeviceClient::UploadFile(const std::string& document, const std::string&
         return FailUpload(E_FAIL);
 
     m_transferStatus = 0;
+    m_transferUnanswered = false;
     record.transferId = m_link->PutFileWithProgress(
         kSystem, platform::ToNativePath(path), deviceFileName, binary, &UploadProgressCallback);
     if (record.transferId == 0) {
@@ -148,6 +151,7 @@ HRESULT DeviceClient::UploadFile(const std::string& document, const std::string&
 HRESULT DeviceClient::OpenFileTransfer(const std::string& devicePath, const std::string& localPath, bool binary)
 {
     m_transferStatus = 0;
+    m_transferUnanswered = false;
     m_currentTransferId = m_link->GetFile(kSystem, devicePath, platform::ToNativePath(localPath), binary);
     if (m_currentTransferId == 0)
         m_transferStatus = -1;
@@ -160,6 +164,8 @@ void DeviceClient::OnTransferComplete(int transferId, int status)
     const LONG outcome = status == 0 ? 1 : -1;
     if (transferId == 0)
         return;
+    if (status == kTransferNoAnswerStatus)
+        m_transferUnanswered = true;
     if (transferId == m_currentTransferId) {
         m_transferStatus = outcome;
         m_currentTransferId = 0;
@@ -176,6 +182,15 @@ void DeviceClient::OnTransferComplete(int transferId, int status)
     }
     if (transferId == g_upload.transferId)
         g_upload.transferId = 0;
+}
+
+LONG DeviceClient::WaitForTransfer(bool stopOnCancel)
+{
+    // The framework ends every transfer, one the device never answers included, so the wait needs no
+    // limit of its own; it sleeps in the event loop between events.
+    while (m_transferStatus == 0 && !(stopOnCancel && DeviceClientState::Cancelled()) && !platform::ThreadStopRequested())
+        Pump(kTransferSliceSeconds);
+    return m_transferStatus;
 }
 
 bool DeviceClient::OnFileReply(vireo::Message message)

@@ -186,7 +186,6 @@ template<> struct platform::DispatchTable<IQVClient> {
     }
 };
 
-// CancelSync has no dispatch entry: callers reach it by its slot, as they reach the whole interface.
 template<> struct platform::DispatchTable<IQVClientDevice> {
     static std::span<const platform::DispMember> Members()
     {
@@ -201,6 +200,7 @@ template<> struct platform::DispatchTable<IQVClientDevice> {
             platform::DispPropPut<&IQVClientDevice::put_OEMName>(5, u"OEMName"),
             platform::DispPropGet<&IQVClientDevice::get_CustomerID>(6, u"CustomerID"),
             platform::DispPropPut<&IQVClientDevice::put_CustomerID>(6, u"CustomerID"),
+            platform::DispMethod<&IQVClientDevice::CancelSync>(7, u"CancelSync"),
             platform::DispPropGet<&IQVClientDevice::get_TuneStewardDBConnectionString>(
                 8, u"TuneStewardDBConnectionString"),
             platform::DispPropPut<&IQVClientDevice::put_TuneStewardDBConnectionString>(

@@ -19,8 +19,6 @@ namespace {
 
 // The label the readiness check is given; the check does not use it.
 constexpr char kMediaProcess[] = "media_sys";
-// The slice in which GetDeviceFile pumps the framework's event loop, in seconds.
-constexpr int kTransferSliceSeconds = 3;
 // Exit codes of an event thread that met an error while firing.
 constexpr DWORD kComErrorExit = static_cast<DWORD>(-3);
 constexpr DWORD kOtherErrorExit = static_cast<DWORD>(-4);
@@ -85,16 +83,15 @@ HRESULT QVSyncDevice::FinalConstruct()
 
 void QVSyncDevice::FinalRelease()
 {
-    SyncRunState::Cancel();
-    if (m_runEvent)
-        SetEvent(m_runEvent);
     m_processArguments.clear();
-    StopThreads();
-    if (m_client) {
+    // The record tables and the run state are the process's: only the object whose run used them
+    // clears them. A device that never ran (a failed open) must not touch another device's run.
+    if (m_ranRun) {
+        StopThreads(JoinMode::UntilEnded);
         DeviceClient::ResetState();
-        m_client.reset();
+        SyncRunState::Reset();
     }
-    SyncRunState::Reset();
+    m_client.reset();
     m_customerId.Clear();
 }
 
@@ -242,6 +239,7 @@ void QVSyncDevice::StartThreads(bool toDevice)
         *thread = nullptr;
     }
     m_control = std::make_shared<RunControl>();
+    m_ranRun = true;
     const auto start = [this](LPTHREAD_START_ROUTINE routine, DWORD& id) -> HANDLE {
         auto argument = std::make_unique<ThreadStart>(ThreadStart { this, m_control, m_client, m_runEvent });
         HANDLE thread = CreateThread(nullptr, 0, routine, argument.get(), 0, &id);
@@ -258,47 +256,62 @@ void QVSyncDevice::StartThreads(bool toDevice)
     m_control->eventThreadId = m_eventThreadId;
 }
 
-void QVSyncDevice::StopThreads()
+void QVSyncDevice::SignalCancel()
 {
     SyncRunState::Cancel();
     if (m_runEvent)
         SetEvent(m_runEvent);
+    // A worker asleep in the event loop looks at the cancel bit only when the loop wakes.
+    if (m_client)
+        m_client->Wake();
+}
+
+void QVSyncDevice::StopThreads(JoinMode mode)
+{
+    SignalCancel();
     std::vector<HANDLE> collected;
     for (HANDLE thread : { m_workerThread, m_eventThread }) {
         if (StillRunning(thread))
             collected.push_back(thread);
     }
-    // A sink that releases the object from inside an event runs on the event thread: that thread is
-    // told the object is gone and is not waited for.
+    // A sink that cancels or releases the object from inside an event runs on the event thread, which
+    // cannot wait for itself: when the object goes, that thread is told so.
     if (m_eventThread && GetCurrentThreadId() == m_eventThreadId) {
-        m_control->objectGone = true;
+        if (mode == JoinMode::UntilEnded)
+            m_control->objectGone = true;
         std::erase(collected, m_eventThread);
     }
     if (!collected.empty()) {
         Sleep(kCancelPause);
         WaitForMultipleObjects(static_cast<DWORD>(collected.size()), collected.data(), TRUE, kJoinTimeout);
-        // No thread is killed: a straggler is asked to stop (its waits then fail at once) and the
-        // object waits for its real end, since it uses the object's client and texts.
+        // No thread is killed: a straggler is asked to stop (its waits then fail at once) and woken.
+        bool straggling = false;
         for (HANDLE thread : collected) {
-            if (StillRunning(thread))
+            if (StillRunning(thread)) {
                 TerminateThread(thread, 0);
+                straggling = true;
+            }
         }
-        WaitForMultipleObjects(static_cast<DWORD>(collected.size()), collected.data(), TRUE, INFINITE);
+        if (straggling && m_client)
+            m_client->Wake();
+        // Only an object that goes must see the real end, since the threads use its client and texts;
+        // a cancel returns to its caller, and the next run refuses to start until they have ended.
+        if (mode == JoinMode::UntilEnded)
+            WaitForMultipleObjects(static_cast<DWORD>(collected.size()), collected.data(), TRUE, INFINITE);
     }
     for (HANDLE* thread : { &m_workerThread, &m_eventThread }) {
-        if (*thread)
+        if (*thread && !StillRunning(*thread)) {
             CloseHandle(*thread);
-        *thread = nullptr;
+            *thread = nullptr;
+        }
     }
 }
 
 HRESULT QVSyncDevice::CancelSync()
 {
-    SyncRunState::Cancel();
-    if (m_runEvent)
-        SetEvent(m_runEvent);
+    SignalCancel();
     Sleep(kCancelPause);
-    StopThreads();
+    StopThreads(JoinMode::Bounded);
     return S_OK;
 }
 
@@ -426,10 +439,8 @@ HRESULT QVSyncDevice::GetDeviceFile(BSTR bstrDeviceURI, BSTR bstrLocalPath)
     const vireo::VireoURI uri(Utf8(bstrDeviceURI));
     const HRESULT hr = m_client->OpenFileTransfer(uri.PathValue(), localPath, true);
     // The client reports every end of a transfer, a refusal and a transfer that could not start
-    // included; a thread told to stop gives up waiting.
-    while (m_client->TransferStatus() == 0 && !platform::ThreadStopRequested())
-        m_client->HandleEvents(kTransferSliceSeconds);
-    if (m_client->TransferStatus() != 1) {
+    // included; a thread told to stop gives up waiting. A run's cancel is not this fetch's.
+    if (m_client->WaitForTransfer(false) != 1) {
         DeleteFile(localPath.c_str());
         return S_FALSE;
     }

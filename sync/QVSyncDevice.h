@@ -123,8 +123,13 @@ private:
     // Both calls share everything but the direction and the "SFCount" read.
     HRESULT StartRun(LONG flags, LONG* result, bool toDevice);
     void StartThreads(bool toDevice);
-    // Sets the cancel bit, gives the threads their time, asks stragglers to stop and waits for their end.
-    void StopThreads();
+    // How long stopping the threads waits: a cancel gives them their time, an object that goes waits
+    // for their real end.
+    enum class JoinMode { Bounded, UntilEnded };
+    // Sets the cancel bit, wakes the worker and the event thread.
+    void SignalCancel();
+    // Signals, gives the threads their time, asks stragglers to stop and, by the mode, waits for their end.
+    void StopThreads(JoinMode mode);
     void RunSteps(bool toDevice);
     void ReportProgress(RunControl& control);
     // The key below the program's settings key that holds this device's "SFCount".
@@ -152,4 +157,6 @@ private:
     // Shared with the event thread, which may outlive the object when a sink releases it from an event.
     std::shared_ptr<RunControl> m_control;
     StepRunner m_stepRunner;
+    // Set once this object started a run: it then owns the process-wide run state it used.
+    bool m_ranRun { false };
 };

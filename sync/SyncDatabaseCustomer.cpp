@@ -36,7 +36,11 @@ HRESULT SyncDatabase::ReadCustomer(CustomerSetup& setup)
     if (FAILED(hr))
         return hr;
     StepRows rows;
-    if (FAILED(hr = OpenStoredQuery(IDS_qCustomer, rows.Recordset(), NoQueryParameters)))
+    hr = OpenStoredQuery(IDS_qCustomer, rows.Recordset(), NoQueryParameters);
+    // A library without a customer has no owner's details to send: nothing changes, and that is no failure.
+    if (hr == kNoRows)
+        return S_OK;
+    if (FAILED(hr))
         return hr;
     // Only the first customer is the device's owner.
     if (!rows.AtEnd()) {

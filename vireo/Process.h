@@ -1,9 +1,10 @@
 #pragma once
 // The framework's endpoint: one named process with a UDP socket, its properties, a command table and
 // the state of routing, fragments, timers and event registrations. It reacts to datagrams inside an
-// event loop that its user pumps (HandleEvents) or runs (Run); it starts no thread of its own. Only
-// the property accessors may be used from other threads; everything else belongs to the thread that
-// pumps the loop.
+// event loop that its user pumps (HandleEvents) or runs (Run); it starts no thread of its own. Any
+// thread may pump the loop, one at a time (EventLoopTurns): replies are handled on whichever thread
+// waits for them. Only the property accessors may be used from other threads while the loop runs;
+// everything else belongs to the thread that pumps it.
 
 #include <ace/Event_Handler.h>
 #include <ace/INET_Addr.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "vireo/Dispatcher.h"
+#include "vireo/EventLoopTurns.h"
 #include "vireo/FragmentAssembler.h"
 #include "vireo/Handler.h"
 #include "vireo/Profiler.h"
@@ -126,8 +128,9 @@ public:
     // Decides the router, opens the socket with its options, registers with the reactor and sends the
     // identity to the router; 0 when ready to receive, -1 when the socket or the registration failed.
     int Init();
-    // Fires due timers, then waits at most the given time (shortened to the next timer) for input;
-    // 0 when an event was handled, -1 on time-out or error.
+    // Fires due timers, then waits at most the given time (shortened to the next timer) for input,
+    // on the calling thread whichever it is; 0 when an event was handled (by this thread, or by the
+    // thread that was pumping meanwhile), -1 on time-out or error.
     int HandleEvents(int seconds);
     int HandleEvents(const ACE_Time_Value& wait);
     // Runs the loop until Stop; 0 on a clean end.
@@ -343,6 +346,8 @@ private:
     // from is delivered there (a client may address itself through its router), unless this
     // process sent that very text there a moment ago: then the two are passing it back and forth.
     void SendOn(Message& message, const ACE_INET_Addr* from);
+    // One slice of the loop on the thread whose turn it is: timers, then the socket.
+    int PumpEvents(const ACE_Time_Value& limit);
     // The address a message for the key goes to: the key's entry, else the router's; null when neither
     // is known.
     const ACE_INET_Addr* Route(const Message& message, const std::string& key) const;
@@ -368,6 +373,7 @@ private:
     FragmentAssembler m_fragments;
     RecentSends m_recentSends;
     std::unique_ptr<ACE_Reactor> m_reactor;
+    EventLoopTurns m_loopTurns;
     ACE_INET_Addr m_source;
     std::vector<std::string> m_scriptList;
     std::string m_currentSpill;

@@ -6,8 +6,10 @@
 #include <ace/Reactor.h>
 #include <ace/Select_Reactor.h>
 #include <ace/SOCK_Dgram.h>
+#include <ace/Thread.h>
 
 #include <cerrno>
+#include <chrono>
 #include <sys/socket.h>
 
 #include "vireo/vireo_log.h"
@@ -156,6 +158,15 @@ int Process::HandleEvents(int seconds) { return HandleEvents(ACE_Time_Value(seco
 
 int Process::HandleEvents(const ACE_Time_Value& limit)
 {
+    const auto wait = std::chrono::microseconds(static_cast<long long>(limit.sec()) * 1000000 + limit.usec());
+    return m_loopTurns.Take(wait, [this](std::chrono::microseconds left) {
+        return PumpEvents(ACE_Time_Value(static_cast<time_t>(left.count() / 1000000),
+            static_cast<suseconds_t>(left.count() % 1000000)));
+    });
+}
+
+int Process::PumpEvents(const ACE_Time_Value& limit)
+{
     ACE_Time_Value wait = limit;
     const ACE_Time_Value untilTimer = FireDueTimers();
     if (untilTimer < wait)
@@ -164,6 +175,8 @@ int Process::HandleEvents(const ACE_Time_Value& limit)
         return -1;
     if (PollTransferPacket(wait))
         return 0;
+    // The reactor serves only its owner; the turn makes this thread the only one pumping now.
+    m_reactor->owner(ACE_Thread::self());
     const int n = m_reactor->handle_events(wait);
     if (n == 0) {
         if (LogEnabled(LogLevel::Debug))

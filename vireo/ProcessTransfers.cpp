@@ -56,6 +56,7 @@ int Process::StartTransfer(const std::string& peer, const std::string& localFile
     }
     auto channel = std::make_unique<VFTPChannel>(*this, std::move(stream), localFile, localMode, client->second, peer);
     const int id = channel->LocalID();
+    channel->OnOpenSent();
     m_transfers[id] = std::move(channel);
     if (LogEnabled(LogLevel::Info))
         LogPrint("VFTP opened file %s for mode %s on handle %d.\n", localFile.c_str(), localMode.c_str(), id);
@@ -242,6 +243,14 @@ bool Process::OnFileRetry(Message message)
         if (LogEnabled(LogLevel::Warning))
             LogPrint("File transfer retry could not be processed: %s.\n", message.Describe().c_str());
         return true;
+    }
+    if (channel->AwaitsOpenAck()) {
+        // The peer never answered the open: nothing else would ever end this transfer.
+        channel->ExpireOpen();
+        const int status = channel->Status();
+        m_transfers.erase(id);
+        OnTransferComplete(id, status);
+        return false;
     }
     if (channel->Retry())
         return true;

@@ -44,8 +44,28 @@ void VFTPChannel::OnOpen(int foreignID)
     SendMessage(MakeOpenAck());
 }
 
+void VFTPChannel::OnOpenSent()
+{
+    m_openSent = true;
+    const int retries = m_process.GetIntProperty(kVFTPMaxRetriesKey, kDefaultVFTPMaxRetries);
+    const long long due
+        = NowSeconds() + static_cast<long long>(m_process.GetIntProperty(kVFTPPacketTimeoutKey, kDefaultVFTPPacketTimeout))
+            * (retries < 0 ? 1 : retries + 1);
+    m_process.AddTimer(due, MakeRetry());
+}
+
+void VFTPChannel::ExpireOpen()
+{
+    if (LogEnabled(LogLevel::Warning))
+        LogPrint("VFTP open of %s on localID %d was never acknowledged.\n", m_fileName.c_str(), m_localID);
+    SetStatus(kVFTPStatusNoRetries);
+    CloseFile();
+}
+
 void VFTPChannel::OnOpenAck(int foreignID)
 {
+    // The open's own time limit gives way to the retry timer armed below.
+    m_process.CancelTimer(TimerId());
     m_foreignID = foreignID;
     m_client = true;
     Transition(nullptr);

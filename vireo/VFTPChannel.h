@@ -51,6 +51,14 @@ public:
 
     // Server side, on "File.open": records the peer's identifier and acknowledges.
     void OnOpen(int foreignID);
+    // Client side, once "File.open" went out: arms the timer that gives the open up when the peer never
+    // acknowledges it within the time of every retry (packet timeout x (retries + 1)); the retry timer
+    // itself only runs once the peer has acknowledged.
+    void OnOpenSent();
+    // True while the open this side sent is unacknowledged.
+    bool AwaitsOpenAck() const { return m_openSent && m_foreignID == 0; }
+    // Gives up an open the peer never acknowledged: closes the local file with kVFTPStatusNoRetries.
+    void ExpireOpen();
     // Client side, on "File.open.ack": records the peer's identifier, sends the first packet and arms
     // the retry timer.
     void OnOpenAck(int foreignID);
@@ -127,6 +135,8 @@ private:
     int m_status { kVFTPStatusOk };
     // True on the side that started the transfer, the one that keeps the retry timer.
     bool m_client { false };
+    // True on the side that sent "File.open".
+    bool m_openSent { false };
     // The writer's count of bytes held without a gap: a block beyond it would leave a hole.
     long long m_contiguous { 0 };
     // Where the stream stands, as far as this channel moved it; -1 when unknown.

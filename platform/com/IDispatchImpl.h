@@ -233,14 +233,16 @@ template<class T> using Slot = std::conditional_t<IsOut<T>, OutArg<T>, InArg<std
 
 template<auto Method, std::size_t... I>
 HRESULT Call(
-    void* pInterface, DISPPARAMS* params, VARIANT* result, UINT* argErr, bool retval, std::index_sequence<I...>)
+    void* pInterface, DISPPARAMS* params, [[maybe_unused]] VARIANT* result, UINT* argErr, bool retval,
+    std::index_sequence<I...>)
 {
     using Traits = MemberTraits<decltype(Method)>;
     constexpr std::size_t n = Traits::arity;
     std::tuple<Slot<std::tuple_element_t<I, typename Traits::Args>>...> slots;
     const UINT cArgs = params ? params->cArgs : 0;
     HRESULT hr = S_OK;
-    auto prepare = [&](auto& slot, std::size_t index) {
+    // A method without arguments prepares and finishes nothing.
+    [[maybe_unused]] auto prepare = [&](auto& slot, std::size_t index) {
         if (FAILED(hr))
             return;
         VARIANT* arg = (retval && index == n - 1) ? nullptr : &params->rgvarg[cArgs - 1 - index];

@@ -1,5 +1,6 @@
 #include "platform/com/TypeLib.h"
 
+#include <charconv>
 #include <cstdio>
 #include <sstream>
 
@@ -37,6 +38,14 @@ bool SplitLine(std::string_view line, std::vector<std::string>& words)
         words.push_back(word);
     }
     return true;
+}
+
+// A decimal dispatch identifier, negative ones (the standard members') included; nothing may follow it.
+bool ParseDispid(const std::string& word, DISPID& dispid)
+{
+    const char* const end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, dispid);
+    return error == std::errc() && stop == end;
 }
 
 std::string Quote(const std::string& text)
@@ -98,6 +107,13 @@ bool ParseTypeLibText(std::string_view text, TypeLibInfo& info, std::string* err
             itf.kind = words[3];
             itf.helpString = words.size() > 4 ? words[4] : std::string();
             parsed.interfaces.push_back(std::move(itf));
+        } else if (words[0] == "member") {
+            TypeLibInfo::Interface::Member member;
+            if (parsed.interfaces.empty() || words.size() < 3 || !ParseDispid(words[2], member.dispid))
+                return fail("expected after an interface: member name dispid ['help']");
+            member.name = words[1];
+            member.helpString = words.size() > 3 ? words[3] : std::string();
+            parsed.interfaces.back().members.push_back(std::move(member));
         } else {
             return fail("unknown line");
         }

@@ -2,6 +2,9 @@
 // Type-library registration. A library's "TYPELIB" resource is a short text, one line per item:
 //     library LUMASYNCLib {4577144C-1607-45D4-B179-9F0B8BDCEC35} 1.0 'Lumasync 1.0 Type Library'
 //     interface IQVClientCollection {1E08990C-DFA6-47E6-81F2-0C4889C1A595} dual 'IQVClientCollection Interface'
+//     member Item 1 'method Item'
+// A member line describes a member of the interface line above it: its name, its dispatch identifier
+// and its help string; a property read and written is one member.
 // Late binding itself needs no type library here: dispatch interfaces describe themselves from
 // static tables. Registration writes the records other programs look for under HKCR\TypeLib and
 // HKCR\Interface.
@@ -17,10 +20,16 @@ namespace platform {
 
 struct TypeLibInfo {
     struct Interface {
+        struct Member {
+            std::string name;
+            DISPID dispid { 0 };
+            std::string helpString;
+        };
         std::string name;
         IID iid {};
         std::string kind; // "dual", "dispatch" or "custom"
         std::string helpString;
+        std::vector<Member> members;
     };
     std::string name;
     GUID libid {};

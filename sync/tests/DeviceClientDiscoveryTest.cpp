@@ -70,12 +70,20 @@ TEST(DeviceClientDiscovery, EachBroadcastIsFollowedByPumpingUntilASliceIsQuiet)
     EXPECT_EQ(setup.link->waits.back(), 3000ms);
 }
 
-TEST(DeviceClientDiscovery, AClientThatCannotInitialiseDoesNotBroadcast)
+TEST(DeviceClientDiscovery, AClientWithoutASocketDoesNotBroadcastButOneWithASilentRouterDoes)
 {
+    {
+        Discovery setup;
+        setup.link->initResult = -1;
+        setup.link->events.clear();
+        EXPECT_FALSE(setup.client->DiscoverDevices("a"));
+        EXPECT_TRUE(setup.link->broadcasts.empty());
+    }
+    // Where no device is on the network, nobody answers the registration either.
     Discovery setup;
     setup.link->events.clear();
-    EXPECT_FALSE(setup.client->DiscoverDevices("a"));
-    EXPECT_TRUE(setup.link->broadcasts.empty());
+    EXPECT_TRUE(setup.client->DiscoverDevices("a"));
+    EXPECT_EQ(setup.link->broadcasts, std::vector<std::string> { "a" });
 }
 
 TEST(DeviceClientDiscovery, AnAnswerIsListedOncePerAddressWithoutItsPort)

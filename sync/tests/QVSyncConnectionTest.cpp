@@ -149,7 +149,7 @@ TEST_F(ConnectionTest, AListingWithoutDevicesSucceedsAndOneThatCannotStartFails)
         VariantInit(&item);
         EXPECT_EQ(devices->Item(0, &item), E_INVALIDARG);
     }
-    ScriptedClients dead;
+    ScriptedClients dead([](ScriptedLink& link) { link.initResult = -1; });
     VARIANT collection;
     VARIANT count;
     EXPECT_EQ(m_connection->ListDevices(nullptr, &collection, &count), CONNECT_E_NOCONNECTION);

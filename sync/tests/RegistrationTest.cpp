@@ -42,7 +42,8 @@ std::string ClassesValue(const std::string& path, const char* value = "")
 
 TEST(Registration, TheProgramRegistersCreatesAndUnregistersTheComponent)
 {
-    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    // Tests that made a library before this one, in the same process, left the thread's apartment open.
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     CComPtr<IQVClientConnection> connection;
     EXPECT_EQ(CoCreateInstance(CLSID_QVSyncConnection, nullptr, CLSCTX_INPROC_SERVER,
                   platform::IidOf<IQVClientConnection>(), reinterpret_cast<void**>(&connection.p)),

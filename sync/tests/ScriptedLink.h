@@ -73,7 +73,7 @@ public:
     int Init() override
     {
         ++inits;
-        return 0;
+        return initResult;
     }
     int HandleEvents(std::chrono::milliseconds wait) override
     {
@@ -164,6 +164,8 @@ public:
     bool sendSucceeds { true };
     bool retrySucceeds { true };
     int nextTransferId { 7 };
+    // What Init answers: -1 stands for a process whose socket could not be opened.
+    int initResult { 0 };
     int inits { 0 };
     int networkingStarts { 0 };
     int networkingStops { 0 };

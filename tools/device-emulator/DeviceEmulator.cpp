@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "tools/device-emulator/DevicePaths.h"
 #include "tools/device-emulator/DeviceReader.h"
@@ -171,6 +172,8 @@ void DeviceEmulator::Loop()
             for (int n = 0; n < kBurst && !m_stopping; ++n) {
                 if (process->HandleEvents(ACE_Time_Value::zero) != 0)
                     break;
+                if (m_options.pauseMilliseconds > 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(m_options.pauseMilliseconds));
             }
         }
     }

@@ -59,6 +59,11 @@ bool ParseEmulatorArguments(const std::vector<std::string>& arguments, EmulatorO
                 error = "revision must be a number from 0 to 99";
                 return false;
             }
+        } else if (key == "pause") {
+            if (!ReadInt(value, 0, 1000, options.pauseMilliseconds)) {
+                error = "pause must be a number of milliseconds from 0 to 1000";
+                return false;
+            }
         } else if (key == "drop" || key == "delay" || key == "refuse") {
             // Checked now, so that a typing error stops the start instead of being ignored later.
             RequestRules probe;

@@ -27,13 +27,16 @@ struct EmulatorOptions {
     std::string productName { "Music Server" };
     // The firmware revision the device reports ("revNum"); 0 reports none.
     int revision { 2 };
+    // Milliseconds the device's thread rests after each event it handled, so that every answer, the
+    // acknowledgement of each file packet included, comes at least that late: a slow device.
+    int pauseMilliseconds { 0 };
     // Further framework properties (dotted keys such as Process.interMessageGap) for every process.
     std::vector<std::pair<std::string, std::string>> frameworkProperties;
     // Rules read from the arguments; copied into the running device's rules at start.
     std::vector<std::pair<std::string, std::string>> ruleArguments;
 };
 
-// Reads key=value arguments: port, folder, udn, name, serial, maker, product, revision, drop, delay,
+// Reads key=value arguments: port, folder, udn, name, serial, maker, product, revision, pause, drop, delay,
 // refuse, and dotted framework keys. False with a reason on the first bad argument.
 bool ParseEmulatorArguments(const std::vector<std::string>& arguments, EmulatorOptions& options, std::string& error);
 

@@ -1,6 +1,6 @@
 // The device emulator as a program: one emulated device on this machine until SIGINT or SIGTERM.
 //   device-emulator [port=1500] [folder=device] [udn=...] [name=...] [serial=...] [maker=...]
-//                   [product=...] [revision=2] [drop=A,B] [refuse=A] [delay=A:500,B:20] [Key.name=value]
+//                   [product=...] [revision=2] [pause=ms] [drop=A,B] [refuse=A] [delay=A:500,B:20] [Key.name=value]
 
 #include <unistd.h>
 

@@ -730,3 +730,23 @@ TEST_F(HandPlayedServer, ADeleteAcknowledgementEndsTheTransferItNames)
     EXPECT_TRUE(a->Timers().empty());
     EXPECT_EQ(fcntl(id, F_GETFD), -1);
 }
+
+TEST_F(Transfers, AnOpenNobodyAcknowledgesEndsOnceEveryRetryWouldHaveRun)
+{
+    RawPeer silent;
+    a->Clients()["Silent"] = silent.Address();
+    const int id = a->GetFile("Silent", "remote", "down", true);
+    ASSERT_NE(id, 0);
+    PumpQuiet({ a.get() });
+    // Two seconds per packet, three sends: the open is given up after six seconds, not before.
+    clock->Advance(std::chrono::seconds(5));
+    PumpQuiet({ a.get() });
+    EXPECT_EQ(a->Transfers().size(), 1u);
+    EXPECT_TRUE(a->completed.empty());
+    clock->Advance(std::chrono::seconds(1));
+    PumpQuiet({ a.get() });
+    EXPECT_TRUE(a->Transfers().empty());
+    EXPECT_TRUE(a->Timers().empty());
+    EXPECT_EQ(a->completed, (std::vector<std::pair<int, int>> { { id, kVFTPStatusNoRetries } }));
+    EXPECT_EQ(fcntl(id, F_GETFD), -1) << "the local file is closed";
+}

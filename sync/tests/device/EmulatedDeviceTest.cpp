@@ -6,8 +6,15 @@
 
 #include <condition_variable>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <mutex>
+#include <random>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/base/CodePage.h"
 #include "platform/com/ComErrors.h"
@@ -18,6 +25,7 @@
 #include "sync/tests/TestLibrary.h"
 #include "tools/device-emulator/DeviceEmulator.h"
 #include "tools/device-emulator/DeviceLibrary.h"
+#include "tools/device-emulator/SetupValues.h"
 
 using namespace std::chrono_literals;
 
@@ -40,11 +48,19 @@ public:
     HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
     {
         std::lock_guard guard(m_lock);
         if (id == DISPID_QVSYNC_SYNCDONE)
             m_done = true;
+        // Progress(percent, file percent, status): the arguments come last to first.
+        if (id == DISPID_QVSYNC_PROGRESS && params && params->cArgs == 3) {
+            m_progressCount++;
+            if (params->rgvarg[1].lVal > 0 && params->rgvarg[1].lVal < 100)
+                m_filePercentSeen = true;
+            if (static_cast<DWORD>(params->rgvarg[0].lVal) & SyncRunState::kCancelBit)
+                m_abandoned = true;
+        }
         m_changed.notify_all();
         return S_OK;
     }
@@ -54,15 +70,73 @@ public:
         std::unique_lock guard(m_lock);
         return m_changed.wait_for(guard, 120s, [this] { return m_done; });
     }
+    // Waits for a progress report whose status carries the cancel bit: the run ended unfinished.
+    bool WaitAbandoned()
+    {
+        std::unique_lock guard(m_lock);
+        return m_changed.wait_for(guard, 120s, [this] { return m_abandoned; });
+    }
+    bool Done()
+    {
+        std::lock_guard guard(m_lock);
+        return m_done;
+    }
+    bool FilePercentSeen()
+    {
+        std::lock_guard guard(m_lock);
+        return m_filePercentSeen;
+    }
 
 private:
     std::mutex m_lock;
     std::condition_variable m_changed;
     bool m_done { false };
+    bool m_abandoned { false };
+    bool m_filePercentSeen { false };
+    int m_progressCount { 0 };
 };
+
+std::string Bytes(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Writes a file of pseudo-random bytes (a music file as far as the device cares); its bytes.
+std::string WriteFileOfSize(const std::filesystem::path& path, std::size_t size)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::mt19937 random(static_cast<unsigned>(size));
+    std::string bytes(size, '\0');
+    for (char& byte : bytes)
+        byte = static_cast<char>(random());
+    std::ofstream(path, std::ios::binary) << bytes;
+    return bytes;
+}
+
+// How many files below the folder hold exactly the bytes.
+int FilesHolding(const std::filesystem::path& folder, const std::string& bytes)
+{
+    int count = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file() && entry.file_size() == bytes.size() && Bytes(entry.path()) == bytes)
+            ++count;
+    }
+    return count;
+}
+
+std::string Count(const std::string& library, const std::string& table)
+{
+    return synctest::Rows(library, "SELECT COUNT(*) FROM " + table).at(0).at(0);
+}
 
 class EmulatedDevice : public ::testing::Test {
 protected:
+    explicit EmulatedDevice(emulator::EmulatorOptions options = {})
+        : m_emulator(std::move(options))
+    {
+    }
+
     void SetUp() override
     {
         m_library = synctest::MakeLibrary();
@@ -95,13 +169,75 @@ protected:
         return hr;
     }
 
+    // Connects the sink to the device's events for the life of the scope.
+    struct Advised {
+        CComPtr<IConnectionPoint> point;
+        DWORD cookie { 0 };
+        Advised(IQVClientDevice* device, IDispatch* sink)
+        {
+            CComQIPtr<IConnectionPointContainer> container(device);
+            container->FindConnectionPoint(platform::IidOf<IQVClientDeviceEvents>(), &point.p);
+            EXPECT_EQ(point->Advise(sink, &cookie), S_OK);
+        }
+        ~Advised() { point->Unadvise(cookie); }
+    };
+
+    // Opens the device here, then runs the synchronisation on the component's own threads, as the
+    // program does from its window thread; the run's sink events arrive on the component's thread.
+    void OpenForRun()
+    {
+        ASSERT_EQ(Open(), S_OK);
+        m_device->put_OEMName(CComBSTR(u"Aldercrest"));
+        m_device->put_DeviceName(CComBSTR(u"Den"));
+        const std::string music = std::filesystem::current_path().string() + "/Music";
+        m_device->put_MusicFolder(CComBSTR(platform::Utf8ToUtf16(music).c_str()));
+    }
+
+    // Opens the device, runs to it with the flags on the component's threads and waits for SyncDone.
+    void RunToDevice(LONG flags)
+    {
+        OpenForRun();
+        Advised advised(m_device, &m_sink);
+        LONG result = 0;
+        ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(flags, &result), S_OK);
+        ASSERT_TRUE(m_sink.WaitDone());
+    }
+
+    // A new album of music files in the library, one track per file below "Music".
+    void AddLocalAlbum(int id, const std::string& title, const std::vector<std::pair<int, std::string>>& trackFiles)
+    {
+        synctest::Execute(m_library, "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (" + std::to_string(id)
+                + ", 'Abba', '" + title + "', False)");
+        for (const auto& [number, file] : trackFiles)
+            synctest::Execute(m_library,
+                "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) VALUES ("
+                    + std::to_string(id * 10 + number) + ", " + std::to_string(id) + ", " + std::to_string(number)
+                    + ", '" + file + "', 'Music\\" + file + ".mp3')");
+    }
+
     sync_test::ComApartment m_apartment;
     // Outlives the device, whose event thread may still hold it for a moment after the last event.
     DoneSink m_sink;
     std::string m_library;
-    emulator::DeviceEmulator m_emulator { emulator::EmulatorOptions {} };
+    emulator::DeviceEmulator m_emulator;
     CComPtr<IQVClientConnection> m_connection;
     CComPtr<IQVClientDevice> m_device;
+};
+
+// A device that acknowledges each file packet a millisecond late: a file of some megabytes then
+// takes seconds on the way, longer than the period in which the device object reports progress.
+class SlowEmulatedDevice : public EmulatedDevice {
+protected:
+    SlowEmulatedDevice()
+        : EmulatedDevice(Slow())
+    {
+    }
+    static emulator::EmulatorOptions Slow()
+    {
+        emulator::EmulatorOptions options;
+        options.pauseMilliseconds = 1;
+        return options;
+    }
 };
 
 } // namespace
@@ -147,4 +283,188 @@ TEST_F(EmulatedDevice, OpeningAnAddressWhereNoDeviceAnswersFails)
                   nullptr, &opened),
         CONNECT_E_NOCONNECTION);
     EXPECT_EQ(opened.vt, VT_EMPTY);
+}
+
+TEST_F(EmulatedDevice, ARunFromTheDeviceFillsTheLibraryWithEverythingTheDeviceHolds)
+{
+    emulator::AlbumContent album;
+    album.artist = "Corrs";
+    album.title = "Forgiven";
+    album.groups = { "Late Night Jazz" };
+    album.tracks = { { 1, "One", 200, 128, "Music/one.mp3", {} }, { 2, "Two", 180, 128, "Music/two.mp3", {} } };
+    const std::string albumHref = m_emulator.Library().AddAlbum(album);
+    emulator::PlaylistContent playlist;
+    playlist.name = "Evening";
+    playlist.tracks = { { 1, "One", 200, 128, "Music/one.mp3", albumHref + "#1" } };
+    m_emulator.Library().AddPlaylist(playlist);
+    m_emulator.Library().AddGroup({ false, "Late Night Jazz", 1, {} });
+    m_emulator.Library().AddGroup({ true, "News", 1, {} });
+    emulator::StationContent station;
+    station.identifier = "77";
+    station.name = "City Talk";
+    station.url = "http://radio.example/city";
+    station.groups = { "News" };
+    m_emulator.Library().AddStation(station);
+    m_emulator.Setup().Set("Setup.firstName", "Ann");
+    m_emulator.Setup().Set("Setup.lastName", "Lee");
+
+    OpenForRun();
+    Advised advised(m_device, &m_sink);
+    LONG result = 0;
+    ASSERT_EQ(m_device->SyncTuneStewardFromClientDevice(QVSYNC_ALBUMS_CD | QVSYNC_ALBUMS_FILES | QVSYNC_RADIO
+                      | QVSYNC_PLAYLISTS, &result),
+        S_OK);
+    ASSERT_TRUE(m_sink.WaitDone());
+
+    EXPECT_EQ(synctest::Rows(m_library, "SELECT Title, Artist FROM tMusicMain"),
+        (std::vector<std::vector<std::string>> { { "Forgiven", "Corrs" } }));
+    EXPECT_EQ(Count(m_library, "tMusicTracks"), "2");
+    EXPECT_EQ(Count(m_library, "tPlaylists"), "1");
+    EXPECT_EQ(Count(m_library, "tPlaylistTracks"), "1");
+    EXPECT_EQ(Count(m_library, "tGroup WHERE GroupName = 'Late Night Jazz'"), "1");
+    EXPECT_EQ(Count(m_library, "tIRadioGroup"), "1");
+    EXPECT_EQ(Count(m_library, "tIRadioMain"), "1");
+    EXPECT_EQ(Count(m_library, "tCustomerMain"), "1");
+}
+
+TEST_F(EmulatedDevice, ARunToTheDeviceUploadsNewAlbumsWithTheirFilesAndKeepsTheirDevicePaths)
+{
+    const std::string one = WriteFileOfSize("Music/one.mp3", 70000);
+    const std::string two = WriteFileOfSize("Music/two.mp3", 3000);
+    AddLocalAlbum(1, "Blue", { { 1, "one" }, { 2, "two" } });
+    RunToDevice(QVSYNC_ALBUMS_FILES);
+    if (HasFatalFailure())
+        return;
+
+    EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Mp3Album), 1u);
+    const std::filesystem::path device = m_emulator.Options().folder;
+    EXPECT_EQ(FilesHolding(device, one), 1);
+    EXPECT_EQ(FilesHolding(device, two), 1);
+    const auto urls = synctest::Rows(m_library, "SELECT REDUZIDedaDora FROM tMusicMain");
+    ASSERT_EQ(urls.size(), 1u);
+    EXPECT_NE(urls[0][0], "<null>");
+    for (const auto& row : synctest::Rows(m_library, "SELECT VUDUradUzaz FROM tMusicTracks"))
+        EXPECT_NE(row.at(0), "<null>");
+}
+
+TEST_F(SlowEmulatedDevice, ALargeUploadReportsTheFilesProgressOnTheWay)
+{
+    const std::string big = WriteFileOfSize("Music/big.mp3", 4 * 1024 * 1024);
+    AddLocalAlbum(1, "Long", { { 1, "big" } });
+    RunToDevice(QVSYNC_ALBUMS_FILES);
+    if (HasFatalFailure())
+        return;
+    EXPECT_EQ(FilesHolding(m_emulator.Options().folder, big), 1);
+    EXPECT_TRUE(m_sink.FilePercentSeen());
+}
+
+TEST_F(EmulatedDevice, ChangesAndRemovalsMadeInTheLibraryReachTheDevice)
+{
+    emulator::AlbumContent blue;
+    blue.artist = "Abba";
+    blue.title = "Blue";
+    blue.tracks = { { 1, "One", 200, 128, "Music/one.mp3", {} } };
+    const std::string blueHref = m_emulator.Library().AddAlbum(blue);
+    emulator::AlbumContent gone;
+    gone.artist = "Cher";
+    gone.title = "Gone";
+    const std::string goneHref = m_emulator.Library().AddAlbum(gone);
+    emulator::PlaylistContent evening;
+    evening.name = "Evening";
+    evening.tracks = { { 1, "One", 200, 128, "Music/one.mp3", blueHref + "#1" } };
+    const std::string eveningHref = m_emulator.Library().AddPlaylist(evening);
+    ASSERT_FALSE(blueHref.empty() || goneHref.empty() || eveningHref.empty());
+
+    // What the library holds after an earlier run, then edited here: a track renamed (its album marked
+    // changed), a playlist renamed, an album removed.
+    synctest::Execute(m_library, "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD, REDUZIDedaDora, ModifyFlag) "
+                                 "VALUES (1, 'Abba', 'Blue', False, '" + blueHref + "', True)");
+    synctest::Execute(m_library, "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, VUDUradUzaz) "
+                                 "VALUES (11, 1, 1, 'Uno', 'Music/one.mp3')");
+    synctest::Execute(m_library, "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD, REDUZIDedaDora, DeleteFlag) "
+                                 "VALUES (2, 'Cher', 'Gone', False, '" + goneHref + "', True)");
+    synctest::Execute(m_library, "INSERT INTO tPlaylists (PlaylistID, PlaylistName, REDUZIDedaDora, ModifyFlag) "
+                                 "VALUES (1, 'Late Evening', '" + eveningHref + "', True)");
+    synctest::Execute(m_library, "INSERT INTO tPlaylistTracks (PlaylistID, AlbumTrackID, PlayOrder) VALUES (1, 11, 1)");
+
+    RunToDevice(QVSYNC_ALBUMS_FILES | QVSYNC_PLAYLISTS);
+    if (HasFatalFailure())
+        return;
+
+    EXPECT_FALSE(m_emulator.Library().Find(goneHref));
+    const auto album = m_emulator.Library().Find(blueHref);
+    ASSERT_TRUE(album);
+    EXPECT_NE(album->document.find("Uno"), std::string::npos) << album->document;
+    EXPECT_EQ(album->document.find(">One<"), std::string::npos) << album->document;
+    const auto playlist = m_emulator.Library().Find(eveningHref);
+    ASSERT_TRUE(playlist);
+    EXPECT_EQ(playlist->secondaryKey, "Late Evening");
+    EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Mp3Album), 1u);
+    EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Playlist), 1u);
+}
+
+TEST_F(EmulatedDevice, AnUploadTheDeviceNeverOpensEndsTheRunWithoutSyncDone)
+{
+    WriteFileOfSize("Music/one.mp3", 3000);
+    AddLocalAlbum(1, "Blue", { { 1, "one" } });
+    m_emulator.Rules().Drop("File.open");
+    OpenForRun();
+    {
+        Advised advised(m_device, &m_sink);
+        LONG result = 0;
+        ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(QVSYNC_ALBUMS_FILES, &result), S_OK);
+        ASSERT_TRUE(m_sink.WaitAbandoned());
+    }
+    // Releasing the device waits for the run's threads: no completion came, and none will.
+    m_device.Release();
+    EXPECT_FALSE(m_sink.Done());
+    EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Mp3Album), 0u);
+}
+
+TEST_F(EmulatedDevice, CancellingDuringADroppedReplyEndsTheRunWithoutSyncDone)
+{
+    synctest::Execute(m_library, "INSERT INTO tGroup (GroupName, ModifyFlag) VALUES ('Late Night Jazz', True)");
+    m_emulator.Rules().Drop("Music.metaquery");
+    OpenForRun();
+    Advised advised(m_device, &m_sink);
+    LONG result = 0;
+    ASSERT_EQ(m_device->SyncTuneStewardFromClientDevice(0, &result), S_OK);
+    // The worker is waiting for the answer that never comes when the cancel arrives.
+    for (int look = 0; look < 6000 && m_emulator.Rules().AppliedCount("Music.metaquery") == 0; ++look)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_NE(m_emulator.Rules().AppliedCount("Music.metaquery"), 0);
+    EXPECT_EQ(m_device->CancelSync(), S_OK);
+    m_device.Release();
+    EXPECT_FALSE(m_sink.Done());
+}
+
+TEST_F(EmulatedDevice, ACoverArtThreadFetchesADeviceFile)
+{
+    const std::filesystem::path device = m_emulator.Options().folder;
+    const std::string cover = WriteFileOfSize(device / "Music/Covers/a.jpg", 5000);
+    ASSERT_EQ(Open(), S_OK);
+    HRESULT fetched = E_FAIL;
+    std::thread coverArt([&] {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        fetched = m_device->GetDeviceFile(CComBSTR(u"vqp://localhost/7.0.5/Music/Covers/a.jpg"), CComBSTR(u"a.jpg"));
+        CoUninitialize();
+    });
+    coverArt.join();
+    EXPECT_EQ(fetched, S_OK);
+    EXPECT_EQ(Bytes("a.jpg"), cover);
+}
+
+TEST_F(EmulatedDevice, AListingFindsTheDeviceAndAnEmptyNetworkListsNone)
+{
+    m_connection->put_BroadcastMask(CComBSTR(u"127.0.0.1"));
+    VARIANT collection;
+    VARIANT count;
+    ASSERT_EQ(m_connection->ListDevices(nullptr, &collection, &count), S_OK);
+    EXPECT_EQ(count.lVal, 1);
+    VariantClear(&collection);
+
+    m_emulator.Stop();
+    ASSERT_EQ(m_connection->ListDevices(nullptr, &collection, &count), S_OK);
+    EXPECT_EQ(count.lVal, 0);
+    VariantClear(&collection);
 }

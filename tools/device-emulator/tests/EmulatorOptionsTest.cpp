@@ -11,7 +11,7 @@ TEST(EmulatorOptionsTest, ReadsSettingsRulesAndFrameworkProperties)
 {
     EmulatorOptions options;
     std::string error;
-    ASSERT_TRUE(ParseEmulatorArguments({ "port=1600", "folder=lib", "udn=u1", "name=Den, upstairs", "revision=0",
+    ASSERT_TRUE(ParseEmulatorArguments({ "port=1600", "folder=lib", "udn=u1", "name=Den, upstairs", "revision=0", "pause=3",
                                            "drop=Music.query,Radio.query", "delay=Music.retrieve:250",
                                            "Process.interMessageGap=0" },
         options, error))
@@ -21,6 +21,7 @@ TEST(EmulatorOptionsTest, ReadsSettingsRulesAndFrameworkProperties)
     EXPECT_EQ(options.udn, "u1");
     EXPECT_EQ(options.friendlyName, "Den, upstairs");
     EXPECT_EQ(options.revision, 0);
+    EXPECT_EQ(options.pauseMilliseconds, 3);
     ASSERT_EQ(options.frameworkProperties.size(), 1u);
     EXPECT_EQ(options.frameworkProperties[0].first, "Process.interMessageGap");
 
@@ -35,7 +36,7 @@ TEST(EmulatorOptionsTest, ReadsSettingsRulesAndFrameworkProperties)
 
 TEST(EmulatorOptionsTest, RefusesMalformedArguments)
 {
-    const char* bad[] = { "port=0", "port=70000", "port=15x", "folder=", "revision=-1", "color=red", "noequals",
+    const char* bad[] = { "port=0", "port=70000", "port=15x", "folder=", "revision=-1", "pause=-1", "pause=2s", "color=red", "noequals",
         "delay=Music.query", "delay=Music.query:-5", "delay=:5", "drop=", "refuse=," };
     for (const char* argument : bad) {
         EmulatorOptions options;
