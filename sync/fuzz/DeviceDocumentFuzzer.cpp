@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/com/ObjBase.h"
-#include "platform/xml/MsXml.h"
+#include "platform/xml/fuzz/support/FuzzDocument.h"
 #include "sync/AlbumList.h"
 #include "sync/GroupRecord.h"
 #include "sync/PlaylistList.h"
@@ -16,19 +15,16 @@
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    CoInitialize(nullptr);
-    platform::EnsureXmlRegistered();
+    platform::xml_fuzz::InitializeXml();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    IXMLDOMDocument2Ptr document;
-    if (FAILED(document.CreateInstance(CLSID_DOMDocument30)))
-        return 0;
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    if (FAILED(document->loadXML(_bstr_t(text.c_str()), &loaded)) || loaded == VARIANT_FALSE)
+    bool loaded = false;
+    const IXMLDOMDocument2Ptr document = platform::xml_fuzz::LoadDocument(text, false, loaded);
+    if (!loaded)
         return 0;
     SyncRunState::Reset();
     AlbumList albums;

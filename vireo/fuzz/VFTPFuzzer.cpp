@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vireo::FilePtr stream(std::fopen(reader ? "source.bin" : "received.bin", reader ? "rb" : "w+b"));
     if (!stream)
         return 0;
-    const ACE_INET_Addr peer(static_cast<u_short>(vireo::fuzz::FreeUdpPort()), "127.0.0.1");
+    const ACE_INET_Addr peer(static_cast<u_short>(vireo::test::FreeUdpPort()), "127.0.0.1");
     vireo::VFTPChannel channel(*process, std::move(stream), reader ? "source.bin" : "received.bin",
         reader ? "rb" : "wb", peer, "Peer");
     if (client)

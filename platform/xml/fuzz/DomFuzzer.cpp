@@ -5,8 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/com/ObjBase.h"
-#include "platform/xml/MsXml.h"
+#include "platform/xml/fuzz/support/FuzzDocument.h"
 
 namespace {
 
@@ -50,20 +49,17 @@ void Walk(IXMLDOMNode* node, int depth)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    CoInitialize(nullptr);
-    platform::EnsureXmlRegistered();
+    platform::xml_fuzz::InitializeXml();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    IXMLDOMDocument2Ptr document;
-    if (FAILED(document.CreateInstance(CLSID_DOMDocument30)))
+    bool loaded = false;
+    const IXMLDOMDocument2Ptr document = platform::xml_fuzz::LoadDocument(text, size % 2 != 0, loaded);
+    if (!document)
         return 0;
-    document->put_preserveWhiteSpace(size % 2 ? VARIANT_TRUE : VARIANT_FALSE);
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    document->loadXML(_bstr_t(text.c_str()), &loaded);
     BSTR xml = nullptr;
     if (SUCCEEDED(document->get_xml(&xml)))
         SysFreeString(xml);
@@ -75,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (SUCCEEDED(error->get_srcText(&reason)))
             SysFreeString(reason);
     }
-    if (loaded != VARIANT_FALSE) {
+    if (loaded) {
         Walk(document, 0);
         IXMLDOMNodeListPtr nodes;
         document->selectNodes(_bstr_t("//*[@href]"), &nodes);
