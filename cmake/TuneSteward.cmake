@@ -70,3 +70,33 @@ endfunction()
 function(ts_make_component target)
   target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
 endfunction()
+
+# ts_add_fuzzer(<label> <name> SOURCES ... [DEPS ...])
+# A fuzz target: SOURCES define LLVMFuzzerTestOneInput, and its seed corpus is the folder corpus/<name>
+# beside them. The fuzzing build (scripts/fuzz configures it with clang and TS_FUZZ_ENGINE set to
+# -fsanitize=fuzzer) links the entry point with libFuzzer. Every other build links it with a replay main
+# that runs each committed input once, and registers that run with CTest under the labels "fuzz" and
+# <label>, so that a sanitizer build checks the corpus in seconds without clang.
+# Every target is listed in <build>/fuzzers.txt ("<executable> <corpus folder>") for scripts/fuzz.
+file(WRITE ${CMAKE_BINARY_DIR}/fuzzers.txt "")
+function(ts_add_fuzzer label name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  set(corpus ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+  if(TS_FUZZ_ENGINE)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+    target_link_options(${name} PRIVATE ${TS_FUZZ_ENGINE})
+    if(NOT TARGET fuzzers)
+      add_custom_target(fuzzers)
+    endif()
+    add_dependencies(fuzzers ${name})
+  elseif(TS_BUILD_TESTS)
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} ts_fuzz_replay)
+    add_test(NAME fuzz/${name} COMMAND ${name} ${corpus} WORKING_DIRECTORY ${TS_OUTPUT_DIR})
+    set_tests_properties(fuzz/${name} PROPERTIES LABELS "fuzz;${label}" TIMEOUT 120)
+  else()
+    return()
+  endif()
+  file(APPEND ${CMAKE_BINARY_DIR}/fuzzers.txt "${TS_OUTPUT_DIR}/${name} ${corpus}\n")
+endfunction()

@@ -6,6 +6,7 @@
 #include "library/MusicImportStrings.h"
 #include "library/PathRoutines.h"
 #include "library/PlaylistEdits.h"
+#include "library/PlaylistReader.h"
 
 #include "platform/afx/AfxMessageBox.h"
 #include "platform/base/FileApi.h"
@@ -21,45 +22,6 @@ struct FileCloser {
     void operator()(FILE* file) const { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<FILE, FileCloser>;
-
-enum class LineResult { Line, End, Error };
-
-// Reads the next piece of a line: up to kPlaylistLinePiece bytes, never ending inside a character.
-LineResult ReadPiece(FILE* file, CString& line)
-{
-    char buffer[kPlaylistLinePiece + 1] {};
-    if (!std::fgets(buffer, sizeof buffer, file))
-        return std::ferror(file) ? LineResult::Error : LineResult::End;
-    std::size_t length = std::strlen(buffer);
-    if (length == kPlaylistLinePiece && buffer[length - 1] != '\n') {
-        // A character cut at the piece's end is left for the next piece.
-        std::size_t start = length;
-        while (start > 0 && (static_cast<unsigned char>(buffer[start - 1]) & 0xC0) == 0x80)
-            --start;
-        if (start > 0 && static_cast<unsigned char>(buffer[start - 1]) >= 0xC0) {
-            const unsigned char lead = static_cast<unsigned char>(buffer[start - 1]);
-            const std::size_t needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-            const std::size_t have = length - (start - 1);
-            if (have < needed && std::fseek(file, -static_cast<long>(have), SEEK_CUR) == 0)
-                length = start - 1;
-        }
-    }
-    line = CString(std::string(buffer, length).c_str());
-    return LineResult::Line;
-}
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// A line with a folder part is used as it is; a bare name, or one behind a single leading separator,
-// lies beside the list.
-CString PathOfLine(const CString& line, const CString& listFolder)
-{
-    const char* text = line.GetString();
-    for (const char* p = text + 1; *p; ++p)
-        if (IsSeparator(*p))
-            return line;
-    return listFolder + (IsSeparator(text[0]) ? line.Mid(1) : line);
-}
 
 bool IsFile(LPCTSTR path)
 {
@@ -91,20 +53,16 @@ bool ImportPlaylistFile(MusicImportHost& host, LPCTSTR path)
     host.BeginWaitCursor();
     host.SetYesToAll(false);
 
-    const CString listFolder = FolderOfPath(path);
+    PlaylistReader reader(file.get(), FolderOfPath(path));
     for (;;) {
-        CString line;
-        const LineResult read = ReadPiece(file.get(), line);
-        if (read == LineResult::End)
+        CString filePath;
+        const PlaylistReader::Result read = reader.Next(filePath);
+        if (read == PlaylistReader::Result::End)
             break;
-        if (read == LineResult::Error) {
+        if (read == PlaylistReader::Result::Error) {
             AfxMessageBox(IDS_PLAYLIST_READ_ERROR, MB_OK);
             break;
         }
-        line.Trim();
-        if (line.IsEmpty() || line[0] == '#')
-            continue;
-        const CString filePath = PathOfLine(line, listFolder);
         if (!IsFile(filePath))
             continue;
         if (ExtensionOfPath(filePath).CompareNoCase(".mp3") == 0) {

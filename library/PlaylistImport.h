@@ -6,9 +6,6 @@
 
 class MusicImportHost;
 
-// Lines of a list are read in pieces of at most this many bytes (a longer line gives several pieces).
-constexpr int kPlaylistLinePiece = 254;
-
 // Imports the files the list names (blank lines and "#" comments skipped; a line without a folder is
 // beside the list; missing files are passed over) and appends their tracks to the playlist of the list's
 // name, made when missing. True when the playlist was found or made; false when the list cannot be

@@ -32,6 +32,9 @@ constexpr int kMaxGroups = RegExp::kSubMatches - 1;
 constexpr char kMeta[] = "^$.[()|?+*\\";
 // Deep enough for any text the program checks; far below what the stack holds.
 constexpr int kMaxDepth = 5000;
+// Backtracking can take exponential time ("(a*)*b" against a long run of a's): a search that has
+// tried this many nodes is given up like one too deep for the stack.
+constexpr long long kMaxSteps = 10'000'000;
 
 // What a piece of the pattern can match, as the compiler tracks it.
 constexpr int kWorst = 0;
@@ -396,7 +399,7 @@ public:
         return true;
     }
 
-    // A search too deep for the stack was given up: the text counts as not matching.
+    // A search too deep for the stack, or too long, was given up: the text counts as not matching.
     bool GaveUp() const { return m_gaveUp; }
 
 private:
@@ -420,7 +423,7 @@ private:
     {
         if (m_gaveUp)
             return false;
-        if (m_depth >= kMaxDepth) {
+        if (m_depth >= kMaxDepth || ++m_steps > kMaxSteps) {
             m_gaveUp = true;
             return false;
         }
@@ -551,6 +554,7 @@ private:
     const char* m_endp[RegExp::kSubMatches] = {};
     int m_depth = 0;
     bool m_gaveUp = false;
+    long long m_steps = 0;
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/afx/CDockState.h"
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 
 #include "platform/afx/AfxState.h"
@@ -324,7 +326,13 @@ void CDockState::ScalePoint(CPoint& pt)
 void CDockState::ScaleRectPos(CRect& rect)
 {
     CPoint pt = rect.TopLeft();
-    const CPoint old = pt;
     ScalePoint(pt);
-    rect.OffsetRect(pt.x - old.x, pt.y - old.y);
+    // Moved by setting the corners, not by an offset: a damaged archive's rectangle can lie so far
+    // off that the offset, or the far corner, leaves the range of an int.
+    const auto clamp = [](long long value) {
+        return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+    };
+    const long long width = static_cast<long long>(rect.right) - rect.left;
+    const long long height = static_cast<long long>(rect.bottom) - rect.top;
+    rect.SetRect(pt.x, pt.y, clamp(pt.x + width), clamp(pt.y + height));
 }

@@ -109,7 +109,11 @@ void paintItem(HMENU menu, HWND owner, HDC hdc, MenuFonts& fonts, const MenuItem
         const SIZE s = bitmapSize(item.bitmap);
         drawBitmap(hdc, item.bitmap, r.left + check, r.top + (r.bottom - r.top - s.cy) / 2);
     } else {
-        const auto [label, accelerator] = splitAtTab(item.text);
+        // Named copies rather than a structured binding: the drawing lambda below captures them, which
+        // older clang (the fuzzing build's) does not allow for bindings.
+        const std::pair<std::string, std::string> parts = splitAtTab(item.text);
+        const std::string& label = parts.first;
+        const std::string& accelerator = parts.second;
         fonts.useBold((item.state & MFS_DEFAULT) != 0);
         SetBkMode(hdc, TRANSPARENT);
         RECT textRect { r.left + check, r.top, rightEdge - MenuMetrics::ArrowColumn(), r.bottom };

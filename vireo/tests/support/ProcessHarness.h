@@ -14,25 +14,13 @@
 #include <vector>
 
 #include "vireo/Process.h"
+#include "vireo/tests/support/FreeUdpPort.h"
 #include "vireo/tests/support/LogCapture.h"
 #include "vireo/vireo_log.h"
 
 #include <gtest/gtest.h>
 
 namespace vireo::test {
-
-// A UDP port that was free a moment ago.
-inline int FreeUdpPort()
-{
-    ACE_SOCK_Dgram probe;
-    ACE_INET_Addr any(static_cast<u_short>(0), static_cast<ACE_UINT32>(INADDR_ANY));
-    probe.open(any);
-    ACE_INET_Addr local;
-    probe.get_local_addr(local);
-    const int port = local.get_port_number();
-    probe.close();
-    return port;
-}
 
 // A process that records the messages of the commands a test registers, and those nobody handled.
 class TestProcess : public Process {
