@@ -3,6 +3,7 @@
 #include "library/AppRoutines.h"
 #include "library/ChangeTracking.h"
 #include "library/ConnectionString.h"
+#include "library/ImportBatch.h"
 #include "library/LibraryLocations.h"
 #include "library/LookupMusicFile.h"
 #include "library/Mp3Info.h"
@@ -155,6 +156,7 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     if (duplicate)
         *duplicate = false;
 
+    ImportBatch batch;
     const CPelicanApp* app = GetPelicanApp();
     const bool copyFiles = app && app->m_bCopyMusicFiles;
     const CString source(sourcePath);
@@ -167,7 +169,10 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     if (found.vt != VT_EMPTY && found.vt != VT_NULL) {
         CString message;
         message.FormatMessage(IDS_MUSIC_FILE_EXISTS, destination.GetString());
-        AfxMessageBox(message, MB_OK);
+        {
+            const ImportBatch::Prompt prompt;
+            AfxMessageBox(message, MB_OK);
+        }
         if (trackId && AsLong(found, existing))
             *trackId = existing;
         if (duplicate)
@@ -175,26 +180,37 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
         return 1;
     }
 
-    if (copyFiles && source.CompareNoCase(destination) != 0) {
-        if (FileExists(destination) && !host.YesToAll()) {
-            switch (host.AskOverwrite(FileNameWithExtension(destination))) {
-            case IDCANCEL:
-                return -1;
-            case IDNO:
-                return 0;
-            case IDYESTOALL:
-                host.SetYesToAll(true);
-                break;
-            default:
-                break;
-            }
+    const bool copy = copyFiles && source.CompareNoCase(destination) != 0;
+    if (copy && FileExists(destination) && !host.YesToAll()) {
+        int answer = IDYES;
+        {
+            const ImportBatch::Prompt prompt;
+            answer = host.AskOverwrite(FileNameWithExtension(destination));
         }
+        switch (answer) {
+        case IDCANCEL:
+            return -1;
+        case IDNO:
+            return 0;
+        case IDYESTOALL:
+            host.SetYesToAll(true);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // From here on the file's writes are undone, and its copy deleted, unless the track is stored.
+    ImportBatch::File file(batch);
+    if (copy) {
         if (!CopyFile(source, destination, FALSE)) {
             CString message;
             message.FormatMessage(IDS_MUSIC_FILE_COPY_FAILED, source.GetString(), GetMp3Path().GetString());
+            const ImportBatch::Prompt prompt;
             AfxMessageBox(message, MB_OK);
             return 0;
         }
+        file.SetCopy(destination);
     }
 
     MusicFileValues values;
@@ -216,6 +232,7 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     const LONG number = TrackNumberFor(album, values.trackNumberText);
     if (!InsertTrack(album, number, values, bitRateText, storedPath))
         return 0;
+    file.Keep();
     SetLibraryModified(true);
     if (trackId) {
         _variant_t newest;

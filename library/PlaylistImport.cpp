@@ -1,6 +1,7 @@
 #include "library/PlaylistImport.h"
 
 #include "library/GroupEdits.h"
+#include "library/ImportBatch.h"
 #include "library/MusicImport.h"
 #include "library/MusicImportHost.h"
 #include "library/MusicImportStrings.h"
@@ -73,6 +74,7 @@ bool ImportPlaylistFile(MusicImportHost& host, LPCTSTR path)
 {
     const FileHandle file { platform::OpenFile(path, "rt") };
     if (!file) {
+        const ImportBatch::Prompt prompt;
         AfxMessageBox(IDS_PLAYLIST_OPEN_FAILED, MB_OK);
         return false;
     }
@@ -91,6 +93,8 @@ bool ImportPlaylistFile(MusicImportHost& host, LPCTSTR path)
     host.BeginWaitCursor();
     host.SetYesToAll(false);
 
+    // The playlist's tracks are one batch with the playlist's own rows.
+    ImportBatch batch;
     const CString listFolder = FolderOfPath(path);
     for (;;) {
         CString line;
@@ -98,6 +102,7 @@ bool ImportPlaylistFile(MusicImportHost& host, LPCTSTR path)
         if (read == LineResult::End)
             break;
         if (read == LineResult::Error) {
+            const ImportBatch::Prompt prompt;
             AfxMessageBox(IDS_PLAYLIST_READ_ERROR, MB_OK);
             break;
         }

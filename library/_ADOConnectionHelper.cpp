@@ -108,8 +108,13 @@ bool _ADOConnectionHelper::ExecuteSql(LPCTSTR sql, _Recordset** recordset, long 
         CheckResult(made.CreateInstance(CLSID_Recordset));
         CheckResult(made->put_CursorLocation(adUseServer));
         _variant_t connection(static_cast<IDispatch*>(m_pConnection.GetInterfacePtr()));
-        CheckResult(made->Open(_variant_t(sql != nullptr ? sql : ""), connection, adOpenStatic, adLockOptimistic, options),
-            m_pConnection);
+        HRESULT opened = S_OK;
+        {
+            // Only the run itself is held: an error box shown afterwards never keeps a batch waiting.
+            const std::lock_guard run(m_transactionLock);
+            opened = made->Open(_variant_t(sql != nullptr ? sql : ""), connection, adOpenStatic, adLockOptimistic, options);
+        }
+        CheckResult(opened, m_pConnection);
     } catch (const _com_error&) {
         Discard(made.Detach(), nullptr);
         return false;
@@ -150,7 +155,12 @@ bool _ADOConnectionHelper::RunStoredQuery(
         CheckResult(madeRecordset.CreateInstance(CLSID_Recordset));
         CheckResult(madeRecordset->put_CursorLocation(adUseServer));
         _variant_t source(static_cast<IDispatch*>(madeCommand.GetInterfacePtr()));
-        CheckResult(madeRecordset->Open(source, Missing(), adOpenStatic, adLockOptimistic, options), m_pConnection);
+        HRESULT opened = S_OK;
+        {
+            const std::lock_guard run(m_transactionLock);
+            opened = madeRecordset->Open(source, Missing(), adOpenStatic, adLockOptimistic, options);
+        }
+        CheckResult(opened, m_pConnection);
     } catch (const _com_error&) {
         if (madeRecordset != nullptr)
             Discard(madeRecordset.Detach(), nullptr);
@@ -185,6 +195,26 @@ _variant_t _ADOConnectionHelper::RunStoredQueryScalar(LPCTSTR name, const VARIAN
 bool _ADOConnectionHelper::DeleteAllRows(LPCTSTR table)
 {
     return ExecuteSql(CString("DELETE * FROM ") + (table != nullptr ? table : ""), nullptr, adCmdUnknown);
+}
+
+bool _ADOConnectionHelper::BeginTrans()
+{
+    LONG level = 0;
+    return m_pConnection != nullptr && Checked(m_pConnection->BeginTrans(&level));
+}
+
+bool _ADOConnectionHelper::CommitTrans() { return m_pConnection != nullptr && Checked(m_pConnection->CommitTrans()); }
+
+bool _ADOConnectionHelper::RollbackTrans() { return m_pConnection != nullptr && Checked(m_pConnection->RollbackTrans()); }
+
+bool _ADOConnectionHelper::Checked(HRESULT result)
+{
+    try {
+        CheckResult(result, m_pConnection);
+    } catch (const _com_error&) {
+        return false;
+    }
+    return true;
 }
 
 bool _ADOConnectionHelper::DMaxValue(LPCTSTR table, LPCTSTR field, VARIANT* out, LPCTSTR criteria)

@@ -375,6 +375,12 @@ QueryResult Database::QueryNative(const std::string& sql, const std::vector<DbVa
     return Run(stmt.get(), nullptr, parameters);
 }
 
+bool Database::InTransaction()
+{
+    std::lock_guard lock(m_mutex);
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
 std::int64_t Database::LastInsertRowId()
 {
     std::lock_guard lock(m_mutex);

@@ -39,6 +39,8 @@ public:
     QueryResult QueryNative(const std::string& sql, const std::vector<DbValue>& parameters = {});
     // The translation of a statement, from the cache when it was seen before.
     TranslatedSql Translate(std::string_view jetSql);
+    // True while a transaction is open on the connection (SQLite may end one itself after an I/O error).
+    bool InTransaction();
     // The rowid of the last row inserted through this connection.
     std::int64_t LastInsertRowId();
     // The native path the connection was opened on.
