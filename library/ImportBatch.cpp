@@ -55,9 +55,15 @@ ImportBatch::File::File(ImportBatch& batch)
 
 ImportBatch::File::~File() { m_batch.EndFile(m_kept, m_copy); }
 
-ImportBatch::Prompt::Prompt()
+bool ImportBatch::File::Keep()
 {
-    if (t_running != nullptr && t_running->Suspend())
+    m_kept = !m_batch.m_fileFailed;
+    return m_kept;
+}
+
+ImportBatch::Prompt::Prompt(Kind kind)
+{
+    if (t_running != nullptr && t_running->Suspend(kind))
         m_batch = t_running;
 }
 
@@ -70,12 +76,15 @@ ImportBatch::Prompt::~Prompt()
 void ImportBatch::BeginFile()
 {
     m_fileOpen = true;
+    m_fileFailed = false;
     OpenSavepoint();
 }
 
 void ImportBatch::EndFile(bool kept, const CString& copy)
 {
+    kept = kept && !m_fileFailed;
     m_fileOpen = false;
+    m_fileFailed = false;
     if (m_savepointOpen) {
         const Stepping step(m_stepping);
         m_savepointOpen = false;
@@ -124,14 +133,23 @@ void ImportBatch::Commit(bool force)
     m_transactionLock.unlock();
 }
 
-bool ImportBatch::Suspend()
+bool ImportBatch::Suspend(Prompt::Kind kind)
 {
     if (m_stepping)
         return false;
+    if (kind == Prompt::Kind::Failure && m_fileOpen && !m_fileFailed) {
+        // Whatever the file goes on to write is undone at its end, in the savepoint opened after the box.
+        m_fileFailed = true;
+        if (m_savepointOpen) {
+            const Stepping step(m_stepping);
+            m_savepointOpen = false;
+            theLibraryConnection.RollbackTrans();
+        }
+    }
     if (m_prompts++ > 0)
         return true;
     if (m_savepointOpen) {
-        // What the file wrote before the prompt stays with the committed work.
+        // The questions come before the file's writes, so this keeps nothing half done.
         const Stepping step(m_stepping);
         m_savepointOpen = false;
         theLibraryConnection.CommitTrans();

@@ -9,7 +9,7 @@
 // Each file's writes run in a savepoint of their own (ImportBatch::File): a file that fails is undone
 // without ending the transaction or the batch. Before every prompt, message box and CD-database look-up
 // the batch commits (ImportBatch::Prompt), so no lock is held while the user or the look-up takes its
-// time. The copies made in the library's music folder for tracks that end up not stored (a failed file,
+// time; the box reporting a database error first undoes the file it met, which then fails whole. The copies made in the library's music folder for tracks that end up not stored (a failed file,
 // a failed commit) are deleted again.
 //
 // A batch belongs to the thread that made it. A batch made while another runs on the same thread joins
@@ -46,8 +46,9 @@ public:
         // The file that was copied into the music folder for this track: deleted again unless the track
         // is committed.
         void SetCopy(const CString& path) { m_copy = path; }
-        // The track is stored: its writes stay.
-        void Keep() { m_kept = true; }
+        // The track is stored: its writes stay. False when a database error met during the file has undone
+        // them already (the file then counts as failed).
+        bool Keep();
 
     private:
         ImportBatch& m_batch;
@@ -59,7 +60,11 @@ public:
     // around a prompt, a message box or a look-up; a file in progress goes on in a new savepoint afterwards.
     class Prompt {
     public:
-        Prompt();
+        enum class Kind {
+            Question, // a question, a notice or a look-up: the file's work so far stays
+            Failure, // the report of a database error: the file in progress fails whole
+        };
+        explicit Prompt(Kind kind = Kind::Question);
         ~Prompt();
         Prompt(const Prompt&) = delete;
         Prompt& operator=(const Prompt&) = delete;
@@ -79,7 +84,7 @@ private:
     void Commit(bool force);
     // A prompt begins: commits unless another prompt runs already. False, and nothing done, inside the
     // batch's own steps (their error boxes).
-    bool Suspend();
+    bool Suspend(Prompt::Kind kind);
     void Resume();
 
     ImportBatch* m_owner { nullptr }; // the batch this one joined; null for the owner itself
@@ -88,6 +93,7 @@ private:
     bool m_open { false }; // the transaction is begun
     bool m_savepointOpen { false };
     bool m_fileOpen { false }; // a File is under way
+    bool m_fileFailed { false }; // the File under way met a database error
     bool m_stepping { false }; // inside a step of the batch's own; its error boxes change nothing
     int m_prompts { 0 }; // prompts under way; the transaction stays closed meanwhile
     std::vector<CString> m_pendingCopies; // copies made for the files written since the last commit

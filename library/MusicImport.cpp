@@ -230,9 +230,8 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     if (album == 0)
         return 0;
     const LONG number = TrackNumberFor(album, values.trackNumberText);
-    if (!InsertTrack(album, number, values, bitRateText, storedPath))
+    if (!InsertTrack(album, number, values, bitRateText, storedPath) || !file.Keep())
         return 0;
-    file.Keep();
     SetLibraryModified(true);
     if (trackId) {
         _variant_t newest;

@@ -39,7 +39,7 @@ void ShowRunTimeError(HRESULT result)
 {
     CString text;
     text.FormatMessage("Run-time error. Error#: %1!d!(%2!x!)", static_cast<LONG>(result), static_cast<ULONG>(result));
-    const ImportBatch::Prompt prompt;
+    const ImportBatch::Prompt prompt(ImportBatch::Prompt::Kind::Failure);
     AfxMessageBox(text, MB_OK);
 }
 
@@ -88,7 +88,7 @@ bool ShowProviderErrors(_Connection* connection)
         blocks += block;
     }
     if (!blocks.IsEmpty()) {
-        const ImportBatch::Prompt prompt;
+        const ImportBatch::Prompt prompt(ImportBatch::Prompt::Kind::Failure);
         AfxMessageBox(blocks, MB_OK);
     }
     return true;
