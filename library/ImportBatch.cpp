@@ -12,20 +12,22 @@ thread_local ImportBatch* t_running = nullptr;
 
 std::chrono::milliseconds Uptime() { return platform::CurrentClock()->Uptime(); }
 
-// Marks a step of the batch's own for as long as it runs.
+// Marks a step of the batch's own for as long as it runs (steps may nest).
 class Stepping {
 public:
     explicit Stepping(bool& flag)
         : m_flag(flag)
+        , m_outer(flag)
     {
         m_flag = true;
     }
-    ~Stepping() { m_flag = false; }
+    ~Stepping() { m_flag = m_outer; }
     Stepping(const Stepping&) = delete;
     Stepping& operator=(const Stepping&) = delete;
 
 private:
     bool& m_flag;
+    bool m_outer;
 };
 
 } // namespace
