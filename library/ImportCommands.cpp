@@ -1,6 +1,7 @@
 #include "library/ImportCommands.h"
 
 #include "library/ChangeTracking.h"
+#include "library/ImportBatch.h"
 #include "library/LibraryLocations.h"
 #include "library/MusicImport.h"
 #include "library/MusicImportHost.h"
@@ -34,6 +35,7 @@ void ImportMusicFiles(
     host.BeginWaitCursor();
 
     long newAlbumId = 0;
+    ImportBatch batch;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const CString& path = paths[i];
         host.SetStatusText(path);
@@ -78,6 +80,7 @@ void ImportTaggedFiles(MusicImportHost& host, const std::vector<CString>& paths,
     host.BeginProgress();
 
     long newAlbumId = 0;
+    ImportBatch batch;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const CString& path = paths[i];
         host.SetStatusText(path);

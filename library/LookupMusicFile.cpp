@@ -1,5 +1,6 @@
 #include "library/LookupMusicFile.h"
 
+#include "library/ImportBatch.h"
 #include "library/MusicImportHost.h"
 #include "library/_ADOConnectionHelper.h"
 #include "library/_ADORecordsetHelper.h"
@@ -212,6 +213,9 @@ bool LookupMusicFile(MusicImportHost& host, LPCTSTR path, MusicFileValues& value
         ReadTags(path, values, genreMapped);
         if (!app->m_bUseCDDBControl || genreMapped)
             return true;
+        // The look-up may wait for the user's choice of a disc or for the CD database: nothing of the
+        // import may hold the library meanwhile.
+        const ImportBatch::Prompt prompt;
         return LookUpDisc(host, path, values);
     } catch (const _com_error&) {
         return false;

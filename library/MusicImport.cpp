@@ -3,6 +3,7 @@
 #include "library/AppRoutines.h"
 #include "library/ChangeTracking.h"
 #include "library/ConnectionString.h"
+#include "library/ImportBatch.h"
 #include "library/LibraryLocations.h"
 #include "library/LookupMusicFile.h"
 #include "library/Mp3Info.h"
@@ -57,20 +58,61 @@ bool AsLong(const _variant_t& value, LONG& out)
     return true;
 }
 
+// The declared type of a parameter that takes the value.
+const char* ParameterTypeFor(const _variant_t& value)
+{
+    switch (value.vt) {
+    case VT_BSTR:
+        return "Text ( 255 )";
+    case VT_DATE:
+        return "DateTime";
+    case VT_BOOL:
+        return "Bit";
+    default:
+        return "Long";
+    }
+}
+
+// Inserts one row with its values bound to declared parameters: the statement's text is the same for
+// every file, so it is prepared once (with the table's triggers) instead of once per file.
+template<std::size_t N>
+bool InsertRow(const char* table, const std::array<const char*, N>& names, const std::array<_variant_t, N>& values)
+{
+    CString declared;
+    CString columns;
+    CString items;
+    for (std::size_t i = 0; i < N; ++i) {
+        CString parameter;
+        parameter.Format("p%d", static_cast<int>(i));
+        const char* separator = i == 0 ? "" : ", ";
+        declared += separator + parameter + " " + ParameterTypeFor(values[i]);
+        columns += separator + CString("[") + names[i] + "]";
+        items += separator + parameter;
+    }
+    CString sql;
+    sql.Format("PARAMETERS %s; INSERT INTO %s (%s) VALUES (%s)", declared.GetString(), table, columns.GetString(),
+        items.GetString());
+    return theLibraryConnection.RunStoredQuery(sql, values.data(), static_cast<int>(N), nullptr, nullptr, -1);
+}
+
+// Today at midnight: the time stamps of imported rows keep the day only, as the engine's date literal did.
+_variant_t Today()
+{
+    const COleDateTime now = COleDateTime::GetCurrentTime();
+    return _variant_t(static_cast<DATE>(COleDateTime(now.GetYear(), now.GetMonth(), now.GetDay(), 0, 0, 0)), VT_DATE);
+}
+
 // Inserts the album row and reads its new key; 0 when either fails (an inserted row stays).
 long InsertAlbum(const CString& title, const CString& artist, const MusicFileValues& values)
 {
-    const std::array<_variant_t, 10> names { "CustomerID", "Title", "Artist", "Year", "Note", "Language", "QVGenreID",
-        "SecondaryGenreID", "ModifyFlag", "TimeStamp" };
+    static constexpr std::array<const char*, 10> names { "CustomerID", "Title", "Artist", "Year", "Note", "Language",
+        "QVGenreID", "SecondaryGenreID", "ModifyFlag", "TimeStamp" };
     const std::array<_variant_t, 10> fields { _variant_t(kLibraryCustomerId), _variant_t(title.GetString()),
         _variant_t(artist.GetString()), _variant_t(CutToField(values.year, "tMusicMain", "Year").GetString()),
         _variant_t(CutToField(values.note, "tMusicMain", "Note").GetString()),
         _variant_t(CutToField(values.language, "tMusicMain", "Language").GetString()), _variant_t(values.genreId),
-        _variant_t(values.subGenreId), _variant_t(true),
-        _variant_t(static_cast<DATE>(COleDateTime::GetCurrentTime()), VT_DATE) };
-    CString sql;
-    if (!BuildInsertSql(sql, "tMusicMain", static_cast<int>(names.size()), names.data(), fields.data())
-        || !theLibraryConnection.ExecuteSql(sql, nullptr, -1))
+        _variant_t(values.subGenreId), _variant_t(true), Today() };
+    if (!InsertRow("tMusicMain", names, fields))
         return 0;
     SetLibraryModified(true);
     const std::array<_variant_t, 2> keyOf { "QVCDID", "tMusicMain" };
@@ -134,16 +176,13 @@ bool InsertTrack(
 {
     const CString title = CutToField(
         values.trackTitle.IsEmpty() ? CString(kUnknownTitle) : values.trackTitle, "tMusicTracks", "TrackTitle");
-    const std::array<_variant_t, 8> names { "QVCDID", "TrackNumber", "TrackTitle", "TrackLength", "FilePath",
-        "ModifyFlag", "TimeStamp", "Bitrate" };
+    static constexpr std::array<const char*, 8> names { "QVCDID", "TrackNumber", "TrackTitle", "TrackLength",
+        "FilePath", "ModifyFlag", "TimeStamp", "Bitrate" };
     const std::array<_variant_t, 8> fields { _variant_t(static_cast<LONG>(albumId)), _variant_t(number),
         _variant_t(title.GetString()), _variant_t(static_cast<LONG>(std::atol(values.trackLengthText))),
-        _variant_t(CutToField(storedPath, "tMusicTracks", "FilePath").GetString()), _variant_t(true),
-        _variant_t(static_cast<DATE>(COleDateTime::GetCurrentTime()), VT_DATE),
+        _variant_t(CutToField(storedPath, "tMusicTracks", "FilePath").GetString()), _variant_t(true), Today(),
         _variant_t(static_cast<LONG>(std::atol(bitRateText))) };
-    CString sql;
-    return BuildInsertSql(sql, "tMusicTracks", static_cast<int>(names.size()), names.data(), fields.data())
-        && theLibraryConnection.ExecuteSql(sql, nullptr, -1);
+    return InsertRow("tMusicTracks", names, fields);
 }
 
 } // namespace
@@ -155,6 +194,7 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     if (duplicate)
         *duplicate = false;
 
+    ImportBatch batch;
     const CPelicanApp* app = GetPelicanApp();
     const bool copyFiles = app && app->m_bCopyMusicFiles;
     const CString source(sourcePath);
@@ -167,7 +207,10 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     if (found.vt != VT_EMPTY && found.vt != VT_NULL) {
         CString message;
         message.FormatMessage(IDS_MUSIC_FILE_EXISTS, destination.GetString());
-        AfxMessageBox(message, MB_OK);
+        {
+            const ImportBatch::Prompt prompt;
+            AfxMessageBox(message, MB_OK);
+        }
         if (trackId && AsLong(found, existing))
             *trackId = existing;
         if (duplicate)
@@ -175,26 +218,37 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
         return 1;
     }
 
-    if (copyFiles && source.CompareNoCase(destination) != 0) {
-        if (FileExists(destination) && !host.YesToAll()) {
-            switch (host.AskOverwrite(FileNameWithExtension(destination))) {
-            case IDCANCEL:
-                return -1;
-            case IDNO:
-                return 0;
-            case IDYESTOALL:
-                host.SetYesToAll(true);
-                break;
-            default:
-                break;
-            }
+    const bool copy = copyFiles && source.CompareNoCase(destination) != 0;
+    if (copy && FileExists(destination) && !host.YesToAll()) {
+        int answer = IDYES;
+        {
+            const ImportBatch::Prompt prompt;
+            answer = host.AskOverwrite(FileNameWithExtension(destination));
         }
+        switch (answer) {
+        case IDCANCEL:
+            return -1;
+        case IDNO:
+            return 0;
+        case IDYESTOALL:
+            host.SetYesToAll(true);
+            break;
+        default:
+            break;
+        }
+    }
+
+    // From here on the file's writes are undone, and its copy deleted, unless the track is stored.
+    ImportBatch::File file(batch);
+    if (copy) {
         if (!CopyFile(source, destination, FALSE)) {
             CString message;
             message.FormatMessage(IDS_MUSIC_FILE_COPY_FAILED, source.GetString(), GetMp3Path().GetString());
+            const ImportBatch::Prompt prompt;
             AfxMessageBox(message, MB_OK);
             return 0;
         }
+        file.SetCopy(destination);
     }
 
     MusicFileValues values;
@@ -214,7 +268,7 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     if (album == 0)
         return 0;
     const LONG number = TrackNumberFor(album, values.trackNumberText);
-    if (!InsertTrack(album, number, values, bitRateText, storedPath))
+    if (!InsertTrack(album, number, values, bitRateText, storedPath) || !file.Keep())
         return 0;
     SetLibraryModified(true);
     if (trackId) {

@@ -1,6 +1,7 @@
 #include "library/PlaylistImport.h"
 
 #include "library/GroupEdits.h"
+#include "library/ImportBatch.h"
 #include "library/MusicImport.h"
 #include "library/MusicImportHost.h"
 #include "library/MusicImportStrings.h"
@@ -35,6 +36,7 @@ bool ImportPlaylistFile(MusicImportHost& host, LPCTSTR path)
 {
     const FileHandle file { platform::OpenFile(path, "rt") };
     if (!file) {
+        const ImportBatch::Prompt prompt;
         AfxMessageBox(IDS_PLAYLIST_OPEN_FAILED, MB_OK);
         return false;
     }
@@ -53,6 +55,8 @@ bool ImportPlaylistFile(MusicImportHost& host, LPCTSTR path)
     host.BeginWaitCursor();
     host.SetYesToAll(false);
 
+    // The playlist's tracks are one batch with the playlist's own rows.
+    ImportBatch batch;
     PlaylistReader reader(file.get(), FolderOfPath(path));
     for (;;) {
         CString filePath;
@@ -60,6 +64,7 @@ bool ImportPlaylistFile(MusicImportHost& host, LPCTSTR path)
         if (read == PlaylistReader::Result::End)
             break;
         if (read == PlaylistReader::Result::Error) {
+            const ImportBatch::Prompt prompt;
             AfxMessageBox(IDS_PLAYLIST_READ_ERROR, MB_OK);
             break;
         }

@@ -1,6 +1,7 @@
 #include "library/ResultChecking.h"
 
 #include "library/AppRoutines.h"
+#include "library/ImportBatch.h"
 #include "platform/afx/AfxMessageBox.h"
 #include "platform/afx/CString.h"
 #include "platform/base/Debug.h"
@@ -38,6 +39,7 @@ void ShowRunTimeError(HRESULT result)
 {
     CString text;
     text.FormatMessage("Run-time error. Error#: %1!d!(%2!x!)", static_cast<LONG>(result), static_cast<ULONG>(result));
+    const ImportBatch::Prompt prompt(ImportBatch::Prompt::Kind::Failure);
     AfxMessageBox(text, MB_OK);
 }
 
@@ -85,8 +87,10 @@ bool ShowProviderErrors(_Connection* connection)
             return false;
         blocks += block;
     }
-    if (!blocks.IsEmpty())
+    if (!blocks.IsEmpty()) {
+        const ImportBatch::Prompt prompt(ImportBatch::Prompt::Kind::Failure);
         AfxMessageBox(blocks, MB_OK);
+    }
     return true;
 }
 

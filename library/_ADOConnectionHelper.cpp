@@ -73,6 +73,8 @@ bool _ADOConnectionHelper::Close()
         closed = false;
     }
     m_pConnection.Attach(nullptr);
+    m_recordsetClass = nullptr;
+    m_commandClass = nullptr;
     return closed;
 }
 
@@ -89,7 +91,21 @@ bool _ADOConnectionHelper::Open(LPCTSTR connectionString)
         m_pConnection.Attach(nullptr);
         return false;
     }
+    // Without the class objects every statement asks the class registry, as before.
+    CoGetClassObject(CLSID_Recordset, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&m_recordsetClass));
+    CoGetClassObject(CLSID_Command, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&m_commandClass));
     return true;
+}
+
+template<class Ptr> HRESULT _ADOConnectionHelper::Make(const IClassFactoryPtr& classObject, REFCLSID clsid, Ptr& made)
+{
+    if (classObject == nullptr)
+        return made.CreateInstance(clsid);
+    typename Ptr::Interface* object = nullptr;
+    const HRESULT hr = classObject->CreateInstance(nullptr, Ptr::GetIID(), reinterpret_cast<void**>(&object));
+    if (SUCCEEDED(hr))
+        made.Attach(object);
+    return hr;
 }
 
 bool _ADOConnectionHelper::OpenDatabase(LPCTSTR path) { return Open(MakeConnectionString(path)); }
@@ -105,11 +121,16 @@ bool _ADOConnectionHelper::ExecuteSql(LPCTSTR sql, _Recordset** recordset, long 
     }
     _RecordsetPtr made;
     try {
-        CheckResult(made.CreateInstance(CLSID_Recordset));
+        CheckResult(Make(m_recordsetClass, CLSID_Recordset, made));
         CheckResult(made->put_CursorLocation(adUseServer));
         _variant_t connection(static_cast<IDispatch*>(m_pConnection.GetInterfacePtr()));
-        CheckResult(made->Open(_variant_t(sql != nullptr ? sql : ""), connection, adOpenStatic, adLockOptimistic, options),
-            m_pConnection);
+        HRESULT opened = S_OK;
+        {
+            // Only the run itself is held: an error box shown afterwards never keeps a batch waiting.
+            const std::lock_guard run(m_transactionLock);
+            opened = made->Open(_variant_t(sql != nullptr ? sql : ""), connection, adOpenStatic, adLockOptimistic, options);
+        }
+        CheckResult(opened, m_pConnection);
     } catch (const _com_error&) {
         Discard(made.Detach(), nullptr);
         return false;
@@ -135,7 +156,7 @@ bool _ADOConnectionHelper::RunStoredQuery(
             *command = nullptr;
             CheckResult(cancelled, m_pConnection);
         }
-        CheckResult(madeCommand.CreateInstance(CLSID_Command));
+        CheckResult(Make(m_commandClass, CLSID_Command, madeCommand));
         CheckResult(madeCommand->putref_ActiveConnection(m_pConnection), m_pConnection);
         CheckResult(madeCommand->put_CommandText(_bstr_t(name != nullptr ? name : "")), m_pConnection);
         ParametersPtr list;
@@ -147,10 +168,15 @@ bool _ADOConnectionHelper::RunStoredQuery(
                 m_pConnection);
             CheckResult(list->Append(parameter), m_pConnection);
         }
-        CheckResult(madeRecordset.CreateInstance(CLSID_Recordset));
+        CheckResult(Make(m_recordsetClass, CLSID_Recordset, madeRecordset));
         CheckResult(madeRecordset->put_CursorLocation(adUseServer));
         _variant_t source(static_cast<IDispatch*>(madeCommand.GetInterfacePtr()));
-        CheckResult(madeRecordset->Open(source, Missing(), adOpenStatic, adLockOptimistic, options), m_pConnection);
+        HRESULT opened = S_OK;
+        {
+            const std::lock_guard run(m_transactionLock);
+            opened = madeRecordset->Open(source, Missing(), adOpenStatic, adLockOptimistic, options);
+        }
+        CheckResult(opened, m_pConnection);
     } catch (const _com_error&) {
         if (madeRecordset != nullptr)
             Discard(madeRecordset.Detach(), nullptr);
@@ -185,6 +211,26 @@ _variant_t _ADOConnectionHelper::RunStoredQueryScalar(LPCTSTR name, const VARIAN
 bool _ADOConnectionHelper::DeleteAllRows(LPCTSTR table)
 {
     return ExecuteSql(CString("DELETE * FROM ") + (table != nullptr ? table : ""), nullptr, adCmdUnknown);
+}
+
+bool _ADOConnectionHelper::BeginTrans()
+{
+    LONG level = 0;
+    return m_pConnection != nullptr && Checked(m_pConnection->BeginTrans(&level));
+}
+
+bool _ADOConnectionHelper::CommitTrans() { return m_pConnection != nullptr && Checked(m_pConnection->CommitTrans()); }
+
+bool _ADOConnectionHelper::RollbackTrans() { return m_pConnection != nullptr && Checked(m_pConnection->RollbackTrans()); }
+
+bool _ADOConnectionHelper::Checked(HRESULT result)
+{
+    try {
+        CheckResult(result, m_pConnection);
+    } catch (const _com_error&) {
+        return false;
+    }
+    return true;
 }
 
 bool _ADOConnectionHelper::DMaxValue(LPCTSTR table, LPCTSTR field, VARIANT* out, LPCTSTR criteria)

@@ -5,7 +5,10 @@
 
 #include "platform/ado/Ado.h"
 #include "platform/base/WinTypes.h"
+#include "platform/com/ComDef.h"
 #include "platform/com/VariantT.h"
+
+#include <mutex>
 
 class _ADOConnectionHelper {
 public:
@@ -35,6 +38,15 @@ public:
     _variant_t RunStoredQueryScalar(LPCTSTR name, const VARIANT* parameters, int count, long options);
     // "DELETE * FROM <table>".
     bool DeleteAllRows(LPCTSTR table);
+    // A transaction on the held connection; begun inside another, it is a savepoint of that one. False
+    // (shown) when the engine refuses.
+    bool BeginTrans();
+    bool CommitTrans();
+    bool RollbackTrans();
+    // Every statement the helper runs takes this lock for its run, and an import batch holds it while its
+    // transaction is open: a statement from another thread (the cover-art thread's writes) waits for the
+    // batch's next commit instead of landing inside the batch's work, where a failing file would undo it.
+    std::recursive_mutex& TransactionLock() { return m_transactionLock; }
 
     // The largest value of a field of a table on theLibraryConnection, optionally among the rows that
     // match a criteria text of the engine's dialect; true when out is not empty (a match was found).
@@ -50,7 +62,16 @@ public:
     bool IsOpen() const { return m_pConnection != nullptr; }
 
 private:
+    // The result routed through CheckResult; false when it failed (and was shown).
+    bool Checked(HRESULT result);
+    // A new object of the class, through the class object kept while the connection is open: asking the
+    // class registry for every statement's record set and command costs more than many a statement.
+    template<class Ptr> HRESULT Make(const IClassFactoryPtr& classObject, REFCLSID clsid, Ptr& made);
+
     _ConnectionPtr m_pConnection;
+    IClassFactoryPtr m_recordsetClass;
+    IClassFactoryPtr m_commandClass;
+    std::recursive_mutex m_transactionLock;
 };
 
 // The program's connection to the open library; empty while no library is open.

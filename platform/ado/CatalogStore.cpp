@@ -434,7 +434,10 @@ std::vector<StoredQuery> CatalogStore::Queries(bool views)
 std::optional<StoredQuery> CatalogStore::FindQuery(std::string_view name)
 {
     std::lock_guard lock(m_db.Mutex());
-    EnsureMetadata();
+    // Every stored query a statement runs is looked up here, so the look-up writes nothing: a file
+    // without the store's tables has no stored queries.
+    if (!m_db.HasTable("ts_catalog_queries"))
+        return std::nullopt;
     const auto result = m_db.QueryNative("SELECT name, statement, is_view, created, modified FROM ts_catalog_queries WHERE name=?1",
         { DbValue(std::string(name)) });
     if (result.rows.empty())

@@ -143,6 +143,8 @@ HRESULT CConnection::CommitTrans()
     const HRESULT hr = RunNative(m_transactionLevel == 1 ? "COMMIT" : "RELEASE ts_nested");
     if (SUCCEEDED(hr))
         --m_transactionLevel;
+    else
+        ForgetEndedTransaction();
     return hr;
 }
 
@@ -153,7 +155,18 @@ HRESULT CConnection::RollbackTrans()
     const HRESULT hr = RunNative(m_transactionLevel == 1 ? "ROLLBACK" : "ROLLBACK TO ts_nested; RELEASE ts_nested");
     if (SUCCEEDED(hr))
         --m_transactionLevel;
+    else if (ForgetEndedTransaction())
+        return S_OK; // the engine had rolled back already: nothing is left to undo
     return hr;
+}
+
+bool CConnection::ForgetEndedTransaction()
+{
+    const auto database = m_state->OpenDatabase();
+    if (!database || database->InTransaction())
+        return false;
+    m_transactionLevel = 0;
+    return true;
 }
 
 HRESULT CConnection::get_Errors(Errors** ppvObject)

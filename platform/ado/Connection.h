@@ -46,6 +46,10 @@ public:
 
 private:
     HRESULT RunNative(const char* sql);
+    // After a failed commit or rollback: when the engine has ended the transaction itself (an I/O error
+    // or a full disk rolls it back), the nesting count follows, so the next BeginTrans begins anew
+    // instead of opening a savepoint in nothing. True when that was the case.
+    bool ForgetEndedTransaction();
 
     std::shared_ptr<ConnectionState> m_state { std::make_shared<ConnectionState>() };
     std::string m_connectionString;

@@ -375,6 +375,19 @@ QueryResult Database::QueryNative(const std::string& sql, const std::vector<DbVa
     return Run(stmt.get(), nullptr, parameters);
 }
 
+bool Database::HasTable(const std::string& name)
+{
+    std::lock_guard lock(m_mutex);
+    return sqlite3_table_column_metadata(m_db, "main", name.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr)
+        == SQLITE_OK;
+}
+
+bool Database::InTransaction()
+{
+    std::lock_guard lock(m_mutex);
+    return sqlite3_get_autocommit(m_db) == 0;
+}
+
 std::int64_t Database::LastInsertRowId()
 {
     std::lock_guard lock(m_mutex);

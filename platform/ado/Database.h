@@ -39,6 +39,10 @@ public:
     QueryResult QueryNative(const std::string& sql, const std::vector<DbValue>& parameters = {});
     // The translation of a statement, from the cache when it was seen before.
     TranslatedSql Translate(std::string_view jetSql);
+    // True when the file has a table of that name (from the schema SQLite holds in memory: no statement).
+    bool HasTable(const std::string& name);
+    // True while a transaction is open on the connection (SQLite may end one itself after an I/O error).
+    bool InTransaction();
     // The rowid of the last row inserted through this connection.
     std::int64_t LastInsertRowId();
     // The native path the connection was opened on.
