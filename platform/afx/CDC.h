@@ -180,7 +180,11 @@ public:
     CSize GetOutputTextExtent(const CString& str) const { return GetTextExtent(str); }
     BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetrics(m_hAttribDC, lpMetrics); }
 
+    // A print job's or print preview's DC: views draw pages into it rather than their window.
+    BOOL IsPrinting() const { return m_bPrinting; }
+
     HDC m_hDC { nullptr };
     HDC m_hAttribDC { nullptr };
+    BOOL m_bPrinting { FALSE };
 
 };

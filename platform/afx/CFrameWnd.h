@@ -15,6 +15,7 @@ class CDocument;
 class CMiniDockFrameWnd;
 class CView;
 struct CCreateContext;
+struct CPrintPreviewState;
 
 // Frame styles (in the window style's low word, where the window manager does not look).
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000; // the document's name goes into the title
@@ -111,7 +112,9 @@ public:
     // Commands go to the active view (and so its document), the frame, then the application.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnSetPreviewMode(BOOL bPreview, void* pState) { }
+    // Enters or leaves print preview: the menu and the visible control bars are put aside in pState
+    // and brought back.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
 

@@ -7,6 +7,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CMemoryException.h"
 #include "platform/afx/CMiniDockFrameWnd.h"
+#include "platform/afx/CPrintPreviewState.h"
 #include "platform/afx/CResourceException.h"
 
 const DWORD CFrameWnd::dwDockBarMap[4][2] = {
@@ -311,4 +312,30 @@ void CFrameWnd::LoadBarState(LPCTSTR lpszProfileName)
     CDockState state;
     state.LoadState(lpszProfileName);
     SetDockState(state);
+}
+
+void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    if (!pState)
+        return;
+    if (bPreview) {
+        // The preview has the whole client area: no menu, no bars.
+        pState->hMenu = ::GetMenu(m_hWnd);
+        if (pState->hMenu)
+            ::SetMenu(m_hWnd, nullptr);
+        for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;) {
+            auto* bar = static_cast<CControlBar*>(m_listControlBars.GetNext(pos));
+            if (bar->IsVisible()) {
+                ShowControlBar(bar, FALSE, FALSE);
+                pState->hiddenBars.push_back(bar);
+            }
+        }
+    } else {
+        if (pState->hMenu)
+            ::SetMenu(m_hWnd, pState->hMenu);
+        for (CControlBar* bar : pState->hiddenBars)
+            ShowControlBar(bar, TRUE, FALSE);
+        pState->hiddenBars.clear();
+    }
+    RecalcLayout();
 }

@@ -1,5 +1,7 @@
 #include "platform/gdi/PrintJob.h"
 
+#include <utility>
+
 #include <cairo-pdf.h>
 
 namespace platform::gdi {
@@ -11,7 +13,34 @@ PrintJob::PrintJob(SIZE pageDots, int dpi, std::string path)
 {
 }
 
-PrintJob::~PrintJob() { abort(); }
+PrintJob::~PrintJob()
+{
+    abort();
+    if (m_preview)
+        cairo_surface_destroy(m_preview);
+}
+
+bool PrintJob::startPreviewPage(SIZE pixels)
+{
+    if (m_cr || m_inPage || pixels.cx <= 0 || pixels.cy <= 0)
+        return false;
+    if (m_preview)
+        cairo_surface_destroy(m_preview);
+    m_preview = cairo_image_surface_create(CAIRO_FORMAT_RGB24, pixels.cx, pixels.cy);
+    m_cr = cairo_create(m_preview);
+    cairo_set_source_rgb(m_cr, 1, 1, 1);
+    cairo_paint(m_cr);
+    cairo_scale(m_cr, static_cast<double>(pixels.cx) / m_page.cx, static_cast<double>(pixels.cy) / m_page.cy);
+    m_inPage = true;
+    return true;
+}
+
+cairo_surface_t* PrintJob::takePreview()
+{
+    if (m_inPage && !m_surface)
+        return nullptr;
+    return std::exchange(m_preview, nullptr);
+}
 
 bool PrintJob::startDoc(const std::string& file)
 {
@@ -43,6 +72,14 @@ bool PrintJob::endPage()
 {
     if (!m_cr || !m_inPage)
         return false;
+    if (!m_surface) {
+        // A preview page: its picture is kept, nothing is written.
+        cairo_destroy(m_cr);
+        m_cr = nullptr;
+        m_inPage = false;
+        cairo_surface_flush(m_preview);
+        return true;
+    }
     cairo_show_page(m_cr);
     m_inPage = false;
     return true;

@@ -31,6 +31,11 @@ public:
     // Opens a document writing to `file` (a native path).
     bool startDoc(const std::string& file);
     bool startPage();
+    // A page drawn into a picture of `pixels` (the whole page scaled) instead of a document: the
+    // print preview's. The picture stays after endPage until takePreview.
+    bool startPreviewPage(SIZE pixels);
+    // The last preview page's picture (owned by the caller), or null.
+    cairo_surface_t* takePreview();
     bool endPage();
     bool endDoc();
     void abort();
@@ -51,6 +56,7 @@ private:
     cairo_surface_t* m_surface { nullptr };
     cairo_t* m_cr { nullptr };
     bool m_inPage { false };
+    cairo_surface_t* m_preview { nullptr };
 };
 
 } // namespace platform::gdi

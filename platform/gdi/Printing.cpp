@@ -6,6 +6,7 @@
 
 #include "platform/base/Paths.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/PrintJob.h"
 #include "platform/gdi/StockObjects.h"
 
 using namespace platform::gdi;
@@ -68,6 +69,37 @@ BOOL SetPrinterOutput(HDC hdc, LPCSTR outputPath)
         return FALSE;
     dc->print->setOutputPath(outputPath ? outputPath : "");
     return TRUE;
+}
+
+BOOL StartPreviewPage(HDC hdc, int cx, int cy)
+{
+    auto dc = lookupDC(hdc);
+    if (!dc || !dc->print || !dc->print->startPreviewPage(SIZE { cx, cy }))
+        return FALSE;
+    dc->clipChanged();
+    return TRUE;
+}
+
+BOOL ShowPreviewPage(HDC hdc, HDC target, int x, int y)
+{
+    auto dc = lookupDC(hdc);
+    cairo_surface_t* picture = dc && dc->print ? dc->print->takePreview() : nullptr;
+    if (!picture)
+        return FALSE;
+    // RGB24 rows are 32-bit pixels 0x00RRGGBB, which is a top-down 32-bit DIB.
+    const int width = cairo_image_surface_get_width(picture), height = cairo_image_surface_get_height(picture);
+    const int stride = cairo_image_surface_get_stride(picture);
+    BITMAPINFO info {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = stride / 4;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int lines = SetDIBitsToDevice(target, x, y, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+        static_cast<UINT>(height), cairo_image_surface_get_data(picture), &info, DIB_RGB_COLORS);
+    cairo_surface_destroy(picture);
+    return lines > 0;
 }
 
 } // namespace platform::gdi

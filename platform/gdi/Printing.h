@@ -84,4 +84,11 @@ HDC CreatePrinterDC(const DEVMODE* settings, LPCSTR outputPath);
 // Changes where a printer DC's next document goes; FALSE for any other DC.
 BOOL SetPrinterOutput(HDC hdc, LPCSTR outputPath);
 
+// Print preview: starts a page on the printer DC that is drawn, scaled to cx by cy pixels, into a
+// picture rather than a document (no document may be open); EndPage ends it as usual.
+BOOL StartPreviewPage(HDC hdc, int cx, int cy);
+// Copies the last preview page's picture onto `target` with its top left corner at (x, y) in device
+// units, and lets the picture go; FALSE when there is none.
+BOOL ShowPreviewPage(HDC hdc, HDC target, int x, int y);
+
 } // namespace platform::gdi

@@ -1,0 +1,235 @@
+#include "platform/afx/CPreviewView.h"
+
+#include <algorithm>
+
+#include "platform/afx/AfxPriv.h"
+#include "platform/afx/CCmdUI.h"
+#include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CPrintInfo.h"
+#include "platform/afx/CPrintPreviewState.h"
+#include "platform/gdi/Printing.h"
+
+IMPLEMENT_DYNCREATE(CPreviewView, CView)
+
+BEGIN_MESSAGE_MAP(CPreviewView, CView)
+ON_WM_KEYDOWN()
+ON_WM_ERASEBKGND()
+ON_COMMAND(AFX_ID_PREVIEW_NEXT, OnNextPage)
+ON_COMMAND(AFX_ID_PREVIEW_PREV, OnPrevPage)
+ON_COMMAND(AFX_ID_PREVIEW_ZOOMIN, OnZoomIn)
+ON_COMMAND(AFX_ID_PREVIEW_ZOOMOUT, OnZoomOut)
+ON_COMMAND(AFX_ID_PREVIEW_CLOSE, OnPreviewClose)
+ON_COMMAND(AFX_ID_PREVIEW_PRINT, OnPreviewPrint)
+ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_NEXT, OnUpdateNextPage)
+ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_PREV, OnUpdatePrevPage)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr UINT kUnknownPageCount = 0xFFFF;
+// The grey margin around the page, in screen pixels.
+constexpr int kMargin = 8;
+// The id the printed view keeps while the preview has its place.
+constexpr UINT kSavedPaneId = AFX_IDW_PANE_FIRST + 0x100;
+
+} // namespace
+
+CPreviewView::CPreviewView() = default;
+
+CPreviewView::~CPreviewView() = default;
+
+BOOL CPreviewView::Start(CFrameWnd& frame, CView& printView, std::unique_ptr<CPrintInfo> pInfo)
+{
+    auto state = std::make_unique<CPrintPreviewState>();
+    state->pViewActiveOld = frame.GetActiveView();
+    state->nIDMainPane = static_cast<UINT>(printView.GetDlgCtrlID());
+
+    auto* preview = new CPreviewView;
+    preview->m_pPrintView = &printView;
+    preview->m_printerDC.Attach(pInfo->m_pPD->m_pd.hDC);
+    preview->m_printerDC.m_bPrinting = TRUE;
+    preview->m_pPreviewInfo = std::move(pInfo);
+    CPrintInfo& info = *preview->m_pPreviewInfo;
+
+    printView.OnBeginPrinting(&preview->m_printerDC, &info);
+    if (!info.m_bContinuePrinting) {
+        printView.OnEndPrinting(&preview->m_printerDC, &info);
+        delete preview;
+        return FALSE;
+    }
+
+    frame.OnSetPreviewMode(TRUE, state.get());
+    printView.ShowWindow(SW_HIDE);
+    printView.SetDlgCtrlID(static_cast<int>(kSavedPaneId));
+    if (!preview->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(), &frame, AFX_IDW_PANE_FIRST, nullptr)) {
+        // Create deleted nothing: the window never existed, so PostNcDestroy did not run.
+        printView.SetDlgCtrlID(static_cast<int>(state->nIDMainPane));
+        printView.ShowWindow(SW_SHOW);
+        frame.OnSetPreviewMode(FALSE, state.get());
+        printView.OnEndPrinting(&preview->m_printerDC, &info);
+        delete preview;
+        return FALSE;
+    }
+    preview->m_pPreviewState = std::move(state);
+    preview->SetCurrentPage(info.GetFromPage());
+    frame.SetActiveView(preview);
+    frame.RecalcLayout();
+    preview->Invalidate(TRUE);
+    return TRUE;
+}
+
+UINT CPreviewView::GetPageCount() const
+{
+    const UINT max = m_pPreviewInfo->GetMaxPage();
+    if (max == kUnknownPageCount)
+        return 0;
+    // A document of no pages still shows one (empty) page.
+    return std::max(1u, max - std::min(max, m_pPreviewInfo->GetMinPage() - 1));
+}
+
+bool CPreviewView::HasPage(UINT nPage)
+{
+    CPrintInfo& info = *m_pPreviewInfo;
+    if (nPage < info.GetMinPage())
+        return false;
+    if (info.GetMaxPage() != kUnknownPageCount)
+        return nPage < info.GetMinPage() + GetPageCount();
+    // An unknown count: the printed view says, as it would when printing, whether the page exists.
+    const UINT current = info.m_nCurPage;
+    const int saved = m_printerDC.SaveDC();
+    info.m_nCurPage = nPage;
+    info.m_bContinuePrinting = TRUE;
+    m_pPrintView->OnPrepareDC(&m_printerDC, &info);
+    const bool exists = info.m_bContinuePrinting != FALSE;
+    m_printerDC.RestoreDC(saved);
+    info.m_nCurPage = current;
+    info.m_bContinuePrinting = TRUE;
+    return exists;
+}
+
+BOOL CPreviewView::SetCurrentPage(UINT nPage)
+{
+    if (!HasPage(nPage))
+        return FALSE;
+    m_nCurrentPage = nPage;
+    m_pPreviewInfo->m_nCurPage = nPage;
+    if (m_hWnd)
+        Invalidate(TRUE);
+    return TRUE;
+}
+
+void CPreviewView::SetZoomState(UINT nNewState)
+{
+    m_nZoomState = nNewState == ZOOM_IN ? ZOOM_IN : ZOOM_OUT;
+    if (m_hWnd)
+        Invalidate(TRUE);
+}
+
+CRect CPreviewView::GetPageRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    const int pageWidth = std::max(1, m_printerDC.GetDeviceCaps(HORZRES));
+    const int pageHeight = std::max(1, m_printerDC.GetDeviceCaps(VERTRES));
+    int width = 0;
+    int height = 0;
+    if (m_nZoomState == ZOOM_IN) {
+        // About the page's real size on the screen.
+        const int printerDpi = std::max(1, m_printerDC.GetDeviceCaps(LOGPIXELSX));
+        width = MulDiv(pageWidth, 96, printerDpi);
+        height = MulDiv(pageHeight, 96, printerDpi);
+    } else {
+        // The whole page in the window, its proportions kept.
+        const int roomX = std::max(1, client.Width() - 2 * kMargin);
+        const int roomY = std::max(1, client.Height() - 2 * kMargin);
+        width = roomX;
+        height = MulDiv(pageHeight, roomX, pageWidth);
+        if (height > roomY) {
+            height = roomY;
+            width = MulDiv(pageWidth, roomY, pageHeight);
+        }
+    }
+    width = std::max(1, width);
+    height = std::max(1, height);
+    const int left = std::max(kMargin, (client.Width() - width) / 2);
+    const int top = std::max(kMargin, (client.Height() - height) / 2);
+    return CRect(left, top, left + width, top + height);
+}
+
+void CPreviewView::OnDraw(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    pDC->FillSolidRect(&client, ::GetSysColor(COLOR_APPWORKSPACE));
+    const CRect page = GetPageRect();
+    CRect shadow(page);
+    shadow.OffsetRect(3, 3);
+    pDC->FillSolidRect(&shadow, RGB(0, 0, 0));
+
+    CPrintInfo& info = *m_pPreviewInfo;
+    info.m_nCurPage = m_nCurrentPage;
+    info.m_bContinuePrinting = TRUE;
+    const int saved = m_printerDC.SaveDC();
+    if (platform::gdi::StartPreviewPage(m_printerDC.m_hDC, page.Width(), page.Height())) {
+        m_pPrintView->OnPrepareDC(&m_printerDC, &info);
+        m_pPrintView->PrintPage(m_printerDC, info);
+        ::EndPage(m_printerDC.m_hDC);
+        platform::gdi::ShowPreviewPage(m_printerDC.m_hDC, pDC->m_hDC, page.left, page.top);
+    }
+    m_printerDC.RestoreDC(saved);
+    info.m_bContinuePrinting = TRUE;
+}
+
+BOOL CPreviewView::OnEraseBkgnd(CDC*) { return TRUE; }
+
+void CPreviewView::OnNextPage() { SetCurrentPage(m_nCurrentPage + 1); }
+
+void CPreviewView::OnPrevPage()
+{
+    if (m_nCurrentPage > 1)
+        SetCurrentPage(m_nCurrentPage - 1);
+}
+
+void CPreviewView::OnZoomIn() { SetZoomState(ZOOM_IN); }
+
+void CPreviewView::OnZoomOut() { SetZoomState(ZOOM_OUT); }
+
+void CPreviewView::OnUpdateNextPage(CCmdUI* pCmdUI) { pCmdUI->Enable(HasPage(m_nCurrentPage + 1)); }
+
+void CPreviewView::OnUpdatePrevPage(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nCurrentPage > m_pPreviewInfo->GetMinPage()); }
+
+void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    switch (nChar) {
+    case VK_NEXT: OnNextPage(); break;
+    case VK_PRIOR: OnPrevPage(); break;
+    case VK_ESCAPE: OnPreviewClose(); break;
+    default: CView::OnKeyDown(nChar, nRepCnt, nFlags); break;
+    }
+}
+
+void CPreviewView::OnPreviewPrint()
+{
+    CFrameWnd* frame = GetParentFrame();
+    OnPreviewClose();
+    // The printed view is the frame's active view again, where the print command goes.
+    if (frame)
+        frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+}
+
+void CPreviewView::OnPreviewClose()
+{
+    CFrameWnd* frame = GetParentFrame();
+    CView* printView = m_pPrintView;
+    printView->OnEndPrinting(&m_printerDC, m_pPreviewInfo.get());
+    printView->SetDlgCtrlID(static_cast<int>(m_pPreviewState->nIDMainPane));
+    printView->ShowWindow(SW_SHOW);
+    if (frame) {
+        frame->OnSetPreviewMode(FALSE, m_pPreviewState.get());
+        frame->SetActiveView(printView, FALSE);
+    }
+    const std::unique_ptr<CPrintInfo> info = std::move(m_pPreviewInfo);
+    // The view goes with its window (PostNcDestroy); nothing of it is touched after.
+    DestroyWindow();
+    printView->OnEndPrintPreview(nullptr, info.get(), POINT {}, nullptr);
+}

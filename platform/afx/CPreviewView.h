@@ -1,0 +1,68 @@
+#pragma once
+// The print preview: a view that takes the printed view's place in its frame and draws the same
+// pages the printer would get, one at a time, scaled to the window (or at about their real size
+// when zoomed in). Page Down / Page Up (or the Next and Prev commands) move through the pages;
+// Escape (or Close) gives the frame back to the printed view.
+
+#include <memory>
+
+#include "platform/afx/CDC.h"
+#include "platform/afx/CView.h"
+
+class CFrameWnd;
+class CPrintInfo;
+struct CPrintPreviewState;
+
+class CPreviewView : public CView {
+    DECLARE_DYNCREATE(CPreviewView)
+public:
+    enum ZoomState : UINT { ZOOM_OUT = 0, ZOOM_IN = 1 };
+
+    CPreviewView();
+    ~CPreviewView() override;
+
+    // Puts a preview of pPrintView's pages into the frame; the print job (with its printer DC) is
+    // the preview's from here. FALSE, with the frame as it was, when it cannot start.
+    static BOOL Start(CFrameWnd& frame, CView& printView, std::unique_ptr<CPrintInfo> pInfo);
+
+    UINT GetCurrentPage() const { return m_nCurrentPage; }
+    // The number of pages, or 0 while the printed view does not know it.
+    UINT GetPageCount() const;
+    // Shows the page when it is one of the document's; FALSE otherwise.
+    BOOL SetCurrentPage(UINT nPage);
+    void SetZoomState(UINT nNewState);
+    UINT GetZoomState() const { return m_nZoomState; }
+    CPrintInfo* GetPrintInfo() const { return m_pPreviewInfo.get(); }
+    CView* GetPrintView() const { return m_pPrintView; }
+
+    void OnDraw(CDC* pDC) override;
+    // Where the current page lies in the client area, in screen pixels.
+    CRect GetPageRect() const;
+
+    afx_msg void OnNextPage();
+    afx_msg void OnPrevPage();
+    afx_msg void OnZoomIn();
+    afx_msg void OnZoomOut();
+    afx_msg void OnPreviewClose();
+    afx_msg void OnPreviewPrint();
+    afx_msg void OnUpdateNextPage(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePrevPage(CCmdUI* pCmdUI);
+
+protected:
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Whether the printed view has a page after the current one.
+    bool HasPage(UINT nPage);
+
+    CView* m_pPrintView { nullptr };
+    std::unique_ptr<CPrintInfo> m_pPreviewInfo;
+    std::unique_ptr<CPrintPreviewState> m_pPreviewState;
+    // The printer DC: the page layout's device capabilities, and where pages are drawn.
+    CDC m_printerDC;
+    UINT m_nCurrentPage { 1 };
+    UINT m_nZoomState { ZOOM_OUT };
+};

@@ -1,0 +1,18 @@
+#pragma once
+// What a frame puts aside while it shows a print preview, to put back when the preview closes.
+
+#include <vector>
+
+#include "platform/base/WinTypes.h"
+
+class CControlBar;
+class CView;
+
+struct CPrintPreviewState {
+    // The printed view's child id, which the preview takes while it shows.
+    UINT nIDMainPane { 0 };
+    HMENU hMenu { nullptr };
+    CView* pViewActiveOld { nullptr };
+    // The bars the preview hid.
+    std::vector<CControlBar*> hiddenBars;
+};
