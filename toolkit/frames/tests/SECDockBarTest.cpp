@@ -12,6 +12,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECControlBar.h"
 
 using platform::user::TestScreen;
@@ -74,13 +75,6 @@ protected:
         m_frame->RecalcLayout();
         m_screen.pump();
     }
-    static CRect RectIn(CWnd& wnd, CWnd& parent)
-    {
-        CRect rect;
-        wnd.GetWindowRect(&rect);
-        parent.ScreenToClient(&rect);
-        return rect;
-    }
     static int SplitterCount(const SECDockBar& dockBar, int nKind)
     {
         int n = 0;
@@ -95,11 +89,6 @@ protected:
                 return s.get();
         }
         return nullptr;
-    }
-    CPoint OnScreen(CWnd& wnd, CPoint point)
-    {
-        wnd.ClientToScreen(&point);
-        return point;
     }
 
     TestScreen m_screen { 640, 480 };
@@ -127,8 +116,8 @@ TEST_F(DockBars, ARowsSharesAreNormalisedAroundTheResizedBar)
     Layout();
     CRect client;
     m_frame->GetClientRect(&client);
-    EXPECT_EQ(RectIn(*row[1], *top).right, client.right);
-    EXPECT_LT(RectIn(*row[0], *top).right, RectIn(*row[1], *top).left);
+    EXPECT_EQ(ChildRect(*row[1], *top).right, client.right);
+    EXPECT_LT(ChildRect(*row[0], *top).right, ChildRect(*row[1], *top).left);
 }
 
 TEST_F(DockBars, SharesKeepTheirMinimumAndAResizedShareItsCap)
@@ -185,13 +174,13 @@ TEST_F(DockBars, SideDockBarsPutTheEdgeOnTheFrameSideAndTheSplitterOnTheClientSi
     const CRect leftSplitter = FindSplitter(*left, 0)->m_rect;
     EXPECT_EQ(leftEdge.Width(), SECDockBar::kClientEdgeSize);
     EXPECT_EQ(leftSplitter.Width(), SECDockBar::kSplitterSize);
-    EXPECT_LT(leftEdge.left, RectIn(*leftRow[0], *left).left + 1);
-    EXPECT_GE(leftSplitter.left, RectIn(*leftRow[0], *left).right);
+    EXPECT_LT(leftEdge.left, ChildRect(*leftRow[0], *left).left + 1);
+    EXPECT_GE(leftSplitter.left, ChildRect(*leftRow[0], *left).right);
 
     ASSERT_EQ(right->GetClientEdges().size(), 1U);
     ASSERT_EQ(SplitterCount(*right, 0), 1);
-    EXPECT_LE(FindSplitter(*right, 0)->m_rect.right, RectIn(*rightRow[0], *right).left);
-    EXPECT_GE(right->GetClientEdges()[0]->m_rect.left, RectIn(*rightRow[0], *right).right);
+    EXPECT_LE(FindSplitter(*right, 0)->m_rect.right, ChildRect(*rightRow[0], *right).left);
+    EXPECT_GE(right->GetClientEdges()[0]->m_rect.left, ChildRect(*rightRow[0], *right).right);
 }
 
 TEST_F(DockBars, RowsOfBarsKeepingTheirLengthHaveNoSplitters)
@@ -200,8 +189,8 @@ TEST_F(DockBars, RowsOfBarsKeepingTheirLengthHaveNoSplitters)
     auto row = DockRow(top, { 1.0F, 1.0F }, BARX_KEEP_LENGTH);
     EXPECT_TRUE(top->GetSplitters().empty());
     EXPECT_TRUE(top->GetClientEdges().empty());
-    EXPECT_EQ(RectIn(*row[0], *top).Width(), 100);
-    EXPECT_EQ(RectIn(*row[1], *top).Width(), 100);
+    EXPECT_EQ(ChildRect(*row[0], *top).Width(), 100);
+    EXPECT_EQ(ChildRect(*row[1], *top).Width(), 100);
     EXPECT_TRUE(row[0]->GetExBarStyle() & BARX_SHADED_BORDERS);
 }
 
@@ -210,8 +199,8 @@ TEST_F(DockBars, AnEmptyDockBarTakesNoRoom)
     SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
     SECDockBar* left = AddDockBar(ID_DOCK_LEFT, CBRS_ALIGN_LEFT);
     Layout();
-    EXPECT_EQ(RectIn(*top, *m_frame).Height(), 0);
-    EXPECT_EQ(RectIn(*left, *m_frame).Width(), 0);
+    EXPECT_EQ(ChildRect(*top, *m_frame).Height(), 0);
+    EXPECT_EQ(ChildRect(*left, *m_frame).Width(), 0);
     EXPECT_EQ(top->GetVisibleBarCount(), 0);
 }
 
@@ -226,8 +215,8 @@ TEST_F(DockBars, ExpandGivesTheBarItsRowAndContractSharesItEvenly)
     EXPECT_FLOAT_EQ(row[1]->m_fPctWidth, 1.0F);
     Layout();
     // The neighbours keep 18 pixels each (less the overlap of their borders).
-    EXPECT_LE(RectIn(*row[0], *top).Width(), SECDockBar::kMinBarLength);
-    EXPECT_LE(RectIn(*row[2], *top).Width(), SECDockBar::kMinBarLength + 2);
+    EXPECT_LE(ChildRect(*row[0], *top).Width(), SECDockBar::kMinBarLength);
+    EXPECT_LE(ChildRect(*row[2], *top).Width(), SECDockBar::kMinBarLength + 2);
     EXPECT_TRUE(top->IsBarExpanded(row[1]));
     EXPECT_FALSE(top->IsBarExpanded(row[0]));
 
@@ -245,13 +234,13 @@ TEST_F(DockBars, ARowSplitterDragGrowsTheRowWithinItsLimits)
 {
     SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
     auto row = DockRow(top, { 1.0F });
-    ASSERT_EQ(RectIn(*row[0], *top).Height(), 40);
+    ASSERT_EQ(ChildRect(*row[0], *top).Height(), 40);
     auto dragRowSplitter = [&](int dy) {
         SECDockBar::Splitter* splitter = FindSplitter(*top, 0);
         const CPoint from = OnScreen(*top, splitter->m_rect.CenterPoint());
         m_screen.drag(from.x, from.y, from.x, from.y + dy);
         Layout();
-        return RectIn(*row[0], *top).Height();
+        return ChildRect(*row[0], *top).Height();
     };
     EXPECT_EQ(dragRowSplitter(20), 60);
     // The row keeps 19 pixels, and so does the frame's free client area (300 high here).
@@ -260,7 +249,7 @@ TEST_F(DockBars, ARowSplitterDragGrowsTheRowWithinItsLimits)
     EXPECT_GT(nGrown, 200);
     CRect client;
     m_frame->GetClientRect(&client);
-    EXPECT_GE(client.bottom - RectIn(*top, *m_frame).bottom, SECDockBar::kMinRowThickness);
+    EXPECT_GE(client.bottom - ChildRect(*top, *m_frame).bottom, SECDockBar::kMinRowThickness);
 }
 
 TEST_F(DockBars, ABarSplitterDragMovesLengthBetweenNeighboursDownToTheirMinimum)
@@ -275,15 +264,15 @@ TEST_F(DockBars, ABarSplitterDragMovesLengthBetweenNeighboursDownToTheirMinimum)
     EXPECT_EQ(splitter->m_nMin, client.left + 24);
     EXPECT_EQ(splitter->m_nMax, client.right - 24);
 
-    const int nBefore = RectIn(*row[0], *top).Width();
+    const int nBefore = ChildRect(*row[0], *top).Width();
     const CPoint from = OnScreen(*top, splitter->m_rect.CenterPoint());
     m_screen.drag(from.x, from.y, from.x + 30, from.y);
     Layout();
-    EXPECT_EQ(RectIn(*row[0], *top).Width(), nBefore + 30);
+    EXPECT_EQ(ChildRect(*row[0], *top).Width(), nBefore + 30);
 
     m_screen.drag(from.x + 30, from.y, from.x + 1000, from.y);
     Layout();
-    EXPECT_GE(RectIn(*row[1], *top).Width(), SECDockBar::kMinBarLength);
+    EXPECT_GE(ChildRect(*row[1], *top).Width(), SECDockBar::kMinBarLength);
     EXPECT_GE(row[1]->m_fPctWidth, top->GetMinShare());
 }
 
@@ -345,7 +334,7 @@ TEST_F(DockBars, ASplitterDragEndsOnCancelLostCaptureAndQuit)
             EXPECT_EQ(msg.wParam, 7U);
         }
         Layout();
-        EXPECT_EQ(RectIn(*row[0], *top).Height(), c.expectHeight) << static_cast<int>(c.end);
+        EXPECT_EQ(ChildRect(*row[0], *top).Height(), c.expectHeight) << static_cast<int>(c.end);
     }
 }
 
