@@ -35,6 +35,13 @@ constexpr int kBorderSize = 2;
 
 int NonNegative(int value) { return std::max(value, 0); }
 
+// Flat borders take one pixel on each bordered side.
+void DeflateFlatBorders(CRect& rect, DWORD dwStyle)
+{
+    rect.DeflateRect((dwStyle & CBRS_BORDER_LEFT) ? 1 : 0, (dwStyle & CBRS_BORDER_TOP) ? 1 : 0,
+        (dwStyle & CBRS_BORDER_RIGHT) ? 1 : 0, (dwStyle & CBRS_BORDER_BOTTOM) ? 1 : 0);
+}
+
 } // namespace
 
 BOOL SECIsBarAloneInRow(const CControlBar* pBar)
@@ -191,14 +198,7 @@ void SECControlBar::AdjustBorderRect(CRect& rect, BOOL bHorz, BOOL bAllowGripper
         CalcInsideRect(rect, bHorz);
         return;
     }
-    if (m_dwStyle & CBRS_BORDER_LEFT)
-        rect.left += 1;
-    if (m_dwStyle & CBRS_BORDER_TOP)
-        rect.top += 1;
-    if (m_dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= 1;
-    if (m_dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= 1;
+    DeflateFlatBorders(rect, m_dwStyle);
     const bool bGripper = (m_dwExStyle & BARX_GRIPPER) && IsDocked();
     if (bHorz) {
         rect.left += bGripper ? m_gripperInfo.GetWidth() : m_cxLeftBorder;
@@ -226,14 +226,7 @@ void SECControlBar::DrawBorders(CDC* pDC, CRect& rect)
     if (!(dwStyle & CBRS_BORDER_ANY))
         return;
     if (m_dwExStyle & BARX_FLAT_BORDERS) {
-        if (dwStyle & CBRS_BORDER_LEFT)
-            rect.left += 1;
-        if (dwStyle & CBRS_BORDER_TOP)
-            rect.top += 1;
-        if (dwStyle & CBRS_BORDER_RIGHT)
-            rect.right -= 1;
-        if (dwStyle & CBRS_BORDER_BOTTOM)
-            rect.bottom -= 1;
+        DeflateFlatBorders(rect, dwStyle);
         if (m_dwExStyle & BARX_GRIPPER)
             DrawGripper(pDC, rect);
         return;

@@ -17,6 +17,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECFrameIds.h"
 
 using platform::user::TestScreen;
@@ -56,19 +57,6 @@ protected:
         m_frame->RecalcLayout();
         m_screen.pump();
     }
-    static CRect ChildRect(CWnd& child, CWnd& parent)
-    {
-        CRect rect;
-        child.GetWindowRect(&rect);
-        parent.ScreenToClient(&rect);
-        return rect;
-    }
-    CPoint OnScreen(CWnd& wnd, CPoint point)
-    {
-        wnd.ClientToScreen(&point);
-        return point;
-    }
-
     TestScreen m_screen { 640, 480 };
     CWinApp m_app { "bars" };
     CFrameWnd* m_frame { nullptr };

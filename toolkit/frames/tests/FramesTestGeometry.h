@@ -1,0 +1,18 @@
+#pragma once
+// Where windows sit, for the frame tests: a child's rectangle in its parent and client points on screen.
+
+#include "platform/afx/CWnd.h"
+
+inline CRect ChildRect(CWnd& child, CWnd& parent)
+{
+    CRect rect;
+    child.GetWindowRect(&rect);
+    parent.ScreenToClient(&rect);
+    return rect;
+}
+
+inline CPoint OnScreen(CWnd& wnd, CPoint point)
+{
+    wnd.ClientToScreen(&point);
+    return point;
+}

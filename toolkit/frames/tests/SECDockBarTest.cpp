@@ -1,0 +1,341 @@
+// The toolkit's dock bar: row shares and their minimums, the splitters and client edges of a layout,
+// splitter drags with their limits and the ways a drag ends, expanding a bar over its row.
+
+#include "toolkit/frames/SECDockBar.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CWinApp.h"
+#include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/FramesTestGeometry.h"
+#include "toolkit/frames/SECControlBar.h"
+
+using platform::user::TestScreen;
+
+namespace {
+
+constexpr UINT ID_DOCK_TOP = 0xE81B;
+constexpr UINT ID_DOCK_LEFT = 0xE81C;
+constexpr UINT ID_DOCK_RIGHT = 0xE81D;
+constexpr UINT ID_DOCK_BOTTOM = 0xE81E;
+constexpr UINT ID_FIRST_BAR = 0xE860;
+
+class DockBars : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_frame = new CFrameWnd;
+        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
+        m_app.m_pMainWnd = m_frame;
+    }
+    void TearDown() override
+    {
+        m_app.m_pMainWnd = nullptr;
+        if (::IsWindow(m_frame->m_hWnd))
+            m_frame->DestroyWindow();
+        m_screen.pump();
+    }
+    SECDockBar* AddDockBar(UINT nID, DWORD dwAlign)
+    {
+        auto* pDockBar = new SECDockBar; // owns itself, as the frame's dock bars do
+        EXPECT_TRUE(pDockBar->Create(m_frame, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | dwAlign, nID));
+        return pDockBar;
+    }
+    // Bars docked in one row of the dock bar, in order, each with the share and extended style given.
+    std::vector<SECControlBar*> DockRow(SECDockBar* pDockBar, std::initializer_list<float> shares, DWORD dwExStyle = 0)
+    {
+        std::vector<SECControlBar*> row;
+        for (float share : shares) {
+            auto& bar = m_bars.emplace_back(std::make_unique<SECControlBar>());
+            EXPECT_TRUE(bar->Create(m_frame, "bar", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, dwExStyle,
+                ID_FIRST_BAR + static_cast<UINT>(m_bars.size())));
+            bar->m_szHorz = CSize(100, 40);
+            bar->m_szVert = CSize(40, 100);
+            bar->EnableDocking(CBRS_ALIGN_ANY);
+            m_frame->DockControlBar(bar.get(), pDockBar);
+            bar->m_fPctWidth = share;
+            row.push_back(bar.get());
+        }
+        // One row: drop the row ends the docking put between them.
+        pDockBar->m_arrBars.RemoveAll();
+        pDockBar->m_arrBars.Add(nullptr);
+        for (SECControlBar* bar : row)
+            pDockBar->m_arrBars.Add(bar);
+        pDockBar->m_arrBars.Add(nullptr);
+        Layout();
+        return row;
+    }
+    void Layout()
+    {
+        m_frame->RecalcLayout();
+        m_screen.pump();
+    }
+    static int SplitterCount(const SECDockBar& dockBar, int nKind)
+    {
+        int n = 0;
+        for (const auto& s : dockBar.GetSplitters())
+            n += s->m_nKind == nKind;
+        return n;
+    }
+    static SECDockBar::Splitter* FindSplitter(const SECDockBar& dockBar, int nKind)
+    {
+        for (const auto& s : dockBar.GetSplitters()) {
+            if (s->m_nKind == nKind)
+                return s.get();
+        }
+        return nullptr;
+    }
+
+    TestScreen m_screen { 640, 480 };
+    CWinApp m_app { "dockbars" };
+    CFrameWnd* m_frame { nullptr };
+    std::vector<std::unique_ptr<SECControlBar>> m_bars;
+};
+
+TEST_F(DockBars, ARowsSharesAreNormalisedAroundTheResizedBar)
+{
+    SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+    auto row = DockRow(top, { 0.3F, 1.0F });
+    row[0]->m_fPctWidth = 0.3F;
+    row[1]->m_fPctWidth = 1.0F;
+    int nShare = 0;
+    int nFixed = 0;
+    top->NormalizeRow(0, row[0], nShare, nFixed);
+    EXPECT_EQ(nShare, 2);
+    EXPECT_EQ(nFixed, 0);
+    EXPECT_FLOAT_EQ(row[0]->m_fPctWidth, 0.3F);
+    EXPECT_FLOAT_EQ(row[1]->m_fPctWidth, 0.7F);
+
+    // The last bar of the row reaches the frame's right edge.
+    top->SetResizingBar(row[0]);
+    Layout();
+    CRect client;
+    m_frame->GetClientRect(&client);
+    EXPECT_EQ(ChildRect(*row[1], *top).right, client.right);
+    EXPECT_LT(ChildRect(*row[0], *top).right, ChildRect(*row[1], *top).left);
+}
+
+TEST_F(DockBars, SharesKeepTheirMinimumAndAResizedShareItsCap)
+{
+    SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+    auto row = DockRow(top, { 1.0F, 1.0F, 1.0F });
+    CRect client;
+    top->GetClientRect(&client);
+    const float fMin = 18.0F / static_cast<float>(client.Width());
+    struct Case {
+        float resized, other1, other2;
+        float expect0, expect1, expect2;
+    };
+    const Case cases[] = {
+        // Without a resizing bar the shares are scaled to fill the row.
+        { 1.0F, 1.0F, 2.0F, 0.25F, 0.25F, 0.5F },
+        // A resized share beyond 0.95 is not taken as resized.
+        { 2.0F, 1.0F, 1.0F, 0.5F, 0.25F, 0.25F },
+        // A resized share below the minimum comes back to it; the others share the row evenly.
+        { 0.001F, 1.0F, 1.0F, fMin, 0.5F - fMin / 4.0F, 0.5F - fMin / 4.0F },
+    };
+    for (const Case& c : cases) {
+        row[0]->m_fPctWidth = c.resized;
+        row[1]->m_fPctWidth = c.other1;
+        row[2]->m_fPctWidth = c.other2;
+        int nShare = 0;
+        int nFixed = 0;
+        top->NormalizeRow(0, c.resized == 1.0F ? nullptr : row[0], nShare, nFixed);
+        EXPECT_NEAR(row[0]->m_fPctWidth, c.expect0, 1e-4) << c.resized;
+        EXPECT_NEAR(row[1]->m_fPctWidth, c.expect1, 1e-4) << c.resized;
+        EXPECT_NEAR(row[2]->m_fPctWidth, c.expect2, 1e-4) << c.resized;
+    }
+    EXPECT_FLOAT_EQ(top->GetMinShare(), fMin);
+
+    // AdjustShare gives back what would take a share below the minimum.
+    row[0]->m_fPctWidth = 0.5F;
+    EXPECT_FLOAT_EQ(top->AdjustShare(-0.2F, row[0]), 0.0F);
+    EXPECT_FLOAT_EQ(row[0]->m_fPctWidth, 0.3F);
+    EXPECT_NEAR(top->AdjustShare(-0.3F, row[0]), -fMin, 1e-6);
+    EXPECT_FLOAT_EQ(row[0]->m_fPctWidth, fMin);
+    EXPECT_FLOAT_EQ(top->AdjustShare(0.25F, nullptr), 0.25F);
+}
+
+TEST_F(DockBars, SideDockBarsPutTheEdgeOnTheFrameSideAndTheSplitterOnTheClientSide)
+{
+    SECDockBar* left = AddDockBar(ID_DOCK_LEFT, CBRS_ALIGN_LEFT);
+    SECDockBar* right = AddDockBar(ID_DOCK_RIGHT, CBRS_ALIGN_RIGHT);
+    auto leftRow = DockRow(left, { 1.0F });
+    auto rightRow = DockRow(right, { 1.0F });
+
+    ASSERT_EQ(left->GetClientEdges().size(), 1U);
+    ASSERT_EQ(SplitterCount(*left, 0), 1);
+    const CRect leftEdge = left->GetClientEdges()[0]->m_rect;
+    const CRect leftSplitter = FindSplitter(*left, 0)->m_rect;
+    EXPECT_EQ(leftEdge.Width(), SECDockBar::kClientEdgeSize);
+    EXPECT_EQ(leftSplitter.Width(), SECDockBar::kSplitterSize);
+    EXPECT_LT(leftEdge.left, ChildRect(*leftRow[0], *left).left + 1);
+    EXPECT_GE(leftSplitter.left, ChildRect(*leftRow[0], *left).right);
+
+    ASSERT_EQ(right->GetClientEdges().size(), 1U);
+    ASSERT_EQ(SplitterCount(*right, 0), 1);
+    EXPECT_LE(FindSplitter(*right, 0)->m_rect.right, ChildRect(*rightRow[0], *right).left);
+    EXPECT_GE(right->GetClientEdges()[0]->m_rect.left, ChildRect(*rightRow[0], *right).right);
+}
+
+TEST_F(DockBars, RowsOfBarsKeepingTheirLengthHaveNoSplitters)
+{
+    SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+    auto row = DockRow(top, { 1.0F, 1.0F }, BARX_KEEP_LENGTH);
+    EXPECT_TRUE(top->GetSplitters().empty());
+    EXPECT_TRUE(top->GetClientEdges().empty());
+    EXPECT_EQ(ChildRect(*row[0], *top).Width(), 100);
+    EXPECT_EQ(ChildRect(*row[1], *top).Width(), 100);
+    EXPECT_TRUE(row[0]->GetExBarStyle() & BARX_SHADED_BORDERS);
+}
+
+TEST_F(DockBars, AnEmptyDockBarTakesNoRoom)
+{
+    SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+    SECDockBar* left = AddDockBar(ID_DOCK_LEFT, CBRS_ALIGN_LEFT);
+    Layout();
+    EXPECT_EQ(ChildRect(*top, *m_frame).Height(), 0);
+    EXPECT_EQ(ChildRect(*left, *m_frame).Width(), 0);
+    EXPECT_EQ(top->GetVisibleBarCount(), 0);
+}
+
+TEST_F(DockBars, ExpandGivesTheBarItsRowAndContractSharesItEvenly)
+{
+    SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+    auto row = DockRow(top, { 0.2F, 0.3F, 0.5F });
+    top->ExpandBar(row[1], 1);
+    const float fMin = top->GetMinShare();
+    EXPECT_FLOAT_EQ(row[0]->m_fPctWidth, fMin);
+    EXPECT_FLOAT_EQ(row[2]->m_fPctWidth, fMin);
+    EXPECT_FLOAT_EQ(row[1]->m_fPctWidth, 1.0F);
+    Layout();
+    // The neighbours keep 18 pixels each (less the overlap of their borders).
+    EXPECT_LE(ChildRect(*row[0], *top).Width(), SECDockBar::kMinBarLength);
+    EXPECT_LE(ChildRect(*row[2], *top).Width(), SECDockBar::kMinBarLength + 2);
+    EXPECT_TRUE(top->IsBarExpanded(row[1]));
+    EXPECT_FALSE(top->IsBarExpanded(row[0]));
+
+    top->ExpandBar(row[1], 2);
+    for (SECControlBar* bar : row)
+        EXPECT_NEAR(bar->m_fPctWidth, 1.0F / 3.0F, 1e-4);
+    EXPECT_FALSE(top->IsBarExpanded(row[1]));
+    EXPECT_FALSE(top->IsBarAloneInRow(row[1]));
+    row[0]->ShowWindow(SW_HIDE);
+    row[2]->ShowWindow(SW_HIDE);
+    EXPECT_TRUE(top->IsBarAloneInRow(row[1]));
+}
+
+TEST_F(DockBars, ARowSplitterDragGrowsTheRowWithinItsLimits)
+{
+    SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+    auto row = DockRow(top, { 1.0F });
+    ASSERT_EQ(ChildRect(*row[0], *top).Height(), 40);
+    auto dragRowSplitter = [&](int dy) {
+        SECDockBar::Splitter* splitter = FindSplitter(*top, 0);
+        const CPoint from = OnScreen(*top, splitter->m_rect.CenterPoint());
+        m_screen.drag(from.x, from.y, from.x, from.y + dy);
+        Layout();
+        return ChildRect(*row[0], *top).Height();
+    };
+    EXPECT_EQ(dragRowSplitter(20), 60);
+    // The row keeps 19 pixels, and so does the frame's free client area (300 high here).
+    EXPECT_EQ(dragRowSplitter(-200), SECDockBar::kMinRowThickness);
+    const int nGrown = dragRowSplitter(500);
+    EXPECT_GT(nGrown, 200);
+    CRect client;
+    m_frame->GetClientRect(&client);
+    EXPECT_GE(client.bottom - ChildRect(*top, *m_frame).bottom, SECDockBar::kMinRowThickness);
+}
+
+TEST_F(DockBars, ABarSplitterDragMovesLengthBetweenNeighboursDownToTheirMinimum)
+{
+    SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+    auto row = DockRow(top, { 0.5F, 0.5F });
+    SECDockBar::Splitter* splitter = FindSplitter(*top, 1);
+    ASSERT_NE(splitter, nullptr);
+    top->CalcSplitterLimits(splitter);
+    CRect client;
+    top->GetClientRect(&client);
+    EXPECT_EQ(splitter->m_nMin, client.left + 24);
+    EXPECT_EQ(splitter->m_nMax, client.right - 24);
+
+    const int nBefore = ChildRect(*row[0], *top).Width();
+    const CPoint from = OnScreen(*top, splitter->m_rect.CenterPoint());
+    m_screen.drag(from.x, from.y, from.x + 30, from.y);
+    Layout();
+    EXPECT_EQ(ChildRect(*row[0], *top).Width(), nBefore + 30);
+
+    m_screen.drag(from.x + 30, from.y, from.x + 1000, from.y);
+    Layout();
+    EXPECT_GE(ChildRect(*row[1], *top).Width(), SECDockBar::kMinBarLength);
+    EXPECT_GE(row[1]->m_fPctWidth, top->GetMinShare());
+}
+
+// A window that takes the mouse capture when told to, as another part of the program might mid-drag.
+class CaptureTaker : public CWnd {
+public:
+    static constexpr UINT WM_TAKE = WM_APP + 1;
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_TAKE) {
+            SetCapture();
+            return 0;
+        }
+        return CWnd::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+TEST_F(DockBars, ASplitterDragEndsOnCancelLostCaptureAndQuit)
+{
+    SECDockBar* top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+    auto row = DockRow(top, { 1.0F });
+    CaptureTaker taker;
+    ASSERT_TRUE(taker.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_frame, 1));
+
+    enum class End { Escape, RightButton, LostCapture, Quit };
+    struct Case {
+        End end;
+        int expectHeight;
+    };
+    // Cancelling keeps the layout; losing the capture keeps the place last tracked; a quit cancels and
+    // leaves WM_QUIT for the program's loop.
+    const Case cases[] = { { End::Escape, 40 }, { End::RightButton, 40 }, { End::LostCapture, 50 }, { End::Quit, 40 } };
+    for (const Case& c : cases) {
+        row[0]->m_szHorz = CSize(100, 40);
+        Layout();
+        SECDockBar::Splitter* splitter = FindSplitter(*top, 0);
+        const CPoint at = splitter->m_rect.CenterPoint();
+        top->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y + 10));
+        switch (c.end) {
+        case End::Escape:
+            top->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+            break;
+        case End::RightButton:
+            top->PostMessage(WM_RBUTTONDOWN, 0, MAKELPARAM(at.x, at.y + 10));
+            break;
+        case End::LostCapture:
+            taker.PostMessage(CaptureTaker::WM_TAKE, 0, 0);
+            top->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y + 30));
+            break;
+        case End::Quit:
+            ::PostQuitMessage(7);
+            break;
+        }
+        top->TrackSplitter(splitter, at.x, at.y);
+        ::ReleaseCapture();
+        if (c.end == End::Quit) {
+            MSG msg {};
+            ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+            EXPECT_EQ(msg.wParam, 7U);
+        }
+        Layout();
+        EXPECT_EQ(ChildRect(*row[0], *top).Height(), c.expectHeight) << static_cast<int>(c.end);
+    }
+}
+
+} // namespace
