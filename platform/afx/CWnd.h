@@ -10,6 +10,7 @@
 #include "platform/afx/AfxPriv.h"
 #include "platform/afx/CDC.h"
 #include "platform/afx/CString.h"
+#include "platform/shell/ShellApi.h"
 
 class CFrameWnd;
 class CMenu;
@@ -65,6 +66,8 @@ inline int Extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT
 BOOL RegisterStandardClass(LPCTSTR lpszClassName);
 } // namespace afx
 
+struct TOOLINFO;
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
 public:
@@ -119,6 +122,17 @@ public:
     // Offers the message to each window object from its target up to hWndStop (included); TRUE when
     // one of them dealt with it.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+
+    // Tooltips for this window's tools (OnToolHitTest), shown by the thread's tooltip control as the
+    // pointer moves (PreTranslateMessage passes the mouse messages to FilterToolTipMessage).
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // The tool at a client point: its id with pTI filled (hwnd, uId, rect, flags, text; text that is
+    // not LPSTR_TEXTCALLBACK is malloc'ed and freed by the caller), -1 when none. This one names the
+    // visible child window under the point, its text the tip part of its string resource.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Follows a mouse message through this window's tools: a new tool moves the tooltip to it and, for
+    // a bar with CBRS_FLYBY, shows its prompt on the frame's status line; leaving restores the idle text.
+    void FilterToolTipMessage(MSG* pMsg);
 
     // WM_COMMAND: reflected control notifications first, then OnCmdMsg. A menu or accelerator command
     // whose update handler disabled it is dropped. TRUE when handled.
@@ -333,6 +347,10 @@ public:
     afx_msg void OnInitMenu(CMenu* pMenu);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    // A key that names no item of an open menu: MAKELRESULT(item, MNC_*); the default is the system's answer.
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    // Files dropped on a window that accepts them (DragAcceptFiles); the default finishes the drop.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
     afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
     afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);
