@@ -49,6 +49,8 @@ enum AfxWinSig : UINT_PTR {
     AfxSig_v_u_u_M, // void (UINT, UINT, HMENU): WM_MENUSELECT
     AfxSig_v_u_s, // void (UINT, LPCTSTR): WM_SETTINGCHANGE
     AfxSig_v_b_W_W, // void (BOOL, CWnd*, CWnd*): WM_MDIACTIVATE
+    AfxSig_l_u_u_M, // LRESULT (UINT, UINT, CMenu*): WM_MENUCHAR
+    AfxSig_v_HDROP, // void (HDROP): WM_DROPFILES
     AfxSig_l_w_l, // LRESULT (WPARAM, LPARAM): ON_MESSAGE, ON_REGISTERED_MESSAGE
     AfxSigNotify_v, // void (NMHDR*, LRESULT*): ON_NOTIFY, ON_NOTIFY_REFLECT
     AfxSigNotify_b, // BOOL (NMHDR*, LRESULT*): ON_NOTIFY_REFLECT_EX
@@ -175,6 +177,8 @@ struct AFX_NOTIFY {
 #define ON_WM_INITMENU() AFX_WM_ENTRY(WM_INITMENU, AfxSig_v_M, void(CWnd::*)(CMenu*), OnInitMenu)
 #define ON_WM_INITMENUPOPUP()                                                                                          \
     AFX_WM_ENTRY(WM_INITMENUPOPUP, AfxSig_v_M_u_b, void(CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)
+#define ON_WM_MENUCHAR() AFX_WM_ENTRY(WM_MENUCHAR, AfxSig_l_u_u_M, LRESULT(CWnd::*)(UINT, UINT, CMenu*), OnMenuChar)
+#define ON_WM_DROPFILES() AFX_WM_ENTRY(WM_DROPFILES, AfxSig_v_HDROP, void(CWnd::*)(HDROP), OnDropFiles)
 #define ON_WM_MENUSELECT() AFX_WM_ENTRY(WM_MENUSELECT, AfxSig_v_u_u_M, void(CWnd::*)(UINT, UINT, HMENU), OnMenuSelect)
 #define ON_WM_ENTERIDLE() AFX_WM_ENTRY(WM_ENTERIDLE, AfxSig_v_u_W, void(CWnd::*)(UINT, CWnd*), OnEnterIdle)
 #define ON_WM_ENTERMENULOOP() AFX_WM_ENTRY(WM_ENTERMENULOOP, AfxSig_v_b, void(CWnd::*)(BOOL), OnEnterMenuLoop)

@@ -124,6 +124,11 @@ public:
     CCmdTarget();
     ~CCmdTarget() override;
 
+    // The application's hourglass cursor around a long operation (CWinApp::DoWaitCursor).
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor();
+
     // Routes a command (nCode CN_COMMAND or a control notification) or a command-update request
     // (CN_UPDATE_COMMAND_UI, pExtra the CCmdUI) through this object's message map and its bases'.
     // With pHandlerInfo, only says who would handle it. TRUE when handled.

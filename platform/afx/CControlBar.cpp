@@ -402,14 +402,9 @@ void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 
 BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 {
-    // With CBRS_FLYBY the status line shows the prompt of the item under the pointer.
-    if ((m_dwStyle & CBRS_FLYBY) && pMsg->message == WM_MOUSEMOVE && pMsg->hwnd && ::IsChild(m_hWnd, pMsg->hwnd)) {
-        const int nID = ::GetDlgCtrlID(pMsg->hwnd);
-        if (CFrameWnd* frame = GetTopLevelFrame(); frame && nID != 0) {
-            frame->SetMessageText(static_cast<UINT>(nID));
-            m_nStateFlags |= statusSet;
-        }
-    }
+    // Tooltips and the fly-by prompt on the status line follow the bar's tools (OnToolHitTest).
+    if ((m_dwStyle & (CBRS_TOOLTIPS | CBRS_FLYBY)) && !(m_nFlags & WF_TOOLTIPS))
+        FilterToolTipMessage(pMsg);
     return CWnd::PreTranslateMessage(pMsg);
 }
 

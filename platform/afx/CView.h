@@ -5,7 +5,9 @@
 #include <memory>
 
 #include "platform/afx/CWnd.h"
+#include "platform/shell/OleIdl.h"
 
+class COleDataObject;
 class CDocument;
 class CFrameWnd;
 class CPrintInfo;
@@ -33,6 +35,13 @@ public:
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     // The frame around the view was activated or deactivated.
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) { }
+
+    // A drag over the view (through a COleDropTarget registered for it): the effect a drop would
+    // have, none here; OnDrop is TRUE when it took the data.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { return DROPEFFECT_NONE; }
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { return DROPEFFECT_NONE; }
+    virtual void OnDragLeave() { }
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) { return FALSE; }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // Commands go to the view, then to its document.

@@ -98,6 +98,9 @@ public:
     virtual void AddToRecentFileList(LPCTSTR lpszPathName);
     // Shows help for the context; the program's own help engine takes over by overriding this.
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = 0x0001 /* HELP_CONTEXT */) { }
+    // The hourglass: 1 shows it (nested calls count), -1 takes one away (the last restores the cursor
+    // shown before), 0 shows it again after something else changed the cursor.
+    virtual void DoWaitCursor(int nCode);
 
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
@@ -116,6 +119,8 @@ public:
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     CPtrList m_templateList;
     UINT m_nNumPreviewPages { 0 };
+    int m_nWaitCursorCount { 0 };
+    HCURSOR m_hcurWaitCursorRestore { nullptr };
 
     DECLARE_MESSAGE_MAP()
 };

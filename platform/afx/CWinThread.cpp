@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/afx/AfxState.h"
+#include "platform/afx/AfxToolTipState.h"
 #include "platform/afx/AfxHandleMap.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/CWnd.h"
@@ -128,6 +129,7 @@ BOOL CWinThread::PumpMessage()
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
+    AfxLeaveToolTip(pMsg);
     CWnd* main = AfxGetMainWnd();
     if (CWnd::WalkPreTranslateTree(main ? main->m_hWnd : nullptr, pMsg))
         return TRUE;

@@ -537,6 +537,13 @@ BOOL CWnd::CallHandler(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wPara
         (this->*As<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(pfn))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
         result = TRUE;
         break;
+    case AfxSig_l_u_u_M:
+        result = (this->*As<LRESULT (CWnd::*)(UINT, UINT, CMenu*)>(pfn))(LOWORD(static_cast<DWORD_PTR>(wParam)),
+            HIWORD(static_cast<DWORD_PTR>(wParam)), CMenu::FromHandle(reinterpret_cast<HMENU>(lParam)));
+        break;
+    case AfxSig_v_HDROP:
+        (this->*As<void (CWnd::*)(HDROP)>(pfn))(reinterpret_cast<HDROP>(wParam));
+        break;
     default:
         return FALSE;
     }
@@ -567,7 +574,12 @@ BOOL CWnd::DispatchCommand(const AFX_MSGMAP_ENTRY& entry, UINT nID, int nCode, v
     }
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_nFlags & WF_TOOLTIPS)
+        FilterToolTipMessage(pMsg);
+    return FALSE;
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
@@ -1149,6 +1161,8 @@ BOOL CWnd::OnHelpInfo(HELPINFO*) { return static_cast<BOOL>(Default()); }
 void CWnd::OnInitMenu(CMenu*) { Default(); }
 void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
 void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
+LRESULT CWnd::OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
+void CWnd::OnDropFiles(HDROP hDropInfo) { ::DragFinish(hDropInfo); }
 void CWnd::OnEnterIdle(UINT, CWnd*) { Default(); }
 void CWnd::OnEnterMenuLoop(BOOL) { Default(); }
 void CWnd::OnExitMenuLoop(BOOL) { Default(); }

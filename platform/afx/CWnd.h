@@ -13,6 +13,7 @@
 #include "platform/afx/CDC.h"
 #include "platform/afx/CString.h"
 #include "platform/user/WinDialogs.h"
+#include "platform/shell/ShellApi.h"
 
 class CFrameWnd;
 class CMenu;
@@ -72,6 +73,8 @@ BOOL RegisterStandardClass(LPCTSTR lpszClassName);
 constexpr DWORD MLF_NOIDLEMSG = 0x0001; // the owner is not told when the loop goes idle
 constexpr DWORD MLF_NOKICKIDLE = 0x0002;
 constexpr DWORD MLF_SHOWONIDLE = 0x0004; // the window is shown the first time the loop goes idle
+
+struct TOOLINFO;
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNCREATE(CWnd)
@@ -141,6 +144,17 @@ public:
     // Offers the message to each window object from its target up to hWndStop (included); TRUE when
     // one of them dealt with it.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+
+    // Tooltips for this window's tools (OnToolHitTest), shown by the thread's tooltip control as the
+    // pointer moves (PreTranslateMessage passes the mouse messages to FilterToolTipMessage).
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // The tool at a client point: its id with pTI filled (hwnd, uId, rect, flags, text; text that is
+    // not LPSTR_TEXTCALLBACK is malloc'ed and freed by the caller), -1 when none. This one names the
+    // visible child window under the point, its text the tip part of its string resource.
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    // Follows a mouse message through this window's tools: a new tool moves the tooltip to it and, for
+    // a bar with CBRS_FLYBY, shows its prompt on the frame's status line; leaving restores the idle text.
+    void FilterToolTipMessage(MSG* pMsg);
 
     // WM_COMMAND: reflected control notifications first, then OnCmdMsg. A menu or accelerator command
     // whose update handler disabled it is dropped. TRUE when handled.
@@ -358,6 +372,10 @@ public:
     afx_msg void OnInitMenu(CMenu* pMenu);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    // A key that names no item of an open menu: MAKELRESULT(item, MNC_*); the default is the system's answer.
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+    // Files dropped on a window that accepts them (DragAcceptFiles); the default finishes the drop.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
     afx_msg void OnEnterMenuLoop(BOOL bIsTrackPopupMenu);
     afx_msg void OnExitMenuLoop(BOOL bIsTrackPopupMenu);

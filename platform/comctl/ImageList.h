@@ -2,6 +2,7 @@
 // An image list: equally sized images kept as 32-bit pixels, each with a mask when the list is
 // masked, drawn onto any DC through the usual AND/OR blits so transparency works on every surface.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -53,6 +54,11 @@ public:
     void appendTransparent();
     // Draws image `from` of another list over image i of this one at dx, dy, through its mask.
     void overlay(int i, const ImageList& other, int from, int dx, int dy);
+
+    // The whole list as bytes (sizes, mask flag, background, overlays, pixels, masks), for archives.
+    std::vector<std::uint8_t> serialize() const;
+    // A new list from bytes serialize made; null for data that is damaged, truncated or oversized.
+    static ImageList* Deserialize(const std::uint8_t* data, std::size_t size);
 
 private:
     struct Image {
