@@ -3,6 +3,7 @@
 // into the frame's dock bars or floats in a mini frame, and updates its items from the frame's command
 // handlers at idle time. m_dwStyle holds the bar styles (CBRS_*), apart from the window style.
 
+#include "platform/afx/AfxBarItemStyles.h"
 #include "platform/afx/CWnd.h"
 
 class CControlBarInfo;

@@ -6,18 +6,6 @@ IMPLEMENT_DYNAMIC(COleDropSource, CCmdTarget)
 
 COleDropSource::COleDropSource() = default;
 
-HRESULT COleDropSource::XDropSource::QueryInterface(REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDropSource) {
-        *ppv = static_cast<IDropSource*>(this);
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
 SCODE COleDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState)
 {
     if (bEscapePressed || (m_dwButtonCancel && (dwKeyState & m_dwButtonCancel)))

@@ -2,6 +2,7 @@
 // The source side of a drag: decides whether the drag goes on, ends in a drop or is cancelled, and
 // shows the effect the target offers.
 
+#include "platform/afx/AfxEmbeddedInterface.h"
 #include "platform/afx/CCmdTarget.h"
 #include "platform/shell/OleIdl.h"
 #include "platform/user/WinUser.h"
@@ -29,23 +30,14 @@ public:
 
 private:
     // The interface the drag loop calls; it lives and dies with this object.
-    class XDropSource final : public IDropSource {
+    class XDropSource final : public AfxEmbeddedInterface<IDropSource, COleDropSource> {
     public:
-        explicit XDropSource(COleDropSource& owner)
-            : m_owner(owner)
-        {
-        }
-        HRESULT QueryInterface(REFIID riid, void** ppv) override;
-        ULONG AddRef() override { return 2; }
-        ULONG Release() override { return 1; }
+        using AfxEmbeddedInterface::AfxEmbeddedInterface;
         HRESULT QueryContinueDrag(BOOL fEscapePressed, DWORD grfKeyState) override
         {
             return m_owner.QueryContinueDrag(fEscapePressed, grfKeyState);
         }
         HRESULT GiveFeedback(DWORD dwEffect) override { return m_owner.GiveFeedback(dwEffect); }
-
-    private:
-        COleDropSource& m_owner;
     };
 
     XDropSource m_xDropSource { *this };

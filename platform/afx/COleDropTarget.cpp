@@ -84,18 +84,6 @@ DROPEFFECT COleDropTarget::Allowed(DROPEFFECT wanted, DWORD allowed)
     return ((wanted & allowed) == wanted ? wanted : DROPEFFECT_NONE) | scroll;
 }
 
-HRESULT COleDropTarget::XDropTarget::QueryInterface(REFIID riid, void** ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDropTarget) {
-        *ppv = static_cast<IDropTarget*>(this);
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
 HRESULT COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect)
 {
     if (!pdwEffect)

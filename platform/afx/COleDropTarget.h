@@ -3,6 +3,7 @@
 // OnDragLeave and OnDrop with the window, the dragged data and the point in the window's client area.
 // The defaults pass a view's drag to the view's own handlers and offer nothing for other windows.
 
+#include "platform/afx/AfxEmbeddedInterface.h"
 #include "platform/afx/CCmdTarget.h"
 #include "platform/afx/CPoint.h"
 #include "platform/shell/OleIdl.h"
@@ -32,22 +33,13 @@ public:
     HWND m_hWnd { nullptr };
 
 private:
-    class XDropTarget final : public IDropTarget {
+    class XDropTarget final : public AfxEmbeddedInterface<IDropTarget, COleDropTarget> {
     public:
-        explicit XDropTarget(COleDropTarget& owner)
-            : m_owner(owner)
-        {
-        }
-        HRESULT QueryInterface(REFIID riid, void** ppv) override;
-        ULONG AddRef() override { return 2; }
-        ULONG Release() override { return 1; }
+        using AfxEmbeddedInterface::AfxEmbeddedInterface;
         HRESULT DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         HRESULT DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
         HRESULT DragLeave() override;
         HRESULT Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override;
-
-    private:
-        COleDropTarget& m_owner;
     };
 
     // The window's object and the screen point in its client coordinates.

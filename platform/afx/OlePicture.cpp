@@ -1,7 +1,6 @@
 #include "platform/afx/OlePicture.h"
 
 #include <algorithm>
-#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -11,6 +10,7 @@
 #include "platform/base/MulDiv.h"
 #include "platform/gdi/Bitmaps.h"
 #include "platform/gdi/PictureCodec.h"
+#include "platform/shell/SingleInterfaceObject.h"
 #include "platform/user/WinUser.h"
 
 namespace {
@@ -27,7 +27,8 @@ int ScreenDpi(int index)
     return dpi > 0 ? dpi : 96;
 }
 
-class Picture final : public IPicture {
+// A bitmap picture, freed (with the handles it owns) at its last Release.
+class Picture final : public platform::SingleInterfaceObject<IPicture> {
 public:
     Picture(SHORT type, HBITMAP bitmap, HPALETTE palette, bool ownsBitmap, bool ownsPalette)
         : m_type(type)
@@ -46,27 +47,6 @@ public:
     }
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
-
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IPicture) {
-            *ppv = static_cast<IPicture*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override
-    {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     HRESULT get_Handle(OLE_HANDLE* pHandle) override
     {
@@ -141,7 +121,7 @@ public:
     }
 
 private:
-    ~Picture()
+    ~Picture() override
     {
         if (m_ownsBitmap && m_bitmap)
             ::DeleteObject(m_bitmap);
@@ -149,7 +129,6 @@ private:
             ::DeleteObject(m_palette);
     }
 
-    std::atomic<ULONG> m_references { 1 };
     SHORT m_type;
     HBITMAP m_bitmap;
     HPALETTE m_palette;

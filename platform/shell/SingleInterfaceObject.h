@@ -10,6 +10,20 @@
 
 namespace platform {
 
+// The answer of an object offering `Interface` and IUnknown to QueryInterface, adding no reference:
+// the interface or E_NOINTERFACE (with a null pointer), E_POINTER for no out pointer.
+template<class Interface> HRESULT QueryOneInterface(Interface* self, REFIID riid, void** ppv)
+{
+    if (!ppv)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IidOf<Interface>()) {
+        *ppv = self;
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
 // A heap object offering `Interface` (and IUnknown); it is made with one reference and frees itself
 // at its last Release.
 template<class Interface> class SingleInterfaceObject : public Interface {
@@ -17,15 +31,10 @@ public:
     // Gives `Interface` or IUnknown, E_NOINTERFACE for any other, E_POINTER for no out pointer.
     HRESULT QueryInterface(REFIID riid, void** ppv) override
     {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IidOf<Interface>()) {
-            *ppv = static_cast<Interface*>(this);
+        const HRESULT hr = QueryOneInterface<Interface>(this, riid, ppv);
+        if (SUCCEEDED(hr))
             AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
+        return hr;
     }
     // One reference more; the count now.
     ULONG AddRef() override { return ++m_references; }
