@@ -27,6 +27,15 @@ int ScreenDpi(int index)
     return dpi > 0 ? dpi : 96;
 }
 
+// A property read: E_POINTER without a place for it.
+template<class Out, class Value> HRESULT Give(Out* out, Value value)
+{
+    if (!out)
+        return E_POINTER;
+    *out = static_cast<Out>(value);
+    return S_OK;
+}
+
 // A bitmap picture, freed (with the handles it owns) at its last Release.
 class Picture final : public platform::SingleInterfaceObject<IPicture> {
 public:
@@ -48,41 +57,11 @@ public:
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
-    HRESULT get_Handle(OLE_HANDLE* pHandle) override
-    {
-        if (!pHandle)
-            return E_POINTER;
-        *pHandle = static_cast<OLE_HANDLE>(reinterpret_cast<UINT_PTR>(m_bitmap));
-        return S_OK;
-    }
-    HRESULT get_hPal(OLE_HANDLE* phPal) override
-    {
-        if (!phPal)
-            return E_POINTER;
-        *phPal = static_cast<OLE_HANDLE>(reinterpret_cast<UINT_PTR>(m_palette));
-        return S_OK;
-    }
-    HRESULT get_Type(SHORT* pType) override
-    {
-        if (!pType)
-            return E_POINTER;
-        *pType = m_type;
-        return S_OK;
-    }
-    HRESULT get_Width(OLE_XSIZE_HIMETRIC* pWidth) override
-    {
-        if (!pWidth)
-            return E_POINTER;
-        *pWidth = m_width;
-        return S_OK;
-    }
-    HRESULT get_Height(OLE_YSIZE_HIMETRIC* pHeight) override
-    {
-        if (!pHeight)
-            return E_POINTER;
-        *pHeight = m_height;
-        return S_OK;
-    }
+    HRESULT get_Handle(OLE_HANDLE* pHandle) override { return Give(pHandle, reinterpret_cast<UINT_PTR>(m_bitmap)); }
+    HRESULT get_hPal(OLE_HANDLE* phPal) override { return Give(phPal, reinterpret_cast<UINT_PTR>(m_palette)); }
+    HRESULT get_Type(SHORT* pType) override { return Give(pType, m_type); }
+    HRESULT get_Width(OLE_XSIZE_HIMETRIC* pWidth) override { return Give(pWidth, m_width); }
+    HRESULT get_Height(OLE_YSIZE_HIMETRIC* pHeight) override { return Give(pHeight, m_height); }
     HRESULT Render(HDC hdc, LONG x, LONG y, LONG cx, LONG cy, OLE_XPOS_HIMETRIC xSrc, OLE_YPOS_HIMETRIC ySrc,
         OLE_XSIZE_HIMETRIC cxSrc, OLE_YSIZE_HIMETRIC cySrc, LPCRECT) override
     {
