@@ -4,13 +4,12 @@
 
 #include "platform/base/Clock.h"
 #include "platform/base/FileApi.h"
+#include "platform/cddb/CDDBControl.h"
 
 
 namespace {
 
 thread_local ImportBatch* t_running = nullptr;
-
-std::chrono::milliseconds Uptime() { return platform::CurrentClock()->Uptime(); }
 
 // Marks a step of the batch's own for as long as it runs (steps may nest).
 class Stepping {
@@ -35,6 +34,7 @@ private:
 ImportBatch::ImportBatch()
     : m_owner(t_running)
     , m_transactionLock(theLibraryConnection.TransactionLock(), std::defer_lock)
+    , m_tagReaderClass(CLSID_TagReader)
 {
     if (m_owner != nullptr)
         return;
@@ -47,6 +47,17 @@ ImportBatch::~ImportBatch()
         return;
     Commit(true);
     t_running = nullptr;
+}
+
+const KeptClassObject* ImportBatch::TagReaderClass()
+{
+    if (t_running == nullptr)
+        return nullptr;
+    if (!t_running->m_tagReaderKept) {
+        t_running->m_tagReaderClass.Keep();
+        t_running->m_tagReaderKept = true;
+    }
+    return &t_running->m_tagReaderClass;
 }
 
 ImportBatch::File::File(ImportBatch& batch)
@@ -114,14 +125,14 @@ void ImportBatch::OpenSavepoint()
             m_transactionLock.unlock();
             return;
         }
-        m_openedAt = Uptime();
+        m_openedAt = platform::CurrentUptime();
     }
     m_savepointOpen = theLibraryConnection.BeginTrans();
 }
 
 void ImportBatch::Commit(bool force)
 {
-    if (!m_open || (!force && Uptime() - m_openedAt < kCommitInterval))
+    if (!m_open || (!force && platform::CurrentUptime() - m_openedAt < kCommitInterval))
         return;
     const Stepping step(m_stepping);
     if (!theLibraryConnection.CommitTrans()) {

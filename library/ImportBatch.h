@@ -17,6 +17,7 @@
 // one batch. While the transaction is open the batch holds theLibraryConnection's transaction lock, so the
 // statements of other threads wait for the next commit.
 
+#include "library/KeptClassObject.h"
 #include "platform/afx/CString.h"
 
 #include <chrono>
@@ -73,6 +74,10 @@ public:
         ImportBatch* m_batch { nullptr };
     };
 
+    // The class object of the CD-database control's tag reader, kept for the files of the batch running
+    // on the calling thread; null without a batch. Each file still gets a reader of its own.
+    static const KeptClassObject* TagReaderClass();
+
 private:
     ImportBatch& Owner() { return m_owner != nullptr ? *m_owner : *this; }
     void BeginFile();
@@ -97,4 +102,6 @@ private:
     bool m_stepping { false }; // inside a step of the batch's own; its error boxes change nothing
     int m_prompts { 0 }; // prompts under way; the transaction stays closed meanwhile
     std::vector<CString> m_pendingCopies; // copies made for the files written since the last commit
+    KeptClassObject m_tagReaderClass;
+    bool m_tagReaderKept { false }; // asked for when the first file's tags are read
 };

@@ -88,7 +88,10 @@ CString GenreNameOfTag(CString genre)
 void ReadTags(LPCTSTR path, MusicFileValues& values, bool& genreMapped)
 {
     ITagReaderPtr reader;
-    Check(reader.CreateInstance(CLSID_TagReader, nullptr, CLSCTX_ALL));
+    // A batch of files keeps the reader's class object: asking the class registry for each file costs
+    // as much as reading the file's tags.
+    const KeptClassObject* kept = ImportBatch::TagReaderClass();
+    Check(kept != nullptr ? kept->Make(reader) : reader.CreateInstance(CLSID_TagReader, nullptr, CLSCTX_ALL));
     Check(reader->LoadFile(ToBstr(path), kTagModeRead));
     values.albumTitle = ReadText(reader.GetInterfacePtr(), &ITagReader::get_AlbumText);
     values.artist = ReadText(reader.GetInterfacePtr(), &ITagReader::get_ArtistText);

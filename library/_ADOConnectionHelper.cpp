@@ -73,8 +73,8 @@ bool _ADOConnectionHelper::Close()
         closed = false;
     }
     m_pConnection.Attach(nullptr);
-    m_recordsetClass = nullptr;
-    m_commandClass = nullptr;
+    m_recordsetClass.Release();
+    m_commandClass.Release();
     return closed;
 }
 
@@ -91,21 +91,9 @@ bool _ADOConnectionHelper::Open(LPCTSTR connectionString)
         m_pConnection.Attach(nullptr);
         return false;
     }
-    // Without the class objects every statement asks the class registry, as before.
-    CoGetClassObject(CLSID_Recordset, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&m_recordsetClass));
-    CoGetClassObject(CLSID_Command, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, reinterpret_cast<void**>(&m_commandClass));
+    m_recordsetClass.Keep();
+    m_commandClass.Keep();
     return true;
-}
-
-template<class Ptr> HRESULT _ADOConnectionHelper::Make(const IClassFactoryPtr& classObject, REFCLSID clsid, Ptr& made)
-{
-    if (classObject == nullptr)
-        return made.CreateInstance(clsid);
-    typename Ptr::Interface* object = nullptr;
-    const HRESULT hr = classObject->CreateInstance(nullptr, Ptr::GetIID(), reinterpret_cast<void**>(&object));
-    if (SUCCEEDED(hr))
-        made.Attach(object);
-    return hr;
 }
 
 bool _ADOConnectionHelper::OpenDatabase(LPCTSTR path) { return Open(MakeConnectionString(path)); }
@@ -121,7 +109,7 @@ bool _ADOConnectionHelper::ExecuteSql(LPCTSTR sql, _Recordset** recordset, long 
     }
     _RecordsetPtr made;
     try {
-        CheckResult(Make(m_recordsetClass, CLSID_Recordset, made));
+        CheckResult(m_recordsetClass.Make(made));
         CheckResult(made->put_CursorLocation(adUseServer));
         _variant_t connection(static_cast<IDispatch*>(m_pConnection.GetInterfacePtr()));
         HRESULT opened = S_OK;
@@ -156,7 +144,7 @@ bool _ADOConnectionHelper::RunStoredQuery(
             *command = nullptr;
             CheckResult(cancelled, m_pConnection);
         }
-        CheckResult(Make(m_commandClass, CLSID_Command, madeCommand));
+        CheckResult(m_commandClass.Make(madeCommand));
         CheckResult(madeCommand->putref_ActiveConnection(m_pConnection), m_pConnection);
         CheckResult(madeCommand->put_CommandText(_bstr_t(name != nullptr ? name : "")), m_pConnection);
         ParametersPtr list;
@@ -168,7 +156,7 @@ bool _ADOConnectionHelper::RunStoredQuery(
                 m_pConnection);
             CheckResult(list->Append(parameter), m_pConnection);
         }
-        CheckResult(Make(m_recordsetClass, CLSID_Recordset, madeRecordset));
+        CheckResult(m_recordsetClass.Make(madeRecordset));
         CheckResult(madeRecordset->put_CursorLocation(adUseServer));
         _variant_t source(static_cast<IDispatch*>(madeCommand.GetInterfacePtr()));
         HRESULT opened = S_OK;

@@ -3,9 +3,9 @@
 // CheckResult, catches the exception itself and reports failure by its result. The one program-wide
 // instance is theLibraryConnection.
 
+#include "library/KeptClassObject.h"
 #include "platform/ado/Ado.h"
 #include "platform/base/WinTypes.h"
-#include "platform/com/ComDef.h"
 #include "platform/com/VariantT.h"
 
 #include <mutex>
@@ -64,13 +64,11 @@ public:
 private:
     // The result routed through CheckResult; false when it failed (and was shown).
     bool Checked(HRESULT result);
-    // A new object of the class, through the class object kept while the connection is open: asking the
-    // class registry for every statement's record set and command costs more than many a statement.
-    template<class Ptr> HRESULT Make(const IClassFactoryPtr& classObject, REFCLSID clsid, Ptr& made);
 
     _ConnectionPtr m_pConnection;
-    IClassFactoryPtr m_recordsetClass;
-    IClassFactoryPtr m_commandClass;
+    // Kept while the connection is open: every statement makes a record set, and many a command.
+    KeptClassObject m_recordsetClass { CLSID_Recordset };
+    KeptClassObject m_commandClass { CLSID_Command };
     std::recursive_mutex m_transactionLock;
 };
 

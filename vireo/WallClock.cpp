@@ -9,11 +9,11 @@ namespace vireo {
 
 std::int64_t WallClockMicros()
 {
-    const auto since = platform::CurrentClock()->Now().time_since_epoch();
+    const auto since = platform::CurrentTime().time_since_epoch();
     return std::chrono::duration_cast<std::chrono::microseconds>(since).count();
 }
 
-std::int64_t UptimeMilliseconds() { return platform::CurrentClock()->Uptime().count(); }
+std::int64_t UptimeMilliseconds() { return platform::CurrentUptime().count(); }
 
 void SleepMilliseconds(std::int64_t milliseconds)
 {

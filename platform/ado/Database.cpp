@@ -282,6 +282,7 @@ Database::Database(sqlite3* db, std::string path)
 Database::~Database()
 {
     m_cache.clear();
+    m_nativeCache.clear();
     sqlite3_close_v2(m_db);
 }
 
@@ -364,15 +365,22 @@ void Database::ExecuteNative(const std::string& sql)
 QueryResult Database::QueryNative(const std::string& sql, const std::vector<DbValue>& parameters)
 {
     std::lock_guard lock(m_mutex);
+    // The catalog's look-ups run for every stored query a statement names: preparing them each time
+    // would cost more than running them.
+    if (const auto found = m_nativeCache.find(sql); found != m_nativeCache.end())
+        return Run(found->second->stmt.get(), nullptr, parameters);
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
-    const int rc = sqlite3_prepare_v2(m_db, sql.c_str(), static_cast<int>(sql.size()), &raw, &tail);
+    const int rc = sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &raw, &tail);
     if (rc != SQLITE_OK)
         Fail(rc);
-    StatementPtr stmt(raw);
-    if (!stmt || (tail && !TrimmedCopy(tail).empty()))
+    auto entry = std::make_unique<CachedStatement>();
+    entry->stmt.reset(raw);
+    if (!raw || (tail && !TrimmedCopy(tail).empty()))
         throw DbError("Exactly one statement was expected.");
-    return Run(stmt.get(), nullptr, parameters);
+    if (m_nativeCache.size() >= kStatementCacheLimit)
+        m_nativeCache.clear();
+    return Run(m_nativeCache.emplace(sql, std::move(entry)).first->second->stmt.get(), nullptr, parameters);
 }
 
 bool Database::HasTable(const std::string& name)

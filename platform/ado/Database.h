@@ -35,7 +35,7 @@ public:
     QueryResult Execute(std::string_view jetSql, const std::vector<DbValue>& parameters = {});
     // Runs SQLite's own text (schema work of the catalog); no translation, no cache.
     void ExecuteNative(const std::string& sql);
-    // Runs SQLite's own row query with bound values; rows as SQLite stores them.
+    // Runs SQLite's own statement with bound values, prepared once and kept; rows as SQLite stores them.
     QueryResult QueryNative(const std::string& sql, const std::vector<DbValue>& parameters = {});
     // The translation of a statement, from the cache when it was seen before.
     TranslatedSql Translate(std::string_view jetSql);
@@ -69,6 +69,7 @@ private:
     std::string m_path;
     std::recursive_mutex m_mutex;
     std::unordered_map<std::string, std::unique_ptr<CachedStatement>> m_cache;
+    std::unordered_map<std::string, std::unique_ptr<CachedStatement>> m_nativeCache; // SQLite's own texts
     std::chrono::milliseconds m_busySince {}; // clock uptime at the first retry of the current busy wait
 };
 

@@ -26,6 +26,9 @@ ClockSlot& Slot()
     return *slot;
 }
 
+// True while the installed clock is a SystemClock, whose readings need no object.
+std::atomic<bool> g_systemClockInstalled { true };
+
 } // namespace
 
 milliseconds SystemClock::Uptime() const
@@ -81,6 +84,10 @@ std::shared_ptr<Clock> CurrentClock()
     return Slot().clock;
 }
 
+milliseconds CurrentUptime() { return g_systemClockInstalled ? SystemClock().Uptime() : CurrentClock()->Uptime(); }
+
+system_clock::time_point CurrentTime() { return g_systemClockInstalled ? SystemClock().Now() : CurrentClock()->Now(); }
+
 std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock)
 {
     if (!clock)
@@ -88,6 +95,7 @@ std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock)
     std::shared_ptr<Clock> previous;
     {
         std::lock_guard lock(Slot().mutex);
+        g_systemClockInstalled = dynamic_cast<const SystemClock*>(clock.get()) != nullptr;
         previous = std::exchange(Slot().clock, std::move(clock));
     }
     // Running waits move their remaining time onto the new clock.

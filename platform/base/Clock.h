@@ -56,6 +56,11 @@ private:
 // The installed clock (a SystemClock until a test installs another); shared so a wait keeps the clock
 // it started on alive.
 std::shared_ptr<Clock> CurrentClock();
+// The installed clock's uptime and wall-clock time. While the system clock is installed they read it
+// without the lock and reference CurrentClock() takes, which counts for code that reads the time for
+// every message it handles.
+std::chrono::milliseconds CurrentUptime();
+std::chrono::system_clock::time_point CurrentTime();
 // Installs a clock process-wide (null restores the system clock) and returns the previous one.
 std::shared_ptr<Clock> SetClock(std::shared_ptr<Clock> clock);
 

@@ -135,9 +135,24 @@ std::optional<std::string> MapToNative(std::string_view programPath, DWORD& erro
         return std::nullopt;
     }
 
+    const std::vector<std::string_view> names = FoldComponents(std::string_view(full).substr(3));
     std::string native = "/";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            native += '/';
+        native.append(names[i]);
+    }
+    // A path that exists as written needs no search for the spelling of each of its names: one look
+    // at the whole instead of one per folder, for every file the program opens.
+    struct stat st;
+    if (lstat(native.c_str(), &st) == 0) {
+        error = ERROR_SUCCESS;
+        return native;
+    }
+
+    native = "/";
     bool resolving = true;
-    for (std::string_view name : FoldComponents(std::string_view(full).substr(3))) {
+    for (std::string_view name : names) {
         std::optional<std::string> spelling;
         if (resolving)
             spelling = ExistingSpelling(native, name);

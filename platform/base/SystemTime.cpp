@@ -103,7 +103,7 @@ BOOL InvalidParameter()
     return FALSE;
 }
 
-std::int64_t NowTicks() { return TicksOf(platform::CurrentClock()->Now()); }
+std::int64_t NowTicks() { return TicksOf(platform::CurrentTime()); }
 
 std::int64_t UtcToLocal(std::int64_t ticks) { return ticks + LocalOffsetAt(UnixSecondsOf(ticks)) * kTicksPerSecond; }
 
@@ -153,7 +153,7 @@ std::optional<std::int64_t> BiasAt(const TIME_ZONE_INFORMATION& zone, std::int64
 
 DWORD GetTickCount() { return static_cast<DWORD>(GetTickCount64()); }
 
-ULONGLONG GetTickCount64() { return static_cast<ULONGLONG>(platform::CurrentClock()->Uptime().count()); }
+ULONGLONG GetTickCount64() { return static_cast<ULONGLONG>(platform::CurrentUptime().count()); }
 
 void GetSystemTime(LPSYSTEMTIME lpSystemTime)
 {

@@ -1,6 +1,7 @@
 // Object creation through the class registry: HKEY_CLASSES_ROOT\CLSID\{...}\InprocServer32 names the
 // library, which is loaded once and kept until CoFreeUnusedLibraries finds it unused.
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -28,12 +29,17 @@ public:
     {
         // Held across the library's own code: a server may create other classes while it starts.
         std::lock_guard lock(m_mutex);
+        // A server stays loaded while it is cached, so a path met before needs no search of the
+        // disk: finding the library costs more than many an object it makes.
+        if (Server* known = FindPath(path))
+            return known->getClassObject(rclsid, riid, ppv);
         const HMODULE module = LoadLibrary(path.c_str());
         if (!module)
             return CO_E_DLLNOTFOUND;
         Server* server = Find(module);
         if (server) {
             FreeLibrary(module); // already counted once for the cache
+            server->paths.push_back(path);
         } else {
             auto getClassObject = platform::ProcCast<GetClassObjectFn>(GetProcAddress(module, "DllGetClassObject"));
             if (!getClassObject) {
@@ -41,7 +47,7 @@ public:
                 return CO_E_ERRORINDLL;
             }
             m_servers.push_back({ module, getClassObject,
-                platform::ProcCast<CanUnloadNowFn>(GetProcAddress(module, "DllCanUnloadNow")) });
+                platform::ProcCast<CanUnloadNowFn>(GetProcAddress(module, "DllCanUnloadNow")), { path } });
             server = &m_servers.back();
         }
         return server->getClassObject(rclsid, riid, ppv);
@@ -65,6 +71,7 @@ private:
         HMODULE module;
         GetClassObjectFn getClassObject;
         CanUnloadNowFn canUnloadNow;
+        std::vector<std::string> paths; // the registry's names of the library
     };
 
     Server* Find(HMODULE module)
@@ -72,6 +79,15 @@ private:
         for (Server& s : m_servers)
             if (s.module == module)
                 return &s;
+        return nullptr;
+    }
+
+    Server* FindPath(const std::string& path)
+    {
+        for (Server& s : m_servers) {
+            if (std::find(s.paths.begin(), s.paths.end(), path) != s.paths.end())
+                return &s;
+        }
         return nullptr;
     }
 

@@ -18,7 +18,7 @@ constexpr int kMarginY = 1;
 constexpr int kBelowPointer = 20;
 constexpr std::size_t kMinToolInfoSize = offsetof(TOOLINFO, lParam);
 
-DWORD Ticks() { return static_cast<DWORD>(platform::CurrentClock()->Uptime().count()); }
+DWORD Ticks() { return static_cast<DWORD>(platform::CurrentUptime().count()); }
 
 bool IsMouseMessage(UINT m)
 {

@@ -14,7 +14,7 @@ namespace {
 // The property that links a buddy to the up-down control that subclassed it.
 constexpr const char* kBuddyProp = "tscomctl.updown";
 
-DWORD Ticks() { return static_cast<DWORD>(platform::CurrentClock()->Uptime().count()); }
+DWORD Ticks() { return static_cast<DWORD>(platform::CurrentUptime().count()); }
 
 } // namespace
 

@@ -16,7 +16,7 @@ using namespace platform::user;
 
 namespace platform::user {
 
-long long UptimeMs() { return platform::CurrentClock()->Uptime().count(); }
+long long UptimeMs() { return platform::CurrentUptime().count(); }
 
 DWORD MessageTime() { return GetTickCount(); }
 
