@@ -336,9 +336,9 @@ private:
     bool ReadDatagram(std::string& bytes);
     // Hands a received datagram to the transfer, fragment or message path.
     void HandleDatagram(const std::string& bytes);
-    // While transfers run: reads the socket directly for up to the limit (at most
-    // kTransferPollMicroseconds) and handles the first datagram; false when none came.
-    bool PollTransferPacket(const ACE_Time_Value& limit);
+    // Reads the socket directly and handles the first datagram; while transfers run it watches the
+    // socket for up to the limit (at most kTransferPollMicroseconds). False when none came.
+    bool ReadWaitingDatagram(const ACE_Time_Value& limit);
     void HandleFragment(const std::string& text);
     // HandleMessage for a message that arrived from the address, or from within when that is null.
     void HandleMessage(Message message, const ACE_INET_Addr* from);
@@ -381,7 +381,6 @@ private:
     bool m_stopped { false };
     Properties m_properties;
     ACE_Time_Value m_lastSend { ACE_Time_Value::zero };
-    std::unique_ptr<Message> m_currentMessage;
     int m_fragmentCounter { 0 };
     ACE_Time_Value m_interFragmentGap { ACE_Time_Value::zero };
     ACE_Time_Value m_interMessageGap { ACE_Time_Value::zero };

@@ -173,7 +173,7 @@ int Process::PumpEvents(const ACE_Time_Value& limit)
         wait = untilTimer;
     if (!m_reactor)
         return -1;
-    if (PollTransferPacket(wait))
+    if (ReadWaitingDatagram(wait))
         return 0;
     // The reactor serves only its owner; the turn makes this thread the only one pumping now.
     m_reactor->owner(ACE_Thread::self());

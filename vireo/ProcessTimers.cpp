@@ -110,9 +110,8 @@ void Process::ReloadTimers()
 
 ACE_Time_Value Process::FireDueTimers()
 {
-    const long long now = NowSeconds();
     if (LogEnabled(LogLevel::Trace)) {
-        LogPrint("%s checking timer(s) at %lld:\n", Name().c_str(), now);
+        LogPrint("%s checking timer(s) at %lld:\n", Name().c_str(), NowSeconds());
         for (const auto& [due, list] : m_timers) {
             LogPrint("%s has timer(s) pending for %lld:\n", Name().c_str(), due);
             for (const Message& m : list)

@@ -18,7 +18,6 @@ namespace vireo {
 
 namespace {
 
-constexpr const char* kLoopbackIp = "127.0.0.1";
 constexpr const char* kLimitedBroadcast = "255.255.255.255";
 
 } // namespace
@@ -46,7 +45,7 @@ bool Process::Send(Message& message)
     const ACE_INET_Addr peer = *route;
     m_profiler.ProfileMessage(message);
     std::string text;
-    if (IpText(peer) == kLoopbackIp) {
+    if (peer.get_ip_address() == INADDR_LOOPBACK) {
         if (LogEnabled(LogLevel::Trace))
             LogPrint("Encoding message for loopback delivery.\n");
         text = message.Text();
@@ -132,6 +131,8 @@ std::vector<std::string> Process::Datagrams(const std::string& text)
 
 bool Process::WaitForGap(const ACE_Time_Value& gap, const ACE_Time_Value& last)
 {
+    if (gap <= ACE_Time_Value::zero)
+        return false;
     const ACE_Time_Value now = TimeOfDay();
     if (now < last)
         return false;
@@ -156,7 +157,9 @@ int Process::SendDatagram(const std::string& text, const ACE_INET_Addr& address)
     } else if (LogEnabled(LogLevel::Trace)) {
         LogPrint("Sent message to %s.\n", AddressText(address).c_str());
     }
-    m_lastSend = TimeOfDay();
+    // Only a pacing gap needs the time of the last send.
+    if (m_interMessageGap > ACE_Time_Value::zero || m_interFragmentGap > ACE_Time_Value::zero)
+        m_lastSend = TimeOfDay();
     return static_cast<int>(result);
 }
 
@@ -249,16 +252,20 @@ void Process::HandleDatagram(const std::string& bytes)
         HandleText(bytes);
 }
 
-bool Process::PollTransferPacket(const ACE_Time_Value& limit)
+bool Process::ReadWaitingDatagram(const ACE_Time_Value& limit)
 {
-    // A transfer moves one block per round trip. Sleeping in the reactor between blocks makes the
-    // system put this thread to sleep and wake it again for every block, which costs more than the
-    // block itself; reading the socket directly for a moment catches the peer's answer awake.
-    if (m_transfers.empty() || !m_socket)
+    // A datagram that waits already is read at once: asking the reactor first costs a system call of
+    // its own, as much as the read, for every message. While a transfer runs the socket is watched a
+    // moment longer: a transfer moves one block per round trip, and sleeping in the reactor between
+    // blocks makes the system put this thread to sleep and wake it again for every block, which costs
+    // more than the block itself.
+    if (!m_socket)
         return false;
-    const auto budget = std::chrono::microseconds(
-        std::min<long long>(kTransferPollMicroseconds, static_cast<long long>(limit.sec()) * 1000000 + limit.usec()));
-    const auto deadline = std::chrono::steady_clock::now() + budget;
+    const bool watch = !m_transfers.empty();
+    const auto budget = std::chrono::microseconds(watch
+            ? std::min<long long>(kTransferPollMicroseconds, static_cast<long long>(limit.sec()) * 1000000 + limit.usec())
+            : 0);
+    const auto deadline = watch ? std::chrono::steady_clock::now() + budget : std::chrono::steady_clock::time_point {};
     std::string bytes;
     do {
         if (ReadDatagram(bytes)) {
@@ -267,7 +274,7 @@ bool Process::PollTransferPacket(const ACE_Time_Value& limit)
         }
         if (errno != EAGAIN && errno != EWOULDBLOCK)
             return false;
-    } while (std::chrono::steady_clock::now() < deadline);
+    } while (watch && std::chrono::steady_clock::now() < deadline);
     return false;
 }
 
@@ -298,10 +305,9 @@ void Process::HandleText(const std::string& text)
 {
     if (text.empty())
         return;
-    // The handlers get their own copy: one that pumps the event loop again replaces the current
-    // message while it still works on its own.
+    // The handlers get a message of their own: one that pumps the event loop again handles the next
+    // message while it still works on this one.
     Message message { VireoURI(text) };
-    m_currentMessage = std::make_unique<Message>(message);
     const ACE_INET_Addr from = m_source;
     HandleMessage(std::move(message), &from);
 }
