@@ -73,6 +73,14 @@ void AlbumSync::SyncToDevice()
         SendToDevice(database, client);
         return true;
     });
+    m_paths.reset();
+}
+
+DevicePathRecorder& AlbumSync::Paths()
+{
+    if (!m_paths)
+        m_paths = std::make_unique<DevicePathRecorder>(ConnectionString());
+    return *m_paths;
 }
 
 bool AlbumSync::SendToDevice(SyncDatabase& database, DeviceClient& client)
@@ -94,6 +102,9 @@ bool AlbumSync::RemoveAlbums(DeviceClient& client, UINT queryId)
 
 bool AlbumSync::MakeAlbumDocument(const QueryParameterList& album, UINT stylesheet, std::string& document)
 {
+    // The document is read through a connection of its own: the paths recorded so far must be in the file.
+    if (m_paths)
+        m_paths->Commit();
     std::string rows;
     return SUCCEEDED(LoadDetailDocument(IDS_qAlbumDetail, rows, album))
         && SUCCEEDED(TransformDocument(rows, {}, stylesheet, document));
@@ -204,9 +215,7 @@ bool AlbumSync::UploadCover(DeviceClient& client, const std::string& document, c
     if (client.TransferStatus() != 1)
         return true;
     const std::string stored = StoredCoverPath(devicePath, SyncRunState::DeviceRevision(), SyncRunState::UniqueDeviceName());
-    SyncDatabase paths(ConnectionString());
-    paths.UpdateDARAlbumCoverArt(_variant_t(stored.c_str()), _variant_t(albumKey));
-    paths.CloseSyncDatabase();
+    Paths().Record([&](SyncDatabase& paths) { paths.UpdateDARAlbumCoverArt(_variant_t(stored.c_str()), _variant_t(albumKey)); });
     return true;
 }
 
@@ -223,9 +232,7 @@ bool AlbumSync::UploadTrack(DeviceClient& client, const std::string& document, c
     if (client.TransferStatus() != 1)
         return true;
     const std::string stored = StoredFilePath(devicePath, SyncRunState::DeviceRevision(), SyncRunState::UniqueDeviceName());
-    SyncDatabase paths(ConnectionString());
-    paths.UpdateDARTrackFilePath(_variant_t(stored.c_str()), trackKey);
-    paths.CloseSyncDatabase();
+    Paths().Record([&](SyncDatabase& paths) { paths.UpdateDARTrackFilePath(_variant_t(stored.c_str()), trackKey); });
     return true;
 }
 
@@ -255,10 +262,7 @@ void AlbumSync::RecordDeviceHref(DeviceClient& client, const std::string& title,
         if (!platform::EqualsNoCase(TextOf(album->Value(AlbumRecord::Title)), title)
             || !platform::EqualsNoCase(TextOf(album->Value(AlbumRecord::Artist)), artist))
             continue;
-        SyncDatabase database(ConnectionString());
-        if (SUCCEEDED(database.OpenSyncDatabase()))
-            database.UpdateAlbumXmlPath(album->Value(AlbumRecord::Href), _variant_t(albumKey));
-        database.CloseSyncDatabase();
+        Paths().Record([&](SyncDatabase& paths) { paths.UpdateAlbumXmlPath(album->Value(AlbumRecord::Href), _variant_t(albumKey)); });
         return;
     }
 }

@@ -4,8 +4,10 @@
 // lacks and recording their device paths on the desktop; from the device it writes the device's
 // albums, tracks and group links into the desktop database.
 
+#include "sync/DevicePathRecorder.h"
 #include "sync/SyncTask.h"
 
+#include <memory>
 #include <string>
 
 class AlbumList;
@@ -52,10 +54,15 @@ private:
     bool MakeAlbumDocument(const QueryParameterList& album, UINT stylesheet, std::string& document);
     // Finds the device's album of that title and artist and stores its device URL for the album.
     void RecordDeviceHref(DeviceClient& client, const std::string& title, const std::string& artist, LONG albumKey);
+    // Where the pass towards the device records device paths and URLs; made at the first record,
+    // finished with the pass.
+    DevicePathRecorder& Paths();
 
     // Reads the listed albums' details and appends the albums, their tracks and their group links.
     void ReadFromDevice(SyncDatabase& database, DeviceClient& client, AlbumList& albums);
     // Appends one album and its tracks, keeping the new keys in the records; false when the run was
     // cancelled.
     bool WriteAlbum(SyncDatabase& database, AlbumRecord& album);
+
+    std::unique_ptr<DevicePathRecorder> m_paths;
 };

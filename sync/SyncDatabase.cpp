@@ -203,6 +203,24 @@ HRESULT SyncDatabase::CloseSyncDatabase()
     return reported;
 }
 
+HRESULT SyncDatabase::BeginTransaction()
+{
+    if (!IsOpen(m_connection.GetInterfacePtr()))
+        return E_FAIL;
+    LONG level = 0;
+    return m_connection->BeginTrans(&level);
+}
+
+HRESULT SyncDatabase::CommitTransaction()
+{
+    if (!IsOpen(m_connection.GetInterfacePtr()))
+        return E_FAIL;
+    const HRESULT hr = m_connection->CommitTrans();
+    if (FAILED(hr))
+        m_connection->RollbackTrans();
+    return hr;
+}
+
 HRESULT SyncDatabase::Report(HRESULT failure, IErrorInfo* info)
 {
     const HRESULT provider = SetErrorFromAdoErrors(m_connection.GetInterfacePtr());

@@ -38,6 +38,9 @@ public:
     // Opens the connection unless it is open.
     HRESULT OpenSyncDatabase();
     HRESULT CloseSyncDatabase();
+    // A transaction on the open connection, and its end; a commit that fails rolls the writes back.
+    HRESULT BeginTransaction();
+    HRESULT CommitTransaction();
 
     // Runs a statement or a stored query's name into the object's record set. With parameters it goes
     // through a command, and newKey (unless it is MissingKey()) receives the new row's key. The caller

@@ -58,6 +58,8 @@ std::string TextOfBstr(BSTR text)
 
 } // namespace
 
+SyncTask::~SyncTask() = default;
+
 HRESULT SyncTask::LoadDetailDocument(UINT queryId, std::string& xml, const QueryParameterList& parameters)
 {
     std::lock_guard lock(SyncRunState::DetailDocumentLock());
@@ -69,15 +71,17 @@ HRESULT SyncTask::LoadDetailDocument(UINT queryId, std::string& xml, const Query
         HRESULT hr = S_OK;
         if (!m_document && FAILED(hr = CreateDocument(CLSID_DOMDocument30, m_document)))
             return hr;
-        SyncDatabase database(connection);
-        if (FAILED(hr = database.OpenSyncDatabase()))
-            return hr;
-        _RecordsetPtr rows;
-        hr = database.OpenStoredQuery(queryId, rows, parameters);
-        if (FAILED(hr)) {
-            database.CloseSyncDatabase();
+        if (!m_detailDatabase)
+            m_detailDatabase = std::make_unique<SyncDatabase>(connection);
+        SyncDatabase& database = *m_detailDatabase;
+        if (FAILED(hr = database.OpenSyncDatabase())) {
+            m_detailDatabase.reset();
             return hr;
         }
+        _RecordsetPtr rows;
+        hr = database.OpenStoredQuery(queryId, rows, parameters);
+        if (FAILED(hr))
+            return hr;
         hr = rows->Save(_variant_t(static_cast<IDispatch*>(m_document.GetInterfacePtr())), adPersistXML);
         if (FAILED(hr))
             _com_issue_error(hr);
@@ -88,7 +92,6 @@ HRESULT SyncTask::LoadDetailDocument(UINT queryId, std::string& xml, const Query
         LONG state = adStateClosed;
         if (SUCCEEDED(rows->get_State(&state)) && (state & adStateOpen))
             rows->Close();
-        database.CloseSyncDatabase();
         return S_OK;
     });
     if (FAILED(result)) {

@@ -2,19 +2,20 @@
 // The base of the four synchronisation steps (groups, albums, radio, playlists). A step is made on
 // the worker's stack for one step of a run and works for one device object. The base turns a stored
 // query's rows into rowset XML and rowset XML into a device document through one of the component's
-// stylesheets; its XML document and template are made on first use and kept for every item of the
-// step.
+// stylesheets; its XML document and template, and the database connection of its detail queries,
+// are made on first use and kept for every item of the step.
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/xml/MsXml.h"
 #include "sync/QueryParameter.h"
+#include "sync/SyncDatabase.h"
 #include "sync/SyncTaskDevice.h"
 
 class DeviceClient;
-class SyncDatabase;
 
 // A stylesheet's top-level parameters: name and text value.
 using StylesheetParameters = std::vector<std::pair<std::string, std::string>>;
@@ -28,7 +29,7 @@ public:
     }
     SyncTask(const SyncTask&) = delete;
     SyncTask& operator=(const SyncTask&) = delete;
-    virtual ~SyncTask() = default;
+    virtual ~SyncTask();
 
     // The rows of the stored query (string-table id) with the parameters, as rowset XML in xml.
     // E_INVALIDARG without a connection string; kNoRows with an empty text when the query has no
@@ -52,4 +53,7 @@ private:
     IXMLDOMDocument2Ptr m_document;
     IXSLTemplatePtr m_template;
     SyncTaskDevice* m_device { nullptr };
+    // Opening a connection reads the whole schema, which costs more than a detail query: a step that
+    // makes a document for each of its items keeps one.
+    std::unique_ptr<SyncDatabase> m_detailDatabase;
 };
