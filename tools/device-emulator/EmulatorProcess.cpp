@@ -102,6 +102,7 @@ bool EmulatorProcess::Admit(const vireo::Message& request)
     if (m_bypassRules || IsDeviceHousekeeping(request))
         return true;
     const std::string name = request.Name();
+    m_device.rules.NoteReceived(name);
     const RequestRule rule = m_device.rules.Find(name);
     switch (rule.action) {
     case RuleAction::Answer:

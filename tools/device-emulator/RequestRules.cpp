@@ -79,6 +79,18 @@ void RequestRules::NoteApplied(const std::string& name)
     ++m_applied[name];
 }
 
+void RequestRules::NoteReceived(const std::string& name)
+{
+    std::lock_guard lock(m_mutex);
+    ++m_received[name];
+}
+
+std::map<std::string, int> RequestRules::Received() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_received;
+}
+
 bool RequestRules::Parse(const std::string& key, const std::string& value, std::string& error)
 {
     const std::vector<std::string> items = SplitList(value);

@@ -37,6 +37,10 @@ public:
     int AppliedCount(const std::string& name) const;
     // Counts one application of the name's rule.
     void NoteApplied(const std::string& name);
+    // Counts a request the device received, whatever its rule.
+    void NoteReceived(const std::string& name);
+    // The requests received so far, by name.
+    std::map<std::string, int> Received() const;
 
     // Reads a rule argument: "drop" or "refuse" with a comma-separated list of names, "delay" with
     // name:milliseconds items. False with a reason for a malformed value; no rule is changed then.
@@ -46,6 +50,7 @@ private:
     mutable std::mutex m_mutex;
     std::map<std::string, RequestRule> m_rules;
     std::map<std::string, int> m_applied;
+    std::map<std::string, int> m_received;
 };
 
 } // namespace emulator

@@ -1,0 +1,323 @@
+// Synchronising a library to the device emulator on loopback, the component's whole run (new albums
+// with their music files, flags 0x4), beside uploading the same files with the framework's file
+// transfer alone to the same device in the same run. 200 albums of 10 tracks of 100 kB each. The
+// argument is the message gap in milliseconds on both sides (0: wire speed; -1: the framework's
+// defaults of 50 and 20 ms). Goal at gap 0: the synchronisation, to its end (SyncDone), costs at most
+// 1.25 times the bare transfer.
+//
+// Counters: seconds of the bare transfer, of the run to its worker's end (percent 100) and to SyncDone
+// (the event thread notices the end only at its next periods); the ratios; and the requests the
+// device received per track, in all and by name (the device answers most of them once more).
+
+#include <benchmark/benchmark.h>
+
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <random>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "bench/VftpUploader.h"
+#include "library/_ADODatabaseHelper.h"
+#include "platform/ado/Ado.h"
+#include "platform/base/CodePage.h"
+#include "platform/com/ObjBase.h"
+#include "platform/xml/MsXml.h"
+#include "sync/DeviceClient.h"
+#include "sync/QVSyncConnection.h"
+#include "sync/QVSyncDevice.h"
+#include "sync/SyncRunState.h"
+#include "tools/device-emulator/DeviceEmulator.h"
+#include "tools/device-emulator/DeviceLibrary.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kAlbums = 200;
+constexpr int kTracksPerAlbum = 10;
+constexpr std::size_t kFileSize = 100 * 1024;
+constexpr const char* kLibraryPath = "library\\Tune Steward.mdb";
+
+double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// A folder of its own as the current directory (the device's folder must lie in it), removed after.
+class Workspace {
+public:
+    Workspace()
+    {
+        m_folder = fs::temp_directory_path() / ("sync-bench-" + std::to_string(::getpid()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder / "home");
+        // The classes are registered in a home folder of the run's own, never in the user's.
+        setenv("TUNESTEWARD_HOME", (m_folder / "home").c_str(), 1);
+        m_previous = fs::current_path();
+        fs::current_path(m_folder);
+    }
+    ~Workspace()
+    {
+        fs::current_path(m_previous);
+        std::error_code ignored;
+        fs::remove_all(m_folder, ignored);
+    }
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+private:
+    fs::path m_folder;
+    fs::path m_previous;
+};
+
+// The music files, "Music/A<album>T<track>.mp3", as the library names them; their native paths.
+std::vector<std::string> WriteMusicFiles()
+{
+    fs::create_directories("Music");
+    std::string bytes(kFileSize, '\0');
+    std::mt19937 random(1);
+    for (char& byte : bytes)
+        byte = static_cast<char>(random());
+    std::vector<std::string> files;
+    for (int album = 1; album <= kAlbums; ++album) {
+        for (int track = 1; track <= kTracksPerAlbum; ++track) {
+            std::string name = "A";
+            name += std::to_string(album);
+            name += 'T';
+            name += std::to_string(track);
+            // Each file differs from the others in its first bytes.
+            bytes.replace(0, name.size(), name);
+            const fs::path path = fs::current_path() / "Music" / (name + ".mp3");
+            std::ofstream(path, std::ios::binary) << bytes;
+            files.push_back(path.string());
+        }
+    }
+    return files;
+}
+
+// A library with the albums and their tracks, new to the device; its connection string, or empty.
+std::string MakeLibrary()
+{
+    if (FAILED(platform::EnsureDataAccessRegistered()) || !_ADODatabaseHelper().CreateLibraryDatabase(kLibraryPath))
+        return {};
+    const std::string connectionString = std::string("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + kLibraryPath;
+    _ConnectionPtr connection;
+    if (FAILED(connection.CreateInstance(CLSID_Connection))
+        || FAILED(connection->Open(_bstr_t(connectionString.c_str()), nullptr, nullptr, 0)))
+        return {};
+    LONG level = 0;
+    connection->BeginTrans(&level);
+    bool written = true;
+    const auto execute = [&](const std::string& sql) {
+        _RecordsetPtr none;
+        written = written && SUCCEEDED(connection->Execute(_bstr_t(sql.c_str()), nullptr, adCmdText, &none));
+    };
+    for (int album = 1; album <= kAlbums; ++album) {
+        const std::string id = std::to_string(album);
+        execute("INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (" + id + ", 'Artist " + id + "', 'Album "
+            + id + "', False)");
+        for (int track = 1; track <= kTracksPerAlbum; ++track) {
+            const std::string number = std::to_string(track);
+            execute("INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) VALUES ("
+                + std::to_string(album * 100 + track) + ", " + id + ", " + number + ", 'Track " + number + "', 'Music\\A"
+                + id + "T" + number + ".mp3')");
+        }
+    }
+    connection->CommitTrans();
+    connection->Close();
+    return written ? connectionString : std::string();
+}
+
+// Tells the waiting thread when the run reports SyncDone.
+class DoneSink final : public IDispatch {
+public:
+    HRESULT QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (riid == IID_IUnknown || riid == platform::IidOf<IDispatch>() || riid == platform::IidOf<IQVClientDeviceEvents>()) {
+            *ppv = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return 2; }
+    ULONG Release() override { return 1; }
+    HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        if (id == DISPID_QVSYNC_SYNCDONE) {
+            std::lock_guard guard(m_lock);
+            m_done = true;
+            m_changed.notify_all();
+        }
+        return S_OK;
+    }
+    bool WaitDone(std::chrono::seconds limit)
+    {
+        std::unique_lock guard(m_lock);
+        return m_changed.wait_for(guard, limit, [this] { return m_done; });
+    }
+
+private:
+    std::mutex m_lock;
+    std::condition_variable m_changed;
+    bool m_done { false };
+};
+
+// The component's device clients reach the emulated router on its port, with the benchmark's gaps.
+void RouteClientsTo(int port, int gapMilliseconds)
+{
+    QVSyncConnection::SetClientFactory([port, gapMilliseconds](const std::vector<std::string>& arguments) {
+        std::vector<std::string> changed;
+        for (const std::string& argument : arguments)
+            changed.push_back(argument.starts_with("router.port=") ? "router.port=" + std::to_string(port) : argument);
+        if (gapMilliseconds >= 0) {
+            changed.push_back("Process.interMessageGap=" + std::to_string(gapMilliseconds));
+            changed.push_back("Process.interFragmentGap=" + std::to_string(gapMilliseconds));
+        }
+        std::vector<const char*> argv;
+        for (const std::string& argument : changed)
+            argv.push_back(argument.c_str());
+        return std::make_shared<DeviceClient>(static_cast<int>(argv.size()), argv.data());
+    });
+}
+
+struct RunTimes {
+    double worker { 0 }; // until the worker set the percent to 100
+    double done { 0 }; // until SyncDone
+};
+
+// Opens the device as the program does and runs the synchronisation to it; false when it failed.
+bool SyncToDevice(const std::string& connectionString, RunTimes& times)
+{
+    CComObject<QVSyncConnection>* made = nullptr;
+    CComObject<QVSyncConnection>::CreateInstance(&made);
+    CComPtr<IQVClientConnection> connection(made);
+    VARIANT opened;
+    if (connection->OpenDevice(CComBSTR(u"127.0.0.1"), nullptr,
+            CComBSTR(platform::Utf8ToUtf16(connectionString).c_str()), 1, nullptr, &opened)
+        != S_OK)
+        return false;
+    CComQIPtr<IQVClientDevice> device(opened.punkVal);
+    VariantClear(&opened);
+    device->put_OEMName(CComBSTR(u"Aldercrest"));
+    device->put_DeviceName(CComBSTR(u"Bench"));
+    device->put_MusicFolder(CComBSTR(platform::Utf8ToUtf16((fs::current_path() / "Music").string()).c_str()));
+
+    DoneSink sink;
+    CComQIPtr<IConnectionPointContainer> container(device.p);
+    CComPtr<IConnectionPoint> point;
+    container->FindConnectionPoint(platform::IidOf<IQVClientDeviceEvents>(), &point.p);
+    DWORD cookie = 0;
+    point->Advise(&sink, &cookie);
+
+    const auto start = Clock::now();
+    LONG result = 0;
+    bool done = device->SyncClientDeviceFromTuneSteward(QVSYNC_ALBUMS_FILES, &result) == S_OK;
+    for (SHORT percent = 0; done && percent < 100;) {
+        SHORT filePercent = 0;
+        DWORD status = 0;
+        SyncRunState::GetProgress(percent, filePercent, status);
+        if (percent < 100)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    times.worker = Seconds(start);
+    done = done && sink.WaitDone(std::chrono::minutes(60));
+    times.done = Seconds(start);
+    point->Unadvise(cookie);
+    return done;
+}
+
+void BM_SyncToDeviceBesideVftp(benchmark::State& state)
+{
+    const int gap = static_cast<int>(state.range(0));
+    Workspace workspace;
+    CoInitialize(nullptr);
+    platform::EnsureXmlRegistered();
+    const std::vector<std::string> files = WriteMusicFiles();
+    const std::string connectionString = MakeLibrary();
+    if (connectionString.empty()) {
+        state.SkipWithError("the library could not be made");
+        CoUninitialize();
+        return;
+    }
+
+    emulator::EmulatorOptions options;
+    options.port = VftpUploader::FreePort();
+    if (gap >= 0)
+        options.frameworkProperties = { { "Process.interMessageGap", std::to_string(gap) },
+            { "Process.interFragmentGap", std::to_string(gap) } };
+    emulator::DeviceEmulator device(options);
+    std::string error;
+    if (!device.Start(error)) {
+        state.SkipWithError(error.c_str());
+        CoUninitialize();
+        return;
+    }
+    RouteClientsTo(options.port, gap);
+
+    for (auto _ : state) {
+        VftpUploader uploader(options.port, gap);
+        if (!uploader.Start()) {
+            state.SkipWithError("the bare uploader found no router");
+            break;
+        }
+        auto start = Clock::now();
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (!uploader.Put(files[i], "Music/bare" + std::to_string(i) + ".mp3")) {
+                state.SkipWithError("a bare upload failed");
+                break;
+            }
+        }
+        const double bare = Seconds(start);
+        // The device's copies of the bare run make no difference to the synchronisation but disk room.
+        for (std::size_t i = 0; i < files.size(); ++i)
+            fs::remove(fs::path(options.folder) / ("Music/bare" + std::to_string(i) + ".mp3"));
+
+        const std::map<std::string, int> before = device.Rules().Received();
+        RunTimes run;
+        if (!SyncToDevice(connectionString, run)) {
+            state.SkipWithError("the synchronisation did not end with SyncDone");
+            break;
+        }
+        if (device.Library().Count(emulator::ItemKind::Mp3Album) != static_cast<std::size_t>(kAlbums))
+            state.SkipWithError("the device did not get every album");
+
+        const double tracks = static_cast<double>(files.size());
+        state.counters["bare_s"] = bare;
+        state.counters["sync_worker_s"] = run.worker;
+        state.counters["sync_done_s"] = run.done;
+        state.counters["ratio_worker"] = run.worker / bare;
+        state.counters["ratio_done"] = run.done / bare;
+        int requests = 0;
+        std::string byName;
+        for (const auto& [name, count] : device.Rules().Received()) {
+            const auto earlier = before.find(name);
+            const int during = count - (earlier == before.end() ? 0 : earlier->second);
+            if (during == 0)
+                continue;
+            requests += during;
+            char share[64];
+            std::snprintf(share, sizeof share, "%.2f", during / tracks);
+            byName += (byName.empty() ? "" : " ") + name + "=" + share;
+        }
+        state.counters["requests_per_track"] = requests / tracks;
+        state.SetLabel(byName);
+    }
+    QVSyncConnection::SetClientFactory(nullptr);
+    device.Stop();
+    CoUninitialize();
+}
+
+} // namespace
+
+BENCHMARK(BM_SyncToDeviceBesideVftp)->Arg(0)->Arg(-1)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
