@@ -1,5 +1,6 @@
 #include "library/ImportBatch.h"
 
+#include "library/ImportCopyJournal.h"
 #include "library/_ADOConnectionHelper.h"
 
 #include "platform/base/Clock.h"
@@ -39,6 +40,8 @@ ImportBatch::ImportBatch()
     if (m_owner != nullptr)
         return;
     t_running = this;
+    // Copies an earlier batch made for tracks it never committed (it crashed) are deleted.
+    ImportCopyJournal::Recover();
 }
 
 ImportBatch::~ImportBatch()
@@ -142,6 +145,9 @@ void ImportBatch::Commit(bool force)
             DeleteFile(copy);
     }
     m_pendingCopies.clear();
+    // A file under way (a prompt commits in its middle) may have made its copy already.
+    if (!m_fileOpen)
+        ImportCopyJournal::Clear();
     m_open = false;
     m_transactionLock.unlock();
 }

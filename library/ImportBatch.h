@@ -9,8 +9,9 @@
 // Each file's writes run in a savepoint of their own (ImportBatch::File): a file that fails is undone
 // without ending the transaction or the batch. Before every prompt, message box and CD-database look-up
 // the batch commits (ImportBatch::Prompt), so no lock is held while the user or the look-up takes its
-// time; the box reporting a database error first undoes the file it met, which then fails whole. The copies made in the library's music folder for tracks that end up not stored (a failed file,
-// a failed commit) are deleted again.
+// time; the box reporting a database error first undoes the file it met, which then fails whole. The
+// copies made in the library's music folder for tracks that end up not stored (a failed file, a failed
+// commit) are deleted again, and those of a batch that crashed by the next batch (ImportCopyJournal).
 //
 // A batch belongs to the thread that made it. A batch made while another runs on the same thread joins
 // that one, so a single AddFileToLibrary is a batch of its own and a loop holding a batch makes its calls

@@ -4,6 +4,7 @@
 #include "library/ChangeTracking.h"
 #include "library/ConnectionString.h"
 #include "library/ImportBatch.h"
+#include "library/ImportCopyJournal.h"
 #include "library/LibraryLocations.h"
 #include "library/LookupMusicFile.h"
 #include "library/Mp3Info.h"
@@ -241,6 +242,8 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
     // From here on the file's writes are undone, and its copy deleted, unless the track is stored.
     ImportBatch::File file(batch);
     if (copy) {
+        // Written down first: a crash between the copy and the commit would leave a file no track names.
+        ImportCopyJournal::Note(destination);
         if (!CopyFile(source, destination, FALSE)) {
             CString message;
             message.FormatMessage(IDS_MUSIC_FILE_COPY_FAILED, source.GetString(), GetMp3Path().GetString());

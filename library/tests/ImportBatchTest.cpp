@@ -4,6 +4,7 @@
 
 #include "library/ImportBatch.h"
 #include "library/ImportCommands.h"
+#include "library/ImportCopyJournal.h"
 #include "library/MusicImport.h"
 #include "library/tests/support/MusicLibrary.h"
 
@@ -11,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <functional>
+#include <mutex>
+#include <thread>
 
 using mp3fixtures::MakeMp3;
 
@@ -148,4 +152,60 @@ TEST_F(ImportBatchTest, PromptsFindNothingUncommitted)
     EXPECT_EQ(atPrompts[1].tracks, 3);
     EXPECT_TRUE(atPrompts[1].canWrite);
     EXPECT_EQ(CommittedTracks(), 3);
+}
+
+TEST_F(ImportBatchTest, AnotherThreadsWriteWaitsForTheCommitAndOutlivesAFailingFile)
+{
+    MakeMp3("one.mp3", "-b 128 --add-id3v2 --tt One --ta Band --tl Good");
+    MakeMp3("bad.mp3", "-b 128 --add-id3v2 --tt One --ta Band --tl Good");
+    ASSERT_TRUE(theLibraryConnection.ExecuteSql("CREATE UNIQUE INDEX ixTitle ON tMusicTracks (TrackTitle)", nullptr, -1));
+
+    // The cover-art thread writes through the same connection while the failing file is under way.
+    std::mutex mutex;
+    std::condition_variable looked;
+    bool heldByBatch = false;
+    bool lookedAtLock = false;
+    std::thread coverArt;
+    int pumps = 0;
+    m_probing.m_onPump = [&] {
+        if (++pumps != 2)
+            return;
+        coverArt = std::thread([&] {
+            {
+                std::unique_lock lock(mutex);
+                std::unique_lock transaction(theLibraryConnection.TransactionLock(), std::try_to_lock);
+                heldByBatch = !transaction.owns_lock();
+                lookedAtLock = true;
+            }
+            looked.notify_all();
+            theLibraryConnection.ExecuteSql("UPDATE tMusicMain SET CoverArt = 'Music\\Covers\\x.jpg'", nullptr, -1);
+        });
+        std::unique_lock lock(mutex);
+        looked.wait(lock, [&] { return lookedAtLock; });
+    };
+    ImportMusicFiles(m_probing, { Here("one.mp3").c_str(), Here("bad.mp3").c_str() }, ImportAlbumMode::UseOriginalAlbum, 0);
+    coverArt.join();
+
+    EXPECT_TRUE(heldByBatch) << "the write waits for the batch's commit";
+    EXPECT_EQ(CommittedTracks(), 1);
+    EXPECT_EQ(Text("SELECT CoverArt FROM tMusicMain"), "Music\\Covers\\x.jpg") << "the failing file did not undo it";
+}
+
+TEST_F(ImportBatchTest, CopiesOfABatchThatNeverCommittedAreDeletedByTheNextImport)
+{
+    App().m_bCopyMusicFiles = TRUE;
+    MakeMp3("kept.mp3", "-b 128 --add-id3v2 --tt Kept --ta Band --tl Album");
+    MakeMp3("next.mp3", "-b 128 --add-id3v2 --tt Next --ta Band --tl Album");
+    ImportMusicFiles(m_probing, { Here("kept.mp3").c_str() }, ImportAlbumMode::UseOriginalAlbum, 0);
+    // What a batch that crashed leaves: the list of its copies, one of them for a track never committed.
+    ASSERT_TRUE(CopyFile(Here("next.mp3").c_str(), CString(GetMp3Path() + "lost.mp3"), FALSE));
+    ImportCopyJournal::Note(GetMp3Path() + "kept.mp3");
+    ImportCopyJournal::Note(GetMp3Path() + "lost.mp3");
+
+    ImportMusicFiles(m_probing, { Here("next.mp3").c_str() }, ImportAlbumMode::UseOriginalAlbum, 0);
+
+    EXPECT_FALSE(InMusicFolder("lost.mp3"));
+    EXPECT_TRUE(InMusicFolder("kept.mp3")) << "a track names it";
+    EXPECT_TRUE(InMusicFolder("next.mp3"));
+    EXPECT_EQ(CommittedTracks(), 2);
 }

@@ -4,8 +4,11 @@
 #include "sync/AlbumSync.h"
 #include "sync/tests/StepTestSupport.h"
 
+#include "platform/base/Clock.h"
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace {
 
@@ -113,6 +116,35 @@ TEST_F(AlbumSyncTest, NewAlbumIsCreatedAndGetsItsDeviceUrl)
         (Table { { "vqp://u/7.0.5/Database/Music/Covers/a.jpg", "vqp://u/Music/blue.xml" } }));
     EXPECT_EQ(Rows("SELECT VUDUradUzaz FROM tMusicTracks"), (Table { { "vqp://u/Music/one.mp3" } }));
     EXPECT_EQ(SyncRunState::GetStepCount(), 2);
+}
+
+TEST_F(AlbumSyncTest, DevicePathsAreCommittedAsTheIntervalPassesAndAtTheEnd)
+{
+    Execute({ "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (1, 'Abba', 'Blue', False)" });
+    for (int track = 1; track <= 3; ++track) {
+        const std::string name = "Music/t" + std::to_string(track) + ".mp3";
+        MakeFile(name);
+        Device().fileNames.push_back(name);
+        synctest::Execute(m_connection, "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) VALUES ("
+                + std::to_string(10 + track) + ", 1, " + std::to_string(track) + ", 'T', 'Music\\t" + std::to_string(track) + ".mp3')");
+    }
+    const auto clock = std::make_shared<platform::ManualClock>();
+    const platform::ScopedClock installed(clock);
+    // What another connection sees as each file starts; the clock passes the interval after the first file.
+    std::vector<std::string> seen;
+    std::function<void()> probe = [&] {
+        seen.push_back(Rows("SELECT COUNT(*) FROM tMusicTracks WHERE VUDUradUzaz IS NOT NULL").at(0).at(0));
+        if (seen.size() == 2)
+            clock->Advance(DevicePathRecorder::kCommitInterval);
+        Device().onTransferStart = probe;
+    };
+    Device().onTransferStart = probe;
+
+    AlbumSync step(this);
+    step.SyncToDevice();
+
+    EXPECT_EQ(seen, (std::vector<std::string> { "0", "0", "2" }));
+    EXPECT_EQ(Rows("SELECT COUNT(*) FROM tMusicTracks WHERE VUDUradUzaz IS NOT NULL"), (Table { { "3" } }));
 }
 
 TEST_F(AlbumSyncTest, CancellingDuringAStalledTransferEndsTheStep)
