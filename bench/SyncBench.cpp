@@ -5,9 +5,10 @@
 // defaults of 50 and 20 ms). Goal at gap 0: the synchronisation, to its end (SyncDone), costs at most
 // 1.25 times the bare transfer.
 //
-// Counters: seconds of the bare transfer, of the run to its worker's end (percent 100) and to SyncDone
-// (the event thread notices the end only at its next periods); the ratios; and the requests the
-// device received per track, in all and by name (the device answers most of them once more).
+// Counters: seconds of the bare transfer before and after the run (the ratios take their mean: the
+// load of a shared machine changes in between), of the run to its worker's end (percent 100) and to
+// SyncDone (the event thread notices the end only at its next periods); the ratios; and the requests
+// the device received per track, in all and by name (the device answers most of them once more).
 
 #include <benchmark/benchmark.h>
 
@@ -265,42 +266,51 @@ void BM_SyncToDeviceBesideVftp(benchmark::State& state)
     }
     RouteClientsTo(options.port, gap);
 
-    for (auto _ : state) {
+    // The bare transfer runs before and after the synchronisation: the machine's load changes meanwhile.
+    const auto transferBare = [&](int round) {
         VftpUploader uploader(options.port, gap);
-        if (!uploader.Start()) {
-            state.SkipWithError("the bare uploader found no router");
-            break;
-        }
-        auto start = Clock::now();
+        if (!uploader.Start())
+            return -1.0;
+        const auto start = Clock::now();
         for (std::size_t i = 0; i < files.size(); ++i) {
-            if (!uploader.Put(files[i], "Music/bare" + std::to_string(i) + ".mp3")) {
-                state.SkipWithError("a bare upload failed");
-                break;
-            }
+            if (!uploader.Put(files[i], "Music/bare" + std::to_string(round) + "_" + std::to_string(i) + ".mp3"))
+                return -1.0;
         }
-        const double bare = Seconds(start);
-        // The device's copies of the bare run make no difference to the synchronisation but disk room.
+        const double seconds = Seconds(start);
+        // The device's copies make no difference to what follows but disk room.
         for (std::size_t i = 0; i < files.size(); ++i)
-            fs::remove(fs::path(options.folder) / ("Music/bare" + std::to_string(i) + ".mp3"));
+            fs::remove(fs::path(options.folder) / ("Music/bare" + std::to_string(round) + "_" + std::to_string(i) + ".mp3"));
+        return seconds;
+    };
 
+    for (auto _ : state) {
+        const double bareBefore = transferBare(0);
         const std::map<std::string, int> before = device.Rules().Received();
         RunTimes run;
         if (!SyncToDevice(connectionString, run)) {
             state.SkipWithError("the synchronisation did not end with SyncDone");
             break;
         }
+        const std::map<std::string, int> after = device.Rules().Received();
         if (device.Library().Count(emulator::ItemKind::Mp3Album) != static_cast<std::size_t>(kAlbums))
             state.SkipWithError("the device did not get every album");
+        const double bareAfter = transferBare(1);
+        if (bareBefore < 0 || bareAfter < 0) {
+            state.SkipWithError("a bare upload failed");
+            break;
+        }
+        const double bare = (bareBefore + bareAfter) / 2;
 
         const double tracks = static_cast<double>(files.size());
-        state.counters["bare_s"] = bare;
+        state.counters["bare_before_s"] = bareBefore;
+        state.counters["bare_after_s"] = bareAfter;
         state.counters["sync_worker_s"] = run.worker;
         state.counters["sync_done_s"] = run.done;
         state.counters["ratio_worker"] = run.worker / bare;
         state.counters["ratio_done"] = run.done / bare;
         int requests = 0;
         std::string byName;
-        for (const auto& [name, count] : device.Rules().Received()) {
+        for (const auto& [name, count] : after) {
             const auto earlier = before.find(name);
             const int during = count - (earlier == before.end() ? 0 : earlier->second);
             if (during == 0)
