@@ -1,9 +1,16 @@
 #include "vireo/Message.h"
 
+#include <utility>
+
 namespace vireo {
 
 Message::Message(const VireoURI& uri)
     : VireoURI(uri)
+{
+}
+
+Message::Message(VireoURI&& uri)
+    : VireoURI(std::move(uri))
 {
 }
 

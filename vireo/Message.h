@@ -14,6 +14,7 @@ public:
     Message() = default;
     // The URI's parts and arguments.
     explicit Message(const VireoURI& uri);
+    explicit Message(VireoURI&& uri);
     // Scheme "vqp", the local host and the name as anchor, then the target text parsed over it.
     Message(const std::string& target, const std::string& name);
     // As above, with one string argument.
