@@ -12,20 +12,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <random>
 #include <string>
 #include <thread>
 #include <unistd.h>
 #include <vector>
 
+#include "bench/FreeUdpPort.h"
 #include "bench/VftpUploader.h"
 #include "library/_ADODatabaseHelper.h"
 #include "platform/ado/Ado.h"
@@ -36,6 +35,7 @@
 #include "sync/QVSyncConnection.h"
 #include "sync/QVSyncDevice.h"
 #include "sync/SyncRunState.h"
+#include "sync/tests/device/DoneSink.h"
 #include "tools/device-emulator/DeviceEmulator.h"
 #include "tools/device-emulator/DeviceLibrary.h"
 
@@ -136,44 +136,6 @@ std::string MakeLibrary()
     return written ? connectionString : std::string();
 }
 
-// Tells the waiting thread when the run reports SyncDone.
-class DoneSink final : public IDispatch {
-public:
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == platform::IidOf<IDispatch>() || riid == platform::IidOf<IQVClientDeviceEvents>()) {
-            *ppv = static_cast<IDispatch*>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return 2; }
-    ULONG Release() override { return 1; }
-    HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        if (id == DISPID_QVSYNC_SYNCDONE) {
-            std::lock_guard guard(m_lock);
-            m_done = true;
-            m_changed.notify_all();
-        }
-        return S_OK;
-    }
-    bool WaitDone(std::chrono::seconds limit)
-    {
-        std::unique_lock guard(m_lock);
-        return m_changed.wait_for(guard, limit, [this] { return m_done; });
-    }
-
-private:
-    std::mutex m_lock;
-    std::condition_variable m_changed;
-    bool m_done { false };
-};
-
 // The component's device clients reach the emulated router on its port, with the benchmark's gaps.
 void RouteClientsTo(int port, int gapMilliseconds)
 {
@@ -253,7 +215,7 @@ void BM_SyncToDeviceBesideVftp(benchmark::State& state)
     }
 
     emulator::EmulatorOptions options;
-    options.port = VftpUploader::FreePort();
+    options.port = FreeUdpPort();
     if (gap >= 0)
         options.frameworkProperties = { { "Process.interMessageGap", std::to_string(gap) },
             { "Process.interFragmentGap", std::to_string(gap) } };

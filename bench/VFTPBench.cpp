@@ -27,6 +27,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/FreeUdpPort.h"
 #include "vireo/Process.h"
 #include "vireo/vireo_log.h"
 
@@ -38,16 +39,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kFileSize = 20 * 1024 * 1024;
 constexpr const char* kServer = "/usr/sbin/in.tftpd";
 constexpr int kBlock = 1024;
-
-int FreePort()
-{
-    ACE_SOCK_Dgram probe;
-    probe.open(ACE_INET_Addr(static_cast<u_short>(0), static_cast<ACE_UINT32>(INADDR_ANY)));
-    ACE_INET_Addr local;
-    probe.get_local_addr(local);
-    probe.close();
-    return local.get_port_number();
-}
 
 ACE_INET_Addr Loopback(const vireo::Process& process)
 {
@@ -68,7 +59,7 @@ public:
 
 std::unique_ptr<TransferProcess> Make(const std::string& name, const std::string& folders)
 {
-    const std::string port = std::to_string(FreePort());
+    const std::string port = std::to_string(FreeUdpPort());
     const std::vector<std::string> args { name, "port=" + port, "router.port=" + port, "VFTP.folders=" + folders };
     std::vector<const char*> argv;
     for (const std::string& arg : args)
@@ -210,7 +201,7 @@ void BM_FetchBesideTftp(benchmark::State& state)
     while (serverPort == 0)
         std::this_thread::yield();
     client->Clients()["B"] = ACE_INET_Addr(static_cast<u_short>(serverPort.load()), "127.0.0.1");
-    const int tftpPort = FreePort();
+    const int tftpPort = FreeUdpPort();
     TftpServer tftp(workspace.Path("srv"), tftpPort);
 
     double vftpSeconds = 0;

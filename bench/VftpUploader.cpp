@@ -1,8 +1,5 @@
 #include "bench/VftpUploader.h"
 
-#include <ace/INET_Addr.h>
-#include <ace/SOCK_Dgram.h>
-
 #include <vector>
 
 #include "vireo/Process.h"
@@ -65,14 +62,4 @@ bool VftpUploader::Put(const std::string& localPath, const std::string& devicePa
     while (m_process->completed == before)
         m_process->HandleEvents(ACE_Time_Value(1));
     return m_process->lastStatus == 0;
-}
-
-int VftpUploader::FreePort()
-{
-    ACE_SOCK_Dgram probe;
-    probe.open(ACE_INET_Addr(static_cast<u_short>(0), static_cast<ACE_UINT32>(INADDR_ANY)));
-    ACE_INET_Addr local;
-    probe.get_local_addr(local);
-    probe.close();
-    return local.get_port_number();
 }

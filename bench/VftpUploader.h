@@ -20,9 +20,6 @@ public:
     // Puts the local file to the device path and waits for its end; true when it completed.
     bool Put(const std::string& localPath, const std::string& devicePath);
 
-    // A UDP port nobody uses at the moment.
-    static int FreePort();
-
 private:
     class Process;
     std::unique_ptr<Process> m_process;

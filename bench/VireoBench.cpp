@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/FreeUdpPort.h"
 #include "vireo/Process.h"
 #include "vireo/vireo_log.h"
 
@@ -17,16 +18,6 @@ namespace {
 
 using vireo::Message;
 using vireo::Process;
-
-int FreePort()
-{
-    ACE_SOCK_Dgram probe;
-    probe.open(ACE_INET_Addr(static_cast<u_short>(0), static_cast<ACE_UINT32>(INADDR_ANY)));
-    ACE_INET_Addr local;
-    probe.get_local_addr(local);
-    probe.close();
-    return local.get_port_number();
-}
 
 // A process that answers "Bench.ping" with "Bench.pong" and counts what it receives.
 class BenchProcess : public Process {
@@ -77,7 +68,7 @@ struct Pair {
 
     static std::unique_ptr<BenchProcess> Make(const std::string& name, int messageGap, int fragmentGap)
     {
-        const std::string port = std::to_string(FreePort());
+        const std::string port = std::to_string(FreeUdpPort());
         const std::vector<std::string> args { name, "port=" + port, "router.port=" + port,
             "Process.interMessageGap=" + std::to_string(messageGap),
             "Process.interFragmentGap=" + std::to_string(fragmentGap), "Socket.SO_RCVBUF=1048576" };

@@ -23,6 +23,7 @@
 #include "sync/SyncRunState.h"
 #include "sync/tests/ComApartment.h"
 #include "sync/tests/TestLibrary.h"
+#include "sync/tests/device/DoneSink.h"
 #include "tools/device-emulator/DeviceEmulator.h"
 #include "tools/device-emulator/DeviceLibrary.h"
 #include "tools/device-emulator/SetupValues.h"
@@ -30,71 +31,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-// Counts the device's events.
-class DoneSink final : public IDispatch {
-public:
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (riid == IID_IUnknown || riid == platform::IidOf<IDispatch>() || riid == platform::IidOf<IQVClientDeviceEvents>()) {
-            *ppv = static_cast<IDispatch*>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return 2; }
-    ULONG Release() override { return 1; }
-    HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        std::lock_guard guard(m_lock);
-        if (id == DISPID_QVSYNC_SYNCDONE)
-            m_done = true;
-        // Progress(percent, file percent, status): the arguments come last to first.
-        if (id == DISPID_QVSYNC_PROGRESS && params && params->cArgs == 3) {
-            m_progressCount++;
-            if (params->rgvarg[1].lVal > 0 && params->rgvarg[1].lVal < 100)
-                m_filePercentSeen = true;
-            if (static_cast<DWORD>(params->rgvarg[0].lVal) & SyncRunState::kCancelBit)
-                m_abandoned = true;
-        }
-        m_changed.notify_all();
-        return S_OK;
-    }
-    // Waits for SyncDone; a generous limit only keeps a broken run from hanging the test.
-    bool WaitDone()
-    {
-        std::unique_lock guard(m_lock);
-        return m_changed.wait_for(guard, 120s, [this] { return m_done; });
-    }
-    // Waits for a progress report whose status carries the cancel bit: the run ended unfinished.
-    bool WaitAbandoned()
-    {
-        std::unique_lock guard(m_lock);
-        return m_changed.wait_for(guard, 120s, [this] { return m_abandoned; });
-    }
-    bool Done()
-    {
-        std::lock_guard guard(m_lock);
-        return m_done;
-    }
-    bool FilePercentSeen()
-    {
-        std::lock_guard guard(m_lock);
-        return m_filePercentSeen;
-    }
-
-private:
-    std::mutex m_lock;
-    std::condition_variable m_changed;
-    bool m_done { false };
-    bool m_abandoned { false };
-    bool m_filePercentSeen { false };
-    int m_progressCount { 0 };
-};
 
 std::string Bytes(const std::filesystem::path& path)
 {
