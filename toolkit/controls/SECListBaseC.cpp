@@ -116,6 +116,8 @@ int SECListBaseC::InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem)
         ++m_nCaret;
     if (m_nDropHilite >= nRow)
         ++m_nDropHilite;
+    if (m_nEditedRow >= nRow)
+        ++m_nEditedRow;
     for (int& n : m_selection)
         if (n >= nRow)
             ++n;
@@ -210,6 +212,12 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
         m_nCaret = follow(m_nCaret);
     if (m_nDropHilite > nRow)
         m_nDropHilite = follow(m_nDropHilite);
+    // An edit over a deleted row has nothing left to store into; one below it moves up with its row.
+    if (m_nEditedRow >= nRow && m_nEditedRow < nRow + nCount)
+        AbandonLabelEdit();
+    else if (m_nEditedRow >= nRow + nCount)
+        m_nEditedRow -= nCount;
+    m_nArmedEditRow = -1;
     std::vector<int> kept;
     for (int n : m_selection) {
         if (n < nRow)
@@ -230,6 +238,8 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
 BOOL SECListBaseC::DeleteAllItems()
 {
     StopEditTimer();
+    AbandonLabelEdit();
+    m_nArmedEditRow = -1;
     m_rows.clear();
     m_selection.clear();
     m_nTopIndex = 0;
@@ -1031,12 +1041,3 @@ BOOL SECListBaseC::ShowHeader(BOOL bShow, BOOL bButtons)
         return ModifyListStyle(LVS_NOCOLUMNHEADER | (bButtons ? LVS_NOSORTHEADER : 0), 0);
     return ModifyListStyle(0, LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER);
 }
-
-BOOL SECListBaseC::EndLabelEdit(BOOL)
-{
-    return FALSE;
-}
-
-BOOL SECListBaseC::NotifyBeginLabelEdit(int, int) { return FALSE; }
-
-BOOL SECListBaseC::NotifyEndLabelEdit(int, int, CString&, BOOL) { return FALSE; }

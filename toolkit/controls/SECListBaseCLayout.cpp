@@ -156,11 +156,16 @@ void SECListBaseC::MeasureRow(int nRow, SECListPaintContext* pContext)
         MeasureItem(pContext);
         return;
     }
-    CClientDC dc(m_hWnd ? this : nullptr);
-    auto pOwn = CreatePaintContext(&dc);
+    const auto pDC = CreateMeasureDC();
+    auto pOwn = CreatePaintContext(pDC.get());
     pOwn->m_lvi.iItem = nRow;
     pOwn->m_pItem = pItem;
     MeasureItem(pOwn.get());
+}
+
+std::unique_ptr<CDC> SECListBaseC::CreateMeasureDC()
+{
+    return std::make_unique<CClientDC>(m_hWnd ? this : nullptr);
 }
 
 int SECListBaseC::MeasuredHeight(int nRow, BOOL bWithSpacing)

@@ -20,6 +20,15 @@ void SECListBaseC::OnPaint()
     Paint(&dc);
 }
 
+CDC* SECListBaseC::CreateOffscreenDC(CDC* pDC, std::unique_ptr<CDC>& owned, const CRect& rect)
+{
+    // During drags the screen itself is drawn on, so a drag image's saved background stays valid.
+    if (m_bItemDrag || m_bColumnDrag)
+        return pDC;
+    owned = std::make_unique<SECOffscreenDC>(pDC, rect);
+    return owned.get();
+}
+
 void SECListBaseC::Paint(CDC* pDC)
 {
     const BOOL bPrinting = IsPrinting(pDC);
@@ -33,13 +42,8 @@ void SECListBaseC::Paint(CDC* pDC)
     const BOOL bCorner = (m_dwScrollBars & (WS_HSCROLL | WS_VSCROLL)) == (WS_HSCROLL | WS_VSCROLL);
     const CRect corner(paint.right, paint.bottom, client.right, client.bottom);
     {
-        std::unique_ptr<SECOffscreenDC> pOffscreen;
-        CDC* pTarget = pDC;
-        // During drags the screen itself is drawn on, so a drag image's saved background stays valid.
-        if (!bPrinting && !m_bItemDrag && !m_bColumnDrag) {
-            pOffscreen = std::make_unique<SECOffscreenDC>(pDC, paint);
-            pTarget = pOffscreen.get();
-        }
+        std::unique_ptr<CDC> pOffscreen;
+        CDC* pTarget = bPrinting ? pDC : CreateOffscreenDC(pDC, pOffscreen, paint);
         if (!bPrinting)
             pTarget->FillSolidRect(&paint, GetBkColor());
         auto pContext = CreatePaintContext(pTarget);
@@ -55,72 +59,6 @@ void SECListBaseC::Paint(CDC* pDC)
     }
     if (!bPrinting && bCorner)
         pDC->FillSolidRect(&corner, ::GetSysColor(COLOR_3DFACE));
-}
-
-static void DrawHeading(CDC* pDC, const SECListColumn& column, CRect rect)
-{
-    rect.left += 6;
-    rect.right -= 5;
-    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS;
-    const int nAlign = column.m_nFormat & LVCFMT_JUSTIFYMASK;
-    if (nAlign == LVCFMT_RIGHT)
-        nFormat |= DT_RIGHT;
-    else if (nAlign == LVCFMT_CENTER)
-        nFormat |= DT_CENTER;
-    if (pDC->GetTextExtent(column.m_strHeading).cx > rect.Width())
-        nFormat |= DT_END_ELLIPSIS;
-    pDC->DrawText(column.m_strHeading, &rect, nFormat);
-}
-
-void SECListBaseC::DrawHeader(SECListPaintContext* pContext)
-{
-    CDC* pDC = pContext->m_pDC;
-    CRect client;
-    GetItemAreaRect(client);
-    const int left = -m_nHorzScroll;
-    CRect band(left, 0, left + std::max(GetTotalWidth(), client.Width() + 1), m_nHeaderHeight);
-    if (!pDC->RectVisible(&band))
-        return;
-    CFont* pOldFont = pDC->SelectObject(CFont::FromHandle(GetHeaderFont()));
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->FillSolidRect(&band, ::GetSysColor(COLOR_3DFACE));
-    int x = left;
-    for (const auto& pColumn : m_columns) {
-        if (pColumn->m_nWidth > 0) {
-            CRect button(x, 0, x + pColumn->m_nWidth, m_nHeaderHeight);
-            pDC->DrawFrameControl(&button, DFC_BUTTON, DFCS_BUTTONPUSH);
-            DrawHeading(pDC, *pColumn, button);
-        }
-        x += pColumn->m_nWidth;
-    }
-    CRect rest(x, 0, client.right + 2, m_nHeaderHeight);
-    if (rest.Width() > 0)
-        pDC->DrawFrameControl(&rest, DFC_BUTTON, DFCS_BUTTONPUSH);
-    pDC->SetBkMode(nOldMode);
-    pDC->SelectObject(pOldFont);
-}
-
-void SECListBaseC::DrawHeaderButton(int nCol, BOOL bPressed)
-{
-    const SECListColumn* pColumn = GetColumnRecord(nCol);
-    if (pColumn == nullptr || m_hWnd == nullptr)
-        return;
-    CClientDC dc(this);
-    if (m_dwScrollBars & WS_VSCROLL) {
-        CRect area;
-        GetItemArea(area);
-        dc.ExcludeClipRect(area.right, 0, area.right + ::GetSystemMetrics(SM_CXVSCROLL), m_nHeaderHeight);
-    }
-    CRect button(GetColumnLeft(nCol), 0, GetColumnRight(nCol), m_nHeaderHeight);
-    dc.FillSolidRect(&button, ::GetSysColor(COLOR_3DFACE));
-    dc.DrawFrameControl(&button, DFC_BUTTON, bPressed ? (DFCS_BUTTONPUSH | DFCS_PUSHED | DFCS_FLAT) : DFCS_BUTTONPUSH);
-    CFont* pOldFont = dc.SelectObject(CFont::FromHandle(GetHeaderFont()));
-    const int nOldMode = dc.SetBkMode(TRANSPARENT);
-    if (bPressed)
-        button.OffsetRect(1, 1);
-    DrawHeading(&dc, *pColumn, button);
-    dc.SetBkMode(nOldMode);
-    dc.SelectObject(pOldFont);
 }
 
 BOOL SECListBaseC::PrepareItem(SECListPaintContext* pContext)
@@ -389,16 +327,22 @@ void SECListBaseC::DrawCellText(SECListPaintContext* pContext)
     pDC->SelectObject(pOldFont);
 }
 
-// One pen for every list's grid lines, made on first use.
-static CPen& GridPen()
+// The grid pens are shared by every list and made on first use.
+CPen* SECListBaseC::GetGridPen()
 {
     static CPen pen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    return pen;
+    return &pen;
+}
+
+// The vertical lines take the same pen unless a derived control draws them otherwise.
+CPen* SECListBaseC::GetGridPen2()
+{
+    return GetGridPen();
 }
 
 void SECListBaseC::DrawHorzGridLine(CDC* pDC, int, const CRect& rect)
 {
-    CPen* pOld = pDC->SelectObject(&GridPen());
+    CPen* pOld = pDC->SelectObject(GetGridPen());
     pDC->MoveTo(rect.left, rect.bottom - 1);
     pDC->LineTo(rect.right, rect.bottom - 1);
     pDC->SelectObject(pOld);
@@ -406,7 +350,7 @@ void SECListBaseC::DrawHorzGridLine(CDC* pDC, int, const CRect& rect)
 
 void SECListBaseC::DrawVertGridLines(CDC* pDC, int nRow, const CRect& rect)
 {
-    CPen* pOld = pDC->SelectObject(&GridPen());
+    CPen* pOld = pDC->SelectObject(GetGridPen2());
     const int nLast = GetColumnCount() - (HasListStyleEx(LVXS_FITWIDTH) ? 1 : 0);
     for (int nCol = 0; nCol < nLast; ++nCol) {
         const int x = GetColumnRight(nCol) - 1;
