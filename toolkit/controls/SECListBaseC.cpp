@@ -197,9 +197,11 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
     nCount = std::min(nCount, GetItemCount() - nRow);
     if (m_hWnd != nullptr)
         InvalidateRows(std::max(0, nRow - 1), GetItemCount() - 1);
-    // Every deleted row is told, so an owner that frees per-row data frees all of it.
+    // Every deleted row is told, so an owner that frees per-row data frees all of it (while it exists:
+    // the owner may delete rows itself when told).
     for (int i = nRow + nCount - 1; i >= nRow; --i)
-        NotifyDeleteItem(i);
+        if (i < GetItemCount())
+            NotifyDeleteItem(i);
     nRow = std::min(nRow, GetItemCount() - 1);
     if (nRow < 0)
         return TRUE; // the owner emptied the list while being told
@@ -527,6 +529,8 @@ int SECListBaseC::GetNextItem(int nRow, UINT nFlags)
     const UINT nStates = nFlags & 0xF;
     const BOOL bUp = (nFlags & (LVNI_ABOVE | LVNI_TOLEFT)) != 0;
     const int nStep = bUp ? -1 : 1;
+    // Any start outside the rows searches from the end it lies beyond.
+    nRow = std::clamp(nRow, -1, GetItemCount());
     for (int n = nRow + nStep; n >= 0 && n < GetItemCount(); n += nStep) {
         if (nStates == 0 || GetItemState(n, nStates) != 0)
             return n;
@@ -778,6 +782,12 @@ BOOL SECListBaseC::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
         Invalidate();
     }
     return TRUE;
+}
+
+void SECListBaseC::MoveColumnData(int nFrom, int nTo)
+{
+    for (const auto& pRow : m_rows)
+        pRow->MoveSubItem(nFrom, nTo);
 }
 
 BOOL SECListBaseC::GetColumn(int nCol, LVCOLUMN* pColumn) const

@@ -314,7 +314,9 @@ protected:
     // The shared pens of the horizontal and the vertical grid lines.
     virtual CPen* GetGridPen();
     virtual CPen* GetGridPen2();
-    virtual void MoveColumnData(int /*nFrom*/, int /*nTo*/) { }
+    // After a column moved from one position to another: its cells move with it in every row, so the
+    // rows' data stays under its heading (columns after the first show the cell of their position).
+    virtual void MoveColumnData(int nFrom, int nTo);
     virtual void DrawRows(SECListPaintContext* pContext);
     virtual void DrawRow(SECListPaintContext* pContext);
     virtual void DrawCell(SECListPaintContext* pContext);

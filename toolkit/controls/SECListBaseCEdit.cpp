@@ -87,9 +87,10 @@ SECListEdit* SECListBaseC::EditLabel(int nRow, int nCol)
 void SECListBaseC::AbandonLabelEdit()
 {
     if (m_pEdit->m_hWnd != nullptr) {
+        const BOOL bWasEnding = m_bEndingEdit;
         m_bEndingEdit = TRUE;
         m_pEdit->DestroyWindow();
-        m_bEndingEdit = FALSE;
+        m_bEndingEdit = bWasEnding;
     }
     m_nEditedRow = -1;
 }
@@ -101,13 +102,19 @@ BOOL SECListBaseC::EndLabelEdit(BOOL bCommit)
     m_bEndingEdit = TRUE;
     CString strText;
     m_pEdit->GetWindowText(strText);
-    const int nRow = m_nEditedRow;
+    int nRow = m_nEditedRow;
     const int nSubItem = GetEditedSubItem();
-    if (NotifyEndLabelEdit(nRow, nSubItem, strText, bCommit)) {
+    const SECListItem* pItem = GetItemRecord(nRow);
+    const CString strTyped = GetItemText(nRow, nSubItem);
+    const BOOL bAccepted = NotifyEndLabelEdit(nRow, nSubItem, strText, bCommit);
+    // The owner may have moved or deleted the row while it was asked: the text goes to the row's
+    // record wherever it is now, or nowhere.
+    nRow = GetItemRecord(nRow) == pItem ? nRow : FindRecord(pItem);
+    if (nRow >= 0 && bAccepted) {
         SetItemText(nRow, nSubItem, strText);
         OnLabelChanged(nRow, nSubItem);
-    } else {
-        // Undo what typing wrote into the row on the way.
+    } else if (nRow >= 0 && GetItemText(nRow, nSubItem) == strTyped) {
+        // Undo what typing wrote into the row on the way, unless the owner wrote the cell itself.
         SetItemText(nRow, nSubItem, m_strLabelBeforeEdit);
     }
     // Closing the edit from the keyboard leaves the keyboard with the list.

@@ -513,7 +513,7 @@ void SECListBaseC::OnMouseMove(UINT nFlags, CPoint point)
     if (m_nPressedHeaderColumn > 0 && m_bClickArmed && (nFlags & MK_LBUTTON)
         && (std::abs(point.x - m_ptClick.x) > 1 || std::abs(point.y - m_ptClick.y) > 1))
         StartColumnDrag(point);
-    else if (m_bColumnDrag && (nFlags & MK_LBUTTON))
+    if (m_bColumnDrag && (nFlags & MK_LBUTTON))
         TrackColumnDrag(point, nCol);
     if (HasListStyleEx(LVXS_LABELTIPS) && HasListStyle(LVS_NOLABELWRAP) && !m_bItemDrag && !m_bColumnDrag
         && nRow != m_nEditedRow)

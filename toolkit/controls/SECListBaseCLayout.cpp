@@ -117,10 +117,11 @@ BOOL SECListBaseC::MeasureCell(SECListPaintContext* pContext, int& cy)
     }
     CRect rcText;
     CalcTextRect(pContext, rcText);
+    // The icon is drawn at its rectangle's place in the row, so the row reaches down to its bottom.
     if (pContext->m_nView == LVS_ICON)
         cy = rcIcon.Height() + rcText.Height() + 5;
     else
-        cy = std::max(rcIcon.Height(), rcText.Height());
+        cy = std::max(rcIcon.IsRectEmpty() ? 0 : static_cast<int>(rcIcon.bottom), rcText.Height());
     return TRUE;
 }
 
