@@ -828,7 +828,18 @@ BOOL SECListBaseC::EnsureRangeVisible(int nFirst, int nLast)
     return SetTopIndex(nTop);
 }
 
-void SECListBaseC::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
+// The thumb's position: the scroll messages carry only 16 bits of it, the bar itself all of it.
+static int ThumbPosition(UINT nPos, CScrollBar* pFrom, CScrollBar* pOwn)
+{
+    if (pFrom == nullptr || pOwn == nullptr || pOwn->m_hWnd == nullptr)
+        return static_cast<int>(nPos);
+    SCROLLINFO info {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_TRACKPOS;
+    return pOwn->GetScrollInfo(&info) ? info.nTrackPos : static_cast<int>(nPos);
+}
+
+void SECListBaseC::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     EndLabelEdit(TRUE);
     HideTip();
@@ -840,7 +851,7 @@ void SECListBaseC::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
     case SB_PAGELEFT: ScrollHorz(area.Width()); break;
     case SB_PAGERIGHT: ScrollHorz(-area.Width()); break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: ScrollHorz(m_nHorzScroll - static_cast<int>(nPos)); break;
+    case SB_THUMBTRACK: ScrollHorz(m_nHorzScroll - ThumbPosition(nPos, pScrollBar, m_pHorzBar.get())); break;
     case SB_LEFT: ScrollHorz(m_nHorzScroll); break;
     case SB_RIGHT: ScrollHorz(-GetTotalWidth()); break;
     default: break;
@@ -853,7 +864,7 @@ void SECListBaseC::ScrollAndRepaint(int nRowDelta)
     UpdateScrollBars();
 }
 
-void SECListBaseC::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
+void SECListBaseC::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     EndLabelEdit(TRUE);
     HideTip();
@@ -875,7 +886,7 @@ void SECListBaseC::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
     case SB_PAGEUP: ScrollAndRepaint(-std::max(1, GetCountPerPageAbove())); break;
     case SB_PAGEDOWN: ScrollAndRepaint(std::min(m_nTopIndex + nPage, info.nMax - nPage + 1) - m_nTopIndex); break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: ScrollAndRepaint(static_cast<int>(nPos) - m_nTopIndex); break;
+    case SB_THUMBTRACK: ScrollAndRepaint(ThumbPosition(nPos, pScrollBar, m_pVertBar.get()) - m_nTopIndex); break;
     case SB_TOP: ScrollAndRepaint(-m_nTopIndex); break;
     case SB_BOTTOM: ScrollAndRepaint(GetLastTopIndex() - m_nTopIndex); break;
     default: break;

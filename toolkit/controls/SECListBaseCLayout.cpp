@@ -579,8 +579,14 @@ BOOL SECListBaseC::RedrawItems(int nRow, BOOL bLabelOnly, BOOL bErase, BOOL bFil
     const int cy = MeasuredHeight(nRow, FALSE);
     CRect rect(area.left - m_nHorzScroll, top, area.left - m_nHorzScroll + std::max(GetTotalWidth(), area.Width()),
         top + cy);
-    if (bFill)
+    if (bFill) {
+        // The rows below move: what they leave is cleared at once when the repaint will not erase.
+        if (!bErase && rect.bottom < area.bottom) {
+            CClientDC dc(this);
+            dc.FillSolidRect(rect.left, rect.bottom, rect.Width(), area.bottom - rect.bottom, GetBkColor());
+        }
         rect.bottom = area.bottom;
+    }
     if (bLabelOnly && !HasListStyleEx(LVXS_FULLROWSELECT)) {
         const int left = GetColumnLeft(std::max(0, GetFirstDataColumn()));
         rect.left = left + pItem->m_rcLabel.left - 3;

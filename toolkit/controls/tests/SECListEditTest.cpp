@@ -240,8 +240,9 @@ TEST_F(TippedList, TheTipStaysOnTheScreen)
     ASSERT_TRUE(tip().IsShown());
     CRect rect;
     tip().GetWindowRect(&rect);
-    EXPECT_LE(rect.right, 320 + 2);
-    EXPECT_LT(rect.left, xOwner + LabelPoint(3).x - 20); // moved left of where the label starts
+    // Moved left so that the label's rectangle ends at the screen's edge (the window adds its border).
+    EXPECT_EQ(rect.right, 320 + 2);
+    EXPECT_LT(rect.left, xOwner + 3);
 }
 
 } // namespace

@@ -105,6 +105,18 @@ TEST(ListOwnerData, ScrollingAHundredThousandRowsAsksOnlyForTheRowsShown)
     screen.pump();
     EXPECT_EQ(list.GetLastFullyVisible(nullptr), 99999);
     askedOnlyFrom(list.GetTopIndex());
+    // The thumb dragged to the bottom reaches rows past what 16 bits can count.
+    CRect bar;
+    ::GetWindowRect(::GetDlgItem(list.m_hWnd, SECListBaseC::vertScrollBarId), &bar);
+    const int cyArrow = ::GetSystemMetrics(SM_CYVSCROLL);
+    list.SetTopIndex(0);
+    screen.pump();
+    screen.drag(bar.CenterPoint().x, bar.top + cyArrow + 2, bar.CenterPoint().x, bar.bottom - 1);
+    EXPECT_GT(list.GetTopIndex(), 99000);
+    owner.asked.clear();
+    list.Invalidate();
+    screen.pump();
+    askedOnlyFrom(list.GetTopIndex());
     owner.DestroyWindow();
     screen.pump();
 }
