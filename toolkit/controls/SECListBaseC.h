@@ -455,6 +455,11 @@ protected:
     int m_nColumnInsertMark { -1 };
     std::unique_ptr<CScrollBar> m_pHorzBar;
     std::unique_ptr<CScrollBar> m_pVertBar;
+    // While a paint or a layout pass runs: the context rows are measured on, and the colours the whole
+    // area and the cell being drawn already hold (CLR_NONE when unknown).
+    SECListPaintContext* m_pMeasureContext { nullptr };
+    COLORREF m_rgbPaintFill { CLR_NONE };
+    COLORREF m_rgbCellFill { CLR_NONE };
     std::unique_ptr<CImageList> m_pColumnDragImage;
     BOOL m_bDragImageEntered { FALSE };
     std::unique_ptr<SECListTip> m_pTip = std::make_unique<SECListTip>(this);

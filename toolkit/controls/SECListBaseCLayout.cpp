@@ -1,6 +1,7 @@
 // The list's measuring, row arithmetic, cell rectangles and scroll bars.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/afx/CClientDC.h"
 #include "platform/afx/CResourceException.h"
@@ -174,8 +175,13 @@ int SECListBaseC::MeasuredHeight(int nRow, BOOL bWithSpacing)
     SECListItem* pItem = GetItemRecord(nRow);
     if (pItem == nullptr)
         return 0;
-    if (pItem->m_bMeasure)
-        MeasureRow(nRow, nullptr);
+    if (pItem->m_bMeasure) {
+        // An owner asked for a cell while the row is measured may ask for other rows: those get a
+        // context of their own.
+        SECListPaintContext* pShared = std::exchange(m_pMeasureContext, nullptr);
+        MeasureRow(nRow, pShared);
+        m_pMeasureContext = pShared;
+    }
     return std::max(0, pItem->m_cy) + (bWithSpacing ? GetRowSpacing() : 0);
 }
 
@@ -509,12 +515,17 @@ void SECListBaseC::UpdateScrollBars()
 {
     if (m_hWnd == nullptr)
         return;
+    // One measuring context serves every row this pass meets.
+    const auto pDC = CreateMeasureDC();
+    const auto pMeasure = CreatePaintContext(pDC.get());
+    SECListPaintContext* pOuterMeasure = std::exchange(m_pMeasureContext, pMeasure.get());
     UpdateVertScroll(GetTotalRows());
     if (IsLabelWrap())
         InvalidateRowHeights();
     UpdateHorzScroll(GetTotalWidth());
     UpdateVertScroll(GetTotalRows());
     PositionScrollBars();
+    m_pMeasureContext = pOuterMeasure;
 }
 
 void SECListBaseC::PositionScrollBars()

@@ -1,6 +1,7 @@
 // The list's painting: the off-screen pass, the header, rows, cells and their colours.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/afx/CClientDC.h"
 #include "platform/afx/CPaintDC.h"
@@ -44,9 +45,14 @@ void SECListBaseC::Paint(CDC* pDC)
     {
         std::unique_ptr<CDC> pOffscreen;
         CDC* pTarget = bPrinting ? pDC : CreateOffscreenDC(pDC, pOffscreen, paint);
-        if (!bPrinting)
-            pTarget->FillSolidRect(&paint, GetBkColor());
+        if (!bPrinting) {
+            m_rgbPaintFill = GetBkColor();
+            pTarget->FillSolidRect(&paint, m_rgbPaintFill);
+        }
         auto pContext = CreatePaintContext(pTarget);
+        // Rows met for the first time are measured on the target rather than on a context of their own.
+        auto pMeasure = CreatePaintContext(pTarget);
+        SECListPaintContext* pOuterMeasure = std::exchange(m_pMeasureContext, pMeasure.get());
         if (IsHeaderVisible())
             DrawHeader(pContext.get());
         CRect area;
@@ -56,6 +62,8 @@ void SECListBaseC::Paint(CDC* pDC)
             pTarget->IntersectClipRect(&area);
         DrawRows(pContext.get());
         pTarget->RestoreDC(nSaved);
+        m_pMeasureContext = pOuterMeasure;
+        m_rgbPaintFill = CLR_NONE;
     }
     if (!bPrinting && bCorner)
         pDC->FillSolidRect(&corner, ::GetSysColor(COLOR_3DFACE));
@@ -203,18 +211,29 @@ void SECListBaseC::DrawRow(SECListPaintContext* pContext)
 {
     const int nRow = pContext->m_lvi.iItem;
     SECListItem* pItem = pContext->m_pItem;
-    if (HasCallbackFields(nRow)) {
-        pItem->m_bMeasure = TRUE;
-        MeasureItem(pContext);
-        pContext->m_lvi.iItem = nRow;
-        pContext->m_pItem = pItem;
-    }
+    // A row whose fields come from the owner is measured again at each paint, each cell just before it
+    // is drawn, so the owner is asked once per cell.
+    const BOOL bMeasure = HasCallbackFields(nRow);
+    if (bMeasure && pItem->m_cy == -1)
+        pItem->m_cy = 0;
     const CRect row = pContext->m_rect;
     CDC* pDC = pContext->m_pDC;
     const int nColumns = std::max(1, GetColumnCount());
     int x = row.left;
     for (int nCol = 0; nCol < nColumns; ++nCol) {
         SECListColumn* pColumn = GetColumnRecord(nCol);
+        pContext->m_nColumn = nCol;
+        pContext->m_pColumn = pColumn;
+        pContext->m_lvi.iItem = nRow;
+        pContext->m_lvi.iSubItem = pColumn ? pColumn->m_nSubItem : 0;
+        pContext->m_pItem = pItem;
+        pContext->m_pSubItem = pItem->GetSubItem(pContext->m_lvi.iSubItem);
+        BOOL bPrepared = FALSE;
+        if (bMeasure && (bPrepared = PrepareItem(pContext))) {
+            int cy = 0;
+            MeasureCell(pContext, cy);
+            pItem->m_cy = std::max(pItem->m_cy, cy);
+        }
         int cx = pColumn ? pColumn->m_nWidth : row.Width();
         if (nColumns == 1)
             cx = std::max(cx, static_cast<int>(pItem->m_rcLabel.right));
@@ -222,16 +241,15 @@ void SECListBaseC::DrawRow(SECListPaintContext* pContext)
         x += cx;
         if (!IsPrinting(pDC) && !pDC->RectVisible(&cell))
             continue;
-        pContext->m_rect = cell;
-        pContext->m_nColumn = nCol;
-        pContext->m_pColumn = pColumn;
-        pContext->m_lvi.iItem = nRow;
-        pContext->m_lvi.iSubItem = pColumn ? pColumn->m_nSubItem : 0;
-        pContext->m_pItem = pItem;
-        pContext->m_pSubItem = pItem->GetSubItem(pContext->m_lvi.iSubItem);
-        if (PrepareItem(pContext))
+        if (!bMeasure)
+            bPrepared = PrepareItem(pContext);
+        if (bPrepared) {
+            pContext->m_rect = cell;
             DrawCell(pContext);
+        }
     }
+    if (bMeasure)
+        pItem->m_bMeasure = FALSE;
     pContext->m_rect = row;
     if (pContext->m_nView != LVS_REPORT)
         return;
@@ -248,12 +266,17 @@ void SECListBaseC::DrawRow(SECListPaintContext* pContext)
 
 void SECListBaseC::DrawCell(SECListPaintContext* pContext)
 {
-    pContext->m_pDC->FillSolidRect(&pContext->m_rect, pContext->m_rgbBk);
+    // The paint filled the whole area with the background already; filling again in the same colour
+    // would change no pixel.
+    if (pContext->m_rgbBk != m_rgbPaintFill)
+        pContext->m_pDC->FillSolidRect(&pContext->m_rect, pContext->m_rgbBk);
     if (pContext->m_lvi.pszText == nullptr)
         return;
+    m_rgbCellFill = pContext->m_rgbBk;
     if (pContext->m_lvi.iSubItem == 0)
         DrawCellIcon(pContext);
     DrawCellText(pContext);
+    m_rgbCellFill = CLR_NONE;
 }
 
 void SECListBaseC::DrawCellIcon(SECListPaintContext* pContext)
@@ -310,12 +333,14 @@ void SECListBaseC::DrawCellText(SECListPaintContext* pContext)
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const BOOL bHighlighted = (pContext->m_lvi.state & LVIS_SELECTED) || pContext->m_lvi.iItem == m_nCaret
         || pContext->m_lvi.iItem == m_nDropHilite;
+    // A highlight in the colour the cell already holds changes nothing.
+    const BOOL bFillHighlight = pContext->m_rgbTextBk != m_rgbCellFill;
     if (HasListStyleEx(LVXS_FULLROWSELECT)) {
-        if (bHighlighted) {
+        if (bHighlighted && bFillHighlight) {
             CRect fill(bFirst ? highlight.left : cell.left, cell.top, cell.right, cell.bottom);
             pDC->FillSolidRect(&fill, pContext->m_rgbTextBk);
         }
-    } else if (bFirst) {
+    } else if (bFirst && bFillHighlight) {
         pDC->FillSolidRect(&highlight, pContext->m_rgbTextBk);
     }
     const BOOL bEdited = pContext->m_lvi.iItem == m_nEditedRow && pContext->m_nColumn == m_nCurrentColumn;
