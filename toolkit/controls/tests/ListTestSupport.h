@@ -86,6 +86,13 @@ inline std::string GoldenPath(const std::string& name)
     return std::string(TS_CONTROLS_TEST_DIR) + "/golden/" + name;
 }
 
+// Makes an owner window at the screen's top-left corner with the list filling it.
+inline void CreateOwned(Owner& owner, SECListBaseC& list, const CRect& rect, DWORD dwStyle, DWORD dwExStyle = 0)
+{
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, rect, nullptr, 0));
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | dwStyle, dwExStyle, rect, &owner, 7));
+}
+
 // A report list of five rows in two columns, in an owner window at the screen's top-left corner (so
 // client and screen points are the same).
 class ListWindow : public ::testing::Test {
@@ -98,8 +105,7 @@ protected:
     }
     void Build(DWORD dwStyle, DWORD dwExStyle)
     {
-        ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 240, 140), nullptr, 0));
-        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | dwStyle, dwExStyle, CRect(0, 0, 240, 140), &owner, 7));
+        CreateOwned(owner, list, CRect(0, 0, 240, 140), dwStyle, dwExStyle);
         list.InsertColumn(0, "Title", LVCFMT_LEFT, 120);
         list.AddColumn("Artist", LVCFMT_LEFT, 100);
         const char* titles[] = { "Alpha", "Bravo", "Banjo", "Charlie", "Delta" };
@@ -107,6 +113,14 @@ protected:
             list.InsertItem(i, titles[i]);
             list.SetItem(i, 1, LVIF_TEXT | LVIF_DI_SETITEM, "Someone", 0, 0, 0, 0);
         }
+        list.RecalcLayout();
+        screen.pump();
+    }
+    // Enough rows for the list to scroll: 45 in all.
+    void AddRows()
+    {
+        for (int i = 0; i < 40; ++i)
+            list.InsertItem(5 + i, "more");
         list.RecalcLayout();
         screen.pump();
     }

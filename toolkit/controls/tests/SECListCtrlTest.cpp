@@ -159,9 +159,8 @@ TEST(ListRows, ArithmeticOverRowsOfDifferentHeights)
 {
     TestScreen screen { 320, 200 };
     Owner owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
     SteppedList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOSCROLL, CRect(0, 0, 200, 100), &owner, 1));
+    CreateOwned(owner, list, CRect(0, 0, 200, 100), LVS_REPORT | LVS_NOSCROLL);
     list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
     for (int i = 0; i < 10; ++i)
         list.InsertItem(i, "x");

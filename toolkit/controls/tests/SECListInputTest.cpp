@@ -116,10 +116,7 @@ TEST_F(ListWindow, EveryDeletedRowIsTold)
 
 TEST_F(ListWindow, WheelNotchesAccumulate)
 {
-    for (int i = 0; i < 40; ++i)
-        list.InsertItem(5 + i, "more");
-    list.RecalcLayout();
-    screen.pump();
+    AddRows();
     list.SetFocus();
     screen.moveTo(50, 60);
     screen.wheel(-60);
@@ -134,10 +131,7 @@ TEST_F(ListWindow, WheelNotchesAccumulate)
 
 TEST_F(ListWindow, PageKeysMoveByTheShownRows)
 {
-    for (int i = 0; i < 40; ++i)
-        list.InsertItem(5 + i, "more");
-    list.RecalcLayout();
-    screen.pump();
+    AddRows();
     list.SetFocus();
     const int nLast = list.GetLastFullyVisible(nullptr);
     // The first Page Down goes to the last shown row, the next one turns the page.
@@ -281,10 +275,7 @@ TEST_F(ListWindow, AnOwnerRemovingTheClickedColumnIsSafe)
 
 TEST_F(ListWindow, DraggingOverTheLastRowScrollsDown)
 {
-    for (int i = 0; i < 40; ++i)
-        list.InsertItem(5 + i, "more");
-    list.RecalcLayout();
-    screen.pump();
+    AddRows();
     const CPoint from = LabelPoint(0);
     screen.moveTo(from.x, from.y);
     screen.press();

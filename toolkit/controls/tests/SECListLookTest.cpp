@@ -38,10 +38,9 @@ TEST(ListLook, ReportWithIconsSelectionAndFocus)
 {
     TestScreen screen { 320, 200 };
     Owner owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 260, 150), nullptr, 0));
     ProbeList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOLABELWRAP | LVS_SHOWSELALWAYS,
-        LVXS_FULLROWSELECT | LVXS_VERTGRIDLINES, CRect(0, 0, 260, 150), &owner, 7));
+    CreateOwned(owner, list, CRect(0, 0, 260, 150), LVS_REPORT | LVS_NOLABELWRAP | LVS_SHOWSELALWAYS,
+        LVXS_FULLROWSELECT | LVXS_VERTGRIDLINES);
     CImageList images;
     MakeIcons(images, list);
     // The list keeps a copy of its own; the caller's list stays the caller's.
@@ -75,9 +74,8 @@ TEST(ListOwnerData, ScrollingAHundredThousandRowsAsksOnlyForTheRowsShown)
 {
     TestScreen screen { 320, 200 };
     Owner owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 240, 140), nullptr, 0));
     ProbeList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOLABELWRAP, CRect(0, 0, 240, 140), &owner, 7));
+    CreateOwned(owner, list, CRect(0, 0, 240, 140), LVS_REPORT | LVS_NOLABELWRAP);
     list.InsertColumn(0, "Title", LVCFMT_LEFT, 120);
     list.AddColumn("Artist", LVCFMT_LEFT, 100);
     for (int i = 0; i < 100000; ++i)
