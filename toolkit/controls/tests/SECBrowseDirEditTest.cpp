@@ -59,6 +59,7 @@ protected:
         platform::SetMessageBoxPresenter(m_previousPresenter);
         owner.DestroyWindow();
         screen.pump();
+        fs::remove_all("Music");
     }
     // Presses the "..." button; the chooser gets the input once it shows.
     void browse(std::function<void(HWND)> input)
