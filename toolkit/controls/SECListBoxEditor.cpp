@@ -2,6 +2,8 @@
 
 #include "toolkit/controls/SECListBoxEditor.h"
 
+#include <algorithm>
+
 #include "platform/afx/AfxState.h"
 #include "toolkit/controls/SECControlIds.h"
 #include "toolkit/controls/SECDialogItems.h"
@@ -171,37 +173,31 @@ BOOL SECListBoxEditor::DeleteItem(int nIndex)
 
 BOOL SECListBoxEditor::MoveItemUp()
 {
-    const int nSel = GetSelectedItem();
-    if (nSel == LB_ERR || m_pEdit)
-        return FALSE;
-    const int nEnd = m_pListBox->GetCount() - ((m_dwFlags & SEC_LBE_NOPLACEHOLDER) ? 0 : 1);
-    if (nSel <= 0 || nSel >= nEnd)
-        return FALSE;
-    CString text;
-    m_pListBox->GetText(nSel, text);
-    m_pListBox->SetRedraw(FALSE);
-    ShiftItemUp(nSel);
-    SECSelectItem(*m_pListBox, nSel - 1);
-    m_pListBox->SetRedraw(TRUE);
-    OnItemMoved(nSel, nSel - 1, text, FALSE);
-    return TRUE;
+    return MoveSelectedItem(-1);
 }
 
 BOOL SECListBoxEditor::MoveItemDown()
 {
+    return MoveSelectedItem(1);
+}
+
+BOOL SECListBoxEditor::MoveSelectedItem(int nDirection)
+{
     const int nSel = GetSelectedItem();
     if (nSel == LB_ERR || m_pEdit)
         return FALSE;
+    // Nothing moves onto or past the empty last item.
     const int nEnd = m_pListBox->GetCount() - ((m_dwFlags & SEC_LBE_NOPLACEHOLDER) ? 0 : 1);
-    if (nSel < 0 || nSel + 1 >= nEnd)
+    const int nTo = nSel + nDirection;
+    if (nSel >= nEnd || nTo < 0 || nTo >= nEnd)
         return FALSE;
     CString text;
     m_pListBox->GetText(nSel, text);
     m_pListBox->SetRedraw(FALSE);
-    ShiftItemUp(nSel + 1);
-    SECSelectItem(*m_pListBox, nSel + 1);
+    ShiftItemUp(std::max(nSel, nTo));
+    SECSelectItem(*m_pListBox, nTo);
     m_pListBox->SetRedraw(TRUE);
-    OnItemMoved(nSel, nSel + 1, text, FALSE);
+    OnItemMoved(nSel, nTo, text, FALSE);
     return TRUE;
 }
 

@@ -130,6 +130,8 @@ protected:
 private:
     friend class SECListBoxEditorHelper;
 
+    // Moves the selected item one place up (-1) or down (1), as Move Up and Move Down do.
+    BOOL MoveSelectedItem(int nDirection);
     void RunButton(Button button);
     // The button's image with its highlight line, and the same pressed in.
     void PrepareButtonImage(Button button);

@@ -22,6 +22,12 @@ SECListBoxEditorHelper::SECListBoxEditorHelper(SECListBoxEditor* pEditor)
 {
 }
 
+SECListBoxEditorHelper::~SECListBoxEditorHelper()
+{
+    if (m_hWnd)
+        UnsubclassWindow();
+}
+
 BOOL SECListBoxEditorHelper::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     const auto* pHeader = reinterpret_cast<const NMHDR*>(lParam);

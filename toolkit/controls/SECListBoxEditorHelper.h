@@ -10,6 +10,8 @@ class SECListBoxEditorHelper : public CListBox {
     DECLARE_DYNAMIC(SECListBoxEditorHelper)
 public:
     explicit SECListBoxEditorHelper(SECListBoxEditor* pEditor);
+    // The list box is the dialog's: an editor that goes before it gives the list box back.
+    ~SECListBoxEditorHelper() override;
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

@@ -90,6 +90,8 @@ private:
     // The caret's resting place for a click or focus at nPos: never on a literal, never past the first
     // empty placeholder after the entered characters.
     int RestingPlace(int nPos) const;
+    // Without a selection, moves the caret to its resting place (after a click or the focus came).
+    void RestCaret();
     // Puts the caret on the placeholder after nPos, or just behind nPos when it is the last one.
     void CaretAfter(int nPos);
     // Backspace and Delete: a selection goes; otherwise the placeholder before the caret (Backspace) or

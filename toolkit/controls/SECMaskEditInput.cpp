@@ -159,17 +159,17 @@ void SECMaskEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 void SECMaskEdit::OnLButtonDown(UINT nFlags, CPoint point)
 {
     Default();
-    int nStart = 0, nEnd = 0;
-    GetSel(nStart, nEnd);
-    if (nStart == nEnd) {
-        const int nPlace = RestingPlace(nStart);
-        SetSel(nPlace, nPlace);
-    }
+    RestCaret();
 }
 
 void SECMaskEdit::OnSetFocus(CWnd* pOldWnd)
 {
     Default();
+    RestCaret();
+}
+
+void SECMaskEdit::RestCaret()
+{
     int nStart = 0, nEnd = 0;
     GetSel(nStart, nEnd);
     if (nStart == nEnd) {

@@ -62,6 +62,7 @@ public:
     void OnBrowse() override { hooks.push_back("browse"); }
     BOOL Editing() const { return m_pEdit != nullptr; }
     CRect ButtonRect(int nButton) const { return m_rcButtons[static_cast<size_t>(nButton)]; }
+    CToolTipCtrl& ToolTip() { return m_wndToolTip; }
     int LastFrom() const { return m_nLastFrom; }
     int LastTo() const { return m_nLastTo; }
 

@@ -87,7 +87,9 @@ protected:
 
 TEST_F(ListBoxEditor, TheHeaderTakesTheListsPlaceAndTheListGetsItsEmptyLastItem)
 {
-    init(kFull);
+    ASSERT_TRUE(editor.Initialize(&owner, kListID, kFull));
+    screen.pump();
+    EXPECT_EQ(owner.take(kListID), (std::vector<int> { 1 }));
     CRect header, listRect;
     editor.GetWindowRect(header);
     list().GetWindowRect(listRect);
@@ -97,13 +99,18 @@ TEST_F(ListBoxEditor, TheHeaderTakesTheListsPlaceAndTheListGetsItsEmptyLastItem)
     EXPECT_EQ(editor.GetDlgCtrlID(), 32767);
     EXPECT_EQ(::GetWindow(editor.GetSafeHwnd(), GW_HWNDNEXT), list().GetSafeHwnd());
     EXPECT_EQ(Items(list()), (Strings { "Alpha", "Bravo", "Charlie", "" }));
-    // The buttons stand right-aligned, Move Down rightmost, each as wide as its picture.
+    // The buttons stand right-aligned, Move Down rightmost, each as wide as its picture, each with
+    // its tooltip.
     EXPECT_EQ(editor.ButtonRect(3).right, 200);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(editor.ButtonRect(i).right, editor.ButtonRect(i + 1).left);
-    // The header is told to the dialog after the start.
-    RecordingEditor again;
-    EXPECT_FALSE(again.Initialize(&owner, 99, kFull));
+    EXPECT_EQ(editor.ToolTip().GetToolCount(), 4);
+    TOOLINFO info;
+    ASSERT_TRUE(editor.ToolTip().GetToolInfo(info, &editor, 20533));
+    EXPECT_EQ(CRect(info.rect), editor.ButtonRect(2));
+
+    RecordingEditor missing;
+    EXPECT_FALSE(missing.Initialize(&owner, 99, kFull));
 }
 
 TEST_F(ListBoxEditor, ItemsAreAddedRenamedAndDeletedByTheKeyboard)
