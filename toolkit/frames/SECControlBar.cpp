@@ -11,6 +11,8 @@
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CMiniDockFrameWnd.h"
 #include "platform/gdi/FrameDrawing.h"
+#include "toolkit/frames/SECDisplayCache.h"
+#include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameIds.h"
 
 IMPLEMENT_DYNCREATE(SECControlBar, CControlBar)
@@ -30,9 +32,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The toolkit's border size on a bar's bordered sides.
-constexpr int kBorderSize = 2;
-
 int NonNegative(int value) { return std::max(value, 0); }
 
 // Flat borders take one pixel on each bordered side.
@@ -44,24 +43,10 @@ void DeflateFlatBorders(CRect& rect, DWORD dwStyle)
 
 } // namespace
 
-BOOL SECIsBarAloneInRow(const CControlBar* pBar)
+BOOL SECControlBar::IsMDIChild() const
 {
-    const CDockBar* pDockBar = pBar ? pBar->m_pDockBar : nullptr;
-    if (!pDockBar)
-        return TRUE;
-    const int nPos = pDockBar->FindBar(const_cast<CControlBar*>(pBar));
-    if (nPos < 0)
-        return TRUE;
-    // The row runs between the null entries around the bar's entry.
-    int nStart = nPos;
-    while (nStart > 0 && pDockBar->m_arrBars[nStart - 1])
-        --nStart;
-    for (int i = nStart; i < pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[i]; ++i) {
-        CControlBar* pOther = pDockBar->GetDockedControlBar(i);
-        if (pOther && pOther != pBar && pOther->IsVisible())
-            return FALSE;
-    }
-    return TRUE;
+    const SECDockBar* pDockBar = GetSECDockBar();
+    return pDockBar && pDockBar->IsMDIChild();
 }
 
 CSize& SECControlBar::DefaultSize()
@@ -231,13 +216,15 @@ void SECControlBar::DrawBorders(CDC* pDC, CRect& rect)
             DrawGripper(pDC, rect);
         return;
     }
+    const SECDisplayCache& cache = displayCache();
     const bool bShaded = (m_dwExStyle & BARX_SHADED_BORDERS) != 0;
-    const COLORREF clrDark = ::GetSysColor(bShaded ? COLOR_BTNSHADOW : COLOR_BTNFACE);
-    const COLORREF clrLight = ::GetSysColor(bShaded ? COLOR_BTNHIGHLIGHT : COLOR_BTNFACE);
+    const COLORREF clrDark = !bShaded ? cache.m_clrBtnFace : cache.m_bWin4 ? cache.m_clrBtnShadow : cache.m_clrWindowFrame;
+    const COLORREF clrLight = bShaded ? cache.m_clrBtnHilite : cache.m_clrBtnFace;
     const bool b3d = (dwStyle & CBRS_BORDER_3D) != 0;
     const CRect r = rect;
-    const int y1 = r.top + ((dwStyle & CBRS_BORDER_TOP) ? kBorderSize : 0) - (b3d ? 1 : 0);
-    const int y2 = r.bottom - ((dwStyle & CBRS_BORDER_BOTTOM) ? kBorderSize : 0) - (b3d ? 1 : 0);
+    // With a 3-D border the dark lines of the right and bottom sides sit one pixel in.
+    const int y1 = r.top + ((dwStyle & CBRS_BORDER_TOP) ? cache.m_nBorderY : 0);
+    const int y2 = r.bottom - ((dwStyle & CBRS_BORDER_BOTTOM) ? cache.m_nBorderY : 0) - (b3d ? 1 : 0);
     const int xr = r.right - (b3d ? 1 : 0);
     const int yb = r.bottom - (b3d ? 1 : 0);
     const bool bHorzDock = IsHorzDocked() && !IsFloating();
@@ -262,21 +249,21 @@ void SECControlBar::DrawBorders(CDC* pDC, CRect& rect)
             pDC->FillSolidRect(bHorzDock ? 0 : 1, r.bottom, r.right, -1, clrLight);
     }
     if (dwStyle & CBRS_BORDER_LEFT)
-        rect.left += kBorderSize;
+        rect.left += cache.m_nBorderX;
     if (dwStyle & CBRS_BORDER_TOP)
-        rect.top += kBorderSize;
+        rect.top += cache.m_nBorderY;
     if (dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= kBorderSize;
+        rect.right -= cache.m_nBorderX;
     if (dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= kBorderSize;
+        rect.bottom -= cache.m_nBorderY;
 }
 
 void SECControlBar::DrawGripper(CDC* pDC, CRect& rect)
 {
     if ((m_dwStyle & CBRS_FLOATING) || !(m_dwStyle & CBRS_ALIGN_ANY))
         return;
-    const COLORREF clrHi = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    const COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF clrHi = displayCache().m_clrBtnHilite;
+    const COLORREF clrShadow = displayCache().m_clrBtnShadow;
     const SECGripperInfo& g = m_gripperInfo;
     CRect grip = rect;
     grip.DeflateRect(1, 1);
@@ -374,7 +361,14 @@ void SECControlBar::DrawExpandButtonPushed(CDC* pDC)
 void SECControlBar::UpdateExpandButtonState(BOOL bHorz)
 {
     m_bHorzButtons = bHorz;
-    m_bExpandEnabled = !SECIsBarAloneInRow(this);
+    SECDockBar* pDockBar = GetSECDockBar();
+    m_bCanExpand = !(pDockBar && pDockBar->IsBarExpanded(this));
+    m_bExpandEnabled = !(pDockBar && pDockBar->IsBarAloneInRow(this));
+}
+
+SECDockBar* SECControlBar::GetSECDockBar() const
+{
+    return m_pDockBar && m_pDockBar->IsKindOf(RUNTIME_CLASS(SECDockBar)) ? static_cast<SECDockBar*>(m_pDockBar) : nullptr;
 }
 
 void SECControlBar::RecordChildLayout()
@@ -529,8 +523,8 @@ void SECControlBar::OnLButtonUp(UINT nFlags, CPoint point)
     if (m_bExpandPressed && m_bExpandEnabled && m_rectExpand.PtInRect(point)) {
         DrawExpandButton(&dc);
         m_bExpandPressed = FALSE;
-        // Expanding within the row belongs to the toolkit's dock bar; the face flips with it.
-        m_bCanExpand = !m_bCanExpand;
+        if (SECDockBar* pDockBar = GetSECDockBar())
+            pDockBar->ExpandBar(this, m_bCanExpand ? 1 : 2);
         return;
     }
     if (m_bClosePressed)
@@ -616,7 +610,7 @@ BOOL SECControlBar::OnEraseBkgnd(CDC* pDC)
         pDC->GetClipBox(&clip);
         CRect inside;
         GetInsideRect(inside);
-        CBrush brush(::GetSysColor(COLOR_BTNFACE));
+        CBrush brush(displayCache().m_clrBtnFace);
         CBrush* pOld = pDC->SelectObject(&brush);
         pDC->PatBlt(clip.left, clip.top, clip.Width(), inside.top - clip.top, PATCOPY);
         pDC->PatBlt(clip.left, inside.bottom, clip.Width(), clip.bottom - inside.bottom, PATCOPY);
@@ -629,6 +623,8 @@ BOOL SECControlBar::OnEraseBkgnd(CDC* pDC)
 
 void SECControlBar::OnDestroy()
 {
+    if (SECDockBar* pDockBar = GetSECDockBar())
+        pDockBar->RemoveFromRedrawList(this);
     FreeChildLayout();
     CFrameWnd* pFrame = m_pDockSite;
     CControlBar::OnDestroy();
