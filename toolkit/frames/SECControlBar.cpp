@@ -1,6 +1,7 @@
 #include "toolkit/frames/SECControlBar.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_set>
 
 #include "platform/afx/CBrush.h"
@@ -13,6 +14,7 @@
 #include "platform/gdi/FrameDrawing.h"
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECDockContext.h"
 #include "toolkit/frames/SECFrameIds.h"
 
 IMPLEMENT_DYNCREATE(SECControlBar, CControlBar)
@@ -55,7 +57,18 @@ CSize& SECControlBar::DefaultSize()
     return size;
 }
 
-SECControlBar::~SECControlBar() = default;
+SECControlBar::~SECControlBar()
+{
+    // The window goes first, taking the bar quietly out of its dock bar; the dock context after it.
+    if (m_hWnd)
+        DestroyWindow();
+    if (m_pDockSite) {
+        m_pDockSite->RemoveControlBar(this);
+        m_pDockSite = nullptr;
+    }
+    delete m_pDockContext;
+    m_pDockContext = nullptr;
+}
 
 UINT SECControlBar::FindUniqueBarID(CFrameWnd* pFrame, UINT nBaseID)
 {
@@ -100,7 +113,7 @@ void SECControlBar::EnableDocking(DWORD dwDockStyle)
     CControlBar::EnableDocking(dwDockStyle);
 }
 
-CDockContext* SECControlBar::CreateDockContext() { return new CDockContext(this); }
+CDockContext* SECControlBar::CreateDockContext() { return new SECDockContext(this); }
 
 CSize SECControlBar::CalcFixedLayout(BOOL, BOOL bHorz) { return bHorz ? m_szHorz : m_szVert; }
 
@@ -576,6 +589,36 @@ void SECControlBar::OnContextMenu(CWnd* pWnd, CPoint point)
     menu.DestroyMenu();
 }
 
+INT_PTR SECControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    if (!(m_dwStyle & CBRS_TOOLTIPS))
+        return -1;
+    if (const INT_PTR nHit = CControlBar::OnToolHitTest(point, pTI); nHit != -1)
+        return nHit;
+    if (!IsDocked())
+        return -1;
+    INT_PTR nID = -1;
+    const CRect* pRect = nullptr;
+    const CString* pText = nullptr;
+    if ((m_dwExStyle & BARX_CLOSE_BUTTON) && m_rectClose.PtInRect(point)) {
+        nID = SEC_TOOLID_CLOSE;
+        pRect = &m_rectClose;
+        pText = &m_gripperInfo.m_strCloseTip;
+    } else if ((m_dwExStyle & BARX_EXPAND_BUTTON) && m_rectExpand.PtInRect(point)) {
+        nID = SEC_TOOLID_EXPAND;
+        pRect = &m_rectExpand;
+        pText = m_bCanExpand ? &m_gripperInfo.m_strExpandTip : &m_gripperInfo.m_strContractTip;
+    }
+    if (nID != -1 && pTI) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = static_cast<UINT_PTR>(nID);
+        pTI->rect = *pRect;
+        // The tooltip control frees the text.
+        pTI->lpszText = ::strdup(*pText);
+    }
+    return nID;
+}
+
 void SECControlBar::OnHide()
 {
     CFrameWnd* pFrame = GetParentFrame();
@@ -600,8 +643,11 @@ void SECControlBar::OnAllowDocking()
     }
 }
 
-// Floating a bar in an MDI child belongs to the MDI frame's dock context; without one nothing moves.
-void SECControlBar::OnFloatInMainWindow() { }
+void SECControlBar::OnFloatInMainWindow()
+{
+    if (auto* pContext = dynamic_cast<SECDockContext*>(m_pDockContext))
+        pContext->FloatInMainWindow();
+}
 
 BOOL SECControlBar::OnEraseBkgnd(CDC* pDC)
 {

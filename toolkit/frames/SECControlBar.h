@@ -46,6 +46,9 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     void DoPaint(CDC* pDC) override;
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override { }
+    // The gripper's close (1024) and expand (2048) buttons of a docked bar with CBRS_TOOLTIPS, after the
+    // window's own tools.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
     // Creates the dock context when there is none and makes the parent the owner when none is set.
     void EnableDocking(DWORD dwDockStyle);
