@@ -14,6 +14,7 @@
 #include "platform/user/TestScreen.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECFrameWnd.h"
 
 using platform::user::TestScreen;
 
@@ -29,7 +30,7 @@ class DockBars : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_frame = new CFrameWnd;
+        m_frame = new SECFrameWnd;
         ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
         m_app.m_pMainWnd = m_frame;
     }
@@ -93,7 +94,7 @@ protected:
 
     TestScreen m_screen { 640, 480 };
     CWinApp m_app { "dockbars" };
-    CFrameWnd* m_frame { nullptr };
+    SECFrameWnd* m_frame { nullptr };
     std::vector<std::unique_ptr<SECControlBar>> m_bars;
 };
 
