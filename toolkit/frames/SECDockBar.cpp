@@ -297,8 +297,9 @@ void SECDockBar::NormalizeRow(int nStart, CControlBar* pResizingBar, int& nShare
         pResizing = nullptr;
     float fResizing = 0.0F;
     float fOthers = 0.0F;
+    // A start at a row end is an empty row: the layout asks at entry 0 too, which holds no row.
     int nEnd = nStart;
-    for (; nEnd < m_arrBars.GetSize() && (nEnd == nStart || m_arrBars[nEnd]); ++nEnd) {
+    for (; nEnd < m_arrBars.GetSize() && m_arrBars[nEnd]; ++nEnd) {
         CControlBar* pBar = GetDockedControlBar(nEnd);
         if (!pBar || !pBar->IsVisible())
             continue;

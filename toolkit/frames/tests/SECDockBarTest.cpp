@@ -106,7 +106,7 @@ TEST_F(DockBars, ARowsSharesAreNormalisedAroundTheResizedBar)
     row[1]->m_fPctWidth = 1.0F;
     int nShare = 0;
     int nFixed = 0;
-    top->NormalizeRow(0, row[0], nShare, nFixed);
+    top->NormalizeRow(1, row[0], nShare, nFixed);
     EXPECT_EQ(nShare, 2);
     EXPECT_EQ(nFixed, 0);
     EXPECT_FLOAT_EQ(row[0]->m_fPctWidth, 0.3F);
@@ -146,7 +146,7 @@ TEST_F(DockBars, SharesKeepTheirMinimumAndAResizedShareItsCap)
         row[2]->m_fPctWidth = c.other2;
         int nShare = 0;
         int nFixed = 0;
-        top->NormalizeRow(0, c.resized == 1.0F ? nullptr : row[0], nShare, nFixed);
+        top->NormalizeRow(1, c.resized == 1.0F ? nullptr : row[0], nShare, nFixed);
         EXPECT_NEAR(row[0]->m_fPctWidth, c.expect0, 1e-4) << c.resized;
         EXPECT_NEAR(row[1]->m_fPctWidth, c.expect1, 1e-4) << c.resized;
         EXPECT_NEAR(row[2]->m_fPctWidth, c.expect2, 1e-4) << c.resized;
