@@ -253,8 +253,6 @@ int SECDockBar::InsertAt(int nPos, CControlBar* pBar)
         m_arrBars.InsertAt(nPos, static_cast<void*>(nullptr));
         ++nPos;
     }
-    if (m_arrBars[m_arrBars.GetSize() - 1] != nullptr)
-        m_arrBars.Add(nullptr);
     return nPos;
 }
 
@@ -283,7 +281,10 @@ int SECDockBar::InsertByPoint(CControlBar* pBar, int l, int t, int r, int b, int
     const BOOL bHorz = IsHorzSide();
     auto insertAt = [this, pBar](int nPos) {
         AddBarsToRedrawFrom(nPos);
-        return InsertAt(nPos, pBar);
+        nPos = InsertAt(nPos, pBar);
+        if (m_arrBars[m_arrBars.GetSize() - 1] != nullptr)
+            m_arrBars.Add(nullptr);
+        return nPos;
     };
     int nLastBar = -1;
     for (int i = 0; i < m_arrBars.GetSize(); ++i) {
@@ -372,7 +373,11 @@ int SECDockBar::Insert(CControlBar* pBar, const SECDockPos& pos)
     m_barsToRedraw.push_back(pBar);
     for (int i = 0; i < nNullsBefore; ++i)
         m_arrBars.InsertAt(nIndex++, static_cast<void*>(nullptr));
-    m_arrBars.InsertAt(nIndex, pBar);
+    // Bars that take a row of their own get it here too; a row end it already made counts.
+    const BOOL bNextWasRowEnd = nIndex >= m_arrBars.GetSize() || !m_arrBars[nIndex];
+    nIndex = InsertAt(nIndex, pBar);
+    if (!bNextWasRowEnd && nIndex + 1 < m_arrBars.GetSize() && !m_arrBars[nIndex + 1])
+        nNullsAfter = std::max(nNullsAfter - 1, 0);
     for (int i = 0; i < nNullsAfter; ++i)
         m_arrBars.InsertAt(nIndex + 1 + i, static_cast<void*>(nullptr));
     if (m_arrBars[m_arrBars.GetSize() - 1] != nullptr)
