@@ -9,10 +9,10 @@
 #include "platform/afx/CDockContext.h"
 #include "platform/afx/CFrameWnd.h"
 #include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECDisplayCache.h"
 
 namespace {
 
-constexpr int kBorder = 2;
 constexpr int kSplit = SECDockBar::kSplitterSize;
 constexpr int kEdge = SECDockBar::kClientEdgeSize;
 
@@ -113,7 +113,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         if (pBar && pBar->IsVisible()) {
             bAnyVisible = TRUE;
             // Bars overlap their neighbours by their border in a docked dock bar.
-            const int o = m_bFloating ? 0 : kBorder;
+            const int o = m_bFloating ? 0 : displayCache().m_nBorderX;
             if (bFirstRow)
                 xAcross = m_bFloating ? 0 : -2;
             if (bNewRow)
