@@ -23,6 +23,7 @@
 #include "platform/base/MessageBox.h"
 #include "platform/shell/ChooserWindow.h"
 #include "platform/user/Input.h"
+#include "platform/afx/tests/MenuTexts.h"
 #include "platform/user/TestScreen.h"
 
 using platform::user::InjectMouseButton;
@@ -31,18 +32,6 @@ using platform::user::MouseButton;
 using platform::user::TestScreen;
 
 namespace {
-
-std::vector<std::string> MenuTexts(HMENU menu)
-{
-    std::vector<std::string> texts;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[64] {};
-        GetMenuString(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        const bool checked = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0;
-        texts.push_back(std::string(checked ? "*" : "") + (text[0] ? text : "-"));
-    }
-    return texts;
-}
 
 CPoint Center(HWND window)
 {
@@ -159,7 +148,7 @@ TEST_F(Showcase, TwoKindsOfDocumentShareTheFrameWithItsBarsAndMenus)
     // The notes opened last are active: their template's menu is the frame's, listing both windows.
     EXPECT_EQ(frame.MDIGetActive(), notes);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), app.m_pNotesTemplate->m_hMenuShared);
-    EXPECT_EQ(MenuTexts(::GetSubMenu(::GetMenu(frame.m_hWnd), 1)),
+    EXPECT_EQ(afx_test::MenuTexts(::GetSubMenu(::GetMenu(frame.m_hWnd), 1)),
         (std::vector<std::string> { "&Cascade", "&Tile", "-", "&1 Items1", "*&2 Notes1" }));
 
     // The toolbar is docked along the top, the status bar along the bottom, the documents between.
@@ -188,7 +177,7 @@ TEST_F(Showcase, TwoKindsOfDocumentShareTheFrameWithItsBarsAndMenus)
     run();
     EXPECT_EQ(frame.MDIGetActive(), items);
     EXPECT_EQ(::GetMenu(frame.m_hWnd), app.m_pItemsTemplate->m_hMenuShared);
-    EXPECT_EQ(MenuTexts(::GetSubMenu(::GetMenu(frame.m_hWnd), 2)).back(), "&2 Notes1");
+    EXPECT_EQ(afx_test::MenuTexts(::GetSubMenu(::GetMenu(frame.m_hWnd), 2)).back(), "&2 Notes1");
     EXPECT_EQ(frame.m_wndStatusBar.GetPaneText(1), "Items1");
     EXPECT_EQ(bar.GetButtonStyle(print) & TBBS_DISABLED, TBBS_DISABLED);
 
@@ -206,7 +195,7 @@ TEST_F(Showcase, TwoKindsOfDocumentShareTheFrameWithItsBarsAndMenus)
     screen.click(ButtonCenter(ID_SHOWCASE_NEW_NOTES).x, ButtonCenter(ID_SHOWCASE_NEW_NOTES).y);
     run();
     EXPECT_EQ(frame.MDIGetActive()->GetActiveDocument()->GetTitle(), "Notes2");
-    EXPECT_EQ(MenuTexts(::GetSubMenu(::GetMenu(frame.m_hWnd), 1)).size(), 6u);
+    EXPECT_EQ(afx_test::MenuTexts(::GetSubMenu(::GetMenu(frame.m_hWnd), 1)).size(), 6u);
 }
 
 TEST_F(Showcase, TheOptionsSheetTakesItsThreePagesOnlyWhenEachAccepts)

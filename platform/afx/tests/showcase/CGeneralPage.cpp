@@ -3,14 +3,13 @@
 #include "platform/afx/AfxDDX.h"
 #include "platform/afx/tests/showcase/ShowcaseIds.h"
 
-BEGIN_MESSAGE_MAP(CGeneralPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CGeneralPage, COptionsPage)
 ON_EN_CHANGE(IDC_SHOWCASE_AUTHOR, OnChange)
 END_MESSAGE_MAP()
 
 CGeneralPage::CGeneralPage(ShowcaseSettings& settings)
-    : CPropertyPage(IDD_SHOWCASE_GENERAL)
+    : COptionsPage(IDD_SHOWCASE_GENERAL, settings)
     , m_strAuthor(settings.author)
-    , m_settings(settings)
 {
 }
 
@@ -23,7 +22,5 @@ void CGeneralPage::DoDataExchange(CDataExchange* pDX)
 BOOL CGeneralPage::OnApply()
 {
     m_settings.author = m_strAuthor;
-    return CPropertyPage::OnApply();
+    return COptionsPage::OnApply();
 }
-
-void CGeneralPage::OnChange() { SetModified(); }

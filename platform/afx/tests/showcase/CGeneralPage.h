@@ -1,10 +1,9 @@
 #pragma once
 // Options page: who wrote the notes (printed in the page header).
 
-#include "platform/afx/CPropertyPage.h"
-#include "platform/afx/tests/showcase/ShowcaseSettings.h"
+#include "platform/afx/tests/showcase/COptionsPage.h"
 
-class CGeneralPage : public CPropertyPage {
+class CGeneralPage : public COptionsPage {
 public:
     explicit CGeneralPage(ShowcaseSettings& settings);
     BOOL OnApply() override;
@@ -13,9 +12,5 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    afx_msg void OnChange();
     DECLARE_MESSAGE_MAP()
-
-private:
-    ShowcaseSettings& m_settings;
 };

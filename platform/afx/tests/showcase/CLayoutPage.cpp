@@ -3,14 +3,13 @@
 #include "platform/afx/AfxDDX.h"
 #include "platform/afx/tests/showcase/ShowcaseIds.h"
 
-BEGIN_MESSAGE_MAP(CLayoutPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CLayoutPage, COptionsPage)
 ON_BN_CLICKED(IDC_SHOWCASE_GRID, OnChange)
 END_MESSAGE_MAP()
 
 CLayoutPage::CLayoutPage(ShowcaseSettings& settings)
-    : CPropertyPage(IDD_SHOWCASE_LAYOUT)
+    : COptionsPage(IDD_SHOWCASE_LAYOUT, settings)
     , m_nGrid(settings.grid)
-    , m_settings(settings)
 {
 }
 
@@ -19,7 +18,5 @@ void CLayoutPage::DoDataExchange(CDataExchange* pDX) { DDX_Check(pDX, IDC_SHOWCA
 BOOL CLayoutPage::OnApply()
 {
     m_settings.grid = m_nGrid;
-    return CPropertyPage::OnApply();
+    return COptionsPage::OnApply();
 }
-
-void CLayoutPage::OnChange() { SetModified(); }

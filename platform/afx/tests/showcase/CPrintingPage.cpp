@@ -3,22 +3,21 @@
 #include "platform/afx/AfxDDX.h"
 #include "platform/afx/tests/showcase/ShowcaseIds.h"
 
-BEGIN_MESSAGE_MAP(CPrintingPage, CPropertyPage)
+BEGIN_MESSAGE_MAP(CPrintingPage, COptionsPage)
 ON_EN_CHANGE(IDC_SHOWCASE_LINES, OnChange)
 ON_BN_CLICKED(IDC_SHOWCASE_HEADER, OnChange)
 END_MESSAGE_MAP()
 
 CPrintingPage::CPrintingPage(ShowcaseSettings& settings)
-    : CPropertyPage(IDD_SHOWCASE_PRINTING)
+    : COptionsPage(IDD_SHOWCASE_PRINTING, settings)
     , m_nLines(settings.linesPerPage)
     , m_nHeader(settings.header)
-    , m_settings(settings)
 {
 }
 
 BOOL CPrintingPage::OnInitDialog()
 {
-    CPropertyPage::OnInitDialog();
+    COptionsPage::OnInitDialog();
     m_spin.SubclassDlgItem(IDC_SHOWCASE_LINES_SPIN, this);
     m_spin.SetRange(kFewestLines, kMostLines);
     UDACCEL steps[] = { { 0, 1 }, { 2, 5 } };
@@ -38,7 +37,5 @@ BOOL CPrintingPage::OnApply()
 {
     m_settings.linesPerPage = m_nLines;
     m_settings.header = m_nHeader;
-    return CPropertyPage::OnApply();
+    return COptionsPage::OnApply();
 }
-
-void CPrintingPage::OnChange() { SetModified(); }

@@ -2,11 +2,10 @@
 // Options page: how many lines of notes a printed page holds (5 to 60, with an up-down control) and
 // whether each page has a header.
 
-#include "platform/afx/CPropertyPage.h"
 #include "platform/afx/CSpinButtonCtrl.h"
-#include "platform/afx/tests/showcase/ShowcaseSettings.h"
+#include "platform/afx/tests/showcase/COptionsPage.h"
 
-class CPrintingPage : public CPropertyPage {
+class CPrintingPage : public COptionsPage {
 public:
     static constexpr int kFewestLines = 5;
     static constexpr int kMostLines = 60;
@@ -21,9 +20,5 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
-    afx_msg void OnChange();
     DECLARE_MESSAGE_MAP()
-
-private:
-    ShowcaseSettings& m_settings;
 };

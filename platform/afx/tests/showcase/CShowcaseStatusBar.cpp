@@ -2,35 +2,23 @@
 
 #include <algorithm>
 
-#include "platform/afx/CCmdUI.h"
 #include "platform/afx/CFrameWnd.h"
+#include "platform/afx/tests/showcase/CBarItemCmdUI.h"
 #include "platform/comctl/CommCtrl.h"
 
 namespace {
 
 // A pane's state as the update handlers set it: disabled panes show no text, checked ones stand out.
-class CPaneCmdUI : public CCmdUI {
+class CPaneCmdUI : public CBarItemCmdUI<CShowcaseStatusBar, &CShowcaseStatusBar::GetPaneStyle, &CShowcaseStatusBar::SetPaneStyle> {
 public:
-    explicit CPaneCmdUI(CShowcaseStatusBar& bar)
-        : m_bar(bar)
-    {
-    }
+    using CBarItemCmdUI::CBarItemCmdUI;
     void Enable(BOOL bOn) override
     {
         m_bEnableChanged = TRUE;
-        Change(SBPS_DISABLED, !bOn);
+        ChangeStyle(SBPS_DISABLED, !bOn);
     }
-    void SetCheck(int nCheck) override { Change(SBPS_POPOUT, nCheck != 0); }
+    void SetCheck(int nCheck) override { ChangeStyle(SBPS_POPOUT, nCheck != 0); }
     void SetText(LPCTSTR lpszText) override { m_bar.SetPaneText(static_cast<int>(m_nIndex), lpszText); }
-
-private:
-    void Change(UINT bit, bool set)
-    {
-        const int index = static_cast<int>(m_nIndex);
-        const UINT style = m_bar.GetPaneStyle(index);
-        m_bar.SetPaneStyle(index, set ? style | bit : style & ~bit);
-    }
-    CShowcaseStatusBar& m_bar;
 };
 
 } // namespace

@@ -1,37 +1,25 @@
 #include "platform/afx/tests/showcase/CShowcaseToolBar.h"
 
-#include "platform/afx/CCmdUI.h"
 #include "platform/afx/CDC.h"
 #include "platform/afx/CFrameWnd.h"
+#include "platform/afx/tests/showcase/CBarItemCmdUI.h"
 
 namespace {
 
 // A button's state as the update handlers set it.
-class CToolCmdUI : public CCmdUI {
+class CToolCmdUI : public CBarItemCmdUI<CShowcaseToolBar, &CShowcaseToolBar::GetButtonStyle, &CShowcaseToolBar::SetButtonStyle> {
 public:
-    explicit CToolCmdUI(CShowcaseToolBar& bar)
-        : m_bar(bar)
-    {
-    }
+    using CBarItemCmdUI::CBarItemCmdUI;
     void Enable(BOOL bOn) override
     {
         m_bEnableChanged = TRUE;
-        Change(TBBS_DISABLED, !bOn);
+        ChangeStyle(TBBS_DISABLED, !bOn);
     }
     void SetCheck(int nCheck) override
     {
-        Change(TBBS_CHECKED, nCheck == 1);
-        Change(TBBS_INDETERMINATE, nCheck == 2);
+        ChangeStyle(TBBS_CHECKED, nCheck == 1);
+        ChangeStyle(TBBS_INDETERMINATE, nCheck == 2);
     }
-
-private:
-    void Change(UINT bit, bool set)
-    {
-        const int index = static_cast<int>(m_nIndex);
-        const UINT style = m_bar.GetButtonStyle(index);
-        m_bar.SetButtonStyle(index, set ? style | bit : style & ~bit);
-    }
-    CShowcaseToolBar& m_bar;
 };
 
 } // namespace
