@@ -85,8 +85,8 @@ CFrameWnd::~CFrameWnd()
     // The default menu is the frame's unless a window still shows it (the window destroys its own).
     if (m_hMenuDefault && ::IsMenu(m_hMenuDefault) && !(m_hWnd && ::GetMenu(m_hWnd) == m_hMenuDefault))
         ::DestroyMenu(m_hMenuDefault);
-    if (m_hAccelTable)
-        ::DestroyAcceleratorTable(m_hAccelTable);
+    if (m_hAccelLoaded)
+        ::DestroyAcceleratorTable(m_hAccelLoaded);
 }
 
 // Creation.
@@ -116,7 +116,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (!m_hAccelTable) {
         if (HINSTANCE module = AfxFindResourceHandle(resource, RT_ACCELERATOR);
             ::FindResource(module, resource, RT_ACCELERATOR))
-            m_hAccelTable = ::LoadAccelerators(module, resource);
+            m_hAccelTable = m_hAccelLoaded = ::LoadAccelerators(module, resource);
     }
     HICON icon = ::LoadIcon(AfxFindResourceHandle(resource, RT_GROUP_ICON), resource);
     LPCTSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
@@ -519,6 +519,10 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
+    // A menu shown in place of the default one (a document template's, shared by its frames) is not
+    // the window's to destroy with it; the default one goes with the frame object.
+    if (HMENU shown = (GetStyle() & WS_CHILD) ? nullptr : ::GetMenu(m_hWnd); shown && shown != m_hMenuDefault)
+        ::SetMenu(m_hWnd, nullptr);
     DestroyDockBars();
     if (m_pViewActive)
         SetActiveView(nullptr, FALSE);

@@ -176,4 +176,9 @@ public:
     afx_msg BOOL OnBarCheck(UINT nID);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The accelerators LoadFrame loaded, freed with the frame; m_hAccelTable may name a table that
+    // belongs to someone else (a document template's, shared by its frames).
+    HACCEL m_hAccelLoaded { nullptr };
 };
