@@ -5,16 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <string>
 #include <ostream>
 #include <vector>
 
 #include "platform/afx/CDockBar.h"
 #include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CToolTipCtrl.h"
 #include "platform/afx/CWinApp.h"
+#include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECFrameIds.h"
+#include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameWnd.h"
 
 using platform::user::TestScreen;
@@ -197,6 +202,73 @@ TEST_F(ControlBars, AFilledChildTakesTheInsideOfAMarginedBar)
     // Too small for the margins: the child gets no size rather than a negative one.
     bar.SetWindowPos(nullptr, 0, 0, 15, 15, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_TRUE(ChildRect(child, bar).IsRectEmpty());
+}
+
+// Moves the pointer and runs the messages as the application's loop does, pre-translation included,
+// which is where the bars' tools are looked up.
+void HoverThroughApp(CWinApp& app, CPoint point)
+{
+    platform::user::InjectMouseMove(point);
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!app.PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+}
+
+std::string ShownTip(TestScreen& screen, CWnd& bar, UINT_PTR nTool)
+{
+    screen.advance(std::chrono::milliseconds(1000));
+    HWND hTip = screen.find(TOOLTIPS_CLASS);
+    if (!hTip || !::IsWindowVisible(hTip))
+        return {};
+    char text[80] {};
+    TOOLINFO ti;
+    ti.hwnd = bar.m_hWnd;
+    ti.uId = nTool;
+    ti.lpszText = text;
+    ::SendMessage(hTip, TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
+TEST_F(ControlBars, GripperButtonsShowTheirTipsWhileTheBarIsDocked)
+{
+    m_app.m_pMainWnd = m_frame;
+    SECControlBar first;
+    SECControlBar second;
+    DockAtTop(first, kTabBarExStyle);
+    first.SetBarStyle(first.GetBarStyle() | CBRS_TOOLTIPS);
+    ASSERT_TRUE(second.Create(m_frame, "second", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
+        kTabBarExStyle, ID_BAR + 1));
+    second.EnableDocking(CBRS_ALIGN_ANY);
+    first.GetSECDockBar()->DockControlBar(&second, 1, 0);
+    m_frame->RecalcLayout();
+    m_screen.pump();
+    ASSERT_TRUE(first.IsExpandButtonEnabled());
+
+    HoverThroughApp(m_app, OnScreen(first, first.GetCloseButtonRect().CenterPoint()));
+    EXPECT_EQ(ShownTip(m_screen, first, SEC_TOOLID_CLOSE), "Hide docked window");
+    HoverThroughApp(m_app, OnScreen(first, first.GetExpandButtonRect().CenterPoint()));
+    EXPECT_EQ(ShownTip(m_screen, first, SEC_TOOLID_EXPAND), "Expand docked window");
+
+    // Expanded, the same button offers to contract the bar again.
+    const CPoint expand = OnScreen(first, first.GetExpandButtonRect().CenterPoint());
+    m_screen.click(expand.x, expand.y);
+    m_frame->RecalcLayout();
+    m_screen.pump();
+    EXPECT_TRUE(first.GetSECDockBar()->IsBarExpanded(&first));
+    HoverThroughApp(m_app, OnScreen(*m_frame, CPoint(200, 250)));
+    HoverThroughApp(m_app, OnScreen(first, first.GetExpandButtonRect().CenterPoint()));
+    EXPECT_EQ(ShownTip(m_screen, first, SEC_TOOLID_EXPAND), "Contract docked window");
+
+    // A floating bar has no gripper and so no button tips.
+    m_frame->FloatControlBar(&second, CPoint(450, 50), CBRS_ALIGN_TOP);
+    m_screen.pump();
+    TOOLINFO ti;
+    EXPECT_EQ(second.OnToolHitTest(second.GetCloseButtonRect().CenterPoint(), &ti), -1);
+    m_app.m_pMainWnd = nullptr;
 }
 
 } // namespace
