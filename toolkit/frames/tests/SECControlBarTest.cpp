@@ -17,6 +17,7 @@
 #include "platform/afx/CWinApp.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/FramesTestFixture.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/SECDockBar.h"
@@ -35,20 +36,8 @@ constexpr UINT ID_BAR = 0xE860;
 // The desktop program's docking tab bar: margins, flat borders, gripper, close and expand buttons.
 constexpr DWORD kTabBarExStyle = 0x0F10;
 
-class ControlBars : public ::testing::Test {
+class ControlBars : public DockingFrameTest {
 protected:
-    void SetUp() override
-    {
-        m_frame = new SECFrameWnd;
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
-        m_frame->EnableDocking(CBRS_ALIGN_ANY);
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-    }
     // A bar docked at the top of the frame, 60 pixels high.
     void DockAtTop(SECControlBar& bar, DWORD dwExStyle)
     {
@@ -59,9 +48,6 @@ protected:
         m_frame->RecalcLayout();
         m_screen.pump();
     }
-    TestScreen m_screen { 640, 480 };
-    CWinApp m_app { "bars" };
-    SECFrameWnd* m_frame { nullptr };
 };
 
 // A plain bar window with an id, for the frame's list of bars.
@@ -235,7 +221,6 @@ std::string ShownTip(TestScreen& screen, CWnd& bar, UINT_PTR nTool)
 
 TEST_F(ControlBars, GripperButtonsShowTheirTipsWhileTheBarIsDocked)
 {
-    m_app.m_pMainWnd = m_frame;
     SECControlBar first;
     SECControlBar second;
     DockAtTop(first, kTabBarExStyle);
@@ -268,7 +253,6 @@ TEST_F(ControlBars, GripperButtonsShowTheirTipsWhileTheBarIsDocked)
     m_screen.pump();
     TOOLINFO ti;
     EXPECT_EQ(second.OnToolHitTest(second.GetCloseButtonRect().CenterPoint(), &ti), -1);
-    m_app.m_pMainWnd = nullptr;
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
 #include "toolkit/frames/SECWndPlugIn.h"
+#include "toolkit/frames/tests/FramesTestFixture.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 
 using platform::user::TestScreen;
@@ -42,22 +43,8 @@ struct LinkReset {
     ~LinkReset() { SECControlsLink::Get() = SECControlsLink {}; }
 };
 
-class Frames : public ::testing::Test {
+class Frames : public DockingFrameTest {
 protected:
-    void SetUp() override
-    {
-        m_frame = new SECFrameWnd;
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
-        m_frame->EnableDocking(CBRS_ALIGN_ANY);
-        m_app.m_pMainWnd = m_frame;
-    }
-    void TearDown() override
-    {
-        m_app.m_pMainWnd = nullptr;
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-    }
     SECControlBar* NewBar(DWORD dwAlign, DWORD dwExStyle = kTabBarExStyle, LPCTSTR lpszTitle = "bar")
     {
         auto& bar = m_bars.emplace_back(std::make_unique<SECControlBar>());
@@ -67,15 +54,7 @@ protected:
         return bar.get();
     }
     SECDockBar* DockBar(UINT nID) { return static_cast<SECDockBar*>(m_frame->GetControlBar(nID)); }
-    void Layout()
-    {
-        m_frame->RecalcLayout();
-        m_screen.pump();
-    }
 
-    TestScreen m_screen { 640, 480 };
-    CWinApp m_app { "frames" };
-    SECFrameWnd* m_frame { nullptr };
     std::vector<std::unique_ptr<SECControlBar>> m_bars;
 };
 
