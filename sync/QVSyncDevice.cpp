@@ -43,6 +43,15 @@ bool StillRunning(HANDLE thread)
     return thread && GetExitCodeThread(thread, &code) && code == STILL_ACTIVE;
 }
 
+bool WorkerPastItsSteps()
+{
+    SHORT percent = 0;
+    SHORT filePercent = 0;
+    DWORD status = 0;
+    SyncRunState::GetProgress(percent, filePercent, status);
+    return percent >= 100;
+}
+
 } // namespace
 
 // What a run's threads share with the object beyond its lifetime.
@@ -193,9 +202,14 @@ HRESULT QVSyncDevice::StartRun(LONG flags, LONG* result, bool toDevice)
 {
     if (result)
         *result = 0;
-    // One run at a time per object: a second worker would share the client with the first.
-    if (StillRunning(m_workerThread))
-        return E_FAIL;
+    // One run at a time per object: a second worker would share the client with the first. A worker
+    // past its steps (100 %) only writes its count and leaves, and a run started from the last one's
+    // SyncDone may still find it there: that one is waited for; one still in a step is refused.
+    if (StillRunning(m_workerThread)) {
+        if (!WorkerPastItsSteps())
+            return E_FAIL;
+        WaitForSingleObject(m_workerThread, INFINITE);
+    }
     // The last run's event thread is ending (its worker has); a run started from its SyncDone runs
     // on that very thread, which cannot wait for itself.
     if (StillRunning(m_eventThread) && GetCurrentThreadId() != m_eventThreadId)
