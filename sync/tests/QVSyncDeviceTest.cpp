@@ -494,14 +494,40 @@ TEST_F(DeviceTest, CancelSyncReturnsWhileAWorkerThatDoesNotStopStillRuns)
     EXPECT_TRUE(ended);
 }
 
-// The record tables and the run state belong to the process: a listing's client and a device object
-// that could not be opened, both gone while a run's step works, leave what that step holds alone.
+// The record tables and the run state belong to the process: a listing's client, a device object
+// that could not be opened and one whose run came before, all gone while a run's step works, leave
+// what that step holds alone.
 TEST_F(DeviceTest, ClientsAndDevicesThatGoDuringARunLeaveItsStateAlone)
 {
+    CComObject<QVSyncConnection>* connection = nullptr;
+    CComObject<QVSyncConnection>::CreateInstance(&connection);
+    CComPtr<IQVClientConnection> holder(connection);
+    CComPtr<IQVClientDevice> earlier;
+    {
+        VARIANT opened;
+        ASSERT_EQ(holder->OpenDevice(CComBSTR(u"10.0.0.6"), nullptr, CComBSTR(u"Provider=x;Data Source=lib.mdb"), 1,
+                      nullptr, &opened),
+            S_OK);
+        earlier = CComQIPtr<IQVClientDevice>(opened.punkVal);
+        VariantClear(&opened);
+        static_cast<QVSyncDevice*>(earlier.p)->SetStepRunner([](QVSyncDevice&, Step, bool) { });
+        CComQIPtr<IConnectionPointContainer> container(earlier.p);
+        CComPtr<IConnectionPoint> point;
+        container->FindConnectionPoint(platform::IidOf<IQVClientDeviceEvents>(), &point.p);
+        DWORD cookie = 0;
+        point->Advise(&m_sink, &cookie);
+        LONG result = 0;
+        ASSERT_EQ(earlier->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
+        ASSERT_TRUE(AdvanceUntil(DISPID_QVSYNC_SYNCDONE));
+        point->Unadvise(cookie);
+        m_sink.Clear();
+    }
+
     std::mutex lock;
     std::condition_variable changed;
     bool holding = false;
     bool othersGone = false;
+    bool cancelled = true;
     LONG groupKey = 0;
     std::size_t groupRecords = 0;
     LONG retiredCount = -1;
@@ -516,6 +542,7 @@ TEST_F(DeviceTest, ClientsAndDevicesThatGoDuringARunLeaveItsStateAlone)
         holding = true;
         changed.notify_all();
         changed.wait(guard, [&] { return othersGone; });
+        cancelled = SyncRunState::IsCancelled();
         groupKey = SyncRunState::FindMusicGroupId("Rock");
         groupRecords = DeviceClient::MusicGroups().size();
         retiredCount = held->Count();
@@ -527,9 +554,6 @@ TEST_F(DeviceTest, ClientsAndDevicesThatGoDuringARunLeaveItsStateAlone)
         changed.wait(guard, [&] { return holding; });
     }
 
-    CComObject<QVSyncConnection>* connection = nullptr;
-    CComObject<QVSyncConnection>::CreateInstance(&connection);
-    CComPtr<IQVClientConnection> holder(connection);
     VARIANT collection;
     VARIANT count;
     EXPECT_EQ(holder->ListDevices(nullptr, &collection, &count), S_OK);
@@ -541,12 +565,14 @@ TEST_F(DeviceTest, ClientsAndDevicesThatGoDuringARunLeaveItsStateAlone)
                       nullptr, &opened),
             CONNECT_E_NOCONNECTION);
     }
+    earlier.Release();
     {
         std::lock_guard guard(lock);
         othersGone = true;
     }
     changed.notify_all();
     ASSERT_TRUE(AdvanceUntil(DISPID_QVSYNC_SYNCDONE));
+    EXPECT_FALSE(cancelled);
     EXPECT_EQ(groupKey, 4);
     EXPECT_EQ(groupRecords, 1u);
     EXPECT_EQ(retiredCount, 0);
