@@ -133,6 +133,9 @@ public:
     // thread that was pumping meanwhile), -1 on time-out or error.
     int HandleEvents(int seconds);
     int HandleEvents(const ACE_Time_Value& wait);
+    // Ends the wait of the thread pumping the loop now (or of the next pump) as an event would, so that
+    // it looks at its own state again; callable from any thread. Nothing happens before Init.
+    void Wake();
     // Runs the loop until Stop; 0 on a clean end.
     virtual int Run();
     // True until Stop.

@@ -369,22 +369,21 @@ void SECDockContext::Stretch(CPoint pt)
         }
         size = m_pBar->CalcDynamicLayout(std::max(nLength, 0), dwMode);
     }
-    // The bar and its frame lie against the edge opposite the one moved.
+    // The bar and its frame lie against the edge opposite the one moved, the frame keeping its borders.
     const CSize borders = m_rectFrameBorders.Size();
-    if (bLeft) {
-        m_rectActualSize.left = m_rectActualSize.right - size.cx;
-        m_rectActualFrameSize.left = m_rectActualFrameSize.right - (size.cx + borders.cx);
-    } else {
-        m_rectActualSize.right = m_rectActualSize.left + size.cx;
-        m_rectActualFrameSize.right = m_rectActualFrameSize.left + size.cx + borders.cx;
-    }
-    if (bTop) {
-        m_rectActualSize.top = m_rectActualSize.bottom - size.cy;
-        m_rectActualFrameSize.top = m_rectActualFrameSize.bottom - (size.cy + borders.cy);
-    } else {
-        m_rectActualSize.bottom = m_rectActualSize.top + size.cy;
-        m_rectActualFrameSize.bottom = m_rectActualFrameSize.top + size.cy + borders.cy;
-    }
+    auto place = [](LONG& barStart, LONG& barEnd, LONG& frameStart, LONG& frameEnd, BOOL bStartMoved, int nSize, int nBorders) {
+        if (bStartMoved) {
+            barStart = barEnd - nSize;
+            frameStart = frameEnd - (nSize + nBorders);
+        } else {
+            barEnd = barStart + nSize;
+            frameEnd = frameStart + nSize + nBorders;
+        }
+    };
+    place(m_rectActualSize.left, m_rectActualSize.right, m_rectActualFrameSize.left, m_rectActualFrameSize.right, bLeft,
+        size.cx, borders.cx);
+    place(m_rectActualSize.top, m_rectActualSize.bottom, m_rectActualFrameSize.top, m_rectActualFrameSize.bottom, bTop,
+        size.cy, borders.cy);
     m_ptLast = ptNew;
     DrawFocusRect(FALSE);
 }

@@ -353,73 +353,76 @@ CDockBar* DockBarOfSide(CFrameWnd* pFrame, CControlBar* pBar)
 
 } // namespace
 
-void SECFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+namespace {
+
+// Docking as the frame does it: the bar's hooks around the step that places it.
+template <typename Place>
+void DockWithHooks(CControlBar* pBar, Place place)
 {
     if (!pBar)
         return;
     SECControlBar* pSEC = AsSECBar(pBar);
     if (pSEC)
         pSEC->PrepareDock();
-    if (!pDockBar)
-        pDockBar = DockBarOfSide(this, pBar);
-    if (pDockBar)
-        pDockBar->DockControlBar(pBar, lpRect);
+    place(pSEC);
     if (pSEC)
         pSEC->OnDockFinished();
+}
+
+} // namespace
+
+void SECFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    DockWithHooks(pBar, [&](SECControlBar*) {
+        if (!pDockBar)
+            pDockBar = DockBarOfSide(this, pBar);
+        if (pDockBar)
+            pDockBar->DockControlBar(pBar, lpRect);
+    });
 }
 
 void SECFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
 {
-    if (!pBar)
-        return;
-    SECControlBar* pSEC = AsSECBar(pBar);
-    if (pSEC)
-        pSEC->PrepareDock();
-    if (!pDockBar && pBar->m_hWnd && pBar->GetDlgCtrlID() != 0) {
-        // The dock bar that kept the bar's place.
-        auto* pHolder = reinterpret_cast<CControlBar*>(static_cast<UINT_PTR>(static_cast<UINT>(pBar->GetDlgCtrlID())));
-        for (const DockBarSide& side : kDockBarMap) {
-            CControlBar* pFound = GetControlBar(side.nID);
-            if (pFound && pFound->IsDockBar() && static_cast<CDockBar*>(pFound)->FindBar(pHolder) > 0) {
-                pDockBar = static_cast<CDockBar*>(pFound);
-                break;
+    DockWithHooks(pBar, [&](SECControlBar*) {
+        if (!pDockBar && pBar->m_hWnd && pBar->GetDlgCtrlID() != 0) {
+            // The dock bar that kept the bar's place.
+            auto* pHolder = reinterpret_cast<CControlBar*>(static_cast<UINT_PTR>(static_cast<UINT>(pBar->GetDlgCtrlID())));
+            for (const DockBarSide& side : kDockBarMap) {
+                CControlBar* pFound = GetControlBar(side.nID);
+                if (pFound && pFound->IsDockBar() && static_cast<CDockBar*>(pFound)->FindBar(pHolder) > 0) {
+                    pDockBar = static_cast<CDockBar*>(pFound);
+                    break;
+                }
             }
         }
-    }
-    if (!pDockBar)
-        pDockBar = DockBarOfSide(this, pBar);
-    if (pDockBar)
-        pDockBar->ReDockControlBar(pBar, lpRect);
-    if (pSEC)
-        pSEC->OnDockFinished();
+        if (!pDockBar)
+            pDockBar = DockBarOfSide(this, pBar);
+        if (pDockBar)
+            pDockBar->ReDockControlBar(pBar, lpRect);
+    });
 }
 
 void SECFrameWnd::DockSizedControlBar(CControlBar* pBar, UINT nDockBarID, int nCol, int nRow, float fPctWidth, int nSize)
 {
-    if (!pBar)
-        return;
-    SECControlBar* pSEC = AsSECBar(pBar);
-    if (pSEC)
-        pSEC->PrepareDock();
-    CDockBar* pDockBar = nullptr;
-    if (CControlBar* pFound = nDockBarID ? GetControlBar(nDockBarID) : nullptr; pFound && pFound->IsDockBar())
-        pDockBar = static_cast<CDockBar*>(pFound);
-    if (!pDockBar)
-        pDockBar = DockBarOfSide(this, pBar);
-    if (pSEC)
-        pSEC->m_fPctWidth = fPctWidth;
-    DWORD dwMode = LM_VERTDOCK;
-    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
-        dwMode = LM_LENGTHY | LM_MRUWIDTH | LM_HORZ;
-    else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
-        dwMode = LM_LENGTHY | LM_HORZDOCK | LM_HORZ;
-    pBar->CalcDynamicLayout(nSize, dwMode | LM_COMMIT);
-    if (pDockBar && pDockBar->IsKindOf(RUNTIME_CLASS(SECDockBar)))
-        static_cast<SECDockBar*>(pDockBar)->DockControlBar(pBar, nCol, nRow);
-    else if (pDockBar)
-        pDockBar->DockControlBar(pBar);
-    if (pSEC)
-        pSEC->OnDockFinished();
+    DockWithHooks(pBar, [&](SECControlBar* pSEC) {
+        CDockBar* pDockBar = nullptr;
+        if (CControlBar* pFound = nDockBarID ? GetControlBar(nDockBarID) : nullptr; pFound && pFound->IsDockBar())
+            pDockBar = static_cast<CDockBar*>(pFound);
+        if (!pDockBar)
+            pDockBar = DockBarOfSide(this, pBar);
+        if (pSEC)
+            pSEC->m_fPctWidth = fPctWidth;
+        DWORD dwMode = LM_VERTDOCK;
+        if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+            dwMode = LM_LENGTHY | LM_MRUWIDTH | LM_HORZ;
+        else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+            dwMode = LM_LENGTHY | LM_HORZDOCK | LM_HORZ;
+        pBar->CalcDynamicLayout(nSize, dwMode | LM_COMMIT);
+        if (pDockBar && pDockBar->IsKindOf(RUNTIME_CLASS(SECDockBar)))
+            static_cast<SECDockBar*>(pDockBar)->DockControlBar(pBar, nCol, nRow);
+        else if (pDockBar)
+            pDockBar->DockControlBar(pBar);
+    });
 }
 
 void SECFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)

@@ -292,8 +292,13 @@ void SECFrameWnd::OnContextHelp()
     MSG msg;
     if (m_bHelpMode == kHelpActive || !CanEnterHelpMode())
         return;
-    if (::PeekMessage(&msg, m_hWnd, WM_EXITHELPMODE, WM_EXITHELPMODE, PM_REMOVE))
+    if (::PeekMessage(&msg, m_hWnd, WM_EXITHELPMODE, WM_EXITHELPMODE, PM_REMOVE)) {
+        // Left before it began: the frame must not stay half in help mode, where its commands would
+        // ask for help instead of running.
+        if (m_bHelpMode == kHelpEntering)
+            m_bHelpMode = kHelpInactive;
         return;
+    }
     const BOOL bPrevious = m_bHelpMode;
     m_bHelpMode = kHelpActive;
     if (bPrevious == kHelpInactive) {

@@ -102,3 +102,13 @@ TEST(EventLoopThreads, AThreadWaitingWhileAnotherPumpsSleepsUntilThatOneHandledA
     EXPECT_EQ(pumping.get(), 0);
     EXPECT_EQ(waiting.get(), 0);
 }
+
+TEST(EventLoopThreads, WakeEndsAWaitOnAnotherThreadAsAnEventWould)
+{
+    OpenedHere opened;
+    // Whether the wake comes before the pump starts or while it waits, the pump sees it at once.
+    auto waiting = std::async(std::launch::async, [&] { return opened.process->HandleEvents(600); });
+    opened.process->Wake();
+    EXPECT_EQ(waiting.get(), 0);
+    EXPECT_TRUE(opened.process->received.empty()) << "the wake is no message";
+}

@@ -236,7 +236,13 @@ TEST_F(ListBoxEditor, ClickingTheListEndsAnEdit)
     screen.advance(std::chrono::seconds(1));
     screen.doubleClick(alpha.x, alpha.y);
     EXPECT_EQ(editText(), "Alpha");
-    screen.key(VK_ESCAPE);
+    // The focus going to another control commits the edit.
+    screen.type("Ant");
+    CRect next;
+    owner.GetDlgItem(kNextID)->GetWindowRect(next);
+    screen.click(next.CenterPoint().x, next.CenterPoint().y);
+    EXPECT_FALSE(editor.Editing());
+    EXPECT_EQ(Items(list()), (Strings { "Ant", "Beta", "Charlie", "" }));
 }
 
 TEST_F(ListBoxEditor, TabAndSpaceAdvanceMoveOnToTheNextControl)

@@ -5,16 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <string>
 #include <ostream>
 #include <vector>
 
 #include "platform/afx/CDockBar.h"
 #include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CToolTipCtrl.h"
 #include "platform/afx/CWinApp.h"
+#include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/FramesTestFixture.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECFrameIds.h"
+#include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameWnd.h"
 
 using platform::user::TestScreen;
@@ -30,20 +36,8 @@ constexpr UINT ID_BAR = 0xE860;
 // The desktop program's docking tab bar: margins, flat borders, gripper, close and expand buttons.
 constexpr DWORD kTabBarExStyle = 0x0F10;
 
-class ControlBars : public ::testing::Test {
+class ControlBars : public DockingFrameTest {
 protected:
-    void SetUp() override
-    {
-        m_frame = new SECFrameWnd;
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
-        m_frame->EnableDocking(CBRS_ALIGN_ANY);
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-    }
     // A bar docked at the top of the frame, 60 pixels high.
     void DockAtTop(SECControlBar& bar, DWORD dwExStyle)
     {
@@ -54,9 +48,6 @@ protected:
         m_frame->RecalcLayout();
         m_screen.pump();
     }
-    TestScreen m_screen { 640, 480 };
-    CWinApp m_app { "bars" };
-    SECFrameWnd* m_frame { nullptr };
 };
 
 // A plain bar window with an id, for the frame's list of bars.
@@ -197,6 +188,71 @@ TEST_F(ControlBars, AFilledChildTakesTheInsideOfAMarginedBar)
     // Too small for the margins: the child gets no size rather than a negative one.
     bar.SetWindowPos(nullptr, 0, 0, 15, 15, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_TRUE(ChildRect(child, bar).IsRectEmpty());
+}
+
+// Moves the pointer and runs the messages as the application's loop does, pre-translation included,
+// which is where the bars' tools are looked up.
+void HoverThroughApp(CWinApp& app, CPoint point)
+{
+    platform::user::InjectMouseMove(point);
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!app.PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+}
+
+std::string ShownTip(TestScreen& screen, CWnd& bar, UINT_PTR nTool)
+{
+    screen.advance(std::chrono::milliseconds(1000));
+    HWND hTip = screen.find(TOOLTIPS_CLASS);
+    if (!hTip || !::IsWindowVisible(hTip))
+        return {};
+    char text[80] {};
+    TOOLINFO ti;
+    ti.hwnd = bar.m_hWnd;
+    ti.uId = nTool;
+    ti.lpszText = text;
+    ::SendMessage(hTip, TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    return text;
+}
+
+TEST_F(ControlBars, GripperButtonsShowTheirTipsWhileTheBarIsDocked)
+{
+    SECControlBar first;
+    SECControlBar second;
+    DockAtTop(first, kTabBarExStyle);
+    first.SetBarStyle(first.GetBarStyle() | CBRS_TOOLTIPS);
+    ASSERT_TRUE(second.Create(m_frame, "second", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
+        kTabBarExStyle, ID_BAR + 1));
+    second.EnableDocking(CBRS_ALIGN_ANY);
+    first.GetSECDockBar()->DockControlBar(&second, 1, 0);
+    m_frame->RecalcLayout();
+    m_screen.pump();
+    ASSERT_TRUE(first.IsExpandButtonEnabled());
+
+    HoverThroughApp(m_app, OnScreen(first, first.GetCloseButtonRect().CenterPoint()));
+    EXPECT_EQ(ShownTip(m_screen, first, SEC_TOOLID_CLOSE), "Hide docked window");
+    HoverThroughApp(m_app, OnScreen(first, first.GetExpandButtonRect().CenterPoint()));
+    EXPECT_EQ(ShownTip(m_screen, first, SEC_TOOLID_EXPAND), "Expand docked window");
+
+    // Expanded, the same button offers to contract the bar again.
+    const CPoint expand = OnScreen(first, first.GetExpandButtonRect().CenterPoint());
+    m_screen.click(expand.x, expand.y);
+    m_frame->RecalcLayout();
+    m_screen.pump();
+    EXPECT_TRUE(first.GetSECDockBar()->IsBarExpanded(&first));
+    HoverThroughApp(m_app, OnScreen(*m_frame, CPoint(200, 250)));
+    HoverThroughApp(m_app, OnScreen(first, first.GetExpandButtonRect().CenterPoint()));
+    EXPECT_EQ(ShownTip(m_screen, first, SEC_TOOLID_EXPAND), "Contract docked window");
+
+    // A floating bar has no gripper and so no button tips.
+    m_frame->FloatControlBar(&second, CPoint(450, 50), CBRS_ALIGN_TOP);
+    m_screen.pump();
+    TOOLINFO ti;
+    EXPECT_EQ(second.OnToolHitTest(second.GetCloseButtonRect().CenterPoint(), &ti), -1);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/FramesTestFixture.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECFrameWnd.h"
@@ -28,21 +29,10 @@ constexpr UINT ID_DOCK_RIGHT = 0xE81D;
 constexpr UINT ID_DOCK_BOTTOM = 0xE81E;
 constexpr UINT ID_FIRST_BAR = 0xE860;
 
-class DockBars : public ::testing::Test {
+class DockBars : public DockingFrameTest {
 protected:
-    void SetUp() override
-    {
-        m_frame = new SECFrameWnd;
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
-        m_app.m_pMainWnd = m_frame;
-    }
-    void TearDown() override
-    {
-        m_app.m_pMainWnd = nullptr;
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-    }
+    // The tests make the dock bars they need themselves.
+    DockBars() { m_dwDockSides = 0; }
     SECDockBar* AddDockBar(UINT nID, DWORD dwAlign)
     {
         auto* pDockBar = new SECDockBar; // owns itself, as the frame's dock bars do
@@ -73,11 +63,6 @@ protected:
         Layout();
         return row;
     }
-    void Layout()
-    {
-        m_frame->RecalcLayout();
-        m_screen.pump();
-    }
     static int SplitterCount(const SECDockBar& dockBar, int nKind)
     {
         int n = 0;
@@ -94,9 +79,6 @@ protected:
         return nullptr;
     }
 
-    TestScreen m_screen { 640, 480 };
-    CWinApp m_app { "dockbars" };
-    SECFrameWnd* m_frame { nullptr };
     std::vector<std::unique_ptr<SECControlBar>> m_bars;
 };
 

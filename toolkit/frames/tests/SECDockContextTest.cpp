@@ -17,6 +17,7 @@
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameWnd.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
+#include "toolkit/frames/tests/FramesTestFixture.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 
 using platform::user::TestScreen;
@@ -49,23 +50,18 @@ public:
     }
 };
 
-class Dragging : public ::testing::Test {
+class Dragging : public DockingFrameTest {
 protected:
+    Dragging() { m_dwFrameStyle |= WS_CLIPCHILDREN; }
     void SetUp() override
     {
-        m_frame = new SECFrameWnd;
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 400, 300)));
-        m_frame->EnableDocking(CBRS_ALIGN_ANY);
-        m_app.m_pMainWnd = m_frame;
+        DockingFrameTest::SetUp();
         ASSERT_TRUE(m_probe.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 1, 1), m_frame, 1));
     }
     void TearDown() override
     {
-        m_app.m_pMainWnd = nullptr;
         m_bars.clear();
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
+        DockingFrameTest::TearDown();
     }
     SECControlBar* NewBar(DWORD dwExStyle = kTabBarExStyle)
     {
@@ -93,11 +89,6 @@ protected:
         return bar;
     }
     SECDockBar* Top() { return static_cast<SECDockBar*>(m_frame->GetControlBar(AFX_IDW_DOCKBAR_TOP)); }
-    void Layout()
-    {
-        m_frame->RecalcLayout();
-        m_screen.pump();
-    }
     // Queues a move of the mouse to a screen point, for the drag loop the test starts next.
     void QueueMove(CControlBar* bar, CPoint pt)
     {
@@ -112,9 +103,6 @@ protected:
         return rect.CenterPoint();
     }
 
-    TestScreen m_screen { 640, 480 };
-    CWinApp m_app { "dragging" };
-    SECFrameWnd* m_frame { nullptr };
     Probe m_probe;
     std::vector<std::unique_ptr<SECControlBar>> m_bars;
 };

@@ -1,17 +1,22 @@
 // The toolkit's docking frame: a frame with bars on every side and two floating ones laid out and
 // drawn, sized docking at a row and column, floating kept inside the work area, the plug-ins that see
-// messages and commands first, the frame's manners while toolbars are customised, and its menus.
+// messages and commands first, the frame's manners while toolbars are customised, its menus, the
+// gradient caption and the context-help loop.
 
 #include "toolkit/frames/SECFrameWnd.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/afx/AfxPriv.h"
+#include "platform/afx/CDC.h"
 #include "platform/afx/CWinApp.h"
+#include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlBarManager.h"
@@ -19,6 +24,7 @@
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
 #include "toolkit/frames/SECWndPlugIn.h"
+#include "toolkit/frames/tests/FramesTestFixture.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 
 using platform::user::TestScreen;
@@ -37,22 +43,8 @@ struct LinkReset {
     ~LinkReset() { SECControlsLink::Get() = SECControlsLink {}; }
 };
 
-class Frames : public ::testing::Test {
+class Frames : public DockingFrameTest {
 protected:
-    void SetUp() override
-    {
-        m_frame = new SECFrameWnd;
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
-        m_frame->EnableDocking(CBRS_ALIGN_ANY);
-        m_app.m_pMainWnd = m_frame;
-    }
-    void TearDown() override
-    {
-        m_app.m_pMainWnd = nullptr;
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-    }
     SECControlBar* NewBar(DWORD dwAlign, DWORD dwExStyle = kTabBarExStyle, LPCTSTR lpszTitle = "bar")
     {
         auto& bar = m_bars.emplace_back(std::make_unique<SECControlBar>());
@@ -62,15 +54,7 @@ protected:
         return bar.get();
     }
     SECDockBar* DockBar(UINT nID) { return static_cast<SECDockBar*>(m_frame->GetControlBar(nID)); }
-    void Layout()
-    {
-        m_frame->RecalcLayout();
-        m_screen.pump();
-    }
 
-    TestScreen m_screen { 640, 480 };
-    CWinApp m_app { "frames" };
-    SECFrameWnd* m_frame { nullptr };
     std::vector<std::unique_ptr<SECControlBar>> m_bars;
 };
 
@@ -301,6 +285,215 @@ TEST_F(Frames, PlugInsSeeTheFramesMessagesAndCommandsFirst)
     // Closing deletes the menu plug-in before the window goes.
     frame->SendMessage(WM_CLOSE);
     m_screen.pump();
+}
+
+TEST(FrameCaption, AGradientHasOneBandPerPixelBelowSixtyAndNoneWithoutWidth)
+{
+    TestScreen screen { 200, 100 };
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBitmap(200, 10, 1, 32, nullptr));
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 200, 10, RGB(1, 2, 3));
+    // 30 pixels: 30 bands, blue rising by 240/30 a band.
+    SECFrameWnd::FillGradient(&dc, CRect(0, 0, 30, 10), 60, RGB(0, 0, 0), RGB(0, 0, 240));
+    for (int x : { 0, 1, 15, 29 })
+        EXPECT_EQ(dc.GetPixel(x, 5), RGB(0, 0, 8 * x)) << x;
+    // 120 pixels: 60 bands of 2, the last one reaching the right edge.
+    SECFrameWnd::FillGradient(&dc, CRect(40, 0, 160, 10), 60, RGB(0, 0, 0), RGB(0, 240, 0));
+    EXPECT_EQ(dc.GetPixel(40, 5), dc.GetPixel(41, 5));
+    EXPECT_EQ(dc.GetPixel(42, 5), RGB(0, 4, 0));
+    EXPECT_EQ(dc.GetPixel(159, 5), RGB(0, 236, 0));
+    EXPECT_EQ(dc.GetPixel(160, 5), RGB(1, 2, 3));
+    // No width, no paint.
+    SECFrameWnd::FillGradient(&dc, CRect(170, 0, 170, 10), 60, RGB(0, 0, 0), RGB(255, 255, 255));
+    SECFrameWnd::FillGradient(&dc, CRect(180, 0, 175, 10), 60, RGB(0, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(dc.GetPixel(170, 5), RGB(1, 2, 3));
+    EXPECT_EQ(dc.GetPixel(177, 5), RGB(1, 2, 3));
+    dc.SelectObject(pOld);
+}
+
+TEST(FrameCaption, TheCaptionLeavesRoomForTheSystemButtons)
+{
+    TestScreen screen { 640, 480 };
+    auto* frame = new SECFrameWnd;
+    const DWORD dwStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    ASSERT_TRUE(frame->Create(nullptr, "caption", dwStyle, CRect(0, 0, 300, 200)));
+    CRect rect;
+    EXPECT_TRUE(frame->GetCaptionRect(rect));
+    const int cxFrame = ::GetSystemMetrics(SM_CXFRAME);
+    EXPECT_EQ(rect, CRect(cxFrame, ::GetSystemMetrics(SM_CYFRAME),
+        300 - cxFrame - 3 * ::GetSystemMetrics(SM_CXSIZE) - ::GetSystemMetrics(SM_CXBORDER),
+        ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSIZE)));
+    // A greyed Close takes no room either.
+    frame->GetSystemMenu(FALSE)->EnableMenuItem(SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    EXPECT_FALSE(frame->GetCaptionRect(rect));
+    EXPECT_EQ(rect.right, 300 - cxFrame - 2 * ::GetSystemMetrics(SM_CXSIZE) - ::GetSystemMetrics(SM_CXBORDER));
+    frame->DestroyWindow();
+}
+
+TEST(FrameCaption, TheGradientCaptionSplitsTheTitleAndMatchesTheGolden)
+{
+    TestScreen screen { 320, 110 };
+    CWinApp app { "caption" };
+    const DWORD dwStyle = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    // Wide enough for both parts, centred; too narrow for the application part.
+    auto* wide = new SECFrameWnd;
+    ASSERT_TRUE(wide->Create(nullptr, "Albums.mdb - Tune Steward", dwStyle, CRect(0, 0, 320, 50)));
+    wide->m_nCaptionAlign = 1;
+    auto* narrow = new SECFrameWnd;
+    ASSERT_TRUE(narrow->Create(nullptr, "A very long document name - Tune Steward", dwStyle, CRect(0, 60, 120, 110)));
+    EXPECT_FALSE(wide->SetGradientCaption(TRUE, TRUE));
+    EXPECT_FALSE(narrow->SetGradientCaption(TRUE, TRUE));
+    EXPECT_TRUE(wide->SetGradientCaption(TRUE, TRUE));
+    screen.pump();
+    wide->SendMessage(WM_NCACTIVATE, TRUE);
+    screen.pump();
+    EXPECT_EQ(screen.compareWithGolden(CRect(0, 0, 320, 110), Golden("gradient-caption.png")), "");
+    wide->DestroyWindow();
+    narrow->DestroyWindow();
+}
+
+// Records the help asked for.
+class HelpApp : public CWinApp {
+public:
+    HelpApp()
+        : CWinApp("help")
+    {
+    }
+    void WinHelp(DWORD_PTR dwData, UINT) override { m_contexts.push_back(static_cast<DWORD>(dwData)); }
+    std::vector<DWORD> m_contexts;
+};
+
+// A menu bar whose items are tools, as the frame's help loop sees it: the left half an ordinary item,
+// the right half a caption button reporting a hit-test code.
+class HelpMenuBar : public CControlBar {
+public:
+    UINT m_nButtonCode { 20 };
+    int m_nPresses { 0 };
+    HWND m_hWndFrame { nullptr };
+    BOOL Create(CWnd* pParent)
+    {
+        m_hWndFrame = pParent->m_hWnd;
+        return CWnd::Create(nullptr, "menu bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 20), pParent, 0xE8FF);
+    }
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override
+    {
+        pTI->uFlags = point.x < 100 ? 0 : m_nButtonCode;
+        pTI->lpszText = nullptr;
+        return point.x < 100 ? 1 : 2;
+    }
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_LBUTTONDOWN) {
+            // The menu opens; here the press is counted and help mode is left.
+            ++m_nPresses;
+            ::PostMessage(m_hWndFrame, WM_EXITHELPMODE, 0, 0);
+            return 0;
+        }
+        return CControlBar::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+class ContextHelp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_frame = new SECFrameWnd;
+        ASSERT_TRUE(m_frame->Create(nullptr, "help", WS_POPUP | WS_VISIBLE, CRect(0, 0, 300, 200)));
+        m_app.m_pMainWnd = m_frame;
+        ASSERT_TRUE(m_menuBar.Create(m_frame));
+        // The frame knows its menu bar only through the link the menu classes fill.
+        m_frame->m_pMenuBar = reinterpret_cast<SECMenuBar*>(&m_menuBar);
+        SECControlsLink::Get().menuBarWindow = [this](SECMenuBar*) { return &m_menuBar; };
+    }
+    void TearDown() override
+    {
+        m_app.m_pMainWnd = nullptr;
+        if (::IsWindow(m_frame->m_hWnd))
+            m_frame->DestroyWindow();
+        m_screen.pump();
+    }
+    // Starts help mode as the menu command does; the command comes round again and the loop runs.
+    void EnterHelpMode()
+    {
+        // Apart in time from the last one, so that no two clicks make a double click.
+        m_screen.advance(std::chrono::seconds(1));
+        m_frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+    }
+    void ClickAt(CPoint client)
+    {
+        const CPoint screen = OnScreen(*m_frame, client);
+        platform::user::InjectMouseMove(screen);
+        platform::user::InjectMouseButton(platform::user::MouseButton::Left, true);
+        platform::user::InjectMouseButton(platform::user::MouseButton::Left, false);
+    }
+
+    LinkReset m_reset;
+    TestScreen m_screen { 640, 480 };
+    HelpApp m_app;
+    SECFrameWnd* m_frame { nullptr };
+    HelpMenuBar m_menuBar;
+};
+
+TEST_F(ContextHelp, EscapeTheExitMessageAndAQuitLeaveHelpModeWithoutHelp)
+{
+    enum class End { Escape, ExitBeforeTheLoop, Quit };
+    for (End end : { End::Escape, End::ExitBeforeTheLoop, End::Quit }) {
+        EnterHelpMode();
+        EXPECT_EQ(m_frame->m_bHelpMode, SECFrameWnd::kHelpEntering);
+        switch (end) {
+        case End::Escape:
+            m_frame->PostMessage(WM_KEYDOWN, VK_ESCAPE);
+            m_screen.pump();
+            break;
+        case End::ExitBeforeTheLoop:
+            // Help mode left before it began must not stay half entered.
+            m_frame->PostMessage(WM_EXITHELPMODE);
+            m_screen.pump();
+            break;
+        case End::Quit: {
+            // The loop leaves WM_QUIT for the program's own loop.
+            MSG msg {};
+            ASSERT_TRUE(::PeekMessage(&msg, m_frame->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+            ::PostQuitMessage(4);
+            EnterHelpMode();
+            ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+            EXPECT_EQ(msg.wParam, 4U);
+            break;
+        }
+        }
+        EXPECT_EQ(m_frame->m_bHelpMode, SECFrameWnd::kHelpInactive) << static_cast<int>(end);
+        EXPECT_TRUE(m_app.m_contexts.empty()) << static_cast<int>(end);
+        EXPECT_EQ(::GetCapture(), nullptr);
+    }
+}
+
+TEST_F(ContextHelp, TheMenuBarOpensItsMenusAndItsCaptionButtonsHaveTheirOwnHelp)
+{
+    // An ordinary item gets the press and help mode goes on (here the item itself leaves it).
+    EnterHelpMode();
+    ClickAt(CPoint(20, 10));
+    m_screen.pump();
+    EXPECT_EQ(m_menuBar.m_nPresses, 1);
+    EXPECT_TRUE(m_app.m_contexts.empty());
+
+    struct Case {
+        UINT nCode;
+        DWORD dwContext;
+    };
+    const Case cases[] = { { 20, 0x1EF06 }, { 8, 0x1EF02 }, { 9, 0x1EF12 }, { 5, 0x40005 } };
+    for (const Case& c : cases) {
+        m_menuBar.m_nButtonCode = c.nCode;
+        m_app.m_contexts.clear();
+        EnterHelpMode();
+        ClickAt(CPoint(150, 10));
+        m_screen.pump();
+        EXPECT_EQ(m_app.m_contexts, std::vector<DWORD>({ c.dwContext })) << c.nCode;
+        EXPECT_EQ(m_frame->m_bHelpMode, SECFrameWnd::kHelpInactive);
+    }
+    EXPECT_EQ(m_menuBar.m_nPresses, 1);
 }
 
 } // namespace
