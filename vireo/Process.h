@@ -3,8 +3,8 @@
 // the state of routing, fragments, timers and event registrations. It reacts to datagrams inside an
 // event loop that its user pumps (HandleEvents) or runs (Run); it starts no thread of its own. Any
 // thread may pump the loop, one at a time (EventLoopTurns): replies are handled on whichever thread
-// waits for them. Only the property accessors may be used from other threads while the loop runs;
-// everything else belongs to the thread that pumps it.
+// waits for them. Only the property accessors and Wake may be used from other threads while the loop
+// runs; everything else belongs to the thread that pumps it.
 
 #include <ace/Event_Handler.h>
 #include <ace/INET_Addr.h>

@@ -108,21 +108,29 @@ private:
     IUnknown* m_releaseOnDone { nullptr };
 };
 
+// Opens a device through a new connection, as the program does.
+HRESULT OpenThroughAConnection(const char16_t* address, CComPtr<IQVClientDevice>& device)
+{
+    CComObject<QVSyncConnection>* connection = nullptr;
+    CComObject<QVSyncConnection>::CreateInstance(&connection);
+    CComPtr<IQVClientConnection> holder(connection);
+    VARIANT opened;
+    const HRESULT hr = holder->OpenDevice(
+        CComBSTR(address), nullptr, CComBSTR(u"Provider=x;Data Source=lib.mdb"), 1, nullptr, &opened);
+    if (SUCCEEDED(hr)) {
+        device = CComQIPtr<IQVClientDevice>(opened.punkVal);
+        VariantClear(&opened);
+    }
+    return hr;
+}
+
 class DeviceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         SyncRunState::Reset();
-        // Opened through the connection, as the program does: the device has a ready client.
-        CComObject<QVSyncConnection>* connection = nullptr;
-        CComObject<QVSyncConnection>::CreateInstance(&connection);
-        CComPtr<IQVClientConnection> holder(connection);
-        VARIANT opened;
-        ASSERT_EQ(holder->OpenDevice(CComBSTR(u"10.0.0.5"), nullptr, CComBSTR(u"Provider=x;Data Source=lib.mdb"), 1,
-                      nullptr, &opened),
-            S_OK);
-        m_device = CComQIPtr<IQVClientDevice>(opened.punkVal);
-        VariantClear(&opened);
+        // The device has a ready client.
+        ASSERT_EQ(OpenThroughAConnection(u"10.0.0.5", m_device), S_OK);
         m_object = static_cast<QVSyncDevice*>(m_device.p);
         m_object->SetStepRunner([this](QVSyncDevice&, QVSyncDevice::Step step, bool toDevice) {
             {
@@ -139,13 +147,25 @@ protected:
         container->FindConnectionPoint(platform::IidOf<IQVClientDeviceEvents>(), &m_point.p);
         m_point->Advise(&m_sink, &m_cookie);
     }
-    void TearDown() override
+    void TearDown() override { ReleaseTheDevice(); }
+
+    // Disconnects the sink and releases the object; the object gives threads that are still ending
+    // their pause on the test's clock.
+    void ReleaseTheDevice()
     {
         if (m_point)
             m_point->Unadvise(m_cookie);
         m_point.Release();
-        // The object gives threads that are still ending their pause on the test's clock.
         WhileTheClockMoves([this] { m_device.Release(); });
+    }
+
+    // Starts a run to the device with flags 0 and waits until its step runs.
+    void StartRunUntilItsStep()
+    {
+        LONG result = 0;
+        ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
+        while (Steps().empty())
+            std::this_thread::sleep_for(1ms);
     }
 
     // Runs what must let time pass (the cancel's pauses) while another thread moves the clock by the
@@ -388,13 +408,8 @@ TEST_F(DeviceTest, ReleasingTheObjectDuringARunStopsIt)
             std::this_thread::sleep_for(1ms);
         ended = true;
     };
-    LONG result = 0;
-    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
-    while (Steps().empty())
-        std::this_thread::sleep_for(1ms);
-    m_point->Unadvise(m_cookie);
-    m_point.Release();
-    WhileTheClockMoves([this] { m_device.Release(); });
+    StartRunUntilItsStep();
+    ReleaseTheDevice();
     // The object waited for its worker's real end before it went.
     EXPECT_TRUE(ended);
     EXPECT_FALSE(m_sink.Has(DISPID_QVSYNC_SYNCDONE));
@@ -478,19 +493,15 @@ TEST_F(DeviceTest, CancelSyncReturnsWhileAWorkerThatDoesNotStopStillRuns)
             std::this_thread::sleep_for(1ms);
         ended = true;
     };
-    LONG result = 0;
-    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
-    while (Steps().empty())
-        std::this_thread::sleep_for(1ms);
+    StartRunUntilItsStep();
 
     CancelWhileTheClockMoves();
 
     EXPECT_FALSE(ended);
+    LONG result = 0;
     EXPECT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), E_FAIL);
     release = true;
-    m_point->Unadvise(m_cookie);
-    m_point.Release();
-    WhileTheClockMoves([this] { m_device.Release(); });
+    ReleaseTheDevice();
     EXPECT_TRUE(ended);
 }
 
@@ -499,17 +510,9 @@ TEST_F(DeviceTest, CancelSyncReturnsWhileAWorkerThatDoesNotStopStillRuns)
 // what that step holds alone.
 TEST_F(DeviceTest, ClientsAndDevicesThatGoDuringARunLeaveItsStateAlone)
 {
-    CComObject<QVSyncConnection>* connection = nullptr;
-    CComObject<QVSyncConnection>::CreateInstance(&connection);
-    CComPtr<IQVClientConnection> holder(connection);
     CComPtr<IQVClientDevice> earlier;
     {
-        VARIANT opened;
-        ASSERT_EQ(holder->OpenDevice(CComBSTR(u"10.0.0.6"), nullptr, CComBSTR(u"Provider=x;Data Source=lib.mdb"), 1,
-                      nullptr, &opened),
-            S_OK);
-        earlier = CComQIPtr<IQVClientDevice>(opened.punkVal);
-        VariantClear(&opened);
+        ASSERT_EQ(OpenThroughAConnection(u"10.0.0.6", earlier), S_OK);
         static_cast<QVSyncDevice*>(earlier.p)->SetStepRunner([](QVSyncDevice&, Step, bool) { });
         CComQIPtr<IConnectionPointContainer> container(earlier.p);
         CComPtr<IConnectionPoint> point;
@@ -554,16 +557,17 @@ TEST_F(DeviceTest, ClientsAndDevicesThatGoDuringARunLeaveItsStateAlone)
         changed.wait(guard, [&] { return holding; });
     }
 
+    CComObject<QVSyncConnection>* connection = nullptr;
+    CComObject<QVSyncConnection>::CreateInstance(&connection);
+    CComPtr<IQVClientConnection> holder(connection);
     VARIANT collection;
     VARIANT count;
     EXPECT_EQ(holder->ListDevices(nullptr, &collection, &count), S_OK);
     VariantClear(&collection);
     {
         ScriptedClients silent([](ScriptedLink&) { });
-        VARIANT opened;
-        EXPECT_EQ(holder->OpenDevice(CComBSTR(u"10.0.0.7"), nullptr, CComBSTR(u"Provider=x;Data Source=lib.mdb"), 1,
-                      nullptr, &opened),
-            CONNECT_E_NOCONNECTION);
+        CComPtr<IQVClientDevice> unopened;
+        EXPECT_EQ(OpenThroughAConnection(u"10.0.0.7", unopened), CONNECT_E_NOCONNECTION);
     }
     earlier.Release();
     {

@@ -96,6 +96,8 @@ TEST(EventLoopThreads, AThreadWaitingWhileAnotherPumpsSleepsUntilThatOneHandledA
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     {
         std::lock_guard guard(lock);
+        // The handlers of a process never run on two threads at once: the probe waits for the hold.
+        EXPECT_TRUE(opened.process->received.empty());
         release = true;
     }
     changed.notify_all();
