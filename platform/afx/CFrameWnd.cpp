@@ -535,10 +535,8 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
     const BOOL active = nState != WA_INACTIVE && !bMinimized;
-    if (!(GetStyle() & WS_CHILD)) {
-        FloatingNotice notice { m_hWnd, active ? FS_ACTIVATE : FS_DEACTIVATE };
-        ::EnumThreadWindows(::GetCurrentThreadId(), NotifyOwnedWindow, reinterpret_cast<LPARAM>(&notice));
-    }
+    if (!(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(active ? FS_ACTIVATE : FS_DEACTIVATE);
     if (m_pViewActive && m_pViewActive->m_hWnd) {
         m_pViewActive->OnActivateFrame(nState, this);
         if (active && ::GetFocus() != m_pViewActive->m_hWnd && !::IsChild(m_pViewActive->m_hWnd, ::GetFocus()))
@@ -557,10 +555,14 @@ BOOL CFrameWnd::OnNcActivate(BOOL bActive)
 void CFrameWnd::OnEnable(BOOL bEnable)
 {
     CWnd::OnEnable(bEnable);
-    if (!(GetStyle() & WS_CHILD)) {
-        FloatingNotice notice { m_hWnd, bEnable ? FS_ENABLE : FS_DISABLE };
-        ::EnumThreadWindows(::GetCurrentThreadId(), NotifyOwnedWindow, reinterpret_cast<LPARAM>(&notice));
-    }
+    if (!(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+    FloatingNotice notice { m_hWnd, dwFlags };
+    ::EnumThreadWindows(::GetCurrentThreadId(), NotifyOwnedWindow, reinterpret_cast<LPARAM>(&notice));
 }
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)

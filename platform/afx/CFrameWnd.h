@@ -115,6 +115,9 @@ public:
     // Enters or leaves print preview: the menu and the visible control bars are put aside in pState
     // and brought back.
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    // Tells the windows this frame owns (its floating bars and palettes) of its state with
+    // WM_FLOATSTATUS: FS_ACTIVATE, FS_DEACTIVATE, FS_ENABLE or FS_DISABLE.
+    void NotifyFloatingWindows(DWORD dwFlags);
 
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
 
