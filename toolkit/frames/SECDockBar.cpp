@@ -7,6 +7,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CWinApp.h"
 #include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDisplayCache.h"
 
 IMPLEMENT_DYNCREATE(SECDockBar, CDockBar)
@@ -392,9 +393,15 @@ void SECDockBar::AddBarsToRedrawFrom(int nPos)
     }
 }
 
-void SECDockBar::AddRowToolBarsToRedraw(CControlBar*)
+void SECDockBar::AddRowToolBarsToRedraw(CControlBar* pBar)
 {
-    // Only the customisable toolbars need it, and none of them dock here yet.
+    // Customisable toolbars paint their own borders, which a moved neighbour leaves stale.
+    std::vector<CControlBar*> bars;
+    GetRowBars(bars, pBar);
+    for (CControlBar* pRowBar : bars) {
+        if (SECIsKindOfName(pRowBar, "SECCustomToolBar"))
+            m_barsToRedraw.push_back(pRowBar);
+    }
 }
 
 void SECDockBar::RedrawPendingBars()
