@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/afx/CFrameWnd.h"
 #include "platform/comctl/CommCtrl.h"
@@ -92,7 +93,7 @@ BOOL SECStatusBar::PreCreateWindow(CREATESTRUCT& cs)
 
 SECStatusBar::Pane* SECStatusBar::PaneAt(int nIndex)
 {
-    return nIndex >= 0 && nIndex < static_cast<int>(m_panes.size()) ? &m_panes[static_cast<size_t>(nIndex)] : nullptr;
+    return const_cast<Pane*>(std::as_const(*this).PaneAt(nIndex));
 }
 
 const SECStatusBar::Pane* SECStatusBar::PaneAt(int nIndex) const

@@ -6,21 +6,18 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "platform/comctl/CommCtrl.h"
 #include "toolkit/frames/SECStatusCmdUI.h"
 #include "toolkit/frames/tests/FramesTestFixture.h"
+#include "toolkit/frames/tests/FramesTestGeometry.h"
 
 namespace {
 
 // Ids without strings: their panes are as wide as two blanks.
 constexpr UINT ID_PANE_A = 0xE870;
 constexpr UINT ID_PANE_B = 0xE871;
-
-std::string Golden(const char* name) { return (std::filesystem::path(TS_FRAMES_TEST_DIR) / "golden" / name).string(); }
 
 // Counts the texts the bar gives its control.
 class CountingStatusBar : public SECStatusBar {
