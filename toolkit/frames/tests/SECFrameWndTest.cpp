@@ -36,7 +36,6 @@ constexpr UINT ID_FIRST_BAR = 0xE860;
 // The desktop program's docking tab bar: margins, flat borders, gripper, close and expand buttons.
 constexpr DWORD kTabBarExStyle = 0x0F10;
 
-std::string Golden(const char* name) { return (std::filesystem::path(TS_FRAMES_TEST_DIR) / "golden" / name).string(); }
 
 // Undoes what a test put into the link table of the controls.
 struct LinkReset {
