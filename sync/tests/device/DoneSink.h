@@ -60,6 +60,14 @@ public:
         std::lock_guard guard(m_lock);
         return m_done;
     }
+    // Forgets what an earlier run reported.
+    void Reset()
+    {
+        std::lock_guard guard(m_lock);
+        m_done = false;
+        m_abandoned = false;
+        m_filePercentSeen = false;
+    }
     bool FilePercentSeen()
     {
         std::lock_guard guard(m_lock);
