@@ -2,6 +2,7 @@
 
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CListBox.h"
+#include "toolkit/controls/SECListBoxEditorHelper.h"
 #include "toolkit/controls/SECListBoxSelection.h"
 #include "toolkit/frames/SECFrameResIds.h"
 #include "toolkit/frames/SECWSLBEditorEx.h"
@@ -40,9 +41,9 @@ SECWsMgrDialogEx::~SECWsMgrDialogEx() = default;
 BOOL SECWsMgrDialogEx::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    if (auto* pList = static_cast<CListBox*>(GetDlgItem(IDC_SEC_WS_LIST))) {
+    if (HWND hList = ::GetDlgItem(m_hWnd, IDC_SEC_WS_LIST)) {
         for (POSITION pos = m_names.GetHeadPosition(); pos;)
-            pList->AddString(m_names.GetNext(pos));
+            ::SendMessage(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(m_names.GetNext(pos))));
     }
     EnableButtons(TRUE, TRUE);
     m_pEditor->Initialize(this, IDC_SEC_WS_LIST, m_bSaveAllowed ? kSaveEditorStyle : kOpenEditorStyle);
@@ -74,7 +75,7 @@ void SECWsMgrDialogEx::EnableDone(BOOL bEnable)
 
 void SECWsMgrDialogEx::OnOpenOrSave()
 {
-    auto* pList = static_cast<CListBox*>(GetDlgItem(IDC_SEC_WS_LIST));
+    CListBox* pList = m_pEditor->GetListBox();
     const int nSel = pList ? SECGetSelectedItem(*pList) : LB_ERR;
     if (nSel == LB_ERR) {
         MessageBox(LoadOr(IDS_SEC_WS_SELECT, "You must select an item for this operation"), AfxGetAppName(), MB_OK);
