@@ -205,13 +205,11 @@ BOOL SECDockState::GetFrameState(CFrameWnd* pFrame)
     for (POSITION pos = pFrame->m_listControlBars.GetHeadPosition(); pos;) {
         auto* pBar = static_cast<CControlBar*>(pFrame->m_listControlBars.GetNext(pos));
         // A frame bar floating in a frame of its own is a whole frame, not a bar of this one.
-        CWnd* pLooked = pBar;
         if (CFrameWnd* pParent = pBar->GetParentFrame(); pParent && pParent->IsKindOf(RUNTIME_CLASS(SECMiniDockFrameWnd))) {
-            if (pBar->IsDockBar())
-                pLooked = pBar->GetWindow(GW_CHILD);
+            CWnd* pLooked = pBar->IsDockBar() ? pBar->GetWindow(GW_CHILD) : pBar;
+            if (pLooked && pLooked->IsKindOf(RUNTIME_CLASS(SECFrameBar)))
+                continue;
         }
-        if (pLooked && pLooked->IsKindOf(RUNTIME_CLASS(SECFrameBar)))
-            continue;
         std::unique_ptr<SECControlBarInfo> info;
         if (pBar->IsKindOf(RUNTIME_CLASS(SECDockBar))) {
             info.reset(CreateBarInfo(m_pControlBarManager));
