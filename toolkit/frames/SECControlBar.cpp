@@ -686,25 +686,10 @@ void SECControlBar::GetBarInfoEx(SECControlBarInfo* pInfo)
 {
     if (!pInfo)
         return;
-    pInfo->m_nBarID = LOWORD(static_cast<UINT>(GetDlgCtrlID()));
-    pInfo->m_pBar = this;
-    pInfo->m_bVisible = IsVisible();
-    pInfo->m_nMRUWidth = static_cast<int>(m_nMRUWidth);
-    if (m_pDockBar) {
-        CRect rect;
-        GetWindowRect(&rect);
-        m_pDockBar->ScreenToClient(&rect);
-        pInfo->m_pointPos = rect.TopLeft();
-        if (m_pDockContext) {
-            pInfo->m_bDocking = TRUE;
-            pInfo->m_uMRUDockID = m_pDockContext->m_uMRUDockID;
-            pInfo->m_rectMRUDockPos = m_pDockContext->m_rectMRUDockPos;
-            pInfo->m_dwMRUFloatStyle = m_pDockContext->m_dwMRUFloatStyle;
-            pInfo->m_ptMRUFloatPos = m_pDockContext->m_ptMRUFloatPos;
-            if (auto* pContext = dynamic_cast<SECDockContext*>(m_pDockContext))
-                pInfo->m_bPrevFloating = pContext->m_bWasFloating;
-        }
-    }
+    GetBarInfo(pInfo);
+    pInfo->m_nBarID = LOWORD(pInfo->m_nBarID);
+    if (auto* pContext = dynamic_cast<SECDockContext*>(m_pDockContext))
+        pInfo->m_bPrevFloating = pContext->m_bWasFloating;
     pInfo->m_szMRUHorzDock = m_szHorz;
     pInfo->m_szMRUVertDock = m_szVert;
     pInfo->m_szMRUFloat = m_szFloat;

@@ -7,7 +7,6 @@
 #include "platform/afx/AfxPriv.h"
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CArchive.h"
-#include "platform/afx/CArchiveException.h"
 #include "platform/afx/CDockBar.h"
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CMDIFrameWnd.h"
@@ -67,45 +66,11 @@ SECControlBarManager* SECDockState::ManagerOf(CFrameWnd* pFrame)
 
 // The archive form -----------------------------------------------------------------------------------------------
 
-void SECDockState::Serialize(CArchive& ar)
+CControlBarInfo* SECDockState::NewBarInfo() { return CreateBarInfo(m_pControlBarManager); }
+
+void SECDockState::SerializeBarInfo(CArchive& ar, CControlBarInfo* pInfo)
 {
-    if (ar.IsStoring()) {
-        ar << m_dwVersion;
-        if (m_dwVersion > 1) {
-            const CSize size = GetScreenSize();
-            ar << static_cast<LONG>(size.cx) << static_cast<LONG>(size.cy);
-        }
-        ar << static_cast<WORD>(m_arrBarInfo.GetSize());
-        for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-            GetBarInfo(i)->Serialize(ar, this);
-        return;
-    }
-    Clear();
-    try {
-        ar >> m_dwVersion;
-        if (m_dwVersion != 1 && m_dwVersion != 2)
-            AfxThrowArchiveException(CArchiveException::badSchema);
-        if (m_dwVersion > 1) {
-            LONG cx = 0;
-            LONG cy = 0;
-            ar >> cx >> cy;
-            CSize size(cx, cy);
-            SetScreenSize(size);
-        }
-        WORD count = 0;
-        ar >> count;
-        for (WORD i = 0; i < count; ++i) {
-            std::unique_ptr<SECControlBarInfo> info(CreateBarInfo(m_pControlBarManager));
-            info->Serialize(ar, this);
-            m_arrBarInfo.Add(static_cast<CControlBarInfo*>(info.release()));
-        }
-    } catch (...) {
-        // Nothing half read is kept: a damaged archive is no state at all.
-        Clear();
-        m_dwVersion = 2;
-        throw;
-    }
-    m_dwVersion = 2;
+    static_cast<SECControlBarInfo*>(pInfo)->Serialize(ar, this);
 }
 
 // The profile form -----------------------------------------------------------------------------------------------

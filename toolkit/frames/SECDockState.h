@@ -3,7 +3,8 @@
 // styles, and enough to create again the bars the frame made itself: collected from a frame, applied
 // to a frame, and kept as an archive, in the application's profile or in a persistent tree.
 //
-// A damaged archive ends in CArchiveException and leaves the state empty; profile and tree values
+// A damaged archive ends in CArchiveException and leaves the state empty (the class library's
+// archive reading, with the toolkit's records); profile and tree values
 // that are missing take their defaults. Applying a state never leaves a bar outside every dock bar.
 
 #include "platform/afx/CDockState.h"
@@ -28,8 +29,6 @@ public:
     {
     }
     ~SECDockState() override = default;
-
-    void Serialize(CArchive& ar) override;
 
     // Node "DockState" under the parent with one "Bar-<n>" node per bar worth keeping; FALSE for a null
     // parent or when the node cannot be made.
@@ -66,6 +65,9 @@ public:
     void SetCreatedBarList(CPtrList* pList) { m_pCreatedBars = pList; }
 
 protected:
+    // The archive form keeps the toolkit's records, each with the toolkit's fields.
+    CControlBarInfo* NewBarInfo() override;
+    void SerializeBarInfo(CArchive& ar, CControlBarInfo* pInfo) override;
     // The control-bar manager of a toolkit frame.
     static SECControlBarManager* ManagerOf(CFrameWnd* pFrame);
     // A floating frame whose dock bar got no bar is destroyed, and a bar that lost its dock bar to the

@@ -2,18 +2,11 @@
 
 #include "toolkit/controls/SECListBoxEditorHelper.h"
 #include "toolkit/controls/SECListBoxSelection.h"
+#include "toolkit/frames/SECFrameStrings.h"
 #include "toolkit/frames/SECFrameResIds.h"
 #include "toolkit/frames/SECWsMgrDialogEx.h"
 
 namespace {
-
-CString LoadOr(UINT nID, LPCTSTR lpszDefault)
-{
-    CString text;
-    if (!text.LoadString(nID))
-        text = lpszDefault;
-    return text;
-}
 
 // Takes the entry at nFrom out and puts it at nTo; a list without both positions stays as it is.
 void MoveEntry(CStringList& list, int nFrom, int nTo)
@@ -42,9 +35,9 @@ SECWSLBEditorEx::SECWSLBEditorEx(CStringList& names, CStringList& currentNames, 
 int SECWSLBEditorEx::Warn(UINT nID, LPCTSTR lpszDefault, const CString& strName, UINT nType)
 {
     CString text;
-    text.Format(LoadOr(nID, lpszDefault), static_cast<LPCTSTR>(strName));
+    text.Format(SECLoadStringOr(nID, lpszDefault), static_cast<LPCTSTR>(strName));
     CWnd* pOwner = m_pDialog ? static_cast<CWnd*>(m_pDialog) : this;
-    return pOwner->MessageBox(text, LoadOr(IDS_SEC_WS_MANAGER, "Workspace Manager"), nType);
+    return pOwner->MessageBox(text, SECLoadStringOr(IDS_SEC_WS_MANAGER, "Workspace Manager"), nType);
 }
 
 void SECWSLBEditorEx::OnBeginEdit()

@@ -14,6 +14,7 @@
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CView.h"
 #include "platform/afx/CWinApp.h"
+#include "toolkit/frames/SECFrameStrings.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlBarManager.h"
 #include "toolkit/frames/SECDocTemplateUtils.h"
@@ -50,14 +51,6 @@ namespace {
 
 constexpr UINT kPlacementSize = 44;
 
-CString LoadOr(UINT nID, LPCTSTR lpszDefault)
-{
-    CString text;
-    if (!text.LoadString(nID))
-        text = lpszDefault;
-    return text;
-}
-
 CString Numbered(LPCTSTR lpszFormat, int nNumber)
 {
     CString text;
@@ -90,6 +83,16 @@ SECPersistentTreeNode* RootOf(SECPersistentTreeNode* pNode)
     while (pNode && pNode->GetParentNode())
         pNode = pNode->GetParentNode();
     return pNode;
+}
+
+// The template a view node names: its document string and its place among the templates with it.
+void WriteTemplateKeys(SECDocTemplateUtils& utils, CDocTemplate* pTemplate, SECPersistentTreeNode* pNode)
+{
+    CString key;
+    pTemplate->GetDocString(key, CDocTemplate::regFileTypeId);
+    pNode->SetStringValue("DocumentString", key, TRUE);
+    if (const int nIndex = utils.GetTemplateIndex(pTemplate, key); nIndex >= 0)
+        pNode->SetIntValue("DocTemplateIndex", nIndex, TRUE);
 }
 
 SECControlBarManager* ManagerOf(CFrameWnd* pFrame)
@@ -271,11 +274,7 @@ SECPersistentTreeNode* SECWorkspaceManagerEx::SaveViewFrame(CDocument* pDoc, CVi
     if (!pNode)
         return nullptr;
     pNode->SetStringValue("DocPathName", pDoc->GetPathName(), TRUE);
-    CString key;
-    pTemplate->GetDocString(key, CDocTemplate::regFileTypeId);
-    pNode->SetStringValue("DocumentString", key, TRUE);
-    if (const int nIndex = utils.GetTemplateIndex(pTemplate, key); nIndex >= 0)
-        pNode->SetIntValue("DocTemplateIndex", nIndex, TRUE);
+    WriteTemplateKeys(utils, pTemplate, pNode);
     SaveDockedView(pFrame, pNode);
     pNode->SetBoolValue("IsActiveChildFrame", pFrame == pActiveFrame, TRUE);
     return pNode;
@@ -294,11 +293,7 @@ SECPersistentTreeNode* SECWorkspaceManagerEx::SaveAdditionalView(CDocument* pDoc
     SECPersistentTreeNode* pNode = factory.CreateNode(Numbered("AdditionalViewPerFrame-%d", nNumber), pFrameNode);
     if (!pNode)
         return nullptr;
-    CString key;
-    pTemplate->GetDocString(key, CDocTemplate::regFileTypeId);
-    pNode->SetStringValue("DocumentString", key, TRUE);
-    if (const int nIndex = utils.GetTemplateIndex(pTemplate, key); nIndex >= 0)
-        pNode->SetIntValue("DocTemplateIndex", nIndex, TRUE);
+    WriteTemplateKeys(utils, pTemplate, pNode);
     return pNode;
 }
 
@@ -370,7 +365,7 @@ BOOL SECWorkspaceManagerEx::LoadWorkspace(CString strName, BOOL bQuiet)
     }
     if (!pRoot) {
         if (!bQuiet)
-            AfxMessageBox(LoadOr(IDS_SEC_WS_INVALID, "Invalid workspace. Operation has been cancelled."), MB_OK);
+            AfxMessageBox(SECLoadStringOr(IDS_SEC_WS_INVALID, "Invalid workspace. Operation has been cancelled."), MB_OK);
         RemoveFromWorkspaceList(strName);
         ShowMainFrame();
         return FALSE;
@@ -799,12 +794,12 @@ BOOL SECWorkspaceManagerEx::PromptWorkspaceFile(CString& strName, BOOL bSave)
     DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     flags |= bSave ? OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
     CString filter;
-    filter.Format("%s (%s)|%s|%s (%s)|%s||", static_cast<LPCTSTR>(LoadOr(IDS_SEC_WS_FILES, "Workspaces")),
+    filter.Format("%s (%s)|%s|%s (%s)|%s||", static_cast<LPCTSTR>(SECLoadStringOr(IDS_SEC_WS_FILES, "Workspaces")),
         static_cast<LPCTSTR>(m_strFileFilter), static_cast<LPCTSTR>(m_strFileFilter),
-        static_cast<LPCTSTR>(LoadOr(IDS_SEC_WS_ALLFILES, "All Files")), "*.*", "*.*");
+        static_cast<LPCTSTR>(SECLoadStringOr(IDS_SEC_WS_ALLFILES, "All Files")), "*.*", "*.*");
     const CString extension = m_strFileFilter.Mid(2);
     CFileDialog dialog(!bSave, extension, nullptr, flags, filter, m_pFrame);
-    const CString title = bSave ? LoadOr(IDS_SEC_WS_SAVE, "Save Workspace") : LoadOr(IDS_SEC_WS_OPEN, "Open Workspace");
+    const CString title = bSave ? SECLoadStringOr(IDS_SEC_WS_SAVE, "Save Workspace") : SECLoadStringOr(IDS_SEC_WS_OPEN, "Open Workspace");
     dialog.m_ofn.lpstrTitle = title;
     if (dialog.DoModal() != IDOK)
         return FALSE;
@@ -857,7 +852,7 @@ void SECWorkspaceManagerEx::OnUpdateRecentWorkspaces(CCmdUI* pCmdUI)
     CStringList list;
     if (!ReadWorkspaceList(list) || list.IsEmpty()) {
         pMenu->InsertMenu(pCmdUI->m_nIndex, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_WORKSPACE_MRU_FIRST,
-            LoadOr(IDS_SEC_WS_NONE, "(none)"));
+            SECLoadStringOr(IDS_SEC_WS_NONE, "(none)"));
         pCmdUI->m_nIndexMax = pMenu->GetMenuItemCount();
         pCmdUI->m_bEnableChanged = TRUE;
         return;

@@ -4,6 +4,7 @@
 #include "platform/afx/CListBox.h"
 #include "toolkit/controls/SECListBoxEditorHelper.h"
 #include "toolkit/controls/SECListBoxSelection.h"
+#include "toolkit/frames/SECFrameStrings.h"
 #include "toolkit/frames/SECFrameResIds.h"
 #include "toolkit/frames/SECWSLBEditorEx.h"
 
@@ -12,18 +13,6 @@ BEGIN_MESSAGE_MAP(SECWsMgrDialogEx, CDialog)
     ON_COMMAND(IDC_SEC_WS_SAVE, OnOpenOrSave)
     ON_COMMAND(IDC_SEC_WS_DONE, OnDone)
 END_MESSAGE_MAP()
-
-namespace {
-
-CString LoadOr(UINT nID, LPCTSTR lpszDefault)
-{
-    CString text;
-    if (!text.LoadString(nID))
-        text = lpszDefault;
-    return text;
-}
-
-} // namespace
 
 SECWsMgrDialogEx::SECWsMgrDialogEx(CStringList& names, CStringList& currentNames, CStringList& deleted,
     CString& strActiveName, BOOL bOpenAllowed, BOOL bSaveAllowed, CWnd* pParent)
@@ -48,14 +37,14 @@ BOOL SECWsMgrDialogEx::OnInitDialog()
     EnableButtons(TRUE, TRUE);
     m_pEditor->Initialize(this, IDC_SEC_WS_LIST, m_bSaveAllowed ? kSaveEditorStyle : kOpenEditorStyle);
     if (m_bOpenAllowed)
-        SetWindowText(LoadOr(IDS_SEC_WS_OPEN, "Open Workspace"));
+        SetWindowText(SECLoadStringOr(IDS_SEC_WS_OPEN, "Open Workspace"));
     else if (m_bSaveAllowed)
-        SetWindowText(LoadOr(IDS_SEC_WS_SAVE, "Save Workspace"));
+        SetWindowText(SECLoadStringOr(IDS_SEC_WS_SAVE, "Save Workspace"));
     else
-        SetWindowText(LoadOr(IDS_SEC_WS_MANAGER, "Workspace Manager"));
+        SetWindowText(SECLoadStringOr(IDS_SEC_WS_MANAGER, "Workspace Manager"));
     if (m_pEditor->m_hWnd)
-        m_pEditor->SetWindowText(LoadOr(IDS_SEC_WS_HEADER, "Workspaces"));
-    SetDlgItemText(IDC_SEC_WS_ACTIVE, m_strActiveName.IsEmpty() ? LoadOr(IDS_SEC_WS_NOACTIVE, "<None>") : m_strActiveName);
+        m_pEditor->SetWindowText(SECLoadStringOr(IDS_SEC_WS_HEADER, "Workspaces"));
+    SetDlgItemText(IDC_SEC_WS_ACTIVE, m_strActiveName.IsEmpty() ? SECLoadStringOr(IDS_SEC_WS_NOACTIVE, "<None>") : m_strActiveName);
     return TRUE;
 }
 
@@ -78,13 +67,13 @@ void SECWsMgrDialogEx::OnOpenOrSave()
     CListBox* pList = m_pEditor->GetListBox();
     const int nSel = pList ? SECGetSelectedItem(*pList) : LB_ERR;
     if (nSel == LB_ERR) {
-        MessageBox(LoadOr(IDS_SEC_WS_SELECT, "You must select an item for this operation"), AfxGetAppName(), MB_OK);
+        MessageBox(SECLoadStringOr(IDS_SEC_WS_SELECT, "You must select an item for this operation"), AfxGetAppName(), MB_OK);
         return;
     }
     CString text;
     pList->GetText(nSel, text);
     if (text.IsEmpty()) {
-        MessageBox(LoadOr(IDS_SEC_WS_BADNAME, "Invalid workspace name."), AfxGetAppName(), MB_OK);
+        MessageBox(SECLoadStringOr(IDS_SEC_WS_BADNAME, "Invalid workspace name."), AfxGetAppName(), MB_OK);
         return;
     }
     m_strActiveName = text;
