@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/afx/AfxPriv.h"
+#include "platform/afx/CCmdUI.h"
+#include "platform/afx/CMenu.h"
 #include "platform/base/MessageBox.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECPTNStrategyRegistry.h"
@@ -234,6 +236,39 @@ TEST_F(Workspaces, RenamingAndDeletingNeverLosesAWorkspace)
     CStringList none;
     m_manager->ApplyWorkspaceChanges(previous2, names2, none);
     EXPECT_EQ(StoredTitle("Gamma"), "G");
+}
+
+TEST_F(Workspaces, TheFramesCommandsReachTheManager)
+{
+    ASSERT_TRUE(m_manager->SaveWorkspace("Alpha"));
+    ASSERT_TRUE(m_manager->SaveWorkspace("Beta"));
+
+    // The recent items replace the placeholder item of the menu, the current workspace checked.
+    CMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    menu.AppendMenu(MF_STRING, ID_WORKSPACE_OPEN, "Open");
+    menu.AppendMenu(MF_STRING, ID_WORKSPACE_MRU_FIRST, "recent");
+    CCmdUI state;
+    state.m_pMenu = &menu;
+    state.m_nIndex = 1;
+    state.m_nIndexMax = menu.GetMenuItemCount();
+    state.m_nID = ID_WORKSPACE_MRU_FIRST;
+    state.DoUpdate(m_frame, FALSE);
+    ASSERT_EQ(menu.GetMenuItemCount(), 3U);
+    CString text;
+    menu.GetMenuString(1, text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&1 Beta");
+    menu.GetMenuString(2, text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&2 Alpha");
+    EXPECT_EQ(menu.GetMenuState(ID_WORKSPACE_MRU_FIRST, MF_BYCOMMAND) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(menu.GetMenuState(ID_WORKSPACE_MRU_FIRST + 1, MF_BYCOMMAND) & MF_CHECKED, 0U);
+
+    // The second recent item opens Alpha; Close closes it.
+    m_frame->SendMessage(WM_COMMAND, ID_WORKSPACE_MRU_FIRST + 1, 0);
+    EXPECT_STREQ(m_manager->GetCurrentWorkspace(), "Alpha");
+    m_frame->SendMessage(WM_COMMAND, ID_WORKSPACE_CLOSE, 0);
+    EXPECT_FALSE(m_manager->IsWorkspaceOpen());
+    EXPECT_FALSE(m_manager->m_bConsumed);
 }
 
 } // namespace
