@@ -747,7 +747,8 @@ BOOL SECWorkspaceManagerEx::ShowWorkspaceManagerDialog(CString& strName, BOOL bO
     names.AddTail(&previous);
     CStringList deleted;
     CString active = m_strCurrentWorkspace;
-    SECWsMgrDialogEx dialog(names, previous, deleted, active, bOpen, bSave, m_pFrame);
+    // The dialog shows the stored names and records renames in the working copy.
+    SECWsMgrDialogEx dialog(previous, names, deleted, active, bOpen, bSave, m_pFrame);
     if (dialog.DoModal() != IDOK)
         return FALSE;
     ApplyWorkspaceChanges(previous, names, deleted);
