@@ -450,16 +450,18 @@ void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
         }
         const UINT nID = LOWORD(value);
         CControlBar* bar = pFrameWnd->GetControlBar(nID);
-        if (!bar || bar == this)
+        // A stored state may be damaged: a dock bar never docks in a dock bar, and a bar docks once.
+        if (!bar || bar == this || bar->IsDockBar() || bar->m_pDockBar == this)
             continue;
         if (HIWORD(value) != 0) {
             m_arrBars.Add(AsEntry(nID));
             continue;
         }
-        if (bar->m_pDockBar && bar->m_pDockBar != this)
-            bar->m_pDockBar->RemoveControlBar(bar);
+        // Moved here first: leaving a floating dock bar may take its frame, and the frame its children.
         if (bar->GetParent() != this)
             bar->SetParent(this);
+        if (bar->m_pDockBar && bar->m_pDockBar != this)
+            bar->m_pDockBar->RemoveControlBar(bar);
         DWORD style = bar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_FLOATING);
         style |= (m_dwStyle & CBRS_ALIGN_ANY) | CBRS_BORDER_ANY | (m_bFloating ? CBRS_FLOATING : 0);
         bar->SetBarStyle(style);

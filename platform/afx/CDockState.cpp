@@ -223,7 +223,7 @@ void CDockState::Serialize(CArchive& ar)
         }
         ar << static_cast<WORD>(m_arrBarInfo.GetSize());
         for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-            At(i)->Serialize(ar, this);
+            SerializeBarInfo(ar, At(i));
         return;
     }
     Clear();
@@ -240,8 +240,8 @@ void CDockState::Serialize(CArchive& ar)
         WORD count = 0;
         ar >> count;
         for (WORD i = 0; i < count; ++i) {
-            auto info = std::make_unique<CControlBarInfo>();
-            info->Serialize(ar, this);
+            std::unique_ptr<CControlBarInfo> info(NewBarInfo());
+            SerializeBarInfo(ar, info.get());
             m_arrBarInfo.Add(info.release());
         }
     } catch (...) {
@@ -252,6 +252,10 @@ void CDockState::Serialize(CArchive& ar)
     }
     m_dwVersion = 2;
 }
+
+CControlBarInfo* CDockState::NewBarInfo() { return new CControlBarInfo; }
+
+void CDockState::SerializeBarInfo(CArchive& ar, CControlBarInfo* pInfo) { pInfo->Serialize(ar, this); }
 
 void CDockState::LoadState(LPCTSTR lpszProfileName)
 {

@@ -40,6 +40,12 @@ public:
     CRect m_rectClip;
     CSize m_sizeLogical;
 
+protected:
+    // A new record for a bar read from an archive, and the reading or writing of one record: a derived
+    // state keeps records of its own kind.
+    virtual CControlBarInfo* NewBarInfo();
+    virtual void SerializeBarInfo(CArchive& ar, CControlBarInfo* pInfo);
+
 private:
     CControlBarInfo* At(INT_PTR nIndex) const { return static_cast<CControlBarInfo*>(m_arrBarInfo[nIndex]); }
 };

@@ -12,6 +12,8 @@
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CMiniDockFrameWnd.h"
 #include "platform/gdi/FrameDrawing.h"
+#include "toolkit/frames/SECControlBarInfo.h"
+#include "toolkit/frames/SECControlBarManager.h"
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECDockContext.h"
@@ -676,4 +678,76 @@ void SECControlBar::OnDestroy()
     CControlBar::OnDestroy();
     if (pFrame)
         pFrame->DelayRecalcLayout();
+}
+
+// The saved record ------------------------------------------------------------------------------------------------
+
+void SECControlBar::GetBarInfoEx(SECControlBarInfo* pInfo)
+{
+    if (!pInfo)
+        return;
+    GetBarInfo(pInfo);
+    pInfo->m_nBarID = LOWORD(pInfo->m_nBarID);
+    if (auto* pContext = dynamic_cast<SECDockContext*>(m_pDockContext))
+        pInfo->m_bPrevFloating = pContext->m_bWasFloating;
+    pInfo->m_szMRUHorzDock = m_szHorz;
+    pInfo->m_szMRUVertDock = m_szVert;
+    pInfo->m_szMRUFloat = m_szFloat;
+    pInfo->m_dwMRUDockingState = m_dwSavedDockStyle;
+    pInfo->m_dwDockStyle = m_dwDockStyle;
+    pInfo->m_fPctWidth = m_fPctWidth;
+    pInfo->m_dwStyle = GetBarStyle();
+    pInfo->m_dwExStyle = m_dwExStyle;
+    pInfo->m_strClassName = GetRuntimeClass()->m_lpszClassName;
+    GetWindowText(pInfo->m_strWindowName);
+    if (pInfo->m_pManager)
+        pInfo->m_dwTypeID = pInfo->m_pManager->GetBarTypeId(this);
+    CollectExtraBarInfo(pInfo);
+}
+
+void SECControlBar::SetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
+{
+    if (!pInfo)
+        return;
+    if (IsDockBar()) {
+        SetBarInfo(pInfo, pFrameWnd);
+        return;
+    }
+    m_nMRUWidth = static_cast<UINT>(pInfo->m_nMRUWidth);
+    // Stores written before the toolkit's keys existed hold no sizes: a bar keeps its own then.
+    const auto take = [](CSize& size, CSize stored) {
+        if (stored.cx > 0)
+            size.cx = stored.cx;
+        if (stored.cy > 0)
+            size.cy = stored.cy;
+    };
+    take(m_szFloat, pInfo->m_szMRUFloat);
+    take(m_szHorz, pInfo->m_szMRUHorzDock);
+    take(m_szVert, pInfo->m_szMRUVertDock);
+    m_dwSavedDockStyle = pInfo->m_dwMRUDockingState;
+    m_dwDockStyle = pInfo->m_dwDockStyle;
+    if (pInfo->m_fPctWidth > 0.0F)
+        m_fPctWidth = pInfo->m_fPctWidth;
+    if (pInfo->m_dwStyle != 0) {
+        // The side and the floating bit are the dock bar's to say; a stored style cannot contradict them.
+        constexpr DWORD kPlacementBits = CBRS_ALIGN_ANY | CBRS_FLOATING;
+        const DWORD dwKept = m_pDockBar ? GetBarStyle() & kPlacementBits : 0;
+        const DWORD dwStored = m_pDockBar ? pInfo->m_dwStyle & ~kPlacementBits : pInfo->m_dwStyle;
+        SetBarStyle(dwStored | dwKept);
+    }
+    if (pInfo->m_bDocking && m_pDockContext) {
+        m_pDockContext->m_uMRUDockID = pInfo->m_uMRUDockID;
+        m_pDockContext->m_rectMRUDockPos = pInfo->m_rectMRUDockPos;
+        m_pDockContext->m_dwMRUFloatStyle = pInfo->m_dwMRUFloatStyle;
+        m_pDockContext->m_ptMRUFloatPos = pInfo->m_ptMRUFloatPos;
+        if (auto* pContext = dynamic_cast<SECDockContext*>(m_pDockContext))
+            pContext->m_bWasFloating = pInfo->m_bPrevFloating;
+    }
+    if (pInfo->m_pBarInfoEx)
+        ApplyExtraBarInfo(pInfo, pFrameWnd);
+    UINT flags = (pInfo->m_bVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    if (!m_pDockBar || (pInfo->m_pointPos.x == -1 && pInfo->m_pointPos.y == -1))
+        flags |= SWP_NOMOVE;
+    SetWindowPos(nullptr, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, flags);
+    m_nStateFlags &= ~(delayHide | delayShow);
 }

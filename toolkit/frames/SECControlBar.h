@@ -12,6 +12,7 @@
 
 class CDockContext;
 class CMenu;
+class SECControlBarInfo;
 class SECDockBar;
 
 // Extended bar styles.
@@ -68,6 +69,8 @@ public:
     virtual void ModifyExBarStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw = TRUE);
     // Shrinks rect by the borders; the flat ones draw nothing but may carry the gripper.
     virtual void DrawBorders(CDC* pDC, CRect& rect);
+    // Fills the bar's saved record: where it is, its sizes, share, styles, class and title.
+    virtual void GetBarInfoEx(SECControlBarInfo* pInfo);
     virtual void AdjustBorderRect(CRect& rect, BOOL bHorz, BOOL bAllowGripper);
     // Hooks the frame calls around docking and floating; the Prepare ones call the Starting ones.
     virtual void PrepareDock() { OnDockStarting(); }
@@ -79,6 +82,9 @@ public:
     virtual void PrepareMDIFloat() { OnMDIFloatStarting(); }
     virtual void OnMDIFloatStarting() { }
     virtual void OnMDIFloatFinished() { }
+    // A derived bar's own part of its saved record, collected last and applied before the bar moves.
+    virtual void CollectExtraBarInfo(SECControlBarInfo*) { }
+    virtual void ApplyExtraBarInfo(SECControlBarInfo*, CFrameWnd*) { }
     virtual void OnBuildContextMenu(CMenu*) { }
     virtual BOOL CanClose() { return TRUE; }
     virtual BOOL CanExpand() { return TRUE; }
@@ -92,6 +98,11 @@ public:
     virtual void DrawExpandButtonPushed(CDC* pDC);
     virtual void DrawExpandButton(CDC* pDC);
     virtual void UpdateExpandButtonState(BOOL bHorz);
+
+    // Takes a saved record back: sizes, share and styles (a stored 0 keeps what the bar has, and a
+    // docked bar keeps the side its dock bar gives it), the docking history, then the position within
+    // its dock bar and the visibility. The extended style is left to the dock state.
+    void SetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
 
     DWORD GetExBarStyle() const { return m_dwExStyle; }
     const CRect& GetCloseButtonRect() const { return m_rectClose; }

@@ -7,6 +7,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CWinApp.h"
 #include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECControlBarInfo.h"
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDisplayCache.h"
 
@@ -478,4 +479,23 @@ void SECDockBar::OnLButtonDown(UINT, CPoint point)
 {
     if (Splitter* pSplitter = HitTestSplitter(point))
         TrackSplitter(pSplitter, point.x, point.y);
+}
+
+void SECDockBar::GetBarInfoEx(SECControlBarInfo* pInfo)
+{
+    if (!pInfo)
+        return;
+    GetBarInfo(pInfo);
+    pInfo->m_bMDIChild = m_bMDIChild;
+    if (m_bMDIChild) {
+        pInfo->m_pointPos = CPoint(0, 0);
+        if (CFrameWnd* pParent = GetParentFrame())
+            pParent->GetWindowPlacement(&pInfo->m_wpMDIChild);
+    }
+}
+
+void SECDockBar::SetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
+{
+    if (pInfo)
+        CDockBar::SetBarInfo(pInfo, pFrameWnd);
 }

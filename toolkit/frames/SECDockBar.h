@@ -10,6 +10,7 @@
 #include "platform/afx/CDockBar.h"
 
 class SECControlBar;
+class SECControlBarInfo;
 
 // Where a bar docks in a dock bar's rows.
 struct SECDockPos {
@@ -131,6 +132,10 @@ public:
     void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr) override;
     // The entry a bar with this rectangle and centre (client coordinates) would be inserted at.
     int GetInsertPosition(CControlBar* pBar, const CRect& rect, CPoint ptCentre);
+
+    // The class library's record of the dock bar, with its MDI child's placement when one hosts it.
+    void GetBarInfoEx(SECControlBarInfo* pInfo);
+    void SetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd);
 
     CControlBar* GetFirstBar() const { return m_arrBars.GetSize() >= 2 ? GetDockedControlBar(1) : nullptr; }
     // The thickest bar from nPos to the row's end.

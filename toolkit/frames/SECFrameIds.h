@@ -22,3 +22,4 @@ constexpr UINT WM_SEC_BAR_CONTEXTMENU = 0x38FF;
 // Tool ids of the gripper buttons.
 constexpr UINT SEC_TOOLID_CLOSE = 1024;
 constexpr UINT SEC_TOOLID_EXPAND = 2048;
+

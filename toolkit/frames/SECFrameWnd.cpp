@@ -14,6 +14,7 @@
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
 #include "toolkit/frames/SECWndPlugIn.h"
+#include "toolkit/frames/SECWorkspaceManagerEx.h"
 
 const UINT WM_SECGETMENU = ::RegisterWindowMessage("WM_SECGETMENU");
 
@@ -151,7 +152,7 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
-SECFrameWnd::SECWndPlugIn* SECFrameWnd::InstallWorkspaceManager(LPCTSTR, int, CRuntimeClass* pClass, BOOL)
+SECFrameWnd::SECWndPlugIn* SECFrameWnd::InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag)
 {
     if (!pClass)
         return nullptr;
@@ -162,6 +163,8 @@ SECFrameWnd::SECWndPlugIn* SECFrameWnd::InstallWorkspaceManager(LPCTSTR, int, CR
         return nullptr;
     }
     m_pWorkspaceMgr.reset(pPlugIn);
+    if (auto* pManager = dynamic_cast<SECWorkspaceManagerEx*>(pPlugIn))
+        pManager->Initialize(lpszKey, nStorageMode, HKEY_CURRENT_USER, bFlag);
     if (!m_pWorkspaceMgr->AttachToWindow(this))
         m_pWorkspaceMgr.reset();
     return m_pWorkspaceMgr.get();

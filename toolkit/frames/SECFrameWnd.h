@@ -13,6 +13,7 @@
 
 class CDC;
 class SECControlBarManager;
+class SECDockState;
 class SECDockBar;
 class SECMenuBar;
 
@@ -50,6 +51,13 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
+    // The bars' layout in the application's profile, under sections named after lpszProfileName. Loading
+    // creates the bars the profile names by class that the frame lacks (the frame deletes them).
+    virtual void LoadBarState(LPCTSTR lpszProfileName);
+    // Writes nothing when the bars cannot be collected.
+    virtual void SaveBarState(LPCTSTR lpszProfileName);
+    virtual void SetDockState(SECDockState& state);
+    virtual void GetDockState(SECDockState& state);
     // A new toolkit dock bar, not yet created as a window.
     virtual SECDockBar* CreateDockBar();
     // Floats the bar at the screen point, at least 10 pixels of it inside the work area.

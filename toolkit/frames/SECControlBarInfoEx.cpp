@@ -1,0 +1,3 @@
+#include "toolkit/frames/SECControlBarInfoEx.h"
+
+IMPLEMENT_DYNCREATE(SECControlBarInfoEx, CObject)
