@@ -15,17 +15,22 @@ void SECLayoutFactory::AdoptNode(SECLayoutNode* pNode, const CString& name)
     pNode->SetNodePool(&m_nodePool, FALSE);
 }
 
+template<class Node> Node* SECLayoutFactory::FinishNode(Node* pNode, BOOL bOk, const CString& name)
+{
+    if (!pNode)
+        return nullptr;
+    if (!bOk) {
+        delete pNode;
+        return nullptr;
+    }
+    AdoptNode(pNode, name);
+    return pNode;
+}
+
 SECLayoutNode* SECLayoutFactory::CreateNode(NodeFactory* pFactory, const CString& name)
 {
     SECLayoutNode* node = pFactory ? pFactory->CreateObject() : nullptr;
-    if (!node)
-        return nullptr;
-    if (!ApplyNodeDefaults(node)) {
-        delete node;
-        return nullptr;
-    }
-    AdoptNode(node, name);
-    return node;
+    return FinishNode(node, node && ApplyNodeDefaults(node), name);
 }
 
 SECLayoutNodeDCBase* SECLayoutFactory::CreateDrawnNode(CWnd* pWnd, SECLayoutNode* pParent, DrawnFactory* pFactory,
@@ -34,35 +39,21 @@ SECLayoutNodeDCBase* SECLayoutFactory::CreateDrawnNode(CWnd* pWnd, SECLayoutNode
     if (!pWnd || !pFactory)
         return nullptr;
     SECLayoutNodeDCBase* node = pFactory->CreateObject();
-    if (!node)
-        return nullptr;
-    BOOL bOk = ApplyNodeDefaults(node);
+    BOOL bOk = node && ApplyNodeDefaults(node);
     if (bOk) {
         node->SetDrawWindow(pWnd->m_hWnd);
         bOk = !pParent || pParent->AddLayoutNode(node) != -1;
     }
-    if (!bOk) {
-        delete node;
-        return nullptr;
-    }
-    AdoptNode(node, name);
-    return node;
+    return FinishNode(node, bOk, name);
 }
 
 SECLayoutNodeWnd* SECLayoutFactory::CreateWndNode(CWnd* pWnd, CWnd* pParentWnd, SECLayoutNode* pParent,
     WndFactory* pFactory, const CString& name)
 {
     SECLayoutNodeWnd* node = pFactory ? pFactory->CreateObject() : nullptr;
-    if (!node)
-        return nullptr;
-    const BOOL bOk = ApplyNodeDefaults(node) && node->AttachWindow(pWnd, pParentWnd)
+    const BOOL bOk = node && ApplyNodeDefaults(node) && node->AttachWindow(pWnd, pParentWnd)
         && (!pParent || pParent->AddLayoutNode(node) != -1);
-    if (!bOk) {
-        delete node;
-        return nullptr;
-    }
-    AdoptNode(node, name);
-    return node;
+    return FinishNode(node, bOk, name);
 }
 
 SECLayoutNodeWnd* SECLayoutFactory::CreateWndNodeDefault(CWnd* pWnd, CWnd* pParentWnd, SECLayoutNode* pParent,

@@ -55,6 +55,8 @@ public:
 protected:
     // Names the node, lets it finish itself and puts it into the pool.
     void AdoptNode(SECLayoutNode* pNode, const CString& name);
+    // Adopts a made node when every step worked, else destroys it; null for null.
+    template<class Node> Node* FinishNode(Node* pNode, BOOL bOk, const CString& name);
 
     quorvale::foundation::SECClassFactory_T<SECLayoutNode, SECLayoutNode> m_plainFactory;
     quorvale::foundation::SECClassFactory_T<SECLayoutNodeWnd, SECLayoutNodeWnd> m_wndFactory;

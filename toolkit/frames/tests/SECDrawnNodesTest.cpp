@@ -3,6 +3,7 @@
 
 #include "toolkit/frames/SECDefHideableNode.h"
 #include "toolkit/frames/SECLNBorderClientEdge.h"
+#include "toolkit/frames/SECLNHwndContainer.h"
 #include "toolkit/frames/SECLayoutNodeBorderSpace.h"
 #include "toolkit/frames/SECLayoutNodeDC.h"
 #include "toolkit/frames/SECLayoutNodeGripperEx.h"
@@ -366,4 +367,49 @@ TEST_F(LayoutWindowTest, EmptiedGripperLeavesItsTreeForTheDragPool)
     EXPECT_TRUE(full->IsBorderEnabled());
     EXPECT_EQ(full->GetParentNode(), &root);
     EXPECT_EQ(dragPool.DeleteAllObjects(), 1);
+}
+
+namespace {
+
+class CountingRoot : public SECLayoutNode {
+public:
+    RECT* OnRecalcLayout(RECT* out, const RECT& rect, BOOL clamp, BOOL force) override
+    {
+        ++layouts;
+        return SECLayoutNode::OnRecalcLayout(out, rect, clamp, force);
+    }
+    int layouts { 0 };
+};
+
+class CountingContainer : public SECLNHwndContainer {
+public:
+    using SECLNHwndContainer::SECLNHwndContainer;
+    void RecalcFrameLayout(BOOL) override { ++frameLayouts; }
+    int frameLayouts { 0 };
+};
+
+} // namespace
+
+TEST_F(LayoutWindowTest, SizeRequestClimbsToTheTopmostNegotiatingParent)
+{
+    CountingRoot root;
+    SECLNBorderClientEdge outer;
+    SECLNBorderClientEdge inner;
+    SECLayoutNode leaf;
+    outer.SetDrawWindow(Host());
+    inner.SetDrawWindow(Host());
+    root.AddLayoutNode(&outer);
+    outer.AddLayoutNode(&inner);
+    inner.AddLayoutNode(&leaf);
+    CountingContainer container(Host());
+
+    EXPECT_TRUE(inner.OnChildSizeChanged(TRUE, &container));
+    EXPECT_EQ(container.frameLayouts, 1);
+    EXPECT_EQ(root.layouts, 2) << "the parent of the topmost negotiator, then the root in place";
+
+    // Without propagation the node's own parent lays out; without a parent the node itself.
+    SECLNBorderClientEdge alone;
+    EXPECT_TRUE(alone.OnChildSizeChanged(FALSE, nullptr));
+    EXPECT_TRUE(inner.OnChildSizeChanged(FALSE, nullptr));
+    EXPECT_EQ(root.layouts, 3);
 }
