@@ -2,6 +2,7 @@
 
 #include "platform/afx/CRect.h"
 #include "toolkit/frames/IteratorPreOrder_T.h"
+#include "toolkit/frames/SECLayoutTreeWalk.h"
 
 #include <algorithm>
 
@@ -169,12 +170,7 @@ BOOL SECLayoutNode::RealizeLayout(UINT nValue)
         return FALSE;
     // A node without children is its own whole subtree: realizing it must move its own window (a splitter
     // after a drag, say), which the children-first walk alone would never visit.
-    auto forEachRealized = [this](auto fn) {
-        if (GetHeadPosition())
-            ForEachInSubtree(fn);
-        else
-            fn(this);
-    };
+    auto forEachRealized = [this](auto fn) { ForEachNodeInTree(this, fn); };
     int count = 0;
     forEachRealized([&count](SECLayoutNode* node) { count += node->GetDeferWindowCount(); });
     if (count < 0)

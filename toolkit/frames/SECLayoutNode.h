@@ -9,6 +9,9 @@
 //   AddChildNode -> AddChild            LayoutInRect -> RecalcLayout      RealizeTree -> RealizeLayout
 //   SetVisibleState -> SetNodeVisible   SetNodeFlags -> SetNodeStyle      SetNodeOrientation -> SetOrientation
 //   GetWindowCount -> GetDeferWindowCount   SECToolkitData -> the display cache (SECDisplayCache)
+//   HasWindow -> IsAttachable           InvalidateNode (rect, through parent) -> InvalidateNodeRect
+//   SetVisibleState -> SetNodeVisible (of the hideable part)
+//   the reparentable part's set-parent operation -> SetContainerWindow
 
 #include "platform/afx/CString.h"
 #include "platform/gdi/WinGdi.h"

@@ -42,6 +42,7 @@ public:
         return count;
     }
     virtual int GetObjectCount() const { return static_cast<int>(m_objects.GetCount()); }
+    const CList<T*>& GetObjects() const { return m_objects; }
 
 private:
     CList<T*> m_objects { 10 };

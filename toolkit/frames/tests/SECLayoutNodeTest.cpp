@@ -4,6 +4,7 @@
 #include "toolkit/frames/SECLayoutNode.h"
 
 #include "toolkit/frames/IteratorPreOrder_T.h"
+#include "toolkit/frames/Iterator_T.h"
 
 #include <gtest/gtest.h>
 
@@ -259,3 +260,34 @@ TEST(SECLayoutNode, PoolOwnsNodesAndDeletionUnlinksThem)
 }
 
 } // namespace
+
+TEST(IteratorT, WalksDirectChildrenBothWaysAndFollowsAReattach)
+{
+    SECLayoutNode root;
+    SECLayoutNode a, b, c, other, x;
+    for (SECLayoutNode* node : { &a, &b, &c })
+        root.AddLayoutNode(node);
+    other.AddLayoutNode(&x);
+    a.AddLayoutNode(&other);
+
+    quorvale::foundation::Iterator_T<SECLayoutNode*> it(&root);
+    std::vector<SECLayoutNode*> seen;
+    for (it.First(); !it.IsDone(); it.Next())
+        seen.push_back(it.Current());
+    EXPECT_EQ(seen, (std::vector<SECLayoutNode*> { &a, &b, &c })) << "children only, not grandchildren";
+    seen.clear();
+    for (it.Last(); !it.IsDone(); it.Prev())
+        seen.push_back(it.Current());
+    EXPECT_EQ(seen, (std::vector<SECLayoutNode*> { &c, &b, &a }));
+
+    it.SetWalkCollection(&other);
+    it.First();
+    EXPECT_EQ(it.Current(), &x);
+    it.Next();
+    EXPECT_TRUE(it.IsDone());
+
+    SECLayoutNode empty;
+    it.Attach(&empty);
+    it.First();
+    EXPECT_TRUE(it.IsDone());
+}
