@@ -107,20 +107,32 @@ int SECListBaseC::InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem)
 {
     if (!pItem)
         return -1;
+    std::vector<std::unique_ptr<SECListItem>> items;
+    items.push_back(std::move(pItem));
+    return InsertItemRecords(nRow, std::move(items));
+}
+
+int SECListBaseC::InsertItemRecords(int nRow, std::vector<std::unique_ptr<SECListItem>> items)
+{
+    std::erase(items, nullptr);
+    if (items.empty())
+        return -1;
+    const int nCount = static_cast<int>(items.size());
     nRow = std::clamp(nRow, 0, GetItemCount());
     // Pad a short record up to one cell per sub-item column, and no further.
-    while (pItem->GetSubItemCount() < m_nSubItemColumns)
-        pItem->AddSubItem();
-    m_rows.insert(m_rows.begin() + nRow, std::move(pItem));
-    if (m_nCaret >= nRow)
-        ++m_nCaret;
-    if (m_nDropHilite >= nRow)
-        ++m_nDropHilite;
-    if (m_nEditedRow >= nRow)
-        ++m_nEditedRow;
-    for (int& n : m_selection)
+    for (auto& pItem : items)
+        while (pItem->GetSubItemCount() < m_nSubItemColumns)
+            pItem->AddSubItem();
+    m_rows.insert(m_rows.begin() + nRow, std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+    const auto follow = [&](int& n) {
         if (n >= nRow)
-            ++n;
+            n += nCount;
+    };
+    follow(m_nCaret);
+    follow(m_nDropHilite);
+    follow(m_nEditedRow);
+    for (int& n : m_selection)
+        follow(n);
     if (m_nCaret < 0)
         SetCaret(0, TRUE);
     return nRow;

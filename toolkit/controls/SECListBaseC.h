@@ -140,6 +140,8 @@ public:
     virtual int GetSelectedCount() const { return static_cast<int>(m_selection.size()); }
     virtual BOOL GetItemRect(int nRow, CRect& rect, int nCode);
     virtual int InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem);
+    // Inserts records as consecutive rows in one step (a tree opening a branch of thousands).
+    virtual int InsertItemRecords(int nRow, std::vector<std::unique_ptr<SECListItem>> items);
     virtual int InsertItem(UINT nMask, int nRow, LPCTSTR lpszText, UINT nState, UINT nStateMask, int nImage,
         LPARAM lParam);
     virtual int InsertItem(int nRow, LPCTSTR lpszText, int nImage);
