@@ -45,6 +45,23 @@ std::unique_ptr<_Node> SECTreeBaseC::CreateNode()
     return std::make_unique<_Node>();
 }
 
+SECTreeBaseC::NodeWatch::NodeWatch(SECTreeBaseC& tree, _Node* pNode) : m_tree(tree), m_pNode(pNode)
+{
+    m_tree.m_watches.push_back(&m_pNode);
+}
+
+SECTreeBaseC::NodeWatch::~NodeWatch()
+{
+    std::erase(m_tree.m_watches, &m_pNode);
+}
+
+void SECTreeBaseC::ForgetNode(_Node* pNode)
+{
+    for (_Node** ppWatched : m_watches)
+        if (*ppWatched == pNode)
+            *ppWatched = nullptr;
+}
+
 // --- nodes and rows ---------------------------------------------------------------------------------
 
 _Node* SECTreeBaseC::NodeOf(HTREEITEM hItem) const
@@ -287,8 +304,8 @@ HTREEITEM SECTreeBaseC::InsertItem(LPCTSTR lpszText, int nImage, int nSelectedIm
 
 BOOL SECTreeBaseC::DeleteSubtree(HTREEITEM hItem)
 {
-    _Node* pTop = NodeOf(hItem);
-    const BOOL bRoot = pTop == m_pRoot.get();
+    NodeWatch top(*this, NodeOf(hItem));
+    const BOOL bRoot = top.get() == m_pRoot.get();
     const auto deleteNode = [&](_Node* pNode) {
         if (pNode->FirstChild() != nullptr)
             return FALSE;
@@ -302,26 +319,30 @@ BOOL SECTreeBaseC::DeleteSubtree(HTREEITEM hItem)
         NotifyDeleteItem(pNode);
         if (m_pStorage)
             m_pStorage->RemoveItem(pNode->Handle());
+        ForgetNode(pNode);
         if (pNode != m_pRoot.get())
             delete pNode;
         return TRUE;
     };
     // Leaves first. An owner told of a deletion may delete nodes itself, so the walk starts again from
     // the top each time instead of keeping a position.
-    while (_Node* pLeaf = pTop->FirstChild()) {
+    while (_Node* pLeaf = top.get() ? top.get()->FirstChild() : nullptr) {
         while (pLeaf->FirstChild() != nullptr)
             pLeaf = pLeaf->FirstChild();
         if (!deleteNode(pLeaf))
             return FALSE;
     }
+    if (top.get() == nullptr)
+        return TRUE; // the owner deleted it while told of a child
     if (bRoot) {
         NotifyDeleteItem(m_pRoot.get());
+        ForgetNode(m_pRoot.get());
         m_pRoot = CreateNode();
         m_pRoot->SetExpanded(TRUE);
         SECListBaseC::DeleteAllItems();
         return TRUE;
     }
-    return deleteNode(pTop);
+    return deleteNode(top.get());
 }
 
 BOOL SECTreeBaseC::DeleteItem(HTREEITEM hItem)

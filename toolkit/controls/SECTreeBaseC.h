@@ -6,6 +6,7 @@
 // class with the message map is SECTreeCtrl.
 
 #include <memory>
+#include <vector>
 
 #include "platform/afx/CBitmap.h"
 #include "platform/afx/CFont.h"
@@ -220,6 +221,24 @@ protected:
     void OnKeyExpand(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl) override;
     void OnKeyExpandAll(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl) override;
 
+    // Holds a node across a notification: the owner may delete the node while it is told, and then the
+    // watch reads null instead of a node that is gone.
+    class NodeWatch {
+    public:
+        NodeWatch(SECTreeBaseC& tree, _Node* pNode);
+        ~NodeWatch();
+        NodeWatch(const NodeWatch&) = delete;
+        NodeWatch& operator=(const NodeWatch&) = delete;
+        _Node* get() const { return m_pNode; }
+
+    private:
+        SECTreeBaseC& m_tree;
+        _Node* m_pNode;
+    };
+    friend class NodeWatch;
+    // Called for every node that goes: watches on it read null from then on.
+    void ForgetNode(_Node* pNode);
+
     // The node of a handle: the hidden root for null and TVI_ROOT.
     _Node* NodeOf(HTREEITEM hItem) const;
     static _Node* AsNode(SECTreeNode* pNode) { return static_cast<_Node*>(pNode); }
@@ -262,4 +281,5 @@ protected:
     // While a selection change comes from the tree itself, the action its notifications report.
     UINT m_nSelectAction { 0 };
     std::unique_ptr<CFont> m_pBoldFont;
+    std::vector<_Node**> m_watches;
 };

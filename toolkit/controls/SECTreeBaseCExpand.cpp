@@ -38,18 +38,19 @@ void SECTreeBaseC::CollapseRows(_Node* pNode, int nRow)
 
 BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce)
 {
-    _Node* pNode = NodeOf(hItem);
-    if (!bForce && pNode->FirstChild() == nullptr && !GetItemChildrenFlag(pNode->Handle()))
+    NodeWatch node(*this, NodeOf(hItem));
+    if (!bForce && node.get()->FirstChild() == nullptr && !GetItemChildrenFlag(hItem))
         return TRUE;
     CRect before;
     GetItemArea(before);
     if (nCode == TVE_TOGGLE)
-        nCode = pNode->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND;
-    // The owner may veto, and may fill the item's children while it is asked.
-    if (NotifyItemExpanding(pNode, nCode) == 1)
+        nCode = node.get()->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND;
+    // The owner may veto, and may fill the item's children while it is asked (or delete the item).
+    if (NotifyItemExpanding(node.get(), nCode) == 1 || node.get() == nullptr)
         return FALSE;
     BOOL bExpanded = FALSE;
     if (nCode == TVE_EXPAND) {
+        _Node* pNode = node.get();
         if (pNode->IsExpanded())
             return TRUE;
         if (pNode->FirstChild() == nullptr)
@@ -60,37 +61,44 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
             InsertChildRows(pNode, nRow);
         bExpanded = TRUE;
     } else if (nCode == TVE_COLLAPSE || nCode == TVE_COLLAPSERESET || nCode == (TVE_COLLAPSERESET | TVE_COLLAPSE)) {
-        if (pNode->IsExpanded()) {
-            _Node* pCaret = NodeOfRow(m_nCaret);
-            const int nRow = RowOfItem(pNode->Handle());
-            if (pCaret != nullptr && pCaret->IsDescendantOf(pNode) && nRow >= 0) {
+        if (node.get()->IsExpanded()) {
+            NodeWatch caret(*this, NodeOfRow(m_nCaret));
+            if (caret.get() != nullptr && caret.get()->IsDescendantOf(node.get()) && RowOfItem(hItem) >= 0) {
                 // The caret cannot stay in a branch that goes: it moves to the item, whatever the
                 // owner answers.
-                NotifyTree(TVN_SELCHANGING, TVC_BYMOUSE, pNode, pCaret);
-                SetFocusRow(nRow);
-                DeselectAll(nRow);
-                SelectionAdd(nRow);
-                NotifyTree(TVN_SELCHANGED, TVC_BYMOUSE, pNode, pCaret);
+                NotifyTree(TVN_SELCHANGING, TVC_BYMOUSE, node.get(), caret.get());
+                if (node.get() == nullptr)
+                    return FALSE;
+                if (const int nRow = RowOfItem(hItem); nRow >= 0) {
+                    SetFocusRow(nRow);
+                    DeselectAll(nRow);
+                    SelectionAdd(nRow);
+                }
+                NotifyTree(TVN_SELCHANGED, TVC_BYMOUSE, node.get(), caret.get());
+                if (node.get() == nullptr)
+                    return FALSE;
             }
-            pNode->SetExpanded(FALSE);
-            if (const int nNow = RowOfItem(pNode->Handle()); nNow >= 0)
-                CollapseRows(pNode, nNow);
+            node.get()->SetExpanded(FALSE);
+            if (const int nRow = RowOfItem(hItem); nRow >= 0)
+                CollapseRows(node.get(), nRow);
         }
         if (nCode & TVE_COLLAPSERESET) {
-            pNode->SetExpanded(FALSE);
-            while (_Node* pChild = pNode->FirstChild())
-                if (!DeleteSubtree(pChild->Handle()))
+            node.get()->SetExpanded(FALSE);
+            while (node.get() != nullptr && node.get()->FirstChild() != nullptr)
+                if (!DeleteSubtree(node.get()->FirstChild()->Handle()))
                     break;
+            if (node.get() == nullptr)
+                return FALSE;
         }
     }
-    NotifyItemExpanded(pNode, nCode);
+    NotifyItemExpanded(node.get(), nCode);
     if (bRedraw && m_hWnd != nullptr) {
         // The owner may have deleted the item while it was told.
-        const int nRow = RowOfItem(hItem);
+        const int nRow = node.get() ? RowOfItem(hItem) : -1;
         if (bExpanded && m_bExpandRevealsChildren && nRow >= 0) {
-            if (_Node* pLast = pNode->LastChild()) {
+            if (_Node* pLast = node.get()->LastChild()) {
                 EnsureVisible(pLast->Handle());
-                if (const int nNow = RowOfItem(hItem); nNow >= 0 && nNow < GetTopIndex())
+                if (const int nNow = node.get() ? RowOfItem(hItem) : -1; nNow >= 0 && nNow < GetTopIndex())
                     SetTopIndex(nNow);
             }
         }
