@@ -224,8 +224,11 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
     const auto follow = [&](int n) { return n >= nRow + nCount ? n - nCount : nRow - 1; };
     if (m_nCaret > nRow || m_nCaret >= nNewCount)
         m_nCaret = follow(m_nCaret);
-    if (m_nDropHilite > nRow)
-        m_nDropHilite = follow(m_nDropHilite);
+    // A drop target that was deleted is no target any more; none of the rows left takes its place.
+    if (m_nDropHilite >= nRow + nCount)
+        m_nDropHilite -= nCount;
+    else if (m_nDropHilite >= nRow)
+        m_nDropHilite = -1;
     // An edit over a deleted row has nothing left to store into; one below it moves up with its row.
     if (m_nEditedRow >= nRow && m_nEditedRow < nRow + nCount)
         AbandonLabelEdit();
