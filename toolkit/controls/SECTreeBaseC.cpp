@@ -24,6 +24,8 @@ constexpr UINT kSharedStates = TVIS_SELECTED | TVIS_CUT | TVIS_DROPHILITED | TVI
 SECTreeBaseC::SECTreeBaseC()
 {
     m_dwListStyle |= LVS_REPORT | LVS_SHAREIMAGELISTS;
+    // A tree keeps its picture in step with every change unless its owner turns that off for a while.
+    m_bRedraw = TRUE;
     m_pRoot = CreateNode();
     m_pRoot->SetExpanded(TRUE);
 }
@@ -222,8 +224,10 @@ void SECTreeBaseC::SyncRows()
 
 void SECTreeBaseC::RelayoutAfterChange()
 {
+    // Rows keep their measurements: new rows are measured when first met, so only the scroll range
+    // and the picture are brought up to date.
     if (m_bRedraw && m_hWnd != nullptr) {
-        RecalcLayout();
+        UpdateScrollBars();
         Invalidate();
     }
 }
@@ -273,9 +277,13 @@ HTREEITEM SECTreeBaseC::InsertItem(const TVINSERTSTRUCT* pInsert)
     const BOOL bExpanded = (pInsert->item.mask & TVIF_STATE) && (pInsert->item.stateMask & TVIS_EXPANDED)
         && (pInsert->item.state & TVIS_EXPANDED);
     pNode->SetExpanded(bExpanded);
-    if (IsShown(pNode))
+    if (IsShown(pNode)) {
         InsertNodeRow(pNode);
-    RelayoutAfterChange();
+        RelayoutAfterChange();
+    } else if (m_bRedraw && pParent != m_pRoot.get()) {
+        // Only the parent's button can have changed.
+        RedrawItem(pParent->Handle());
+    }
     return pNode->Handle();
 }
 

@@ -102,7 +102,7 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
                     SetTopIndex(nNow);
             }
         }
-        RecalcLayout();
+        UpdateScrollBars();
         CRect after;
         GetItemArea(after);
         if (after != before || nRow < 0)
