@@ -371,9 +371,9 @@ void SEC3DTabControl::RecalcLayout()
             } else {
                 rect.InflateRect(0, 3);
                 if (dwStyle & TCS_TABS_ON_LEFT)
-                    rect.right += 3;
-                else
                     rect.left -= 3;
+                else
+                    rect.right += 3;
             }
         }
     }
