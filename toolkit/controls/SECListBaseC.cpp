@@ -399,15 +399,7 @@ BOOL SECListBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
     }
     if (pItem->mask & LVIF_STATE) {
         if (m_nStateCallbackMask == 0) {
-            const int nRow = pItem->iItem;
-            UINT nState = pRecord->m_nState;
-            if (IsSelected(nRow))
-                nState |= LVIS_SELECTED;
-            if (m_nCaret == nRow)
-                nState |= LVIS_FOCUSED;
-            if (m_nDropHilite == nRow)
-                nState |= LVIS_DROPHILITED;
-            pItem->state = nState & pItem->stateMask;
+            pItem->state = (pRecord->m_nState | RowStateBits(pItem->iItem)) & pItem->stateMask;
         } else {
             nCallbacks |= LVIF_STATE;
         }
@@ -551,6 +543,18 @@ int SECListBaseC::GetNextItem(int nRow, UINT nFlags)
             return n;
     }
     return -1;
+}
+
+UINT SECListBaseC::RowStateBits(int nRow) const
+{
+    UINT nState = 0;
+    if (IsSelected(nRow))
+        nState |= LVIS_SELECTED;
+    if (m_nCaret == nRow)
+        nState |= LVIS_FOCUSED;
+    if (m_nDropHilite == nRow)
+        nState |= LVIS_DROPHILITED;
+    return nState;
 }
 
 // --- selection --------------------------------------------------------------------------------------

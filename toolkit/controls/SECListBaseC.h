@@ -394,6 +394,8 @@ protected:
     // The sub-item number of the column being edited, 0 when it does not exist.
     int GetEditedSubItem();
     BOOL IsSelected(int nRow) const;
+    // The selected, focused and drop-target bits a row has by its place in the list.
+    UINT RowStateBits(int nRow) const;
     // Selection array upkeep: sorted, each row once.
     BOOL SelectionAdd(int nRow);
     BOOL SelectionRemove(int nRow);

@@ -776,14 +776,8 @@ BOOL SECTreeBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
     if (nWanted & LVIF_PARAM)
         pItem->lParam = tvi.lParam;
     if (nWanted & LVIF_STATE) {
-        UINT nState = pNode->item.state & (TVIS_CUT | TVIS_OVERLAYMASK | TVIS_STATEIMAGEMASK);
-        if (IsSelected(nRow))
-            nState |= LVIS_SELECTED;
-        if (m_nCaret == nRow)
-            nState |= LVIS_FOCUSED;
-        if (m_nDropHilite == nRow)
-            nState |= LVIS_DROPHILITED;
-        pItem->state = nState & pItem->stateMask;
+        const UINT nState = pNode->item.state & (TVIS_CUT | TVIS_OVERLAYMASK | TVIS_STATEIMAGEMASK);
+        pItem->state = (nState | RowStateBits(nRow)) & pItem->stateMask;
     }
     // The list asks with its own mask back: every field was answered here.
     pItem->mask = nWanted & (LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE);

@@ -1,6 +1,7 @@
 // The tree's look: measuring and painting the first cell of a row (indentation, dotted lines,
 // buttons, state image, icon and label), hit testing, the drop target and drag images.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/afx/CClientDC.h"
@@ -258,34 +259,34 @@ void SECTreeBaseC::GetButtonRect(CRect& rect, int, SECTreePaintContext* pContext
     rect.SetRect(x - s / 2, y - s / 2, x - s / 2 + side, y - s / 2 + side);
 }
 
-void SECTreeBaseC::DrawHorzLine(CDC* pDC, BOOL bPrinting, int x1, int x2, int y)
+// Dots on even coordinates against the scroll origin, gaps in the background between them, so the
+// pattern stands still while the list scrolls; a printer gets a solid line.
+static void DrawDottedLine(CDC* pDC, BOOL bPrinting, CPoint from, int nLength, BOOL bVertical, int nOrigin,
+    COLORREF gap)
 {
-    if (x2 < x1)
-        std::swap(x1, x2);
+    const CPoint to = bVertical ? CPoint(from.x, from.y + nLength) : CPoint(from.x + nLength, from.y);
     if (bPrinting) {
-        pDC->MoveTo(x1, y);
-        pDC->LineTo(x2, y);
+        pDC->MoveTo(from);
+        pDC->LineTo(to);
         return;
     }
     const COLORREF dot = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF gap = GetBkColor();
-    for (int x = x1; x < x2; ++x)
-        pDC->SetPixelV(x, y, ((x + m_nHorzScroll) & 1) == 0 ? dot : gap);
+    for (int i = 0; i < nLength; ++i) {
+        const CPoint pt = bVertical ? CPoint(from.x, from.y + i) : CPoint(from.x + i, from.y);
+        const int along = (bVertical ? pt.y : pt.x) + nOrigin;
+        pDC->SetPixelV(pt.x, pt.y, (along & 1) == 0 ? dot : gap);
+    }
+}
+
+void SECTreeBaseC::DrawHorzLine(CDC* pDC, BOOL bPrinting, int x1, int x2, int y)
+{
+    DrawDottedLine(pDC, bPrinting, CPoint(std::min(x1, x2), y), std::abs(x2 - x1), FALSE, m_nHorzScroll, GetBkColor());
 }
 
 void SECTreeBaseC::DrawVertLine(CDC* pDC, BOOL bPrinting, int x, int y1, int y2)
 {
-    if (y2 < y1)
-        std::swap(y1, y2);
-    if (bPrinting) {
-        pDC->MoveTo(x, y1);
-        pDC->LineTo(x, y2);
-        return;
-    }
-    const COLORREF dot = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF gap = GetBkColor();
-    for (int y = y1; y < y2; ++y)
-        pDC->SetPixelV(x, y, (y & 1) == 0 ? dot : gap);
+    // Rows are of even height, so a row's parity stays as it scrolls by rows.
+    DrawDottedLine(pDC, bPrinting, CPoint(x, std::min(y1, y2)), std::abs(y2 - y1), TRUE, 0, GetBkColor());
 }
 
 void SECTreeBaseC::DrawLines(SECTreePaintContext* pContext)

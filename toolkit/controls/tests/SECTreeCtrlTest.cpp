@@ -1,5 +1,7 @@
 // The tree's items: insertion places, navigation, item fields and callbacks, deletion, expansion
 // that owners fill or veto, selection and sorting.
+#include <cstring>
+
 #include "toolkit/controls/tests/TreeTestSupport.h"
 
 using namespace treetest;
@@ -337,4 +339,36 @@ TEST_F(TreeWindow, SortChildrenKeepsRowsAndCaretWithTheirItems)
         EXPECT_EQ(tree.GetCaretItem(), c);
         EXPECT_EQ(tree.GetFirstSelectedItem(), c);
     }
+}
+
+TEST_F(TreeWindow, LabelEditsAskTheOwnerAndStoreWhatItAccepts)
+{
+    Build();
+    Fill();
+    EXPECT_EQ(tree.EditLabel(jazz), nullptr); // labels are not editable yet
+    tree.ModifyTreeStyle(0, TVS_EDITLABELS);
+    EXPECT_EQ(tree.GetTreeStyle() & TVS_EDITLABELS, TVS_EDITLABELS);
+    owner.onNotify = [](NMHDR* pHeader) -> LRESULT { return pHeader->code == TVN_BEGINLABELEDIT ? 1 : 0; };
+    EXPECT_EQ(tree.EditLabel(music), nullptr);
+    // The owner takes the edit and rewrites the text as it is stored.
+    owner.onNotify = [](NMHDR* pHeader) -> LRESULT {
+        if (pHeader->code != TVN_ENDLABELEDIT)
+            return 0;
+        auto* pInfo = reinterpret_cast<NMTVDISPINFO*>(pHeader);
+        EXPECT_STREQ(pInfo->item.pszText, "Sounds");
+        std::strcpy(pInfo->item.pszText, "Sound");
+        return 1;
+    };
+    SECListEdit* pEdit = tree.EditLabel(music);
+    ASSERT_NE(pEdit, nullptr);
+    pEdit->SetWindowText("Sounds");
+    tree.EndLabelEdit(TRUE);
+    EXPECT_STREQ(tree.GetItemText(music), "Sound");
+    // Refused: the text stays.
+    owner.onNotify = nullptr;
+    pEdit = tree.EditLabel(music);
+    ASSERT_NE(pEdit, nullptr);
+    pEdit->SetWindowText("Noise");
+    tree.EndLabelEdit(TRUE);
+    EXPECT_STREQ(tree.GetItemText(music), "Sound");
 }

@@ -1,38 +1,10 @@
 // How the tree looks: lines, buttons, images, a bold item, the selection and a wrapped label with a
 // heading; the button box sizes; and a drag image.
-#include "platform/afx/CBitmap.h"
-#include "platform/afx/CBrush.h"
-#include "platform/afx/CClientDC.h"
 #include "toolkit/controls/tests/TreeTestSupport.h"
 
 using namespace treetest;
 
-namespace {
-
-// Two 16x16 images: a yellow folder-like box and a blue note-like disc, on the mask colour.
-void MakeIcons(CImageList& images, CWnd& wnd)
-{
-    constexpr COLORREF kMask = RGB(255, 0, 255);
-    ASSERT_TRUE(images.Create(16, 16, ILC_MASK, 0, 2));
-    CClientDC screen(&wnd);
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
-    CBitmap strip;
-    ASSERT_TRUE(strip.CreateCompatibleBitmap(&screen, 32, 16));
-    CBitmap* pOld = dc.SelectObject(&strip);
-    dc.FillSolidRect(0, 0, 32, 16, kMask);
-    CBrush folder(RGB(230, 190, 40));
-    CBrush note(RGB(40, 80, 200));
-    CBrush* pOldBrush = dc.SelectObject(&folder);
-    dc.Rectangle(1, 3, 15, 14);
-    dc.SelectObject(&note);
-    dc.Ellipse(19, 3, 29, 13);
-    dc.SelectObject(pOldBrush);
-    dc.SelectObject(pOld);
-    ASSERT_GE(images.Add(&strip, kMask), 0);
-}
-
-} // namespace
+using listtest::MakeIcons;
 
 TEST_F(TreeWindow, LooksAsTheGoldenPicture)
 {
