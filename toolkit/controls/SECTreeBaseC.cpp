@@ -92,7 +92,14 @@ int SECTreeBaseC::RowOfItem(HTREEITEM hItem)
         return -1;
     if (NodeOfRow(pNode->m_nRowHint) == pNode)
         return pNode->m_nRowHint;
-    for (int nRow = 0; nRow < GetItemCount(); ++nRow) {
+    // Rows stand for shown nodes only; the search is spared for the others.
+    if (!IsShown(pNode))
+        return -1;
+    // Rows move by whole blocks as branches open: the row is most likely after its old place.
+    const int nCount = GetItemCount();
+    const int nStart = std::clamp(pNode->m_nRowHint, 0, std::max(0, nCount - 1));
+    for (int i = 0; i < nCount; ++i) {
+        const int nRow = (nStart + i) % nCount;
         if (NodeOfRow(nRow) == pNode) {
             pNode->m_nRowHint = nRow;
             return nRow;
@@ -207,7 +214,7 @@ void SECTreeBaseC::SyncRows()
             if (bShown) {
                 p->m_nRowHint = nRow++;
             } else {
-                SelectItem(nRow, FALSE);
+                SelectionRemove(nRow);
                 DeleteItems(nRow, 1);
             }
         } else if (bShown) {
@@ -319,7 +326,7 @@ BOOL SECTreeBaseC::DeleteSubtree(HTREEITEM hItem)
             return FALSE;
         if (!bRoot) {
             if (const int nRow = RowOfItem(pNode->Handle()); nRow >= 0) {
-                SelectItem(nRow, FALSE);
+                SelectionRemove(nRow);
                 DeleteItems(nRow, 1);
             }
         }
@@ -496,7 +503,7 @@ BOOL SECTreeBaseC::SetItem(const TVITEM* pItem)
             nCallbacks |= bit;
             return;
         }
-        bChanged |= bit != TVIF_CHILDREN && field != value;
+        bChanged |= field != value;
         field = value;
     };
     apply(TVIF_CHILDREN, node.cChildren, pItem->cChildren);
@@ -526,7 +533,8 @@ BOOL SECTreeBaseC::SetItem(const TVITEM* pItem)
         copy.mask = nCallbacks;
         NotifySetDispInfo(&copy);
     }
-    const int nRow = pNode == m_pRoot.get() ? -1 : RowOfItem(pNode->Handle());
+    // A node not linked yet (being inserted) has no row.
+    const int nRow = pNode == m_pRoot.get() || pNode->Parent() == nullptr ? -1 : RowOfItem(pNode->Handle());
     SECListItem* pRecord = GetItemRecord(nRow);
     if (pRecord == nullptr)
         return TRUE;
@@ -763,8 +771,7 @@ BOOL SECTreeBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
     TVITEM tvi;
     tvi.hItem = pNode->Handle();
     tvi.mask = (pItem->mask & LVIF_TEXT ? TVIF_TEXT : 0) | (pItem->mask & LVIF_IMAGE ? TVIF_IMAGE : 0)
-        | (pItem->mask & LVIF_PARAM ? TVIF_PARAM : 0) | TVIF_STATE | TVIF_SELECTEDIMAGE;
-    tvi.stateMask = 0xFFFF;
+        | (pItem->mask & LVIF_PARAM ? TVIF_PARAM : 0);
     tvi.pszText = pItem->pszText;
     tvi.cchTextMax = pItem->cchTextMax;
     const UINT nWanted = pItem->mask;

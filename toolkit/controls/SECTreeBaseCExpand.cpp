@@ -168,10 +168,12 @@ BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode)
     case TVGN_FIRSTVISIBLE: return SelectSetFirstVisible(hItem);
     case TVGN_DROPHILITE: return SelectDropTarget(hItem);
     case TVGN_CARET: {
-        const int nRow = RowOfItem(hItem);
+        NodeWatch node(*this, hItem ? NodeOf(hItem) : nullptr);
         const int nOld = m_nCaret;
-        if (NotifyTree(TVN_SELCHANGING, m_nSelectAction, NodeOfRow(nRow), NodeOfRow(nOld)) == 1)
+        if (NotifyTree(TVN_SELCHANGING, m_nSelectAction, node.get(), NodeOfRow(nOld)) == 1)
             return FALSE;
+        // The owner may have deleted the item while it was asked.
+        const int nRow = node.get() ? RowOfItem(hItem) : -1;
         if (nRow >= 0) {
             SetFocusRow(nRow);
             if (!IsMultiSelect())
@@ -190,15 +192,18 @@ BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode)
 
 BOOL SECTreeBaseC::SelectItem(HTREEITEM hItem)
 {
+    NodeWatch node(*this, NodeOf(hItem));
     EnsureVisible(hItem);
-    const int nRow = RowOfItem(hItem);
-    if (NotifyTree(TVN_SELCHANGING, m_nSelectAction, NodeOfRow(nRow), NodeOfRow(m_nCaret)) == 1)
+    if (node.get() == nullptr)
         return FALSE;
+    if (NotifyTree(TVN_SELCHANGING, m_nSelectAction, node.get(), NodeOfRow(m_nCaret)) == 1 || node.get() == nullptr)
+        return FALSE;
+    const int nRow = RowOfItem(hItem);
     if (nRow >= 0 && SECListBaseC::SelectItem(nRow, TRUE))
-        NotifyTree(TVN_SELCHANGED, m_nSelectAction, NodeOfRow(nRow), NodeOfRow(m_nCaret));
-    if (!HasTreeStyleEx(TVXS_MULTISEL))
+        NotifyTree(TVN_SELCHANGED, m_nSelectAction, node.get(), NodeOfRow(m_nCaret));
+    if (node.get() != nullptr && !HasTreeStyleEx(TVXS_MULTISEL))
         return Select(hItem, TVGN_CARET);
-    return TRUE;
+    return node.get() != nullptr;
 }
 
 BOOL SECTreeBaseC::SelectDropTarget(HTREEITEM hItem, BOOL bEnsureVisible)
@@ -334,12 +339,18 @@ void SECTreeBaseC::OnLButtonDown(UINT nFlags, CPoint point)
     const HTREEITEM hHit = HitTest(point, &nHit);
     const HTREEITEM hCaret = GetCaretItem();
     if (HasTreeStyle(TVS_SINGLEEXPAND) && hCaret != nullptr && hHit != nullptr) {
+        // The owner hears of the selection on the way and may delete either item meanwhile.
+        NodeWatch oldCaret(*this, NodeOf(hCaret));
+        NodeWatch hit(*this, NodeOf(hHit));
         SECListCtrl::OnLButtonDown(nFlags, point);
         const HTREEITEM hNew = GetCaretItem();
+        if (hit.get() == nullptr || oldCaret.get() == nullptr)
+            return;
         if (hNew == hHit && hNew != hCaret) {
-            if (NodeOf(hCaret)->IsExpanded() && !NodeOf(hNew)->IsDescendantOf(NodeOf(hCaret)))
+            if (oldCaret.get()->IsExpanded() && !hit.get()->IsDescendantOf(oldCaret.get()))
                 Expand(hCaret, TVE_COLLAPSE);
-            Expand(hNew, TVE_EXPAND);
+            if (hit.get() != nullptr)
+                Expand(hHit, TVE_EXPAND);
         } else if (hNew == hCaret) {
             Expand(hHit, TVE_TOGGLE);
         }

@@ -194,6 +194,13 @@ TEST_F(TreeWindow, DeletionTellsTheOwnerOfEveryNodeLeavesFirst)
     EXPECT_EQ(tree.RowTexts(), (Texts { "Music", "Jazz", "Podcasts" }));
     EXPECT_TRUE(tree.RowsMatchShownNodes());
     EXPECT_NE(tree.GetCaretItem(), nullptr);
+    // Deleting an item elsewhere leaves the selection where it is.
+    tree.SelectItem(jazz);
+    const HTREEITEM extra = tree.InsertItem("Extra");
+    tree.DeleteItem(extra);
+    EXPECT_EQ(tree.GetFirstSelectedItem(), jazz);
+    EXPECT_EQ(tree.GetCaretItem(), jazz);
+    told.clear();
     // Collapsing deletes rows, never items.
     told.clear();
     tree.Expand(music, TVE_COLLAPSE);
