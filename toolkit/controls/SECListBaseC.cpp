@@ -107,20 +107,32 @@ int SECListBaseC::InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem)
 {
     if (!pItem)
         return -1;
+    std::vector<std::unique_ptr<SECListItem>> items;
+    items.push_back(std::move(pItem));
+    return InsertItemRecords(nRow, std::move(items));
+}
+
+int SECListBaseC::InsertItemRecords(int nRow, std::vector<std::unique_ptr<SECListItem>> items)
+{
+    std::erase(items, nullptr);
+    if (items.empty())
+        return -1;
+    const int nCount = static_cast<int>(items.size());
     nRow = std::clamp(nRow, 0, GetItemCount());
     // Pad a short record up to one cell per sub-item column, and no further.
-    while (pItem->GetSubItemCount() < m_nSubItemColumns)
-        pItem->AddSubItem();
-    m_rows.insert(m_rows.begin() + nRow, std::move(pItem));
-    if (m_nCaret >= nRow)
-        ++m_nCaret;
-    if (m_nDropHilite >= nRow)
-        ++m_nDropHilite;
-    if (m_nEditedRow >= nRow)
-        ++m_nEditedRow;
-    for (int& n : m_selection)
+    for (auto& pItem : items)
+        while (pItem->GetSubItemCount() < m_nSubItemColumns)
+            pItem->AddSubItem();
+    m_rows.insert(m_rows.begin() + nRow, std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+    const auto follow = [&](int& n) {
         if (n >= nRow)
-            ++n;
+            n += nCount;
+    };
+    follow(m_nCaret);
+    follow(m_nDropHilite);
+    follow(m_nEditedRow);
+    for (int& n : m_selection)
+        follow(n);
     if (m_nCaret < 0)
         SetCaret(0, TRUE);
     return nRow;
@@ -212,8 +224,11 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
     const auto follow = [&](int n) { return n >= nRow + nCount ? n - nCount : nRow - 1; };
     if (m_nCaret > nRow || m_nCaret >= nNewCount)
         m_nCaret = follow(m_nCaret);
-    if (m_nDropHilite > nRow)
-        m_nDropHilite = follow(m_nDropHilite);
+    // A drop target that was deleted is no target any more; none of the rows left takes its place.
+    if (m_nDropHilite >= nRow + nCount)
+        m_nDropHilite -= nCount;
+    else if (m_nDropHilite >= nRow)
+        m_nDropHilite = -1;
     // An edit over a deleted row has nothing left to store into; one below it moves up with its row.
     if (m_nEditedRow >= nRow && m_nEditedRow < nRow + nCount)
         AbandonLabelEdit();
@@ -384,15 +399,7 @@ BOOL SECListBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
     }
     if (pItem->mask & LVIF_STATE) {
         if (m_nStateCallbackMask == 0) {
-            const int nRow = pItem->iItem;
-            UINT nState = pRecord->m_nState;
-            if (IsSelected(nRow))
-                nState |= LVIS_SELECTED;
-            if (m_nCaret == nRow)
-                nState |= LVIS_FOCUSED;
-            if (m_nDropHilite == nRow)
-                nState |= LVIS_DROPHILITED;
-            pItem->state = nState & pItem->stateMask;
+            pItem->state = (pRecord->m_nState | RowStateBits(pItem->iItem)) & pItem->stateMask;
         } else {
             nCallbacks |= LVIF_STATE;
         }
@@ -536,6 +543,18 @@ int SECListBaseC::GetNextItem(int nRow, UINT nFlags)
             return n;
     }
     return -1;
+}
+
+UINT SECListBaseC::RowStateBits(int nRow) const
+{
+    UINT nState = 0;
+    if (IsSelected(nRow))
+        nState |= LVIS_SELECTED;
+    if (m_nCaret == nRow)
+        nState |= LVIS_FOCUSED;
+    if (m_nDropHilite == nRow)
+        nState |= LVIS_DROPHILITED;
+    return nState;
 }
 
 // --- selection --------------------------------------------------------------------------------------

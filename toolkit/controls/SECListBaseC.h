@@ -140,6 +140,8 @@ public:
     virtual int GetSelectedCount() const { return static_cast<int>(m_selection.size()); }
     virtual BOOL GetItemRect(int nRow, CRect& rect, int nCode);
     virtual int InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem);
+    // Inserts records as consecutive rows in one step (a tree opening a branch of thousands).
+    virtual int InsertItemRecords(int nRow, std::vector<std::unique_ptr<SECListItem>> items);
     virtual int InsertItem(UINT nMask, int nRow, LPCTSTR lpszText, UINT nState, UINT nStateMask, int nImage,
         LPARAM lParam);
     virtual int InsertItem(int nRow, LPCTSTR lpszText, int nImage);
@@ -392,6 +394,8 @@ protected:
     // The sub-item number of the column being edited, 0 when it does not exist.
     int GetEditedSubItem();
     BOOL IsSelected(int nRow) const;
+    // The selected, focused and drop-target bits a row has by its place in the list.
+    UINT RowStateBits(int nRow) const;
     // Selection array upkeep: sorted, each row once.
     BOOL SelectionAdd(int nRow);
     BOOL SelectionRemove(int nRow);

@@ -200,3 +200,13 @@ TEST(ListRows, ArithmeticOverRowsOfDifferentHeights)
 }
 
 } // namespace
+
+TEST_F(ListWindow, DeletingTheDropTargetRowClearsTheTargetAndRowsAboveMoveIt)
+{
+    list.SetDropHilite(2);
+    list.DeleteItems(1, 2);
+    EXPECT_EQ(list.GetDropHilite(), -1);
+    list.SetDropHilite(2);
+    list.DeleteItems(0, 1);
+    EXPECT_EQ(list.GetDropHilite(), 1);
+}

@@ -1,38 +1,9 @@
 // How the list looks, and that a list of many owner-data rows only ever asks for the rows it shows.
-#include "platform/afx/CBitmap.h"
-#include "platform/afx/CBrush.h"
-#include "platform/afx/CClientDC.h"
 #include "toolkit/controls/tests/ListTestSupport.h"
 
 using namespace listtest;
 
 namespace {
-
-// Three 16x16 images: a red disc, a green square and a blue diamond-ish box, each on the mask colour.
-void MakeIcons(CImageList& images, CWnd& wnd)
-{
-    constexpr COLORREF kMask = RGB(255, 0, 255);
-    ASSERT_TRUE(images.Create(16, 16, ILC_MASK, 0, 3));
-    CClientDC screen(&wnd);
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
-    CBitmap strip;
-    ASSERT_TRUE(strip.CreateCompatibleBitmap(&screen, 48, 16));
-    CBitmap* pOld = dc.SelectObject(&strip);
-    dc.FillSolidRect(0, 0, 48, 16, kMask);
-    const COLORREF colours[] = { RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 200) };
-    for (int i = 0; i < 3; ++i) {
-        CBrush brush(colours[i]);
-        CBrush* pOldBrush = dc.SelectObject(&brush);
-        if (i == 0)
-            dc.Ellipse(16 * i + 1, 1, 16 * i + 15, 15);
-        else
-            dc.Rectangle(16 * i + 2 + i, 2 + i, 16 * i + 14 - i, 14 - i);
-        dc.SelectObject(pOldBrush);
-    }
-    dc.SelectObject(pOld);
-    ASSERT_GE(images.Add(&strip, kMask), 0);
-}
 
 TEST(ListLook, ReportWithIconsSelectionAndFocus)
 {

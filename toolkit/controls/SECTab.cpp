@@ -1,0 +1,3 @@
+#include "toolkit/controls/SECTab.h"
+
+IMPLEMENT_DYNAMIC(SECTab, CObject)
