@@ -1,7 +1,6 @@
 #pragma once
-// The program's one application object: the user's settings, the identity of the open library and the
-// process-wide flags that the shell and the library code read and write. Only the window-free part is
-// here; the shell adds start-up, the main window and the message loop on the same class.
+// The program's one application object: start-up and exit, the user's settings, the identity of the
+// open library and the process-wide flags that the shell and the library code read and write.
 
 #include "app/CGenre.h"
 #include "library/CDeviceList.h"
@@ -9,6 +8,8 @@
 #include "platform/afx/CString.h"
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CWinApp.h"
+
+class CCmdUI;
 #include "platform/base/WinTypes.h"
 
 class CPelicanApp : public CWinApp {
@@ -18,6 +19,21 @@ public:
 
     CPelicanApp();
     ~CPelicanApp() override;
+
+    // Settings, resources, the document template, the splash and the main window; FALSE ends the program.
+    BOOL InitInstance() override;
+    // Removes the installation message's number from the settings and lets go of the language library.
+    int ExitInstance() override;
+    // A message posted to the thread rather than to a window is offered to the main window too: the
+    // installer's request may come that way.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Help goes to the main frame, which opens the help file.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = 0x0001) override;
+
+    // Loads the language resource library of the locale's primary language; null when there is none.
+    HINSTANCE LoadResourceLibrary(LCID locale);
+    // Reads the settings flags, registers the installation message and builds the help file's path.
+    BOOL LoadSettings();
 
     HINSTANCE m_hResourceDll { nullptr };      // language resource library, null when none
     BOOL m_bLibraryModified { FALSE };         // the open library has changes not yet sent to the device
@@ -47,7 +63,19 @@ public:
     UINT m_nInstallMessage { 0 };
     CString m_strDefaultArtDirectory;          // setting DefaultArtDirectory
     BOOL m_bConfirmDelete[ConfirmKindCount] {}; // ask before deleting; read at start-up
+
+protected:
+    afx_msg void OnAppAbout();
+    afx_msg void OnUpdateFileNewOpen(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Reads the six delete confirmations.
+    void ReadConfirmFlags();
 };
+
+// The names of the delete confirmations in the ConfirmationFlags section, in ConfirmKind order.
+extern const char* const kConfirmFlagNames[CPelicanApp::ConfirmKindCount];
 
 // The application object, or null while none exists. The program's only application object is a
 // CPelicanApp; the library code reaches its members through this without linking the shell.

@@ -5,6 +5,7 @@
 
 #include "platform/base/MulDiv.h"
 #include "platform/base/Resources.h"
+#include "platform/user/ContextHelp.h"
 #include "platform/user/DialogState.h"
 #include "platform/user/DialogTemplate.h"
 
@@ -98,6 +99,8 @@ HWND createControls(HWND dlg, HINSTANCE instance, const DialogTemplate& t, const
                 continue;
             return nullptr;
         }
+        if (item.helpId)
+            SetWindowContextHelpId(control, item.helpId);
         SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
         if (!IsWindow(dlg))
             return nullptr;
@@ -156,6 +159,8 @@ HWND createFromTemplate(HINSTANCE instance, const DialogTemplate& t, HWND parent
     }
     HWND dlg = CreateWindowEx(exStyle, cls, t.caption.c_str(), style & ~WS_VISIBLE, pos.x, pos.y,
         frame.right - frame.left, frame.bottom - frame.top, owner, state->menu, instance, nullptr);
+    if (dlg && t.helpId)
+        SetWindowContextHelpId(dlg, t.helpId);
     if (!dlg) {
         if (state->ownsFont)
             DeleteObject(state->font);

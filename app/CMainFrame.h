@@ -1,0 +1,104 @@
+#pragma once
+// The program's one top-level window: a toolkit frame with a status bar that carries a progress bar,
+// the open library's run-time state (the device object, the list's record set, the selected node's
+// kind), closing the library, help, the installation message and the private messages that the
+// library's workers send. The toolbar manager, menu bar, docking tab window, list view and detail
+// sheet join the frame as they come.
+
+#include "library/_ADORecordsetHelper.h"
+#include "platform/shell/OleIdl.h"
+#include "platform/afx/CProgressCtrl.h"
+#include "toolkit/frames/SECFrameWnd.h"
+#include "toolkit/frames/SECStatusBar.h"
+
+struct IQVClientDevice;
+class CPelicanDoc;
+class CView;
+
+// The private messages of the frame: the status bar's progress, refilling the list, letting go of the
+// device. The cover-art worker sends them, so they run on the user-interface thread.
+constexpr UINT WM_PROGRESS_RESET = WM_USER + 0x100;
+constexpr UINT WM_PROGRESS_SHOW = WM_USER + 0x101;
+constexpr UINT WM_PROGRESS_SETPOS = WM_USER + 0x102;
+constexpr UINT WM_REFRESH_VIEW = WM_USER + 0x103;
+constexpr UINT WM_RELEASE_DEVICE = WM_USER + 0x104;
+
+// True while the program's database connection holds an open library.
+bool IsLibraryOpen();
+
+class CMainFrame : public SECFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    // The status bar's panes: the message pane and the pane the progress bar lives in.
+    static constexpr int kProgressPane = 1;
+    // The caption while no library is open, after one was closed.
+    static constexpr const char* kClosedCaption = "Aldercrest Tune Steward";
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // HELP_CONTEXT opens the help file at the topic, HELP_FINDER at its default topic.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd);
+
+    // Remembers the list view and its document.
+    void SetListView(CView* pView, CPelicanDoc* pDocument);
+    // Closes the open library; false when the user cancelled and the library stays open.
+    bool CloseLibrary();
+    // The progress bar over the status bar's second pane, made once.
+    void CreateProgressBar();
+    // Lets go of the device object.
+    void ReleaseDevice();
+
+    int m_nSelectedKind { 0 };
+    CLIPFORMAT m_cfGridRecord { 0 };
+    CLIPFORMAT m_cfTreeNode { 0 };
+    BOOL m_bProgressVisible { FALSE };
+    CProgressCtrl m_wndProgress;
+    int m_nCurrentRow { -1 };
+    BOOL m_bYesToAll { FALSE };
+    BOOL m_bSyncRunning { FALSE };
+    IQVClientDevice* m_pDevice { nullptr };
+    _ADORecordsetHelper m_viewRecordset;
+    SECStatusBar m_wndStatusBar;
+    CView* m_pListView { nullptr };
+    CPelicanDoc* m_pDocument { nullptr };
+    BOOL m_bListFilled { FALSE };
+    BOOL m_bDetailRebindPosted { FALSE };
+
+protected:
+    // The answer to the synchronise-on-close question: IDYES, IDNO or IDCANCEL.
+    virtual int AskSynchronizeOnClose();
+    // Sends the library's changes to the device before it closes; its result is not looked at.
+    virtual void SynchronizeOnClose();
+    // Lets the library tree keep its expanded branches; only while a library is open, since saving
+    // replaces the library's stored state.
+    virtual void SaveTreeState();
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg LRESULT OnDeviceChange(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPowerBroadcast(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnProgressReset(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnProgressShow(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnProgressSetPos(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRefreshViewMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnReleaseDeviceMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInstallationMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnInstallationRequest();
+    afx_msg void OnHelpFinder();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Where the window goes at creation: the default placement, then the saved one.
+    void PlaceWindow();
+    // What closing the window and the installer's request share: the document is not asked about, and
+    // the tree's state and the window's rectangle are saved.
+    void SaveWindowSettings();
+    // The list's record set and the database connection.
+    void CloseListAndConnection();
+    CDocument* Document();
+};

@@ -1,0 +1,3 @@
+#include "app/CPelicanDoc.h"
+
+IMPLEMENT_DYNCREATE(CPelicanDoc, CDocument)
