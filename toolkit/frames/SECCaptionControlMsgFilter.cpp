@@ -68,11 +68,10 @@ int SECCaptionControlMsgFilter::OnFilter(UINT nMsg, WPARAM wParam, LPARAM lParam
         Draw();
         return kHandled;
     case WM_NCHITTEST:
-        // The control covers whatever the window's own caption has below it, so the press must reach
-        // the control as a caption press.
+        // The control covers whatever the window has below it, so the press must reach the control.
         if (!HitTest(pt))
             break;
-        *pResult = HTCAPTION;
+        *pResult = GetHitCode();
         return kConsumed;
     case WM_MOUSEMOVE:
         if (!m_bTracking)
@@ -86,7 +85,7 @@ int SECCaptionControlMsgFilter::OnFilter(UINT nMsg, WPARAM wParam, LPARAM lParam
         return kConsumed;
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
-        if (static_cast<LRESULT>(wParam) != HTCAPTION || !HitTest(pt))
+        if (static_cast<LRESULT>(wParam) != GetHitCode() || !HitTest(pt))
             break;
         if (m_nState & DFCS_INACTIVE)
             return kConsumed;

@@ -38,6 +38,8 @@ public:
     virtual void StartTimer(CPoint ptScreen);
     // Whether the control shows for the owner's style; *pbEnabled tells whether it can be pressed.
     virtual BOOL IsVisible(BOOL* pbEnabled) const;
+    // The hit code of the part of the owner the control stands in.
+    virtual LRESULT GetHitCode() const { return HTCAPTION; }
 
     // Layout of the control list.
     const CRect& GetRect() const { return m_rect; }

@@ -8,11 +8,13 @@
 #include "platform/base/MulDiv.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/ScxInfo.h"
+#include "toolkit/frames/ScxMDIMaxChild.h"
 
 namespace nsSysCommandEx {
 
 IMPLEMENT_DYNCREATE(ScxButtonMsgFilter, SECCaptionControlMsgFilter)
 IMPLEMENT_DYNCREATE(ScxButtonMDIChildMsgFilter, ScxButtonMsgFilter)
+IMPLEMENT_DYNCREATE(ScxButtonMDIMaxChildMsgFilter, ScxButtonMsgFilter)
 
 ScxButtonMsgFilter::ScxButtonMsgFilter(CWnd* pOwner, int nID)
     : SECCaptionControlMsgFilter(pOwner, nID)
@@ -45,17 +47,15 @@ int ScxButtonMsgFilter::OnFilter(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESUL
 void ScxButtonMsgFilter::DoCommand(int nGesture, CPoint ptScreen)
 {
     CWnd* pOwner = GetOwner();
-    if (!pOwner || !::IsWindow(pOwner->m_hWnd))
+    CWnd* pTarget = GetCommandTarget();
+    if (!pOwner || !::IsWindow(pOwner->m_hWnd) || !pTarget)
         return;
-    ScxInfo info;
-    info.m_hWnd = pOwner->m_hWnd;
     if (nGesture == kClick) {
-        info.m_nState = kToggle;
-        info.m_x = ptScreen.x;
-        info.m_y = ptScreen.y;
-        SendSysCommandEx(SCX_CHANGESTATE, info);
+        SendSysCommandEx(pTarget->m_hWnd, SCX_CHANGESTATE, kToggle, ptScreen);
         return;
     }
+    ScxInfo info;
+    info.m_hWnd = pTarget->m_hWnd;
     CRect rectWindow;
     pOwner->GetWindowRect(rectWindow);
     CRect rectButton = m_rect;
@@ -144,6 +144,24 @@ BOOL ScxButtonMDIChildMsgFilter::IsVisible(BOOL* pbEnabled) const
 {
     ScxButtonMsgFilter::IsVisible(pbEnabled);
     return !IsOwnerZoomed();
+}
+
+CWnd* ScxButtonMDIMaxChildMsgFilter::GetCommandTarget() const
+{
+    return GetMaximizedChildWithFilter(GetOwner(), SEC_FILTER_SCXBUTTON);
+}
+
+int ScxButtonMDIMaxChildMsgFilter::OnFilter(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (!GetCommandTarget())
+        return FilterChildren(nMsg, wParam, lParam, pResult);
+    return ScxButtonMsgFilter::OnFilter(nMsg, wParam, lParam, pResult);
+}
+
+BOOL ScxButtonMDIMaxChildMsgFilter::IsVisible(BOOL* pbEnabled) const
+{
+    ScxButtonMsgFilter::IsVisible(pbEnabled);
+    return GetCommandTarget() != nullptr;
 }
 
 } // namespace nsSysCommandEx

@@ -33,6 +33,8 @@ protected:
     }
     // Whether the owner is a view frame that lives in a control bar.
     BOOL IsDockableOwner() const;
+    // The window whose docking state the button changes: the owner here.
+    virtual CWnd* GetCommandTarget() const { return GetOwner(); }
 };
 
 // The same button on an MDI child: it neither shows nor reacts while the child is maximised.
@@ -54,6 +56,29 @@ protected:
     {
     }
     BOOL IsOwnerZoomed() const;
+};
+
+// The button of the maximised active MDI child, drawn in the MDI frame's menu-bar row while that
+// child keeps its own button switched on; presses there act for the child.
+class ScxButtonMDIMaxChildMsgFilter : public ScxButtonMsgFilter {
+    DECLARE_DYNCREATE(ScxButtonMDIMaxChildMsgFilter)
+public:
+    explicit ScxButtonMDIMaxChildMsgFilter(CWnd* pOwner = nullptr, int nID = kDefaultID)
+        : ScxButtonMsgFilter(pOwner, nID)
+    {
+    }
+    SEC_MSGFILTER_CLONE(ScxButtonMDIMaxChildMsgFilter)
+
+    int OnFilter(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    BOOL IsVisible(BOOL* pbEnabled) const override;
+    LRESULT GetHitCode() const override { return HTMENU; }
+
+protected:
+    ScxButtonMDIMaxChildMsgFilter(const ScxButtonMDIMaxChildMsgFilter& other, CWnd* pOwner)
+        : ScxButtonMsgFilter(other, pOwner)
+    {
+    }
+    CWnd* GetCommandTarget() const override;
 };
 
 } // namespace nsSysCommandEx

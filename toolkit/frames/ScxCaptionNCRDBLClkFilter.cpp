@@ -12,10 +12,7 @@ int ScxCaptionNCRDBLClkFilter::OnFilter(UINT nMsg, WPARAM wParam, LPARAM lParam,
 {
     if (nMsg != WM_NCRBUTTONDBLCLK || static_cast<LRESULT>(wParam) != HTCAPTION || !GetOwner())
         return FilterChildren(nMsg, wParam, lParam, pResult);
-    ScxInfo info;
-    info.m_hWnd = GetOwner()->m_hWnd;
-    info.m_nState = kToggle;
-    SendSysCommandEx(SCX_CHANGESTATE, info);
+    SendSysCommandEx(GetOwner()->m_hWnd, SCX_CHANGESTATE, kToggle, POINT {});
     return kConsumed | kStop;
 }
 

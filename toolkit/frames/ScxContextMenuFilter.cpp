@@ -12,11 +12,7 @@ int ScxContextMenuFilter::OnFilter(UINT nMsg, WPARAM wParam, LPARAM lParam, LRES
 {
     if (nMsg != WM_NCRBUTTONUP || static_cast<LRESULT>(wParam) != HTCAPTION || !GetOwner())
         return FilterChildren(nMsg, wParam, lParam, pResult);
-    ScxInfo info;
-    info.m_hWnd = GetOwner()->m_hWnd;
-    info.m_x = GET_X_LPARAM(lParam);
-    info.m_y = GET_Y_LPARAM(lParam);
-    SendSysCommandEx(SCX_MENUREQUEST, info);
+    SendSysCommandEx(GetOwner()->m_hWnd, SCX_MENUREQUEST, 0, POINT { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) });
     return kConsumed | kStop;
 }
 

@@ -51,5 +51,7 @@ struct ScxInfo {
 
 // Sends a command with the record to its window; the window's answer.
 LRESULT SendSysCommandEx(UINT nCommand, ScxInfo& info);
+// Sends a command with a fresh record of the window, the state and the point.
+LRESULT SendSysCommandEx(HWND hWnd, UINT nCommand, int nState, POINT pt);
 
 } // namespace nsSysCommandEx

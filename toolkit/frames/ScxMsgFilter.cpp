@@ -28,6 +28,16 @@ LRESULT SendSysCommandEx(UINT nCommand, ScxInfo& info)
     return ::SendMessage(info.m_hWnd, GetSysCommandExMessage(), nCommand, reinterpret_cast<LPARAM>(&info));
 }
 
+LRESULT SendSysCommandEx(HWND hWnd, UINT nCommand, int nState, POINT pt)
+{
+    ScxInfo info;
+    info.m_hWnd = hWnd;
+    info.m_nState = nState;
+    info.m_x = pt.x;
+    info.m_y = pt.y;
+    return SendSysCommandEx(nCommand, info);
+}
+
 namespace {
 
 constexpr int kAllBits = 15;

@@ -5,11 +5,13 @@
 
 #include <vector>
 
+#include "toolkit/frames/ISECMsgFilterHost.h"
 #include "toolkit/frames/SECFrameWnd.h"
 #include "toolkit/frames/SECMsgFilter.h"
 #include "toolkit/frames/ScxInfo.h"
 
-class FilteredFrame : public SECFrameWnd {
+template <class Base>
+class FilteredFrameT : public Base, public ISECMsgFilterHost {
 public:
     struct ExCommand {
         UINT nCommand;
@@ -21,6 +23,8 @@ public:
     std::vector<ExCommand> m_exCommands;
     // Extended commands are only recorded, not filtered.
     bool m_bRecordOnly { false };
+
+    SECMsgFilter* GetRootMsgFilter() override { return &m_root; }
 
 protected:
     LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
@@ -41,7 +45,7 @@ protected:
         case WM_NCACTIVATE:
         case WM_SETTEXT: {
             // The caption first, then the controls over it.
-            const LRESULT lDefault = SECFrameWnd::WindowProc(nMsg, wParam, lParam);
+            const LRESULT lDefault = Base::WindowProc(nMsg, wParam, lParam);
             m_root.Filter(nMsg, wParam, lParam, &lResult);
             return lDefault;
         }
@@ -58,6 +62,8 @@ protected:
             // Nothing of this frame may be touched here: the command can have destroyed it.
             return lResult;
         }
-        return SECFrameWnd::WindowProc(nMsg, wParam, lParam);
+        return Base::WindowProc(nMsg, wParam, lParam);
     }
 };
+
+using FilteredFrame = FilteredFrameT<SECFrameWnd>;

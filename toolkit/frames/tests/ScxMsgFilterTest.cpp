@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -275,6 +276,17 @@ TEST_F(ViewFrames, TheMenuRequestChangesToTheChosenStateAndADismissedMenuChanges
     Send(SCX_MENUREQUEST, 0, 0, CPoint(30, 30));
     EXPECT_TRUE(m_bar->IsFloating());
     EXPECT_EQ(StateCommands(), 1);
+
+    // A right click released on the caption asks for the menu at the click.
+    m_script.nChoice = kDocked;
+    m_view->SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(40, 50));
+    m_screen.pump();
+    EXPECT_FALSE(m_bar->IsFloating());
+    EXPECT_EQ(StateCommands(), 2);
+    const auto request = std::find_if(m_view->m_exCommands.rbegin(), m_view->m_exCommands.rend(),
+        [](const FilteredFrame::ExCommand& command) { return command.nCommand == SCX_MENUREQUEST; });
+    ASSERT_NE(request, m_view->m_exCommands.rend());
+    EXPECT_EQ(CPoint(request->info.m_x, request->info.m_y), CPoint(40, 50));
 }
 
 TEST_F(ViewFrames, ARightDoubleClickOnTheCaptionTogglesADockedViewToAnMDIChild)
