@@ -194,8 +194,9 @@ void SECControlBar::AddGripperSize(CSize& size, BOOL bHorz)
 
 void SECControlBar::AdjustBorderRect(CRect& rect, BOOL bHorz, BOOL bAllowGripper)
 {
+    // The class library's borders, not the virtual: a derived bar's CalcInsideRect comes here.
     if (!(m_dwExStyle & BARX_FLAT_BORDERS)) {
-        CalcInsideRect(rect, bHorz);
+        CControlBar::CalcInsideRect(rect, bHorz);
         return;
     }
     DeflateFlatBorders(rect, m_dwStyle);

@@ -23,3 +23,33 @@ constexpr UINT WM_SEC_BAR_CONTEXTMENU = 0x38FF;
 constexpr UINT SEC_TOOLID_CLOSE = 1024;
 constexpr UINT SEC_TOOLID_EXPAND = 2048;
 
+// The extended system commands (wParam & 0xFFF0 of the registered "Quorvale::WM_SYSCOMMANDEX"): change
+// to the record's state, fill the record with the context menu, show the menu and change to the choice.
+constexpr UINT SCX_CHANGESTATE = 0xC000;
+constexpr UINT SCX_GETMENU = 0xC010;
+constexpr UINT SCX_MENUREQUEST = 0xC020;
+
+// Ids of the frames' message filters below their root filter.
+constexpr int SEC_FILTER_CAPTIONCONTROLS = 256;
+constexpr int SEC_FILTER_SYSCOMMANDEX = 257;
+constexpr int SEC_FILTER_SCXBUTTON = 258;
+constexpr int SEC_FILTER_SCXRDBLCLK = 259;
+constexpr int SEC_FILTER_SCXCONTEXTMENU = 262;
+
+// The timer of a caption control's held press and its delay for the docking-state button.
+constexpr UINT_PTR SEC_CAPTIONCONTROL_TIMER = 1;
+constexpr int SEC_SCXBUTTON_HOLD_MS = 400;
+
+// The docking-state context menu.
+constexpr UINT IDS_SCX_DOCKED = 21009;
+constexpr UINT IDS_SCX_FLOATING = 21076;
+constexpr UINT IDS_SCX_MDICHILD = 21077;
+constexpr UINT IDS_SCX_TOP = 21078;
+constexpr UINT IDS_SCX_LEFT = 21079;
+constexpr UINT IDS_SCX_BOTTOM = 21080;
+constexpr UINT IDS_SCX_RIGHT = 21081;
+constexpr UINT IDS_SCX_DOCKEDTO = 21082;
+constexpr UINT IDS_SCX_MINIMIZED = 21083;
+constexpr UINT IDS_SCX_MAXIMIZED = 21084;
+constexpr UINT IDS_SCX_RESTORED = 21085;
+constexpr UINT IDS_SCX_MDICHILDAS = 21086;

@@ -247,11 +247,7 @@ void SECStatusBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 
 void SECStatusBar::AdjustBorders(CRect& rect, BOOL bHorz) const
 {
-    // The toolkit's border adjustment comes back here for bars without flat borders.
-    if (m_dwExStyle & BARX_FLAT_BORDERS)
-        const_cast<SECStatusBar*>(this)->AdjustBorderRect(rect, bHorz, FALSE);
-    else
-        CControlBar::CalcInsideRect(rect, bHorz);
+    const_cast<SECStatusBar*>(this)->AdjustBorderRect(rect, bHorz, FALSE);
 }
 
 void SECStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)

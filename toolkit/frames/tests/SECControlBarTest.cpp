@@ -256,3 +256,28 @@ TEST_F(ControlBars, GripperButtonsShowTheirTipsWhileTheBarIsDocked)
 }
 
 } // namespace
+
+// A bar that takes its inside from the toolkit's border adjustment, as derived bars do.
+class BorderAdjustingBar : public SECControlBar {
+public:
+    void CalcInsideRect(CRect& rect, BOOL bHorz) const override
+    {
+        const_cast<BorderAdjustingBar*>(this)->AdjustBorderRect(rect, bHorz, FALSE);
+    }
+};
+
+TEST(ControlBarBorders, ABarWhoseInsideComesFromTheBorderAdjustmentGetsTheClassLibrarysBorders)
+{
+    // Without flat borders the adjustment is the class library's inside rectangle; it used to ask the
+    // bar's own CalcInsideRect again and never returned.
+    BorderAdjustingBar bar;
+    bar.m_dwStyle = CBRS_BORDER_ANY;
+    for (const BOOL bHorz : { TRUE, FALSE }) {
+        CRect adjusted(0, 0, 200, 40);
+        bar.CalcInsideRect(adjusted, bHorz);
+        CRect expected(0, 0, 200, 40);
+        bar.CControlBar::CalcInsideRect(expected, bHorz);
+        EXPECT_EQ(adjusted, expected) << bHorz;
+        EXPECT_LT(adjusted.Width(), 200);
+    }
+}
