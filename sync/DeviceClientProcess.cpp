@@ -28,15 +28,6 @@ int DeviceClientProcess::HandleEvents(std::chrono::milliseconds wait)
 
 void DeviceClientProcess::Pause(std::chrono::milliseconds time) { vireo::SleepMilliseconds(time.count()); }
 
-void DeviceClientProcess::Wake()
-{
-    // An empty datagram to the process's own socket: the loop reads it as an event and ignores it.
-    const ACE_INET_Addr local = LocalAddress();
-    if (local.get_port_number() == 0)
-        return;
-    SendDatagram(std::string(), ACE_INET_Addr(local.get_port_number(), "127.0.0.1"));
-}
-
 void DeviceClientProcess::OnDiscovered(vireo::AttributeValueMap& attributes)
 {
     Process::OnDiscovered(attributes);

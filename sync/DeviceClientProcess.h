@@ -18,7 +18,7 @@ public:
     int Init() override { return Process::Init(); }
     int HandleEvents(std::chrono::milliseconds wait) override;
     void Pause(std::chrono::milliseconds time) override;
-    void Wake() override;
+    void Wake() override { Process::Wake(); }
     bool Send(vireo::Message& message) override { return Process::Send(message); }
     vireo::Message MakeMessage(const std::string& target, const std::string& name) override
     {

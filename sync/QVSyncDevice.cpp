@@ -37,10 +37,22 @@ HRESULT CopyOut(const _bstr_t& text, BSTR* pVal)
 // Stores the text as given; a null text stores an empty one.
 _bstr_t Stored(BSTR text) { return text ? _bstr_t(static_cast<const OLECHAR*>(text)) : _bstr_t(""); }
 
+// The object whose run started last: the run state and the record tables are its until it goes.
+std::atomic<const QVSyncDevice*> g_lastRunOwner { nullptr };
+
 bool StillRunning(HANDLE thread)
 {
     DWORD code = 0;
     return thread && GetExitCodeThread(thread, &code) && code == STILL_ACTIVE;
+}
+
+bool WorkerPastItsSteps()
+{
+    SHORT percent = 0;
+    SHORT filePercent = 0;
+    DWORD status = 0;
+    SyncRunState::GetProgress(percent, filePercent, status);
+    return percent >= 100;
 }
 
 } // namespace
@@ -84,10 +96,14 @@ HRESULT QVSyncDevice::FinalConstruct()
 void QVSyncDevice::FinalRelease()
 {
     m_processArguments.clear();
-    // The record tables and the run state are the process's: only the object whose run used them
-    // clears them. A device that never ran (a failed open) must not touch another device's run.
-    if (m_ranRun) {
+    // The record tables and the run state are the process's: only the object whose run started last
+    // stops and clears them. A device that never ran (a failed open), or one whose run another
+    // device's has followed, must not touch that run; its own threads still end before it goes.
+    const QVSyncDevice* self = this;
+    const bool lastRun = g_lastRunOwner.compare_exchange_strong(self, nullptr);
+    if (lastRun || StillRunning(m_workerThread) || StillRunning(m_eventThread))
         StopThreads(JoinMode::UntilEnded);
+    if (lastRun) {
         DeviceClient::ResetState();
         SyncRunState::Reset();
     }
@@ -193,9 +209,14 @@ HRESULT QVSyncDevice::StartRun(LONG flags, LONG* result, bool toDevice)
 {
     if (result)
         *result = 0;
-    // One run at a time per object: a second worker would share the client with the first.
-    if (StillRunning(m_workerThread))
-        return E_FAIL;
+    // One run at a time per object: a second worker would share the client with the first. A worker
+    // past its steps (100 %) only writes its count and leaves, and a run started from the last one's
+    // SyncDone may still find it there: that one is waited for; one still in a step is refused.
+    if (StillRunning(m_workerThread)) {
+        if (!WorkerPastItsSteps())
+            return E_FAIL;
+        WaitForSingleObject(m_workerThread, INFINITE);
+    }
     // The last run's event thread is ending (its worker has); a run started from its SyncDone runs
     // on that very thread, which cannot wait for itself.
     if (StillRunning(m_eventThread) && GetCurrentThreadId() != m_eventThreadId)
@@ -239,7 +260,7 @@ void QVSyncDevice::StartThreads(bool toDevice)
         *thread = nullptr;
     }
     m_control = std::make_shared<RunControl>();
-    m_ranRun = true;
+    g_lastRunOwner = this;
     const auto start = [this](LPTHREAD_START_ROUTINE routine, DWORD& id) -> HANDLE {
         auto argument = std::make_unique<ThreadStart>(ThreadStart { this, m_control, m_client, m_runEvent });
         HANDLE thread = CreateThread(nullptr, 0, routine, argument.get(), 0, &id);

@@ -157,6 +157,4 @@ private:
     // Shared with the event thread, which may outlive the object when a sink releases it from an event.
     std::shared_ptr<RunControl> m_control;
     StepRunner m_stepRunner;
-    // Set once this object started a run: it then owns the process-wide run state it used.
-    bool m_ranRun { false };
 };

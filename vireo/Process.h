@@ -3,8 +3,8 @@
 // the state of routing, fragments, timers and event registrations. It reacts to datagrams inside an
 // event loop that its user pumps (HandleEvents) or runs (Run); it starts no thread of its own. Any
 // thread may pump the loop, one at a time (EventLoopTurns): replies are handled on whichever thread
-// waits for them. Only the property accessors may be used from other threads while the loop runs;
-// everything else belongs to the thread that pumps it.
+// waits for them. Only the property accessors and Wake may be used from other threads while the loop
+// runs; everything else belongs to the thread that pumps it.
 
 #include <ace/Event_Handler.h>
 #include <ace/INET_Addr.h>
@@ -133,6 +133,9 @@ public:
     // thread that was pumping meanwhile), -1 on time-out or error.
     int HandleEvents(int seconds);
     int HandleEvents(const ACE_Time_Value& wait);
+    // Ends the wait of the thread pumping the loop now (or of the next pump) as an event would, so that
+    // it looks at its own state again; callable from any thread. Nothing happens before Init.
+    void Wake();
     // Runs the loop until Stop; 0 on a clean end.
     virtual int Run();
     // True until Stop.

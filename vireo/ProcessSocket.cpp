@@ -165,6 +165,17 @@ int Process::HandleEvents(const ACE_Time_Value& limit)
     });
 }
 
+void Process::Wake()
+{
+    // An empty datagram to the process's own socket: the loop reads it as an event and ignores it. It
+    // goes straight to the socket, as SendDatagram keeps the time of the pumping thread's last send.
+    const ACE_INET_Addr local = LocalAddress();
+    if (!m_socket || local.get_port_number() == 0)
+        return;
+    const char nothing = 0;
+    m_socket->send(&nothing, 0, ACE_INET_Addr(local.get_port_number(), "127.0.0.1"));
+}
+
 int Process::PumpEvents(const ACE_Time_Value& limit)
 {
     ACE_Time_Value wait = limit;

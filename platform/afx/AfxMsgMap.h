@@ -124,6 +124,14 @@ struct AFX_NOTIFY {
 #define ON_CONTROL_RANGE(wNotifyCode, idFirst, idLast, memberFxn)                                                      \
     { WM_COMMAND, static_cast<WORD>(wNotifyCode), static_cast<WORD>(idFirst), static_cast<WORD>(idLast),              \
         AfxSigCmd_RANGE, AFX_MSGMAP_HANDLER(void(CCmdTarget::*)(UINT), memberFxn) },
+// The control notifications the dialogs and pages map, each ON_CONTROL with its code: void memberFxn().
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
+#define ON_CBN_SELCHANGE(id, memberFxn) ON_CONTROL(CBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
+#define ON_STN_DBLCLK(id, memberFxn) ON_CONTROL(STN_DBLCLK, id, memberFxn)
 // In a control's own map: void memberFxn() for a WM_COMMAND notification it sent its parent.
 #define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                                                                     \
     { WM_COMMAND + WM_REFLECT_BASE, static_cast<WORD>(wNotifyCode), 0, 0, AfxSigCmd_v,                                \

@@ -4,6 +4,8 @@
 
 namespace {
 
+BOOL g_userCtrl = TRUE;
+
 // Leaves OLE when the thread that entered it ends, as one OleUninitialize per success is owed.
 class OleThreadScope {
 public:
@@ -35,3 +37,9 @@ BOOL AfxOleInit()
 }
 
 BOOL AfxSocketInit(WSADATA*) { return TRUE; }
+
+BOOL AfxOleCanExitApp() { return TRUE; }
+
+BOOL AfxOleGetUserCtrl() { return g_userCtrl; }
+
+void AfxOleSetUserCtrl(BOOL bUserCtrl) { g_userCtrl = bUserCtrl; }

@@ -11,3 +11,9 @@ BOOL AfxOleInit();
 // Readies sockets for the application; sockets need no start-up here, so always TRUE (lpwsaData,
 // when given, is left as it is).
 BOOL AfxSocketInit(WSADATA* lpwsaData = nullptr);
+// Whether OLE lets the application exit: no object is served to other applications here, so TRUE.
+BOOL AfxOleCanExitApp();
+// Whether the user (rather than OLE) controls the application's lifetime, and setting it; TRUE until
+// set otherwise.
+BOOL AfxOleGetUserCtrl();
+void AfxOleSetUserCtrl(BOOL bUserCtrl);

@@ -48,10 +48,11 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         return FALSE;
     m_bEnableChanged = FALSE;
     const BOOL handled = pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, nullptr);
+    // Without an update handler the item is enabled exactly when some target handles the command, so an
+    // item disabled while no one did (another document was active) comes back when one does.
     if (bDisableIfNoHndler && !m_bEnableChanged) {
         AFX_CMDHANDLERINFO info;
-        if (!pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info))
-            Enable(FALSE);
+        Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
     }
     return handled;
 }

@@ -16,13 +16,14 @@ public:
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
     BOOL IsDockBar() const override { return TRUE; }
 
-    // Docks the bar: in the row and place lpRect (screen) falls in, or at the end as a new row.
-    void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+    // Docks the bar: in the row and place lpRect (screen) falls in, or at the end as a new row. These
+    // three are virtual so that a dock bar with rows of its own keeps them whoever moves a bar.
+    virtual void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
     // Docks the bar where its place holder is, or as DockControlBar does when it has none.
-    void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
+    virtual void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr);
     // Takes the bar out (not its entry at nPosExclude), leaving its place holder when bAddPlaceHolder.
     // A floating dock bar left without bars destroys its frame (TRUE then) or hides it.
-    BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, BOOL bAddPlaceHolder = FALSE);
+    virtual BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, BOOL bAddPlaceHolder = FALSE);
     void RemovePlaceHolder(CControlBar* pBar);
     // Shows or hides every docked bar.
     void ShowAll(BOOL bShow);

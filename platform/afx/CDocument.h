@@ -29,6 +29,10 @@ public:
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
     virtual BOOL IsModified() { return m_bModified; }
     virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
+    // The menu and accelerators a frame shows while this document is active in place of its
+    // template's; none here.
+    virtual HMENU GetDefaultMenu() { return nullptr; }
+    virtual HACCEL GetDefaultAccelerator() { return nullptr; }
 
     // The views, in the order they were added.
     void AddView(CView* pView);

@@ -85,8 +85,8 @@ CFrameWnd::~CFrameWnd()
     // The default menu is the frame's unless a window still shows it (the window destroys its own).
     if (m_hMenuDefault && ::IsMenu(m_hMenuDefault) && !(m_hWnd && ::GetMenu(m_hWnd) == m_hMenuDefault))
         ::DestroyMenu(m_hMenuDefault);
-    if (m_hAccelTable)
-        ::DestroyAcceleratorTable(m_hAccelTable);
+    if (m_hAccelLoaded)
+        ::DestroyAcceleratorTable(m_hAccelLoaded);
 }
 
 // Creation.
@@ -116,7 +116,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (!m_hAccelTable) {
         if (HINSTANCE module = AfxFindResourceHandle(resource, RT_ACCELERATOR);
             ::FindResource(module, resource, RT_ACCELERATOR))
-            m_hAccelTable = ::LoadAccelerators(module, resource);
+            m_hAccelTable = m_hAccelLoaded = ::LoadAccelerators(module, resource);
     }
     HICON icon = ::LoadIcon(AfxFindResourceHandle(resource, RT_GROUP_ICON), resource);
     LPCTSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
@@ -519,6 +519,10 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
+    // A menu shown in place of the default one (a document template's, shared by its frames) is not
+    // the window's to destroy with it; the default one goes with the frame object.
+    if (HMENU shown = (GetStyle() & WS_CHILD) ? nullptr : ::GetMenu(m_hWnd); shown && shown != m_hMenuDefault)
+        ::SetMenu(m_hWnd, nullptr);
     DestroyDockBars();
     if (m_pViewActive)
         SetActiveView(nullptr, FALSE);
@@ -531,10 +535,8 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
     const BOOL active = nState != WA_INACTIVE && !bMinimized;
-    if (!(GetStyle() & WS_CHILD)) {
-        FloatingNotice notice { m_hWnd, active ? FS_ACTIVATE : FS_DEACTIVATE };
-        ::EnumThreadWindows(::GetCurrentThreadId(), NotifyOwnedWindow, reinterpret_cast<LPARAM>(&notice));
-    }
+    if (!(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(active ? FS_ACTIVATE : FS_DEACTIVATE);
     if (m_pViewActive && m_pViewActive->m_hWnd) {
         m_pViewActive->OnActivateFrame(nState, this);
         if (active && ::GetFocus() != m_pViewActive->m_hWnd && !::IsChild(m_pViewActive->m_hWnd, ::GetFocus()))
@@ -553,10 +555,14 @@ BOOL CFrameWnd::OnNcActivate(BOOL bActive)
 void CFrameWnd::OnEnable(BOOL bEnable)
 {
     CWnd::OnEnable(bEnable);
-    if (!(GetStyle() & WS_CHILD)) {
-        FloatingNotice notice { m_hWnd, bEnable ? FS_ENABLE : FS_DISABLE };
-        ::EnumThreadWindows(::GetCurrentThreadId(), NotifyOwnedWindow, reinterpret_cast<LPARAM>(&notice));
-    }
+    if (!(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+    FloatingNotice notice { m_hWnd, dwFlags };
+    ::EnumThreadWindows(::GetCurrentThreadId(), NotifyOwnedWindow, reinterpret_cast<LPARAM>(&notice));
 }
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)

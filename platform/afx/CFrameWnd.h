@@ -115,6 +115,9 @@ public:
     // Enters or leaves print preview: the menu and the visible control bars are put aside in pState
     // and brought back.
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    // Tells the windows this frame owns (its floating bars and palettes) of its state with
+    // WM_FLOATSTATUS: FS_ACTIVATE, FS_DEACTIVATE, FS_ENABLE or FS_DISABLE.
+    void NotifyFloatingWindows(DWORD dwFlags);
 
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
 
@@ -176,4 +179,9 @@ public:
     afx_msg BOOL OnBarCheck(UINT nID);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The accelerators LoadFrame loaded, freed with the frame; m_hAccelTable may name a table that
+    // belongs to someone else (a document template's, shared by its frames).
+    HACCEL m_hAccelLoaded { nullptr };
 };

@@ -7,4 +7,5 @@ IMPLEMENT_DYNCREATE(CListView, CCtrlView)
 CListView::CListView()
     : CCtrlView(WC_LISTVIEW, AFX_WS_DEFAULT_VIEW)
 {
+    InitCommonControls();
 }

@@ -1,7 +1,10 @@
 #include "platform/afx/CMDIChildWnd.h"
 
 #include "platform/afx/AfxState.h"
+#include "platform/afx/CCreateContext.h"
+#include "platform/afx/CDocument.h"
 #include "platform/afx/CMDIFrameWnd.h"
+#include "platform/afx/CMultiDocTemplate.h"
 #include "platform/afx/CString.h"
 
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
@@ -9,6 +12,12 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
 ON_WM_MDIACTIVATE()
 END_MESSAGE_MAP()
+
+CMDIChildWnd::~CMDIChildWnd()
+{
+    if (m_hMenuOwned && ::IsMenu(m_hMenuOwned))
+        ::DestroyMenu(m_hMenuOwned);
+}
 
 BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
     CMDIFrameWnd* pParentWnd, CCreateContext* pContext)
@@ -40,10 +49,15 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     strings.LoadString(nIDResource);
     const int cut = strings.Find('\n');
     const CString title = cut >= 0 ? strings.Left(cut) : strings;
+    // A template's frames share its menu and accelerators; a frame made without one loads its own menu.
+    if (auto* docTemplate = pContext ? dynamic_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate) : nullptr) {
+        m_hMenuShared = docTemplate->m_hMenuShared;
+        m_hAccelTable = docTemplate->m_hAccelTable;
+    }
     LPCTSTR resource = MAKEINTRESOURCE(nIDResource);
     if (!m_hMenuShared) {
         if (HINSTANCE module = AfxFindResourceHandle(resource, RT_MENU); ::FindResource(module, resource, RT_MENU))
-            m_hMenuShared = ::LoadMenu(module, resource);
+            m_hMenuShared = m_hMenuOwned = ::LoadMenu(module, resource);
     }
     if (!Create(nullptr, title, dwDefaultStyle, rectDefault, dynamic_cast<CMDIFrameWnd*>(pParentWnd), pContext))
         return FALSE;
@@ -86,7 +100,13 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd*, HMENU hMenuAlt)
 {
     if (!m_pMDIFrame || !m_pMDIFrame->m_hWndMDIClient)
         return;
-    HMENU menu = hMenuAlt ? hMenuAlt : m_hMenuShared;
+    HMENU menu = hMenuAlt;
+    if (!menu) {
+        CDocument* document = GetActiveDocument();
+        menu = document ? document->GetDefaultMenu() : nullptr;
+    }
+    if (!menu)
+        menu = m_hMenuShared;
     if (!bActivate || !menu)
         return;
     ::SendMessage(m_pMDIFrame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu),

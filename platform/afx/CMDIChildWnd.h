@@ -9,12 +9,17 @@ class CMDIFrameWnd;
 class CMDIChildWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
+    CMDIChildWnd() = default;
+    // Frees the menu it loaded itself.
+    ~CMDIChildWnd() override;
+
     // Makes the child in pParentWnd's client (null: the main window) and activates it.
     virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
         DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
         CMDIFrameWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     // The title, icon and menu of resource nIDResource; the menu is the one the main frame shows while
-    // this child is active.
+    // this child is active. A child made from a CMultiDocTemplate takes its template's menu and
+    // accelerators instead.
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
         CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     BOOL DestroyWindow() override;
@@ -25,7 +30,8 @@ public:
     void MDIMaximize();
     void MDIRestore();
 
-    // Shows this child's menu on the main frame when it becomes active.
+    // Shows this child's menu on the main frame when it becomes active: hMenuAlt, else the active
+    // document's default menu, else the shared one.
     virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
     using CFrameWnd::OnUpdateFrameMenu;
 
@@ -38,4 +44,5 @@ protected:
 
 private:
     CMDIFrameWnd* m_pMDIFrame { nullptr };
+    HMENU m_hMenuOwned { nullptr };
 };

@@ -1,5 +1,6 @@
 #include "platform/afx/CMultiDocTemplate.h"
 
+#include "platform/afx/AfxState.h"
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CFrameWnd.h"
 
@@ -15,6 +16,27 @@ CMultiDocTemplate::~CMultiDocTemplate()
 {
     for (POSITION pos = m_docList.GetHeadPosition(); pos;)
         static_cast<CDocument*>(m_docList.GetNext(pos))->m_pDocTemplate = nullptr;
+    if (m_hMenuShared && ::IsMenu(m_hMenuShared))
+        ::DestroyMenu(m_hMenuShared);
+    if (m_hAccelTable)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+}
+
+void CMultiDocTemplate::LoadTemplate()
+{
+    CDocTemplate::LoadTemplate();
+    if (m_nIDResource == 0)
+        return;
+    LPCTSTR resource = MAKEINTRESOURCE(m_nIDResource);
+    if (!m_hMenuShared) {
+        if (HINSTANCE module = AfxFindResourceHandle(resource, RT_MENU); ::FindResource(module, resource, RT_MENU))
+            m_hMenuShared = ::LoadMenu(module, resource);
+    }
+    if (!m_hAccelTable) {
+        if (HINSTANCE module = AfxFindResourceHandle(resource, RT_ACCELERATOR);
+            ::FindResource(module, resource, RT_ACCELERATOR))
+            m_hAccelTable = ::LoadAccelerators(module, resource);
+    }
 }
 
 void CMultiDocTemplate::AddDocument(CDocument* pDoc)

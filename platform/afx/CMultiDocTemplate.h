@@ -1,5 +1,6 @@
 #pragma once
 // The template of documents that each get a frame of their own; it keeps all the documents it made.
+// Their frames share the menu and accelerators of the template's resource id, which the template owns.
 
 #include "platform/afx/CDocTemplate.h"
 #include "platform/afx/CPtrList.h"
@@ -9,7 +10,11 @@ class CMultiDocTemplate : public CDocTemplate {
 public:
     CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
         CRuntimeClass* pViewClass);
+    // Leaves its documents and frees the shared menu and accelerators.
     ~CMultiDocTemplate() override;
+
+    // The document strings, and the menu and accelerators of the resource id when it has them.
+    void LoadTemplate() override;
 
     void AddDocument(CDocument* pDoc) override;
     void RemoveDocument(CDocument* pDoc) override;
@@ -22,4 +27,6 @@ public:
 
     CPtrList m_docList;
     UINT m_nUntitledCount { 0 };
+    HMENU m_hMenuShared { nullptr };
+    HACCEL m_hAccelTable { nullptr };
 };

@@ -42,7 +42,11 @@ BOOL CPreviewView::Start(CFrameWnd& frame, CView& printView, std::unique_ptr<CPr
 {
     auto state = std::make_unique<CPrintPreviewState>();
     state->pViewActiveOld = frame.GetActiveView();
-    state->nIDMainPane = static_cast<UINT>(printView.GetDlgCtrlID());
+    // The preview takes the place of the frame's main pane: the view itself in a frame of one
+    // document, the MDI client (with every document window) in a frame of several.
+    HWND pane = ::GetDlgItem(frame.m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST));
+    state->hWndMainPane = pane ? pane : printView.m_hWnd;
+    state->nIDMainPane = static_cast<UINT>(::GetDlgCtrlID(state->hWndMainPane));
 
     auto* preview = new CPreviewView;
     preview->m_pPrintView = &printView;
@@ -59,12 +63,10 @@ BOOL CPreviewView::Start(CFrameWnd& frame, CView& printView, std::unique_ptr<CPr
     }
 
     frame.OnSetPreviewMode(TRUE, state.get());
-    printView.ShowWindow(SW_HIDE);
-    printView.SetDlgCtrlID(static_cast<int>(kSavedPaneId));
+    SetMainPaneShown(*state, false);
     if (!preview->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(), &frame, AFX_IDW_PANE_FIRST, nullptr)) {
         // Create deleted nothing: the window never existed, so PostNcDestroy did not run.
-        printView.SetDlgCtrlID(static_cast<int>(state->nIDMainPane));
-        printView.ShowWindow(SW_SHOW);
+        SetMainPaneShown(*state, true);
         frame.OnSetPreviewMode(FALSE, state.get());
         printView.OnEndPrinting(&preview->m_printerDC, &info);
         delete preview;
@@ -76,6 +78,14 @@ BOOL CPreviewView::Start(CFrameWnd& frame, CView& printView, std::unique_ptr<CPr
     frame.RecalcLayout();
     preview->Invalidate(TRUE);
     return TRUE;
+}
+
+void CPreviewView::SetMainPaneShown(const CPrintPreviewState& state, bool shown)
+{
+    if (!::IsWindow(state.hWndMainPane))
+        return;
+    ::SetWindowLongPtr(state.hWndMainPane, GWL_ID, static_cast<LONG_PTR>(shown ? state.nIDMainPane : kSavedPaneId));
+    ::ShowWindow(state.hWndMainPane, shown ? SW_SHOW : SW_HIDE);
 }
 
 UINT CPreviewView::GetPageCount() const
@@ -222,11 +232,10 @@ void CPreviewView::OnPreviewClose()
     CFrameWnd* frame = GetParentFrame();
     CView* printView = m_pPrintView;
     printView->OnEndPrinting(&m_printerDC, m_pPreviewInfo.get());
-    printView->SetDlgCtrlID(static_cast<int>(m_pPreviewState->nIDMainPane));
-    printView->ShowWindow(SW_SHOW);
+    SetMainPaneShown(*m_pPreviewState, true);
     if (frame) {
         frame->OnSetPreviewMode(FALSE, m_pPreviewState.get());
-        frame->SetActiveView(printView, FALSE);
+        frame->SetActiveView(m_pPreviewState->pViewActiveOld, FALSE);
     }
     const std::unique_ptr<CPrintInfo> info = std::move(m_pPreviewInfo);
     // The view goes with its window (PostNcDestroy); nothing of it is touched after.

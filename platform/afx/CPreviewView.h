@@ -57,6 +57,8 @@ protected:
 private:
     // Whether the printed view has a page after the current one.
     bool HasPage(UINT nPage);
+    // Hides the frame's main pane under another id while the preview has its place, or puts it back.
+    static void SetMainPaneShown(const CPrintPreviewState& state, bool shown);
 
     CView* m_pPrintView { nullptr };
     std::unique_ptr<CPrintInfo> m_pPreviewInfo;

@@ -9,7 +9,9 @@ class CControlBar;
 class CView;
 
 struct CPrintPreviewState {
-    // The printed view's child id, which the preview takes while it shows.
+    // The frame's main pane (the printed view, or the MDI client of a frame with several documents)
+    // and its child id, which the preview takes while it shows.
+    HWND hWndMainPane { nullptr };
     UINT nIDMainPane { 0 };
     HMENU hMenu { nullptr };
     CView* pViewActiveOld { nullptr };

@@ -87,8 +87,6 @@ void CScrollView::OnSize(UINT nType, int cx, int cy)
 
 void CScrollView::UpdateBars()
 {
-    CRect client;
-    GetClientRect(&client);
     auto set = [this](int nBar, int total, int page) {
         SCROLLINFO info {};
         info.cbSize = sizeof info;
@@ -98,8 +96,19 @@ void CScrollView::UpdateBars()
         info.nPage = static_cast<UINT>(total > page ? page : 0);
         SetScrollInfo(nBar, &info, TRUE);
     };
-    set(SB_HORZ, m_totalDev.cx, client.Width());
-    set(SB_VERT, m_totalDev.cy, client.Height());
+    // A bar that comes or goes changes the client area the other bar's page is: set both again until
+    // the area stays (twice at most, as each bar only ever appears once).
+    CRect client;
+    GetClientRect(&client);
+    for (int pass = 0; pass < 3; ++pass) {
+        set(SB_HORZ, m_totalDev.cx, client.Width());
+        set(SB_VERT, m_totalDev.cy, client.Height());
+        CRect now;
+        GetClientRect(&now);
+        if (now == client)
+            break;
+        client = now;
+    }
 }
 
 int CScrollView::ScrollTarget(int nBar, UINT nSBCode, UINT nPos) const

@@ -113,7 +113,10 @@ void CView::OnFilePrintPreview()
 
 BOOL CView::DoPrintPreview(std::unique_ptr<CPrintInfo> pInfo)
 {
-    CFrameWnd* frame = GetParentFrame();
+    // The preview fills the main window when the view lies in it (a document window of an MDI frame
+    // included), as the main window's menu and bars are the ones put aside.
+    auto* main = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    CFrameWnd* frame = main && ::IsChild(main->m_hWnd, m_hWnd) ? main : GetParentFrame();
     if (!frame || !pInfo || !pInfo->m_pPD->m_pd.hDC)
         return FALSE;
     return CPreviewView::Start(*frame, *this, std::move(pInfo));

@@ -94,6 +94,8 @@ public:
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
     // Reads the recent-file list (nMaxMRU names, 0 for none) and the standard settings.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    // Asks for the 3-D look of dialog controls: every dialog has it here, so TRUE.
+    BOOL Enable3dControls() { return TRUE; }
     void SaveStdProfileSettings();
     virtual void AddToRecentFileList(LPCTSTR lpszPathName);
     // Shows help for the context; the program's own help engine takes over by overriding this.

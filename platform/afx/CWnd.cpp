@@ -7,12 +7,14 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "platform/afx/AfxHandleMap.h"
 #include "platform/afx/AfxState.h"
 #include "platform/afx/AfxThreadState.h"
 #include "platform/afx/CCmdUI.h"
 #include "platform/afx/CMenu.h"
+#include "platform/afx/CScrollBar.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/base/Thread.h"
 
@@ -1106,13 +1108,50 @@ UINT CWnd::IsDlgButtonChecked(int nIDButton) const
     return static_cast<UINT>(SendDlgItemMessage(nIDButton, kButtonGetCheck, 0, 0));
 }
 
+namespace {
+
+// The window and bar kind that hold bar nBar of pWnd: its scroll-bar control when it names one.
+std::pair<HWND, int> ScrollTarget(const CWnd& wnd, int nBar)
+{
+    if (CScrollBar* bar = wnd.GetScrollBarCtrl(nBar))
+        return { bar->m_hWnd, SB_CTL };
+    return { wnd.m_hWnd, nBar };
+}
+
+} // namespace
+
+int CWnd::GetScrollPos(int nBar) const
+{
+    const auto [window, bar] = ScrollTarget(*this, nBar);
+    return ::GetScrollPos(window, bar);
+}
+
+int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
+{
+    const auto [window, bar] = ScrollTarget(*this, nBar);
+    return ::SetScrollPos(window, bar, nPos, bRedraw);
+}
+
+void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
+{
+    const auto [window, bar] = ScrollTarget(*this, nBar);
+    ::GetScrollRange(window, bar, lpMinPos, lpMaxPos);
+}
+
+void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw)
+{
+    const auto [window, bar] = ScrollTarget(*this, nBar);
+    ::SetScrollRange(window, bar, nMinPos, nMaxPos, bRedraw);
+}
+
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
 {
     if (!lpScrollInfo)
         return FALSE;
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     lpScrollInfo->fMask = nMask;
-    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+    const auto [window, bar] = ScrollTarget(*this, nBar);
+    return ::GetScrollInfo(window, bar, lpScrollInfo);
 }
 
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
@@ -1120,7 +1159,8 @@ BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
     if (!lpScrollInfo)
         return FALSE;
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    const auto [window, bar] = ScrollTarget(*this, nBar);
+    ::SetScrollInfo(window, bar, lpScrollInfo, bRedraw);
     return TRUE;
 }
 

@@ -315,18 +315,16 @@ public:
     void CheckDlgButton(int nIDButton, UINT nCheck);
     UINT IsDlgButtonChecked(int nIDButton) const;
 
-    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
-    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
-    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
-    {
-        ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
-    }
-    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
-    {
-        ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
-    }
+    // The scroll functions act on the bar GetScrollBarCtrl names for nBar, else on the window's own.
+    int GetScrollPos(int nBar) const;
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    // The scroll-bar control that stands in for the window's own bar nBar (SB_HORZ, SB_VERT); none
+    // here. A window that draws its scroll bars as child controls names them.
+    virtual CScrollBar* GetScrollBarCtrl(int nBar) const { return nullptr; }
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow); }
 
     // Message handlers: each passes its message on to Default unless a class says otherwise.

@@ -66,20 +66,24 @@ void paintTriangle(const std::function<void(int, int, std::uint32_t)>& paint)
     }
 }
 
-// A window: frame, navy caption with a close box, a teal client area with a grey pane.
+// A window: frame, navy caption with a close box, a teal client area with a grey pane. Drawn in cells of
+// 2 by 2 pixels, so that the half-size picture in a caption keeps every line.
 void paintApplication(bool logo, const std::function<void(int, int, std::uint32_t)>& paint)
 {
-    for (int y = 3; y < 29; ++y)
-        for (int x = 2; x < 30; ++x) {
-            const bool frame = x == 2 || x == 29 || y == 3 || y == 28;
-            std::uint32_t p = frame ? kBlack : y < 10 ? kNavy : kTeal;
-            if (!frame && y >= 10 && logo)
-                p = x < 16 ? (y < 19 ? 0xFF0000 : 0x0000FF) : (y < 19 ? 0x00C000 : 0xFFFF00);
-            else if (!frame && y >= 13 && y < 25 && x >= 6 && x < 26)
-                p = y == 13 || x == 6 ? kWhite : kGrey;
-            else if (!frame && y >= 5 && y < 8 && x >= 24 && x < 27)
-                p = kWhite;
-            paint(x, y, p);
+    for (int cy = 2; cy < 14; ++cy)
+        for (int cx = 1; cx < 15; ++cx) {
+            std::uint32_t p = kTeal;
+            if (cx == 1 || cx == 14 || cy == 2 || cy == 13)
+                p = kBlack;
+            else if (cy < 6)
+                p = cx == 12 && cy == 4 ? kWhite : kNavy;
+            else if (logo)
+                p = cx < 8 ? (cy < 10 ? 0xFF0000 : 0x0000FF) : (cy < 10 ? 0x00C000 : 0xFFFF00);
+            else if (cy >= 7 && cy < 12 && cx >= 3 && cx < 13)
+                p = cy == 7 || cx == 3 ? kWhite : kGrey;
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx)
+                    paint(cx * 2 + dx, cy * 2 + dy, p);
         }
 }
 

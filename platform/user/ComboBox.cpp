@@ -326,6 +326,17 @@ void fitToField(HWND h, ComboState& s, int width, int droppedHeight)
         s.droppedHeight = droppedHeight;
 }
 
+// The field's height changed (a font, an item height): a drop-down combo box follows it.
+void refit(HWND h, ComboState& s)
+{
+    if (kindOf(h) != CBS_SIMPLE) {
+        RECT r;
+        GetWindowRect(h, &r);
+        fitToField(h, s, r.right - r.left, s.droppedHeight);
+    }
+    layout(h, s);
+}
+
 // The focus moving between the combo box and its own field is no change for the parent.
 bool focusStaysInside(HWND h, HWND other) { return other && (other == h || IsChild(h, other)); }
 
@@ -410,12 +421,7 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
         if (s->list)
             SendMessage(s->list, WM_SETFONT, wParam, lParam);
         measureField(h, *s);
-        if (kindOf(h) != CBS_SIMPLE) {
-            RECT r;
-            GetWindowRect(h, &r);
-            fitToField(h, *s, r.right - r.left, s->droppedHeight);
-        }
-        layout(h, *s);
+        refit(h, *s);
         if (lParam)
             InvalidateRect(h, nullptr, TRUE);
         return 0;
@@ -620,7 +626,7 @@ LRESULT ComboBoxProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
             if (LOWORD(lParam) == 0)
                 return CB_ERR;
             s->fieldHeight = LOWORD(lParam) + kFieldPadding;
-            layout(h, *s);
+            refit(h, *s);
             return 0;
         }
         return toList(*s, LB_SETITEMHEIGHT, wParam, lParam);

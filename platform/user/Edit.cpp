@@ -607,8 +607,7 @@ public:
             return true;
         case VK_DELETE:
             if (shift) {
-                copy();
-                clear();
+                SendMessage(m_h, WM_CUT, 0, 0);
             } else if (!readOnly()) {
                 if (selStart() == selEnd()) {
                     if (m_s.caret >= m_s.text.size())
@@ -620,27 +619,28 @@ public:
             return true;
         case VK_INSERT:
             if (ctrl)
-                copy();
+                SendMessage(m_h, WM_COPY, 0, 0);
             else if (shift)
-                paste();
+                SendMessage(m_h, WM_PASTE, 0, 0);
             return true;
         default:
             return false;
         }
     }
 
+    // The clipboard keys go through the clipboard messages, so that a window that subclasses the
+    // control handles them as it handles the messages.
     void character(WPARAM ch)
     {
         switch (ch) {
         case 0x03: // Ctrl+C
-            copy();
+            SendMessage(m_h, WM_COPY, 0, 0);
             return;
         case 0x16: // Ctrl+V
-            paste();
+            SendMessage(m_h, WM_PASTE, 0, 0);
             return;
         case 0x18: // Ctrl+X
-            copy();
-            clear();
+            SendMessage(m_h, WM_CUT, 0, 0);
             return;
         case 0x1A: // Ctrl+Z
             undo();

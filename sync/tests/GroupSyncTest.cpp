@@ -77,6 +77,17 @@ TEST_F(GroupSyncTest, ToDeviceSendsGroupChangesThenTheSetupData)
     EXPECT_EQ(SyncRunState::GetStepTotal(), 2);
 }
 
+TEST_F(GroupSyncTest, ToDeviceWithoutACustomerSucceedsWithNoSetupDataToSend)
+{
+    Execute({ "INSERT INTO tGroup (GroupID, GroupName, DIDIvad, ModifyFlag) VALUES (1, 'Rock', 'vqp://u/g/rock.xml', True)" });
+
+    GroupSync step(this);
+    EXPECT_TRUE(step.SyncToDevice());
+
+    EXPECT_EQ(Device().Sent("Music.change").size(), 1u);
+    EXPECT_TRUE(Device().Sent("Properties.set").empty());
+}
+
 TEST_F(GroupSyncTest, CancellingDuringRemovalsSendsNothingMore)
 {
     Execute({

@@ -11,6 +11,9 @@
 
 #include "platform/base/Clock.h"
 #include "platform/base/FileApi.h"
+#include "platform/base/Thread.h"
+#include "sync/DeviceClient.h"
+#include "sync/DeviceClientState.h"
 #include "sync/ComponentUtilities.h"
 #include "sync/QVSyncConnection.h"
 #include "sync/QVSyncDevice.h"
@@ -105,21 +108,29 @@ private:
     IUnknown* m_releaseOnDone { nullptr };
 };
 
+// Opens a device through a new connection, as the program does.
+HRESULT OpenThroughAConnection(const char16_t* address, CComPtr<IQVClientDevice>& device)
+{
+    CComObject<QVSyncConnection>* connection = nullptr;
+    CComObject<QVSyncConnection>::CreateInstance(&connection);
+    CComPtr<IQVClientConnection> holder(connection);
+    VARIANT opened;
+    const HRESULT hr = holder->OpenDevice(
+        CComBSTR(address), nullptr, CComBSTR(u"Provider=x;Data Source=lib.mdb"), 1, nullptr, &opened);
+    if (SUCCEEDED(hr)) {
+        device = CComQIPtr<IQVClientDevice>(opened.punkVal);
+        VariantClear(&opened);
+    }
+    return hr;
+}
+
 class DeviceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         SyncRunState::Reset();
-        // Opened through the connection, as the program does: the device has a ready client.
-        CComObject<QVSyncConnection>* connection = nullptr;
-        CComObject<QVSyncConnection>::CreateInstance(&connection);
-        CComPtr<IQVClientConnection> holder(connection);
-        VARIANT opened;
-        ASSERT_EQ(holder->OpenDevice(CComBSTR(u"10.0.0.5"), nullptr, CComBSTR(u"Provider=x;Data Source=lib.mdb"), 1,
-                      nullptr, &opened),
-            S_OK);
-        m_device = CComQIPtr<IQVClientDevice>(opened.punkVal);
-        VariantClear(&opened);
+        // The device has a ready client.
+        ASSERT_EQ(OpenThroughAConnection(u"10.0.0.5", m_device), S_OK);
         m_object = static_cast<QVSyncDevice*>(m_device.p);
         m_object->SetStepRunner([this](QVSyncDevice&, QVSyncDevice::Step step, bool toDevice) {
             {
@@ -136,22 +147,35 @@ protected:
         container->FindConnectionPoint(platform::IidOf<IQVClientDeviceEvents>(), &m_point.p);
         m_point->Advise(&m_sink, &m_cookie);
     }
-    void TearDown() override
+    void TearDown() override { ReleaseTheDevice(); }
+
+    // Disconnects the sink and releases the object; the object gives threads that are still ending
+    // their pause on the test's clock.
+    void ReleaseTheDevice()
     {
         if (m_point)
             m_point->Unadvise(m_cookie);
         m_point.Release();
-        // The object gives threads that are still ending their pause on the test's clock.
         WhileTheClockMoves([this] { m_device.Release(); });
     }
 
-    // Runs what must let time pass (the cancel's pauses) while another thread moves the clock.
-    void WhileTheClockMoves(const std::function<void()>& action)
+    // Starts a run to the device with flags 0 and waits until its step runs.
+    void StartRunUntilItsStep()
+    {
+        LONG result = 0;
+        ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
+        while (Steps().empty())
+            std::this_thread::sleep_for(1ms);
+    }
+
+    // Runs what must let time pass (the cancel's pauses) while another thread moves the clock by the
+    // step about every real millisecond.
+    void WhileTheClockMoves(const std::function<void()>& action, std::chrono::milliseconds step = 250ms)
     {
         std::atomic<bool> done { false };
         std::thread mover([&] {
             while (!done) {
-                m_clock->Advance(250ms);
+                m_clock->Advance(step);
                 std::this_thread::sleep_for(1ms);
             }
         });
@@ -384,13 +408,8 @@ TEST_F(DeviceTest, ReleasingTheObjectDuringARunStopsIt)
             std::this_thread::sleep_for(1ms);
         ended = true;
     };
-    LONG result = 0;
-    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
-    while (Steps().empty())
-        std::this_thread::sleep_for(1ms);
-    m_point->Unadvise(m_cookie);
-    m_point.Release();
-    WhileTheClockMoves([this] { m_device.Release(); });
+    StartRunUntilItsStep();
+    ReleaseTheDevice();
     // The object waited for its worker's real end before it went.
     EXPECT_TRUE(ended);
     EXPECT_FALSE(m_sink.Has(DISPID_QVSYNC_SYNCDONE));
@@ -427,4 +446,138 @@ TEST_F(DeviceTest, AFileTheDeviceRefusesLeavesNoLocalFile)
         return 0;
     });
     EXPECT_EQ(m_device->GetDeviceFile(CComBSTR(u"vqp://den-box/7.0.5/Music/Covers/b.jpg"), CComBSTR(u"b.jpg")), S_OK);
+}
+
+// A late binder reaches CancelSync through the device's dispatch table. The worker asleep in the event
+// loop, in a wait with no end of its own, is woken by the cancel and ends on it: nothing has to ask
+// it to stop.
+TEST_F(DeviceTest, CancelSyncByLateBindingWakesAWorkerAsleepInTheEventLoop)
+{
+    ScriptedLink& link = *m_clients.lastLink;
+    std::atomic<bool> ended { false };
+    std::atomic<bool> askedToStop { false };
+    m_onStep = [&](Step) {
+        link.events.push_back(ScriptedLink::UntilWoken());
+        m_object->Client()->WaitForReply("Never.results", 0);
+        askedToStop = platform::ThreadStopRequested();
+        ended = true;
+    };
+    LONG result = 0;
+    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
+    while (!link.asleep)
+        std::this_thread::sleep_for(1ms);
+
+    CComQIPtr<IDispatch> dispatch(m_device.p);
+    LPOLESTR names[] { const_cast<LPOLESTR>(u"CancelSync") };
+    DISPID id = DISPID_UNKNOWN;
+    ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+    DISPPARAMS none {};
+    // The clock moves slowly here: a woken worker has the cancel's whole pause and wait to end in.
+    WhileTheClockMoves(
+        [&] { EXPECT_EQ(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), S_OK); },
+        10ms);
+
+    EXPECT_TRUE(ended);
+    EXPECT_FALSE(askedToStop);
+    EXPECT_FALSE(m_sink.Has(DISPID_QVSYNC_SYNCDONE));
+}
+
+// A worker that does not stop: CancelSync gives it its time and returns to the window thread all the
+// same; no new run starts beside it, and releasing the object waits for its end.
+TEST_F(DeviceTest, CancelSyncReturnsWhileAWorkerThatDoesNotStopStillRuns)
+{
+    std::atomic<bool> release { false };
+    std::atomic<bool> ended { false };
+    m_onStep = [&](Step) {
+        while (!release)
+            std::this_thread::sleep_for(1ms);
+        ended = true;
+    };
+    StartRunUntilItsStep();
+
+    CancelWhileTheClockMoves();
+
+    EXPECT_FALSE(ended);
+    LONG result = 0;
+    EXPECT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), E_FAIL);
+    release = true;
+    ReleaseTheDevice();
+    EXPECT_TRUE(ended);
+}
+
+// The record tables and the run state belong to the process: a listing's client, a device object
+// that could not be opened and one whose run came before, all gone while a run's step works, leave
+// what that step holds alone.
+TEST_F(DeviceTest, ClientsAndDevicesThatGoDuringARunLeaveItsStateAlone)
+{
+    CComPtr<IQVClientDevice> earlier;
+    {
+        ASSERT_EQ(OpenThroughAConnection(u"10.0.0.6", earlier), S_OK);
+        static_cast<QVSyncDevice*>(earlier.p)->SetStepRunner([](QVSyncDevice&, Step, bool) { });
+        CComQIPtr<IConnectionPointContainer> container(earlier.p);
+        CComPtr<IConnectionPoint> point;
+        container->FindConnectionPoint(platform::IidOf<IQVClientDeviceEvents>(), &point.p);
+        DWORD cookie = 0;
+        point->Advise(&m_sink, &cookie);
+        LONG result = 0;
+        ASSERT_EQ(earlier->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
+        ASSERT_TRUE(AdvanceUntil(DISPID_QVSYNC_SYNCDONE));
+        point->Unadvise(cookie);
+        m_sink.Clear();
+    }
+
+    std::mutex lock;
+    std::condition_variable changed;
+    bool holding = false;
+    bool othersGone = false;
+    bool cancelled = true;
+    LONG groupKey = 0;
+    std::size_t groupRecords = 0;
+    LONG retiredCount = -1;
+    m_onStep = [&](Step) {
+        SyncRunState::AddMusicGroup("Rock", 4);
+        DeviceClient::MusicGroups()[u"vqp://den-box/g/rock.xml"] = std::make_unique<GroupRecord>();
+        // A record that left its table while the step still points at it.
+        auto retired = std::make_unique<GroupRecord>();
+        const GroupRecord* held = retired.get();
+        DeviceClientState::Retire(std::move(retired));
+        std::unique_lock guard(lock);
+        holding = true;
+        changed.notify_all();
+        changed.wait(guard, [&] { return othersGone; });
+        cancelled = SyncRunState::IsCancelled();
+        groupKey = SyncRunState::FindMusicGroupId("Rock");
+        groupRecords = DeviceClient::MusicGroups().size();
+        retiredCount = held->Count();
+    };
+    LONG result = 0;
+    ASSERT_EQ(m_device->SyncClientDeviceFromTuneSteward(0, &result), S_OK);
+    {
+        std::unique_lock guard(lock);
+        changed.wait(guard, [&] { return holding; });
+    }
+
+    CComObject<QVSyncConnection>* connection = nullptr;
+    CComObject<QVSyncConnection>::CreateInstance(&connection);
+    CComPtr<IQVClientConnection> holder(connection);
+    VARIANT collection;
+    VARIANT count;
+    EXPECT_EQ(holder->ListDevices(nullptr, &collection, &count), S_OK);
+    VariantClear(&collection);
+    {
+        ScriptedClients silent([](ScriptedLink&) { });
+        CComPtr<IQVClientDevice> unopened;
+        EXPECT_EQ(OpenThroughAConnection(u"10.0.0.7", unopened), CONNECT_E_NOCONNECTION);
+    }
+    earlier.Release();
+    {
+        std::lock_guard guard(lock);
+        othersGone = true;
+    }
+    changed.notify_all();
+    ASSERT_TRUE(AdvanceUntil(DISPID_QVSYNC_SYNCDONE));
+    EXPECT_FALSE(cancelled);
+    EXPECT_EQ(groupKey, 4);
+    EXPECT_EQ(groupRecords, 1u);
+    EXPECT_EQ(retiredCount, 0);
 }

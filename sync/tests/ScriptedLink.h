@@ -3,10 +3,13 @@
 // and each pump of the event loop plays the next scripted event (a message handed to the client's
 // command table, or a quiet slice) without waiting, so the client's timing rules run in no time.
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,20 @@ public:
         if (!payload.empty())
             message.SetPayload(payload);
         return message;
+    }
+
+    // A slice with nothing arriving and no end of its own, as a quiet network in a wait without limit:
+    // it lasts until another thread wakes the link (a wake that came first ends it at once).
+    static Event UntilWoken()
+    {
+        return [](ScriptedLink& link) {
+            std::unique_lock guard(link.m_wakeLock);
+            link.asleep = true;
+            link.m_woken.wait(guard, [&link] { return link.m_pendingWakes > 0; });
+            --link.m_pendingWakes;
+            link.asleep = false;
+            return 0;
+        };
     }
 
     // Hands the message to the command table's entry for its name; false when there is none.
@@ -85,6 +102,12 @@ public:
         return event(*this);
     }
     void Pause(std::chrono::milliseconds time) override { pauses.push_back(time); }
+    void Wake() override
+    {
+        std::lock_guard guard(m_wakeLock);
+        ++m_pendingWakes;
+        m_woken.notify_all();
+    }
     bool Send(vireo::Message& message) override
     {
         sent.push_back(message);
@@ -169,6 +192,13 @@ public:
     int inits { 0 };
     int networkingStarts { 0 };
     int networkingStops { 0 };
+    // True while a pump sleeps in UntilWoken; set on the pumping thread, read on any.
+    std::atomic<bool> asleep { false };
+
+private:
+    std::mutex m_wakeLock;
+    std::condition_variable m_woken;
+    int m_pendingWakes { 0 };
 };
 
 } // namespace sync_test

@@ -116,6 +116,8 @@ int SECListBaseC::InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem)
         ++m_nCaret;
     if (m_nDropHilite >= nRow)
         ++m_nDropHilite;
+    if (m_nEditedRow >= nRow)
+        ++m_nEditedRow;
     for (int& n : m_selection)
         if (n >= nRow)
             ++n;
@@ -195,9 +197,11 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
     nCount = std::min(nCount, GetItemCount() - nRow);
     if (m_hWnd != nullptr)
         InvalidateRows(std::max(0, nRow - 1), GetItemCount() - 1);
-    // Every deleted row is told, so an owner that frees per-row data frees all of it.
+    // Every deleted row is told, so an owner that frees per-row data frees all of it (while it exists:
+    // the owner may delete rows itself when told).
     for (int i = nRow + nCount - 1; i >= nRow; --i)
-        NotifyDeleteItem(i);
+        if (i < GetItemCount())
+            NotifyDeleteItem(i);
     nRow = std::min(nRow, GetItemCount() - 1);
     if (nRow < 0)
         return TRUE; // the owner emptied the list while being told
@@ -210,6 +214,12 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
         m_nCaret = follow(m_nCaret);
     if (m_nDropHilite > nRow)
         m_nDropHilite = follow(m_nDropHilite);
+    // An edit over a deleted row has nothing left to store into; one below it moves up with its row.
+    if (m_nEditedRow >= nRow && m_nEditedRow < nRow + nCount)
+        AbandonLabelEdit();
+    else if (m_nEditedRow >= nRow + nCount)
+        m_nEditedRow -= nCount;
+    m_nArmedEditRow = -1;
     std::vector<int> kept;
     for (int n : m_selection) {
         if (n < nRow)
@@ -230,6 +240,8 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
 BOOL SECListBaseC::DeleteAllItems()
 {
     StopEditTimer();
+    AbandonLabelEdit();
+    m_nArmedEditRow = -1;
     m_rows.clear();
     m_selection.clear();
     m_nTopIndex = 0;
@@ -517,6 +529,8 @@ int SECListBaseC::GetNextItem(int nRow, UINT nFlags)
     const UINT nStates = nFlags & 0xF;
     const BOOL bUp = (nFlags & (LVNI_ABOVE | LVNI_TOLEFT)) != 0;
     const int nStep = bUp ? -1 : 1;
+    // Any start outside the rows searches from the end it lies beyond.
+    nRow = std::clamp(nRow, -1, GetItemCount());
     for (int n = nRow + nStep; n >= 0 && n < GetItemCount(); n += nStep) {
         if (nStates == 0 || GetItemState(n, nStates) != 0)
             return n;
@@ -768,6 +782,12 @@ BOOL SECListBaseC::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
         Invalidate();
     }
     return TRUE;
+}
+
+void SECListBaseC::MoveColumnData(int nFrom, int nTo)
+{
+    for (const auto& pRow : m_rows)
+        pRow->MoveSubItem(nFrom, nTo);
 }
 
 BOOL SECListBaseC::GetColumn(int nCol, LVCOLUMN* pColumn) const
@@ -1031,12 +1051,3 @@ BOOL SECListBaseC::ShowHeader(BOOL bShow, BOOL bButtons)
         return ModifyListStyle(LVS_NOCOLUMNHEADER | (bButtons ? LVS_NOSORTHEADER : 0), 0);
     return ModifyListStyle(0, LVS_NOCOLUMNHEADER | LVS_NOSORTHEADER);
 }
-
-BOOL SECListBaseC::EndLabelEdit(BOOL)
-{
-    return FALSE;
-}
-
-BOOL SECListBaseC::NotifyBeginLabelEdit(int, int) { return FALSE; }
-
-BOOL SECListBaseC::NotifyEndLabelEdit(int, int, CString&, BOOL) { return FALSE; }

@@ -9,27 +9,16 @@
 #include <vector>
 
 #include "platform/afx/CImageList.h"
+#include "platform/afx/CPen.h"
 #include "platform/afx/CScrollBar.h"
 #include "platform/afx/CWnd.h"
 #include "toolkit/controls/SECListClient.h"
+#include "toolkit/controls/SECListCodes.h"
 #include "toolkit/controls/SECListColumn.h"
+#include "toolkit/controls/SECListEdit.h"
 #include "toolkit/controls/SECListItem.h"
 #include "toolkit/controls/SECListPaintContext.h"
-
-// The toolkit's own extended style bits.
-constexpr DWORD LVXS_LABELTIPS = 0x00100000;
-constexpr DWORD LVXS_HORZGRIDLINES = 0x00400000;
-constexpr DWORD LVXS_VERTGRIDLINES = 0x00800000;
-constexpr DWORD LVXS_FULLROWSELECT = 0x02000000;
-constexpr DWORD LVXS_FITWIDTH = 0x04000000;
-constexpr DWORD LVXS_KEEPCOLUMNWIDTHS = 0x08000000;
-
-// Hit flags beyond the list view's own.
-constexpr UINT LVHT_ONHEADERDIVIDER = 0x0800;
-constexpr UINT LVHT_ONHEADER = 0x1000;
-constexpr UINT LVHT_ONROW = 0x2000;
-constexpr UINT LVHT_LEFTOFLABEL = 0x4000;
-constexpr UINT LVHT_RIGHTOFLABEL = 0x8000;
+#include "toolkit/controls/SECListTip.h"
 
 class SECListBaseC : public CWnd, public SECListClient {
 public:
@@ -96,6 +85,9 @@ public:
     virtual int GetVisibleEnd();
     virtual int GetPageUpTop();
     virtual int RowFromY(CPoint point);
+    // The same contract as RowFromY, kept as separate steps for derived controls to replace.
+    virtual int RowFromYEx(CPoint point) { return RowFromY(point); }
+    virtual int RowFromYAlt(CPoint point) { return RowFromY(point); }
     virtual BOOL SetItemHeight(int nRow, int cy);
     virtual int GetHeightBetween(int nFrom, int nTo, BOOL bInclusive);
     virtual int GetRowsInHeight(int cy, int nStart, BOOL bForward);
@@ -194,7 +186,13 @@ public:
     virtual BOOL EnsureVisible(int nRow);
     virtual BOOL EnsureRangeVisible(int nFirst, int nLast);
 
+    // In-place label editing: the edit over a cell's label, null when one is already open.
+    virtual SECListEdit* EditLabel(int nRow, int nCol);
+    virtual SECListEdit* GetEditControl() const { return m_pEdit.get(); }
     virtual void StopEditTimer();
+    // Scrolls the list while something is dragged over its first or last shown row.
+    virtual void StartAutoScrollTimer(UINT nElapse);
+    virtual void StopAutoScrollTimer();
 
     // Styles.
     virtual BOOL HasListStyle(DWORD dwBits) const { return (m_dwListStyle & dwBits) == dwBits; }
@@ -271,6 +269,8 @@ public:
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnEditKillFocus();
+    afx_msg void OnEditUpdate();
 
 protected:
     // Record building.
@@ -302,7 +302,21 @@ protected:
     virtual std::unique_ptr<SECListPaintContext> CreatePaintContext(CDC* pDC);
     virtual void DrawHeader(SECListPaintContext* pContext);
     virtual void DrawHeaderButton(int nCol, BOOL bPressed);
-    virtual void MoveColumnData(int /*nFrom*/, int /*nTo*/) { }
+    virtual void DrawHeaderImage(CDC* pDC, const SECListColumn* pColumn, CRect& rect, UINT& nFormat);
+    virtual std::unique_ptr<CImageList> CreateHeaderDragImage(int nCol);
+    virtual void DrawColumnInsertMark(int x, int y, int nCol);
+    // The modal loop of a header divider drag; returns the change of the column's width.
+    virtual int TrackColumnResize(int x, int y, int nCol);
+    // An off-screen context over the rectangle, owned through owned; the screen itself during drags.
+    virtual CDC* CreateOffscreenDC(CDC* pDC, std::unique_ptr<CDC>& owned, const CRect& rect);
+    // A device context on the control for measuring rows outside painting.
+    virtual std::unique_ptr<CDC> CreateMeasureDC();
+    // The shared pens of the horizontal and the vertical grid lines.
+    virtual CPen* GetGridPen();
+    virtual CPen* GetGridPen2();
+    // After a column moved from one position to another: its cells move with it in every row, so the
+    // rows' data stays under its heading (columns after the first show the cell of their position).
+    virtual void MoveColumnData(int nFrom, int nTo);
     virtual void DrawRows(SECListPaintContext* pContext);
     virtual void DrawRow(SECListPaintContext* pContext);
     virtual void DrawCell(SECListPaintContext* pContext);
@@ -318,6 +332,7 @@ protected:
     virtual void OnKeyLineUp(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl);
     virtual void OnKeyLineDown(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl);
     virtual void OnKeyReturn(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl);
+    virtual void OnKeyEdit(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl);
     virtual void OnKeyHome(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl);
     virtual void OnKeyEnd(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl);
     virtual void OnKeyCollapse(int, int, BOOL, BOOL) { }
@@ -347,6 +362,7 @@ protected:
     virtual void OnRowSelected(int, BOOL) { }
     virtual CWnd* GetNotifyTarget() const;
     virtual void ApplyCreateStyles(CREATESTRUCT& cs);
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     virtual void DecideClickAction(CPoint point, int nRow, UINT nHitFlags, BOOL& bArm, BOOL& bSelect);
 
     // A row's height, measured first when it needs it.
@@ -358,7 +374,23 @@ protected:
     void LoadColors();
     void ScrollAndRepaint(int nRowDelta);
     BOOL SearchTypeAhead();
-    void HideTip() { }
+    void HideTip() { m_pTip->Hide(); }
+    // A heading inside its button: the header image first, then the text fitted with an ellipsis.
+    void DrawHeading(CDC* pDC, const SECListColumn& column, CRect button);
+    // Repaints what an insert mark covered: the header button at that position, or the empty area
+    // after the last column.
+    void EraseColumnInsertMark(int nMark);
+    // The header steps of the mouse: a divider drag, and a header button dragged to a new place.
+    void ResizeColumnFromDivider(CPoint point, int nCol);
+    void StartColumnDrag(CPoint point);
+    void TrackColumnDrag(CPoint point, int nCol);
+    void EndColumnDrag();
+    // Selects a row the keyboard paged or jumped to, and repaints.
+    void SelectPageRow(int nRow, BOOL bShift, BOOL bCtrl);
+    // Closes the label edit without storing anything or asking the owner.
+    void AbandonLabelEdit();
+    // The sub-item number of the column being edited, 0 when it does not exist.
+    int GetEditedSubItem();
     BOOL IsSelected(int nRow) const;
     // Selection array upkeep: sorted, each row once.
     BOOL SelectionAdd(int nRow);
@@ -423,5 +455,13 @@ protected:
     int m_nColumnInsertMark { -1 };
     std::unique_ptr<CScrollBar> m_pHorzBar;
     std::unique_ptr<CScrollBar> m_pVertBar;
-    int m_nLastItemAreaWidth { -1 };
+    // While a paint or a layout pass runs: the context rows are measured on, and the colours the whole
+    // area and the cell being drawn already hold (CLR_NONE when unknown).
+    SECListPaintContext* m_pMeasureContext { nullptr };
+    COLORREF m_rgbPaintFill { CLR_NONE };
+    COLORREF m_rgbCellFill { CLR_NONE };
+    std::unique_ptr<CImageList> m_pColumnDragImage;
+    BOOL m_bDragImageEntered { FALSE };
+    std::unique_ptr<SECListTip> m_pTip = std::make_unique<SECListTip>(this);
+    std::unique_ptr<SECListEdit> m_pEdit = std::make_unique<SECListEdit>(this);
 };

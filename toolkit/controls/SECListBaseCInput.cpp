@@ -2,6 +2,7 @@
 // timers and the notifications sent to the owner.
 #include <algorithm>
 
+#include "platform/afx/CFrameWnd.h"
 #include "platform/base/CaseFold.h"
 #include "toolkit/controls/SECListBaseC.h"
 
@@ -10,11 +11,14 @@
 BOOL SECListBaseC::Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
     CCreateContext*)
 {
-    CREATESTRUCT cs {};
-    cs.style = static_cast<LONG>(dwStyle);
-    cs.dwExStyle = dwExStyle;
+    return CWnd::CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL SECListBaseC::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // The list's own style bits live in the list style words, not in the window's.
     ApplyCreateStyles(cs);
-    return CWnd::CreateEx(cs.dwExStyle, nullptr, nullptr, static_cast<DWORD>(cs.style), rect, pParentWnd, nID);
+    return CWnd::PreCreateWindow(cs);
 }
 
 BOOL SECListBaseC::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
@@ -64,14 +68,16 @@ int SECListBaseC::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void SECListBaseC::OnDestroy()
 {
-    if (m_nAutoScrollTimer != 0)
-        KillTimer(m_nAutoScrollTimer);
-    m_nAutoScrollTimer = 0;
-    if (!HasListStyle(LVS_SHAREIMAGELISTS))
-        for (auto& pList : m_ownedImageLists)
-            pList.reset();
+    StopAutoScrollTimer();
+    StopEditTimer();
+    // An edit still open goes quietly: its owner may be going too.
+    AbandonLabelEdit();
+    for (auto& pList : m_ownedImageLists)
+        pList.reset();
     for (auto& pList : m_pImageLists)
         pList = nullptr;
+    if (m_pTip->m_hWnd != nullptr)
+        m_pTip->DestroyWindow();
     DeleteAllItems();
     DeleteAllColumns();
     m_pHorzBar.reset();
@@ -102,6 +108,9 @@ void SECListBaseC::OnSetFocus(CWnd* pOldWnd)
 void SECListBaseC::OnKillFocus(CWnd* pNewWnd)
 {
     CWnd::OnKillFocus(pNewWnd);
+    // The label edit taking the focus is part of editing, not the end of it.
+    if (pNewWnd != nullptr && pNewWnd->m_hWnd != nullptr && pNewWnd->m_hWnd == m_pEdit->m_hWnd)
+        return;
     EndLabelEdit(TRUE);
     if (HasListStyle(LVS_SINGLESEL) && m_nCaret >= 0)
         RedrawItems(m_nCaret, TRUE, FALSE, FALSE, FALSE);
@@ -358,7 +367,9 @@ void SECListBaseC::OnLButtonDown(UINT nFlags, CPoint point)
     const int nRow = HitTest(point.x, point.y, &nHit, &nCol);
     m_bClickArmed = FALSE;
     m_nCurrentColumn = std::max(0, nCol);
-    if (!(nHit & LVHT_ONHEADERDIVIDER)) {
+    if (nHit & LVHT_ONHEADERDIVIDER) {
+        ResizeColumnFromDivider(point, nCol);
+    } else {
         BOOL bArm = FALSE;
         BOOL bSelect = FALSE;
         DecideClickAction(point, nRow, nHit, bArm, bSelect);
@@ -372,6 +383,7 @@ void SECListBaseC::OnLButtonDown(UINT nFlags, CPoint point)
             OnRowSelected(nRow, TRUE);
     }
     m_ptClick = point;
+    m_pTip->Refresh();
     m_bItemDrag = FALSE;
     m_bColumnDrag = FALSE;
     m_nPendingRow = -1;
@@ -387,7 +399,12 @@ void SECListBaseC::OnLButtonUp(UINT nFlags, CPoint point)
         Default();
         return;
     }
-    if (m_nPressedHeaderColumn >= 0) {
+    if (m_bColumnDrag) {
+        EndColumnDrag();
+        Default();
+        return;
+    }
+    if (m_nPressedHeaderColumn >= 0 && !HasListStyle(LVS_NOSORTHEADER)) {
         const int nCol = m_nPressedHeaderColumn;
         m_nPressedHeaderColumn = -1;
         ::ReleaseCapture();
@@ -404,8 +421,11 @@ void SECListBaseC::OnLButtonUp(UINT nFlags, CPoint point)
     } else if (nRow >= 0 && (nKeys & MK_CONTROL) && bWasArmed) {
         SelectFromInput(nRow, nHit, nKeys, TRUE);
     }
+    CRect icon;
+    const BOOL bRightOfIcon = (nHit & LVHT_LEFTOFLABEL) && GetItemRect(nRow, icon, LVIR_ICON) && !icon.IsRectEmpty()
+        && point.x >= icon.right;
     const BOOL bOnLabel = (nHit & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)) != 0
-        || ((nHit & LVHT_ONROW) && HasListStyleEx(LVXS_FULLROWSELECT));
+        || ((nHit & LVHT_ONROW) && HasListStyleEx(LVXS_FULLROWSELECT)) || bRightOfIcon;
     if (nRow >= 0 && bOnLabel && m_nArmedEditRow == nRow) {
         StopEditTimer();
         m_nEditTimer = SetTimer(editStartTimer, editStartDelay);
@@ -428,6 +448,12 @@ void SECListBaseC::OnLButtonDblClk(UINT, CPoint)
 
 void SECListBaseC::OnRButtonDown(UINT nFlags, CPoint point)
 {
+    // A click that reached the list through its tip activated nothing yet.
+    if (m_pTip->IsShown()) {
+        CWnd* pFrame = GetParentFrame();
+        SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(pFrame ? pFrame->m_hWnd : nullptr),
+            MAKELPARAM(HTCLIENT, WM_RBUTTONDOWN));
+    }
     if (::GetFocus() != m_hWnd)
         CWnd::SetFocus();
     UINT nHit = 0;
@@ -442,6 +468,7 @@ void SECListBaseC::OnRButtonDown(UINT nFlags, CPoint point)
             OnRowSelected(nRow, TRUE);
     }
     m_ptClick = point;
+    m_pTip->Refresh();
     m_bItemDrag = FALSE;
     Default();
 }
@@ -453,6 +480,7 @@ void SECListBaseC::OnRButtonUp(UINT, CPoint)
         m_bItemDrag = FALSE;
         return;
     }
+    m_pTip->Refresh();
     Default();
     SendNotify(NM_RCLICK);
 }
@@ -463,20 +491,36 @@ void SECListBaseC::OnMouseMove(UINT nFlags, CPoint point)
         return;
     UINT nHit = 0;
     int nCol = -1;
-    HitTest(point.x, point.y, &nHit, &nCol);
+    const int nRow = HitTest(point.x, point.y, &nHit, &nCol);
     m_bOverDivider = (nHit & LVHT_ONHEADERDIVIDER) != 0;
-    if (m_nPressedHeaderColumn >= 0 && !m_bColumnDrag && !((nHit & LVHT_ONHEADER) && nCol == m_nPressedHeaderColumn)) {
+    const BOOL bHeaderButtons = !HasListStyle(LVS_NOSORTHEADER);
+    if (bHeaderButtons && m_nPressedHeaderColumn >= 0 && !m_bColumnDrag
+        && !((nHit & LVHT_ONHEADER) && nCol == m_nPressedHeaderColumn)) {
         const int nPressed = m_nPressedHeaderColumn;
         m_nPressedHeaderColumn = -1;
         ::ReleaseCapture();
         DrawHeaderButton(nPressed, FALSE);
         m_bClickArmed = FALSE;
     }
+    BOOL bBeginDrag = FALSE;
     if (m_nCaret >= 0 && m_bClickArmed && !(nHit & (LVHT_ONHEADER | LVHT_ONHEADERDIVIDER))
         && (nFlags & (MK_LBUTTON | MK_RBUTTON))
         && (std::abs(point.x - m_ptClick.x) > 3 || std::abs(point.y - m_ptClick.y) > 3)) {
         m_bItemDrag = TRUE;
         m_bClickArmed = FALSE;
+        bBeginDrag = TRUE;
+    }
+    if (m_nPressedHeaderColumn > 0 && m_bClickArmed && (nFlags & MK_LBUTTON)
+        && (std::abs(point.x - m_ptClick.x) > 1 || std::abs(point.y - m_ptClick.y) > 1))
+        StartColumnDrag(point);
+    if (m_bColumnDrag && (nFlags & MK_LBUTTON))
+        TrackColumnDrag(point, nCol);
+    if (HasListStyleEx(LVXS_LABELTIPS) && HasListStyle(LVS_NOLABELWRAP) && !m_bItemDrag && !m_bColumnDrag
+        && nRow != m_nEditedRow)
+        m_pTip->ShowFor(nHit, nRow, nCol, point.x, point.y);
+    else
+        HideTip();
+    if (bBeginDrag) {
         if (nFlags & MK_LBUTTON)
             NotifyBeginDrag();
         else
@@ -503,6 +547,7 @@ void SECListBaseC::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     case VK_PRIOR: OnKeyPageUp(nRow, nSubItem, bShift, bCtrl); break;
     case VK_NEXT: OnKeyPageDown(nRow, nSubItem, bShift, bCtrl); break;
     case VK_RETURN: OnKeyReturn(nRow, nSubItem, bShift, bCtrl); break;
+    case VK_F2: OnKeyEdit(nRow, nSubItem, bShift, bCtrl); break;
     case VK_LEFT:
     case VK_SUBTRACT:
     case VK_OEM_MINUS: OnKeyCollapse(nRow, nSubItem, bShift, bCtrl); break;
@@ -557,15 +602,19 @@ void SECListBaseC::OnKeyLineDown(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl
 
 void SECListBaseC::OnKeyReturn(int, int, BOOL, BOOL) { SendNotify(NM_RETURN); }
 
+void SECListBaseC::OnKeyEdit(int nRow, int, BOOL, BOOL)
+{
+    if (HasListStyle(LVS_EDITLABELS) && nRow >= 0)
+        EditLabel(nRow, m_nCurrentColumn);
+}
+
 void SECListBaseC::OnKeyHome(int, int, BOOL bShift, BOOL bCtrl)
 {
     if (GetItemCount() == 0)
         return;
     if (m_dwScrollBars & WS_VSCROLL)
         SendMessage(WM_VSCROLL, SB_TOP, reinterpret_cast<LPARAM>(m_pVertBar->m_hWnd));
-    if (SelectFromInput(0, keyboardHit, KeyFlags(bShift, bCtrl), FALSE))
-        OnRowSelected(0, FALSE);
-    Invalidate();
+    SelectPageRow(0, bShift, bCtrl);
 }
 
 void SECListBaseC::OnKeyEnd(int, int, BOOL bShift, BOOL bCtrl)
@@ -574,29 +623,38 @@ void SECListBaseC::OnKeyEnd(int, int, BOOL bShift, BOOL bCtrl)
         return;
     if (m_dwScrollBars & WS_VSCROLL)
         SendMessage(WM_VSCROLL, SB_BOTTOM, reinterpret_cast<LPARAM>(m_pVertBar->m_hWnd));
-    const int nLast = GetItemCount() - 1;
-    if (SelectFromInput(nLast, keyboardHit, KeyFlags(bShift, bCtrl), FALSE))
-        OnRowSelected(nLast, FALSE);
+    SelectPageRow(GetItemCount() - 1, bShift, bCtrl);
+}
+
+void SECListBaseC::SelectPageRow(int nRow, BOOL bShift, BOOL bCtrl)
+{
+    if (nRow < 0 || nRow >= GetItemCount())
+        return;
+    if (SelectFromInput(nRow, keyboardHit, KeyFlags(bShift, bCtrl), FALSE))
+        OnRowSelected(nRow, FALSE);
     Invalidate();
 }
 
 void SECListBaseC::OnKeyPageUp(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
 {
-    if (nRow < 0)
+    if (!(m_dwScrollBars & WS_VSCROLL)) {
+        OnKeyHome(nRow, nSubItem, bShift, bCtrl);
         return;
-    const int nTarget = nRow == m_nTopIndex ? std::max(0, GetPageUpTop()) : m_nTopIndex;
-    OnKeySelect(nTarget, nSubItem, bShift, bCtrl);
+    }
+    if (nRow == m_nTopIndex)
+        SendMessage(WM_VSCROLL, SB_PAGEUP, reinterpret_cast<LPARAM>(m_pVertBar->m_hWnd));
+    SelectPageRow(m_nTopIndex, bShift, bCtrl);
 }
 
 void SECListBaseC::OnKeyPageDown(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
 {
-    if (nRow < 0)
+    if (!(m_dwScrollBars & WS_VSCROLL)) {
+        OnKeyEnd(nRow, nSubItem, bShift, bCtrl);
         return;
-    const int nLast = GetLastFullyVisible(nullptr);
-    int nTarget = nLast;
-    if (nRow >= nLast)
-        nTarget = std::min(GetItemCount() - 1, nRow + std::max(1, GetCountPerPage() - 1));
-    OnKeySelect(std::max(0, nTarget), nSubItem, bShift, bCtrl);
+    }
+    if (nRow == GetLastFullyVisible(nullptr))
+        SendMessage(WM_VSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(m_pVertBar->m_hWnd));
+    SelectPageRow(GetLastFullyVisible(nullptr), bShift, bCtrl);
 }
 
 // --- type-ahead -------------------------------------------------------------------------------------
@@ -657,6 +715,8 @@ void SECListBaseC::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == editStartTimer) {
         StopEditTimer();
+        if (m_nArmedEditRow >= 0 && m_nArmedEditRow == m_nCaret)
+            EditLabel(m_nArmedEditRow, m_nCurrentColumn);
     } else if (nIDEvent == typeAheadTimer) {
         if ((m_nTypeAheadFlags & typeAheadOpen) && (m_nTypeAheadFlags & typeAheadAlive)) {
             m_nTypeAheadFlags &= ~typeAheadAlive;
@@ -686,18 +746,32 @@ void SECListBaseC::OnTimer(UINT_PTR nIDEvent)
     CWnd::OnTimer(nIDEvent);
 }
 
+void SECListBaseC::StartAutoScrollTimer(UINT nElapse)
+{
+    if (m_hWnd != nullptr)
+        m_nAutoScrollTimer = SetTimer(autoScrollTimer, nElapse, nullptr);
+}
+
+void SECListBaseC::StopAutoScrollTimer()
+{
+    if (m_nAutoScrollTimer != 0 && m_hWnd != nullptr)
+        KillTimer(m_nAutoScrollTimer);
+    m_nAutoScrollTimer = 0;
+}
+
 // --- scrolling --------------------------------------------------------------------------------------
 
 BOOL SECListBaseC::ScrollRows(int nCount, BOOL bByHeight)
 {
     const int nOld = m_nTopIndex;
-    if (!bByHeight) {
-        m_nTopIndex = std::clamp(m_nTopIndex + nCount, 0, std::max(0, GetItemCount() - 1));
-    } else {
+    int nDelta = nCount;
+    if (bByHeight) {
+        // As many rows leave at the top as the rows that come in at the bottom are high.
         const int nLast = GetLastFullyVisible(nullptr);
-        const int h = GetHeightBetween(nLast, nLast + nCount, TRUE) - MeasuredHeight(nLast, TRUE);
-        m_nTopIndex = std::clamp(m_nTopIndex + GetRowsInHeight(h, m_nTopIndex, TRUE), 0, std::max(0, GetItemCount() - 1));
+        nDelta = GetRowsInHeight(GetHeightBetween(nLast, nLast + nCount, TRUE), m_nTopIndex, TRUE);
     }
+    m_nTopIndex = static_cast<int>(std::clamp(static_cast<long long>(m_nTopIndex) + nDelta, 0LL,
+        static_cast<long long>(std::max(0, GetItemCount() - 1))));
     if (m_nTopIndex != nOld && m_hWnd != nullptr)
         Invalidate();
     return TRUE;
@@ -726,11 +800,12 @@ BOOL SECListBaseC::EnsureVisible(int nRow)
     const int nLast = GetLastFullyVisible(nullptr);
     if (nRow == nLast && nLast == GetItemCount() - 1)
         return TRUE;
+    // One neighbouring row stays in view on the side the row came from; the next paint moves the
+    // scroll bar.
     if (nLast != -1 && nRow >= nLast)
-        ScrollRows(nRow - nLast + 1, FALSE);
+        ScrollRows(nRow - nLast, TRUE);
     else if (nRow < m_nTopIndex + 1)
         ScrollRows(nRow - m_nTopIndex - 1, FALSE);
-    UpdateScrollBars();
     return TRUE;
 }
 
@@ -753,7 +828,18 @@ BOOL SECListBaseC::EnsureRangeVisible(int nFirst, int nLast)
     return SetTopIndex(nTop);
 }
 
-void SECListBaseC::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
+// The thumb's position: the scroll messages carry only 16 bits of it, the bar itself all of it.
+static int ThumbPosition(UINT nPos, CScrollBar* pFrom, CScrollBar* pOwn)
+{
+    if (pFrom == nullptr || pOwn == nullptr || pOwn->m_hWnd == nullptr)
+        return static_cast<int>(nPos);
+    SCROLLINFO info {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_TRACKPOS;
+    return pOwn->GetScrollInfo(&info) ? info.nTrackPos : static_cast<int>(nPos);
+}
+
+void SECListBaseC::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     EndLabelEdit(TRUE);
     HideTip();
@@ -765,7 +851,7 @@ void SECListBaseC::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
     case SB_PAGELEFT: ScrollHorz(area.Width()); break;
     case SB_PAGERIGHT: ScrollHorz(-area.Width()); break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: ScrollHorz(m_nHorzScroll - static_cast<int>(nPos)); break;
+    case SB_THUMBTRACK: ScrollHorz(m_nHorzScroll - ThumbPosition(nPos, pScrollBar, m_pHorzBar.get())); break;
     case SB_LEFT: ScrollHorz(m_nHorzScroll); break;
     case SB_RIGHT: ScrollHorz(-GetTotalWidth()); break;
     default: break;
@@ -778,7 +864,7 @@ void SECListBaseC::ScrollAndRepaint(int nRowDelta)
     UpdateScrollBars();
 }
 
-void SECListBaseC::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
+void SECListBaseC::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     EndLabelEdit(TRUE);
     HideTip();
@@ -800,7 +886,7 @@ void SECListBaseC::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
     case SB_PAGEUP: ScrollAndRepaint(-std::max(1, GetCountPerPageAbove())); break;
     case SB_PAGEDOWN: ScrollAndRepaint(std::min(m_nTopIndex + nPage, info.nMax - nPage + 1) - m_nTopIndex); break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: ScrollAndRepaint(static_cast<int>(nPos) - m_nTopIndex); break;
+    case SB_THUMBTRACK: ScrollAndRepaint(ThumbPosition(nPos, pScrollBar, m_pVertBar.get()) - m_nTopIndex); break;
     case SB_TOP: ScrollAndRepaint(-m_nTopIndex); break;
     case SB_BOTTOM: ScrollAndRepaint(GetLastTopIndex() - m_nTopIndex); break;
     default: break;

@@ -1,6 +1,7 @@
 // The list's measuring, row arithmetic, cell rectangles and scroll bars.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/afx/CClientDC.h"
 #include "platform/afx/CResourceException.h"
@@ -117,10 +118,11 @@ BOOL SECListBaseC::MeasureCell(SECListPaintContext* pContext, int& cy)
     }
     CRect rcText;
     CalcTextRect(pContext, rcText);
+    // The icon is drawn at its rectangle's place in the row, so the row reaches down to its bottom.
     if (pContext->m_nView == LVS_ICON)
         cy = rcIcon.Height() + rcText.Height() + 5;
     else
-        cy = std::max(rcIcon.Height(), rcText.Height());
+        cy = std::max(rcIcon.IsRectEmpty() ? 0 : static_cast<int>(rcIcon.bottom), rcText.Height());
     return TRUE;
 }
 
@@ -156,11 +158,16 @@ void SECListBaseC::MeasureRow(int nRow, SECListPaintContext* pContext)
         MeasureItem(pContext);
         return;
     }
-    CClientDC dc(m_hWnd ? this : nullptr);
-    auto pOwn = CreatePaintContext(&dc);
+    const auto pDC = CreateMeasureDC();
+    auto pOwn = CreatePaintContext(pDC.get());
     pOwn->m_lvi.iItem = nRow;
     pOwn->m_pItem = pItem;
     MeasureItem(pOwn.get());
+}
+
+std::unique_ptr<CDC> SECListBaseC::CreateMeasureDC()
+{
+    return std::make_unique<CClientDC>(m_hWnd ? this : nullptr);
 }
 
 int SECListBaseC::MeasuredHeight(int nRow, BOOL bWithSpacing)
@@ -168,8 +175,13 @@ int SECListBaseC::MeasuredHeight(int nRow, BOOL bWithSpacing)
     SECListItem* pItem = GetItemRecord(nRow);
     if (pItem == nullptr)
         return 0;
-    if (pItem->m_bMeasure)
-        MeasureRow(nRow, nullptr);
+    if (pItem->m_bMeasure) {
+        // An owner asked for a cell while the row is measured may ask for other rows: those get a
+        // context of their own.
+        SECListPaintContext* pShared = std::exchange(m_pMeasureContext, nullptr);
+        MeasureRow(nRow, pShared);
+        m_pMeasureContext = pShared;
+    }
     return std::max(0, pItem->m_cy) + (bWithSpacing ? GetRowSpacing() : 0);
 }
 
@@ -503,12 +515,17 @@ void SECListBaseC::UpdateScrollBars()
 {
     if (m_hWnd == nullptr)
         return;
+    // One measuring context serves every row this pass meets.
+    const auto pDC = CreateMeasureDC();
+    const auto pMeasure = CreatePaintContext(pDC.get());
+    SECListPaintContext* pOuterMeasure = std::exchange(m_pMeasureContext, pMeasure.get());
     UpdateVertScroll(GetTotalRows());
     if (IsLabelWrap())
         InvalidateRowHeights();
     UpdateHorzScroll(GetTotalWidth());
     UpdateVertScroll(GetTotalRows());
     PositionScrollBars();
+    m_pMeasureContext = pOuterMeasure;
 }
 
 void SECListBaseC::PositionScrollBars()
@@ -573,8 +590,14 @@ BOOL SECListBaseC::RedrawItems(int nRow, BOOL bLabelOnly, BOOL bErase, BOOL bFil
     const int cy = MeasuredHeight(nRow, FALSE);
     CRect rect(area.left - m_nHorzScroll, top, area.left - m_nHorzScroll + std::max(GetTotalWidth(), area.Width()),
         top + cy);
-    if (bFill)
+    if (bFill) {
+        // The rows below move: what they leave is cleared at once when the repaint will not erase.
+        if (!bErase && rect.bottom < area.bottom) {
+            CClientDC dc(this);
+            dc.FillSolidRect(rect.left, rect.bottom, rect.Width(), area.bottom - rect.bottom, GetBkColor());
+        }
         rect.bottom = area.bottom;
+    }
     if (bLabelOnly && !HasListStyleEx(LVXS_FULLROWSELECT)) {
         const int left = GetColumnLeft(std::max(0, GetFirstDataColumn()));
         rect.left = left + pItem->m_rcLabel.left - 3;

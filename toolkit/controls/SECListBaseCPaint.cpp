@@ -1,6 +1,7 @@
 // The list's painting: the off-screen pass, the header, rows, cells and their colours.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/afx/CClientDC.h"
 #include "platform/afx/CPaintDC.h"
@@ -20,6 +21,15 @@ void SECListBaseC::OnPaint()
     Paint(&dc);
 }
 
+CDC* SECListBaseC::CreateOffscreenDC(CDC* pDC, std::unique_ptr<CDC>& owned, const CRect& rect)
+{
+    // During drags the screen itself is drawn on, so a drag image's saved background stays valid.
+    if (m_bItemDrag || m_bColumnDrag)
+        return pDC;
+    owned = std::make_unique<SECOffscreenDC>(pDC, rect);
+    return owned.get();
+}
+
 void SECListBaseC::Paint(CDC* pDC)
 {
     const BOOL bPrinting = IsPrinting(pDC);
@@ -33,16 +43,16 @@ void SECListBaseC::Paint(CDC* pDC)
     const BOOL bCorner = (m_dwScrollBars & (WS_HSCROLL | WS_VSCROLL)) == (WS_HSCROLL | WS_VSCROLL);
     const CRect corner(paint.right, paint.bottom, client.right, client.bottom);
     {
-        std::unique_ptr<SECOffscreenDC> pOffscreen;
-        CDC* pTarget = pDC;
-        // During drags the screen itself is drawn on, so a drag image's saved background stays valid.
-        if (!bPrinting && !m_bItemDrag && !m_bColumnDrag) {
-            pOffscreen = std::make_unique<SECOffscreenDC>(pDC, paint);
-            pTarget = pOffscreen.get();
+        std::unique_ptr<CDC> pOffscreen;
+        CDC* pTarget = bPrinting ? pDC : CreateOffscreenDC(pDC, pOffscreen, paint);
+        if (!bPrinting) {
+            m_rgbPaintFill = GetBkColor();
+            pTarget->FillSolidRect(&paint, m_rgbPaintFill);
         }
-        if (!bPrinting)
-            pTarget->FillSolidRect(&paint, GetBkColor());
         auto pContext = CreatePaintContext(pTarget);
+        // Rows met for the first time are measured on the target rather than on a context of their own.
+        auto pMeasure = CreatePaintContext(pTarget);
+        SECListPaintContext* pOuterMeasure = std::exchange(m_pMeasureContext, pMeasure.get());
         if (IsHeaderVisible())
             DrawHeader(pContext.get());
         CRect area;
@@ -52,75 +62,11 @@ void SECListBaseC::Paint(CDC* pDC)
             pTarget->IntersectClipRect(&area);
         DrawRows(pContext.get());
         pTarget->RestoreDC(nSaved);
+        m_pMeasureContext = pOuterMeasure;
+        m_rgbPaintFill = CLR_NONE;
     }
     if (!bPrinting && bCorner)
         pDC->FillSolidRect(&corner, ::GetSysColor(COLOR_3DFACE));
-}
-
-static void DrawHeading(CDC* pDC, const SECListColumn& column, CRect rect)
-{
-    rect.left += 6;
-    rect.right -= 5;
-    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS;
-    const int nAlign = column.m_nFormat & LVCFMT_JUSTIFYMASK;
-    if (nAlign == LVCFMT_RIGHT)
-        nFormat |= DT_RIGHT;
-    else if (nAlign == LVCFMT_CENTER)
-        nFormat |= DT_CENTER;
-    if (pDC->GetTextExtent(column.m_strHeading).cx > rect.Width())
-        nFormat |= DT_END_ELLIPSIS;
-    pDC->DrawText(column.m_strHeading, &rect, nFormat);
-}
-
-void SECListBaseC::DrawHeader(SECListPaintContext* pContext)
-{
-    CDC* pDC = pContext->m_pDC;
-    CRect client;
-    GetItemAreaRect(client);
-    const int left = -m_nHorzScroll;
-    CRect band(left, 0, left + std::max(GetTotalWidth(), client.Width() + 1), m_nHeaderHeight);
-    if (!pDC->RectVisible(&band))
-        return;
-    CFont* pOldFont = pDC->SelectObject(CFont::FromHandle(GetHeaderFont()));
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->FillSolidRect(&band, ::GetSysColor(COLOR_3DFACE));
-    int x = left;
-    for (const auto& pColumn : m_columns) {
-        if (pColumn->m_nWidth > 0) {
-            CRect button(x, 0, x + pColumn->m_nWidth, m_nHeaderHeight);
-            pDC->DrawFrameControl(&button, DFC_BUTTON, DFCS_BUTTONPUSH);
-            DrawHeading(pDC, *pColumn, button);
-        }
-        x += pColumn->m_nWidth;
-    }
-    CRect rest(x, 0, client.right + 2, m_nHeaderHeight);
-    if (rest.Width() > 0)
-        pDC->DrawFrameControl(&rest, DFC_BUTTON, DFCS_BUTTONPUSH);
-    pDC->SetBkMode(nOldMode);
-    pDC->SelectObject(pOldFont);
-}
-
-void SECListBaseC::DrawHeaderButton(int nCol, BOOL bPressed)
-{
-    const SECListColumn* pColumn = GetColumnRecord(nCol);
-    if (pColumn == nullptr || m_hWnd == nullptr)
-        return;
-    CClientDC dc(this);
-    if (m_dwScrollBars & WS_VSCROLL) {
-        CRect area;
-        GetItemArea(area);
-        dc.ExcludeClipRect(area.right, 0, area.right + ::GetSystemMetrics(SM_CXVSCROLL), m_nHeaderHeight);
-    }
-    CRect button(GetColumnLeft(nCol), 0, GetColumnRight(nCol), m_nHeaderHeight);
-    dc.FillSolidRect(&button, ::GetSysColor(COLOR_3DFACE));
-    dc.DrawFrameControl(&button, DFC_BUTTON, bPressed ? (DFCS_BUTTONPUSH | DFCS_PUSHED | DFCS_FLAT) : DFCS_BUTTONPUSH);
-    CFont* pOldFont = dc.SelectObject(CFont::FromHandle(GetHeaderFont()));
-    const int nOldMode = dc.SetBkMode(TRANSPARENT);
-    if (bPressed)
-        button.OffsetRect(1, 1);
-    DrawHeading(&dc, *pColumn, button);
-    dc.SetBkMode(nOldMode);
-    dc.SelectObject(pOldFont);
 }
 
 BOOL SECListBaseC::PrepareItem(SECListPaintContext* pContext)
@@ -265,18 +211,29 @@ void SECListBaseC::DrawRow(SECListPaintContext* pContext)
 {
     const int nRow = pContext->m_lvi.iItem;
     SECListItem* pItem = pContext->m_pItem;
-    if (HasCallbackFields(nRow)) {
-        pItem->m_bMeasure = TRUE;
-        MeasureItem(pContext);
-        pContext->m_lvi.iItem = nRow;
-        pContext->m_pItem = pItem;
-    }
+    // A row whose fields come from the owner is measured again at each paint, each cell just before it
+    // is drawn, so the owner is asked once per cell.
+    const BOOL bMeasure = HasCallbackFields(nRow);
+    if (bMeasure && pItem->m_cy == -1)
+        pItem->m_cy = 0;
     const CRect row = pContext->m_rect;
     CDC* pDC = pContext->m_pDC;
     const int nColumns = std::max(1, GetColumnCount());
     int x = row.left;
     for (int nCol = 0; nCol < nColumns; ++nCol) {
         SECListColumn* pColumn = GetColumnRecord(nCol);
+        pContext->m_nColumn = nCol;
+        pContext->m_pColumn = pColumn;
+        pContext->m_lvi.iItem = nRow;
+        pContext->m_lvi.iSubItem = pColumn ? pColumn->m_nSubItem : 0;
+        pContext->m_pItem = pItem;
+        pContext->m_pSubItem = pItem->GetSubItem(pContext->m_lvi.iSubItem);
+        BOOL bPrepared = FALSE;
+        if (bMeasure && (bPrepared = PrepareItem(pContext))) {
+            int cy = 0;
+            MeasureCell(pContext, cy);
+            pItem->m_cy = std::max(pItem->m_cy, cy);
+        }
         int cx = pColumn ? pColumn->m_nWidth : row.Width();
         if (nColumns == 1)
             cx = std::max(cx, static_cast<int>(pItem->m_rcLabel.right));
@@ -284,16 +241,15 @@ void SECListBaseC::DrawRow(SECListPaintContext* pContext)
         x += cx;
         if (!IsPrinting(pDC) && !pDC->RectVisible(&cell))
             continue;
-        pContext->m_rect = cell;
-        pContext->m_nColumn = nCol;
-        pContext->m_pColumn = pColumn;
-        pContext->m_lvi.iItem = nRow;
-        pContext->m_lvi.iSubItem = pColumn ? pColumn->m_nSubItem : 0;
-        pContext->m_pItem = pItem;
-        pContext->m_pSubItem = pItem->GetSubItem(pContext->m_lvi.iSubItem);
-        if (PrepareItem(pContext))
+        if (!bMeasure)
+            bPrepared = PrepareItem(pContext);
+        if (bPrepared) {
+            pContext->m_rect = cell;
             DrawCell(pContext);
+        }
     }
+    if (bMeasure)
+        pItem->m_bMeasure = FALSE;
     pContext->m_rect = row;
     if (pContext->m_nView != LVS_REPORT)
         return;
@@ -310,12 +266,17 @@ void SECListBaseC::DrawRow(SECListPaintContext* pContext)
 
 void SECListBaseC::DrawCell(SECListPaintContext* pContext)
 {
-    pContext->m_pDC->FillSolidRect(&pContext->m_rect, pContext->m_rgbBk);
+    // The paint filled the whole area with the background already; filling again in the same colour
+    // would change no pixel.
+    if (pContext->m_rgbBk != m_rgbPaintFill)
+        pContext->m_pDC->FillSolidRect(&pContext->m_rect, pContext->m_rgbBk);
     if (pContext->m_lvi.pszText == nullptr)
         return;
+    m_rgbCellFill = pContext->m_rgbBk;
     if (pContext->m_lvi.iSubItem == 0)
         DrawCellIcon(pContext);
     DrawCellText(pContext);
+    m_rgbCellFill = CLR_NONE;
 }
 
 void SECListBaseC::DrawCellIcon(SECListPaintContext* pContext)
@@ -372,12 +333,14 @@ void SECListBaseC::DrawCellText(SECListPaintContext* pContext)
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     const BOOL bHighlighted = (pContext->m_lvi.state & LVIS_SELECTED) || pContext->m_lvi.iItem == m_nCaret
         || pContext->m_lvi.iItem == m_nDropHilite;
+    // A highlight in the colour the cell already holds changes nothing.
+    const BOOL bFillHighlight = pContext->m_rgbTextBk != m_rgbCellFill;
     if (HasListStyleEx(LVXS_FULLROWSELECT)) {
-        if (bHighlighted) {
+        if (bHighlighted && bFillHighlight) {
             CRect fill(bFirst ? highlight.left : cell.left, cell.top, cell.right, cell.bottom);
             pDC->FillSolidRect(&fill, pContext->m_rgbTextBk);
         }
-    } else if (bFirst) {
+    } else if (bFirst && bFillHighlight) {
         pDC->FillSolidRect(&highlight, pContext->m_rgbTextBk);
     }
     const BOOL bEdited = pContext->m_lvi.iItem == m_nEditedRow && pContext->m_nColumn == m_nCurrentColumn;
@@ -389,16 +352,22 @@ void SECListBaseC::DrawCellText(SECListPaintContext* pContext)
     pDC->SelectObject(pOldFont);
 }
 
-// One pen for every list's grid lines, made on first use.
-static CPen& GridPen()
+// The grid pens are shared by every list and made on first use.
+CPen* SECListBaseC::GetGridPen()
 {
     static CPen pen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    return pen;
+    return &pen;
+}
+
+// The vertical lines take the same pen unless a derived control draws them otherwise.
+CPen* SECListBaseC::GetGridPen2()
+{
+    return GetGridPen();
 }
 
 void SECListBaseC::DrawHorzGridLine(CDC* pDC, int, const CRect& rect)
 {
-    CPen* pOld = pDC->SelectObject(&GridPen());
+    CPen* pOld = pDC->SelectObject(GetGridPen());
     pDC->MoveTo(rect.left, rect.bottom - 1);
     pDC->LineTo(rect.right, rect.bottom - 1);
     pDC->SelectObject(pOld);
@@ -406,7 +375,7 @@ void SECListBaseC::DrawHorzGridLine(CDC* pDC, int, const CRect& rect)
 
 void SECListBaseC::DrawVertGridLines(CDC* pDC, int nRow, const CRect& rect)
 {
-    CPen* pOld = pDC->SelectObject(&GridPen());
+    CPen* pOld = pDC->SelectObject(GetGridPen2());
     const int nLast = GetColumnCount() - (HasListStyleEx(LVXS_FITWIDTH) ? 1 : 0);
     for (int nCol = 0; nCol < nLast; ++nCol) {
         const int x = GetColumnRight(nCol) - 1;

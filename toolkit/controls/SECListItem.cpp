@@ -29,3 +29,12 @@ SECListSubItem* SECListItem::GetSubItem(int nSubItem) const
         return nullptr;
     return m_subItems[static_cast<size_t>(nSubItem - 1)].get();
 }
+
+void SECListItem::MoveSubItem(int nFrom, int nTo)
+{
+    if (nFrom < 1 || nTo < 1 || nFrom > GetSubItemCount() || nTo > GetSubItemCount() || nFrom == nTo)
+        return;
+    auto pCell = std::move(m_subItems[static_cast<size_t>(nFrom - 1)]);
+    m_subItems.erase(m_subItems.begin() + (nFrom - 1));
+    m_subItems.insert(m_subItems.begin() + (nTo - 1), std::move(pCell));
+}

@@ -21,6 +21,9 @@ public:
     void InsertSubItem(int nPos);
     // Removes cell k (1-based); FALSE when there is no such cell.
     BOOL RemoveSubItem(int nSubItem);
+    // Moves cell nFrom to place nTo (both 1-based), the cells between shifting by one; nothing when either
+    // is out of range.
+    void MoveSubItem(int nFrom, int nTo);
     // Cell k (1-based), null when k is out of range.
     SECListSubItem* GetSubItem(int nSubItem) const;
     int GetSubItemCount() const { return static_cast<int>(m_subItems.size()); }

@@ -1,6 +1,7 @@
 #include "toolkit/frames/SECControlBar.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_set>
 
 #include "platform/afx/CBrush.h"
@@ -11,6 +12,9 @@
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CMiniDockFrameWnd.h"
 #include "platform/gdi/FrameDrawing.h"
+#include "toolkit/frames/SECDisplayCache.h"
+#include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECDockContext.h"
 #include "toolkit/frames/SECFrameIds.h"
 
 IMPLEMENT_DYNCREATE(SECControlBar, CControlBar)
@@ -30,9 +34,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The toolkit's border size on a bar's bordered sides.
-constexpr int kBorderSize = 2;
-
 int NonNegative(int value) { return std::max(value, 0); }
 
 // Flat borders take one pixel on each bordered side.
@@ -44,24 +45,10 @@ void DeflateFlatBorders(CRect& rect, DWORD dwStyle)
 
 } // namespace
 
-BOOL SECIsBarAloneInRow(const CControlBar* pBar)
+BOOL SECControlBar::IsMDIChild() const
 {
-    const CDockBar* pDockBar = pBar ? pBar->m_pDockBar : nullptr;
-    if (!pDockBar)
-        return TRUE;
-    const int nPos = pDockBar->FindBar(const_cast<CControlBar*>(pBar));
-    if (nPos < 0)
-        return TRUE;
-    // The row runs between the null entries around the bar's entry.
-    int nStart = nPos;
-    while (nStart > 0 && pDockBar->m_arrBars[nStart - 1])
-        --nStart;
-    for (int i = nStart; i < pDockBar->m_arrBars.GetSize() && pDockBar->m_arrBars[i]; ++i) {
-        CControlBar* pOther = pDockBar->GetDockedControlBar(i);
-        if (pOther && pOther != pBar && pOther->IsVisible())
-            return FALSE;
-    }
-    return TRUE;
+    const SECDockBar* pDockBar = GetSECDockBar();
+    return pDockBar && pDockBar->IsMDIChild();
 }
 
 CSize& SECControlBar::DefaultSize()
@@ -70,7 +57,18 @@ CSize& SECControlBar::DefaultSize()
     return size;
 }
 
-SECControlBar::~SECControlBar() = default;
+SECControlBar::~SECControlBar()
+{
+    // The window goes first, taking the bar quietly out of its dock bar; the dock context after it.
+    if (m_hWnd)
+        DestroyWindow();
+    if (m_pDockSite) {
+        m_pDockSite->RemoveControlBar(this);
+        m_pDockSite = nullptr;
+    }
+    delete m_pDockContext;
+    m_pDockContext = nullptr;
+}
 
 UINT SECControlBar::FindUniqueBarID(CFrameWnd* pFrame, UINT nBaseID)
 {
@@ -115,7 +113,7 @@ void SECControlBar::EnableDocking(DWORD dwDockStyle)
     CControlBar::EnableDocking(dwDockStyle);
 }
 
-CDockContext* SECControlBar::CreateDockContext() { return new CDockContext(this); }
+CDockContext* SECControlBar::CreateDockContext() { return new SECDockContext(this); }
 
 CSize SECControlBar::CalcFixedLayout(BOOL, BOOL bHorz) { return bHorz ? m_szHorz : m_szVert; }
 
@@ -231,13 +229,15 @@ void SECControlBar::DrawBorders(CDC* pDC, CRect& rect)
             DrawGripper(pDC, rect);
         return;
     }
+    const SECDisplayCache& cache = displayCache();
     const bool bShaded = (m_dwExStyle & BARX_SHADED_BORDERS) != 0;
-    const COLORREF clrDark = ::GetSysColor(bShaded ? COLOR_BTNSHADOW : COLOR_BTNFACE);
-    const COLORREF clrLight = ::GetSysColor(bShaded ? COLOR_BTNHIGHLIGHT : COLOR_BTNFACE);
+    const COLORREF clrDark = !bShaded ? cache.m_clrBtnFace : cache.m_bWin4 ? cache.m_clrBtnShadow : cache.m_clrWindowFrame;
+    const COLORREF clrLight = bShaded ? cache.m_clrBtnHilite : cache.m_clrBtnFace;
     const bool b3d = (dwStyle & CBRS_BORDER_3D) != 0;
     const CRect r = rect;
-    const int y1 = r.top + ((dwStyle & CBRS_BORDER_TOP) ? kBorderSize : 0) - (b3d ? 1 : 0);
-    const int y2 = r.bottom - ((dwStyle & CBRS_BORDER_BOTTOM) ? kBorderSize : 0) - (b3d ? 1 : 0);
+    // With a 3-D border the dark lines of the right and bottom sides sit one pixel in.
+    const int y1 = r.top + ((dwStyle & CBRS_BORDER_TOP) ? cache.m_nBorderY : 0);
+    const int y2 = r.bottom - ((dwStyle & CBRS_BORDER_BOTTOM) ? cache.m_nBorderY : 0) - (b3d ? 1 : 0);
     const int xr = r.right - (b3d ? 1 : 0);
     const int yb = r.bottom - (b3d ? 1 : 0);
     const bool bHorzDock = IsHorzDocked() && !IsFloating();
@@ -262,21 +262,21 @@ void SECControlBar::DrawBorders(CDC* pDC, CRect& rect)
             pDC->FillSolidRect(bHorzDock ? 0 : 1, r.bottom, r.right, -1, clrLight);
     }
     if (dwStyle & CBRS_BORDER_LEFT)
-        rect.left += kBorderSize;
+        rect.left += cache.m_nBorderX;
     if (dwStyle & CBRS_BORDER_TOP)
-        rect.top += kBorderSize;
+        rect.top += cache.m_nBorderY;
     if (dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= kBorderSize;
+        rect.right -= cache.m_nBorderX;
     if (dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= kBorderSize;
+        rect.bottom -= cache.m_nBorderY;
 }
 
 void SECControlBar::DrawGripper(CDC* pDC, CRect& rect)
 {
     if ((m_dwStyle & CBRS_FLOATING) || !(m_dwStyle & CBRS_ALIGN_ANY))
         return;
-    const COLORREF clrHi = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    const COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF clrHi = displayCache().m_clrBtnHilite;
+    const COLORREF clrShadow = displayCache().m_clrBtnShadow;
     const SECGripperInfo& g = m_gripperInfo;
     CRect grip = rect;
     grip.DeflateRect(1, 1);
@@ -374,7 +374,14 @@ void SECControlBar::DrawExpandButtonPushed(CDC* pDC)
 void SECControlBar::UpdateExpandButtonState(BOOL bHorz)
 {
     m_bHorzButtons = bHorz;
-    m_bExpandEnabled = !SECIsBarAloneInRow(this);
+    SECDockBar* pDockBar = GetSECDockBar();
+    m_bCanExpand = !(pDockBar && pDockBar->IsBarExpanded(this));
+    m_bExpandEnabled = !(pDockBar && pDockBar->IsBarAloneInRow(this));
+}
+
+SECDockBar* SECControlBar::GetSECDockBar() const
+{
+    return m_pDockBar && m_pDockBar->IsKindOf(RUNTIME_CLASS(SECDockBar)) ? static_cast<SECDockBar*>(m_pDockBar) : nullptr;
 }
 
 void SECControlBar::RecordChildLayout()
@@ -529,8 +536,8 @@ void SECControlBar::OnLButtonUp(UINT nFlags, CPoint point)
     if (m_bExpandPressed && m_bExpandEnabled && m_rectExpand.PtInRect(point)) {
         DrawExpandButton(&dc);
         m_bExpandPressed = FALSE;
-        // Expanding within the row belongs to the toolkit's dock bar; the face flips with it.
-        m_bCanExpand = !m_bCanExpand;
+        if (SECDockBar* pDockBar = GetSECDockBar())
+            pDockBar->ExpandBar(this, m_bCanExpand ? 1 : 2);
         return;
     }
     if (m_bClosePressed)
@@ -582,6 +589,36 @@ void SECControlBar::OnContextMenu(CWnd* pWnd, CPoint point)
     menu.DestroyMenu();
 }
 
+INT_PTR SECControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    if (!(m_dwStyle & CBRS_TOOLTIPS))
+        return -1;
+    if (const INT_PTR nHit = CControlBar::OnToolHitTest(point, pTI); nHit != -1)
+        return nHit;
+    if (!IsDocked())
+        return -1;
+    INT_PTR nID = -1;
+    const CRect* pRect = nullptr;
+    const CString* pText = nullptr;
+    if ((m_dwExStyle & BARX_CLOSE_BUTTON) && m_rectClose.PtInRect(point)) {
+        nID = SEC_TOOLID_CLOSE;
+        pRect = &m_rectClose;
+        pText = &m_gripperInfo.m_strCloseTip;
+    } else if ((m_dwExStyle & BARX_EXPAND_BUTTON) && m_rectExpand.PtInRect(point)) {
+        nID = SEC_TOOLID_EXPAND;
+        pRect = &m_rectExpand;
+        pText = m_bCanExpand ? &m_gripperInfo.m_strExpandTip : &m_gripperInfo.m_strContractTip;
+    }
+    if (nID != -1 && pTI) {
+        pTI->hwnd = m_hWnd;
+        pTI->uId = static_cast<UINT_PTR>(nID);
+        pTI->rect = *pRect;
+        // The tooltip control frees the text.
+        pTI->lpszText = ::strdup(*pText);
+    }
+    return nID;
+}
+
 void SECControlBar::OnHide()
 {
     CFrameWnd* pFrame = GetParentFrame();
@@ -606,8 +643,11 @@ void SECControlBar::OnAllowDocking()
     }
 }
 
-// Floating a bar in an MDI child belongs to the MDI frame's dock context; without one nothing moves.
-void SECControlBar::OnFloatInMainWindow() { }
+void SECControlBar::OnFloatInMainWindow()
+{
+    if (auto* pContext = dynamic_cast<SECDockContext*>(m_pDockContext))
+        pContext->FloatInMainWindow();
+}
 
 BOOL SECControlBar::OnEraseBkgnd(CDC* pDC)
 {
@@ -616,7 +656,7 @@ BOOL SECControlBar::OnEraseBkgnd(CDC* pDC)
         pDC->GetClipBox(&clip);
         CRect inside;
         GetInsideRect(inside);
-        CBrush brush(::GetSysColor(COLOR_BTNFACE));
+        CBrush brush(displayCache().m_clrBtnFace);
         CBrush* pOld = pDC->SelectObject(&brush);
         pDC->PatBlt(clip.left, clip.top, clip.Width(), inside.top - clip.top, PATCOPY);
         pDC->PatBlt(clip.left, inside.bottom, clip.Width(), clip.bottom - inside.bottom, PATCOPY);
@@ -629,6 +669,8 @@ BOOL SECControlBar::OnEraseBkgnd(CDC* pDC)
 
 void SECControlBar::OnDestroy()
 {
+    if (SECDockBar* pDockBar = GetSECDockBar())
+        pDockBar->RemoveFromRedrawList(this);
     FreeChildLayout();
     CFrameWnd* pFrame = m_pDockSite;
     CControlBar::OnDestroy();

@@ -12,6 +12,7 @@
 
 class CDockContext;
 class CMenu;
+class SECDockBar;
 
 // Extended bar styles.
 constexpr DWORD BARX_CONTEXT_MENU = 0x0001;
@@ -45,10 +46,16 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     void DoPaint(CDC* pDC) override;
     void OnUpdateCmdUI(CFrameWnd*, BOOL) override { }
+    // The gripper's close (1024) and expand (2048) buttons of a docked bar with CBRS_TOOLTIPS, after the
+    // window's own tools.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
     // Creates the dock context when there is none and makes the parent the owner when none is set.
     void EnableDocking(DWORD dwDockStyle);
-    BOOL IsMDIChild() const { return m_bMDIChild; }
+    // A dock bar hosted by an MDI child, or a bar docked in one.
+    BOOL IsMDIChild() const;
+    // The toolkit dock bar the bar sits in, or null.
+    SECDockBar* GetSECDockBar() const;
 
     virtual BOOL Create(CWnd* pParentWnd, LPCTSTR lpszWindowName, DWORD dwStyle, DWORD dwExStyle, UINT nID,
         CCreateContext* pContext = nullptr);
@@ -135,7 +142,6 @@ protected:
     BOOL m_bExpandEnabled { TRUE };
     BOOL m_bCanExpand { TRUE };
     BOOL m_bHorzButtons { TRUE };
-    BOOL m_bMDIChild { FALSE };
     std::unique_ptr<std::vector<ChildLayout>> m_childLayout;
 
     DECLARE_MESSAGE_MAP()
@@ -147,6 +153,3 @@ private:
     // Holds a gripper button down: drawn pushed, flag set, mouse captured.
     void PressButton(BOOL& bPressed, BOOL bAllowed, void (SECControlBar::*pfnDrawPushed)(CDC*));
 };
-
-// Whether the bar is the only visible bar in its dock row.
-BOOL SECIsBarAloneInRow(const CControlBar* pBar);

@@ -7,6 +7,8 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CWinApp.h"
 #include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECControlsLink.h"
+#include "toolkit/frames/SECDisplayCache.h"
 
 IMPLEMENT_DYNCREATE(SECDockBar, CDockBar)
 
@@ -23,18 +25,6 @@ namespace {
 
 constexpr int kSplitterCursorVert = 30980;
 constexpr int kSplitterCursorHorz = 30981;
-
-struct SplitterCursors {
-    HCURSOR hVert { nullptr };
-    HCURSOR hHorz { nullptr };
-    HCURSOR hArrow { nullptr };
-};
-
-SplitterCursors& Cursors()
-{
-    static SplitterCursors cursors;
-    return cursors;
-}
 
 HCURSOR LoadSplitterCursor(int nID, LPCTSTR lpszFallback)
 {
@@ -69,31 +59,33 @@ BOOL& SECSmoothLayout()
 
 void SECDockBar::Splitter::Draw(CDC* pDC)
 {
+    const SECDisplayCache& cache = displayCache();
     const CRect& r = m_rect;
     if (m_nOrientation == 1) {
         const int h = r.Height();
-        pDC->FillSolidRect(r.left + 1, r.top, r.right - r.left - 3, h, ::GetSysColor(COLOR_BTNFACE));
-        pDC->FillSolidRect(r.left, r.top, 1, h, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-        pDC->FillSolidRect(r.right - 2, r.top, 1, h, ::GetSysColor(COLOR_BTNSHADOW));
-        pDC->FillSolidRect(r.right - 1, r.top, 1, h, ::GetSysColor(COLOR_WINDOWFRAME));
+        pDC->FillSolidRect(r.left + 1, r.top, r.right - r.left - 3, h, cache.m_clrBtnFace);
+        pDC->FillSolidRect(r.left, r.top, 1, h, cache.m_clrBtnHilite);
+        pDC->FillSolidRect(r.right - 2, r.top, 1, h, cache.m_clrBtnShadow);
+        pDC->FillSolidRect(r.right - 1, r.top, 1, h, cache.m_clrWindowFrame);
     } else {
         const int w = r.Width();
-        pDC->FillSolidRect(r.left, r.top + 1, w, r.bottom - r.top - 3, ::GetSysColor(COLOR_BTNFACE));
-        pDC->FillSolidRect(r.left, r.top, w, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-        pDC->FillSolidRect(r.left, r.bottom - 2, w, 1, ::GetSysColor(COLOR_BTNSHADOW));
-        pDC->FillSolidRect(r.left, r.bottom - 1, w, 1, ::GetSysColor(COLOR_WINDOWFRAME));
+        pDC->FillSolidRect(r.left, r.top + 1, w, r.bottom - r.top - 3, cache.m_clrBtnFace);
+        pDC->FillSolidRect(r.left, r.top, w, 1, cache.m_clrBtnHilite);
+        pDC->FillSolidRect(r.left, r.bottom - 2, w, 1, cache.m_clrBtnShadow);
+        pDC->FillSolidRect(r.left, r.bottom - 1, w, 1, cache.m_clrWindowFrame);
     }
 }
 
 void SECDockBar::ClientEdge::Draw(CDC* pDC)
 {
+    const SECDisplayCache& cache = displayCache();
     const CRect& r = m_rect;
     if (m_nOrientation == 1) {
-        pDC->FillSolidRect(r.left, r.top, 1, r.Height(), ::GetSysColor(COLOR_BTNSHADOW));
-        pDC->FillSolidRect(r.left + 1, r.top, 1, r.Height(), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        pDC->FillSolidRect(r.left, r.top, 1, r.Height(), cache.m_clrBtnShadow);
+        pDC->FillSolidRect(r.left + 1, r.top, 1, r.Height(), cache.m_clrBtnHilite);
     } else if (m_nOrientation == 0) {
-        pDC->FillSolidRect(r.left, r.top, r.Width(), 1, ::GetSysColor(COLOR_BTNSHADOW));
-        pDC->FillSolidRect(r.left, r.top + 1, r.Width(), 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        pDC->FillSolidRect(r.left, r.top, r.Width(), 1, cache.m_clrBtnShadow);
+        pDC->FillSolidRect(r.left, r.top + 1, r.Width(), 1, cache.m_clrBtnHilite);
     }
 }
 
@@ -114,11 +106,10 @@ int SECDockBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CControlBar::OnCreate(lpCreateStruct) == -1)
         return -1;
-    SplitterCursors& cursors = Cursors();
-    if (!cursors.hVert) {
-        cursors.hVert = LoadSplitterCursor(kSplitterCursorVert, IDC_SIZEWE);
-        cursors.hHorz = LoadSplitterCursor(kSplitterCursorHorz, IDC_SIZENS);
-        cursors.hArrow = ::LoadCursor(nullptr, IDC_ARROW);
+    SECDisplayCache& cache = displayCache();
+    if (!cache.m_hcurVSplit) {
+        cache.m_hcurVSplit = LoadSplitterCursor(kSplitterCursorVert, IDC_SIZEWE);
+        cache.m_hcurHSplit = LoadSplitterCursor(kSplitterCursorHorz, IDC_SIZENS);
     }
     return 0;
 }
@@ -146,6 +137,13 @@ int SECDockBar::GetRowStart(int nPos) const
 {
     while (nPos > 0 && m_arrBars[nPos - 1])
         --nPos;
+    return nPos;
+}
+
+int SECDockBar::GetRowEnd(int nPos) const
+{
+    while (nPos < m_arrBars.GetSize() && m_arrBars[nPos])
+        ++nPos;
     return nPos;
 }
 
@@ -300,8 +298,9 @@ void SECDockBar::NormalizeRow(int nStart, CControlBar* pResizingBar, int& nShare
         pResizing = nullptr;
     float fResizing = 0.0F;
     float fOthers = 0.0F;
+    // A start at a row end is an empty row: the layout asks at entry 0 too, which holds no row.
     int nEnd = nStart;
-    for (; nEnd < m_arrBars.GetSize() && (nEnd == nStart || m_arrBars[nEnd]); ++nEnd) {
+    for (; nEnd < m_arrBars.GetSize() && m_arrBars[nEnd]; ++nEnd) {
         CControlBar* pBar = GetDockedControlBar(nEnd);
         if (!pBar || !pBar->IsVisible())
             continue;
@@ -394,9 +393,15 @@ void SECDockBar::AddBarsToRedrawFrom(int nPos)
     }
 }
 
-void SECDockBar::AddRowToolBarsToRedraw(CControlBar*)
+void SECDockBar::AddRowToolBarsToRedraw(CControlBar* pBar)
 {
-    // Only the customisable toolbars need it, and none of them dock here yet.
+    // Customisable toolbars paint their own borders, which a moved neighbour leaves stale.
+    std::vector<CControlBar*> bars;
+    GetRowBars(bars, pBar);
+    for (CControlBar* pRowBar : bars) {
+        if (SECIsKindOfName(pRowBar, "SECCustomToolBar"))
+            m_barsToRedraw.push_back(pRowBar);
+    }
 }
 
 void SECDockBar::RedrawPendingBars()
@@ -455,9 +460,9 @@ void SECDockBar::DelayFrameLayout()
 
 void SECDockBar::OnMouseMove(UINT nFlags, CPoint point)
 {
-    const SplitterCursors& cursors = Cursors();
+    const SECDisplayCache& cache = displayCache();
     const Splitter* pSplitter = HitTestSplitter(point);
-    ::SetCursor(!pSplitter ? cursors.hArrow : pSplitter->m_nOrientation == 1 ? cursors.hVert : cursors.hHorz);
+    ::SetCursor(!pSplitter ? cache.m_hcurArrow : pSplitter->m_nOrientation == 1 ? cache.m_hcurVSplit : cache.m_hcurHSplit);
     CDockBar::OnMouseMove(nFlags, point);
 }
 

@@ -11,6 +11,21 @@
 
 class SECControlBar;
 
+// Where a bar docks in a dock bar's rows.
+struct SECDockPos {
+    // Count rows from the last one (0 = the last row); columns from the row's end; a new row in front.
+    static constexpr DWORD RowFromEnd = 1;
+    static constexpr DWORD ColFromEnd = 2;
+    static constexpr DWORD NewRow = 4;
+
+    // From the first row (0); negative asks for new rows in front, and with RowFromEnd a positive
+    // row for new rows at the end.
+    int m_nRow { 0 };
+    // The visible bars to pass in the row before the bar (0: at the row's start).
+    int m_nCol { 0 };
+    DWORD m_dwFlags { 0 };
+};
+
 // Set while layouts move windows without redrawing them (the bars to redraw are repainted afterwards).
 BOOL& SECSmoothLayout();
 
@@ -75,6 +90,9 @@ public:
     virtual int GetVisibleBarCount();
     virtual BOOL IsBarExpanded(CControlBar* pBar);
     virtual BOOL IsBarAloneInRow(CControlBar* pBar);
+    // Docks the bar at a row and column, keeping its share while its neighbours make room.
+    virtual void DockControlBar(CControlBar* pBar, const SECDockPos& pos);
+    virtual void DockControlBar(CControlBar* pBar, int nCol, int nRow);
     virtual BOOL GetRowBars(std::vector<CControlBar*>& bars, CControlBar* pBar);
     // Mode 1 gives the bar its whole row; any other mode gives every bar of the row the same share.
     virtual void ExpandBar(CControlBar* pBar, int nMode);
@@ -92,12 +110,34 @@ public:
     virtual void UpdateMinShare();
     // Adds delta to the bar's share; what could not be taken below the minimum share (0 or negative).
     virtual float AdjustShare(float fDelta, CControlBar* pBar);
+    // Entry positions where the bar went: at the row and place the rectangle (client coordinates,
+    // centre x, y) falls in; at a row and column; as a new first row; at an entry.
+    virtual int InsertByPoint(CControlBar* pBar, int l, int t, int r, int b, int x, int y);
+    virtual int Insert(CControlBar* pBar, const SECDockPos& pos);
+    virtual int Insert(CControlBar* pBar, int nCol, int nRow);
+    virtual int InsertAsFirstRow(CControlBar* pBar);
+    virtual int InsertAt(int nPos, CControlBar* pBar);
+    // The outline of a bar dragged over this dock bar (screen coordinates); the caller keeps the last
+    // row, rectangle and point between calls.
+    virtual void CalcDragRect(CRect& rect, CControlBar* pBar, const CRect& rectDrag, int x, int y, int& nLastRow,
+        CRect& rectLast, CPoint& ptLast);
+    // Docks the bar back where its placeholder stands, or at the rectangle (screen coordinates).
+    void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr) override;
+    // Takes the bar out, leaving its placeholder; TRUE when the floating frame of this dock bar went.
+    BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, BOOL bAddPlaceHolder = FALSE) override;
     virtual void MoveSplitter(Splitter* pSplitter, int nDelta);
+
+    // Docks the bar in the row and place the rectangle (screen coordinates) falls in, or as a new last row.
+    void DockControlBar(CControlBar* pBar, LPCRECT lpRect = nullptr) override;
+    // The entry a bar with this rectangle and centre (client coordinates) would be inserted at.
+    int GetInsertPosition(CControlBar* pBar, const CRect& rect, CPoint ptCentre);
 
     CControlBar* GetFirstBar() const { return m_arrBars.GetSize() >= 2 ? GetDockedControlBar(1) : nullptr; }
     // The thickest bar from nPos to the row's end.
     int GetRowThickness(int nPos);
     int GetRowStart(int nPos) const;
+    // The row end (null entry) of the row holding nPos.
+    int GetRowEnd(int nPos) const;
     CControlBar* GetPrevBarInRow(int nPos) const;
     CControlBar* GetNextBarInRow(int nPos) const;
     CControlBar* GetNextVisibleBarInRow(int nPos) const;
@@ -110,6 +150,8 @@ public:
 
     const std::vector<std::unique_ptr<Splitter>>& GetSplitters() const { return m_splitters; }
     const std::vector<std::unique_ptr<ClientEdge>>& GetClientEdges() const { return m_clientEdges; }
+    // A bar being destroyed leaves the bars to repaint.
+    void RemoveFromRedrawList(CControlBar* pBar);
     const std::vector<CControlBar*>& GetBarsToRedraw() const { return m_barsToRedraw; }
     float GetMinShare() const { return m_fMinShare; }
     BOOL IsMDIChild() const { return m_bMDIChild; }
@@ -138,6 +180,9 @@ protected:
     int TakeLength(CControlBar* pBar, int nDelta, int nTotal);
     void DrawTrackRect(CDC* pDC, Splitter* pSplitter, const CRect& rect, BOOL bErase);
     void DelayFrameLayout();
+    // What every way of docking does to the bar and the dock bar before the bar is placed, and after.
+    void PrepareBarForDock(CControlBar* pBar);
+    void FinishDock(CControlBar* pBar, int nPosPlaced);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);

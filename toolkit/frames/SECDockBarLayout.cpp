@@ -9,10 +9,11 @@
 #include "platform/afx/CDockContext.h"
 #include "platform/afx/CFrameWnd.h"
 #include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECControlsLink.h"
+#include "toolkit/frames/SECDisplayCache.h"
 
 namespace {
 
-constexpr int kBorder = 2;
 constexpr int kSplit = SECDockBar::kSplitterSize;
 constexpr int kEdge = SECDockBar::kClientEdgeSize;
 
@@ -92,6 +93,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     int nMaxOverlap = 0;
     BOOL bFirstRow = TRUE;
     BOOL bNewRow = TRUE;
+    BOOL bPrevShareRow = FALSE;
     BOOL bFirstLaidOut = TRUE;
     int nThickChangePos = -1;
     int nRowStart = 0;
@@ -112,12 +114,32 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         CControlBar* pBar = GetDockedControlBar(nPos);
         if (pBar && pBar->IsVisible()) {
             bAnyVisible = TRUE;
-            // Bars overlap their neighbours by their border in a docked dock bar.
-            const int o = m_bFloating ? 0 : kBorder;
-            if (bFirstRow)
-                xAcross = m_bFloating ? 0 : -2;
-            if (bNewRow)
-                xAlong = m_bFloating ? 0 : -2;
+            // Bars overlap their neighbours by their border in a docked dock bar; customisable toolbars
+            // start their rows by their own border rules.
+            int o = m_bFloating ? 0 : displayCache().m_nBorderX;
+            const SECControlBar* pSECBar = AsSECBar(pBar);
+            if (!SECIsKindOfName(pBar, "SECCustomToolBar")) {
+                if (bFirstRow)
+                    xAcross = m_bFloating ? 0 : -2;
+                if (bNewRow)
+                    xAlong = m_bFloating ? 0 : -2;
+            } else if (!(pSECBar->m_dwExStyle & BARX_FLAT_BORDERS)) {
+                o = displayCache().m_nBorderX;
+                if (bFirstRow)
+                    xAcross = -2;
+                else if (bNewRow && bPrevShareRow)
+                    xAcross += 2;
+                if (bNewRow)
+                    xAlong = -2;
+            } else {
+                o = 0;
+                if (bNewRow)
+                    xAlong = -1;
+                if (bFirstRow)
+                    xAcross = nShare > 0 ? -3 : -1;
+                else if (bNewRow && bPrevShareRow)
+                    xAcross += 2;
+            }
             if (bFirstRow && bNewRow)
                 penFirst = pen;
             nShift = (bLeft && pBar == pLastVisible) ? 2 : 0;
@@ -125,8 +147,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
             bNewRow = FALSE;
             DWORD nMode = GetLayoutMode(pBar) | (nShare > 0 ? LM_STRETCH : 0);
             CSize size;
-            const SECControlBar* pSEC = AsSECBar(pBar);
-            if (nShare == 0 && pSEC && (pSEC->m_dwExStyle & BARX_KEEP_LENGTH)) {
+            if (nShare == 0 && pSECBar && (pSECBar->m_dwExStyle & BARX_KEEP_LENGTH)) {
                 // A bar that keeps its length is measured, not given the whole row.
                 size = pBar->CalcDynamicLayout(-1, nMode);
             } else if (!m_bFloating) {
@@ -300,6 +321,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         nThick = 0;
         nLength = 0;
         bFirstLaidOut = FALSE;
+        bPrevShareRow = nShare > 0;
         nMaxOverlap = std::max(nMaxOverlap, nOverlap);
         nOverlap = 0;
     }

@@ -8,6 +8,9 @@ constexpr UINT ID_SEC_ALLOWDOCKING = 43040;
 constexpr UINT ID_SEC_HIDE = 43041;
 constexpr UINT ID_SEC_MDIFLOAT = 43042;
 
+// The status prompt while a bar is dragged.
+constexpr UINT IDS_SEC_PREVENT_DOCKING = 20535;
+
 // Tooltip texts of the gripper buttons.
 constexpr UINT IDS_SEC_HIDE_DOCKED = 20655;
 constexpr UINT IDS_SEC_EXPAND_DOCKED = 20657;

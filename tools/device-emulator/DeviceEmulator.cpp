@@ -4,9 +4,6 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-#include <ace/Reactor.h>
-#include <ace/Thread.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -149,10 +146,8 @@ void DeviceEmulator::Close()
 
 void DeviceEmulator::Loop()
 {
+    // The processes were opened on the caller's thread; their loops may be pumped from this one.
     EmulatorProcess* processes[] = { m_system.get(), m_library.get(), m_media.get() };
-    // A reactor serves only the thread that owns it, and Start opened them on the caller's thread.
-    for (EmulatorProcess* process : processes)
-        process->reactor()->owner(ACE_Thread::self());
     while (!m_stopping) {
         auto wait = std::chrono::duration_cast<std::chrono::steady_clock::duration>(kLongestWait);
         for (EmulatorProcess* process : processes) {

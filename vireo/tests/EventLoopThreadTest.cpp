@@ -96,9 +96,21 @@ TEST(EventLoopThreads, AThreadWaitingWhileAnotherPumpsSleepsUntilThatOneHandledA
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     {
         std::lock_guard guard(lock);
+        // The handlers of a process never run on two threads at once: the probe waits for the hold.
+        EXPECT_TRUE(opened.process->received.empty());
         release = true;
     }
     changed.notify_all();
     EXPECT_EQ(pumping.get(), 0);
     EXPECT_EQ(waiting.get(), 0);
+}
+
+TEST(EventLoopThreads, WakeEndsAWaitOnAnotherThreadAsAnEventWould)
+{
+    OpenedHere opened;
+    // Whether the wake comes before the pump starts or while it waits, the pump sees it at once.
+    auto waiting = std::async(std::launch::async, [&] { return opened.process->HandleEvents(600); });
+    opened.process->Wake();
+    EXPECT_EQ(waiting.get(), 0);
+    EXPECT_TRUE(opened.process->received.empty()) << "the wake is no message";
 }

@@ -33,8 +33,9 @@ constexpr UINT ID_BOTTOM_BAR = 0xE852;
 // A bar of a fixed thickness that stretches along its side.
 class CTestBar : public CControlBar {
 public:
-    explicit CTestBar(int thickness)
+    explicit CTestBar(int thickness, int length = 40)
         : m_thickness(thickness)
+        , m_length(length)
     {
     }
     BOOL Create(CWnd* pParent, DWORD dwStyle, UINT nID)
@@ -44,10 +45,11 @@ public:
     }
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override
     {
-        const int length = bStretch ? 32767 : 40;
+        const int length = bStretch ? 32767 : m_length;
         return bHorz ? CSize(length, m_thickness) : CSize(m_thickness, length);
     }
     int m_thickness;
+    int m_length;
 };
 
 class CPane : public CView {
@@ -89,6 +91,7 @@ protected:
     CTestBar top { 20 };
     CTestBar left { 30 };
     CTestBar bottom { 16 };
+    CTestBar tools { 20, 80 };
 };
 
 } // namespace
@@ -177,6 +180,43 @@ TEST_F(Bars, BarsDockInRowsAndFloatInAMiniFrame)
     EXPECT_EQ(bottom.m_pDockBar, dockTop);
     EXPECT_EQ(dockTop->GetDockedCount(), 2);
     EXPECT_FALSE(::IsWindow(floatingHandle));
+}
+
+TEST_F(Bars, AFloatingBarRidesAboveItsFrameAndSharesItsActiveCaption)
+{
+    // A captioned main frame with the bar floated beside its view, and another program's window.
+    frame->ModifyStyle(WS_POPUP, WS_OVERLAPPEDWINDOW, SWP_FRAMECHANGED);
+    frame->MoveWindow(10, 10, 220, 150);
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(tools.Create(frame, WS_VISIBLE | CBRS_TOP, ID_TOP_BAR));
+    tools.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&tools);
+    frame->FloatControlBar(&tools, CPoint(150, 90));
+    CFrameWnd* palette = tools.GetParentFrame();
+    ASSERT_NE(palette, nullptr);
+    palette->SetWindowText("Tools");
+    const HWND other = ::CreateWindowEx(0, AfxRegisterWndClass(0, nullptr, ::GetSysColorBrush(COLOR_WINDOW)), "Other",
+        WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 100, 200, 110, nullptr, nullptr, nullptr, nullptr);
+    screen.pump();
+    ASSERT_EQ(::GetActiveWindow(), other);
+    const auto above = [](HWND upper, HWND lower) {
+        for (HWND h = ::GetWindow(upper, GW_HWNDNEXT); h; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (h == lower)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(above(other, palette->m_hWnd));
+
+    // A click on the main frame's caption brings the palette up with it, active as its owner is.
+    screen.click(40, 18);
+    EXPECT_EQ(::GetActiveWindow(), frameHandle());
+    EXPECT_TRUE(above(palette->m_hWnd, frameHandle()));
+    EXPECT_TRUE(above(frameHandle(), other));
+    CRect bar;
+    palette->GetWindowRect(&bar);
+    EXPECT_EQ(::WindowFromPoint(CPoint(bar.left + 20, bar.top + 6)), palette->m_hWnd);
+    EXPECT_EQ(screen.compareWithGolden(CRect(0, 0, 270, 220), TS_AFX_GOLDEN_DIR "/FloatingAboveOwner.png"), "");
+    ::DestroyWindow(other);
 }
 
 TEST_F(Bars, DockStateSurvivesTheArchiveAndTheProfile)

@@ -330,3 +330,19 @@ TEST_F(Dialogs, ControlsAreBoundOnceAndTheWrappersDriveThem)
     EXPECT_EQ(text, "Folk");
     dlg.DestroyWindow();
 }
+
+// A plain window made from a dialog template, as a dialog bar is: its controls and their DLGINIT
+// data come with it, and the window is no dialog object.
+TEST_F(Dialogs, APlainWindowTakesItsControlsAndInitDataFromATemplate)
+{
+    CWnd bar;
+    ASSERT_TRUE(bar.CreateDlg(MAKEINTRESOURCE(IDD_SETTINGS), &ownerObject));
+    EXPECT_NE(::GetDlgItem(bar.m_hWnd, IDC_NAME), nullptr);
+    EXPECT_EQ(Recorded(), (std::vector<std::string> { "Rock", "Folk" }));
+    EXPECT_EQ(CWnd::FromHandlePermanent(bar.m_hWnd), &bar);
+    bar.DestroyWindow();
+
+    CWnd missing;
+    EXPECT_FALSE(missing.CreateDlg(MAKEINTRESOURCE(IDD_MISSING), &ownerObject));
+    EXPECT_EQ(missing.m_hWnd, nullptr);
+}

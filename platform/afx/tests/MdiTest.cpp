@@ -7,24 +7,12 @@
 #include "platform/afx/CMDIFrameWnd.h"
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CWinApp.h"
+#include "platform/afx/tests/MenuTexts.h"
 #include "platform/user/TestScreen.h"
 
 using platform::user::TestScreen;
 
 namespace {
-
-// The texts of the Window menu's items, a checked one marked with '*'.
-std::vector<std::string> MenuTexts(HMENU menu)
-{
-    std::vector<std::string> texts;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char text[64] {};
-        GetMenuString(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        const bool checked = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) != 0;
-        texts.push_back(std::string(checked ? "*" : "") + (text[0] ? text : "-"));
-    }
-    return texts;
-}
 
 class Mdi : public ::testing::Test {
 protected:
@@ -66,15 +54,15 @@ protected:
 TEST_F(Mdi, TheWindowMenuListsTheChildrenAndItsCommandsActivateThem)
 {
     EXPECT_EQ(GetMenu(frame->m_hWnd), menuBar);
-    EXPECT_EQ(MenuTexts(windowMenu), (std::vector<std::string> { "&Cascade", "&Tile", "-", "&1 Alpha", "&2 Beta", "*&3 Gamma" }));
+    EXPECT_EQ(afx_test::MenuTexts(windowMenu), (std::vector<std::string> { "&Cascade", "&Tile", "-", "&1 Alpha", "&2 Beta", "*&3 Gamma" }));
     EXPECT_EQ(frame->MDIGetActive(), children[2]);
     EXPECT_EQ(frame->GetActiveFrame(), children[2]);
 
     // The menu's command for Beta, as choosing it sends it.
     frame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + 1, 0);
     EXPECT_EQ(frame->MDIGetActive(), children[1]);
-    EXPECT_EQ(MenuTexts(windowMenu).back(), "&3 Gamma");
-    EXPECT_EQ(MenuTexts(windowMenu)[4], "*&2 Beta");
+    EXPECT_EQ(afx_test::MenuTexts(windowMenu).back(), "&3 Gamma");
+    EXPECT_EQ(afx_test::MenuTexts(windowMenu)[4], "*&2 Beta");
 
     // Next goes round in the menu's order; a new title shows in the menu.
     frame->MDINext();
@@ -84,7 +72,7 @@ TEST_F(Mdi, TheWindowMenuListsTheChildrenAndItsCommandsActivateThem)
     frame->MDIPrev();
     EXPECT_EQ(frame->MDIGetActive(), children[2]);
     children[0]->SetWindowText("Alpha 2");
-    EXPECT_EQ(MenuTexts(windowMenu)[3], "&1 Alpha 2");
+    EXPECT_EQ(afx_test::MenuTexts(windowMenu)[3], "&1 Alpha 2");
 }
 
 TEST_F(Mdi, AClickActivatesAChildAndClosingOneRenumbersTheList)
@@ -101,7 +89,7 @@ TEST_F(Mdi, AClickActivatesAChildAndClosingOneRenumbersTheList)
     // Closing the active child activates another and leaves the menu without it.
     children[0]->SendMessage(WM_CLOSE);
     screen.pump();
-    EXPECT_EQ(MenuTexts(windowMenu), (std::vector<std::string> { "&Cascade", "&Tile", "-", "&1 Beta", "*&2 Gamma" }));
+    EXPECT_EQ(afx_test::MenuTexts(windowMenu), (std::vector<std::string> { "&Cascade", "&Tile", "-", "&1 Beta", "*&2 Gamma" }));
     EXPECT_EQ(frame->MDIGetActive(), children[2]);
     EXPECT_EQ(::GetDlgCtrlID(children[2]->m_hWnd), static_cast<int>(AFX_IDM_FIRST_MDICHILD + 1));
 
@@ -109,7 +97,7 @@ TEST_F(Mdi, AClickActivatesAChildAndClosingOneRenumbersTheList)
     children[1]->DestroyWindow();
     children[2]->SendMessage(WM_CLOSE);
     screen.pump();
-    EXPECT_EQ(MenuTexts(windowMenu), (std::vector<std::string> { "&Cascade", "&Tile" }));
+    EXPECT_EQ(afx_test::MenuTexts(windowMenu), (std::vector<std::string> { "&Cascade", "&Tile" }));
     EXPECT_EQ(frame->MDIGetActive(), nullptr);
     EXPECT_EQ(frame->GetActiveFrame(), frame);
 }

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <regex>
 #include <string>
 
 #include "platform/afx/AfxPriv.h"
@@ -14,6 +11,7 @@
 #include "platform/afx/CSingleDocTemplate.h"
 #include "platform/afx/CView.h"
 #include "platform/afx/CWinApp.h"
+#include "platform/afx/tests/PdfPages.h"
 #include "platform/shell/ChooserWindow.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
@@ -109,14 +107,7 @@ ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
-// The pages of a PDF file.
-int PdfPageCount(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    static const std::regex page("/Type\\s*/Page[^s]");
-    return static_cast<int>(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
-}
+int PdfPageCount(const std::string& path) { return afx_test::PdfFile(path).PageCount(); }
 
 // Answers the print dialog with a file name once it shows.
 void ChooseFile(const std::string& name)
@@ -185,6 +176,18 @@ TEST_F(ViewPrinting, PagesFollowTheViewUntilItSaysStop)
         EXPECT_EQ(view->printedPages.size(), static_cast<size_t>(c.pages));
         EXPECT_EQ(view->begun, view->ended);
     }
+
+    // The first page of the hundred rows, as printed: black bars over the left half, 40 of them down
+    // the page; nothing on the right.
+    afx_test::PdfFile pdf("hundred.pdf");
+    ASSERT_TRUE(pdf.Render(0, 1.0));
+    EXPECT_EQ(pdf.PixelAt(0.25, 0.5 / 40), RGB(0, 0, 0));
+    EXPECT_EQ(pdf.PixelAt(0.25, 39.4 / 40), RGB(0, 0, 0));
+    EXPECT_EQ(pdf.PixelAt(0.75, 0.5 / 40), RGB(255, 255, 255));
+    ASSERT_TRUE(pdf.Render(2, 1.0));
+    // The last page's 20 rows fill its upper half only.
+    EXPECT_EQ(pdf.PixelAt(0.25, 19.4 / 40), RGB(0, 0, 0));
+    EXPECT_EQ(pdf.PixelAt(0.25, 30.5 / 40), RGB(255, 255, 255));
 }
 
 TEST_F(ViewPrinting, ACancelledDialogPrintsNothingAndARangeIsKept)

@@ -11,7 +11,6 @@
 #include "platform/afx/CPropertySheet.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/tests/AfxSheetTestIds.h"
-#include "platform/afx/tests/GoldenPicture.h"
 #include "platform/base/MessageBox.h"
 #include "platform/gdi/SurfaceDC.h"
 #include "platform/user/Input.h"
@@ -394,6 +393,6 @@ TEST_F(PropertySheets, TheTabsLookRight)
     RECT row {};
     sheet.GetTabControl()->GetItemRect(2, &row);
     const RECT area { tabs.left, tabs.top, tabs.left + row.right + 8, tabs.top + row.bottom + 6 };
-    EXPECT_EQ(afx_test::MatchGolden(area, "sheet-tabs"), "");
+    EXPECT_EQ(screen.compareWithGolden(area, TS_AFX_GOLDEN_DIR "/sheet-tabs.png"), "");
     sheet.DestroyWindow();
 }

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/afx/CRectTracker.h"
@@ -173,20 +170,7 @@ TEST(TrackerLook, HandlesAndBorderMatchTheGoldenPicture)
     tracker.Draw(dc);
     ::ReleaseDC(wnd.m_hWnd, hdc);
 
-    const std::string golden = std::string(TS_AFX_TEST_DIR) + "/golden/TrackerHandles.png";
-    const std::string actual = (std::filesystem::temp_directory_path() / "TrackerHandles.png").string();
-    ASSERT_TRUE(screen.savePng(actual));
-    const auto read = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    };
-    const std::string got = read(actual);
-    const std::string want = read(golden);
-    std::filesystem::remove(actual);
-    if (got != want) {
-        std::ofstream(std::string(TS_AFX_TEST_DIR) + "/golden/TrackerHandles.actual.png", std::ios::binary) << got;
-        FAIL() << "the tracker's look differs from " << golden << "; the picture drawn is beside it (.actual.png)";
-    }
+    EXPECT_EQ(screen.compareWithGolden(RECT { 0, 0, 64, 48 }, TS_AFX_GOLDEN_DIR "/TrackerHandles.png"), "");
     wnd.DestroyWindow();
     screen.pump();
 }

@@ -161,6 +161,48 @@ TEST_F(Controls, EditLimitsDigitsCaseReadOnlyAndPassword)
     EXPECT_EQ(SendMessage(edit, EM_GETLIMITTEXT, 0, 0), 4);
 }
 
+namespace {
+
+// The clipboard messages an edit sends itself, seen by a subclass.
+std::vector<UINT> g_clipboardMessages;
+WNDPROC g_editProc = nullptr;
+
+LRESULT CALLBACK ClipboardSpy(HWND h, UINT m, WPARAM w, LPARAM l)
+{
+    if (m == WM_COPY || m == WM_CUT || m == WM_PASTE)
+        g_clipboardMessages.push_back(m);
+    return CallWindowProc(g_editProc, h, m, w, l);
+}
+
+} // namespace
+
+TEST_F(Controls, EditClipboardKeysGoThroughTheClipboardMessages)
+{
+    HWND edit = make(WC_EDIT, WS_BORDER | ES_AUTOHSCROLL, { 10, 10, 200, 32 }, 8, "abc");
+    g_clipboardMessages.clear();
+    g_editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtr(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClipboardSpy)));
+    SetFocus(edit);
+    SendMessage(edit, EM_SETSEL, 0, 2);
+    const auto chord = [this](int modifier, int vk) {
+        screen.keyDown(modifier);
+        screen.key(vk);
+        screen.keyUp(modifier);
+    };
+    chord(VK_CONTROL, 'C');
+    chord(VK_CONTROL, 'X');
+    EXPECT_EQ(text(edit), "c");
+    chord(VK_CONTROL, 'V');
+    EXPECT_EQ(text(edit), "abc");
+    SendMessage(edit, EM_SETSEL, 0, 1);
+    chord(VK_SHIFT, VK_DELETE);
+    EXPECT_EQ(text(edit), "bc");
+    chord(VK_SHIFT, VK_INSERT);
+    EXPECT_EQ(text(edit), "abc");
+    SendMessage(edit, EM_SETSEL, 0, 3);
+    chord(VK_CONTROL, VK_INSERT);
+    EXPECT_EQ(g_clipboardMessages, (std::vector<UINT> { WM_COPY, WM_CUT, WM_PASTE, WM_CUT, WM_PASTE, WM_COPY }));
+}
+
 TEST_F(Controls, EditTextRoundTripsAndLines)
 {
     HWND edit = make(WC_EDIT, ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL, { 10, 10, 300, 100 }, 9);

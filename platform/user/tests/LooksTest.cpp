@@ -80,6 +80,16 @@ TEST_F(Looks, DropDownComboInADialogIsAsHighAsItsField)
     SendMessage(combo, CB_SHOWDROPDOWN, FALSE, 0);
     screen.pump();
     EXPECT_EQ(screen.compareWithGolden(windowRect(dlg), golden("ComboInADialog.png")), "");
+
+    // A taller field makes the combo box taller; the dropped height stays what the template asked for.
+    RECT dropped {};
+    SendMessage(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    const int fieldHeight = static_cast<int>(SendMessage(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    SendMessage(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight + 10);
+    EXPECT_EQ(windowRect(combo).bottom - windowRect(combo).top, field.bottom - field.top + 10);
+    RECT droppedAfter {};
+    SendMessage(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&droppedAfter));
+    EXPECT_EQ(droppedAfter.bottom - droppedAfter.top, dropped.bottom - dropped.top);
 }
 
 TEST_F(Looks, ThreeDDialogSinksItsBorderedControls)

@@ -105,6 +105,15 @@ TEST(MessageBoxDialog, OwnerIsDisabledWhileTheBoxIsUpAndGetsTheFocusBack)
     EXPECT_TRUE(IsWindowEnabled(driver.owner));
     EXPECT_EQ(GetActiveWindow(), driver.owner);
     EXPECT_EQ(GetFocus(), edit);
+
+    // The owner given is the owner even when another window is the active one.
+    HWND other = CreateWindowEx(
+        0, "Rec", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    boxOwner = nullptr;
+    driver.then([&] { boxOwner = GetWindow(driver.dialog, GW_OWNER); }).key(VK_TAB).key(VK_RETURN);
+    EXPECT_EQ(MessageBox(driver.owner, "Keep the album?", "Library", MB_YESNO), IDNO);
+    EXPECT_EQ(boxOwner, driver.owner);
 }
 
 TEST(MessageBoxDialog, NobodyAtTheScreenGetsTheDefaultButton)

@@ -1,62 +1,12 @@
-#include <gtest/gtest.h>
+// The list's data model: rows, cells, columns, caret and selection upkeep, row arithmetic and what
+// bad indexes give.
+#include <climits>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
-#include <string>
-#include <vector>
+#include "toolkit/controls/tests/ListTestSupport.h"
 
-#include "platform/user/TestScreen.h"
-#include "toolkit/controls/SECListCtrl.h"
-
-using platform::user::TestScreen;
+using namespace listtest;
 
 namespace {
-
-// The owner: records notifications and answers text requests for callback rows.
-class Owner : public CWnd {
-public:
-    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
-    {
-        auto* pHeader = reinterpret_cast<NMHDR*>(lParam);
-        codes.push_back(pHeader->code);
-        if (pHeader->code == LVN_GETDISPINFO) {
-            auto* pInfo = reinterpret_cast<NMLVDISPINFO*>(lParam);
-            asked.insert(pInfo->item.iItem);
-            text = "row " + std::to_string(pInfo->item.iItem);
-            pInfo->item.pszText = text.data();
-        }
-        if (pHeader->code == LVN_DELETEITEM)
-            deleted.push_back(reinterpret_cast<NMLISTVIEW*>(lParam)->iItem);
-        *pResult = 0;
-        return TRUE;
-    }
-    std::vector<UINT> codes;
-    std::set<int> asked;
-    std::vector<int> deleted;
-    std::string text;
-};
-
-// A list that notes the texts an owner was told to store for callback fields.
-class ProbeList : public SECListCtrl {
-public:
-    void NotifySetDispInfo(LVITEM* pItem) override
-    {
-        if (pItem->pszText != LPSTR_TEXTCALLBACK)
-            setDispInfo.push_back(pItem->pszText ? pItem->pszText : "");
-    }
-    std::vector<std::string> setDispInfo;
-    using SECListBaseC::m_selection;
-};
-
-std::vector<int> Selected(SECListBaseC& list)
-{
-    std::vector<int> rows;
-    for (int n = list.GetNextItem(-1, LVNI_SELECTED); n >= 0; n = list.GetNextItem(n, LVNI_SELECTED))
-        rows.push_back(n);
-    return rows;
-}
 
 TEST(ListModel, FirstRowBecomesCaretAndCaretFollowsDeletions)
 {
@@ -97,9 +47,10 @@ TEST(ListModel, SelectionStaysSortedAcrossInsertionsAndDeletions)
     EXPECT_EQ(list.m_selection, (std::vector<int> { 0, 1, 3, 5, 8, 10, 13, 16, 19 }));
     list.DeleteItems(2, 5);
     EXPECT_EQ(list.m_selection, (std::vector<int> { 0, 1, 3, 5, 8, 11, 14 }));
-    EXPECT_FALSE(list.DeleteItems(40, 1));
-    EXPECT_FALSE(list.SetItemText(-1, 0, "no"));
-    EXPECT_EQ(list.GetItemState(99, LVIS_SELECTED), 0U);
+    // Under single selection one row stays selected.
+    list.SetMultiSelect(FALSE);
+    list.SelectItem(11, TRUE);
+    EXPECT_EQ(list.m_selection, std::vector<int> { 11 });
 }
 
 TEST(ListModel, CellsReadThroughTheOwnerUntilSetAndStoredTextsAreNotCopied)
@@ -139,6 +90,11 @@ TEST(ListModel, ColumnsKeepTheFirstDataColumnAndTheirCells)
     EXPECT_EQ(list.GetColumnFormat(0), LVCFMT_LEFT);
     EXPECT_FALSE(list.MoveColumn(0, 2));
     EXPECT_FALSE(list.MoveColumn(2, 0));
+    // A column inserted between others gets its own cells; the later column keeps its data.
+    list.InsertColumn(1, "Year", LVCFMT_LEFT, 30);
+    list.SetItem(0, 1, LVIF_TEXT | LVIF_DI_SETITEM, "1999", 0, 0, 0, 0);
+    EXPECT_EQ(list.GetItemText(0, list.GetColumnSubItem(2)), CString("artist"));
+    list.DeleteColumn("Year");
     // Deleting the first data column frees no cell and keeps the others bound to their columns.
     ASSERT_TRUE(list.DeleteColumn(0));
     EXPECT_EQ(list.GetSubItemColumnCount(), 2);
@@ -154,138 +110,93 @@ TEST(ListModel, ColumnsKeepTheFirstDataColumnAndTheirCells)
     kept.AddColumn("Year", LVCFMT_LEFT, 30);
     kept.DeleteColumn(1);
     EXPECT_EQ(kept.GetColumnWidth(0), 130);
-    EXPECT_FALSE(kept.DeleteColumn(7));
 }
 
-// A report list of a few rows in a window of its own.
-class ListWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 240, 140), nullptr, 0));
-        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOLABELWRAP, CRect(0, 0, 240, 140), &owner, 7));
-        list.InsertColumn(0, "Title", LVCFMT_LEFT, 120);
-        list.AddColumn("Artist", LVCFMT_LEFT, 100);
-        const char* titles[] = { "Alpha", "Bravo", "Banjo", "Charlie", "Delta" };
-        for (int i = 0; i < 5; ++i) {
-            list.InsertItem(i, titles[i]);
-            list.SetItem(i, 1, LVIF_TEXT | LVIF_DI_SETITEM, "Someone", 0, 0, 0, 0);
-        }
-        list.RecalcLayout();
-        screen.pump();
-    }
-    void TearDown() override
-    {
-        owner.DestroyWindow();
-        screen.pump();
-    }
-    // A type-ahead run ends between one and two ticks after the last key.
-    void endRun()
-    {
-        for (int i = 0; i < 3; ++i)
-            screen.advance(std::chrono::milliseconds(260));
-    }
-    CPoint RowPoint(int nRow)
-    {
-        CRect rect;
-        EXPECT_TRUE(list.GetItemRect(nRow, rect, LVIR_LABEL));
-        CPoint pt = rect.CenterPoint();
-        list.CWnd::ClientToScreen(&pt);
-        return pt;
-    }
-    TestScreen screen { 320, 200 };
-    Owner owner;
+TEST(ListModel, BadIndexesGiveDefinedResults)
+{
     ProbeList list;
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 80);
+    for (int i = 0; i < 3; ++i)
+        list.InsertItem(i, "x");
+    char buffer[8] = "junk";
+    for (int nRow : { -1, 3, INT_MAX, INT_MIN }) {
+        EXPECT_FALSE(list.SetItemText(nRow, 0, "no")) << nRow;
+        EXPECT_EQ(list.GetItemText(nRow, 0, buffer, sizeof(buffer)), 0) << nRow;
+        EXPECT_STREQ(buffer, "");
+        EXPECT_EQ(list.GetItemState(nRow, LVIS_SELECTED), 0U);
+        EXPECT_EQ(list.GetItemData(nRow), 0);
+        EXPECT_FALSE(list.DeleteItems(nRow, 1));
+        EXPECT_EQ(list.EditLabel(nRow, 0), nullptr);
+        CRect rect;
+        EXPECT_FALSE(list.GetItemRect(nRow, rect, LVIR_BOUNDS));
+    }
+    EXPECT_EQ(list.GetNextItem(INT_MAX, LVNI_BELOW), -1);
+    EXPECT_EQ(list.GetNextItem(INT_MIN, LVNI_ABOVE), -1);
+    EXPECT_EQ(list.GetNextItem(-1, 0), 0);
+    EXPECT_FALSE(list.DeleteColumn(7));
+    EXPECT_FALSE(list.MoveColumn(5, 1));
+    EXPECT_FALSE(list.SetColumnWidth(-1, 10));
+    EXPECT_EQ(list.GetColumnHeading(9), CString());
+    EXPECT_EQ(list.GetItemText(0, 9), CString()); // a cell past the columns reads empty
+    EXPECT_FALSE(list.EnsureRangeVisible(2, 1));
+    EXPECT_EQ(list.GetImageList(7), nullptr);
+    EXPECT_EQ(list.SetImageList(nullptr, -2), nullptr);
+    // An index past the end inserts at the end.
+    EXPECT_EQ(list.InsertItem(1000, "last"), 3);
+}
+
+// A list whose rows are 10, 20 and 30 pixels high in turn, in an item area 80 pixels high.
+class SteppedList : public ProbeList {
+protected:
+    void MeasureItem(SECListPaintContext* pContext) override
+    {
+        pContext->m_pItem->m_cy = 10 * (1 + pContext->m_lvi.iItem % 3);
+        pContext->m_pItem->m_bMeasure = FALSE;
+    }
 };
 
-TEST_F(ListWindow, ClicksSelectWithShiftRangesAndCtrlToggles)
-{
-    screen.click(RowPoint(1).x, RowPoint(1).y);
-    EXPECT_EQ(Selected(list), std::vector<int> { 1 });
-    EXPECT_EQ(list.GetCaretIndex(), 1);
-    screen.keyDown(VK_SHIFT);
-    screen.click(RowPoint(3).x, RowPoint(3).y);
-    screen.keyUp(VK_SHIFT);
-    EXPECT_EQ(Selected(list), (std::vector<int> { 1, 2, 3 }));
-    screen.keyDown(VK_CONTROL);
-    screen.click(RowPoint(2).x, RowPoint(2).y);
-    screen.keyUp(VK_CONTROL);
-    EXPECT_EQ(Selected(list), (std::vector<int> { 1, 3 }));
-    screen.key(VK_DOWN);
-    EXPECT_EQ(Selected(list), std::vector<int> { 3 });
-    EXPECT_EQ(list.GetCaretIndex(), 3);
-    EXPECT_NE(std::find(owner.codes.begin(), owner.codes.end(), static_cast<UINT>(NM_CLICK)), owner.codes.end());
-    EXPECT_NE(std::find(owner.codes.begin(), owner.codes.end(), static_cast<UINT>(LVN_KEYDOWN)), owner.codes.end());
-}
-
-TEST_F(ListWindow, TypeAheadFindsByPrefixAndEndsWithTheRun)
-{
-    list.SetFocus();
-    screen.type("b");
-    EXPECT_EQ(list.GetCaretIndex(), 1);
-    screen.type("an");
-    EXPECT_EQ(list.GetCaretIndex(), 2);
-    endRun();
-    screen.type("b");
-    EXPECT_EQ(list.GetCaretIndex(), 1); // a new run searches after the caret and wraps
-    endRun();
-    // With no caret (the rows were emptied and refilled without one), a miss ends after one cycle.
-    list.SetCaret(-1, FALSE);
-    list.DeselectAll(-1);
-    screen.type("z");
-    EXPECT_EQ(list.GetCaretIndex(), -1);
-    endRun();
-}
-
-TEST_F(ListWindow, EveryDeletedRowIsTold)
-{
-    list.DeleteItems(1, 3);
-    EXPECT_EQ(owner.deleted, (std::vector<int> { 3, 2, 1 }));
-    EXPECT_EQ(list.GetItemCount(), 2);
-}
-
-TEST_F(ListWindow, ReportLooksAsTheGoldenPicture)
-{
-    list.SetFocus();
-    screen.click(RowPoint(2).x, RowPoint(2).y);
-    screen.pump();
-    const std::string dir = std::string(TS_CONTROLS_TEST_DIR) + "/golden/";
-    const std::string actual = (std::filesystem::temp_directory_path() / "ListReport.png").string();
-    ASSERT_TRUE(screen.savePng(actual));
-    const auto read = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    };
-    const std::string got = read(actual);
-    std::filesystem::remove(actual);
-    if (got != read(dir + "ListReport.png")) {
-        std::ofstream(dir + "ListReport.actual.png", std::ios::binary) << got;
-        FAIL() << "the list's look differs from " << dir << "ListReport.png; the picture drawn is beside it";
-    }
-}
-
-TEST(ListOwnerData, ScrollingAHundredThousandRowsAsksOnlyForTheRowsShown)
+TEST(ListRows, ArithmeticOverRowsOfDifferentHeights)
 {
     TestScreen screen { 320, 200 };
     Owner owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 240, 140), nullptr, 0));
-    ProbeList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOLABELWRAP, CRect(0, 0, 240, 140), &owner, 7));
-    list.InsertColumn(0, "Title", LVCFMT_LEFT, 120);
-    list.AddColumn("Artist", LVCFMT_LEFT, 100);
-    for (int i = 0; i < 100000; ++i)
-        list.InsertItem(i, LPSTR_TEXTCALLBACK);
-    list.RecalcLayout();
-    screen.pump();
-    list.SetTopIndex(50000);
-    owner.asked.clear();
-    list.Invalidate();
-    screen.pump();
-    ASSERT_FALSE(owner.asked.empty());
-    EXPECT_GE(*owner.asked.begin(), 50000);
-    EXPECT_LT(*owner.asked.rbegin(), 50000 + 20);
+    SteppedList list;
+    CreateOwned(owner, list, CRect(0, 0, 200, 100), LVS_REPORT | LVS_NOSCROLL);
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+    for (int i = 0; i < 10; ++i)
+        list.InsertItem(i, "x");
+    // Heights from row 0: 10 20 30 10 20 30 10 20 30 10.
+    struct Case {
+        int top, perPage, perPageAbove, lastFullyVisible, visibleEnd, pageUpTop;
+    };
+    const Case cases[] = {
+        { 0, 4, 0, 3, 5, -1 },
+        { 2, 3, 2, 4, 6, -1 },
+        { 6, 4, 3, 9, 10, 2 }, // the last rows leave room, so a row above the top counts too
+    };
+    for (const Case& c : cases) {
+        list.SetTopIndex(c.top);
+        ASSERT_EQ(list.GetTopIndex(), c.top);
+        EXPECT_EQ(list.GetCountPerPage(), c.perPage) << c.top;
+        EXPECT_EQ(list.GetCountPerPageAbove(), c.perPageAbove) << c.top;
+        EXPECT_EQ(list.GetLastFullyVisible(nullptr), c.lastFullyVisible) << c.top;
+        EXPECT_EQ(list.GetVisibleEnd(), c.visibleEnd) << c.top;
+        EXPECT_EQ(list.GetPageUpTop(), c.pageUpTop) << c.top;
+    }
+    EXPECT_EQ(list.GetLastTopIndex(), 6);
+    EXPECT_EQ(list.RowFromY(CPoint(0, 30)), 1);
+    EXPECT_EQ(list.RowFromY(CPoint(0, 35)), 2);
+    EXPECT_EQ(list.GetHeightBetween(1, 4, FALSE), 60);
+    EXPECT_EQ(list.GetHeightBetween(1, 4, TRUE), 80);
+    EXPECT_EQ(list.GetHeightBetween(4, 1, FALSE), -60);
+    EXPECT_EQ(list.GetRowsInHeight(50, 0, TRUE), 3);
+    EXPECT_EQ(list.GetRowsInHeight(50, 5, FALSE), 2);
+    // Scrolling to a row keeps one neighbour in view on the side it came from.
+    list.SetTopIndex(0);
+    list.EnsureVisible(5);
+    EXPECT_EQ(list.GetLastFullyVisible(nullptr), 6);
+    list.EnsureVisible(2);
+    EXPECT_EQ(list.GetTopIndex(), 1);
     owner.DestroyWindow();
-    screen.pump();
 }
 
 } // namespace

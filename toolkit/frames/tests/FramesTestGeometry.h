@@ -1,5 +1,9 @@
 #pragma once
-// Where windows sit, for the frame tests: a child's rectangle in its parent and client points on screen.
+// Where windows sit, for the frame tests: a child's rectangle in its parent and client points on screen;
+// and where their golden pictures are kept.
+
+#include <filesystem>
+#include <string>
 
 #include "platform/afx/CWnd.h"
 
@@ -15,4 +19,9 @@ inline CPoint OnScreen(CWnd& wnd, CPoint point)
 {
     wnd.ClientToScreen(&point);
     return point;
+}
+
+inline std::string Golden(const char* name)
+{
+    return (std::filesystem::path(TS_FRAMES_TEST_DIR) / "golden" / name).string();
 }

@@ -6,14 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/FramesTestFixture.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECFrameWnd.h"
 
 using platform::user::TestScreen;
 
@@ -25,21 +29,10 @@ constexpr UINT ID_DOCK_RIGHT = 0xE81D;
 constexpr UINT ID_DOCK_BOTTOM = 0xE81E;
 constexpr UINT ID_FIRST_BAR = 0xE860;
 
-class DockBars : public ::testing::Test {
+class DockBars : public DockingFrameTest {
 protected:
-    void SetUp() override
-    {
-        m_frame = new CFrameWnd;
-        ASSERT_TRUE(m_frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
-        m_app.m_pMainWnd = m_frame;
-    }
-    void TearDown() override
-    {
-        m_app.m_pMainWnd = nullptr;
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-    }
+    // The tests make the dock bars they need themselves.
+    DockBars() { m_dwDockSides = 0; }
     SECDockBar* AddDockBar(UINT nID, DWORD dwAlign)
     {
         auto* pDockBar = new SECDockBar; // owns itself, as the frame's dock bars do
@@ -70,11 +63,6 @@ protected:
         Layout();
         return row;
     }
-    void Layout()
-    {
-        m_frame->RecalcLayout();
-        m_screen.pump();
-    }
     static int SplitterCount(const SECDockBar& dockBar, int nKind)
     {
         int n = 0;
@@ -91,9 +79,6 @@ protected:
         return nullptr;
     }
 
-    TestScreen m_screen { 640, 480 };
-    CWinApp m_app { "dockbars" };
-    CFrameWnd* m_frame { nullptr };
     std::vector<std::unique_ptr<SECControlBar>> m_bars;
 };
 
@@ -105,7 +90,7 @@ TEST_F(DockBars, ARowsSharesAreNormalisedAroundTheResizedBar)
     row[1]->m_fPctWidth = 1.0F;
     int nShare = 0;
     int nFixed = 0;
-    top->NormalizeRow(0, row[0], nShare, nFixed);
+    top->NormalizeRow(1, row[0], nShare, nFixed);
     EXPECT_EQ(nShare, 2);
     EXPECT_EQ(nFixed, 0);
     EXPECT_FLOAT_EQ(row[0]->m_fPctWidth, 0.3F);
@@ -145,7 +130,7 @@ TEST_F(DockBars, SharesKeepTheirMinimumAndAResizedShareItsCap)
         row[2]->m_fPctWidth = c.other2;
         int nShare = 0;
         int nFixed = 0;
-        top->NormalizeRow(0, c.resized == 1.0F ? nullptr : row[0], nShare, nFixed);
+        top->NormalizeRow(1, c.resized == 1.0F ? nullptr : row[0], nShare, nFixed);
         EXPECT_NEAR(row[0]->m_fPctWidth, c.expect0, 1e-4) << c.resized;
         EXPECT_NEAR(row[1]->m_fPctWidth, c.expect1, 1e-4) << c.resized;
         EXPECT_NEAR(row[2]->m_fPctWidth, c.expect2, 1e-4) << c.resized;
@@ -336,6 +321,140 @@ TEST_F(DockBars, ASplitterDragEndsOnCancelLostCaptureAndQuit)
         Layout();
         EXPECT_EQ(ChildRect(*row[0], *top).Height(), c.expectHeight) << static_cast<int>(c.end);
     }
+}
+
+// The entry list as letters: '0' a row end, a letter a bar, '#' a placeholder.
+class EntryLists : public DockBars {
+protected:
+    void SetUp() override
+    {
+        DockBars::SetUp();
+        m_top = AddDockBar(ID_DOCK_TOP, CBRS_ALIGN_TOP);
+        for (char name : std::string("ABCXO")) {
+            auto& bar = m_bars.emplace_back(std::make_unique<SECControlBar>());
+            ASSERT_TRUE(bar->Create(m_frame, "bar", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC,
+                name == 'O' ? BARX_OWN_ROW : 0, ID_FIRST_BAR + static_cast<UINT>(m_bars.size())));
+            m_named[name] = bar.get();
+        }
+    }
+    void Set(const std::string& pattern)
+    {
+        m_top->m_arrBars.RemoveAll();
+        for (char c : pattern)
+            m_top->m_arrBars.Add(c == '0' ? nullptr : c == '#' ? reinterpret_cast<void*>(UINT_PTR { 77 }) : m_named[c]);
+    }
+    std::string Get() const
+    {
+        std::string pattern;
+        for (INT_PTR i = 0; i < m_top->m_arrBars.GetSize(); ++i) {
+            void* entry = m_top->m_arrBars[i];
+            char c = entry ? '#' : '0';
+            for (const auto& [name, bar] : m_named)
+                c = entry == bar ? name : c;
+            pattern += c;
+        }
+        return pattern;
+    }
+    SECDockBar* m_top { nullptr };
+    std::map<char, SECControlBar*> m_named;
+};
+
+TEST_F(EntryLists, RowsAndColumnsPlaceABarAsAsked)
+{
+    struct Case {
+        const char* before;
+        SECDockPos pos;
+        char bar;
+        const char* after;
+    };
+    const Case cases[] = {
+        { "0", { 0, 0, 0 }, 'X', "0X0" },
+        // Negative rows from the front: -1 joins the first row, -2 makes a new first row.
+        { "0A0", { -1, 0, 0 }, 'X', "0XA0" },
+        { "0A0", { -2, 0, 0 }, 'X', "0X0A0" },
+        // From the end, a positive row appends rows: two empty ones and the bar's.
+        { "0A0", { 3, 0, SECDockPos::RowFromEnd }, 'X', "0A000X0" },
+        { "0A0B0", { 0, 0, SECDockPos::RowFromEnd }, 'X', "0A0XB0" },
+        // A row past the last one is made, with the empty rows before it.
+        { "0A0", { 2, 0, 0 }, 'X', "0A00X0" },
+        // Columns count visible bars; placeholders are passed freely; a column past the end appends.
+        { "0AB0", { 0, 1, 0 }, 'X', "0AXB0" },
+        { "0A#B0", { 0, 1, 0 }, 'X', "0A#XB0" },
+        { "0AB0", { 0, 5, 0 }, 'X', "0ABX0" },
+        { "0AB0", { 0, 1, SECDockPos::ColFromEnd }, 'X', "0ABX0" },
+        { "0A0B0", { 1, 0, SECDockPos::NewRow }, 'X', "0A0X0B0" },
+        // A bar that takes a row of its own splits the row it is put in.
+        { "0AB0", { 0, 1, 0 }, 'O', "0A0O0B0" },
+        { "0O0", { 0, 1, 0 }, 'X', "0O0X0" },
+    };
+    for (const Case& c : cases) {
+        Set(c.before);
+        const int nPos = m_top->Insert(m_named[c.bar], c.pos);
+        EXPECT_EQ(Get(), c.after) << c.before << " row " << c.pos.m_nRow << " col " << c.pos.m_nCol;
+        EXPECT_EQ(m_top->m_arrBars[nPos], m_named[c.bar]) << c.before;
+    }
+    Set("0");
+}
+
+TEST_F(EntryLists, ARemovedBarLeavesAPlaceholderItsReDockingFillsAgain)
+{
+    Set("0");
+    for (char name : std::string("AB")) {
+        m_named[name]->EnableDocking(CBRS_ALIGN_ANY);
+        m_top->DockControlBar(m_named[name], nullptr);
+    }
+    Layout();
+    ASSERT_EQ(Get(), "0A0B0");
+    SECControlBar* a = m_named['A'];
+    m_frame->FloatControlBar(a, CPoint(300, 300), CBRS_ALIGN_TOP);
+    ASSERT_TRUE(a->IsFloating());
+    EXPECT_EQ(Get(), "0#0B0");
+    EXPECT_EQ(m_top->m_arrBars[1], reinterpret_cast<void*>(static_cast<UINT_PTR>(a->GetDlgCtrlID())));
+
+    // Put back through the frame, the bar takes its placeholder's entry; the floating frame goes.
+    const HWND hFloating = a->GetParentFrame()->m_hWnd;
+    m_frame->ReDockControlBar(a);
+    Layout();
+    EXPECT_EQ(Get(), "0A0B0");
+    EXPECT_FALSE(::IsWindow(hFloating));
+}
+
+TEST_F(EntryLists, TheDragOutlineTakesTheBarsShareOfTheRow)
+{
+    Set("0AB0");
+    for (char name : std::string("AB")) {
+        m_named[name]->m_fPctWidth = 0.5F;
+        m_named[name]->m_szHorz = CSize(100, 30);
+        m_named[name]->m_pDockBar = m_top;
+    }
+    Layout();
+    CRect window;
+    m_top->GetWindowRect(&window);
+    SECControlBar* x = m_named['X'];
+    x->m_fPctWidth = 1.0F;
+    x->m_szHorz = CSize(100, 40);
+    // Dragged over the row of A and B, the bar would take half of it; over a new row, all of it.
+    const CRect drag(window.left + 10, window.top + 5, window.left + 110, window.top + 25);
+    CRect outline;
+    int nRow = -1;
+    CRect last;
+    CPoint ptLast;
+    m_top->CalcDragRect(outline, x, drag, drag.left + 50, drag.top + 10, nRow, last, ptLast);
+    EXPECT_EQ(outline.Width(), window.Width() / 2);
+    // As thick as the thickest bar, the dragged one counted.
+    EXPECT_EQ(outline.Height(), 40);
+    EXPECT_EQ(outline.left, drag.left + 50 - window.Width() / 4);
+    // The same row again: the last outline follows the mouse.
+    m_top->CalcDragRect(outline, x, drag, drag.left + 53, drag.top + 11, nRow, last, ptLast);
+    EXPECT_EQ(outline.TopLeft(), CPoint(drag.left + 53 - window.Width() / 4, last.top));
+
+    const CRect below = drag + CPoint(0, 200);
+    nRow = -1;
+    m_top->CalcDragRect(outline, x, below, below.left + 50, below.top + 10, nRow, last, ptLast);
+    EXPECT_EQ(outline.Width(), window.Width());
+    for (char name : std::string("AB"))
+        m_named[name]->m_pDockBar = nullptr;
+    Set("0");
 }
 
 } // namespace

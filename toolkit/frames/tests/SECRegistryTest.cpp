@@ -213,11 +213,13 @@ TEST(SECRegistry, NullArgumentsFailWithInvalidParameter)
 
 TEST(SECRegistry, EnumeratesKeysAndValuesInOrder)
 {
-    MakeKey("Software\\Test\\b");
-    MakeKey("Software\\Test\\a");
+    // A key of its own: the hive lives as long as the test process, and other tests add keys below
+    // "Software\\Test".
+    MakeKey("Software\\Enumerated\\b");
+    MakeKey("Software\\Enumerated\\a");
     SECRegistry registry;
     ASSERT_TRUE(registry.Connect(HKEY_CURRENT_USER));
-    ASSERT_TRUE(registry.Open("Software\\Test"));
+    ASSERT_TRUE(registry.Open("Software\\Enumerated"));
     ASSERT_TRUE(registry.SetValue("second", "2"));
     ASSERT_TRUE(registry.SetValue("first", DWORD { 1 }));
 

@@ -1,0 +1,3 @@
+#include "toolkit/frames/SECControlBarManager.h"
+
+IMPLEMENT_DYNAMIC(SECControlBarManager, CObject)

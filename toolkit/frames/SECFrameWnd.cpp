@@ -1,0 +1,510 @@
+#include "toolkit/frames/SECFrameWnd.h"
+
+#include <algorithm>
+
+#include "platform/afx/AfxState.h"
+#include "platform/afx/CCmdUI.h"
+#include "platform/afx/CDocument.h"
+#include "platform/afx/CPreviewView.h"
+#include "platform/afx/CResourceException.h"
+#include "platform/afx/CWinApp.h"
+#include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECControlsLink.h"
+#include "toolkit/frames/SECDisplayCache.h"
+#include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECMiniDockFrameWnd.h"
+#include "toolkit/frames/SECWndPlugIn.h"
+
+const UINT WM_SECGETMENU = ::RegisterWindowMessage("WM_SECGETMENU");
+
+IMPLEMENT_DYNCREATE(SECFrameWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_ACTIVATE()
+    ON_WM_NCACTIVATE()
+    ON_WM_NCPAINT()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_WM_NCHITTEST()
+    ON_WM_ENABLE()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_ENTERIDLE()
+    ON_REGISTERED_MESSAGE(WM_SECGETMENU, OnSecGetMenu)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
+    ON_COMMAND(ID_WORKSPACE_NEW, OnWorkspaceCommand)
+    ON_COMMAND(ID_WORKSPACE_OPEN, OnWorkspaceCommand)
+    ON_COMMAND(ID_WORKSPACE_SAVE, OnWorkspaceCommand)
+    ON_COMMAND(ID_WORKSPACE_CLOSE, OnWorkspaceCommand)
+    ON_COMMAND(ID_WORKSPACE_SAVESEL, OnWorkspaceCommand)
+    ON_COMMAND(ID_WORKSPACE_DELETE, OnWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_NEW, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_OPEN, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_SAVE, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_CLOSE, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_SAVESEL, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_DELETE, OnUpdateWorkspaceCommand)
+    ON_COMMAND_EX_RANGE(ID_WORKSPACE_MRU_FIRST, ID_WORKSPACE_MANAGER, OnWorkspaceRange)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_MRU_FIRST, OnUpdateWorkspaceCommand)
+END_MESSAGE_MAP()
+
+namespace {
+
+// The dock bars of a frame, in the order they are looked through, with the bar style of their side.
+struct DockBarSide {
+    UINT nID;
+    DWORD dwStyle;
+};
+constexpr DockBarSide kDockBarMap[] = {
+    { AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM },
+    { AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP },
+    { AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT },
+    { AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT },
+};
+
+// A floating bar keeps this much of itself inside the work area.
+constexpr int kFloatMargin = 10;
+
+SECControlBar* AsSECBar(CControlBar* pBar)
+{
+    return pBar && pBar->IsKindOf(RUNTIME_CLASS(SECControlBar)) ? static_cast<SECControlBar*>(pBar) : nullptr;
+}
+
+} // namespace
+
+SECFrameWnd::SECFrameWnd()
+    : m_bGradientSupported(LOBYTE(LOWORD(::GetVersion())) >= 4)
+{
+}
+
+SECFrameWnd::~SECFrameWnd()
+{
+    if (m_hMenuStored)
+        ::DestroyMenu(m_hMenuStored);
+    for (POSITION pos = m_listCreatedBars.GetHeadPosition(); pos;)
+        delete static_cast<CControlBar*>(m_listCreatedBars.GetNext(pos));
+    m_listCreatedBars.RemoveAll();
+}
+
+void SECFrameWnd::EnableBmpMenus(BOOL bEnable, BOOL bSecond)
+{
+    m_bBmpMenus = bEnable;
+    m_bBmpMenusSecond = bSecond;
+}
+
+BOOL SECFrameWnd::InConfigMode() const
+{
+    const auto& inConfigMode = SECControlsLink::Get().inConfigMode;
+    return m_pControlBarManager && inConfigMode && inConfigMode(m_pControlBarManager);
+}
+
+// Creation ------------------------------------------------------------------------------------------------
+
+BOOL SECFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_nIDHelp = nIDResource;
+    m_nIDMenuStored = nIDResource;
+    CString strings;
+    if (strings.LoadString(nIDResource)) {
+        const int nCut = strings.Find('\n');
+        m_strTitle = nCut >= 0 ? strings.Left(nCut) : strings;
+    }
+    LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
+    HINSTANCE hMenuModule = AfxFindResourceHandle(lpszResource, RT_MENU);
+    if (!HasMenuBar() && !m_hMenuDefault && ::FindResource(hMenuModule, lpszResource, RT_MENU))
+        m_hMenuDefault = ::LoadMenu(hMenuModule, lpszResource);
+    HICON hIcon = ::LoadIcon(AfxFindResourceHandle(lpszResource, RT_GROUP_ICON), lpszResource);
+    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), hIcon);
+    if (!lpszClass)
+        return FALSE;
+    if (!Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszResource, 0, pContext))
+        return FALSE;
+    m_hMenuDefault = ::GetMenu(m_hWnd);
+    if (HasMenuBar() && ::FindResource(hMenuModule, lpszResource, RT_MENU))
+        m_hMenuStored = ::LoadMenu(hMenuModule, lpszResource);
+    if (!m_hAccelTable) {
+        if (HINSTANCE hModule = AfxFindResourceHandle(lpszResource, RT_ACCELERATOR);
+            ::FindResource(hModule, lpszResource, RT_ACCELERATOR))
+            m_hAccelTable = ::LoadAccelerators(hModule, lpszResource);
+    }
+    if (!pContext)
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    return TRUE;
+}
+
+int SECFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    const SECControlsLink& link = SECControlsLink::Get();
+    if (HasMenuBar()) {
+        if (link.newMenuBarFeature)
+            m_pMenuPlugIn.reset(link.newMenuBarFeature(m_pMenuBar));
+    } else if (m_bBmpMenus && link.newBmpMenuPlugIn) {
+        m_pMenuPlugIn.reset(link.newBmpMenuPlugIn());
+    }
+    if (m_pMenuPlugIn)
+        m_pMenuPlugIn->AttachToWindow(this);
+    if (m_pMenuPlugIn && m_bBmpMenus && m_pControlBarManager && link.shareBmpMgr)
+        link.shareBmpMgr(m_pMenuPlugIn.get(), m_pControlBarManager);
+    return 0;
+}
+
+SECFrameWnd::SECWndPlugIn* SECFrameWnd::InstallWorkspaceManager(LPCTSTR, int, CRuntimeClass* pClass, BOOL)
+{
+    if (!pClass)
+        return nullptr;
+    CObject* pObject = pClass->CreateObject();
+    auto* pPlugIn = dynamic_cast<SECWndPlugIn*>(pObject);
+    if (!pPlugIn) {
+        delete pObject;
+        return nullptr;
+    }
+    m_pWorkspaceMgr.reset(pPlugIn);
+    if (!m_pWorkspaceMgr->AttachToWindow(this))
+        m_pWorkspaceMgr.reset();
+    return m_pWorkspaceMgr.get();
+}
+
+void SECFrameWnd::OnClose()
+{
+    CDocument* pDocument = GetActiveDocument();
+    if (pDocument && !pDocument->CanCloseFrame(this))
+        return;
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_pMainWnd == this) {
+        if (!pDocument && !pApp->SaveAllModified())
+            return;
+        ShowWindow(SW_HIDE);
+        pApp->CloseAllDocuments(FALSE);
+        if (!pApp->m_pMainWnd) {
+            ::PostQuitMessage(0);
+            return;
+        }
+        // Closing the documents may have taken the one this frame showed.
+        pDocument = GetActiveDocument();
+    }
+    if (pDocument) {
+        BOOL bOtherFrame = FALSE;
+        for (POSITION pos = pDocument->GetFirstViewPosition(); pos;) {
+            CFrameWnd* pFrame = pDocument->GetNextView(pos)->GetParentFrame();
+            bOtherFrame = bOtherFrame || (pFrame && pFrame != this);
+        }
+        if (pDocument->m_bAutoDelete && !bOtherFrame) {
+            pDocument->OnCloseDocument();
+            return;
+        }
+        pDocument->PreCloseFrame(this);
+    }
+    // The plug-in never outlives the window it is attached to.
+    m_pMenuPlugIn.reset();
+    DestroyWindow();
+}
+
+// Messages and commands ---------------------------------------------------------------------------------------
+
+LRESULT SECFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const SECControlsLink& link = SECControlsLink::Get();
+    if (m_pMenuPlugIn) {
+        LRESULT result = 0;
+        const BOOL bHandled = m_pMenuPlugIn->OnWndMsg(message, wParam, lParam, &result);
+        if (m_pMenuPlugIn->m_bConsumed || (message == WM_HELP && bHandled))
+            return result;
+    }
+    const BOOL bBmpPopup = message == WM_INITMENUPOPUP && m_pMenuPlugIn && m_bBmpMenus;
+    if (bBmpPopup && link.isTrackingMenu && link.isTrackingMenu())
+        lParam = MAKELPARAM(LOWORD(lParam), 1);
+    const LRESULT result = CFrameWnd::WindowProc(message, wParam, lParam);
+    if (bBmpPopup && m_pMenuPlugIn && link.bmpMenuInitPopup)
+        link.bmpMenuInitPopup(m_pMenuPlugIn.get(), wParam, lParam);
+    return result;
+}
+
+BOOL SECFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    CView* pView = GetActiveView();
+    if (m_pMenuPlugIn && !(pView && pView->IsKindOf(RUNTIME_CLASS(CPreviewView))) && m_pMenuPlugIn->PreTranslateMessage(pMsg))
+        return TRUE;
+    if (pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_CLOSE && InConfigMode())
+        return TRUE;
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+BOOL SECFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    SECWndPlugIn* pPlugIn = m_pWorkspaceMgr.get();
+    if (!pPlugIn) {
+        CFrameWnd* pTop = GetTopLevelFrame();
+        if (pTop && pTop != this && pTop->IsKindOf(RUNTIME_CLASS(SECFrameWnd)))
+            pPlugIn = static_cast<SECFrameWnd*>(pTop)->GetWorkspaceManager();
+    }
+    if (pPlugIn) {
+        const BOOL bResult = pPlugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+        if (pPlugIn->m_bConsumed) {
+            pPlugIn->m_bConsumed = FALSE;
+            return bResult;
+        }
+    }
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void SECFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+}
+
+LRESULT SECFrameWnd::OnNcHitTest(CPoint point)
+{
+    // While toolbars are customised the frame itself takes no clicks.
+    if (InConfigMode())
+        return HTERROR;
+    return CFrameWnd::OnNcHitTest(point);
+}
+
+void SECFrameWnd::OnEnable(BOOL bEnable)
+{
+    if (InConfigMode())
+        m_nFlags &= ~WF_STAYACTIVE;
+    CFrameWnd::OnEnable(bEnable);
+}
+
+void SECFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)
+{
+    // The customise dialog keeps the program out of its idle loop: lay out what it changed now.
+    if (InConfigMode() && nWhy == 0 && (m_nIdleFlags & idleLayout)) {
+        RecalcLayout((m_nIdleFlags & idleNotify) != 0);
+        UpdateWindow();
+    }
+    CFrameWnd::OnEnterIdle(nWhy, pWho);
+}
+
+void SECFrameWnd::OnSysColorChange()
+{
+    displayCache().RefreshSystemColors();
+    CFrameWnd::OnSysColorChange();
+    if (const auto& sysColorChange = SECControlsLink::Get().sysColorChange) {
+        for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;)
+            sysColorChange(static_cast<CControlBar*>(m_listControlBars.GetNext(pos)));
+    }
+}
+
+LRESULT SECFrameWnd::OnSecGetMenu(WPARAM wParam, LPARAM lParam)
+{
+    HMENU hMenu = GetResourceMenu(static_cast<UINT>(wParam));
+    return hMenu ? reinterpret_cast<LRESULT>(::GetSubMenu(hMenu, static_cast<int>(lParam))) : 0;
+}
+
+// Menus ----------------------------------------------------------------------------------------------------------
+
+HMENU SECFrameWnd::GetResourceMenu(UINT nID) const { return m_hMenuStored && nID == m_nIDMenuStored ? m_hMenuStored : nullptr; }
+
+void SECFrameWnd::OnUpdateFrameMenu(BOOL, CWnd*, HMENU) { }
+
+HMENU SECFrameWnd::GetDefaultMenu() { return HasMenuBar() ? m_hMenuStored : m_hMenuDefault; }
+
+CMenu* SECFrameWnd::GetCurrentMenu()
+{
+    HMENU hMenu = nullptr;
+    if (HasMenuBar()) {
+        if (const auto& menuBarMenuId = SECControlsLink::Get().menuBarMenuId)
+            hMenu = GetResourceMenu(menuBarMenuId(m_pMenuBar));
+    } else {
+        hMenu = ::GetMenu(m_hWnd);
+    }
+    return hMenu ? CMenu::FromHandle(hMenu) : nullptr;
+}
+
+// Docking --------------------------------------------------------------------------------------------------------
+
+SECDockBar* SECFrameWnd::CreateDockBar() { return new SECDockBar; }
+
+void SECFrameWnd::EnableDocking(DWORD dwDockStyle, DWORD)
+{
+    if (!m_pFloatingFrameClass)
+        m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
+    for (const DockBarSide& side : kDockBarMap) {
+        if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) || GetControlBar(side.nID))
+            continue;
+        SECDockBar* pDockBar = CreateDockBar();
+        if (!pDockBar->Create(this, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | side.dwStyle, side.nID)) {
+            // A dock bar whose window existed has deleted itself.
+            if (!pDockBar->m_hWnd)
+                delete pDockBar;
+            AfxThrowResourceException();
+        }
+    }
+}
+
+namespace {
+
+// The frame's dock bar of the side the bar is aligned to.
+CDockBar* DockBarOfSide(CFrameWnd* pFrame, CControlBar* pBar)
+{
+    for (const DockBarSide& side : kDockBarMap) {
+        if ((side.dwStyle & CBRS_ALIGN_ANY) == (pBar->m_dwStyle & CBRS_ALIGN_ANY)) {
+            CControlBar* pFound = pFrame->GetControlBar(side.nID);
+            return pFound && pFound->IsDockBar() ? static_cast<CDockBar*>(pFound) : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+namespace {
+
+// Docking as the frame does it: the bar's hooks around the step that places it.
+template <typename Place>
+void DockWithHooks(CControlBar* pBar, Place place)
+{
+    if (!pBar)
+        return;
+    SECControlBar* pSEC = AsSECBar(pBar);
+    if (pSEC)
+        pSEC->PrepareDock();
+    place(pSEC);
+    if (pSEC)
+        pSEC->OnDockFinished();
+}
+
+} // namespace
+
+void SECFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    DockWithHooks(pBar, [&](SECControlBar*) {
+        if (!pDockBar)
+            pDockBar = DockBarOfSide(this, pBar);
+        if (pDockBar)
+            pDockBar->DockControlBar(pBar, lpRect);
+    });
+}
+
+void SECFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
+{
+    DockWithHooks(pBar, [&](SECControlBar*) {
+        if (!pDockBar && pBar->m_hWnd && pBar->GetDlgCtrlID() != 0) {
+            // The dock bar that kept the bar's place.
+            auto* pHolder = reinterpret_cast<CControlBar*>(static_cast<UINT_PTR>(static_cast<UINT>(pBar->GetDlgCtrlID())));
+            for (const DockBarSide& side : kDockBarMap) {
+                CControlBar* pFound = GetControlBar(side.nID);
+                if (pFound && pFound->IsDockBar() && static_cast<CDockBar*>(pFound)->FindBar(pHolder) > 0) {
+                    pDockBar = static_cast<CDockBar*>(pFound);
+                    break;
+                }
+            }
+        }
+        if (!pDockBar)
+            pDockBar = DockBarOfSide(this, pBar);
+        if (pDockBar)
+            pDockBar->ReDockControlBar(pBar, lpRect);
+    });
+}
+
+void SECFrameWnd::DockSizedControlBar(CControlBar* pBar, UINT nDockBarID, int nCol, int nRow, float fPctWidth, int nSize)
+{
+    DockWithHooks(pBar, [&](SECControlBar* pSEC) {
+        CDockBar* pDockBar = nullptr;
+        if (CControlBar* pFound = nDockBarID ? GetControlBar(nDockBarID) : nullptr; pFound && pFound->IsDockBar())
+            pDockBar = static_cast<CDockBar*>(pFound);
+        if (!pDockBar)
+            pDockBar = DockBarOfSide(this, pBar);
+        if (pSEC)
+            pSEC->m_fPctWidth = fPctWidth;
+        DWORD dwMode = LM_VERTDOCK;
+        if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+            dwMode = LM_LENGTHY | LM_MRUWIDTH | LM_HORZ;
+        else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+            dwMode = LM_LENGTHY | LM_HORZDOCK | LM_HORZ;
+        pBar->CalcDynamicLayout(nSize, dwMode | LM_COMMIT);
+        if (pDockBar && pDockBar->IsKindOf(RUNTIME_CLASS(SECDockBar)))
+            static_cast<SECDockBar*>(pDockBar)->DockControlBar(pBar, nCol, nRow);
+        else if (pDockBar)
+            pDockBar->DockControlBar(pBar);
+    });
+}
+
+void SECFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    if (!pBar || !pBar->m_hWnd)
+        return;
+    CRect work;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    CRect rectBar;
+    pBar->GetWindowRect(&rectBar);
+    int x = std::min(point.x, work.right - kFloatMargin);
+    if (x + rectBar.Width() < work.left + kFloatMargin)
+        x = work.left + kFloatMargin - rectBar.Width();
+    int y = std::min(point.y, work.bottom - kFloatMargin);
+    if (y + rectBar.Height() < work.top + kFloatMargin)
+        y = work.top + kFloatMargin - rectBar.Height();
+
+    // A bar alone in its floating frame, keeping its orientation, only moves the frame.
+    if (CDockBar* pDockBar = pBar->m_pDockBar;
+        pDockBar && pDockBar->m_bFloating && pDockBar->GetDockedCount() == 1 && (pDockBar->m_dwStyle & dwStyle & CBRS_ALIGN_ANY)) {
+        if (CFrameWnd* pFloating = pDockBar->GetParentFrame(); pFloating && pFloating->IsKindOf(RUNTIME_CLASS(SECMiniDockFrameWnd))) {
+            static_cast<SECMiniDockFrameWnd*>(pFloating)->RecalcLayoutAt(x, y, TRUE);
+            pFloating->UpdateWindow();
+            return;
+        }
+    }
+    SECControlBar* pSEC = AsSECBar(pBar);
+    if (pSEC)
+        pSEC->PrepareFloat();
+    if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
+        dwStyle |= CBRS_SIZE_DYNAMIC;
+        if (dwStyle & CBRS_ORIENT_VERT)
+            dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
+    }
+    CMiniDockFrameWnd* pFloating = CreateFloatingFrame(dwStyle);
+    if (!pFloating->m_hWndOwner)
+        pFloating->m_hWndOwner = pBar->m_hWnd;
+    auto* pSECFloating = pFloating->IsKindOf(RUNTIME_CLASS(SECMiniDockFrameWnd)) ? static_cast<SECMiniDockFrameWnd*>(pFloating) : nullptr;
+    if (pSECFloating)
+        pSECFloating->m_wndSECDockBar.DockControlBar(pBar, nullptr);
+    else
+        pFloating->m_wndDockBar.DockControlBar(pBar);
+    if (pSEC && !(pSEC->m_dwExStyle & BARX_KEEP_LENGTH)) {
+        pFloating->ModifyStyle(MFS_4THICKFRAME, WS_THICKFRAME | MFS_THICKFRAME);
+        pFloating->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    if (pSECFloating) {
+        pSECFloating->RecalcLayoutAt(x, y, TRUE);
+    } else {
+        pFloating->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pFloating->RecalcLayout(TRUE);
+    }
+    if (pBar->GetStyle() & WS_VISIBLE) {
+        pFloating->ShowWindow(SW_SHOWNA);
+        pFloating->UpdateWindow();
+    }
+    if (pSEC)
+        pSEC->OnFloatFinished();
+}
+
+// Layout ----------------------------------------------------------------------------------------------------------
+
+void SECFrameWnd::RecalcLayout(BOOL bNotify)
+{
+    CFrameWnd::RecalcLayout(bNotify);
+    if (m_rectLastPane.Width() > 0 && m_rectLastPane.Height() > 0) {
+        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+            CWnd* pChild = CWnd::FromHandlePermanent(hChild);
+            if (pChild && pChild->IsKindOf(RUNTIME_CLASS(SECDockBar)))
+                static_cast<SECDockBar*>(pChild)->RedrawPendingBars();
+        }
+    } else {
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    CRect rect;
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect);
+    m_rectLastPane = rect;
+}
+
+void SECFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    CFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (!bPreview)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
