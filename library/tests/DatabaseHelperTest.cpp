@@ -267,6 +267,8 @@ TEST_F(DatabaseHelper, UpgradeRenewsAnOlderFile)
     const std::string path = PathOf("old.mdb");
     {
         auto db = Database::Open(platform::ToNativePath(path), true);
+        // One transaction: the file is made in one write rather than one per table and query.
+        db->ExecuteNative("BEGIN");
         CatalogStore catalog(*db);
         for (const SchemaTable& schema : LibrarySchemaTable) {
             const std::string name = schema.name;
@@ -313,6 +315,7 @@ TEST_F(DatabaseHelper, UpgradeRenewsAnOlderFile)
         db->ExecuteNative("UPDATE ts_catalog_tables SET modified = 37622.0 WHERE name = 'tFileDesc'"); // 01/01/2003
         db->ExecuteNative("UPDATE ts_catalog_queries SET modified = " + std::to_string(longAgo));
         db->ExecuteNative("UPDATE ts_catalog_queries SET modified = 37040.9 WHERE name = 'qAddPlaylist'"); // 05/29/2001 21:36
+        db->ExecuteNative("COMMIT");
     }
 
     ASSERT_TRUE(_ADODatabaseHelper().UpgradeLibraryDatabase(path.c_str()));
