@@ -9,6 +9,7 @@
 #include "library/tests/support/AppFixture.h"
 #include "library/tests/support/LibraryFile.h"
 #include "library/tests/support/MessageBoxRecorder.h"
+#include "library/tests/support/NewLibrary.h"
 #include "library/tests/support/TestFolder.h"
 
 #include "platform/base/FileApi.h"
@@ -392,7 +393,7 @@ TEST_F(DatabaseHelper, DamagedFileIsLeftAsItWas)
 TEST_F(DatabaseHelper, EmptyingKeepsTheFixedRows)
 {
     const std::string path = PathOf("copy.mdb");
-    ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(path.c_str()));
+    ASSERT_TRUE(testing_support::MakeNewLibrary(path));
     {
         auto db = OpenNative(path);
         db->ExecuteNative("INSERT INTO tCustomerISPInfo (ISPName) VALUES ('isp')");
@@ -410,7 +411,7 @@ TEST_F(DatabaseHelper, EmptyingKeepsTheFixedRows)
 TEST_F(DatabaseHelper, EmptyingStopsAtTheFirstFailure)
 {
     const std::string path = PathOf("copy.mdb");
-    ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(path.c_str()));
+    ASSERT_TRUE(testing_support::MakeNewLibrary(path));
     {
         auto db = OpenNative(path);
         for (const char* table : { "tMusicMain", "tGroup", "tRadioStream" })
@@ -429,7 +430,7 @@ TEST_F(DatabaseHelper, CompactionMakesANewFileOnly)
 {
     const std::string source = PathOf("copyDB.mdb");
     const std::string target = PathOf("CompactDB.mdb");
-    ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(source.c_str()));
+    ASSERT_TRUE(testing_support::MakeNewLibrary(source));
     const std::string provider = "Provider=Microsoft.JET.OLEDB.4.0;Data source=";
     EXPECT_TRUE(_ADODatabaseHelper().CompactLibraryDatabase((provider + source).c_str(), (provider + target).c_str()));
     {
