@@ -10,35 +10,15 @@
 
 #include "platform/base/Paths.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
-#include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 
 namespace testing_support {
-
-// An open descriptor closed when it goes.
-class OpenDescriptor {
-public:
-    explicit OpenDescriptor(int descriptor)
-        : m_descriptor(descriptor)
-    {
-    }
-    ~OpenDescriptor()
-    {
-        if (m_descriptor >= 0)
-            ::close(m_descriptor);
-    }
-    OpenDescriptor(const OpenDescriptor&) = delete;
-    OpenDescriptor& operator=(const OpenDescriptor&) = delete;
-    int Get() const { return m_descriptor; }
-
-private:
-    int m_descriptor { -1 };
-};
 
 // Makes a new library file at programPath as CreateLibraryDatabase does; false when that fails.
 inline bool MakeNewLibrary(const std::string& programPath)
@@ -53,8 +33,9 @@ inline bool MakeNewLibrary(const std::string& programPath)
     fs::create_directories(folder, ec);
     // Held while the first test makes the file, so that the tests started with it wait and copy
     // rather than each making its own.
-    const OpenDescriptor lock(::open((folder / "lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0644));
-    if (lock.Get() < 0 || ::flock(lock.Get(), LOCK_EX) != 0)
+    const auto close = [](std::FILE* file) { std::fclose(file); };
+    const std::unique_ptr<std::FILE, decltype(close)> lock(std::fopen((folder / "lock").c_str(), "ae"), close);
+    if (!lock || ::flock(::fileno(lock.get()), LOCK_EX) != 0)
         return _ADODatabaseHelper().CreateLibraryDatabase(programPath.c_str());
 
     const fs::path made = folder / "library.mdb";
