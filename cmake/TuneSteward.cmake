@@ -10,20 +10,40 @@ function(ts_add_library target)
   target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
 endfunction()
 
-# ts_add_tests(<label> <target> SOURCES ... [DEPS ...])
+# ts_add_tests(<label> <target> SOURCES ... [DEPS ...] [PROPERTIES ...])
 # One GoogleTest binary per module, registered with CTest under the module's folder as label.
 # Each test runs with its own temporary current directory and TUNESTEWARD_HOME (see ts_test_main).
+# Listing a sanitizer build's tests on a busy machine of two cores takes longer than CTest's default
+# five seconds, so the listing may take a minute.
+# PROPERTIES are further CTest properties of every test (name value ...).
 function(ts_add_tests label target)
   if(NOT TS_BUILD_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PROPERTIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} ts_test_main GTest::gtest GTest::gmock)
   gtest_discover_tests(${target}
-    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${TS_OUTPUT_DIR}
-    PROPERTIES LABELS ${label} TIMEOUT 300)
+    PROPERTIES LABELS ${label} TIMEOUT 300 ${ARG_PROPERTIES})
+endfunction()
+
+# ts_library_template_properties(<variable>)
+# Sets <variable> to the CTest properties of tests that get their new library files from
+# testing_support::MakeNewLibrary: the folder that keeps the run's first new file, emptied before the
+# run's first such test and after its last.
+function(ts_library_template_properties variable)
+  set(folder ${CMAKE_BINARY_DIR}/test-library-template)
+  get_property(defined GLOBAL PROPERTY TS_LIBRARY_TEMPLATE_DEFINED)
+  if(NOT defined)
+    set_property(GLOBAL PROPERTY TS_LIBRARY_TEMPLATE_DEFINED ON)
+    add_test(NAME library-template/empty COMMAND ${CMAKE_COMMAND} -E rm -rf ${folder})
+    add_test(NAME library-template/remove COMMAND ${CMAKE_COMMAND} -E rm -rf ${folder})
+    set_tests_properties(library-template/empty PROPERTIES FIXTURES_SETUP library-template)
+    set_tests_properties(library-template/remove PROPERTIES FIXTURES_CLEANUP library-template)
+  endif()
+  set(${variable} ENVIRONMENT TS_LIBRARY_TEMPLATE=${folder} FIXTURES_REQUIRED library-template PARENT_SCOPE)
 endfunction()
 
 # ts_add_resources(<target> <script.rc> [INCLUDE_DIRS ...])

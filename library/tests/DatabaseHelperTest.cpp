@@ -9,6 +9,7 @@
 #include "library/tests/support/AppFixture.h"
 #include "library/tests/support/LibraryFile.h"
 #include "library/tests/support/MessageBoxRecorder.h"
+#include "library/tests/support/NewLibrary.h"
 #include "library/tests/support/TestFolder.h"
 
 #include "platform/base/FileApi.h"
@@ -267,6 +268,8 @@ TEST_F(DatabaseHelper, UpgradeRenewsAnOlderFile)
     const std::string path = PathOf("old.mdb");
     {
         auto db = Database::Open(platform::ToNativePath(path), true);
+        // One transaction: the file is made in one write rather than one per table and query.
+        db->ExecuteNative("BEGIN");
         CatalogStore catalog(*db);
         for (const SchemaTable& schema : LibrarySchemaTable) {
             const std::string name = schema.name;
@@ -313,6 +316,7 @@ TEST_F(DatabaseHelper, UpgradeRenewsAnOlderFile)
         db->ExecuteNative("UPDATE ts_catalog_tables SET modified = 37622.0 WHERE name = 'tFileDesc'"); // 01/01/2003
         db->ExecuteNative("UPDATE ts_catalog_queries SET modified = " + std::to_string(longAgo));
         db->ExecuteNative("UPDATE ts_catalog_queries SET modified = 37040.9 WHERE name = 'qAddPlaylist'"); // 05/29/2001 21:36
+        db->ExecuteNative("COMMIT");
     }
 
     ASSERT_TRUE(_ADODatabaseHelper().UpgradeLibraryDatabase(path.c_str()));
@@ -389,7 +393,7 @@ TEST_F(DatabaseHelper, DamagedFileIsLeftAsItWas)
 TEST_F(DatabaseHelper, EmptyingKeepsTheFixedRows)
 {
     const std::string path = PathOf("copy.mdb");
-    ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(path.c_str()));
+    ASSERT_TRUE(testing_support::MakeNewLibrary(path));
     {
         auto db = OpenNative(path);
         db->ExecuteNative("INSERT INTO tCustomerISPInfo (ISPName) VALUES ('isp')");
@@ -407,7 +411,7 @@ TEST_F(DatabaseHelper, EmptyingKeepsTheFixedRows)
 TEST_F(DatabaseHelper, EmptyingStopsAtTheFirstFailure)
 {
     const std::string path = PathOf("copy.mdb");
-    ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(path.c_str()));
+    ASSERT_TRUE(testing_support::MakeNewLibrary(path));
     {
         auto db = OpenNative(path);
         for (const char* table : { "tMusicMain", "tGroup", "tRadioStream" })
@@ -426,7 +430,7 @@ TEST_F(DatabaseHelper, CompactionMakesANewFileOnly)
 {
     const std::string source = PathOf("copyDB.mdb");
     const std::string target = PathOf("CompactDB.mdb");
-    ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(source.c_str()));
+    ASSERT_TRUE(testing_support::MakeNewLibrary(source));
     const std::string provider = "Provider=Microsoft.JET.OLEDB.4.0;Data source=";
     EXPECT_TRUE(_ADODatabaseHelper().CompactLibraryDatabase((provider + source).c_str(), (provider + target).c_str()));
     {

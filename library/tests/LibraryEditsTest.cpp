@@ -11,9 +11,9 @@
 #include "library/_ADORecordsetHelper.h"
 
 #include "library/_ADOConnectionHelper.h"
-#include "library/_ADODatabaseHelper.h"
 #include "library/tests/support/AppFixture.h"
 #include "library/tests/support/MessageBoxRecorder.h"
+#include "library/tests/support/NewLibrary.h"
 #include "library/tests/support/TestFolder.h"
 
 #include "platform/ado/AdoConstants.h"
@@ -69,7 +69,7 @@ protected:
         AppFixture::SetUp();
         ASSERT_EQ(platform::EnsureDataAccessRegistered(), S_OK);
         const std::string path = testing_support::CurrentDirectory() + "\\Database\\Tune Steward.mdb";
-        ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(path.c_str()));
+        ASSERT_TRUE(testing_support::MakeNewLibrary(path));
         ASSERT_TRUE(theLibraryConnection.OpenDatabase(path.c_str()));
         m_boxes.emplace();
         // Albums 1 (tracks 11, 12), 2 (tracks 13, 14) and 3 (none); playlist "Road" holds 11, 12, 13, 14

@@ -6,6 +6,7 @@
 #include "platform/ado/JetSqlTranslator.h"
 #include "platform/base/CaseFold.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace platform::ado {
@@ -267,6 +268,13 @@ void CatalogStore::WriteTriggersAndIndexes(const TableDefinition& table)
         m_db.ExecuteNative("CREATE TRIGGER " + QuoteNativeName("ts_catalog_counter_" + lower + "_" + Lower(column.name))
             + " AFTER INSERT ON " + name + " WHEN NEW." + c + " IS NULL BEGIN UPDATE " + name + " SET " + c
             + " = (SELECT IFNULL(MAX(" + c + "), 0) + 1 FROM " + name + ") WHERE rowid = NEW.rowid; END");
+        // Without an index that starts with the counter, that MAX reads the whole table on every insert,
+        // and filling a table grows with the square of its rows.
+        const bool indexed = std::any_of(table.indexes.begin(), table.indexes.end(),
+            [&](const IndexDefinition& index) { return !index.columns.empty() && EqualsNoCase(index.columns[0], column.name); });
+        if (!indexed)
+            m_db.ExecuteNative("CREATE INDEX " + QuoteNativeName("ts_catalog_counter_index_" + lower + "_" + Lower(column.name))
+                + " ON " + name + " (" + c + ")");
     }
     for (const auto& index : table.indexes) {
         if (index.columns.empty())

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "library/_ADODatabaseHelper.h"
+#include "library/tests/support/NewLibrary.h"
 #include "platform/ado/Ado.h"
 #include "platform/com/ObjBase.h"
 
@@ -18,7 +18,7 @@ inline std::string MakeLibrary(const char* path = "library\\Tune Steward.mdb")
 {
     EXPECT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     EXPECT_EQ(platform::EnsureDataAccessRegistered(), S_OK);
-    EXPECT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(path));
+    EXPECT_TRUE(testing_support::MakeNewLibrary(path));
     return std::string("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path;
 }
 

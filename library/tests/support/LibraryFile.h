@@ -57,6 +57,8 @@ inline platform::ado::TableDefinition TableOf(const SchemaTable& table)
 inline void MakeLibraryFile(const std::string& programPath, bool withQueries)
 {
     std::unique_ptr<platform::ado::Database> db = platform::ado::Database::Open(platform::ToNativePath(programPath), true);
+    // One transaction: the file is made in one write rather than one per table and query.
+    db->ExecuteNative("BEGIN");
     platform::ado::CatalogStore catalog(*db);
     for (const SchemaTable& table : LibrarySchemaTable)
         catalog.CreateTable(TableOf(table));
@@ -64,6 +66,7 @@ inline void MakeLibraryFile(const std::string& programPath, bool withQueries)
         for (const StoredQueryEntry& entry : StoredQueryCatalogue)
             catalog.CreateQuery(entry.name, entry.statement);
     }
+    db->ExecuteNative("COMMIT");
 }
 
 } // namespace testing_support

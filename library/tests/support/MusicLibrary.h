@@ -10,6 +10,7 @@
 #include "library/_ADORecordsetHelper.h"
 #include "library/tests/support/AppFixture.h"
 #include "library/tests/support/MessageBoxRecorder.h"
+#include "library/tests/support/NewLibrary.h"
 
 #include "platform/base/FileApi.h"
 #include "platform/base/Modules.h"
@@ -112,7 +113,7 @@ protected:
         App().m_strMaker = "Aldercrest";
         App().m_strDeviceName = "Den";
         App().m_bCDDBControlPresent = TRUE;
-        ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(GetDatabasePath()));
+        ASSERT_TRUE(testing_support::MakeNewLibrary(GetDatabasePath().GetString()));
         ASSERT_TRUE(CreateDirectory(GetLibraryRoot() + "Music", nullptr));
         ASSERT_TRUE(CreateDirectory(GetMp3Path(), nullptr));
         ASSERT_TRUE(theLibraryConnection.OpenDatabase(GetDatabasePath()));
