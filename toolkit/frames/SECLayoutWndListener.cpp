@@ -63,7 +63,9 @@ LRESULT SECLayoutWndListener::DefaultFirst()
     if (!chain || !chain->m_pfnSavedWndProc)
         return 0;
     const LRESULT result = ::CallWindowProc(chain->m_pfnSavedWndProc, msg.hwnd, msg.message, msg.wParam, msg.lParam);
-    SetResultFlags(kStopWalk | kUseListenerResult);
+    // Later listeners still see the message; the chain answers with this result instead of calling the
+    // window's procedure a second time.
+    SetResultFlags(kUseListenerResult);
     SetListenerResult(result);
     return result;
 }

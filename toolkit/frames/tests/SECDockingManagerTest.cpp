@@ -60,6 +60,29 @@ public:
     }
 };
 
+int g_procSizes = 0;
+
+LRESULT CountingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SIZE)
+        ++g_procSizes;
+    return ::DefWindowProc(hWnd, message, wParam, lParam);
+}
+
+// A listener joined after the layout listener, counting the sizes it still sees.
+class SizeCounter : public quorvale::foundation::SECWndListener {
+public:
+    int sizes { 0 };
+
+protected:
+    afx_msg void OnSize(UINT, int, int) { ++sizes; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(SizeCounter, quorvale::foundation::SECWndListener)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
 std::string Names(SECLayoutNode& parent)
 {
     std::string names;
@@ -245,10 +268,14 @@ TEST(SECDefUndoableNode, PutsARemovedChildBackWhereItWas)
 
 TEST_F(LayoutWindowTest, ListenerLaysTheTreeOutWhenTheWindowIsSizedAndLendsItsLimits)
 {
+    ::SetWindowLongPtr(Host(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc));
+    g_procSizes = 0;
     SECLayoutNode root;
     SECLayoutWndListener listener;
     EXPECT_FALSE(listener.AttachLayoutToWindow(&root, nullptr, TRUE, TRUE, FALSE));
     ASSERT_TRUE(listener.AttachLayoutToWindow(&root, &m_host, TRUE, TRUE, FALSE));
+    SizeCounter later;
+    ASSERT_TRUE(later.AttachToWindow(&m_host));
     RECT rc {};
     root.GetCurrentRect(&rc);
     EXPECT_EQ(rc.right, m_size.cx);
@@ -258,6 +285,8 @@ TEST_F(LayoutWindowTest, ListenerLaysTheTreeOutWhenTheWindowIsSizedAndLendsItsLi
     root.GetCurrentRect(&rc);
     EXPECT_EQ(rc.right, 200);
     EXPECT_EQ(rc.bottom, 100);
+    EXPECT_EQ(g_procSizes, 1) << "the window's own procedure runs once, before the tree is laid out";
+    EXPECT_EQ(later.sizes, 1) << "a later listener still sees the message";
     listener.SetAutoLayout(FALSE);
     ::SetWindowPos(Host(), nullptr, 0, 0, 150, 90, SWP_NOZORDER | SWP_NOMOVE);
     root.GetCurrentRect(&rc);
@@ -269,5 +298,6 @@ TEST_F(LayoutWindowTest, ListenerLaysTheTreeOutWhenTheWindowIsSizedAndLendsItsLi
     EXPECT_EQ(info.ptMinTrackSize.x, 40);
     EXPECT_EQ(info.ptMinTrackSize.y, 30);
     EXPECT_NE(info.ptMaxTrackSize.x, 7) << "without a maximum only the minimum is set";
+    later.DetachFromWindow();
     listener.DetachFromWindow();
 }
