@@ -3,7 +3,10 @@
 // placement kept between runs and the installer's request to close.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,7 @@
 #include "app/TuneStewardIds.h"
 #include "library/RegistryRoutines.h"
 #include "platform/afx/tests/MenuTexts.h"
+#include "platform/base/HomeFolder.h"
 #include "platform/base/Modules.h"
 #include "platform/base/Thread.h"
 #include "platform/user/Input.h"
@@ -316,4 +320,34 @@ TEST_F(Program, TheInstallersMessageClosesTheProgramWhereverItIsPosted)
         EXPECT_FALSE(FrameAlive()) << c.where;
         Stop();
     }
+}
+
+TEST_F(Program, ADamagedSettingsHiveGivesTheDefaultsAndStaysAsItIs)
+{
+    const std::filesystem::path hive = platform::HomeFolder() / "user.reg";
+    const std::string damaged = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Corvane\\Tune Steward\\Settings\n\"SaveWindowSettings\"=\"F\n\x01\x02";
+    {
+        std::ofstream out(hive, std::ios::binary);
+        out << damaged;
+    }
+    Start();
+    EXPECT_TRUE(m_app->m_bSaveWindowSettings);
+    EXPECT_TRUE(m_app->m_bSyncDialogOnExit);
+    EXPECT_TRUE(FrameAlive());
+    EndSplash();
+    Stop();
+    std::ifstream in(hive, std::ios::binary);
+    const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(after, damaged);
+}
+
+TEST_F(Program, AMissingLanguageLibraryLeavesTheProgramsOwnResources)
+{
+    WriteRegistryValue("T", "UseLCID", kSettingsSection);
+    setenv("LANG", "de_DE.UTF-8", 1);
+    Start();
+    EXPECT_EQ(m_app->m_hResourceDll, nullptr);
+    EXPECT_EQ(AfxGetResourceHandle(), m_app->m_hInstance);
+    ASSERT_TRUE(FrameAlive());
+    EXPECT_EQ(afx_test::MenuTexts(::GetMenu(Frame()->m_hWnd)).size(), 5u);
 }
