@@ -20,8 +20,11 @@ function(ts_add_tests label target)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} ts_test_main GTest::gtest GTest::gmock)
+  # Listing the tests of a sanitised binary on a busy machine can take longer than the default 5 seconds,
+  # and a listing that times out stops the whole test run.
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
     WORKING_DIRECTORY ${TS_OUTPUT_DIR}
     PROPERTIES LABELS ${label} TIMEOUT 300)
 endfunction()
