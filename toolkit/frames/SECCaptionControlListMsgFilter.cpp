@@ -25,7 +25,8 @@ SECCaptionControlListMsgFilter::SECCaptionControlListMsgFilter(CWnd* pOwner, int
     ApplyDescriptorsAll(m_standardControls, TRUE);
 }
 
-SECCaptionControlListMsgFilter::SECCaptionControlListMsgFilter(const SECCaptionControlListMsgFilter& other, CWnd* pOwner)
+SECCaptionControlListMsgFilter::SECCaptionControlListMsgFilter(
+    const SECCaptionControlListMsgFilter& other, CWnd* pOwner)
     : SECCaptionMsgFilter(other, pOwner)
 {
     DescribeStandardControls();
@@ -84,5 +85,6 @@ void SECCapConLstMDIMaxChildMsgFilter::GetButtonSize(CSize& size) const
 
 CPoint SECCapConLstMDIMaxChildMsgFilter::GetButtonOrigin(const CRect& rectCaption, const CSize& size) const
 {
-    return SECCaptionControlListMsgFilter::GetButtonOrigin(rectCaption, size) + CPoint(0, ::GetSystemMetrics(SM_CYCAPTION));
+    return SECCaptionControlListMsgFilter::GetButtonOrigin(rectCaption, size)
+        + CPoint(0, ::GetSystemMetrics(SM_CYCAPTION));
 }

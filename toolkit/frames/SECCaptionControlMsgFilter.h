@@ -15,7 +15,8 @@ public:
     // The gestures a command can come from.
     enum Gesture { kClick = 0, kRightClick = 1, kHeld = 2 };
 
-    explicit SECCaptionControlMsgFilter(CWnd* pOwner = nullptr, int nID = -1, UINT nState = 0, UINT nType = DFC_CAPTION);
+    explicit SECCaptionControlMsgFilter(
+        CWnd* pOwner = nullptr, int nID = -1, UINT nState = 0, UINT nType = DFC_CAPTION);
     ~SECCaptionControlMsgFilter() override;
     SEC_MSGFILTER_CLONE(SECCaptionControlMsgFilter)
 

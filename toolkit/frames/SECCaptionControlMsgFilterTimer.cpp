@@ -11,7 +11,8 @@ SECCaptionControlMsgFilterTimer::SECCaptionControlMsgFilterTimer(
 {
 }
 
-HWND SECCaptionControlMsgFilterTimer::Start(CWnd* pOwner, SECCaptionControlMsgFilter* pControl, int nInterval, CPoint ptPress)
+HWND SECCaptionControlMsgFilterTimer::Start(
+    CWnd* pOwner, SECCaptionControlMsgFilter* pControl, int nInterval, CPoint ptPress)
 {
     if (!pOwner || !::IsWindow(pOwner->m_hWnd))
         return nullptr;

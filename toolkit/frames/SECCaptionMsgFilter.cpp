@@ -14,7 +14,8 @@ DWORD SECCaptionMsgFilter::OwnerStyle() const
 DWORD SECCaptionMsgFilter::OwnerExStyle() const
 {
     const CWnd* pOwner = GetOwner();
-    return pOwner && ::IsWindow(pOwner->m_hWnd) ? static_cast<DWORD>(::GetWindowLongPtr(pOwner->m_hWnd, GWL_EXSTYLE)) : 0;
+    return pOwner && ::IsWindow(pOwner->m_hWnd) ? static_cast<DWORD>(::GetWindowLongPtr(pOwner->m_hWnd, GWL_EXSTYLE))
+                                                : 0;
 }
 
 BOOL SECCaptionMsgFilter::GetCaptionRect(CRect& rect) const

@@ -40,6 +40,9 @@ int SECMultiDocTemplate::GetDockingPlace(CFrameWnd* pFrame) const
 
 BOOL SECMultiDocTemplate::RedockMDIChild(CFrameWnd*) { return FALSE; }
 
-BOOL SECMultiDocTemplate::DockMDIChildAt(CFrameWnd*, UINT, const SECDockPlacement*, const SECDockSize*) { return FALSE; }
+BOOL SECMultiDocTemplate::DockMDIChildAt(CFrameWnd*, UINT, const SECDockPlacement*, const SECDockSize*)
+{
+    return FALSE;
+}
 
 BOOL SECMultiDocTemplate::MakeMDIChild(CFrameWnd*, int) { return FALSE; }

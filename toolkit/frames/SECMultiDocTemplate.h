@@ -24,7 +24,8 @@ public:
     // Docks an MDI child back where it was last docked; FALSE where that cannot be done.
     virtual BOOL RedockMDIChild(CFrameWnd* pFrame);
     // Docks an MDI child at a dock bar with optional placement data; FALSE where that cannot be done.
-    virtual BOOL DockMDIChildAt(CFrameWnd* pFrame, UINT nDockBarID, const SECDockPlacement* pPlacement, const SECDockSize* pSize);
+    virtual BOOL DockMDIChildAt(
+        CFrameWnd* pFrame, UINT nDockBarID, const SECDockPlacement* pPlacement, const SECDockSize* pSize);
     // Makes a docked or floating frame an MDI child shown as the state says (2 minimised, 3
     // maximised, else normal); FALSE where that cannot be done.
     virtual BOOL MakeMDIChild(CFrameWnd* pFrame, int nState);

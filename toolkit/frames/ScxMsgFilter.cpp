@@ -78,7 +78,10 @@ constexpr int kPlaceStates[] = { kDockedTop, kDockedLeft, kDockedBottom, kDocked
 
 } // namespace
 
-BOOL ScxMsgFilter::IsCloneCommand(UINT nCommand) const { return nCommand == SCX_CHANGESTATE || nCommand == SCX_MENUREQUEST; }
+BOOL ScxMsgFilter::IsCloneCommand(UINT nCommand) const
+{
+    return nCommand == SCX_CHANGESTATE || nCommand == SCX_MENUREQUEST;
+}
 
 int ScxMsgFilter::OnFilter(UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
@@ -276,7 +279,8 @@ SECMultiDocTemplate* ScxMsgFilter::GetDocTemplate(CFrameWnd* pFrame) const
     return pDoc ? dynamic_cast<SECMultiDocTemplate*>(pDoc->GetDocTemplate()) : nullptr;
 }
 
-BOOL ScxMsgFilter::ToMDIChild(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, int nState, const ScxInfo&)
+BOOL ScxMsgFilter::ToMDIChild(
+    CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, int nState, const ScxInfo&)
 {
     if (StateKind(nCurrent) != kMDIChild) {
         // The template may make a new frame and destroy this one: pFrame is not used afterwards.
@@ -284,7 +288,9 @@ BOOL ScxMsgFilter::ToMDIChild(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate,
             return FALSE;
     } else {
         ::ShowWindow(pFrame->m_hWnd,
-            nState == kMDIMinimized ? SW_MINIMIZE : nState == kMDIMaximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
+            nState == kMDIMinimized       ? SW_MINIMIZE
+                : nState == kMDIMaximized ? SW_SHOWMAXIMIZED
+                                          : SW_RESTORE);
     }
     // The MDI layout is redone from scratch.
     auto* pMDIFrame = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
@@ -298,7 +304,8 @@ BOOL ScxMsgFilter::ToMDIChild(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate,
     return TRUE;
 }
 
-BOOL ScxMsgFilter::ToDocked(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, int nState, const ScxInfo& info)
+BOOL ScxMsgFilter::ToDocked(
+    CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, int nState, const ScxInfo& info)
 {
     const int nCurrentKind = StateKind(nCurrent);
     if ((nState == kDocked || nState == 0) && !(info.m_dwFlags & (ScxInfo::kPosition | ScxInfo::kSize))) {
@@ -328,9 +335,11 @@ BOOL ScxMsgFilter::DockBarAtSide(CControlBar* pBar, UINT nDockBarID, const ScxIn
     const bool bTopOrLeft = nDockBarID == AFX_IDW_DOCKBAR_TOP || nDockBarID == AFX_IDW_DOCKBAR_LEFT;
     const SECDockPlacement defaultPlacement { bTopOrLeft ? 1 : 0, 0, bTopOrLeft ? 3U : 4U };
     const SECDockSize defaultSize { 1.0F, 150, 0 };
-    const SECDockPlacement& placement
-        = (info.m_dwFlags & ScxInfo::kPosition) && info.m_pDockedPlacement ? *info.m_pDockedPlacement : defaultPlacement;
-    const SECDockSize& size = (info.m_dwFlags & ScxInfo::kSize) && info.m_pSizePlacement ? *info.m_pSizePlacement : defaultSize;
+    const SECDockPlacement& placement = (info.m_dwFlags & ScxInfo::kPosition) && info.m_pDockedPlacement
+        ? *info.m_pDockedPlacement
+        : defaultPlacement;
+    const SECDockSize& size
+        = (info.m_dwFlags & ScxInfo::kSize) && info.m_pSizePlacement ? *info.m_pSizePlacement : defaultSize;
     pDockSite->DockSizedControlBar(pBar, nDockBarID, placement.m_nCol, placement.m_nRow, size.m_fPct, size.m_nLength);
     pDockSite->RecalcLayout();
     return TRUE;
@@ -381,7 +390,8 @@ BOOL ScxMsgFilter::RedockMDIChild(CFrameWnd* pFrame, SECMultiDocTemplate* pTempl
     return pTemplate->RedockMDIChild(pFrame);
 }
 
-BOOL ScxMsgFilter::DockMDIChildAt(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, UINT nDockBarID, const ScxInfo& info)
+BOOL ScxMsgFilter::DockMDIChildAt(
+    CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, UINT nDockBarID, const ScxInfo& info)
 {
     const SECDockPlacement* pPlacement = (info.m_dwFlags & ScxInfo::kPosition) ? info.m_pDockedPlacement : nullptr;
     const SECDockSize* pSize = (info.m_dwFlags & ScxInfo::kSize) ? info.m_pSizePlacement : nullptr;

@@ -35,13 +35,16 @@ public:
     virtual void SendStateCommand(const ScxInfo& info, int nState);
     virtual HMENU BuildContextMenu(int nCurrentState);
     virtual HMENU CreateContextMenu(CWnd* pWnd);
-    virtual BOOL ToMDIChild(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, int nState, const ScxInfo& info);
-    virtual BOOL ToDocked(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, int nState, const ScxInfo& info);
+    virtual BOOL ToMDIChild(
+        CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, int nState, const ScxInfo& info);
+    virtual BOOL ToDocked(
+        CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, int nState, const ScxInfo& info);
     virtual BOOL ToFloating(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, int nCurrent, const ScxInfo& info);
     virtual BOOL RedockMDIChild(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate);
     // Floats a docked hosting bar (at the record's position and size when valid) or docks a floating one.
     virtual BOOL ToggleBarDocking(CFrameWnd* pFrame, const ScxInfo& info);
-    virtual BOOL DockMDIChildAt(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, UINT nDockBarID, const ScxInfo& info);
+    virtual BOOL DockMDIChildAt(
+        CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate, UINT nDockBarID, const ScxInfo& info);
     // kMDIChild, kDocked or kFloating for a state; 0 for none of them.
     virtual int StateKind(int nState) const;
     virtual int ToggleState(int nCurrent) const;

@@ -10,8 +10,7 @@
 #include "toolkit/frames/SECMsgFilter.h"
 #include "toolkit/frames/ScxInfo.h"
 
-template <class Base>
-class FilteredFrameT : public Base, public ISECMsgFilterHost {
+template<class Base> class FilteredFrameT : public Base, public ISECMsgFilterHost {
 public:
     struct ExCommand {
         UINT nCommand;

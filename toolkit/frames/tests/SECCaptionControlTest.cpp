@@ -25,7 +25,8 @@ using platform::user::TestScreen;
 
 namespace {
 
-constexpr DWORD kFullCaption = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD kFullCaption
+    = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 // Standard control ids: close, minimise, maximise, restore, help.
 constexpr int kClose = 0;
 constexpr int kMin = 1;
@@ -99,7 +100,8 @@ TEST_F(CaptionControls, TheStyleChoosesWhichControlsShowAndWhichArePressable)
         { "context help", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, WS_EX_CONTEXTHELP, -1, false, "0 4" },
         { "both boxes", kFullCaption, 0, -1, false, "0 2 1" },
         { "tool window", kFullCaption, WS_EX_TOOLWINDOW, -1, false, "0" },
-        { "maximise box only", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX, 0, -1, false, "0 2 1*" },
+        { "maximise box only", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MAXIMIZEBOX, 0, -1, false,
+            "0 2 1*" },
         { "maximised", kFullCaption, 0, SW_MAXIMIZE, false, "0 3 1" },
         { "minimised", kFullCaption, 0, SW_MINIMIZE, false, "0 2 3" },
         { "no system menu", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, -1, false, "" },
@@ -117,7 +119,8 @@ TEST_F(CaptionControls, TheStyleChoosesWhichControlsShowAndWhichArePressable)
             const SECCaptionControlMsgFilter* pControl = Control(nID);
             if (pControl->GetRect().IsRectEmpty())
                 continue;
-            shown += (shown.empty() ? "" : " ") + std::to_string(nID) + ((pControl->GetState() & DFCS_INACTIVE) ? "*" : "");
+            shown += (shown.empty() ? "" : " ") + std::to_string(nID)
+                + ((pControl->GetState() & DFCS_INACTIVE) ? "*" : "");
         }
         EXPECT_EQ(shown, c.shown) << c.name;
     }
@@ -226,7 +229,8 @@ TEST_F(CaptionControls, ACaptionWithItsControlsAndOnePressedLooksRight)
     m_screen.moveTo(min.x, min.y);
     m_screen.press();
     m_screen.pump();
-    const std::string diff = m_screen.compareWithGolden(CRect(0, 0, 240, 30), TS_FRAMES_TEST_DIR "/golden/caption-controls.png");
+    const std::string diff
+        = m_screen.compareWithGolden(CRect(0, 0, 240, 30), TS_FRAMES_TEST_DIR "/golden/caption-controls.png");
     m_screen.moveTo(min.x, min.y + 100);
     m_screen.release();
     EXPECT_EQ(diff, "");

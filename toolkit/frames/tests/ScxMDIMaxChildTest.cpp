@@ -35,12 +35,14 @@ protected:
         frameTable.Add(SEC_FILTER_SCXRDBLCLK, -1, RUNTIME_CLASS(ScxNCRDBLClkMDIMaxChildMsgFilter));
         m_frame->m_root.ApplyDescriptorsAll(frameTable, TRUE);
         // Only the child's button shows in the menu-bar row.
-        auto* pList = static_cast<SECCaptionControlListMsgFilter*>(m_frame->m_root.FindFilter(SEC_FILTER_CAPTIONCONTROLS));
+        auto* pList
+            = static_cast<SECCaptionControlListMsgFilter*>(m_frame->m_root.FindFilter(SEC_FILTER_CAPTIONCONTROLS));
         pList->ApplyDescriptorsAll(pList->GetStandardControls(), FALSE);
 
         m_child = new FilteredMDIChild;
         m_child->m_bRecordOnly = true;
-        ASSERT_TRUE(m_child->Create(nullptr, "view", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 200, 150), m_frame));
+        ASSERT_TRUE(m_child->Create(
+            nullptr, "view", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 200, 150), m_frame));
         m_childTable.Add(SEC_FILTER_CAPTIONCONTROLS, -1, RUNTIME_CLASS(SECCaptionControlListMsgFilter), 1);
         m_childTable.Add(SEC_FILTER_SCXBUTTON, SEC_FILTER_CAPTIONCONTROLS, RUNTIME_CLASS(ScxButtonMDIChildMsgFilter));
         m_childTable.Add(SEC_FILTER_SCXRDBLCLK, -1, RUNTIME_CLASS(ScxCaptionNCRDBLClkFilter));
@@ -56,7 +58,8 @@ protected:
     }
     ScxButtonMsgFilter* FrameButton()
     {
-        auto* pList = static_cast<SECCaptionControlListMsgFilter*>(m_frame->m_root.FindFilter(SEC_FILTER_CAPTIONCONTROLS));
+        auto* pList
+            = static_cast<SECCaptionControlListMsgFilter*>(m_frame->m_root.FindFilter(SEC_FILTER_CAPTIONCONTROLS));
         pList->LayoutControls();
         return static_cast<ScxButtonMsgFilter*>(pList->FindFilter(SEC_FILTER_SCXBUTTON));
     }

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/afx/AfxPriv.h"
-#include "platform/afx/CDocument.h"
 #include "platform/afx/CDockBar.h"
+#include "platform/afx/CDocument.h"
 #include "platform/afx/CView.h"
 #include "platform/user/WinMenu.h"
 #include "toolkit/frames/SECCaptionControlListMsgFilter.h"
@@ -106,7 +106,8 @@ protected:
         DockingFrameTest::SetUp();
         m_bar = new SECControlBar;
         m_bar->m_bAutoDelete = TRUE;
-        ASSERT_TRUE(m_bar->Create(m_frame, "view", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 0, ID_VIEWBAR));
+        ASSERT_TRUE(
+            m_bar->Create(m_frame, "view", WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 0, ID_VIEWBAR));
         m_bar->m_szHorz = CSize(200, 80);
         m_bar->m_szVert = CSize(120, 200);
         m_bar->m_szFloat = CSize(160, 100);
@@ -114,10 +115,12 @@ protected:
         m_frame->DockControlBar(m_bar);
 
         m_view = new FilteredFrame;
-        ASSERT_TRUE(m_view->Create(nullptr, "view", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, CRect(0, 0, 180, 70), m_bar));
+        ASSERT_TRUE(m_view->Create(
+            nullptr, "view", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, CRect(0, 0, 180, 70), m_bar));
         m_hView = m_view->m_hWnd;
         auto* pView = new CView;
-        ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_view, AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(
+            pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_view, AFX_IDW_PANE_FIRST));
         // The test keeps the document when its view goes with the frame.
         m_doc->m_bAutoDelete = FALSE;
         m_template.AddDocument(m_doc.get());
@@ -325,7 +328,8 @@ TEST_F(ViewFrames, BadRecordsAndUnknownCommandsChangeNothing)
         int state;
         HWND hWnd;
     };
-    const HWND hNoObject = ::CreateWindowEx(0, "Static", "", WS_CHILD, 0, 0, 1, 1, m_frame->m_hWnd, nullptr, nullptr, nullptr);
+    const HWND hNoObject
+        = ::CreateWindowEx(0, "Static", "", WS_CHILD, 0, 0, 1, 1, m_frame->m_hWnd, nullptr, nullptr, nullptr);
     const Case cases[] = {
         { "unknown command", 0xC030, kFloating, m_hView },
         { "unknown state", SCX_CHANGESTATE, 42, m_hView },
@@ -338,7 +342,8 @@ TEST_F(ViewFrames, BadRecordsAndUnknownCommandsChangeNothing)
         info.m_nState = c.state;
         LRESULT lResult = 0;
         auto* pFilter = static_cast<ScxMsgFilter*>(m_view->m_root.FindFilter(SEC_FILTER_SYSCOMMANDEX));
-        EXPECT_EQ(pFilter->Filter(GetSysCommandExMessage(), c.command, reinterpret_cast<LPARAM>(&info), &lResult), 0) << c.name;
+        EXPECT_EQ(pFilter->Filter(GetSysCommandExMessage(), c.command, reinterpret_cast<LPARAM>(&info), &lResult), 0)
+            << c.name;
         EXPECT_EQ(lResult, 0) << c.name;
         EXPECT_FALSE(m_bar->IsFloating()) << c.name;
     }
@@ -355,9 +360,8 @@ TEST(ScxButtonGlyph, TheDiamondScalesWithTheButtonAndShiftsWhenPushed)
     // A caption button of 16 by 14: strokes of 2 by 1, a glyph 8 high in 4 steps.
     const std::vector<CRect> expected = {
         { 6, 2, 9, 3 }, { 6, 10, 9, 11 }, // apexes
-        { 5, 3, 7, 4 }, { 8, 3, 10, 4 }, { 5, 9, 7, 10 }, { 8, 9, 10, 10 },
-        { 4, 4, 6, 5 }, { 9, 4, 11, 5 }, { 4, 8, 6, 9 }, { 9, 8, 11, 9 },
-        { 3, 5, 5, 6 }, { 10, 5, 12, 6 }, { 3, 7, 5, 8 }, { 10, 7, 12, 8 },
+        { 5, 3, 7, 4 }, { 8, 3, 10, 4 }, { 5, 9, 7, 10 }, { 8, 9, 10, 10 }, { 4, 4, 6, 5 }, { 9, 4, 11, 5 },
+        { 4, 8, 6, 9 }, { 9, 8, 11, 9 }, { 3, 5, 5, 6 }, { 10, 5, 12, 6 }, { 3, 7, 5, 8 }, { 10, 7, 12, 8 },
         { 3, 6, 4, 7 }, { 11, 6, 12, 7 }, // the widest row closed
     };
     EXPECT_EQ(ScxButtonMsgFilter::GlyphRects(CRect(0, 0, 16, 14), FALSE, FALSE), expected);
