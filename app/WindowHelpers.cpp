@@ -104,9 +104,18 @@ void PumpMessages()
     CWinThread* thread = AfxGetThread();
     MSG msg;
     while (::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!thread || !thread->PumpMessage()) {
-            ::PostQuitMessage(0);
+        // The quit message goes back with its exit code, for the main loop to end on.
+        if (thread && !thread->PumpMessage()) {
+            ::PostQuitMessage(static_cast<int>(thread->m_msgCur.wParam));
             return;
+        }
+        if (!thread) {
+            if (!::GetMessage(&msg, nullptr, 0, 0)) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                return;
+            }
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
         }
     }
     if (thread)

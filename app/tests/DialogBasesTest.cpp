@@ -116,6 +116,35 @@ TEST_F(DialogBases, MenuItemsAreFoundByExactTextOrById)
     EXPECT_EQ(FindMenuItemById(nullptr, 57664), -1);
 }
 
+TEST_F(DialogBases, PumpingRunsWaitingMessagesAndLeavesTheQuitWithItsCode)
+{
+    class CCounter : public CWnd {
+    public:
+        int seen { 0 };
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_USER + 1)
+                ++seen;
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    } counter;
+    ASSERT_TRUE(counter.CreateEx(0, AfxRegisterWndClass(0), "counter", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    for (int i = 0; i < 3; ++i)
+        counter.PostMessage(WM_USER + 1);
+    PumpMessages();
+    EXPECT_EQ(counter.seen, 3);
+
+    counter.PostMessage(WM_USER + 1);
+    ::PostQuitMessage(7);
+    counter.PostMessage(WM_USER + 1);
+    PumpMessages();
+    MSG msg;
+    ASSERT_TRUE(::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 7u);
+    counter.DestroyWindow();
+}
+
 TEST_F(DialogBases, EditControlsAndAddressesExchange)
 {
     CWnd parent;

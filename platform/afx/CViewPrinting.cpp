@@ -1,11 +1,13 @@
 // CView's printing protocol: the print job on a printer DC and the start of a print preview.
 #include "platform/afx/AfxPriv.h"
+#include "platform/afx/AfxState.h"
 #include "platform/afx/CDC.h"
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CPreviewView.h"
 #include "platform/afx/CPrintInfo.h"
 #include "platform/afx/CView.h"
+#include "platform/afx/CWinApp.h"
 #include "platform/gdi/Printing.h"
 
 namespace {
@@ -44,6 +46,9 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
             return FALSE;
     } else {
         dialog.m_pd.Flags |= PD_RETURNDC;
+        // The dialog offers the printer File / Print Setup chose.
+        if (CWinApp* app = AfxGetApp())
+            app->GetPrinterDeviceDefaults(&dialog.m_pd);
         if (dialog.DoModal() != IDOK)
             return FALSE;
     }

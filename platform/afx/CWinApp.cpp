@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/afx/AfxPriv.h"
@@ -14,9 +15,11 @@
 #include "platform/afx/CDocTemplate.h"
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CPrintDialog.h"
 #include "platform/afx/CRecentFileList.h"
 #include "platform/afx/CView.h"
 #include "platform/afx/CWnd.h"
+#include "platform/base/GlobalMemory.h"
 #include "platform/base/MessageBox.h"
 #include "platform/base/Modules.h"
 #include "platform/base/Profile.h"
@@ -28,12 +31,29 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
 ON_COMMAND(ID_FILE_NEW, OnFileNew)
 ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
 ON_COMMAND(ID_APP_EXIT, OnAppExit)
 ON_COMMAND_EX_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnOpenRecentFile)
 ON_UPDATE_COMMAND_UI_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
 namespace {
+
+// A block of its own with the same bytes; null for none or when out of memory.
+HGLOBAL CopyOfBlock(HGLOBAL block)
+{
+    const SIZE_T size = GlobalSize(block);
+    const void* from = size ? GlobalLock(block) : nullptr;
+    if (!from)
+        return nullptr;
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (void* to = copy ? GlobalLock(copy) : nullptr) {
+        std::memcpy(to, from, size);
+        GlobalUnlock(copy);
+    }
+    GlobalUnlock(block);
+    return copy;
+}
 
 struct KeyCloser {
     void operator()(HKEY key) const { RegCloseKey(key); }
@@ -87,6 +107,8 @@ CWinApp::~CWinApp()
     for (POSITION pos = m_templateList.GetHeadPosition(); pos;)
         delete static_cast<CDocTemplate*>(m_templateList.GetNext(pos));
     m_templateList.RemoveAll();
+    GlobalFree(m_hDevMode);
+    GlobalFree(m_hDevNames);
     if (AfxGetApp() == this)
         afx::SetCurrentApp(nullptr);
     for (LPCTSTR* text : { &m_pszAppName, &m_pszExeName, &m_pszHelpFilePath, &m_pszProfileName, &m_pszRegistryKey })
@@ -487,6 +509,30 @@ void CWinApp::OnFileOpen()
     CString name;
     if (DoPromptFileName(name, 0, 0, TRUE, nullptr))
         OpenDocumentFile(name);
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLG* pd)
+{
+    if (!pd || !m_hDevMode || !m_hDevNames)
+        return FALSE;
+    GlobalFree(pd->hDevMode);
+    GlobalFree(pd->hDevNames);
+    pd->hDevMode = CopyOfBlock(m_hDevMode);
+    pd->hDevNames = CopyOfBlock(m_hDevNames);
+    return pd->hDevMode && pd->hDevNames;
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    CPrintDialog setup(TRUE);
+    GetPrinterDeviceDefaults(&setup.m_pd);
+    if (setup.DoModal() != IDOK)
+        return;
+    // The dialog gives up its blocks: the choice now belongs to the application.
+    GlobalFree(m_hDevMode);
+    GlobalFree(m_hDevNames);
+    m_hDevMode = std::exchange(setup.m_pd.hDevMode, nullptr);
+    m_hDevNames = std::exchange(setup.m_pd.hDevNames, nullptr);
 }
 
 void CWinApp::OnAppExit()

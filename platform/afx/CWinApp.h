@@ -12,6 +12,7 @@
 #include "platform/afx/CPtrList.h"
 #include "platform/afx/CString.h"
 #include "platform/afx/CWinThread.h"
+#include "platform/shell/CommDlg.h"
 
 class CCommandLineInfo;
 class CDocTemplate;
@@ -104,8 +105,13 @@ public:
     // shown before), 0 shows it again after something else changed the cursor.
     virtual void DoWaitCursor(int nCode);
 
+    // Copies of the printer File / Print Setup chose, put into pd (whose earlier blocks are freed) for a
+    // print dialog to start from; FALSE, and pd untouched, while none was chosen.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pd);
+
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
+    afx_msg void OnFilePrintSetup();
     afx_msg void OnAppExit();
     afx_msg BOOL OnOpenRecentFile(UINT nID);
     afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
@@ -123,6 +129,9 @@ public:
     UINT m_nNumPreviewPages { 0 };
     int m_nWaitCursorCount { 0 };
     HCURSOR m_hcurWaitCursorRestore { nullptr };
+    // The printer File / Print Setup chose (its settings and its names, with the file printed to).
+    HGLOBAL m_hDevMode { nullptr };
+    HGLOBAL m_hDevNames { nullptr };
 
     DECLARE_MESSAGE_MAP()
 };

@@ -226,6 +226,28 @@ TEST_F(ViewPrinting, ACancelledDialogPrintsNothingAndARangeIsKept)
     ranged->DestroyWindow();
 }
 
+TEST_F(ViewPrinting, PrintSetupChoosesTheFileThePrintDialogOffers)
+{
+    ChooseFile("chosen");
+    Command(ID_FILE_PRINT_SETUP);
+    // A cancelled set-up keeps the earlier choice.
+    platform::SetChooserShownHook([](HWND) {
+        platform::user::InjectKey(VK_ESCAPE, true);
+        platform::user::InjectKey(VK_ESCAPE, false);
+    });
+    Command(ID_FILE_PRINT_SETUP);
+    EXPECT_FALSE(std::filesystem::exists("chosen.pdf"));
+
+    // The print dialog offers the chosen file: accepting its offer prints there.
+    platform::SetChooserShownHook([](HWND) {
+        platform::user::InjectKey(VK_RETURN, true);
+        platform::user::InjectKey(VK_RETURN, false);
+    });
+    Command(ID_FILE_PRINT);
+    EXPECT_EQ(PdfPageCount("chosen.pdf"), 3);
+    EXPECT_FALSE(std::filesystem::exists("document.pdf"));
+}
+
 TEST_F(ViewPrinting, PreviewCountsPagesNavigatesAndDrawsThePageOnTheScreen)
 {
     CRowsView* view = RowsView();
