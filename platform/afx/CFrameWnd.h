@@ -135,7 +135,8 @@ public:
     CRect m_rectBorder;
     CRuntimeClass* m_pFloatingFrameClass { nullptr };
     // The prompt being shown and the one last shown on the status bar.
-    UINT m_nIDTracking { 0 };
+    // The prompt shown at the next idle time: the idle message until a menu or command changes it.
+    UINT m_nIDTracking { AFX_IDS_IDLEMESSAGE };
     UINT m_nIDLastMessage { 0 };
     DWORD m_dwPromptContext { 0 };
     BOOL m_bInRecalcLayout { FALSE };
