@@ -101,6 +101,15 @@ size_t BitmapHeaderBytes(const BYTE* pData, DWORD nSize, int& nColors)
     return nHeader;
 }
 
+BOOL LoadResourceBitmap(HBITMAP& hBmp, UINT nID, BOOL bSysColor)
+{
+    if (bSysColor)
+        return SECBmpMgr::LoadSysColorBitmap(hBmp, nID);
+    const LPCSTR lpName = MAKEINTRESOURCE(nID);
+    hBmp = ::LoadBitmap(AfxFindResourceHandle(lpName, RT_BITMAP), lpName);
+    return hBmp != nullptr;
+}
+
 } // namespace
 
 SECBmpMgr::~SECBmpMgr()
@@ -302,19 +311,6 @@ BOOL SECBmpMgr::ReloadBitmap(BmpInfo* pInfo, BOOL bForce)
         return TRUE;
     return LoadLargeBitmap(pInfo);
 }
-
-namespace {
-
-BOOL LoadResourceBitmap(HBITMAP& hBmp, UINT nID, BOOL bSysColor)
-{
-    if (bSysColor)
-        return SECBmpMgr::LoadSysColorBitmap(hBmp, nID);
-    const LPCSTR lpName = MAKEINTRESOURCE(nID);
-    hBmp = ::LoadBitmap(AfxFindResourceHandle(lpName, RT_BITMAP), lpName);
-    return hBmp != nullptr;
-}
-
-} // namespace
 
 BOOL SECBmpMgr::LoadSmallBitmap(BmpInfo* pInfo)
 {
