@@ -39,4 +39,10 @@ public:
     CPoint m_ptMRUFloatPos;
     CDWordArray m_arrBarID;
     CControlBar* m_pBar { nullptr };
+
+protected:
+    // The two ends of the archived record, for a record that keeps fields of its own between them:
+    // everything up to the contained bar ids, and the ids.
+    void SerializePlacement(CArchive& ar, CDockState* pDockState);
+    void SerializeBarIds(CArchive& ar);
 };

@@ -4,6 +4,7 @@
 #include <climits>
 #include <memory>
 
+#include "platform/afx/AfxDockStateIO.h"
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CArchive.h"
 #include "platform/afx/CArchiveException.h"
@@ -18,48 +19,22 @@ namespace {
 // Bar ids beyond this are not ids but damage.
 constexpr WORD kMaxBarRecords = 0x4000;
 
-CString SummarySection(LPCTSTR profile)
-{
-    CString section;
-    section.Format("%s-Summary", profile);
-    return section;
-}
-
-CString BarSection(LPCTSTR profile, int index)
-{
-    CString section;
-    section.Format("%s-Bar%d", profile, index);
-    return section;
-}
-
-LONG ReadLong(CArchive& ar)
-{
-    LONG value = 0;
-    ar >> value;
-    return value;
-}
-
-DWORD ReadDword(CArchive& ar)
-{
-    DWORD value = 0;
-    ar >> value;
-    return value;
-}
-
-void WritePoint(CArchive& ar, POINT pt) { ar << static_cast<LONG>(pt.x) << static_cast<LONG>(pt.y); }
-
-CPoint ReadPoint(CArchive& ar)
-{
-    const LONG x = ReadLong(ar);
-    const LONG y = ReadLong(ar);
-    return CPoint(x, y);
-}
+using afx::ReadDword;
+using afx::ReadLong;
+using afx::ReadPoint;
+using afx::WritePoint;
 
 } // namespace
 
 // One bar's record.
 
 void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
+{
+    SerializePlacement(ar, pDockState);
+    SerializeBarIds(ar);
+}
+
+void CControlBarInfo::SerializePlacement(CArchive& ar, CDockState* pDockState)
 {
     const DWORD version = pDockState ? pDockState->GetVersion() : 2;
     if (ar.IsStoring()) {
@@ -76,9 +51,6 @@ void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
                 WritePoint(ar, m_ptMRUFloatPos);
             }
         }
-        ar << static_cast<WORD>(m_arrBarID.GetSize());
-        for (INT_PTR i = 0; i < m_arrBarID.GetSize(); ++i)
-            ar << m_arrBarID[i];
         return;
     }
     m_nBarID = ReadDword(ar);
@@ -104,6 +76,16 @@ void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
                 pDockState->ScalePoint(m_ptMRUFloatPos);
         }
     }
+}
+
+void CControlBarInfo::SerializeBarIds(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << static_cast<WORD>(m_arrBarID.GetSize());
+        for (INT_PTR i = 0; i < m_arrBarID.GetSize(); ++i)
+            ar << m_arrBarID[i];
+        return;
+    }
     WORD count = 0;
     ar >> count;
     m_arrBarID.RemoveAll();
@@ -116,7 +98,7 @@ BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*
     CWinApp* app = AfxGetApp();
     if (!app)
         return FALSE;
-    const CString section = BarSection(lpszProfileName, nIndex);
+    const CString section = afx::DockBarSection(lpszProfileName, nIndex);
     m_nBarID = app->GetProfileInt(section, "BarID", 0);
     m_bVisible = app->GetProfileInt(section, "Visible", TRUE) != 0;
     m_bHorz = app->GetProfileInt(section, "Horz", TRUE) != 0;
@@ -156,7 +138,7 @@ BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
     CWinApp* app = AfxGetApp();
     if (!app)
         return FALSE;
-    const CString section = BarSection(lpszProfileName, nIndex);
+    const CString section = afx::DockBarSection(lpszProfileName, nIndex);
     app->WriteProfileString(section, nullptr, nullptr);
     if (m_bDockBar && m_bVisible && !m_bFloating && m_pointPos.x == -1 && m_pointPos.y == -1
         && m_arrBarID.GetSize() <= 1)
@@ -263,7 +245,7 @@ void CDockState::LoadState(LPCTSTR lpszProfileName)
     CWinApp* app = AfxGetApp();
     if (!app || !lpszProfileName)
         return;
-    const CString summary = SummarySection(lpszProfileName);
+    const CString summary = afx::DockSummarySection(lpszProfileName);
     const int bars = static_cast<int>(app->GetProfileInt(summary, "Bars", 0));
     CSize size(static_cast<int>(app->GetProfileInt(summary, "ScreenCX", 0)),
         static_cast<int>(app->GetProfileInt(summary, "ScreenCY", 0)));
@@ -282,21 +264,26 @@ void CDockState::SaveState(LPCTSTR lpszProfileName)
         return;
     int written = 0;
     for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
-        if (At(i)->SaveState(lpszProfileName, written))
+        if (SaveBarState(At(i), lpszProfileName, written))
             ++written;
     }
-    const CString summary = SummarySection(lpszProfileName);
+    const CString summary = afx::DockSummarySection(lpszProfileName);
     app->WriteProfileInt(summary, "Bars", written);
     const CSize size = GetScreenSize();
     app->WriteProfileInt(summary, "ScreenCX", size.cx);
     app->WriteProfileInt(summary, "ScreenCY", size.cy);
     // Sections of bars an earlier, longer state wrote would be read back as bars.
     for (int i = written;; ++i) {
-        const CString section = BarSection(lpszProfileName, i);
+        const CString section = afx::DockBarSection(lpszProfileName, i);
         if (app->GetProfileInt(section, "BarID", 0) == 0)
             break;
         app->WriteProfileString(section, nullptr, nullptr);
     }
+}
+
+BOOL CDockState::SaveBarState(CControlBarInfo* pInfo, LPCTSTR lpszProfileName, int nIndex)
+{
+    return pInfo->SaveState(lpszProfileName, nIndex);
 }
 
 CSize CDockState::GetScreenSize()

@@ -45,6 +45,9 @@ protected:
     // state keeps records of its own kind.
     virtual CControlBarInfo* NewBarInfo();
     virtual void SerializeBarInfo(CArchive& ar, CControlBarInfo* pInfo);
+    // Writes one record to section "<profile>-Bar<nIndex>"; FALSE when the record is not worth keeping
+    // (its index is then used by the next record).
+    virtual BOOL SaveBarState(CControlBarInfo* pInfo, LPCTSTR lpszProfileName, int nIndex);
 
 private:
     CControlBarInfo* At(INT_PTR nIndex) const { return static_cast<CControlBarInfo*>(m_arrBarInfo[nIndex]); }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/afx/AfxDockStateIO.h"
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CArchive.h"
 #include "platform/afx/CDockState.h"
@@ -20,34 +21,14 @@ namespace {
 // More contained ids than this in one bar record is damage, not a dock bar.
 constexpr int kMaxContainedIds = 0x4000;
 
-DWORD ReadDword(CArchive& ar)
-{
-    DWORD value = 0;
-    ar >> value;
-    return value;
-}
+using afx::ReadDword;
 
-LONG ReadLong(CArchive& ar)
-{
-    LONG value = 0;
-    ar >> value;
-    return value;
-}
-
-void WriteSize(CArchive& ar, CSize size) { ar << static_cast<LONG>(size.cx) << static_cast<LONG>(size.cy); }
+void WriteSize(CArchive& ar, CSize size) { afx::WritePoint(ar, CPoint(size.cx, size.cy)); }
 
 CSize ReadSize(CArchive& ar)
 {
-    const LONG cx = ReadLong(ar);
-    const LONG cy = ReadLong(ar);
-    return CSize(cx, cy);
-}
-
-CString BarSection(LPCTSTR lpszProfileName, int nIndex)
-{
-    CString section;
-    section.Format("%s-Bar%d", lpszProfileName, nIndex);
-    return section;
+    const CPoint pair = afx::ReadPoint(ar);
+    return CSize(pair.x, pair.y);
 }
 
 // Stored sizes of 0 or less mean "none".
@@ -132,82 +113,35 @@ void SECControlBarInfo::CreateExtension()
 
 void SECControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
 {
-    const DWORD version = pDockState ? pDockState->GetVersion() : 2;
+    // The toolkit's fields and the extension's sit between the class library's placement and the
+    // contained bar ids.
+    SerializePlacement(ar, pDockState);
     if (ar.IsStoring()) {
-        ar << static_cast<DWORD>(m_nBarID) << static_cast<DWORD>(m_bVisible) << static_cast<DWORD>(m_bFloating)
-           << static_cast<DWORD>(m_bHorz);
-        ar << static_cast<LONG>(m_pointPos.x) << static_cast<LONG>(m_pointPos.y);
-        if (version > 1) {
-            ar << static_cast<DWORD>(m_nMRUWidth) << static_cast<DWORD>(m_bDocking);
-            if (m_bDocking) {
-                ar << static_cast<DWORD>(m_uMRUDockID);
-                ar << static_cast<LONG>(m_rectMRUDockPos.left) << static_cast<LONG>(m_rectMRUDockPos.top)
-                   << static_cast<LONG>(m_rectMRUDockPos.right) << static_cast<LONG>(m_rectMRUDockPos.bottom);
-                ar << m_dwMRUFloatStyle;
-                ar << static_cast<LONG>(m_ptMRUFloatPos.x) << static_cast<LONG>(m_ptMRUFloatPos.y);
-            }
-        }
         ar << m_dwStyle << m_dwExStyle << static_cast<DWORD>(m_bPrevFloating) << static_cast<DWORD>(m_bMDIChild);
         ar << FormatPctWidth();
         WriteSize(ar, m_szMRUFloat);
         WriteSize(ar, m_szMRUHorzDock);
         WriteSize(ar, m_szMRUVertDock);
         ar << m_dwMRUDockingState << m_dwDockStyle << m_dwTypeID;
-        if (m_pBarInfoEx)
-            m_pBarInfoEx->Serialize(ar, pDockState);
-        ar << static_cast<WORD>(m_arrBarID.GetSize());
-        for (INT_PTR i = 0; i < m_arrBarID.GetSize(); ++i)
-            ar << m_arrBarID[i];
-        return;
+    } else {
+        m_dwStyle = ReadDword(ar);
+        m_dwExStyle = ReadDword(ar);
+        m_bPrevFloating = ReadDword(ar) != 0;
+        m_bMDIChild = ReadDword(ar) != 0;
+        CString pct;
+        ar >> pct;
+        m_fPctWidth = ParsePctWidth(pct);
+        m_szMRUFloat = ReadSize(ar);
+        m_szMRUHorzDock = ReadSize(ar);
+        m_szMRUVertDock = ReadSize(ar);
+        m_dwMRUDockingState = ReadDword(ar);
+        m_dwDockStyle = ReadDword(ar);
+        m_dwTypeID = ReadDword(ar);
+        CreateExtension();
     }
-
-    m_nBarID = ReadDword(ar);
-    m_bVisible = ReadDword(ar) != 0;
-    m_bFloating = ReadDword(ar) != 0;
-    m_bHorz = ReadDword(ar) != 0;
-    m_pointPos.x = ReadLong(ar);
-    m_pointPos.y = ReadLong(ar);
-    if (version > 1) {
-        if (pDockState)
-            pDockState->ScalePoint(m_pointPos);
-        m_nMRUWidth = static_cast<int>(ReadDword(ar));
-        m_bDocking = ReadDword(ar) != 0;
-        if (m_bDocking) {
-            m_uMRUDockID = ReadDword(ar);
-            m_rectMRUDockPos.left = ReadLong(ar);
-            m_rectMRUDockPos.top = ReadLong(ar);
-            m_rectMRUDockPos.right = ReadLong(ar);
-            m_rectMRUDockPos.bottom = ReadLong(ar);
-            if (pDockState)
-                pDockState->ScaleRectPos(m_rectMRUDockPos);
-            m_dwMRUFloatStyle = ReadDword(ar);
-            m_ptMRUFloatPos.x = ReadLong(ar);
-            m_ptMRUFloatPos.y = ReadLong(ar);
-            if (pDockState)
-                pDockState->ScalePoint(m_ptMRUFloatPos);
-        }
-    }
-    m_dwStyle = ReadDword(ar);
-    m_dwExStyle = ReadDword(ar);
-    m_bPrevFloating = ReadDword(ar) != 0;
-    m_bMDIChild = ReadDword(ar) != 0;
-    CString pct;
-    ar >> pct;
-    m_fPctWidth = ParsePctWidth(pct);
-    m_szMRUFloat = ReadSize(ar);
-    m_szMRUHorzDock = ReadSize(ar);
-    m_szMRUVertDock = ReadSize(ar);
-    m_dwMRUDockingState = ReadDword(ar);
-    m_dwDockStyle = ReadDword(ar);
-    m_dwTypeID = ReadDword(ar);
-    CreateExtension();
     if (m_pBarInfoEx)
         m_pBarInfoEx->Serialize(ar, pDockState);
-    WORD count = 0;
-    ar >> count;
-    m_arrBarID.RemoveAll();
-    for (WORD i = 0; i < count; ++i)
-        m_arrBarID.Add(ReadDword(ar));
+    SerializeBarIds(ar);
 }
 
 // The profile form -----------------------------------------------------------------------------------------------
@@ -215,7 +149,7 @@ void SECControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
 BOOL SECControlBarInfo::LoadFromProfile(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState)
 {
     const BOOL bResult = CControlBarInfo::LoadState(lpszProfileName, nIndex, pDockState);
-    const CString section = BarSection(lpszProfileName, nIndex);
+    const CString section = afx::DockBarSection(lpszProfileName, nIndex);
     LoadToolkitProfileKeys(section);
     CreateExtension();
     if (m_pBarInfoEx)
@@ -258,7 +192,7 @@ BOOL SECControlBarInfo::SaveToProfile(LPCTSTR lpszProfileName, int nIndex)
 {
     if (!CControlBarInfo::SaveState(lpszProfileName, nIndex))
         return FALSE;
-    const CString section = BarSection(lpszProfileName, nIndex);
+    const CString section = afx::DockBarSection(lpszProfileName, nIndex);
     SaveToolkitProfileKeys(section);
     if (m_pBarInfoEx)
         m_pBarInfoEx->SaveToProfile(section);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/afx/AfxDockStateIO.h"
 #include "platform/afx/AfxPriv.h"
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CArchive.h"
@@ -31,13 +32,6 @@ constexpr DWORD kPlaceholderFlag = 0x10000;
 // The dock bars a bar without its own can go back to, in the order the frame lays them out.
 constexpr UINT kFrameDockBars[]
     = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT };
-
-CString SummarySection(LPCTSTR lpszProfileName)
-{
-    CString section;
-    section.Format("%s-Summary", lpszProfileName);
-    return section;
-}
 
 // The floating dock bar of a floating frame the state made.
 CDockBar* FloatingDockBarOf(CMiniDockFrameWnd* pFloating)
@@ -75,21 +69,11 @@ void SECDockState::SerializeBarInfo(CArchive& ar, CControlBarInfo* pInfo)
 
 // The profile form -----------------------------------------------------------------------------------------------
 
-void SECDockState::SaveToProfile(LPCTSTR lpszProfileName)
+void SECDockState::SaveToProfile(LPCTSTR lpszProfileName) { SaveState(lpszProfileName); }
+
+BOOL SECDockState::SaveBarState(CControlBarInfo* pInfo, LPCTSTR lpszProfileName, int nIndex)
 {
-    CWinApp* app = AfxGetApp();
-    if (!app || !lpszProfileName)
-        return;
-    int written = 0;
-    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
-        if (GetBarInfo(i)->SaveToProfile(lpszProfileName, written))
-            ++written;
-    }
-    const CString summary = SummarySection(lpszProfileName);
-    app->WriteProfileInt(summary, "Bars", written);
-    const CSize size = GetScreenSize();
-    app->WriteProfileInt(summary, "ScreenCX", size.cx);
-    app->WriteProfileInt(summary, "ScreenCY", size.cy);
+    return static_cast<SECControlBarInfo*>(pInfo)->SaveToProfile(lpszProfileName, nIndex);
 }
 
 void SECDockState::LoadFromProfile(LPCTSTR lpszProfileName)
@@ -97,7 +81,7 @@ void SECDockState::LoadFromProfile(LPCTSTR lpszProfileName)
     CWinApp* app = AfxGetApp();
     if (!app || !lpszProfileName)
         return;
-    const CString summary = SummarySection(lpszProfileName);
+    const CString summary = afx::DockSummarySection(lpszProfileName);
     const int bars = std::min(static_cast<int>(app->GetProfileInt(summary, "Bars", 0)), kMaxBarRecords);
     CSize size(static_cast<int>(app->GetProfileInt(summary, "ScreenCX", 0)),
         static_cast<int>(app->GetProfileInt(summary, "ScreenCY", 0)));

@@ -33,7 +33,8 @@ public:
     // Node "DockState" under the parent with one "Bar-<n>" node per bar worth keeping; FALSE for a null
     // parent or when the node cannot be made.
     virtual BOOL SaveToTree(SECPTNFactory& factory, SECPersistentTreeNode* pParent);
-    // Section "<profile>-Summary" and one "<profile>-Bar<n>" section per bar worth keeping.
+    // Section "<profile>-Summary" and one "<profile>-Bar<n>" section per bar worth keeping; sections left
+    // from a longer earlier state are removed.
     virtual void SaveToProfile(LPCTSTR lpszProfileName);
     // Appends the bars of the parent's "DockState" node; FALSE when there is none.
     virtual BOOL LoadFromTree(SECPersistentTreeNode* pParent);
@@ -68,6 +69,8 @@ protected:
     // The archive form keeps the toolkit's records, each with the toolkit's fields.
     CControlBarInfo* NewBarInfo() override;
     void SerializeBarInfo(CArchive& ar, CControlBarInfo* pInfo) override;
+    // The profile form writes each record with the toolkit's keys.
+    BOOL SaveBarState(CControlBarInfo* pInfo, LPCTSTR lpszProfileName, int nIndex) override;
     // The control-bar manager of a toolkit frame.
     static SECControlBarManager* ManagerOf(CFrameWnd* pFrame);
     // A floating frame whose dock bar got no bar is destroyed, and a bar that lost its dock bar to the

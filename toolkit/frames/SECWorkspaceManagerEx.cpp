@@ -85,6 +85,14 @@ SECPersistentTreeNode* RootOf(SECPersistentTreeNode* pNode)
     return pNode;
 }
 
+// The template that made the view's frame, keyed by its document-type id as the saved keys name it; null
+// when none did.
+CDocTemplate* FindTemplateById(SECDocTemplateUtils& utils, CDocument* pDoc, CView* pView, CFrameWnd* pFrame)
+{
+    utils.m_bKeyById = TRUE;
+    return utils.FindTemplate(pDoc, pView, pFrame);
+}
+
 // The template a view node names: its document string and its place among the templates with it.
 void WriteTemplateKeys(SECDocTemplateUtils& utils, CDocTemplate* pTemplate, SECPersistentTreeNode* pNode)
 {
@@ -262,8 +270,7 @@ SECPersistentTreeNode* SECWorkspaceManagerEx::SaveViewFrame(CDocument* pDoc, CVi
     if (!pDoc || !pFrame || !pDocNode)
         return nullptr;
     SECDocTemplateUtils utils;
-    utils.m_bKeyById = TRUE;
-    CDocTemplate* pTemplate = utils.FindTemplate(pDoc, pView, pFrame);
+    CDocTemplate* pTemplate = FindTemplateById(utils, pDoc, pView, pFrame);
     if (!pTemplate)
         return nullptr;
     SaveModifiedDocument(pFrame, pDoc);
@@ -286,8 +293,7 @@ SECPersistentTreeNode* SECWorkspaceManagerEx::SaveAdditionalView(CDocument* pDoc
     if (!pDoc || !pView || !pFrame || !pFrameNode)
         return nullptr;
     SECDocTemplateUtils utils;
-    utils.m_bKeyById = TRUE;
-    CDocTemplate* pTemplate = utils.FindTemplate(pDoc, pView, pFrame);
+    CDocTemplate* pTemplate = FindTemplateById(utils, pDoc, pView, pFrame);
     if (!pTemplate)
         return nullptr;
     SECPersistentTreeNode* pNode = factory.CreateNode(Numbered("AdditionalViewPerFrame-%d", nNumber), pFrameNode);

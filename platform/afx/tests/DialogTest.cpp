@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,11 +10,14 @@
 #include "platform/afx/CListBox.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/tests/AfxDialogTestIds.h"
+#include "platform/afx/tests/DialogSteps.h"
 #include "platform/base/MessageBox.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 #include "platform/user/WinControls.h"
 
+using afxtest::OwnerProc;
+using afxtest::Steps;
 using platform::user::TestScreen;
 
 namespace {
@@ -33,34 +34,6 @@ LRESULT CALLBACK RecorderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
     if (message == CB_ADDSTRING) {
         Recorded().emplace_back(reinterpret_cast<LPCSTR>(lParam));
         return static_cast<LRESULT>(Recorded().size() - 1);
-    }
-    return DefWindowProc(hWnd, message, wParam, lParam);
-}
-
-// The owner of the modal dialogs: each time the dialog's loop runs out of messages it performs the
-// next step, and ends the dialog with -99 when there are none left, so a test never hangs.
-std::deque<std::function<void(HWND)>>& Steps()
-{
-    static std::deque<std::function<void(HWND)>> steps;
-    return steps;
-}
-
-LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_ENTERIDLE) {
-        HWND dialog = reinterpret_cast<HWND>(lParam);
-        if (Steps().empty()) {
-            if (CDialog* object = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(dialog)))
-                object->EndDialog(-99);
-            else
-                EndDialog(dialog, -99);
-        } else {
-            auto step = std::move(Steps().front());
-            Steps().pop_front();
-            step(dialog);
-            PostMessage(dialog, WM_NULL, 0, 0);
-        }
-        return 0;
     }
     return DefWindowProc(hWnd, message, wParam, lParam);
 }

@@ -335,6 +335,26 @@ TEST_F(DockStates, TheProfileFormMatchesItsGoldenFileAndReadsBack)
     EXPECT_EQ(ProfileText(), Golden("dockstate-profile.ini"));
 }
 
+TEST_F(DockStates, AShorterProfileStateRemovesTheSectionsOfTheLongerOne)
+{
+    SECDockState longer;
+    FillSampleState(longer);
+    longer.SaveToProfile("Bars");
+    ASSERT_NE(m_app.GetProfileInt("Bars-Bar2", "BarID", 0), 0U);
+
+    SECDockState shorter;
+    FillSampleState(shorter);
+    while (shorter.GetBarCount() > 1) {
+        delete shorter.GetBarInfo(shorter.GetBarCount() - 1);
+        shorter.m_arrBarInfo.RemoveAt(shorter.GetBarCount() - 1);
+    }
+    shorter.SaveToProfile("Bars");
+    const std::string text = ProfileText();
+    EXPECT_EQ(text.find("[Bars-Bar1]"), std::string::npos) << text;
+    EXPECT_EQ(text.find("[Bars-Bar2]"), std::string::npos) << text;
+    EXPECT_NE(text.find("WindowName=Tracks"), std::string::npos) << text;
+}
+
 TEST_F(DockStates, TheTreeFormMatchesItsGoldenFileAndReadsBack)
 {
     SECDockState state;

@@ -6,12 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/afx/CListBox.h"
+#include "platform/afx/tests/DialogSteps.h"
 #include "platform/base/MessageBox.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
@@ -20,34 +19,10 @@
 
 namespace {
 
+using afxtest::OwnerProc;
+using afxtest::Steps;
 using platform::user::InjectKey;
 using platform::user::TestScreen;
-
-// Each time the dialog's loop is idle the owner runs the next step; with none left it ends the dialog
-// with -99, so a test never hangs.
-std::deque<std::function<void(HWND)>>& Steps()
-{
-    static std::deque<std::function<void(HWND)>> steps;
-    return steps;
-}
-
-LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_ENTERIDLE) {
-        HWND dialog = reinterpret_cast<HWND>(lParam);
-        if (Steps().empty()) {
-            if (auto* object = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(dialog)))
-                object->EndDialog(-99);
-        } else {
-            auto step = std::move(Steps().front());
-            Steps().pop_front();
-            step(dialog);
-            PostMessage(dialog, WM_NULL, 0, 0);
-        }
-        return 0;
-    }
-    return DefWindowProc(hWnd, message, wParam, lParam);
-}
 
 void Key(int vk, bool alt = false)
 {

@@ -56,7 +56,7 @@ class DeviceEmulatorProgramTest : public EmulatorTestBase, public ::testing::Tes
 TEST_F(DeviceEmulatorProgramTest, ServesUntilTerminatedAndEndsCleanly)
 {
     for (int signal : { SIGTERM, SIGINT }) {
-        const int programPort = FreePort();
+        const int programPort = FreeUdpPort();
         const pid_t pid = Spawn({ "port=" + std::to_string(programPort), "folder=device", "name=Program" });
         ASSERT_GT(pid, 0);
 

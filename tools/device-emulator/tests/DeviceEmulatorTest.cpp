@@ -400,9 +400,9 @@ TEST_F(DeviceEmulatorTest, AStartThatCannotWorkSaysWhyAndRunsNothing)
         std::string reason;
     };
     const Case cases[] = {
-        { "broken", FreePort(), "Database/Music/MP3s/A1.xml" },
+        { "broken", FreeUdpPort(), "Database/Music/MP3s/A1.xml" },
         { "other", port, "port " + std::to_string(port) },
-        { fs::temp_directory_path().string(), FreePort(), "current directory" },
+        { fs::temp_directory_path().string(), FreeUdpPort(), "current directory" },
     };
     for (const Case& c : cases) {
         EmulatorOptions options;

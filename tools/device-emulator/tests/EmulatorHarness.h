@@ -11,19 +11,11 @@
 
 #include "tools/device-emulator/DeviceEmulator.h"
 #include "vireo/Process.h"
+#include "vireo/tests/support/FreeUdpPort.h"
 
 namespace emulator::test {
 
-// A UDP port that was free a moment ago.
-inline int FreePort()
-{
-    ACE_SOCK_Dgram probe;
-    probe.open(ACE_INET_Addr(static_cast<u_short>(0), static_cast<ACE_UINT32>(INADDR_ANY)));
-    ACE_INET_Addr local;
-    probe.get_local_addr(local);
-    probe.close();
-    return local.get_port_number();
-}
+using vireo::test::FreeUdpPort;
 
 // The desktop's side: a process that records the messages of the names it is told to expect.
 class Peer : public vireo::Process {
@@ -77,7 +69,7 @@ protected:
     // Starts the device with the extra arguments, then the peer.
     void StartDevice(std::vector<std::string> arguments = {})
     {
-        port = FreePort();
+        port = FreeUdpPort();
         arguments.insert(arguments.begin(),
             { "port=" + std::to_string(port), "folder=device", "Process.interMessageGap=0",
                 "Process.interFragmentGap=0" });

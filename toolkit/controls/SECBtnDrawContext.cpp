@@ -1,0 +1,42 @@
+#include "toolkit/controls/SECBtnDrawContext.h"
+
+#include "platform/afx/CResourceException.h"
+#include "platform/afx/CWindowDC.h"
+
+SECBtnDrawContext::SECBtnDrawContext()
+{
+    CWindowDC screen(nullptr);
+    if (!m_monoDC.CreateCompatibleDC(&screen) || !m_imageDC.CreateCompatibleDC(&screen)
+        || !m_offscreenDC.CreateCompatibleDC(&screen) || !CreateDitherBrush())
+        AfxThrowResourceException();
+}
+
+SECBtnDrawContext::~SECBtnDrawContext()
+{
+    if (m_hOldImage)
+        ::SelectObject(m_imageDC, m_hOldImage);
+}
+
+BOOL SECBtnDrawContext::CreateDitherBrush()
+{
+    // An 8 x 8 one-bit picture whose rows alternate 01010101 and 10101010 (each row padded to 32 bits),
+    // with colour 0 the button face and colour 1 the highlight.
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } info {};
+    info.header.biWidth = 8;
+    info.header.biHeight = 8;
+    info.header.biBitCount = 1;
+    info.header.biCompression = BI_RGB;
+    const COLORREF colors[2] = { ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNHIGHLIGHT) };
+    for (int i = 0; i < 2; ++i)
+        info.colors[i] = { GetBValue(colors[i]), GetGValue(colors[i]), GetRValue(colors[i]), 0 };
+    const DWORD rows[8] = { 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA };
+    CWindowDC screen(nullptr);
+    CBitmap pattern;
+    if (!pattern.Attach(::CreateDIBitmap(screen, &info.header, CBM_INIT, rows,
+            reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS)))
+        return FALSE;
+    return m_ditherBrush.CreatePatternBrush(&pattern);
+}
