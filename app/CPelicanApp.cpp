@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <netdb.h>
 
 #include "app/AppSettings.h"
 #include "app/CAboutDlg.h"
@@ -58,6 +59,9 @@ BOOL CPelicanApp::InitInstance()
         AfxMessageBox(IDS_WINSOCK_FAILED, MB_OK);
         return FALSE;
     }
+    // Resolving the local host once, result unused, primes the resolver before the device link needs it.
+    if (addrinfo* found = nullptr; getaddrinfo("localhost", nullptr, nullptr, &found) == 0)
+        freeaddrinfo(found);
     if (!AfxOleInit()) {
         AfxMessageBox(IDS_OLE_INIT_FAILED, MB_OK);
         return FALSE;
