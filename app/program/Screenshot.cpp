@@ -47,6 +47,8 @@ bool RunForScreenshot(CPelicanApp& app, const char* pngPath)
         if (app.m_bSplashUp)
             ::Sleep(20);
     } while (app.m_bSplashUp && std::chrono::steady_clock::now() < deadline);
+    // Twice: the second pass paints what the first one's idle work changed (the status bar's prompt).
+    PumpAndIdle(app);
     PumpAndIdle(app);
 
     bool saved = false;

@@ -297,10 +297,11 @@ void SECStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     for (size_t i = 0; i < m_panes.size(); ++i) {
         state.m_nIndex = static_cast<UINT>(i);
         state.m_nID = m_panes[i].id;
-        // The bar's own handlers come first; only a pane the bar does not handle asks the frame.
+        // The bar's own handlers come first; only a pane the bar does not handle asks the frame. A pane
+        // is information, not a command: without a handler it stays as it is (the message pane has none).
         if (CWnd::OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr))
             continue;
-        state.DoUpdate(pTarget, bDisableIfNoHndler);
+        state.DoUpdate(pTarget, FALSE);
     }
     UpdateDialogControls(pTarget, bDisableIfNoHndler);
 }

@@ -208,11 +208,16 @@ TEST(StatusBarUpdate, TheFramesUpdateHandlersSetThePaneStates)
     ASSERT_TRUE(frame->Create(nullptr, "frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 300)));
     SECStatusBar bar;
     ASSERT_TRUE(bar.Create(frame));
-    const UINT ids[] = { 0, ID_PANE_A };
-    ASSERT_TRUE(bar.SetIndicators(ids, 2));
-    bar.OnUpdateCmdUI(frame, FALSE);
-    EXPECT_EQ(bar.GetPaneStyle(1), SBPS_DISABLED);
-    EXPECT_EQ(bar.GetPaneStyle(0), SBPS_NOBORDERS | SBPS_STRETCH);
+    const UINT ids[] = { 0, ID_PANE_A, ID_PANE_B };
+    ASSERT_TRUE(bar.SetIndicators(ids, 3));
+    // The frame's idle update asks to disable what no one handles; panes without a handler still keep
+    // their text, or the message pane would never show its prompt.
+    for (BOOL disableIfNoHandler : { FALSE, TRUE }) {
+        bar.OnUpdateCmdUI(frame, disableIfNoHandler);
+        EXPECT_EQ(bar.GetPaneStyle(0), SBPS_NOBORDERS | SBPS_STRETCH);
+        EXPECT_EQ(bar.GetPaneStyle(1), SBPS_DISABLED);
+        EXPECT_EQ(bar.GetPaneStyle(2), 0u);
+    }
     frame->DestroyWindow();
     screen.pump();
 }
