@@ -13,8 +13,6 @@ endfunction()
 # ts_add_tests(<label> <target> SOURCES ... [DEPS ...] [PROPERTIES ...])
 # One GoogleTest binary per module, registered with CTest under the module's folder as label.
 # Each test runs with its own temporary current directory and TUNESTEWARD_HOME (see ts_test_main).
-# Listing a sanitizer build's tests on a busy machine of two cores takes longer than CTest's default
-# five seconds, so the listing may take a minute.
 # PROPERTIES are further CTest properties of every test (name value ...).
 function(ts_add_tests label target)
   if(NOT TS_BUILD_TESTS)
@@ -23,10 +21,22 @@ function(ts_add_tests label target)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PROPERTIES" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} ts_test_main GTest::gtest GTest::gmock)
-  gtest_discover_tests(${target}
-    DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    WORKING_DIRECTORY ${TS_OUTPUT_DIR}
-    PROPERTIES LABELS ${label} TIMEOUT 300 ${ARG_PROPERTIES})
+  ts_discover_suites(${target} LABELS ${label} ${ARG_PROPERTIES})
+endfunction()
+
+# ts_discover_suites(<target> <properties>...)
+# Registers the GoogleTest binary <target> with CTest, one test per suite, listed when CTest starts
+# (cmake/TsSuiteTests.cmake). Every such test runs in the program's folder and may take five minutes.
+function(ts_discover_suites target)
+  set(properties TIMEOUT 300 ${ARGN})
+  set(quoted)
+  foreach(item IN LISTS properties)
+    string(APPEND quoted " [==[${item}]==]")
+  endforeach()
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake)
+  file(GENERATE OUTPUT ${script} CONTENT
+    "include([==[${CMAKE_SOURCE_DIR}/cmake/TsSuiteTests.cmake]==])\nts_add_suite_tests([==[$<TARGET_FILE:${target}>]==] [==[${TS_OUTPUT_DIR}]==]${quoted})\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
 
 # ts_library_template_properties(<variable>)
