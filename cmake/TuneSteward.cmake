@@ -135,7 +135,8 @@ endfunction()
 # Most of every translation unit's text is the standard library (and, in tests, the test framework),
 # so each target of more than a few C++ sources precompiles those headers once (cmake/pch). Called
 # once at the end of the tree's CMakeLists.txt, after every module has made its targets.
-# TS_PCH=OFF turns it off, for checking that every source includes what it uses.
+# TS_PCH=OFF turns it off: for checking that every source includes what it uses, and with ccache,
+# which never finds an object compiled against another clone's precompiled header (scripts/test).
 option(TS_PCH "Precompile the common standard headers" ON)
 function(ts_precompile_headers)
   if(NOT TS_PCH)
