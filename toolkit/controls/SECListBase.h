@@ -3,7 +3,9 @@
 // own header, rows and scroll bars, and talks to its owner in the list-view vocabulary (LVITEM,
 // LVIF_/LVIS_/LVNI_/LVHT_ codes, LVN_/NM_ notifications). Rows have variable heights and every step
 // is virtual, so a derived control (the tree) can replace any of them. The window class with the
-// message map is SECListCtrl.
+// message map is SECListCtrl (SECListBaseC), or the view form SECListView (SECListBaseV) over the class
+// library's view. The code is one template over the window base; SECListBaseC.cpp and SECListBaseV.cpp
+// instantiate it.
 
 #include <memory>
 #include <vector>
@@ -20,8 +22,27 @@
 #include "toolkit/controls/SECListPaintContext.h"
 #include "toolkit/controls/SECListTip.h"
 
-class SECListBaseC : public CWnd, public SECListClient {
+template <class TBase>
+class SECListBase : public TBase, public SECListClient {
 public:
+    // The window's own members, named here so that the code reads the same over either window base.
+    using TBase::m_hWnd;
+    using TBase::Default;
+    using TBase::GetClientRect;
+    using TBase::GetDlgCtrlID;
+    using TBase::GetParent;
+    using TBase::GetParentFrame;
+    using TBase::Invalidate;
+    using TBase::InvalidateRect;
+    using TBase::IsWindowEnabled;
+    using TBase::KillTimer;
+    using TBase::RedrawWindow;
+    using TBase::ScreenToClient;
+    using TBase::SendMessage;
+    using TBase::SetFocus;
+    using TBase::SetTimer;
+    using TBase::UpdateWindow;
+
     // Timer ids and periods; the type-ahead period is the control's own (m_nTypeAheadTick).
     static constexpr UINT_PTR editStartTimer = 1;
     static constexpr UINT_PTR autoScrollTimer = 2;
@@ -38,8 +59,8 @@ public:
     // The hit flags that stand for "on the item" when the keyboard selects.
     static constexpr UINT keyboardHit = LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_TOLEFT;
 
-    SECListBaseC();
-    ~SECListBaseC() override;
+    SECListBase();
+    ~SECListBase() override;
 
     // Creation.
     virtual BOOL Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
@@ -469,3 +490,33 @@ protected:
     std::unique_ptr<SECListTip> m_pTip = std::make_unique<SECListTip>(this);
     std::unique_ptr<SECListEdit> m_pEdit = std::make_unique<SECListEdit>(this);
 };
+
+// The window messages the list handles, shared by the maps of its window and its view form.
+#define SEC_LIST_MESSAGE_ENTRIES() \
+    ON_WM_PAINT() \
+    ON_WM_CREATE() \
+    ON_WM_ERASEBKGND() \
+    ON_WM_SETCURSOR() \
+    ON_WM_MOUSEMOVE() \
+    ON_WM_CANCELMODE() \
+    ON_WM_LBUTTONDOWN() \
+    ON_WM_LBUTTONUP() \
+    ON_WM_LBUTTONDBLCLK() \
+    ON_WM_DESTROY() \
+    ON_WM_SIZE() \
+    ON_WM_HSCROLL() \
+    ON_WM_VSCROLL() \
+    ON_WM_TIMER() \
+    ON_WM_KEYDOWN() \
+    ON_WM_CHAR() \
+    ON_WM_SYSKEYDOWN() \
+    ON_WM_ENABLE() \
+    ON_WM_GETDLGCODE() \
+    ON_WM_RBUTTONDOWN() \
+    ON_WM_RBUTTONUP() \
+    ON_WM_SETFOCUS() \
+    ON_WM_KILLFOCUS() \
+    ON_WM_MOUSEWHEEL() \
+    ON_WM_SYSCOLORCHANGE() \
+    ON_CONTROL(EN_KILLFOCUS, SECListEdit::controlId, OnEditKillFocus) \
+    ON_CONTROL(EN_UPDATE, SECListEdit::controlId, OnEditUpdate)

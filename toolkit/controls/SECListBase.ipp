@@ -1,5 +1,6 @@
+// Part of the list template; included by SECListBaseC.cpp and SECListBaseV.cpp, which instantiate it.
 // The list's data model: rows, cells, columns, selection, caret and styles.
-#include "toolkit/controls/SECListBaseC.h"
+#include "toolkit/controls/SECListBase.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,16 +9,19 @@
 #include "platform/afx/CMemFile.h"
 #include "platform/base/StringApi.h"
 
-SECListBaseC::SECListBaseC()
+template <class TBase>
+SECListBase<TBase>::SECListBase()
 {
     m_bColorsFollowSystem = TRUE;
     LoadColors();
     m_bColorsFollowSystem = FALSE;
 }
 
-SECListBaseC::~SECListBaseC() = default;
+template <class TBase>
+SECListBase<TBase>::~SECListBase() = default;
 
-void SECListBaseC::LoadColors()
+template <class TBase>
+void SECListBase<TBase>::LoadColors()
 {
     m_rgbBk = ::GetSysColor(COLOR_WINDOW);
     m_rgbText = ::GetSysColor(COLOR_WINDOWTEXT);
@@ -31,45 +35,52 @@ void SECListBaseC::LoadColors()
     m_rgbTipText = ::GetSysColor(COLOR_INFOTEXT);
 }
 
-COLORREF SECListBaseC::GetBkColor() const
+template <class TBase>
+COLORREF SECListBase<TBase>::GetBkColor() const
 {
     if (m_hWnd != nullptr && !IsWindowEnabled())
         return ::GetSysColor(COLOR_MENU);
     return m_rgbBk;
 }
 
-BOOL SECListBaseC::SetBkColor(COLORREF rgb)
+template <class TBase>
+BOOL SECListBase<TBase>::SetBkColor(COLORREF rgb)
 {
     m_rgbBk = rgb;
     m_rgbTextBk = rgb;
     return TRUE;
 }
 
-HFONT SECListBaseC::GetHeaderFont() const
+template <class TBase>
+HFONT SECListBase<TBase>::GetHeaderFont() const
 {
     return m_hHeaderFont ? m_hHeaderFont : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-HFONT SECListBaseC::GetItemFont()
+template <class TBase>
+HFONT SECListBase<TBase>::GetItemFont()
 {
     return m_hItemFont ? m_hItemFont : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-CWnd* SECListBaseC::GetNotifyTarget() const
+template <class TBase>
+CWnd* SECListBase<TBase>::GetNotifyTarget() const
 {
     return m_pNotifyWnd ? m_pNotifyWnd : GetParent();
 }
 
 // --- rows -------------------------------------------------------------------------------------------
 
-SECListItem* SECListBaseC::GetItemRecord(int nRow) const
+template <class TBase>
+SECListItem* SECListBase<TBase>::GetItemRecord(int nRow) const
 {
     if (nRow < 0 || nRow >= GetItemCount())
         return nullptr;
     return m_rows[static_cast<size_t>(nRow)].get();
 }
 
-int SECListBaseC::FindRecord(const SECListItem* pItem) const
+template <class TBase>
+int SECListBase<TBase>::FindRecord(const SECListItem* pItem) const
 {
     if (pItem == nullptr)
         return -1;
@@ -77,25 +88,29 @@ int SECListBaseC::FindRecord(const SECListItem* pItem) const
     return it == m_rows.end() ? -1 : static_cast<int>(it - m_rows.begin());
 }
 
-BOOL SECListBaseC::AddSubItems(SECListItem* pItem)
+template <class TBase>
+BOOL SECListBase<TBase>::AddSubItems(SECListItem* pItem)
 {
     for (int i = 0; i < m_nSubItemColumns; ++i)
         pItem->AddSubItem();
     return TRUE;
 }
 
-BOOL SECListBaseC::RemoveSubItems(SECListItem* pItem)
+template <class TBase>
+BOOL SECListBase<TBase>::RemoveSubItems(SECListItem* pItem)
 {
     while (pItem->RemoveSubItem(pItem->GetSubItemCount())) { }
     return TRUE;
 }
 
-int SECListBaseC::InitItemRecord(SECListItem* pItem)
+template <class TBase>
+int SECListBase<TBase>::InitItemRecord(SECListItem* pItem)
 {
     return pItem && AddSubItems(pItem) ? 0 : -1;
 }
 
-std::unique_ptr<SECListItem> SECListBaseC::CreateItemRecord()
+template <class TBase>
+std::unique_ptr<SECListItem> SECListBase<TBase>::CreateItemRecord()
 {
     auto pItem = std::make_unique<SECListItem>();
     if (InitItemRecord(pItem.get()) != 0)
@@ -103,7 +118,8 @@ std::unique_ptr<SECListItem> SECListBaseC::CreateItemRecord()
     return pItem;
 }
 
-int SECListBaseC::InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem)
+template <class TBase>
+int SECListBase<TBase>::InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem)
 {
     if (!pItem)
         return -1;
@@ -112,7 +128,8 @@ int SECListBaseC::InsertItemRecord(int nRow, std::unique_ptr<SECListItem> pItem)
     return InsertItemRecords(nRow, std::move(items));
 }
 
-int SECListBaseC::InsertItemRecords(int nRow, std::vector<std::unique_ptr<SECListItem>> items)
+template <class TBase>
+int SECListBase<TBase>::InsertItemRecords(int nRow, std::vector<std::unique_ptr<SECListItem>> items)
 {
     std::erase(items, nullptr);
     if (items.empty())
@@ -138,7 +155,8 @@ int SECListBaseC::InsertItemRecords(int nRow, std::vector<std::unique_ptr<SECLis
     return nRow;
 }
 
-int SECListBaseC::InsertItem(const LVITEM* pItem)
+template <class TBase>
+int SECListBase<TBase>::InsertItem(const LVITEM* pItem)
 {
     if (pItem == nullptr)
         return -1;
@@ -154,7 +172,8 @@ int SECListBaseC::InsertItem(const LVITEM* pItem)
     return nRow;
 }
 
-int SECListBaseC::InsertItem(UINT nMask, int nRow, LPCTSTR lpszText, UINT nState, UINT nStateMask, int nImage,
+template <class TBase>
+int SECListBase<TBase>::InsertItem(UINT nMask, int nRow, LPCTSTR lpszText, UINT nState, UINT nStateMask, int nImage,
     LPARAM lParam)
 {
     LVITEM item;
@@ -168,17 +187,20 @@ int SECListBaseC::InsertItem(UINT nMask, int nRow, LPCTSTR lpszText, UINT nState
     return InsertItem(&item);
 }
 
-int SECListBaseC::InsertItem(int nRow, LPCTSTR lpszText, int nImage)
+template <class TBase>
+int SECListBase<TBase>::InsertItem(int nRow, LPCTSTR lpszText, int nImage)
 {
     return InsertItem(LVIF_TEXT | LVIF_IMAGE, nRow, lpszText, 0, 0, nImage, 0);
 }
 
-int SECListBaseC::InsertItem(int nRow, LPCTSTR lpszText)
+template <class TBase>
+int SECListBase<TBase>::InsertItem(int nRow, LPCTSTR lpszText)
 {
     return InsertItem(LVIF_TEXT, nRow, lpszText, 0, 0, 0, 0);
 }
 
-int SECListBaseC::InsertItemAfter(const SECListItem* pItem, LVITEM* pNew)
+template <class TBase>
+int SECListBase<TBase>::InsertItemAfter(const SECListItem* pItem, LVITEM* pNew)
 {
     if (pItem == nullptr)
         pNew->iItem = 0;
@@ -187,7 +209,8 @@ int SECListBaseC::InsertItemAfter(const SECListItem* pItem, LVITEM* pNew)
     return InsertItem(pNew);
 }
 
-int SECListBaseC::InsertItemBefore(const SECListItem* pItem, LVITEM* pNew)
+template <class TBase>
+int SECListBase<TBase>::InsertItemBefore(const SECListItem* pItem, LVITEM* pNew)
 {
     if (pItem == nullptr)
         pNew->iItem = 0;
@@ -196,13 +219,15 @@ int SECListBaseC::InsertItemBefore(const SECListItem* pItem, LVITEM* pNew)
     return InsertItem(pNew);
 }
 
-BOOL SECListBaseC::DeleteItem(const SECListItem* pItem)
+template <class TBase>
+BOOL SECListBase<TBase>::DeleteItem(const SECListItem* pItem)
 {
     const int nRow = FindRecord(pItem);
     return nRow >= 0 && DeleteItems(nRow, 1);
 }
 
-BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
+template <class TBase>
+BOOL SECListBase<TBase>::DeleteItems(int nRow, int nCount)
 {
     if (nRow < 0 || nRow >= GetItemCount() || nCount < 1)
         return FALSE;
@@ -252,7 +277,8 @@ BOOL SECListBaseC::DeleteItems(int nRow, int nCount)
     return TRUE;
 }
 
-BOOL SECListBaseC::DeleteAllItems()
+template <class TBase>
+BOOL SECListBase<TBase>::DeleteAllItems()
 {
     StopEditTimer();
     AbandonLabelEdit();
@@ -268,14 +294,16 @@ BOOL SECListBaseC::DeleteAllItems()
     return TRUE;
 }
 
-void SECListBaseC::StopEditTimer()
+template <class TBase>
+void SECListBase<TBase>::StopEditTimer()
 {
     if (m_nEditTimer != 0 && m_hWnd != nullptr)
         KillTimer(m_nEditTimer);
     m_nEditTimer = 0;
 }
 
-BOOL SECListBaseC::SetItem(const LVITEM* pItem, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::SetItem(const LVITEM* pItem, BOOL bRedraw)
 {
     SECListItem* pRecord = pItem ? GetItemRecord(pItem->iItem) : nullptr;
     if (pRecord == nullptr)
@@ -353,7 +381,8 @@ BOOL SECListBaseC::SetItem(const LVITEM* pItem, BOOL bRedraw)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetItem(int nRow, int nSubItem, UINT nMask, LPCTSTR lpszText, int nImage, UINT nState,
+template <class TBase>
+BOOL SECListBase<TBase>::SetItem(int nRow, int nSubItem, UINT nMask, LPCTSTR lpszText, int nImage, UINT nState,
     UINT nStateMask, LPARAM lParam)
 {
     LVITEM item;
@@ -368,7 +397,8 @@ BOOL SECListBaseC::SetItem(int nRow, int nSubItem, UINT nMask, LPCTSTR lpszText,
     return SetItem(&item, TRUE);
 }
 
-BOOL SECListBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
+template <class TBase>
+BOOL SECListBase<TBase>::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
 {
     SECListItem* pRecord = pItem ? GetItemRecord(pItem->iItem) : nullptr;
     if (pRecord == nullptr)
@@ -413,7 +443,8 @@ BOOL SECListBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetItemEx(const LVITEM* pItem, const SECListItemEx* pItemEx)
+template <class TBase>
+BOOL SECListBase<TBase>::SetItemEx(const LVITEM* pItem, const SECListItemEx* pItemEx)
 {
     SECListItem* pRecord = pItem ? GetItemRecord(pItem->iItem) : nullptr;
     if (pRecord == nullptr || pItemEx == nullptr)
@@ -431,7 +462,8 @@ BOOL SECListBaseC::SetItemEx(const LVITEM* pItem, const SECListItemEx* pItemEx)
     return TRUE;
 }
 
-BOOL SECListBaseC::GetItemEx(const LVITEM* pItem, SECListItemEx* pItemEx, BOOL bNotify)
+template <class TBase>
+BOOL SECListBase<TBase>::GetItemEx(const LVITEM* pItem, SECListItemEx* pItemEx, BOOL bNotify)
 {
     SECListItem* pRecord = pItem ? GetItemRecord(pItem->iItem) : nullptr;
     if (pRecord == nullptr || pItemEx == nullptr)
@@ -443,7 +475,8 @@ BOOL SECListBaseC::GetItemEx(const LVITEM* pItem, SECListItemEx* pItemEx, BOOL b
     return TRUE;
 }
 
-BOOL SECListBaseC::SetItemText(int nRow, int nSubItem, LPCTSTR lpszText)
+template <class TBase>
+BOOL SECListBase<TBase>::SetItemText(int nRow, int nSubItem, LPCTSTR lpszText)
 {
     LVITEM item;
     item.mask = LVIF_TEXT;
@@ -454,7 +487,8 @@ BOOL SECListBaseC::SetItemText(int nRow, int nSubItem, LPCTSTR lpszText)
     return SetItem(&item, TRUE);
 }
 
-int SECListBaseC::GetItemText(int nRow, int nSubItem, LPTSTR lpszBuffer, int nMax)
+template <class TBase>
+int SECListBase<TBase>::GetItemText(int nRow, int nSubItem, LPTSTR lpszBuffer, int nMax)
 {
     if (lpszBuffer == nullptr || nMax < 1)
         return 0;
@@ -473,13 +507,15 @@ int SECListBaseC::GetItemText(int nRow, int nSubItem, LPTSTR lpszBuffer, int nMa
     return static_cast<int>(std::strlen(lpszBuffer));
 }
 
-CString SECListBaseC::GetItemText(int nRow, int nSubItem)
+template <class TBase>
+CString SECListBase<TBase>::GetItemText(int nRow, int nSubItem)
 {
     GetItemText(nRow, nSubItem, m_textBuffer.data(), textBufferSize);
     return CString(m_textBuffer.data());
 }
 
-BOOL SECListBaseC::SetItemState(int nRow, UINT nState, UINT nMask)
+template <class TBase>
+BOOL SECListBase<TBase>::SetItemState(int nRow, UINT nState, UINT nMask)
 {
     LVITEM item;
     item.mask = LVIF_STATE;
@@ -489,7 +525,8 @@ BOOL SECListBaseC::SetItemState(int nRow, UINT nState, UINT nMask)
     return SetItem(&item, TRUE);
 }
 
-UINT SECListBaseC::GetItemState(int nRow, UINT nMask)
+template <class TBase>
+UINT SECListBase<TBase>::GetItemState(int nRow, UINT nMask)
 {
     LVITEM item;
     item.mask = LVIF_STATE;
@@ -498,7 +535,8 @@ UINT SECListBaseC::GetItemState(int nRow, UINT nMask)
     return GetItem(&item, FALSE, FALSE) ? item.state & nMask : 0;
 }
 
-BOOL SECListBaseC::SetItemData(int nRow, LPARAM lParam)
+template <class TBase>
+BOOL SECListBase<TBase>::SetItemData(int nRow, LPARAM lParam)
 {
     LVITEM item;
     item.mask = LVIF_PARAM;
@@ -507,7 +545,8 @@ BOOL SECListBaseC::SetItemData(int nRow, LPARAM lParam)
     return SetItem(&item, TRUE);
 }
 
-LPARAM SECListBaseC::GetItemData(int nRow)
+template <class TBase>
+LPARAM SECListBase<TBase>::GetItemData(int nRow)
 {
     LVITEM item;
     item.mask = LVIF_PARAM;
@@ -515,7 +554,8 @@ LPARAM SECListBaseC::GetItemData(int nRow)
     return GetItem(&item, FALSE, FALSE) ? item.lParam : 0;
 }
 
-BOOL SECListBaseC::HasCallbackFields(int nRow)
+template <class TBase>
+BOOL SECListBase<TBase>::HasCallbackFields(int nRow)
 {
     const SECListItem* pRecord = GetItemRecord(nRow);
     if (pRecord == nullptr)
@@ -531,7 +571,8 @@ BOOL SECListBaseC::HasCallbackFields(int nRow)
     return FALSE;
 }
 
-int SECListBaseC::GetNextItem(int nRow, UINT nFlags)
+template <class TBase>
+int SECListBase<TBase>::GetNextItem(int nRow, UINT nFlags)
 {
     const UINT nStates = nFlags & 0xF;
     const BOOL bUp = (nFlags & (LVNI_ABOVE | LVNI_TOLEFT)) != 0;
@@ -545,7 +586,8 @@ int SECListBaseC::GetNextItem(int nRow, UINT nFlags)
     return -1;
 }
 
-UINT SECListBaseC::RowStateBits(int nRow) const
+template <class TBase>
+UINT SECListBase<TBase>::RowStateBits(int nRow) const
 {
     UINT nState = 0;
     if (IsSelected(nRow))
@@ -559,12 +601,14 @@ UINT SECListBaseC::RowStateBits(int nRow) const
 
 // --- selection --------------------------------------------------------------------------------------
 
-BOOL SECListBaseC::IsSelected(int nRow) const
+template <class TBase>
+BOOL SECListBase<TBase>::IsSelected(int nRow) const
 {
     return std::binary_search(m_selection.begin(), m_selection.end(), nRow);
 }
 
-BOOL SECListBaseC::SelectionAdd(int nRow)
+template <class TBase>
+BOOL SECListBase<TBase>::SelectionAdd(int nRow)
 {
     const auto it = std::lower_bound(m_selection.begin(), m_selection.end(), nRow);
     if (it != m_selection.end() && *it == nRow)
@@ -573,7 +617,8 @@ BOOL SECListBaseC::SelectionAdd(int nRow)
     return TRUE;
 }
 
-BOOL SECListBaseC::SelectionRemove(int nRow)
+template <class TBase>
+BOOL SECListBase<TBase>::SelectionRemove(int nRow)
 {
     const auto it = std::lower_bound(m_selection.begin(), m_selection.end(), nRow);
     if (it == m_selection.end() || *it != nRow)
@@ -582,19 +627,22 @@ BOOL SECListBaseC::SelectionRemove(int nRow)
     return TRUE;
 }
 
-BOOL SECListBaseC::IsItemSelected(int nRow)
+template <class TBase>
+BOOL SECListBase<TBase>::IsItemSelected(int nRow)
 {
     return nRow != -1 && GetItemState(nRow, LVIS_SELECTED) != 0;
 }
 
-BOOL SECListBaseC::SelectItem(int nRow, BOOL bSelect)
+template <class TBase>
+BOOL SECListBase<TBase>::SelectItem(int nRow, BOOL bSelect)
 {
     if (HasListStyle(LVS_SINGLESEL))
         DeselectAll(nRow);
     return SetItemState(nRow, bSelect ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
-BOOL SECListBaseC::SelectRange(int nFirst, int nLast, BOOL bSelect)
+template <class TBase>
+BOOL SECListBase<TBase>::SelectRange(int nFirst, int nLast, BOOL bSelect)
 {
     if (nFirst > nLast)
         std::swap(nFirst, nLast);
@@ -603,7 +651,8 @@ BOOL SECListBaseC::SelectRange(int nFirst, int nLast, BOOL bSelect)
     return TRUE;
 }
 
-BOOL SECListBaseC::DeselectAll(int nExcept)
+template <class TBase>
+BOOL SECListBase<TBase>::DeselectAll(int nExcept)
 {
     const std::vector<int> selected = m_selection;
     for (auto it = selected.rbegin(); it != selected.rend(); ++it)
@@ -612,7 +661,8 @@ BOOL SECListBaseC::DeselectAll(int nExcept)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetCaret(int nRow, BOOL bSelect)
+template <class TBase>
+BOOL SECListBase<TBase>::SetCaret(int nRow, BOOL bSelect)
 {
     if (HasListStyle(LVS_SINGLESEL))
         DeselectAll(nRow);
@@ -624,7 +674,8 @@ BOOL SECListBaseC::SetCaret(int nRow, BOOL bSelect)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetFocusRow(int nRow)
+template <class TBase>
+BOOL SECListBase<TBase>::SetFocusRow(int nRow)
 {
     if (m_nCaret >= 0 && m_nCaret != nRow)
         SetItemState(m_nCaret, 0, LVIS_FOCUSED);
@@ -634,7 +685,8 @@ BOOL SECListBaseC::SetFocusRow(int nRow)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetDropHilite(int nRow)
+template <class TBase>
+BOOL SECListBase<TBase>::SetDropHilite(int nRow)
 {
     if (m_nDropHilite >= 0)
         SetItemState(m_nDropHilite, 0, LVIS_DROPHILITED);
@@ -645,14 +697,16 @@ BOOL SECListBaseC::SetDropHilite(int nRow)
 
 // --- columns ----------------------------------------------------------------------------------------
 
-SECListColumn* SECListBaseC::GetColumnRecord(int nCol) const
+template <class TBase>
+SECListColumn* SECListBase<TBase>::GetColumnRecord(int nCol) const
 {
     if (nCol < 0 || nCol >= GetColumnCount())
         return nullptr;
     return m_columns[static_cast<size_t>(nCol)].get();
 }
 
-int SECListBaseC::GetFirstDataColumn() const
+template <class TBase>
+int SECListBase<TBase>::GetFirstDataColumn() const
 {
     for (int i = 0; i < GetColumnCount(); ++i)
         if (m_columns[static_cast<size_t>(i)]->m_nSubItem == 0)
@@ -660,13 +714,15 @@ int SECListBaseC::GetFirstDataColumn() const
     return -1;
 }
 
-int SECListBaseC::GetColumnSubItem(int nCol)
+template <class TBase>
+int SECListBase<TBase>::GetColumnSubItem(int nCol)
 {
     const SECListColumn* pColumn = GetColumnRecord(nCol);
     return pColumn ? pColumn->m_nSubItem : -1;
 }
 
-BOOL SECListBaseC::InsertColumnRecord(int nCol, std::unique_ptr<SECListColumn> pColumn, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::InsertColumnRecord(int nCol, std::unique_ptr<SECListColumn> pColumn, BOOL bRedraw)
 {
     if (!pColumn)
         return FALSE;
@@ -701,7 +757,8 @@ BOOL SECListBaseC::InsertColumnRecord(int nCol, std::unique_ptr<SECListColumn> p
     return TRUE;
 }
 
-BOOL SECListBaseC::InsertColumn(int nCol, LPCTSTR lpszHeading, int nFormat, int nWidth, int nSubItem, int nImage,
+template <class TBase>
+BOOL SECListBase<TBase>::InsertColumn(int nCol, LPCTSTR lpszHeading, int nFormat, int nWidth, int nSubItem, int nImage,
     BOOL bRedraw)
 {
     auto pColumn = std::make_unique<SECListColumn>();
@@ -713,7 +770,8 @@ BOOL SECListBaseC::InsertColumn(int nCol, LPCTSTR lpszHeading, int nFormat, int 
     return InsertColumnRecord(nCol, std::move(pColumn), bRedraw);
 }
 
-BOOL SECListBaseC::InsertColumn(int nCol, const LVCOLUMN* pColumn, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::InsertColumn(int nCol, const LVCOLUMN* pColumn, BOOL bRedraw)
 {
     if (pColumn == nullptr)
         return FALSE;
@@ -723,19 +781,23 @@ BOOL SECListBaseC::InsertColumn(int nCol, const LVCOLUMN* pColumn, BOOL bRedraw)
         (mask & LVCF_IMAGE) ? pColumn->iImage : -1, bRedraw);
 }
 
-BOOL SECListBaseC::AddColumn(const LVCOLUMN* pColumn) { return InsertColumn(GetColumnCount(), pColumn, TRUE); }
+template <class TBase>
+BOOL SECListBase<TBase>::AddColumn(const LVCOLUMN* pColumn) { return InsertColumn(GetColumnCount(), pColumn, TRUE); }
 
-BOOL SECListBaseC::AddColumn(LPCTSTR lpszHeading, int nFormat, int nWidth, int nSubItem, int nImage)
+template <class TBase>
+BOOL SECListBase<TBase>::AddColumn(LPCTSTR lpszHeading, int nFormat, int nWidth, int nSubItem, int nImage)
 {
     return InsertColumn(GetColumnCount(), lpszHeading, nFormat, nWidth, nSubItem, nImage, TRUE);
 }
 
-BOOL SECListBaseC::AddColumnRecord(std::unique_ptr<SECListColumn> pColumn)
+template <class TBase>
+BOOL SECListBase<TBase>::AddColumnRecord(std::unique_ptr<SECListColumn> pColumn)
 {
     return InsertColumnRecord(GetColumnCount(), std::move(pColumn), TRUE);
 }
 
-BOOL SECListBaseC::DeleteColumn(int nCol)
+template <class TBase>
+BOOL SECListBase<TBase>::DeleteColumn(int nCol)
 {
     SECListColumn* pColumn = GetColumnRecord(nCol);
     if (pColumn == nullptr)
@@ -763,14 +825,16 @@ BOOL SECListBaseC::DeleteColumn(int nCol)
     return TRUE;
 }
 
-BOOL SECListBaseC::DeleteColumn(LPCTSTR lpszHeading)
+template <class TBase>
+BOOL SECListBase<TBase>::DeleteColumn(LPCTSTR lpszHeading)
 {
     int nCol = -1;
     int nSubItem = -1;
     return FindColumn(lpszHeading, nCol, nSubItem) && DeleteColumn(nCol);
 }
 
-BOOL SECListBaseC::DeleteAllColumns()
+template <class TBase>
+BOOL SECListBase<TBase>::DeleteAllColumns()
 {
     m_columns.clear();
     m_nCurrentColumn = 0;
@@ -779,7 +843,8 @@ BOOL SECListBaseC::DeleteAllColumns()
     return TRUE;
 }
 
-BOOL SECListBaseC::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
 {
     if (nFrom <= 0 || nTo <= 0 || nFrom >= GetColumnCount())
         return FALSE;
@@ -803,13 +868,15 @@ BOOL SECListBaseC::MoveColumn(int nFrom, int nTo, BOOL bRedraw)
     return TRUE;
 }
 
-void SECListBaseC::MoveColumnData(int nFrom, int nTo)
+template <class TBase>
+void SECListBase<TBase>::MoveColumnData(int nFrom, int nTo)
 {
     for (const auto& pRow : m_rows)
         pRow->MoveSubItem(nFrom, nTo);
 }
 
-BOOL SECListBaseC::GetColumn(int nCol, LVCOLUMN* pColumn) const
+template <class TBase>
+BOOL SECListBase<TBase>::GetColumn(int nCol, LVCOLUMN* pColumn) const
 {
     const SECListColumn* pRecord = GetColumnRecord(nCol);
     if (pRecord == nullptr || pColumn == nullptr)
@@ -827,7 +894,8 @@ BOOL SECListBaseC::GetColumn(int nCol, LVCOLUMN* pColumn) const
     return TRUE;
 }
 
-BOOL SECListBaseC::SetColumn(int nCol, const LVCOLUMN* pColumn, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::SetColumn(int nCol, const LVCOLUMN* pColumn, BOOL bRedraw)
 {
     SECListColumn* pRecord = GetColumnRecord(nCol);
     if (pRecord == nullptr || pColumn == nullptr)
@@ -849,7 +917,8 @@ BOOL SECListBaseC::SetColumn(int nCol, const LVCOLUMN* pColumn, BOOL bRedraw)
     return TRUE;
 }
 
-int SECListBaseC::GetColumnLeft(int nCol) const
+template <class TBase>
+int SECListBase<TBase>::GetColumnLeft(int nCol) const
 {
     int x = -m_nHorzScroll;
     for (int i = 0; i < nCol && i < GetColumnCount(); ++i)
@@ -857,13 +926,15 @@ int SECListBaseC::GetColumnLeft(int nCol) const
     return x;
 }
 
-int SECListBaseC::GetColumnRight(int nCol) const
+template <class TBase>
+int SECListBase<TBase>::GetColumnRight(int nCol) const
 {
     const SECListColumn* pColumn = GetColumnRecord(nCol);
     return GetColumnLeft(nCol) + (pColumn ? pColumn->m_nWidth : 0);
 }
 
-BOOL SECListBaseC::SetColumnWidth(int nCol, int cx)
+template <class TBase>
+BOOL SECListBase<TBase>::SetColumnWidth(int nCol, int cx)
 {
     SECListColumn* pColumn = GetColumnRecord(nCol);
     if (pColumn == nullptr)
@@ -877,7 +948,8 @@ BOOL SECListBaseC::SetColumnWidth(int nCol, int cx)
     return TRUE;
 }
 
-int SECListBaseC::GetColumnWidth(int nCol)
+template <class TBase>
+int SECListBase<TBase>::GetColumnWidth(int nCol)
 {
     if (m_columns.empty()) {
         CRect area;
@@ -888,7 +960,8 @@ int SECListBaseC::GetColumnWidth(int nCol)
     return pColumn ? pColumn->m_nWidth : 0;
 }
 
-BOOL SECListBaseC::SetColumnFormat(int nCol, int nFormat)
+template <class TBase>
+BOOL SECListBase<TBase>::SetColumnFormat(int nCol, int nFormat)
 {
     SECListColumn* pColumn = GetColumnRecord(nCol);
     if (pColumn == nullptr)
@@ -897,13 +970,15 @@ BOOL SECListBaseC::SetColumnFormat(int nCol, int nFormat)
     return TRUE;
 }
 
-int SECListBaseC::GetColumnFormat(int nCol) const
+template <class TBase>
+int SECListBase<TBase>::GetColumnFormat(int nCol) const
 {
     const SECListColumn* pColumn = GetColumnRecord(nCol);
     return pColumn ? pColumn->m_nFormat : 0;
 }
 
-BOOL SECListBaseC::SetColumnHeading(int nCol, LPCTSTR lpszHeading)
+template <class TBase>
+BOOL SECListBase<TBase>::SetColumnHeading(int nCol, LPCTSTR lpszHeading)
 {
     SECListColumn* pColumn = GetColumnRecord(nCol);
     if (pColumn == nullptr)
@@ -912,13 +987,15 @@ BOOL SECListBaseC::SetColumnHeading(int nCol, LPCTSTR lpszHeading)
     return TRUE;
 }
 
-CString SECListBaseC::GetColumnHeading(int nCol) const
+template <class TBase>
+CString SECListBase<TBase>::GetColumnHeading(int nCol) const
 {
     const SECListColumn* pColumn = GetColumnRecord(nCol);
     return pColumn ? pColumn->m_strHeading : CString();
 }
 
-BOOL SECListBaseC::FindColumn(LPCTSTR lpszHeading, int& nCol, int& nSubItem) const
+template <class TBase>
+BOOL SECListBase<TBase>::FindColumn(LPCTSTR lpszHeading, int& nCol, int& nSubItem) const
 {
     for (int i = 0; lpszHeading && i < GetColumnCount(); ++i) {
         if (std::strcmp(m_columns[static_cast<size_t>(i)]->m_strHeading, lpszHeading) == 0) {
@@ -930,7 +1007,8 @@ BOOL SECListBaseC::FindColumn(LPCTSTR lpszHeading, int& nCol, int& nSubItem) con
     return FALSE;
 }
 
-BOOL SECListBaseC::HasColumn(LPCTSTR lpszHeading) const
+template <class TBase>
+BOOL SECListBase<TBase>::HasColumn(LPCTSTR lpszHeading) const
 {
     int nCol = -1;
     int nSubItem = -1;
@@ -939,12 +1017,14 @@ BOOL SECListBaseC::HasColumn(LPCTSTR lpszHeading) const
 
 // --- image lists ------------------------------------------------------------------------------------
 
-CImageList* SECListBaseC::GetImageList(int nType) const
+template <class TBase>
+CImageList* SECListBase<TBase>::GetImageList(int nType) const
 {
     return (nType >= 0 && nType < 4) ? m_pImageLists[nType] : nullptr;
 }
 
-CImageList* SECListBaseC::SetImageList(CImageList* pImageList, int nType)
+template <class TBase>
+CImageList* SECListBase<TBase>::SetImageList(CImageList* pImageList, int nType)
 {
     if (nType < 0 || nType >= 4)
         return nullptr;
@@ -960,7 +1040,8 @@ CImageList* SECListBaseC::SetImageList(CImageList* pImageList, int nType)
     return pPrevious;
 }
 
-void SECListBaseC::CopyImageList(CImageList* pSource, std::unique_ptr<CImageList>& holder)
+template <class TBase>
+void SECListBase<TBase>::CopyImageList(CImageList* pSource, std::unique_ptr<CImageList>& holder)
 {
     CMemFile file(1024);
     {
@@ -979,13 +1060,15 @@ void SECListBaseC::CopyImageList(CImageList* pSource, std::unique_ptr<CImageList
 
 // --- styles -----------------------------------------------------------------------------------------
 
-void SECListBaseC::GetListStyles(DWORD& dwStyle, DWORD& dwExStyle) const
+template <class TBase>
+void SECListBase<TBase>::GetListStyles(DWORD& dwStyle, DWORD& dwExStyle) const
 {
     dwStyle = m_dwListStyle;
     dwExStyle = m_dwListStyleEx;
 }
 
-BOOL SECListBaseC::SetListStyle(DWORD dwStyle, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::SetListStyle(DWORD dwStyle, BOOL bRedraw)
 {
     EndLabelEdit(TRUE);
     StopEditTimer();
@@ -1003,7 +1086,8 @@ BOOL SECListBaseC::SetListStyle(DWORD dwStyle, BOOL bRedraw)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetListStyleEx(DWORD dwExStyle, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::SetListStyleEx(DWORD dwExStyle, BOOL bRedraw)
 {
     EndLabelEdit(TRUE);
     HideTip();
@@ -1018,39 +1102,46 @@ BOOL SECListBaseC::SetListStyleEx(DWORD dwExStyle, BOOL bRedraw)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetListStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::SetListStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw)
 {
     SetListStyle(dwStyle, FALSE);
     return SetListStyleEx(dwExStyle, bRedraw);
 }
 
-BOOL SECListBaseC::ModifyListStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::ModifyListStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw)
 {
     return SetListStyle((m_dwListStyle & ~dwRemove) | dwAdd, bRedraw);
 }
 
-BOOL SECListBaseC::ModifyListStyleEx(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::ModifyListStyleEx(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw)
 {
     return SetListStyleEx((m_dwListStyleEx & ~dwRemove) | dwAdd, bRedraw);
 }
 
-BOOL SECListBaseC::ModifyListStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw)
+template <class TBase>
+BOOL SECListBase<TBase>::ModifyListStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw)
 {
     ModifyListStyle(dwRemove, dwAdd, FALSE);
     return ModifyListStyleEx(dwRemoveEx, dwAddEx, bRedraw);
 }
 
-BOOL SECListBaseC::SetLabelWrap(BOOL bWrap)
+template <class TBase>
+BOOL SECListBase<TBase>::SetLabelWrap(BOOL bWrap)
 {
     return bWrap ? ModifyListStyle(LVS_NOLABELWRAP, 0) : ModifyListStyle(0, LVS_NOLABELWRAP);
 }
 
-BOOL SECListBaseC::SetLabelTips(BOOL bOn)
+template <class TBase>
+BOOL SECListBase<TBase>::SetLabelTips(BOOL bOn)
 {
     return bOn ? ModifyListStyleEx(0, LVXS_LABELTIPS, FALSE) : ModifyListStyleEx(LVXS_LABELTIPS, 0, FALSE);
 }
 
-BOOL SECListBaseC::SetMultiSelect(BOOL bMulti)
+template <class TBase>
+BOOL SECListBase<TBase>::SetMultiSelect(BOOL bMulti)
 {
     if (bMulti)
         return ModifyListStyle(LVS_SINGLESEL, 0);
@@ -1059,12 +1150,14 @@ BOOL SECListBaseC::SetMultiSelect(BOOL bMulti)
     return ModifyListStyle(0, LVS_SINGLESEL);
 }
 
-BOOL SECListBaseC::IsHeaderVisible() const
+template <class TBase>
+BOOL SECListBase<TBase>::IsHeaderVisible() const
 {
     return (m_dwListStyle & LVS_TYPEMASK) == LVS_REPORT && !HasListStyle(LVS_NOCOLUMNHEADER);
 }
 
-BOOL SECListBaseC::ShowHeader(BOOL bShow, BOOL bButtons)
+template <class TBase>
+BOOL SECListBase<TBase>::ShowHeader(BOOL bShow, BOOL bButtons)
 {
     if (bShow)
         return ModifyListStyle(LVS_NOCOLUMNHEADER | (bButtons ? LVS_NOSORTHEADER : 0), 0);

@@ -10,7 +10,7 @@
 
 #include "platform/afx/CBitmap.h"
 #include "platform/afx/CFont.h"
-#include "toolkit/controls/SECListCtrl.h"
+#include "toolkit/controls/SECListBase.h"
 #include "toolkit/controls/SECSubItemTextStorage.h"
 #include "toolkit/controls/SECTreePaintContext.h"
 #include "toolkit/controls/_Node.h"
@@ -33,8 +33,50 @@ constexpr UINT TVGN_FIRSTSELECTED = 32;
 constexpr UINT TVGN_NEXTSELECTED = 33;
 constexpr UINT TVGN_PREVSELECTED = 34;
 
-class SECTreeBaseC : public SECListCtrl {
+template <class TList>
+class SECTreeBase : public TList {
 public:
+    // The list's members the tree works with, named here because the list is a template parameter.
+    using TList::Create;
+    using TList::DeleteItems;
+    using TList::DeselectAll;
+    using TList::GetBkColor;
+    using TList::GetCaretIndex;
+    using TList::GetCellRect;
+    using TList::GetColumnCount;
+    using TList::GetColumnRight;
+    using TList::GetColumnWidth;
+    using TList::GetDlgCtrlID;
+    using TList::GetDropHilite;
+    using TList::GetExCallbackMask;
+    using TList::GetImageList;
+    using TList::GetItemArea;
+    using TList::GetItemCount;
+    using TList::GetItemRecord;
+    using TList::GetParentFrame;
+    using TList::GetTextColor;
+    using TList::GetTopIndex;
+    using TList::HasListStyle;
+    using TList::HasListStyleEx;
+    using TList::InsertColumn;
+    using TList::InsertItemRecords;
+    using TList::Invalidate;
+    using TList::IsMultiSelect;
+    using TList::IsWindowEnabled;
+    using TList::KillTimer;
+    using TList::RedrawItems;
+    using TList::SendMessage;
+    using TList::SetDropHilite;
+    using TList::SetFocusRow;
+    using TList::SetListStyle;
+    using TList::SetListStyles;
+    using TList::SetTimer;
+    using TList::SetTopIndex;
+    using TList::UpdateScrollBars;
+    using TList::UpdateWindow;
+    using TList::m_hWnd;
+    using TList::textBufferSize;
+
     static constexpr UINT_PTR hoverTimer = 3;
     static constexpr UINT hoverDelay = 1000;
     static constexpr int animationSteps = 5;
@@ -44,8 +86,8 @@ public:
     // The marker that splits a multi-line label into a heading and a body.
     static constexpr const char* headingMarker = "\\{HI}";
 
-    SECTreeBaseC();
-    ~SECTreeBaseC() override;
+    SECTreeBase();
+    ~SECTreeBase() override;
 
     // Insertion and deletion.
     virtual HTREEITEM InsertItem(const TVINSERTSTRUCT* pInsert);
@@ -56,7 +98,7 @@ public:
     BOOL DeleteAllItems() override;
 
     // Navigation.
-    using SECListBaseC::GetNextItem;
+    using TList::GetNextItem;
     virtual HTREEITEM GetNextItem(HTREEITEM hItem, UINT nCode);
     HTREEITEM GetRootItem() { return GetNextItem(nullptr, TVGN_ROOT); }
     HTREEITEM GetNextSiblingItem(HTREEITEM hItem) { return GetNextItem(hItem, TVGN_NEXT); }
@@ -74,21 +116,21 @@ public:
     HTREEITEM GetPrevSelectedItem(HTREEITEM hItem) { return GetNextItem(hItem, TVGN_PREVSELECTED); }
 
     // Item access.
-    using SECListBaseC::GetItem;
-    using SECListBaseC::SetItem;
-    using SECListBaseC::GetItemEx;
-    using SECListBaseC::SetItemEx;
-    using SECListBaseC::GetItemText;
-    using SECListBaseC::SetItemText;
-    using SECListBaseC::GetItemState;
-    using SECListBaseC::SetItemState;
-    using SECListBaseC::GetItemData;
-    using SECListBaseC::SetItemData;
-    using SECListBaseC::HitTest;
-    using SECListBaseC::EnsureVisible;
-    using SECListBaseC::EditLabel;
-    using SECListBaseC::SelectItem;
-    using SECListBaseC::DeleteItem;
+    using TList::GetItem;
+    using TList::SetItem;
+    using TList::GetItemEx;
+    using TList::SetItemEx;
+    using TList::GetItemText;
+    using TList::SetItemText;
+    using TList::GetItemState;
+    using TList::SetItemState;
+    using TList::GetItemData;
+    using TList::SetItemData;
+    using TList::HitTest;
+    using TList::EnsureVisible;
+    using TList::EditLabel;
+    using TList::SelectItem;
+    using TList::DeleteItem;
     virtual BOOL GetItem(TVITEM* pItem, BOOL bCopyText = TRUE, BOOL bNotify = TRUE);
     virtual BOOL SetItem(const TVITEM* pItem);
     virtual BOOL SetItemEx(HTREEITEM hItem, const SECListItemEx* pItemEx);
@@ -162,6 +204,34 @@ public:
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
 
 protected:
+    // The list's protected members the tree works with.
+    using TList::CreateItemRecord;
+    using TList::CreateMeasureDC;
+    using TList::GetNotifyTarget;
+    using TList::HideTip;
+    using TList::IsSelected;
+    using TList::RowStateBits;
+    using TList::SelectionAdd;
+    using TList::SelectionRemove;
+    using TList::SendNotifyRecord;
+    using TList::SetContextBkColor;
+    using TList::SetContextRowColor;
+    using TList::SetContextTextColors;
+    using TList::m_bItemDrag;
+    using TList::m_bRedraw;
+    using TList::m_dwListStyle;
+    using TList::m_dwListStyleEx;
+    using TList::m_lLastNotifyResult;
+    using TList::m_nCaret;
+    using TList::m_nCurrentColumn;
+    using TList::m_nDropHilite;
+    using TList::m_nEditedRow;
+    using TList::m_nHorzScroll;
+    using TList::m_pTip;
+    using TList::m_ptClick;
+    using TList::m_rgbPaintFill;
+    using TList::m_textBuffer;
+
     // The tree's drawing steps.
     virtual void MeasureLabel(SECTreePaintContext* pContext, _Node* pNode, LPCTSTR lpszText, CRect& rect);
     virtual void DrawLines(SECTreePaintContext* pContext);
@@ -225,14 +295,14 @@ protected:
     // watch reads null instead of a node that is gone.
     class NodeWatch {
     public:
-        NodeWatch(SECTreeBaseC& tree, _Node* pNode);
+        NodeWatch(SECTreeBase& tree, _Node* pNode);
         ~NodeWatch();
         NodeWatch(const NodeWatch&) = delete;
         NodeWatch& operator=(const NodeWatch&) = delete;
         _Node* get() const { return m_pNode; }
 
     private:
-        SECTreeBaseC& m_tree;
+        SECTreeBase& m_tree;
         _Node* m_pNode;
     };
     friend class NodeWatch;
@@ -283,3 +353,13 @@ protected:
     std::unique_ptr<CFont> m_pBoldFont;
     std::vector<_Node**> m_watches;
 };
+
+// The window messages the tree handles before the list, shared by the maps of its window and its view
+// form.
+#define SEC_TREE_MESSAGE_ENTRIES() \
+    ON_WM_CREATE() \
+    ON_WM_DESTROY() \
+    ON_WM_LBUTTONDOWN() \
+    ON_WM_LBUTTONDBLCLK() \
+    ON_WM_TIMER() \
+    ON_WM_CHAR()

@@ -1,5 +1,6 @@
+// Part of the tree template; included by SECTreeBaseC.cpp and SECTreeBaseV.cpp, which instantiate it.
 // The tree's data model: nodes and their rows, the item interface, styles and notifications.
-#include "toolkit/controls/SECTreeBaseC.h"
+#include "toolkit/controls/SECTreeBase.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,7 +22,8 @@ constexpr UINT kSharedStates = TVIS_SELECTED | TVIS_CUT | TVIS_DROPHILITED | TVI
 
 } // namespace
 
-SECTreeBaseC::SECTreeBaseC()
+template <class TList>
+SECTreeBase<TList>::SECTreeBase()
 {
     m_dwListStyle |= LVS_REPORT | LVS_SHAREIMAGELISTS;
     // A tree keeps its picture in step with every change unless its owner turns that off for a while.
@@ -30,7 +32,8 @@ SECTreeBaseC::SECTreeBaseC()
     m_pRoot->SetExpanded(TRUE);
 }
 
-SECTreeBaseC::~SECTreeBaseC()
+template <class TList>
+SECTreeBase<TList>::~SECTreeBase()
 {
     // Leaves first, quietly: the window and its owner are gone.
     while (_Node* pChild = m_pRoot->FirstChild()) {
@@ -42,22 +45,26 @@ SECTreeBaseC::~SECTreeBaseC()
     }
 }
 
-std::unique_ptr<_Node> SECTreeBaseC::CreateNode()
+template <class TList>
+std::unique_ptr<_Node> SECTreeBase<TList>::CreateNode()
 {
     return std::make_unique<_Node>();
 }
 
-SECTreeBaseC::NodeWatch::NodeWatch(SECTreeBaseC& tree, _Node* pNode) : m_tree(tree), m_pNode(pNode)
+template <class TList>
+SECTreeBase<TList>::NodeWatch::NodeWatch(SECTreeBase& tree, _Node* pNode) : m_tree(tree), m_pNode(pNode)
 {
     m_tree.m_watches.push_back(&m_pNode);
 }
 
-SECTreeBaseC::NodeWatch::~NodeWatch()
+template <class TList>
+SECTreeBase<TList>::NodeWatch::~NodeWatch()
 {
     std::erase(m_tree.m_watches, &m_pNode);
 }
 
-void SECTreeBaseC::ForgetNode(_Node* pNode)
+template <class TList>
+void SECTreeBase<TList>::ForgetNode(_Node* pNode)
 {
     for (_Node** ppWatched : m_watches)
         if (*ppWatched == pNode)
@@ -66,26 +73,30 @@ void SECTreeBaseC::ForgetNode(_Node* pNode)
 
 // --- nodes and rows ---------------------------------------------------------------------------------
 
-_Node* SECTreeBaseC::NodeOf(HTREEITEM hItem) const
+template <class TList>
+_Node* SECTreeBase<TList>::NodeOf(HTREEITEM hItem) const
 {
     if (hItem == nullptr || hItem == TVI_ROOT)
         return m_pRoot.get();
     return reinterpret_cast<_Node*>(hItem);
 }
 
-_Node* SECTreeBaseC::NodeOfRow(int nRow) const
+template <class TList>
+_Node* SECTreeBase<TList>::NodeOfRow(int nRow) const
 {
     const SECListItem* pRecord = GetItemRecord(nRow);
     return pRecord ? reinterpret_cast<_Node*>(pRecord->m_lParam) : nullptr;
 }
 
-HTREEITEM SECTreeBaseC::ItemOfRow(int nRow) const
+template <class TList>
+HTREEITEM SECTreeBase<TList>::ItemOfRow(int nRow) const
 {
     _Node* pNode = NodeOfRow(nRow);
     return pNode ? pNode->Handle() : nullptr;
 }
 
-int SECTreeBaseC::RowOfItem(HTREEITEM hItem)
+template <class TList>
+int SECTreeBase<TList>::RowOfItem(HTREEITEM hItem)
 {
     _Node* pNode = NodeOf(hItem);
     if (pNode == m_pRoot.get())
@@ -108,7 +119,8 @@ int SECTreeBaseC::RowOfItem(HTREEITEM hItem)
     return -1;
 }
 
-BOOL SECTreeBaseC::IsShown(const _Node* pNode) const
+template <class TList>
+BOOL SECTreeBase<TList>::IsShown(const _Node* pNode) const
 {
     if (pNode == m_pRoot.get() || pNode->IsHidden())
         return FALSE;
@@ -118,7 +130,8 @@ BOOL SECTreeBaseC::IsShown(const _Node* pNode) const
     return TRUE;
 }
 
-_Node* SECTreeBaseC::NextInOrder(_Node* pNode) const
+template <class TList>
+_Node* SECTreeBase<TList>::NextInOrder(_Node* pNode) const
 {
     if (pNode->FirstChild() != nullptr)
         return pNode->FirstChild();
@@ -128,7 +141,8 @@ _Node* SECTreeBaseC::NextInOrder(_Node* pNode) const
     return nullptr;
 }
 
-_Node* SECTreeBaseC::PrevInOrder(_Node* pNode) const
+template <class TList>
+_Node* SECTreeBase<TList>::PrevInOrder(_Node* pNode) const
 {
     if (_Node* pPrev = pNode->Prev()) {
         while (pPrev->LastChild() != nullptr)
@@ -139,7 +153,8 @@ _Node* SECTreeBaseC::PrevInOrder(_Node* pNode) const
     return pParent == m_pRoot.get() ? nullptr : pParent;
 }
 
-std::unique_ptr<SECListItem> SECTreeBaseC::CreateNodeRow(_Node* pNode)
+template <class TList>
+std::unique_ptr<SECListItem> SECTreeBase<TList>::CreateNodeRow(_Node* pNode)
 {
     auto pRecord = CreateItemRecord();
     if (pRecord) {
@@ -150,7 +165,8 @@ std::unique_ptr<SECListItem> SECTreeBaseC::CreateNodeRow(_Node* pNode)
     return pRecord;
 }
 
-void SECTreeBaseC::InsertNodeRow(_Node* pNode)
+template <class TList>
+void SECTreeBase<TList>::InsertNodeRow(_Node* pNode)
 {
     int nRow = 0;
     for (_Node* p = PrevInOrder(pNode); p != nullptr; p = PrevInOrder(p)) {
@@ -165,7 +181,8 @@ void SECTreeBaseC::InsertNodeRow(_Node* pNode)
     pNode->m_nRowHint = nRow;
 }
 
-int SECTreeBaseC::InsertChildRows(_Node* pNode, int nRow)
+template <class TList>
+int SECTreeBase<TList>::InsertChildRows(_Node* pNode, int nRow)
 {
     std::vector<std::unique_ptr<SECListItem>> rows;
     // The shown descendants in depth-first order: children of expanded nodes, hidden ones left out.
@@ -203,7 +220,8 @@ int SECTreeBaseC::InsertChildRows(_Node* pNode, int nRow)
     return nCount;
 }
 
-void SECTreeBaseC::SyncRows()
+template <class TList>
+void SECTreeBase<TList>::SyncRows()
 {
     // Rows always follow the depth-first order of their nodes, so one walk of the tree beside one walk
     // of the rows finds every row to add and to remove.
@@ -229,7 +247,8 @@ void SECTreeBaseC::SyncRows()
         DeleteItems(nRow, GetItemCount() - nRow);
 }
 
-void SECTreeBaseC::RelayoutAfterChange()
+template <class TList>
+void SECTreeBase<TList>::RelayoutAfterChange()
 {
     // Rows keep their measurements: new rows are measured when first met, so only the scroll range
     // and the picture are brought up to date.
@@ -241,7 +260,8 @@ void SECTreeBaseC::RelayoutAfterChange()
 
 // --- insertion and deletion -------------------------------------------------------------------------
 
-HTREEITEM SECTreeBaseC::InsertItem(const TVINSERTSTRUCT* pInsert)
+template <class TList>
+HTREEITEM SECTreeBase<TList>::InsertItem(const TVINSERTSTRUCT* pInsert)
 {
     if (pInsert == nullptr)
         return nullptr;
@@ -294,7 +314,8 @@ HTREEITEM SECTreeBaseC::InsertItem(const TVINSERTSTRUCT* pInsert)
     return pNode->Handle();
 }
 
-HTREEITEM SECTreeBaseC::InsertItem(LPCTSTR lpszText, HTREEITEM hParent, HTREEITEM hAfter)
+template <class TList>
+HTREEITEM SECTreeBase<TList>::InsertItem(LPCTSTR lpszText, HTREEITEM hParent, HTREEITEM hAfter)
 {
     TVINSERTSTRUCT insert;
     insert.hParent = hParent;
@@ -304,7 +325,8 @@ HTREEITEM SECTreeBaseC::InsertItem(LPCTSTR lpszText, HTREEITEM hParent, HTREEITE
     return InsertItem(&insert);
 }
 
-HTREEITEM SECTreeBaseC::InsertItem(LPCTSTR lpszText, int nImage, int nSelectedImage, HTREEITEM hParent,
+template <class TList>
+HTREEITEM SECTreeBase<TList>::InsertItem(LPCTSTR lpszText, int nImage, int nSelectedImage, HTREEITEM hParent,
     HTREEITEM hAfter)
 {
     TVINSERTSTRUCT insert;
@@ -317,7 +339,8 @@ HTREEITEM SECTreeBaseC::InsertItem(LPCTSTR lpszText, int nImage, int nSelectedIm
     return InsertItem(&insert);
 }
 
-BOOL SECTreeBaseC::DeleteSubtree(HTREEITEM hItem)
+template <class TList>
+BOOL SECTreeBase<TList>::DeleteSubtree(HTREEITEM hItem)
 {
     NodeWatch top(*this, NodeOf(hItem));
     const BOOL bRoot = top.get() == m_pRoot.get();
@@ -354,13 +377,14 @@ BOOL SECTreeBaseC::DeleteSubtree(HTREEITEM hItem)
         ForgetNode(m_pRoot.get());
         m_pRoot = CreateNode();
         m_pRoot->SetExpanded(TRUE);
-        SECListBaseC::DeleteAllItems();
+        TList::DeleteAllItems();
         return TRUE;
     }
     return deleteNode(top.get());
 }
 
-BOOL SECTreeBaseC::DeleteItem(HTREEITEM hItem)
+template <class TList>
+BOOL SECTreeBase<TList>::DeleteItem(HTREEITEM hItem)
 {
     KillHoverTimer();
     const BOOL bResult = DeleteSubtree(hItem);
@@ -368,14 +392,16 @@ BOOL SECTreeBaseC::DeleteItem(HTREEITEM hItem)
     return bResult;
 }
 
-BOOL SECTreeBaseC::DeleteAllItems()
+template <class TList>
+BOOL SECTreeBase<TList>::DeleteAllItems()
 {
     return DeleteItem(TVI_ROOT);
 }
 
 // --- navigation -------------------------------------------------------------------------------------
 
-HTREEITEM SECTreeBaseC::GetNextItem(HTREEITEM hItem, UINT nCode)
+template <class TList>
+HTREEITEM SECTreeBase<TList>::GetNextItem(HTREEITEM hItem, UINT nCode)
 {
     _Node* pNode = NodeOf(hItem);
     const BOOL bRoot = pNode == m_pRoot.get();
@@ -409,7 +435,7 @@ HTREEITEM SECTreeBaseC::GetNextItem(HTREEITEM hItem, UINT nCode)
     }
     case TVGN_DROPHILITE: return ItemOfRow(GetDropHilite());
     case TVGN_CARET: return ItemOfRow(GetCaretIndex());
-    case TVGN_FIRSTSELECTED: return ItemOfRow(SECListBaseC::GetNextItem(-1, LVNI_SELECTED));
+    case TVGN_FIRSTSELECTED: return ItemOfRow(TList::GetNextItem(-1, LVNI_SELECTED));
     case TVGN_NEXTSELECTED:
     case TVGN_PREVSELECTED: {
         const BOOL bNext = nCode == TVGN_NEXTSELECTED;
@@ -424,7 +450,7 @@ HTREEITEM SECTreeBaseC::GetNextItem(HTREEITEM hItem, UINT nCode)
             if (nRow < 0)
                 nRow = bNext ? -1 : GetItemCount();
         }
-        return ItemOfRow(SECListBaseC::GetNextItem(nRow, LVNI_SELECTED | (bNext ? LVNI_BELOW : LVNI_ABOVE)));
+        return ItemOfRow(TList::GetNextItem(nRow, LVNI_SELECTED | (bNext ? LVNI_BELOW : LVNI_ABOVE)));
     }
     default: return nullptr;
     }
@@ -432,7 +458,8 @@ HTREEITEM SECTreeBaseC::GetNextItem(HTREEITEM hItem, UINT nCode)
 
 // --- item access ------------------------------------------------------------------------------------
 
-UINT SECTreeBaseC::FillItem(_Node* pNode, TVITEM* pItem, BOOL bCopyText, BOOL bNotify)
+template <class TList>
+UINT SECTreeBase<TList>::FillItem(_Node* pNode, TVITEM* pItem, BOOL bCopyText, BOOL bNotify)
 {
     UINT nCallbacks = 0;
     const TVITEM& node = pNode->item;
@@ -472,7 +499,8 @@ UINT SECTreeBaseC::FillItem(_Node* pNode, TVITEM* pItem, BOOL bCopyText, BOOL bN
     return nCallbacks;
 }
 
-BOOL SECTreeBaseC::GetItem(TVITEM* pItem, BOOL bCopyText, BOOL bNotify)
+template <class TList>
+BOOL SECTreeBase<TList>::GetItem(TVITEM* pItem, BOOL bCopyText, BOOL bNotify)
 {
     if (pItem == nullptr)
         return FALSE;
@@ -486,7 +514,8 @@ BOOL SECTreeBaseC::GetItem(TVITEM* pItem, BOOL bCopyText, BOOL bNotify)
     return TRUE;
 }
 
-BOOL SECTreeBaseC::SetItem(const TVITEM* pItem)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItem(const TVITEM* pItem)
 {
     if (pItem == nullptr)
         return FALSE;
@@ -566,7 +595,8 @@ BOOL SECTreeBaseC::SetItem(const TVITEM* pItem)
     return TRUE;
 }
 
-BOOL SECTreeBaseC::SetItemText(HTREEITEM hItem, LPCTSTR lpszText)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItemText(HTREEITEM hItem, LPCTSTR lpszText)
 {
     TVITEM item;
     item.mask = TVIF_TEXT | TVIF_HANDLE;
@@ -575,13 +605,14 @@ BOOL SECTreeBaseC::SetItemText(HTREEITEM hItem, LPCTSTR lpszText)
     return SetItem(&item);
 }
 
-BOOL SECTreeBaseC::SetItemText(HTREEITEM hItem, int nCol, LPCTSTR lpszText)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItemText(HTREEITEM hItem, int nCol, LPCTSTR lpszText)
 {
     if (nCol == 0)
         return SetItemText(hItem, lpszText);
     const int nRow = RowOfItem(hItem);
     if (!m_pStorage)
-        return nRow >= 0 && SECListBaseC::SetItemText(nRow, nCol, lpszText);
+        return nRow >= 0 && TList::SetItemText(nRow, nCol, lpszText);
     if (nCol >= GetColumnCount() || !m_pStorage->SetText(hItem, nCol, lpszText))
         return FALSE;
     if (nRow >= 0) {
@@ -592,7 +623,8 @@ BOOL SECTreeBaseC::SetItemText(HTREEITEM hItem, int nCol, LPCTSTR lpszText)
     return TRUE;
 }
 
-CString SECTreeBaseC::GetItemText(HTREEITEM hItem, int nCol)
+template <class TList>
+CString SECTreeBase<TList>::GetItemText(HTREEITEM hItem, int nCol)
 {
     if (nCol != 0) {
         if (m_pStorage) {
@@ -600,7 +632,7 @@ CString SECTreeBaseC::GetItemText(HTREEITEM hItem, int nCol)
             return CString(m_textBuffer.data());
         }
         const int nRow = RowOfItem(hItem);
-        return nRow >= 0 ? SECListBaseC::GetItemText(nRow, nCol) : CString();
+        return nRow >= 0 ? TList::GetItemText(nRow, nCol) : CString();
     }
     TVITEM item;
     item.mask = TVIF_TEXT | TVIF_HANDLE;
@@ -615,20 +647,23 @@ CString SECTreeBaseC::GetItemText(HTREEITEM hItem, int nCol)
     return CString(item.pszText);
 }
 
-CString SECTreeBaseC::GetItemText(int nRow, int nSubItem)
+template <class TList>
+CString SECTreeBase<TList>::GetItemText(int nRow, int nSubItem)
 {
     if (nSubItem != 0 || NodeOfRow(nRow) == nullptr)
         return m_pStorage && NodeOfRow(nRow) ? GetItemText(ItemOfRow(nRow), nSubItem)
-                                             : SECListBaseC::GetItemText(nRow, nSubItem);
+                                             : TList::GetItemText(nRow, nSubItem);
     return GetItemText(ItemOfRow(nRow), 0);
 }
 
-UINT SECTreeBaseC::GetItemState(HTREEITEM hItem, UINT nMask)
+template <class TList>
+UINT SECTreeBase<TList>::GetItemState(HTREEITEM hItem, UINT nMask)
 {
     return NodeOf(hItem)->item.state & nMask;
 }
 
-BOOL SECTreeBaseC::SetItemState(HTREEITEM hItem, UINT nState, UINT nMask)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItemState(HTREEITEM hItem, UINT nState, UINT nMask)
 {
     TVITEM item;
     item.mask = TVIF_STATE | TVIF_HANDLE;
@@ -638,12 +673,14 @@ BOOL SECTreeBaseC::SetItemState(HTREEITEM hItem, UINT nState, UINT nMask)
     return SetItem(&item);
 }
 
-LPARAM SECTreeBaseC::GetItemData(HTREEITEM hItem)
+template <class TList>
+LPARAM SECTreeBase<TList>::GetItemData(HTREEITEM hItem)
 {
     return NodeOf(hItem)->item.lParam;
 }
 
-BOOL SECTreeBaseC::SetItemData(HTREEITEM hItem, LPARAM lParam)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItemData(HTREEITEM hItem, LPARAM lParam)
 {
     TVITEM item;
     item.mask = TVIF_PARAM | TVIF_HANDLE;
@@ -652,7 +689,8 @@ BOOL SECTreeBaseC::SetItemData(HTREEITEM hItem, LPARAM lParam)
     return SetItem(&item);
 }
 
-BOOL SECTreeBaseC::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage)
+template <class TList>
+BOOL SECTreeBase<TList>::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImage)
 {
     TVITEM item;
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
@@ -663,7 +701,8 @@ BOOL SECTreeBaseC::GetItemImage(HTREEITEM hItem, int& nImage, int& nSelectedImag
     return bResult;
 }
 
-BOOL SECTreeBaseC::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
 {
     TVITEM item;
     item.mask = TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
@@ -673,12 +712,14 @@ BOOL SECTreeBaseC::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
     return SetItem(&item);
 }
 
-BOOL SECTreeBaseC::ItemHasChildren(HTREEITEM hItem)
+template <class TList>
+BOOL SECTreeBase<TList>::ItemHasChildren(HTREEITEM hItem)
 {
     return NodeOf(hItem)->FirstChild() != nullptr;
 }
 
-BOOL SECTreeBaseC::GetItemChildrenFlag(HTREEITEM hItem)
+template <class TList>
+BOOL SECTreeBase<TList>::GetItemChildrenFlag(HTREEITEM hItem)
 {
     if (ItemHasChildren(hItem))
         return FALSE;
@@ -689,7 +730,8 @@ BOOL SECTreeBaseC::GetItemChildrenFlag(HTREEITEM hItem)
     return item.cChildren > 0;
 }
 
-int SECTreeBaseC::GetChildCount(HTREEITEM hItem, BOOL bRecursive, BOOL bExpandedOnly)
+template <class TList>
+int SECTreeBase<TList>::GetChildCount(HTREEITEM hItem, BOOL bRecursive, BOOL bExpandedOnly)
 {
     int nCount = 0;
     for (_Node* p = NodeOf(hItem)->FirstChild(); p != nullptr; p = p->Next()) {
@@ -700,7 +742,8 @@ int SECTreeBaseC::GetChildCount(HTREEITEM hItem, BOOL bRecursive, BOOL bExpanded
     return nCount;
 }
 
-BOOL SECTreeBaseC::SetItemEx(HTREEITEM hItem, const SECListItemEx* pItemEx)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItemEx(HTREEITEM hItem, const SECListItemEx* pItemEx)
 {
     if (pItemEx == nullptr)
         return FALSE;
@@ -713,7 +756,7 @@ BOOL SECTreeBaseC::SetItemEx(HTREEITEM hItem, const SECListItemEx* pItemEx)
         LVITEM row;
         row.iItem = nRow;
         SECListItemEx ex { 1, pNode->m_nStateEx & (exGrey | exHidden), exGrey | exHidden };
-        SECListBaseC::SetItemEx(&row, &ex);
+        TList::SetItemEx(&row, &ex);
     }
     // Hiding or showing a node hides or shows its whole branch.
     if ((nBefore ^ pNode->m_nStateEx) & exHidden) {
@@ -723,7 +766,8 @@ BOOL SECTreeBaseC::SetItemEx(HTREEITEM hItem, const SECListItemEx* pItemEx)
     return TRUE;
 }
 
-BOOL SECTreeBaseC::GetItemEx(HTREEITEM hItem, SECListItemEx* pItemEx)
+template <class TList>
+BOOL SECTreeBase<TList>::GetItemEx(HTREEITEM hItem, SECListItemEx* pItemEx)
 {
     if (pItemEx == nullptr)
         return FALSE;
@@ -735,7 +779,8 @@ BOOL SECTreeBaseC::GetItemEx(HTREEITEM hItem, SECListItemEx* pItemEx)
     return TRUE;
 }
 
-BOOL SECTreeBaseC::EnableSubItemStorage(BOOL bEnable)
+template <class TList>
+BOOL SECTreeBase<TList>::EnableSubItemStorage(BOOL bEnable)
 {
     if (bEnable && !m_pStorage)
         m_pStorage = std::make_unique<SECSubItemTextStorage>();
@@ -746,18 +791,20 @@ BOOL SECTreeBaseC::EnableSubItemStorage(BOOL bEnable)
 
 // --- the list's row operations on the nodes ---------------------------------------------------------
 
-LPARAM SECTreeBaseC::GetRecordData(const SECListItem* pItem) const
+template <class TList>
+LPARAM SECTreeBase<TList>::GetRecordData(const SECListItem* pItem) const
 {
     const _Node* pNode = pItem ? reinterpret_cast<const _Node*>(pItem->m_lParam) : nullptr;
     return pNode ? pNode->item.lParam : 0;
 }
 
-BOOL SECTreeBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
+template <class TList>
+BOOL SECTreeBase<TList>::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
 {
     _Node* pNode = pItem ? NodeOfRow(pItem->iItem) : nullptr;
     if (pNode == nullptr || pItem->iSubItem != 0) {
         if (pNode != nullptr && m_pStorage && (pItem->mask & LVIF_TEXT)) {
-            const BOOL bResult = SECListBaseC::GetItem(pItem, bCopyText, FALSE);
+            const BOOL bResult = TList::GetItem(pItem, bCopyText, FALSE);
             m_pStorage->GetText(pNode->Handle(), pItem->iSubItem, m_textBuffer.data(), textBufferSize);
             if (bCopyText && pItem->pszText && pItem->cchTextMax > 0)
                 afx::CopyText(pItem->pszText, pItem->cchTextMax, m_textBuffer.data());
@@ -765,7 +812,7 @@ BOOL SECTreeBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
                 pItem->pszText = m_textBuffer.data();
             return bResult;
         }
-        return SECListBaseC::GetItem(pItem, bCopyText, bNotify);
+        return TList::GetItem(pItem, bCopyText, bNotify);
     }
     const int nRow = pItem->iItem;
     TVITEM tvi;
@@ -791,13 +838,14 @@ BOOL SECTreeBaseC::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify)
     return TRUE;
 }
 
-BOOL SECTreeBaseC::SetItem(const LVITEM* pItem, BOOL bRedraw)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItem(const LVITEM* pItem, BOOL bRedraw)
 {
     _Node* pNode = pItem ? NodeOfRow(pItem->iItem) : nullptr;
     if (pNode == nullptr || pItem->iSubItem != 0) {
         if (pNode != nullptr && m_pStorage && (pItem->mask & LVIF_TEXT) && pItem->pszText != LPSTR_TEXTCALLBACK)
             return SetItemText(pNode->Handle(), pItem->iSubItem, pItem->pszText);
-        return SECListBaseC::SetItem(pItem, bRedraw);
+        return TList::SetItem(pItem, bRedraw);
     }
     // Focus and selection live in the rows; the rest goes to the node.
     if (pItem->mask & LVIF_STATE) {
@@ -805,7 +853,7 @@ BOOL SECTreeBaseC::SetItem(const LVITEM* pItem, BOOL bRedraw)
         rowState.mask = LVIF_STATE;
         rowState.stateMask &= LVIS_FOCUSED | LVIS_SELECTED | LVIS_DROPHILITED;
         if (rowState.stateMask != 0)
-            SECListBaseC::SetItem(&rowState, bRedraw);
+            TList::SetItem(&rowState, bRedraw);
     }
     TVITEM tvi;
     tvi.hItem = pNode->Handle();
@@ -822,19 +870,22 @@ BOOL SECTreeBaseC::SetItem(const LVITEM* pItem, BOOL bRedraw)
     return SetItem(&tvi);
 }
 
-BOOL SECTreeBaseC::SetItemEx(const LVITEM* pItem, const SECListItemEx* pItemEx)
+template <class TList>
+BOOL SECTreeBase<TList>::SetItemEx(const LVITEM* pItem, const SECListItemEx* pItemEx)
 {
     _Node* pNode = pItem ? NodeOfRow(pItem->iItem) : nullptr;
-    return pNode ? SetItemEx(pNode->Handle(), pItemEx) : SECListBaseC::SetItemEx(pItem, pItemEx);
+    return pNode ? SetItemEx(pNode->Handle(), pItemEx) : TList::SetItemEx(pItem, pItemEx);
 }
 
-BOOL SECTreeBaseC::GetItemEx(const LVITEM* pItem, SECListItemEx* pItemEx, BOOL bNotify)
+template <class TList>
+BOOL SECTreeBase<TList>::GetItemEx(const LVITEM* pItem, SECListItemEx* pItemEx, BOOL bNotify)
 {
     _Node* pNode = pItem ? NodeOfRow(pItem->iItem) : nullptr;
-    return pNode ? GetItemEx(pNode->Handle(), pItemEx) : SECListBaseC::GetItemEx(pItem, pItemEx, bNotify);
+    return pNode ? GetItemEx(pNode->Handle(), pItemEx) : TList::GetItemEx(pItem, pItemEx, bNotify);
 }
 
-BOOL SECTreeBaseC::HasCallbackFields(int nRow)
+template <class TList>
+BOOL SECTreeBase<TList>::HasCallbackFields(int nRow)
 {
     if (const _Node* pNode = NodeOfRow(nRow)) {
         const TVITEM& item = pNode->item;
@@ -842,12 +893,13 @@ BOOL SECTreeBaseC::HasCallbackFields(int nRow)
             || item.iSelectedImage == I_IMAGECALLBACK)
             return TRUE;
     }
-    return SECListBaseC::HasCallbackFields(nRow);
+    return TList::HasCallbackFields(nRow);
 }
 
-void SECTreeBaseC::MoveColumnData(int nFrom, int nTo)
+template <class TList>
+void SECTreeBase<TList>::MoveColumnData(int nFrom, int nTo)
 {
-    SECListBaseC::MoveColumnData(nFrom, nTo);
+    TList::MoveColumnData(nFrom, nTo);
     if (!m_pStorage)
         return;
     // Every item of the tree, shown or not, keeps its texts under their headings.
@@ -857,7 +909,8 @@ void SECTreeBaseC::MoveColumnData(int nFrom, int nTo)
 
 // --- notifications ----------------------------------------------------------------------------------
 
-LRESULT SECTreeBaseC::NotifyTree(UINT nCode, UINT nAction, _Node* pNew, _Node* pOld, CPoint ptDrag)
+template <class TList>
+LRESULT SECTreeBase<TList>::NotifyTree(UINT nCode, UINT nAction, _Node* pNew, _Node* pOld, CPoint ptDrag)
 {
     NMTREEVIEW record {};
     record.action = nAction;
@@ -869,7 +922,8 @@ LRESULT SECTreeBaseC::NotifyTree(UINT nCode, UINT nAction, _Node* pNew, _Node* p
     return SendNotifyRecord(record.hdr, nCode);
 }
 
-void SECTreeBaseC::NotifyGetDispInfo(TVITEM* pItem)
+template <class TList>
+void SECTreeBase<TList>::NotifyGetDispInfo(TVITEM* pItem)
 {
     NMTVDISPINFO record {};
     record.item = *pItem;
@@ -877,19 +931,22 @@ void SECTreeBaseC::NotifyGetDispInfo(TVITEM* pItem)
     *pItem = record.item;
 }
 
-void SECTreeBaseC::NotifySetDispInfo(TVITEM* pItem)
+template <class TList>
+void SECTreeBase<TList>::NotifySetDispInfo(TVITEM* pItem)
 {
     NMTVDISPINFO record {};
     record.item = *pItem;
     SendNotifyRecord(record.hdr, TVN_SETDISPINFO);
 }
 
-LRESULT SECTreeBaseC::NotifyItemExpanding(_Node* pNode, UINT nCode)
+template <class TList>
+LRESULT SECTreeBase<TList>::NotifyItemExpanding(_Node* pNode, UINT nCode)
 {
     return NotifyTree(TVN_ITEMEXPANDING, nCode, pNode, nullptr);
 }
 
-void SECTreeBaseC::NotifyItemExpanded(_Node* pNode, UINT nCode)
+template <class TList>
+void SECTreeBase<TList>::NotifyItemExpanded(_Node* pNode, UINT nCode)
 {
     NMTREEVIEW record {};
     record.action = nCode;
@@ -898,7 +955,8 @@ void SECTreeBaseC::NotifyItemExpanded(_Node* pNode, UINT nCode)
     SendNotifyRecord(record.hdr, TVN_ITEMEXPANDED);
 }
 
-void SECTreeBaseC::NotifyDeleteItem(_Node* pNode)
+template <class TList>
+void SECTreeBase<TList>::NotifyDeleteItem(_Node* pNode)
 {
     NMTREEVIEW record {};
     record.itemOld.mask = TVIF_HANDLE | TVIF_PARAM;
@@ -907,19 +965,22 @@ void SECTreeBaseC::NotifyDeleteItem(_Node* pNode)
     SendNotifyRecord(record.hdr, TVN_DELETEITEM);
 }
 
-LRESULT SECTreeBaseC::NotifySelChanging(int nRow, int nOld, BOOL bByMouse)
+template <class TList>
+LRESULT SECTreeBase<TList>::NotifySelChanging(int nRow, int nOld, BOOL bByMouse)
 {
     const UINT nAction = m_nSelectAction ? m_nSelectAction : bByMouse ? TVC_BYMOUSE : TVC_BYKEYBOARD;
     return NotifyTree(TVN_SELCHANGING, nAction, NodeOfRow(nRow), NodeOfRow(nOld));
 }
 
-void SECTreeBaseC::NotifySelChanged(int nRow, int nOld, BOOL bByMouse)
+template <class TList>
+void SECTreeBase<TList>::NotifySelChanged(int nRow, int nOld, BOOL bByMouse)
 {
     const UINT nAction = m_nSelectAction ? m_nSelectAction : bByMouse ? TVC_BYMOUSE : TVC_BYKEYBOARD;
     NotifyTree(TVN_SELCHANGED, nAction, NodeOfRow(nRow), NodeOfRow(nOld));
 }
 
-void SECTreeBaseC::NotifyBeginDrag()
+template <class TList>
+void SECTreeBase<TList>::NotifyBeginDrag()
 {
     if (HasTreeStyle(TVS_DISABLEDRAGDROP) || m_nCurrentColumn != 0) {
         m_bItemDrag = FALSE;
@@ -928,7 +989,8 @@ void SECTreeBaseC::NotifyBeginDrag()
     NotifyTree(TVN_BEGINDRAG, 0, NodeOfRow(m_nCaret), nullptr, m_ptClick);
 }
 
-void SECTreeBaseC::NotifyBeginRDrag(int nRow, CPoint point)
+template <class TList>
+void SECTreeBase<TList>::NotifyBeginRDrag(int nRow, CPoint point)
 {
     if (HasTreeStyle(TVS_DISABLEDRAGDROP) || m_nCurrentColumn != 0) {
         m_bItemDrag = FALSE;
@@ -937,22 +999,24 @@ void SECTreeBaseC::NotifyBeginRDrag(int nRow, CPoint point)
     NotifyTree(TVN_BEGINRDRAG, 0, NodeOfRow(nRow), nullptr, point);
 }
 
-BOOL SECTreeBaseC::NotifyBeginLabelEdit(int nRow, int nSubItem)
+template <class TList>
+BOOL SECTreeBase<TList>::NotifyBeginLabelEdit(int nRow, int nSubItem)
 {
     _Node* pNode = NodeOfRow(nRow);
     if (pNode == nullptr || nSubItem != 0)
-        return SECListBaseC::NotifyBeginLabelEdit(nRow, nSubItem);
+        return TList::NotifyBeginLabelEdit(nRow, nSubItem);
     NMTVDISPINFO record {};
     record.item = pNode->item;
     record.item.mask |= TVIF_TEXT;
     return SendNotifyRecord(record.hdr, TVN_BEGINLABELEDIT) != 0;
 }
 
-BOOL SECTreeBaseC::NotifyEndLabelEdit(int nRow, int nSubItem, CString& strText, BOOL bCommit)
+template <class TList>
+BOOL SECTreeBase<TList>::NotifyEndLabelEdit(int nRow, int nSubItem, CString& strText, BOOL bCommit)
 {
     _Node* pNode = NodeOfRow(nRow);
     if (pNode == nullptr || nSubItem != 0)
-        return SECListBaseC::NotifyEndLabelEdit(nRow, nSubItem, strText, bCommit);
+        return TList::NotifyEndLabelEdit(nRow, nSubItem, strText, bCommit);
     NMTVDISPINFO record {};
     record.item = pNode->item;
     record.item.mask |= TVIF_TEXT;
@@ -972,7 +1036,8 @@ BOOL SECTreeBaseC::NotifyEndLabelEdit(int nRow, int nSubItem, CString& strText, 
     return TRUE;
 }
 
-void SECTreeBaseC::OnLabelChanged(int nRow, int nSubItem)
+template <class TList>
+void SECTreeBase<TList>::OnLabelChanged(int nRow, int nSubItem)
 {
     _Node* pNode = NodeOfRow(nRow);
     CWnd* pTarget = GetNotifyTarget();
@@ -982,7 +1047,8 @@ void SECTreeBaseC::OnLabelChanged(int nRow, int nSubItem)
         reinterpret_cast<LPARAM>(pNode->Handle()));
 }
 
-void SECTreeBaseC::NotifyKeyDown(UINT nVKey)
+template <class TList>
+void SECTreeBase<TList>::NotifyKeyDown(UINT nVKey)
 {
     NMTVKEYDOWN record {};
     record.wVKey = static_cast<WORD>(nVKey);
@@ -991,7 +1057,8 @@ void SECTreeBaseC::NotifyKeyDown(UINT nVKey)
 
 // --- styles -----------------------------------------------------------------------------------------
 
-DWORD SECTreeBaseC::GetTreeStyle() const
+template <class TList>
+DWORD SECTreeBase<TList>::GetTreeStyle() const
 {
     DWORD dwStyle = m_dwTreeStyle;
     if (HasListStyle(LVS_EDITLABELS))
@@ -1001,7 +1068,8 @@ DWORD SECTreeBaseC::GetTreeStyle() const
     return dwStyle;
 }
 
-BOOL SECTreeBaseC::SetTreeStyle(DWORD dwStyle, BOOL bRedraw)
+template <class TList>
+BOOL SECTreeBase<TList>::SetTreeStyle(DWORD dwStyle, BOOL bRedraw)
 {
     m_dwTreeStyle = dwStyle & keptTreeStyles;
     DWORD dwList = m_dwListStyle & ~(LVS_EDITLABELS | LVS_SHOWSELALWAYS);
@@ -1012,7 +1080,8 @@ BOOL SECTreeBaseC::SetTreeStyle(DWORD dwStyle, BOOL bRedraw)
     return SetListStyle(dwList, bRedraw);
 }
 
-void SECTreeBaseC::ApplyTreeStyleEx()
+template <class TList>
+void SECTreeBase<TList>::ApplyTreeStyleEx()
 {
     const DWORD ex = m_dwTreeStyleEx;
     DWORD dwList = m_dwListStyle;
@@ -1028,7 +1097,8 @@ void SECTreeBaseC::ApplyTreeStyleEx()
     m_dwListStyleEx = dwListEx;
 }
 
-BOOL SECTreeBaseC::SetTreeStyleEx(DWORD dwExStyle, BOOL bRedraw)
+template <class TList>
+BOOL SECTreeBase<TList>::SetTreeStyleEx(DWORD dwExStyle, BOOL bRedraw)
 {
     m_dwTreeStyleEx = dwExStyle;
     const DWORD dwOldList = m_dwListStyle;
@@ -1043,85 +1113,98 @@ BOOL SECTreeBaseC::SetTreeStyleEx(DWORD dwExStyle, BOOL bRedraw)
     return SetListStyles(dwList, dwListEx, bRedraw);
 }
 
-BOOL SECTreeBaseC::ModifyTreeStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw)
+template <class TList>
+BOOL SECTreeBase<TList>::ModifyTreeStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw)
 {
     return SetTreeStyle((GetTreeStyle() & ~dwRemove) | dwAdd, bRedraw);
 }
 
-BOOL SECTreeBaseC::ModifyTreeStyleEx(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw)
+template <class TList>
+BOOL SECTreeBase<TList>::ModifyTreeStyleEx(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw)
 {
     return SetTreeStyleEx((m_dwTreeStyleEx & ~dwRemove) | dwAdd, bRedraw);
 }
 
-void SECTreeBaseC::GetTreeStyles(DWORD& dwStyle, DWORD& dwExStyle) const
+template <class TList>
+void SECTreeBase<TList>::GetTreeStyles(DWORD& dwStyle, DWORD& dwExStyle) const
 {
     dwStyle = GetTreeStyle();
     dwExStyle = m_dwTreeStyleEx;
 }
 
-BOOL SECTreeBaseC::SetTreeStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw)
+template <class TList>
+BOOL SECTreeBase<TList>::SetTreeStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw)
 {
     SetTreeStyle(dwStyle, FALSE);
     return SetTreeStyleEx(dwExStyle, bRedraw);
 }
 
-BOOL SECTreeBaseC::ModifyTreeStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw)
+template <class TList>
+BOOL SECTreeBase<TList>::ModifyTreeStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwRemoveEx, DWORD dwAddEx, BOOL bRedraw)
 {
     ModifyTreeStyle(dwRemove, dwAdd, FALSE);
     return ModifyTreeStyleEx(dwRemoveEx, dwAddEx, bRedraw);
 }
 
-BOOL SECTreeBaseC::SetLabelWrap(BOOL bWrap)
+template <class TList>
+BOOL SECTreeBase<TList>::SetLabelWrap(BOOL bWrap)
 {
     m_dwTreeStyleEx = bWrap ? (m_dwTreeStyleEx | TVXS_WORDWRAP) : (m_dwTreeStyleEx & ~TVXS_WORDWRAP);
-    return SECListCtrl::SetLabelWrap(bWrap);
+    return TList::SetLabelWrap(bWrap);
 }
 
-BOOL SECTreeBaseC::SetLabelTips(BOOL bOn)
+template <class TList>
+BOOL SECTreeBase<TList>::SetLabelTips(BOOL bOn)
 {
     m_dwTreeStyleEx = bOn ? (m_dwTreeStyleEx | TVXS_LABELTIPS) : (m_dwTreeStyleEx & ~TVXS_LABELTIPS);
-    return SECListCtrl::SetLabelTips(bOn);
+    return TList::SetLabelTips(bOn);
 }
 
-BOOL SECTreeBaseC::SetMultiSelect(BOOL bMulti)
+template <class TList>
+BOOL SECTreeBase<TList>::SetMultiSelect(BOOL bMulti)
 {
     m_dwTreeStyleEx = bMulti ? (m_dwTreeStyleEx | TVXS_MULTISEL) : (m_dwTreeStyleEx & ~TVXS_MULTISEL);
-    return SECListCtrl::SetMultiSelect(bMulti);
+    return TList::SetMultiSelect(bMulti);
 }
 
-BOOL SECTreeBaseC::ShowHeader(BOOL bShow, BOOL bButtons)
+template <class TList>
+BOOL SECTreeBase<TList>::ShowHeader(BOOL bShow, BOOL bButtons)
 {
     const DWORD bits = TVXS_COLUMNHEADER | TVXS_HEADERBUTTONS;
     m_dwTreeStyleEx &= ~bits;
     if (bShow)
         m_dwTreeStyleEx |= TVXS_COLUMNHEADER | (bButtons ? TVXS_HEADERBUTTONS : 0);
-    return SECListCtrl::ShowHeader(bShow, bButtons);
+    return TList::ShowHeader(bShow, bButtons);
 }
 
-void SECTreeBaseC::ApplyCreateStyles(CREATESTRUCT& cs)
+template <class TList>
+void SECTreeBase<TList>::ApplyCreateStyles(CREATESTRUCT& cs)
 {
     // The tree's own bits of the creation styles are tree styles, not the window's nor the list's.
     const DWORD dwTree = static_cast<DWORD>(cs.style) & 0x43F;
     const DWORD dwTreeEx = cs.dwExStyle & 0x03F00000;
     cs.style &= ~static_cast<LONG>(0x43F);
     cs.dwExStyle &= ~0x03F00000U;
-    SECListCtrl::ApplyCreateStyles(cs);
+    TList::ApplyCreateStyles(cs);
     ModifyTreeStyle(0, dwTree, FALSE);
     ModifyTreeStyleEx(0, dwTreeEx | m_dwTreeStyleEx, FALSE);
 }
 
-BOOL SECTreeBaseC::CreateEx(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+template <class TList>
+BOOL SECTreeBase<TList>::CreateEx(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
     return Create(dwStyle, 0, rect, pParentWnd, nID, pContext);
 }
 
-void SECTreeBaseC::SetIndent(int nIndent)
+template <class TList>
+void SECTreeBase<TList>::SetIndent(int nIndent)
 {
     m_nIndent = std::max(0, nIndent + (nIndent & 1));
     RelayoutAfterChange();
 }
 
-CImageList* SECTreeBaseC::SetImageList(CImageList* pImageList, int nType)
+template <class TList>
+CImageList* SECTreeBase<TList>::SetImageList(CImageList* pImageList, int nType)
 {
     if (nType == TVSIL_NORMAL && pImageList != nullptr && pImageList->GetSafeHandle() != nullptr) {
         int cx = 0;
@@ -1130,21 +1213,23 @@ CImageList* SECTreeBaseC::SetImageList(CImageList* pImageList, int nType)
         if (cx > m_nIndent)
             SetIndent(cx);
     }
-    return SECListCtrl::SetImageList(pImageList, nType);
+    return TList::SetImageList(pImageList, nType);
 }
 
-int SECTreeBaseC::OnCreate(LPCREATESTRUCT lpCreateStruct)
+template <class TList>
+int SECTreeBase<TList>::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (SECListCtrl::OnCreate(lpCreateStruct) == -1)
+    if (TList::OnCreate(lpCreateStruct) == -1)
         return -1;
     if (GetColumnCount() == 0)
         InsertColumn(0, "", LVCFMT_LEFT, -1, 0, -1, FALSE);
     return 0;
 }
 
-void SECTreeBaseC::OnDestroy()
+template <class TList>
+void SECTreeBase<TList>::OnDestroy()
 {
     KillHoverTimer();
     DeleteAllItems();
-    SECListCtrl::OnDestroy();
+    TList::OnDestroy();
 }
