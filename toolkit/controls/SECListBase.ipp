@@ -1,4 +1,4 @@
-// Part of the list template; included by SECListBaseC.cpp and SECListBaseV.cpp, which instantiate it.
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's data model: rows, cells, columns, selection, caret and styles.
 #include "toolkit/controls/SECListBase.h"
 

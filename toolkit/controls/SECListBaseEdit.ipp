@@ -1,4 +1,4 @@
-// Part of the list template; included by SECListBaseC.cpp and SECListBaseV.cpp, which instantiate it.
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's in-place label edit: opening it over a cell, following the typed text, and ending it
 // with the owner's consent.
 #include <algorithm>

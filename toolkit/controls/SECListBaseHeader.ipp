@@ -1,4 +1,4 @@
-// Part of the list template; included by SECListBaseC.cpp and SECListBaseV.cpp, which instantiate it.
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's column header: drawing its buttons, headings and images, resizing a column by its
 // divider, and dragging a header button to move its column.
 #include <algorithm>

@@ -1,4 +1,4 @@
-// Part of the list template; included by SECListBaseC.cpp and SECListBaseV.cpp, which instantiate it.
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's window messages: creation, focus, mouse and keyboard selection, type-ahead, scrolling,
 // timers and the notifications sent to the owner.
 #include <algorithm>

@@ -2,8 +2,9 @@
 // The toolkit's tree: an owner-drawn tree on its own list control. Every shown node occupies one row
 // of the list, in depth-first order; the tree keeps the node hierarchy beside the rows and speaks the
 // tree view's item vocabulary (HTREEITEM, TVITEM, TVGN_/TVIS_/TVE_/TVN_ codes). Rows can carry more
-// columns, labels can wrap with a heading, and a drop target can expand when hovered. The window
-// class with the message map is SECTreeCtrl.
+// columns, labels can wrap with a heading, and a drop target can expand when hovered. The code is one
+// template over the list it stands on: the window with the message map is SECTreeCtrl (on the list
+// control), the view form SECTreeView (on the list view).
 
 #include <memory>
 #include <vector>

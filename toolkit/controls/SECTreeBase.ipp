@@ -1,4 +1,4 @@
-// Part of the tree template; included by SECTreeBaseC.cpp and SECTreeBaseV.cpp, which instantiate it.
+// Belongs to the tree template: SECTreeBaseC.cpp and SECTreeBaseV.cpp include it and instantiate it.
 // The tree's data model: nodes and their rows, the item interface, styles and notifications.
 #include "toolkit/controls/SECTreeBase.h"
 

@@ -1,4 +1,4 @@
-// Part of the tree template; included by SECTreeBaseC.cpp and SECTreeBaseV.cpp, which instantiate it.
+// Belongs to the tree template: SECTreeBaseC.cpp and SECTreeBaseV.cpp include it and instantiate it.
 // The tree's expansion, selection, visibility, sorting and input.
 #include <algorithm>
 #include <utility>

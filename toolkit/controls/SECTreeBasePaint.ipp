@@ -1,4 +1,4 @@
-// Part of the tree template; included by SECTreeBaseC.cpp and SECTreeBaseV.cpp, which instantiate it.
+// Belongs to the tree template: SECTreeBaseC.cpp and SECTreeBaseV.cpp include it and instantiate it.
 // The tree's look: measuring and painting the first cell of a row (indentation, dotted lines,
 // buttons, state image, icon and label), hit testing, the drop target and drag images.
 #include <algorithm>

@@ -8,6 +8,7 @@
 #include "platform/afx/CPrintDialog.h"
 #include "platform/afx/CPrintInfo.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/controls/SECTreeCtrl.h"
 #include "toolkit/controls/SECTreeView.h"
 
 namespace {
@@ -184,5 +185,38 @@ TEST(TreeView, IsAViewAndTakesTheTreesOwnMessages)
     screen.click(8, label.CenterPoint().y);
     EXPECT_EQ(view->GetItemCount(), 2);
     owner.DestroyWindow();
+    screen.pump();
+}
+
+TEST(TreeView, PaintsAsTheTreeControlDoes)
+{
+    TestScreen screen { 480, 200 };
+    CWnd left;
+    CWnd right;
+    ASSERT_TRUE(left.CreateEx(0, nullptr, "left", WS_POPUP | WS_VISIBLE, CRect(0, 0, 220, 200), nullptr, 0));
+    ASSERT_TRUE(right.CreateEx(0, nullptr, "right", WS_POPUP | WS_VISIBLE, CRect(240, 0, 460, 200), nullptr, 0));
+    const DWORD dwStyle = WS_CHILD | WS_VISIBLE | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT;
+    SECTreeCtrl control;
+    ASSERT_TRUE(control.Create(dwStyle, 0, CRect(0, 0, 220, 200), &left, 9));
+    auto* view = new SECTreeView;
+    ASSERT_TRUE(view->Create(dwStyle, 0, CRect(0, 0, 220, 200), &right, 9));
+    const auto fill = [](auto& tree) {
+        const HTREEITEM music = tree.InsertItem("Music");
+        tree.InsertItem("Rock", music);
+        tree.InsertItem("Jazz", music);
+        tree.InsertItem("Podcasts");
+        tree.Expand(music, TVE_EXPAND);
+        tree.SelectItem(music);
+    };
+    fill(control);
+    fill(*view);
+    screen.pump();
+    int nDiffering = 0;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 220; ++x)
+            nDiffering += screen.pixel(x, y) != screen.pixel(240 + x, y);
+    EXPECT_EQ(nDiffering, 0);
+    left.DestroyWindow();
+    right.DestroyWindow();
     screen.pump();
 }
