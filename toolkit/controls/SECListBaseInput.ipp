@@ -11,9 +11,10 @@
 
 template <class TBase>
 BOOL SECListBase<TBase>::Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-    CCreateContext*)
+    CCreateContext* pContext)
 {
-    return TBase::CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect, pParentWnd, nID);
+    // The context reaches the creation as its parameter: a view form joins its document from it.
+    return TBase::CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect, pParentWnd, nID, pContext);
 }
 
 template <class TBase>

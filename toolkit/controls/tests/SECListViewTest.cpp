@@ -5,8 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/afx/CDocument.h"
+#include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CPreviewView.h"
 #include "platform/afx/CPrintDialog.h"
 #include "platform/afx/CPrintInfo.h"
+#include "platform/afx/CSingleDocTemplate.h"
+#include "platform/afx/CWinApp.h"
 #include "platform/user/TestScreen.h"
 #include "toolkit/controls/SECTreeCtrl.h"
 #include "toolkit/controls/SECTreeView.h"
@@ -45,6 +50,25 @@ public:
     std::vector<int> pageTops;
     bool bOversized { false };
 };
+
+// The same list as the view of a document in a frame, filled when the frame first shows it.
+class FramedListView : public PagedListView {
+    DECLARE_DYNCREATE(FramedListView)
+public:
+    void OnInitialUpdate() override
+    {
+        SECListView::OnInitialUpdate();
+        AddColumn("Title", LVCFMT_LEFT, 200);
+        for (int n = 0; n < 100; ++n)
+            InsertItem(n, ("row " + std::to_string(n)).c_str());
+    }
+};
+IMPLEMENT_DYNCREATE(FramedListView, SECListView)
+
+class ListDoc : public CDocument {
+    DECLARE_DYNCREATE(ListDoc)
+};
+IMPLEMENT_DYNCREATE(ListDoc, CDocument)
 
 class ListViewPrinting : public ::testing::Test {
 protected:
@@ -159,6 +183,41 @@ TEST_F(ListViewPrinting, AListWithoutFontsPrintsInTheFallbackFace)
     EXPECT_EQ(Print(FALSE), 1);
     ASSERT_EQ(probe->faces.size(), 1U);
     EXPECT_EQ(probe->faces[0], CString("Times New Roman"));
+}
+
+TEST(ListViewInAFrame, PreviewsThroughTheFramesCommandAndGivesTheScreenBack)
+{
+    TestScreen screen { 640, 480 };
+    CWinApp app { "ListView" };
+    app.AddDocTemplate(new CSingleDocTemplate(0, RUNTIME_CLASS(ListDoc), RUNTIME_CLASS(CFrameWnd),
+        RUNTIME_CLASS(FramedListView)));
+    app.OnFileNew();
+    screen.pump();
+    auto* frame = static_cast<CFrameWnd*>(app.m_pMainWnd);
+    ASSERT_NE(frame, nullptr);
+    auto* view = dynamic_cast<FramedListView*>(frame->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(view->GetItemCount(), 100);
+    // The frame's creation context made the view one of its document's.
+    EXPECT_NE(view->GetDocument(), nullptr);
+    view->SetTopIndex(5);
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    screen.pump();
+    auto* preview = dynamic_cast<CPreviewView*>(frame->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetPrintInfo()->GetMaxPage(), 3U);
+    preview->SetFocus();
+    screen.key(VK_NEXT);
+    screen.key(VK_NEXT);
+    EXPECT_EQ(preview->GetCurrentPage(), 3U);
+    ASSERT_FALSE(view->pageTops.empty());
+    EXPECT_EQ(view->pageTops.back(), 80);
+    screen.key(VK_ESCAPE);
+    EXPECT_EQ(frame->GetActiveView(), view);
+    EXPECT_EQ(view->GetTopIndex(), 5);
+    EXPECT_FALSE(view->IsPrintingList());
+    frame->DestroyWindow();
+    screen.pump();
 }
 
 TEST(TreeView, IsAViewAndTakesTheTreesOwnMessages)
