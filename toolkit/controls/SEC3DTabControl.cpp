@@ -27,6 +27,8 @@ ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_MOUSEMOVE()
+ON_WM_RBUTTONDOWN()
+ON_WM_CAPTURECHANGED()
 ON_WM_KEYDOWN()
 ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
@@ -428,10 +430,76 @@ INT_PTR SEC3DTabControl::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return -1;
 }
 
+// --- tooltips -----------------------------------------------------------------------------------------
+
+BOOL SEC3DTabControl::PreTranslateMessage(MSG* pMsg)
+{
+    // The control relays its mouse messages to the tooltips itself, so the tips also work where no
+    // pre-translation runs (inside another window's modal loop).
+    switch (pMsg->message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: return FALSE;
+    default: return SECTabControlBase::PreTranslateMessage(pMsg);
+    }
+}
+
+void SEC3DTabControl::RelayToolTip(UINT message, UINT nFlags, CPoint point)
+{
+    if (m_hWnd == nullptr)
+        return;
+    MSG msg {};
+    msg.hwnd = m_hWnd;
+    msg.message = message;
+    msg.wParam = nFlags;
+    msg.lParam = MAKELPARAM(point.x, point.y);
+    msg.pt = point;
+    ClientToScreen(&msg.pt);
+    FilterToolTipMessage(&msg);
+}
+
+void SEC3DTabControl::TrackToolTips(CPoint point)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (client.PtInRect(point)) {
+        // Holding the capture lets the control see the pointer leave, and take its tip away then.
+        if (!m_bTrackingTips && ::GetCapture() == nullptr) {
+            SetCapture();
+            m_bTrackingTips = TRUE;
+        }
+    } else if (m_bTrackingTips && ::GetCapture() == m_hWnd) {
+        ::ReleaseCapture();
+    }
+}
+
+void SEC3DTabControl::OnCaptureChanged(CWnd* pWnd)
+{
+    if (m_bTrackingTips) {
+        m_bTrackingTips = FALSE;
+        // A pointer far off every tool drops the tool and hides the tip.
+        MSG leave {};
+        leave.hwnd = m_hWnd;
+        leave.message = WM_MOUSEMOVE;
+        leave.pt = POINT { -32000, -32000 };
+        FilterToolTipMessage(&leave);
+    }
+    SECTabControlBase::OnCaptureChanged(pWnd);
+}
+
+void SEC3DTabControl::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    RelayToolTip(WM_RBUTTONDOWN, nFlags, point);
+    Default();
+}
+
 // --- mouse and keys ---------------------------------------------------------------------------------
 
-void SEC3DTabControl::OnLButtonDown(UINT, CPoint point)
+void SEC3DTabControl::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    RelayToolTip(WM_LBUTTONDOWN, nFlags, point);
     const int nTab = TabFromPoint(point);
     if (nTab >= 0) {
         if (m_bActiveTab && nTab == m_nActiveTab)
@@ -447,8 +515,9 @@ void SEC3DTabControl::OnLButtonDown(UINT, CPoint point)
         SetFocus();
 }
 
-void SEC3DTabControl::OnLButtonUp(UINT, CPoint)
+void SEC3DTabControl::OnLButtonUp(UINT nFlags, CPoint point)
 {
+    RelayToolTip(WM_LBUTTONUP, nFlags, point);
     if ((GetStyle() & TCS_TABS_DRAGGABLE) && ::GetCapture() == m_hWnd)
         ::ReleaseCapture();
     Default();
@@ -464,7 +533,10 @@ void SEC3DTabControl::OnLButtonDblClk(UINT, CPoint point)
 
 void SEC3DTabControl::OnMouseMove(UINT nFlags, CPoint point)
 {
+    RelayToolTip(WM_MOUSEMOVE, nFlags, point);
     Default();
+    if (!(nFlags & MK_LBUTTON))
+        TrackToolTips(point);
     if (!(GetStyle() & TCS_TABS_DRAGGABLE) || ::GetCapture() != m_hWnd || !(nFlags & MK_LBUTTON) || !m_bActiveTab)
         return;
     const int nActive = m_nActiveTab;

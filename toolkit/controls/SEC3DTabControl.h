@@ -5,6 +5,8 @@
 
 #include <memory>
 
+#include "platform/afx/CBitmap.h"
+#include "platform/afx/CDC.h"
 #include "platform/afx/CFont.h"
 #include "platform/afx/CPen.h"
 #include "toolkit/controls/SEC3DTab.h"
@@ -59,6 +61,8 @@ public:
     virtual void DrawTabLeft(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle);
     virtual void DrawTabRight(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle);
     virtual void DrawTabContents(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle);
+    // Embosses, at the device context's origin, the contents mask a disabled tab was drawn into.
+    virtual void DrawDisabled(CDC* pDC, int cx, int cy);
 
     SEC3DTab* GetTab3D(int nIndex) const { return static_cast<SEC3DTab*>(GetTab(nIndex)); }
     BOOL AreLabelsShown() const { return m_bShowLabels; }
@@ -68,6 +72,7 @@ public:
     int TabFromPoint(CPoint point) const;
 
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC*) { return TRUE; }
@@ -76,6 +81,8 @@ public:
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
 
@@ -85,6 +92,12 @@ protected:
     int LabelWidth(CDC* pDC, const CString& strLabel) const;
     std::unique_ptr<CFont> MakeFont(const LOGFONT& base, int nWeight, DWORD dwStyle) const;
     void LoadColors();
+    // Hands a mouse message to the tooltips of the control's tools.
+    void RelayToolTip(UINT message, UINT nFlags, CPoint point);
+    // Takes the capture while the pointer is over the control, and lets it go when the pointer leaves.
+    void TrackToolTips(CPoint point);
+    // A tab's icon and label in one colour, laid out in the rectangle.
+    void DrawContentsAt(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle, const CRect& r, COLORREF rgb);
 
     BOOL m_bShortenLabels { TRUE };
     int m_nTabHeight { tabThickness };
@@ -103,6 +116,9 @@ protected:
     COLORREF m_rgbText { 0 };
     COLORREF m_rgbActiveText { 0 };
     BOOL m_bShowLabels { TRUE };
+    // While a disabled tab is drawn: the monochrome mask of its contents.
+    std::unique_ptr<CDC> m_pMaskDC;
+    std::unique_ptr<CBitmap> m_pMaskBitmap;
 
     DECLARE_MESSAGE_MAP()
 };

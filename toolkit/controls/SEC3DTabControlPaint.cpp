@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/afx/CBitmap.h"
+#include "platform/afx/CBrush.h"
 #include "platform/afx/CPaintDC.h"
 #include "toolkit/controls/SEC3DTabControl.h"
 
@@ -163,52 +164,94 @@ void SEC3DTabControl::DrawTabRight(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle)
 void SEC3DTabControl::DrawTabContents(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle)
 {
     const CRect r = pTab->m_rect;
-    const BOOL bActive = pTab->m_bSelected;
+    if (pTab->m_bEnabled) {
+        DrawContentsAt(pDC, pTab, dwStyle, r, pTab->m_bSelected ? m_rgbActiveText : m_rgbText);
+        return;
+    }
+    // A disabled tab's icon and label become one monochrome shape: drawn black on white in a colour
+    // scratch image, turned into a mask (white stays white), and embossed from the mask.
+    CDC scratch;
+    CBitmap scratchBitmap;
+    m_pMaskDC = std::make_unique<CDC>();
+    m_pMaskBitmap = std::make_unique<CBitmap>();
+    if (!scratch.CreateCompatibleDC(pDC) || !scratchBitmap.CreateCompatibleBitmap(pDC, r.Width(), r.Height())
+        || !m_pMaskDC->CreateCompatibleDC(pDC) || !m_pMaskBitmap->CreateBitmap(r.Width(), r.Height(), 1, 1, nullptr)) {
+        m_pMaskDC.reset();
+        m_pMaskBitmap.reset();
+        return;
+    }
+    CBitmap* pOldScratch = scratch.SelectObject(&scratchBitmap);
+    scratch.FillSolidRect(0, 0, r.Width(), r.Height(), RGB(255, 255, 255));
+    DrawContentsAt(&scratch, pTab, dwStyle, CRect(0, 0, r.Width(), r.Height()), RGB(0, 0, 0));
+    CBitmap* pOldMask = m_pMaskDC->SelectObject(m_pMaskBitmap.get());
+    scratch.SetBkColor(RGB(255, 255, 255));
+    m_pMaskDC->BitBlt(0, 0, r.Width(), r.Height(), &scratch, 0, 0, SRCCOPY);
+    scratch.SelectObject(pOldScratch);
+    const CPoint oldOrigin = pDC->OffsetViewportOrg(r.left, r.top);
+    DrawDisabled(pDC, r.Width(), r.Height());
+    pDC->SetViewportOrg(oldOrigin);
+    m_pMaskDC->SelectObject(pOldMask);
+    m_pMaskDC.reset();
+    m_pMaskBitmap.reset();
+}
+
+void SEC3DTabControl::DrawDisabled(CDC* pDC, int cx, int cy)
+{
+    if (!m_pMaskDC)
+        return;
+    // The mask reads as black contents on white, and the pattern-source-destination operation keeps
+    // the destination where the source is white and paints the brush where it is black.
+    constexpr DWORD kBrushWhereSourceClear = 0xB8074A;
+    const COLORREF oldText = pDC->SetTextColor(RGB(0, 0, 0));
+    const COLORREF oldBk = pDC->SetBkColor(RGB(255, 255, 255));
+    CBrush highlight(::GetSysColor(COLOR_BTNHIGHLIGHT));
+    CBrush shadow(::GetSysColor(COLOR_BTNSHADOW));
+    CBrush* pOldBrush = pDC->SelectObject(&highlight);
+    pDC->BitBlt(1, 1, cx, cy, m_pMaskDC.get(), 0, 0, kBrushWhereSourceClear);
+    pDC->SelectObject(&shadow);
+    pDC->BitBlt(0, 0, cx, cy, m_pMaskDC.get(), 0, 0, kBrushWhereSourceClear);
+    pDC->SelectObject(pOldBrush);
+    pDC->SetTextColor(oldText);
+    pDC->SetBkColor(oldBk);
+}
+
+void SEC3DTabControl::DrawContentsAt(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle, const CRect& r, COLORREF rgb)
+{
     const BOOL bVertical = (dwStyle & (TCS_TABS_ON_BOTTOM | TCS_TABS_ON_TOP)) == 0;
     const BOOL bUpwards = (dwStyle & TCS_TABS_ON_LEFT) != 0;
-    CFont* pFont = bActive ? m_pActiveFont.get() : m_pNormalFont.get();
+    CFont* pFont = pTab->m_bSelected ? m_pActiveFont.get() : m_pNormalFont.get();
     CFont* pOldFont = pDC->SelectObject(pFont);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF oldText = pDC->SetTextColor(rgb);
     // Along the strip the contents start 6 pixels in from the tab's leading end.
     const int lead = tabEnd;
     const CSize text = m_bShowLabels ? pDC->GetTextExtent(pTab->m_csLabel) : CSize(0, 0);
-    const auto draw = [&](int dx, int dy, COLORREF rgb) {
-        pDC->SetTextColor(rgb);
-        if (!bVertical) {
-            const int x = r.left + lead;
-            if (pTab->m_hIcon)
-                ::DrawIconEx(pDC->GetSafeHdc(), x + dx, r.top + (r.Height() - 16) / 2 + dy, pTab->m_hIcon, 16, 16, 0,
-                    nullptr, DI_NORMAL);
-            if (m_bShowLabels)
-                pDC->TextOut(x + (pTab->m_hIcon ? iconLength : 0) + dx, r.top + (r.Height() - text.cy) / 2 + dy,
-                    pTab->m_csLabel);
-        } else if (bUpwards) {
-            // Written bottom to top, starting at the tab's bottom end.
-            const int y = r.bottom - lead;
-            if (pTab->m_hIcon)
-                ::DrawIconEx(pDC->GetSafeHdc(), r.left + (r.Width() - 16) / 2 + dx, y - 16 + dy, pTab->m_hIcon, 16, 16,
-                    0, nullptr, DI_NORMAL);
-            if (m_bShowLabels)
-                pDC->TextOut(r.left + (r.Width() - text.cy) / 2 + dx, y - (pTab->m_hIcon ? iconLength : 0) + dy,
-                    pTab->m_csLabel);
-        } else {
-            // Written top to bottom, starting at the tab's top end.
-            const int y = r.top + lead;
-            if (pTab->m_hIcon)
-                ::DrawIconEx(pDC->GetSafeHdc(), r.left + (r.Width() - 16) / 2 + dx, y + dy, pTab->m_hIcon, 16, 16, 0,
-                    nullptr, DI_NORMAL);
-            if (m_bShowLabels)
-                pDC->TextOut(r.right - (r.Width() - text.cy) / 2 + dx, y + (pTab->m_hIcon ? iconLength : 0) + dy,
-                    pTab->m_csLabel);
-        }
-    };
-    if (pTab->m_bEnabled) {
-        draw(0, 0, bActive ? m_rgbActiveText : m_rgbText);
+    const int icon = pTab->m_hIcon ? iconLength : 0;
+    if (!bVertical) {
+        const int x = r.left + lead;
+        if (pTab->m_hIcon)
+            ::DrawIconEx(pDC->GetSafeHdc(), x, r.top + (r.Height() - 16) / 2, pTab->m_hIcon, 16, 16, 0, nullptr,
+                DI_NORMAL);
+        if (m_bShowLabels)
+            pDC->TextOut(x + icon, r.top + (r.Height() - text.cy) / 2, pTab->m_csLabel);
+    } else if (bUpwards) {
+        // Written bottom to top, starting at the tab's bottom end.
+        const int y = r.bottom - lead;
+        if (pTab->m_hIcon)
+            ::DrawIconEx(pDC->GetSafeHdc(), r.left + (r.Width() - 16) / 2, y - 16, pTab->m_hIcon, 16, 16, 0, nullptr,
+                DI_NORMAL);
+        if (m_bShowLabels)
+            pDC->TextOut(r.left + (r.Width() - text.cy) / 2, y - icon, pTab->m_csLabel);
     } else {
-        // Embossed: the highlight one pixel right and down, the shadow over it.
-        draw(1, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-        draw(0, 0, ::GetSysColor(COLOR_BTNSHADOW));
+        // Written top to bottom, starting at the tab's top end.
+        const int y = r.top + lead;
+        if (pTab->m_hIcon)
+            ::DrawIconEx(pDC->GetSafeHdc(), r.left + (r.Width() - 16) / 2, y, pTab->m_hIcon, 16, 16, 0, nullptr,
+                DI_NORMAL);
+        if (m_bShowLabels)
+            pDC->TextOut(r.right - (r.Width() - text.cy) / 2, y + icon, pTab->m_csLabel);
     }
+    pDC->SetTextColor(oldText);
     pDC->SetBkMode(nOldMode);
     pDC->SelectObject(pOldFont);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/afx/CToolTipCtrl.h"
 #include "platform/user/TestScreen.h"
 #include "toolkit/controls/SEC3DTabWnd.h"
 #include "toolkit/controls/tests/ListTestSupport.h"
@@ -140,6 +141,38 @@ TEST_F(TabStrip, KeysSkipDisabledTabsWhichIgnoreClicks)
     screen.key(VK_LEFT);
     tabs.GetActiveTab(nActive);
     EXPECT_EQ(nActive, 0);
+}
+
+TEST_F(TabStrip, TheStripFollowsThePointerForItsTipsWithoutTheApplicationsHelp)
+{
+    Build(TCS_TABS_ON_BOTTOM, CRect(0, 0, 130, 30), { "Library of music", "Search results", "Devices" });
+    tabs.ActivateTab(0);
+    screen.pump();
+    ASSERT_NE(Shown(0), "Library of music");
+    // No pre-translation runs here (the screen dispatches directly): the strip relays by itself.
+    screen.moveTo(TabPoint(0).x, TabPoint(0).y);
+    EXPECT_EQ(::GetCapture(), tabs.m_hWnd);
+    screen.advance(std::chrono::milliseconds(1000));
+    const HWND tip = screen.find(TOOLTIPS_CLASS);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(tip));
+    char text[80] {};
+    TOOLINFO ti {};
+    ti.hwnd = tabs.m_hWnd;
+    ti.uId = 1;
+    ti.lpszText = text;
+    ::SendMessage(tip, TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, "Library of music");
+    // Leaving the strip lets the capture go and takes the tip away.
+    screen.moveTo(200, 150);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(tip));
+    // A click on a tab still activates it while the strip holds the capture.
+    screen.moveTo(TabPoint(2).x, TabPoint(2).y);
+    screen.click(TabPoint(2).x, TabPoint(2).y);
+    int nActive = -1;
+    tabs.GetActiveTab(nActive);
+    EXPECT_EQ(nActive, 2);
 }
 
 TEST_F(TabStrip, LabelsShortenToFitShowTheirFullTextAsTipAndGrowBack)

@@ -1,3 +1,4 @@
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's measuring, row arithmetic, cell rectangles and scroll bars.
 #include <algorithm>
 #include <cstring>
@@ -5,9 +6,10 @@
 
 #include "platform/afx/CClientDC.h"
 #include "platform/afx/CResourceException.h"
-#include "toolkit/controls/SECListBaseC.h"
+#include "toolkit/controls/SECListBase.h"
 
-void SECListBaseC::GetItemAreaRect(CRect& rect) const
+template <class TBase>
+void SECListBase<TBase>::GetItemAreaRect(CRect& rect) const
 {
     if (m_hWnd == nullptr) {
         rect.SetRectEmpty();
@@ -16,7 +18,8 @@ void SECListBaseC::GetItemAreaRect(CRect& rect) const
     GetClientRect(&rect);
 }
 
-BOOL SECListBaseC::GetItemArea(CRect& rect)
+template <class TBase>
+BOOL SECListBase<TBase>::GetItemArea(CRect& rect)
 {
     GetItemAreaRect(rect);
     if (IsHeaderVisible())
@@ -30,33 +33,38 @@ BOOL SECListBaseC::GetItemArea(CRect& rect)
     return TRUE;
 }
 
-BOOL SECListBaseC::GetScrollPosition(CPoint& pt)
+template <class TBase>
+BOOL SECListBase<TBase>::GetScrollPosition(CPoint& pt)
 {
     pt = CPoint(m_nHorzScroll, m_nScrollWord2);
     return TRUE;
 }
 
-BOOL SECListBaseC::ClientToScreen(CPoint& pt)
+template <class TBase>
+BOOL SECListBase<TBase>::ClientToScreen(CPoint& pt)
 {
-    CWnd::ClientToScreen(&pt);
+    TBase::ClientToScreen(&pt);
     return TRUE;
 }
 
-HWND SECListBaseC::SetCapture(BOOL bCapture)
+template <class TBase>
+HWND SECListBase<TBase>::SetCapture(BOOL bCapture)
 {
     return bCapture ? ::SetCapture(m_hWnd) : nullptr;
 }
 
 // --- measuring --------------------------------------------------------------------------------------
 
-std::unique_ptr<SECListPaintContext> SECListBaseC::CreatePaintContext(CDC* pDC)
+template <class TBase>
+std::unique_ptr<SECListPaintContext> SECListBase<TBase>::CreatePaintContext(CDC* pDC)
 {
     auto pContext = std::make_unique<SECListPaintContext>(pDC);
     pContext->m_nView = m_dwListStyle & LVS_TYPEMASK;
     return pContext;
 }
 
-void SECListBaseC::CalcIconRect(SECListPaintContext* pContext, CRect& rect)
+template <class TBase>
+void SECListBase<TBase>::CalcIconRect(SECListPaintContext* pContext, CRect& rect)
 {
     CImageList* pList = GetImageList(pContext->m_nView == LVS_ICON ? LVSIL_NORMAL : LVSIL_SMALL);
     rect.SetRectEmpty();
@@ -68,7 +76,8 @@ void SECListBaseC::CalcIconRect(SECListPaintContext* pContext, CRect& rect)
     rect.SetRect(2, 2, 2 + cx, 2 + cy);
 }
 
-void SECListBaseC::CalcTextRect(SECListPaintContext* pContext, CRect& rect)
+template <class TBase>
+void SECListBase<TBase>::CalcTextRect(SECListPaintContext* pContext, CRect& rect)
 {
     const SECListColumn* pColumn = pContext->m_pColumn;
     UINT nFormat = DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | DT_EXPANDTABS;
@@ -106,7 +115,8 @@ void SECListBaseC::CalcTextRect(SECListPaintContext* pContext, CRect& rect)
         pContext->m_pSubItem->m_rcText = rect;
 }
 
-BOOL SECListBaseC::MeasureCell(SECListPaintContext* pContext, int& cy)
+template <class TBase>
+BOOL SECListBase<TBase>::MeasureCell(SECListPaintContext* pContext, int& cy)
 {
     cy = 0;
     if (pContext->m_lvi.pszText == nullptr)
@@ -126,7 +136,8 @@ BOOL SECListBaseC::MeasureCell(SECListPaintContext* pContext, int& cy)
     return TRUE;
 }
 
-void SECListBaseC::MeasureItem(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::MeasureItem(SECListPaintContext* pContext)
 {
     SECListItem* pItem = pContext->m_pItem;
     if (pItem == nullptr || !pItem->m_bMeasure)
@@ -147,7 +158,8 @@ void SECListBaseC::MeasureItem(SECListPaintContext* pContext)
     pItem->m_bMeasure = FALSE;
 }
 
-void SECListBaseC::MeasureRow(int nRow, SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::MeasureRow(int nRow, SECListPaintContext* pContext)
 {
     SECListItem* pItem = GetItemRecord(nRow);
     if (pItem == nullptr || !pItem->m_bMeasure)
@@ -165,12 +177,14 @@ void SECListBaseC::MeasureRow(int nRow, SECListPaintContext* pContext)
     MeasureItem(pOwn.get());
 }
 
-std::unique_ptr<CDC> SECListBaseC::CreateMeasureDC()
+template <class TBase>
+std::unique_ptr<CDC> SECListBase<TBase>::CreateMeasureDC()
 {
     return std::make_unique<CClientDC>(m_hWnd ? this : nullptr);
 }
 
-int SECListBaseC::MeasuredHeight(int nRow, BOOL bWithSpacing)
+template <class TBase>
+int SECListBase<TBase>::MeasuredHeight(int nRow, BOOL bWithSpacing)
 {
     SECListItem* pItem = GetItemRecord(nRow);
     if (pItem == nullptr)
@@ -185,7 +199,8 @@ int SECListBaseC::MeasuredHeight(int nRow, BOOL bWithSpacing)
     return std::max(0, pItem->m_cy) + (bWithSpacing ? GetRowSpacing() : 0);
 }
 
-void SECListBaseC::InvalidateRowHeights()
+template <class TBase>
+void SECListBase<TBase>::InvalidateRowHeights()
 {
     const BOOL bWrap = IsLabelWrap();
     for (const auto& pRow : m_rows) {
@@ -195,7 +210,8 @@ void SECListBaseC::InvalidateRowHeights()
     }
 }
 
-void SECListBaseC::RemeasureItem(int nRow)
+template <class TBase>
+void SECListBase<TBase>::RemeasureItem(int nRow)
 {
     if (SECListItem* pItem = GetItemRecord(nRow)) {
         pItem->m_bMeasure = TRUE;
@@ -203,7 +219,8 @@ void SECListBaseC::RemeasureItem(int nRow)
     }
 }
 
-BOOL SECListBaseC::SetItemHeight(int nRow, int cy)
+template <class TBase>
+BOOL SECListBase<TBase>::SetItemHeight(int nRow, int cy)
 {
     if (SECListItem* pItem = GetItemRecord(nRow))
         pItem->m_cy = cy;
@@ -212,7 +229,8 @@ BOOL SECListBaseC::SetItemHeight(int nRow, int cy)
 
 // --- row arithmetic ---------------------------------------------------------------------------------
 
-int SECListBaseC::GetCountPerPage()
+template <class TBase>
+int SECListBase<TBase>::GetCountPerPage()
 {
     CRect area;
     GetItemArea(area);
@@ -236,7 +254,8 @@ int SECListBaseC::GetCountPerPage()
     return nCount;
 }
 
-int SECListBaseC::GetCountPerPageAbove()
+template <class TBase>
+int SECListBase<TBase>::GetCountPerPageAbove()
 {
     CRect area;
     GetItemArea(area);
@@ -251,7 +270,8 @@ int SECListBaseC::GetCountPerPageAbove()
     return nCount;
 }
 
-int SECListBaseC::GetLastTopIndex()
+template <class TBase>
+int SECListBase<TBase>::GetLastTopIndex()
 {
     CRect area;
     GetItemArea(area);
@@ -264,7 +284,8 @@ int SECListBaseC::GetLastTopIndex()
     return 0;
 }
 
-int SECListBaseC::GetLastFullyVisible(SECListPaintContext*)
+template <class TBase>
+int SECListBase<TBase>::GetLastFullyVisible(SECListPaintContext*)
 {
     CRect area;
     GetItemArea(area);
@@ -279,7 +300,8 @@ int SECListBaseC::GetLastFullyVisible(SECListPaintContext*)
     return nLast;
 }
 
-int SECListBaseC::GetVisibleEnd()
+template <class TBase>
+int SECListBase<TBase>::GetVisibleEnd()
 {
     CRect area;
     GetItemArea(area);
@@ -290,7 +312,8 @@ int SECListBaseC::GetVisibleEnd()
     return nRow;
 }
 
-int SECListBaseC::GetPageUpTop()
+template <class TBase>
+int SECListBase<TBase>::GetPageUpTop()
 {
     CRect area;
     GetItemArea(area);
@@ -303,7 +326,8 @@ int SECListBaseC::GetPageUpTop()
     return -1;
 }
 
-int SECListBaseC::RowFromY(CPoint point)
+template <class TBase>
+int SECListBase<TBase>::RowFromY(CPoint point)
 {
     int cy = 0;
     int nRow = 0;
@@ -315,7 +339,8 @@ int SECListBaseC::RowFromY(CPoint point)
     return nRow;
 }
 
-int SECListBaseC::GetHeightBetween(int nFrom, int nTo, BOOL bInclusive)
+template <class TBase>
+int SECListBase<TBase>::GetHeightBetween(int nFrom, int nTo, BOOL bInclusive)
 {
     int nSign = 1;
     if (nFrom > nTo) {
@@ -329,7 +354,8 @@ int SECListBaseC::GetHeightBetween(int nFrom, int nTo, BOOL bInclusive)
     return nSign * cy;
 }
 
-int SECListBaseC::GetRowsInHeight(int cy, int nStart, BOOL bForward)
+template <class TBase>
+int SECListBase<TBase>::GetRowsInHeight(int cy, int nStart, BOOL bForward)
 {
     int nCount = 0;
     int h = 0;
@@ -342,7 +368,8 @@ int SECListBaseC::GetRowsInHeight(int cy, int nStart, BOOL bForward)
 
 // --- cell rectangles --------------------------------------------------------------------------------
 
-BOOL SECListBaseC::GetCellRect(int nRow, int nCol, CRect& rect, int nCode)
+template <class TBase>
+BOOL SECListBase<TBase>::GetCellRect(int nRow, int nCol, CRect& rect, int nCode)
 {
     SECListItem* pItem = GetItemRecord(nRow);
     const SECListColumn* pColumn = GetColumnRecord(nCol);
@@ -388,7 +415,8 @@ BOOL SECListBaseC::GetCellRect(int nRow, int nCol, CRect& rect, int nCode)
     return TRUE;
 }
 
-BOOL SECListBaseC::GetItemRect(int nRow, CRect& rect, int nCode)
+template <class TBase>
+BOOL SECListBase<TBase>::GetItemRect(int nRow, CRect& rect, int nCode)
 {
     const int nCol = GetFirstDataColumn();
     if (nCol < 0 && GetColumnCount() > 0)
@@ -398,7 +426,8 @@ BOOL SECListBaseC::GetItemRect(int nRow, CRect& rect, int nCode)
 
 // --- content size and scroll bars -------------------------------------------------------------------
 
-int SECListBaseC::GetTotalWidth(SECListPaintContext*)
+template <class TBase>
+int SECListBase<TBase>::GetTotalWidth(SECListPaintContext*)
 {
     if (GetColumnCount() >= 2) {
         int cx = 0;
@@ -420,17 +449,20 @@ int SECListBaseC::GetTotalWidth(SECListPaintContext*)
     return cx;
 }
 
-void SECListBaseC::GetContentExtent(CSize& size, SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::GetContentExtent(CSize& size, SECListPaintContext* pContext)
 {
     size = CSize(GetTotalWidth(pContext), GetTotalRows());
 }
 
-CScrollBar* SECListBaseC::GetScrollBarCtrl(int nBar) const
+template <class TBase>
+CScrollBar* SECListBase<TBase>::GetScrollBarCtrl(int nBar) const
 {
     return nBar == SB_HORZ ? m_pHorzBar.get() : nBar == SB_VERT ? m_pVertBar.get() : nullptr;
 }
 
-CScrollBar* SECListBaseC::CreateScrollBarCtrl(DWORD dwStyle, UINT nID)
+template <class TBase>
+CScrollBar* SECListBase<TBase>::CreateScrollBarCtrl(DWORD dwStyle, UINT nID)
 {
     auto pBar = std::make_unique<CScrollBar>();
     if (!pBar->Create(dwStyle | WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), this, nID))
@@ -440,7 +472,8 @@ CScrollBar* SECListBaseC::CreateScrollBarCtrl(DWORD dwStyle, UINT nID)
     return holder.get();
 }
 
-void SECListBaseC::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo)
+template <class TBase>
+void SECListBase<TBase>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo)
 {
     if (HasListStyle(LVS_NOSCROLL))
         bShow = FALSE;
@@ -467,7 +500,8 @@ void SECListBaseC::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo)
     }
 }
 
-void SECListBaseC::UpdateVertScroll(int nCount)
+template <class TBase>
+void SECListBase<TBase>::UpdateVertScroll(int nCount)
 {
     CRect before;
     GetItemArea(before);
@@ -492,7 +526,8 @@ void SECListBaseC::UpdateVertScroll(int nCount)
         Invalidate();
 }
 
-void SECListBaseC::UpdateHorzScroll(int nWidth)
+template <class TBase>
+void SECListBase<TBase>::UpdateHorzScroll(int nWidth)
 {
     CRect area;
     GetItemArea(area);
@@ -511,7 +546,8 @@ void SECListBaseC::UpdateHorzScroll(int nWidth)
     }
 }
 
-void SECListBaseC::UpdateScrollBars()
+template <class TBase>
+void SECListBase<TBase>::UpdateScrollBars()
 {
     if (m_hWnd == nullptr)
         return;
@@ -528,7 +564,8 @@ void SECListBaseC::UpdateScrollBars()
     m_pMeasureContext = pOuterMeasure;
 }
 
-void SECListBaseC::PositionScrollBars()
+template <class TBase>
+void SECListBase<TBase>::PositionScrollBars()
 {
     CRect area;
     GetItemArea(area);
@@ -545,7 +582,8 @@ void SECListBaseC::PositionScrollBars()
     }
 }
 
-BOOL SECListBaseC::FitColumns()
+template <class TBase>
+BOOL SECListBase<TBase>::FitColumns()
 {
     if (GetColumnCount() == 1 || HasListStyleEx(LVXS_FITWIDTH)) {
         FitFirstColumn();
@@ -554,7 +592,8 @@ BOOL SECListBaseC::FitColumns()
     return FALSE;
 }
 
-void SECListBaseC::FitFirstColumn()
+template <class TBase>
+void SECListBase<TBase>::FitFirstColumn()
 {
     SECListColumn* pFirst = nullptr;
     int cxOthers = 0;
@@ -571,13 +610,15 @@ void SECListBaseC::FitFirstColumn()
     pFirst->m_nWidth = std::max(0, area.Width() - cxOthers);
 }
 
-void SECListBaseC::RecalcLayout()
+template <class TBase>
+void SECListBase<TBase>::RecalcLayout()
 {
     InvalidateRowHeights();
     UpdateScrollBars();
 }
 
-BOOL SECListBaseC::RedrawItems(int nRow, BOOL bLabelOnly, BOOL bErase, BOOL bFill, BOOL bUpdateNow)
+template <class TBase>
+BOOL SECListBase<TBase>::RedrawItems(int nRow, BOOL bLabelOnly, BOOL bErase, BOOL bFill, BOOL bUpdateNow)
 {
     if (m_hWnd == nullptr || nRow < m_nTopIndex || nRow >= GetItemCount())
         return TRUE;
@@ -610,7 +651,8 @@ BOOL SECListBaseC::RedrawItems(int nRow, BOOL bLabelOnly, BOOL bErase, BOOL bFil
     return TRUE;
 }
 
-BOOL SECListBaseC::InvalidateRows(int nFirst, int nLast)
+template <class TBase>
+BOOL SECListBase<TBase>::InvalidateRows(int nFirst, int nLast)
 {
     if (m_hWnd == nullptr)
         return TRUE;

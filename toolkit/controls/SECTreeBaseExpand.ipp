@@ -1,14 +1,16 @@
+// Belongs to the tree template: SECTreeBaseC.cpp and SECTreeBaseV.cpp include it and instantiate it.
 // The tree's expansion, selection, visibility, sorting and input.
 #include <algorithm>
 #include <utility>
 
 #include "platform/afx/CFrameWnd.h"
 #include "platform/base/CaseFold.h"
-#include "toolkit/controls/SECTreeBaseC.h"
+#include "toolkit/controls/SECTreeBase.h"
 
 // --- expansion --------------------------------------------------------------------------------------
 
-void SECTreeBaseC::CollapseRows(_Node* pNode, int nRow)
+template <class TList>
+void SECTreeBase<TList>::CollapseRows(_Node* pNode, int nRow)
 {
     // The branch's rows follow the item's row, in one block.
     int nCount = 0;
@@ -36,7 +38,8 @@ void SECTreeBaseC::CollapseRows(_Node* pNode, int nRow)
     }
 }
 
-BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce)
+template <class TList>
+BOOL SECTreeBase<TList>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce)
 {
     NodeWatch node(*this, NodeOf(hItem));
     if (!bForce && node.get()->FirstChild() == nullptr && !GetItemChildrenFlag(hItem))
@@ -113,7 +116,8 @@ BOOL SECTreeBaseC::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce
     return TRUE;
 }
 
-BOOL SECTreeBaseC::ExpandBranch(HTREEITEM hItem, BOOL bRedraw)
+template <class TList>
+BOOL SECTreeBase<TList>::ExpandBranch(HTREEITEM hItem, BOOL bRedraw)
 {
     _Node* pNode = NodeOf(hItem);
     BOOL bResult = pNode == m_pRoot.get() || Expand(hItem, TVE_EXPAND, FALSE);
@@ -131,7 +135,8 @@ BOOL SECTreeBaseC::ExpandBranch(HTREEITEM hItem, BOOL bRedraw)
 
 // --- selection and visibility -----------------------------------------------------------------------
 
-BOOL SECTreeBaseC::EnsureVisible(HTREEITEM hItem, BOOL bWithParent)
+template <class TList>
+BOOL SECTreeBase<TList>::EnsureVisible(HTREEITEM hItem, BOOL bWithParent)
 {
     _Node* pNode = NodeOf(hItem);
     if (pNode == m_pRoot.get())
@@ -148,19 +153,21 @@ BOOL SECTreeBaseC::EnsureVisible(HTREEITEM hItem, BOOL bWithParent)
         return FALSE;
     if (bWithParent) {
         const int nParent = RowOfItem(pNode->Parent()->Handle());
-        return SECListBaseC::EnsureRangeVisible(nParent >= 0 ? nParent : nRow, nRow);
+        return TList::EnsureRangeVisible(nParent >= 0 ? nParent : nRow, nRow);
     }
-    return SECListBaseC::EnsureVisible(nRow);
+    return TList::EnsureVisible(nRow);
 }
 
-BOOL SECTreeBaseC::SelectSetFirstVisible(HTREEITEM hItem)
+template <class TList>
+BOOL SECTreeBase<TList>::SelectSetFirstVisible(HTREEITEM hItem)
 {
     EnsureVisible(hItem);
     const int nRow = RowOfItem(hItem);
     return nRow >= 0 && SetTopIndex(nRow);
 }
 
-BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode)
+template <class TList>
+BOOL SECTreeBase<TList>::Select(HTREEITEM hItem, UINT nCode)
 {
     if (hItem != nullptr)
         EnsureVisible(hItem);
@@ -190,7 +197,8 @@ BOOL SECTreeBaseC::Select(HTREEITEM hItem, UINT nCode)
     }
 }
 
-BOOL SECTreeBaseC::SelectItem(HTREEITEM hItem)
+template <class TList>
+BOOL SECTreeBase<TList>::SelectItem(HTREEITEM hItem)
 {
     NodeWatch node(*this, NodeOf(hItem));
     EnsureVisible(hItem);
@@ -199,14 +207,15 @@ BOOL SECTreeBaseC::SelectItem(HTREEITEM hItem)
     if (NotifyTree(TVN_SELCHANGING, m_nSelectAction, node.get(), NodeOfRow(m_nCaret)) == 1 || node.get() == nullptr)
         return FALSE;
     const int nRow = RowOfItem(hItem);
-    if (nRow >= 0 && SECListBaseC::SelectItem(nRow, TRUE))
+    if (nRow >= 0 && TList::SelectItem(nRow, TRUE))
         NotifyTree(TVN_SELCHANGED, m_nSelectAction, node.get(), NodeOfRow(m_nCaret));
     if (node.get() != nullptr && !HasTreeStyleEx(TVXS_MULTISEL))
         return Select(hItem, TVGN_CARET);
     return node.get() != nullptr;
 }
 
-BOOL SECTreeBaseC::SelectDropTarget(HTREEITEM hItem, BOOL bEnsureVisible)
+template <class TList>
+BOOL SECTreeBase<TList>::SelectDropTarget(HTREEITEM hItem, BOOL bEnsureVisible)
 {
     if (hItem == nullptr) {
         SetDropHilite(-1);
@@ -227,23 +236,26 @@ BOOL SECTreeBaseC::SelectDropTarget(HTREEITEM hItem, BOOL bEnsureVisible)
     return TRUE;
 }
 
-void SECTreeBaseC::KillHoverTimer()
+template <class TList>
+void SECTreeBase<TList>::KillHoverTimer()
 {
     if (m_nHoverTimer != 0 && m_hWnd != nullptr)
         KillTimer(m_nHoverTimer);
     m_nHoverTimer = 0;
 }
 
-SECListEdit* SECTreeBaseC::EditLabel(HTREEITEM hItem, int nCol)
+template <class TList>
+SECListEdit* SECTreeBase<TList>::EditLabel(HTREEITEM hItem, int nCol)
 {
     const int nRow = RowOfItem(hItem);
     if (!HasListStyle(LVS_EDITLABELS) || nRow < 0)
         return nullptr;
     m_nEditColumn = nCol;
-    return SECListBaseC::EditLabel(nRow, nCol);
+    return TList::EditLabel(nRow, nCol);
 }
 
-BOOL SECTreeBaseC::RedrawItem(HTREEITEM hItem, BOOL bLabelOnly, BOOL bErase, BOOL bFill, BOOL bUpdateNow)
+template <class TList>
+BOOL SECTreeBase<TList>::RedrawItem(HTREEITEM hItem, BOOL bLabelOnly, BOOL bErase, BOOL bFill, BOOL bUpdateNow)
 {
     const int nRow = RowOfItem(hItem);
     return nRow >= 0 && RedrawItems(nRow, bLabelOnly, bErase, bFill, bUpdateNow);
@@ -251,20 +263,23 @@ BOOL SECTreeBaseC::RedrawItem(HTREEITEM hItem, BOOL bLabelOnly, BOOL bErase, BOO
 
 // --- sorting ----------------------------------------------------------------------------------------
 
-int SECTreeBaseC::CompareItems(HTREEITEM hItem1, HTREEITEM hItem2)
+template <class TList>
+int SECTreeBase<TList>::CompareItems(HTREEITEM hItem1, HTREEITEM hItem2)
 {
     const CString a = GetItemText(hItem1, 0);
     const CString b = GetItemText(hItem2, 0);
     return platform::CompareNoCase(static_cast<LPCTSTR>(a), static_cast<LPCTSTR>(b));
 }
 
-int SECTreeBaseC::CompareNodes(_Node* a, _Node* b, BOOL bAscending)
+template <class TList>
+int SECTreeBase<TList>::CompareNodes(_Node* a, _Node* b, BOOL bAscending)
 {
     const int n = CompareItems(a->Handle(), b->Handle());
     return bAscending ? n : -n;
 }
 
-void SECTreeBaseC::SortNodeChildren(_Node* pParent, BOOL bRecursive, BOOL bAscending)
+template <class TList>
+void SECTreeBase<TList>::SortNodeChildren(_Node* pParent, BOOL bRecursive, BOOL bAscending)
 {
     // A stable sort of the sibling chain: the texts are fetched once per comparison as the owner's
     // CompareItems wants, and equal items keep their order.
@@ -285,7 +300,8 @@ void SECTreeBaseC::SortNodeChildren(_Node* pParent, BOOL bRecursive, BOOL bAscen
                 SortNodeChildren(p, TRUE, bAscending);
 }
 
-BOOL SECTreeBaseC::SortChildren(HTREEITEM hItem, BOOL bRecursive, BOOL bAscending)
+template <class TList>
+BOOL SECTreeBase<TList>::SortChildren(HTREEITEM hItem, BOOL bRecursive, BOOL bAscending)
 {
     _Node* pNode = NodeOf(hItem);
     const HTREEITEM hCaret = GetCaretItem();
@@ -326,7 +342,8 @@ BOOL SECTreeBaseC::SortChildren(HTREEITEM hItem, BOOL bRecursive, BOOL bAscendin
 
 // --- mouse and keys ---------------------------------------------------------------------------------
 
-void SECTreeBaseC::OnLButtonDown(UINT nFlags, CPoint point)
+template <class TList>
+void SECTreeBase<TList>::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (m_pTip->IsShown()) {
         CWnd* pFrame = GetParentFrame();
@@ -334,7 +351,7 @@ void SECTreeBaseC::OnLButtonDown(UINT nFlags, CPoint point)
             MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     }
     if (::GetFocus() != m_hWnd)
-        CWnd::SetFocus();
+        TList::SetFocus();
     UINT nHit = 0;
     const HTREEITEM hHit = HitTest(point, &nHit);
     const HTREEITEM hCaret = GetCaretItem();
@@ -342,7 +359,7 @@ void SECTreeBaseC::OnLButtonDown(UINT nFlags, CPoint point)
         // The owner hears of the selection on the way and may delete either item meanwhile.
         NodeWatch oldCaret(*this, NodeOf(hCaret));
         NodeWatch hit(*this, NodeOf(hHit));
-        SECListCtrl::OnLButtonDown(nFlags, point);
+        TList::OnLButtonDown(nFlags, point);
         const HTREEITEM hNew = GetCaretItem();
         if (hit.get() == nullptr || oldCaret.get() == nullptr)
             return;
@@ -360,12 +377,13 @@ void SECTreeBaseC::OnLButtonDown(UINT nFlags, CPoint point)
         Expand(hHit, TVE_TOGGLE);
         return;
     }
-    SECListCtrl::OnLButtonDown(nFlags, point);
+    TList::OnLButtonDown(nFlags, point);
 }
 
-void SECTreeBaseC::OnLButtonDblClk(UINT nFlags, CPoint point)
+template <class TList>
+void SECTreeBase<TList>::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-    SECListCtrl::OnLButtonDblClk(nFlags, point);
+    TList::OnLButtonDblClk(nFlags, point);
     if (m_lLastNotifyResult != 0 || ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_CONTROL) < 0)
         return;
     UINT nHit = 0;
@@ -375,7 +393,8 @@ void SECTreeBaseC::OnLButtonDblClk(UINT nFlags, CPoint point)
     HideTip();
 }
 
-void SECTreeBaseC::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+template <class TList>
+void SECTreeBase<TList>::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     // The expand and collapse keys type these; they start no search.
     switch (nChar) {
@@ -384,11 +403,12 @@ void SECTreeBaseC::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     case '=':
     case '+':
     case '*': return;
-    default: SECListCtrl::OnChar(nChar, nRepCnt, nFlags);
+    default: TList::OnChar(nChar, nRepCnt, nFlags);
     }
 }
 
-void SECTreeBaseC::OnTimer(UINT_PTR nIDEvent)
+template <class TList>
+void SECTreeBase<TList>::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == m_nHoverTimer && m_nHoverTimer != 0) {
         KillHoverTimer();
@@ -398,10 +418,11 @@ void SECTreeBaseC::OnTimer(UINT_PTR nIDEvent)
             UpdateWindow();
         }
     }
-    SECListCtrl::OnTimer(nIDEvent);
+    TList::OnTimer(nIDEvent);
 }
 
-void SECTreeBaseC::OnKeyCollapse(int nRow, int, BOOL, BOOL)
+template <class TList>
+void SECTreeBase<TList>::OnKeyCollapse(int nRow, int, BOOL, BOOL)
 {
     _Node* pNode = NodeOfRow(nRow);
     if (pNode == nullptr)
@@ -418,12 +439,14 @@ void SECTreeBaseC::OnKeyCollapse(int nRow, int, BOOL, BOOL)
     }
 }
 
-void SECTreeBaseC::OnKeyBack(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
+template <class TList>
+void SECTreeBase<TList>::OnKeyBack(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
 {
     OnKeyCollapse(nRow, nSubItem, bShift, bCtrl);
 }
 
-void SECTreeBaseC::OnKeyExpand(int nRow, int, BOOL, BOOL)
+template <class TList>
+void SECTreeBase<TList>::OnKeyExpand(int nRow, int, BOOL, BOOL)
 {
     _Node* pNode = NodeOfRow(nRow);
     if (pNode == nullptr)
@@ -439,7 +462,8 @@ void SECTreeBaseC::OnKeyExpand(int nRow, int, BOOL, BOOL)
     }
 }
 
-void SECTreeBaseC::OnKeyExpandAll(int nRow, int, BOOL, BOOL)
+template <class TList>
+void SECTreeBase<TList>::OnKeyExpandAll(int nRow, int, BOOL, BOOL)
 {
     HideTip();
     if (_Node* pNode = NodeOfRow(nRow))

@@ -1,3 +1,4 @@
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's painting: the off-screen pass, the header, rows, cells and their colours.
 #include <algorithm>
 #include <cstring>
@@ -6,7 +7,7 @@
 #include "platform/afx/CClientDC.h"
 #include "platform/afx/CPaintDC.h"
 #include "platform/afx/CPen.h"
-#include "toolkit/controls/SECListBaseC.h"
+#include "toolkit/controls/SECListBase.h"
 #include "toolkit/controls/SECOffscreenDC.h"
 
 // Printing goes straight to the printer's context, one page, without the off-screen pass.
@@ -15,13 +16,15 @@ static BOOL IsPrinting(const CDC* pDC)
     return pDC->GetDeviceCaps(TECHNOLOGY) == DT_RASPRINTER;
 }
 
-void SECListBaseC::OnPaint()
+template <class TBase>
+void SECListBase<TBase>::OnPaint()
 {
     CPaintDC dc(this);
     Paint(&dc);
 }
 
-CDC* SECListBaseC::CreateOffscreenDC(CDC* pDC, std::unique_ptr<CDC>& owned, const CRect& rect)
+template <class TBase>
+CDC* SECListBase<TBase>::CreateOffscreenDC(CDC* pDC, std::unique_ptr<CDC>& owned, const CRect& rect)
 {
     // During drags the screen itself is drawn on, so a drag image's saved background stays valid.
     if (m_bItemDrag || m_bColumnDrag)
@@ -30,7 +33,8 @@ CDC* SECListBaseC::CreateOffscreenDC(CDC* pDC, std::unique_ptr<CDC>& owned, cons
     return owned.get();
 }
 
-void SECListBaseC::Paint(CDC* pDC)
+template <class TBase>
+void SECListBase<TBase>::Paint(CDC* pDC)
 {
     const BOOL bPrinting = IsPrinting(pDC);
     CRect client;
@@ -69,7 +73,8 @@ void SECListBaseC::Paint(CDC* pDC)
         pDC->FillSolidRect(&corner, ::GetSysColor(COLOR_3DFACE));
 }
 
-BOOL SECListBaseC::PrepareItem(SECListPaintContext* pContext)
+template <class TBase>
+BOOL SECListBase<TBase>::PrepareItem(SECListPaintContext* pContext)
 {
     const int nSubItem = pContext->m_lvi.iSubItem;
     pContext->m_lvi.mask = LVIF_TEXT | LVIF_STATE | LVIF_IMAGE;
@@ -99,12 +104,14 @@ BOOL SECListBaseC::PrepareItem(SECListPaintContext* pContext)
     return TRUE;
 }
 
-void SECListBaseC::SetContextBkColor(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::SetContextBkColor(SECListPaintContext* pContext)
 {
     pContext->m_rgbBk = GetBkColor();
 }
 
-void SECListBaseC::SetContextRowColor(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::SetContextRowColor(SECListPaintContext* pContext)
 {
     const BOOL bFocus = m_hWnd != nullptr && ::GetFocus() == m_hWnd;
     if (m_hWnd != nullptr && !IsWindowEnabled())
@@ -115,7 +122,8 @@ void SECListBaseC::SetContextRowColor(SECListPaintContext* pContext)
         pContext->m_rgbRowBk = m_rgbRowBk;
 }
 
-void SECListBaseC::SetContextTextColors(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::SetContextTextColors(SECListPaintContext* pContext)
 {
     const BOOL bFocus = m_hWnd != nullptr && ::GetFocus() == m_hWnd;
     const BOOL bGrey = (pContext->m_lviEx.state & 0x100) != 0;
@@ -143,12 +151,14 @@ void SECListBaseC::SetContextTextColors(SECListPaintContext* pContext)
     }
 }
 
-void SECListBaseC::SetContextFont(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::SetContextFont(SECListPaintContext* pContext)
 {
     pContext->m_hFont = GetItemFont();
 }
 
-void SECListBaseC::DrawRows(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::DrawRows(SECListPaintContext* pContext)
 {
     CDC* pDC = pContext->m_pDC;
     const BOOL bPrinting = IsPrinting(pDC);
@@ -207,7 +217,8 @@ void SECListBaseC::DrawRows(SECListPaintContext* pContext)
     }
 }
 
-void SECListBaseC::DrawRow(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::DrawRow(SECListPaintContext* pContext)
 {
     const int nRow = pContext->m_lvi.iItem;
     SECListItem* pItem = pContext->m_pItem;
@@ -264,7 +275,8 @@ void SECListBaseC::DrawRow(SECListPaintContext* pContext)
         DrawHorzGridLine(pDC, nRow, row);
 }
 
-void SECListBaseC::DrawCell(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::DrawCell(SECListPaintContext* pContext)
 {
     // The paint filled the whole area with the background already; filling again in the same colour
     // would change no pixel.
@@ -279,7 +291,8 @@ void SECListBaseC::DrawCell(SECListPaintContext* pContext)
     m_rgbCellFill = CLR_NONE;
 }
 
-void SECListBaseC::DrawCellIcon(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::DrawCellIcon(SECListPaintContext* pContext)
 {
     CImageList* pList = GetImageList(pContext->m_nView == LVS_ICON ? LVSIL_NORMAL : LVSIL_SMALL);
     const SECListItem* pItem = pContext->m_pItem;
@@ -291,7 +304,8 @@ void SECListBaseC::DrawCellIcon(SECListPaintContext* pContext)
     pList->Draw(pContext->m_pDC, pContext->m_lvi.iImage, pt, ILD_NORMAL);
 }
 
-void SECListBaseC::DrawCellText(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::DrawCellText(SECListPaintContext* pContext)
 {
     CDC* pDC = pContext->m_pDC;
     const CRect cell = pContext->m_rect;
@@ -353,19 +367,22 @@ void SECListBaseC::DrawCellText(SECListPaintContext* pContext)
 }
 
 // The grid pens are shared by every list and made on first use.
-CPen* SECListBaseC::GetGridPen()
+template <class TBase>
+CPen* SECListBase<TBase>::GetGridPen()
 {
     static CPen pen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
     return &pen;
 }
 
 // The vertical lines take the same pen unless a derived control draws them otherwise.
-CPen* SECListBaseC::GetGridPen2()
+template <class TBase>
+CPen* SECListBase<TBase>::GetGridPen2()
 {
     return GetGridPen();
 }
 
-void SECListBaseC::DrawHorzGridLine(CDC* pDC, int, const CRect& rect)
+template <class TBase>
+void SECListBase<TBase>::DrawHorzGridLine(CDC* pDC, int, const CRect& rect)
 {
     CPen* pOld = pDC->SelectObject(GetGridPen());
     pDC->MoveTo(rect.left, rect.bottom - 1);
@@ -373,7 +390,8 @@ void SECListBaseC::DrawHorzGridLine(CDC* pDC, int, const CRect& rect)
     pDC->SelectObject(pOld);
 }
 
-void SECListBaseC::DrawVertGridLines(CDC* pDC, int nRow, const CRect& rect)
+template <class TBase>
+void SECListBase<TBase>::DrawVertGridLines(CDC* pDC, int nRow, const CRect& rect)
 {
     CPen* pOld = pDC->SelectObject(GetGridPen2());
     const int nLast = GetColumnCount() - (HasListStyleEx(LVXS_FITWIDTH) ? 1 : 0);

@@ -1,3 +1,4 @@
+// Belongs to the tree template: SECTreeBaseC.cpp and SECTreeBaseV.cpp include it and instantiate it.
 // The tree's look: measuring and painting the first cell of a row (indentation, dotted lines,
 // buttons, state image, icon and label), hit testing, the drop target and drag images.
 #include <algorithm>
@@ -6,7 +7,7 @@
 
 #include "platform/afx/CClientDC.h"
 #include "platform/afx/CPen.h"
-#include "toolkit/controls/SECTreeBaseC.h"
+#include "toolkit/controls/SECTreeBase.h"
 
 namespace {
 
@@ -54,21 +55,23 @@ CSize ImageSize(CImageList* pList)
 
 // --- paint contexts ---------------------------------------------------------------------------------
 
-std::unique_ptr<SECListPaintContext> SECTreeBaseC::CreatePaintContext(CDC* pDC)
+template <class TList>
+std::unique_ptr<SECListPaintContext> SECTreeBase<TList>::CreatePaintContext(CDC* pDC)
 {
     auto pContext = std::make_unique<SECTreePaintContext>(pDC);
     pContext->m_nView = m_dwListStyle & LVS_TYPEMASK;
     return pContext;
 }
 
-BOOL SECTreeBaseC::PrepareItem(SECListPaintContext* pContext)
+template <class TList>
+BOOL SECTreeBase<TList>::PrepareItem(SECListPaintContext* pContext)
 {
     auto* pTree = dynamic_cast<SECTreePaintContext*>(pContext);
     _Node* pNode = NodeOfRow(pContext->m_lvi.iItem);
     if (pTree != nullptr)
         pTree->m_pNode = nullptr;
     if (pTree == nullptr || pNode == nullptr || pContext->m_lvi.iSubItem != 0)
-        return SECListCtrl::PrepareItem(pContext);
+        return TList::PrepareItem(pContext);
     pTree->m_pNode = pNode;
     pTree->m_tvi = pNode->item;
     pTree->m_tvi.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_SELECTEDIMAGE | TVIF_HANDLE;
@@ -109,7 +112,8 @@ BOOL SECTreeBaseC::PrepareItem(SECListPaintContext* pContext)
     return TRUE;
 }
 
-HFONT SECTreeBaseC::GetBoldFont(HFONT hBase)
+template <class TList>
+HFONT SECTreeBase<TList>::GetBoldFont(HFONT hBase)
 {
     LOGFONT lf {};
     if (::GetObject(hBase, sizeof(lf), &lf) == 0)
@@ -122,9 +126,10 @@ HFONT SECTreeBaseC::GetBoldFont(HFONT hBase)
     return static_cast<HFONT>(m_pBoldFont->GetSafeHandle());
 }
 
-void SECTreeBaseC::SetContextFont(SECListPaintContext* pContext)
+template <class TList>
+void SECTreeBase<TList>::SetContextFont(SECListPaintContext* pContext)
 {
-    SECListCtrl::SetContextFont(pContext);
+    TList::SetContextFont(pContext);
     const auto* pTree = dynamic_cast<SECTreePaintContext*>(pContext);
     if (pTree != nullptr && pTree->m_pNode != nullptr && (pTree->m_pNode->item.state & TVIS_BOLD))
         pContext->m_hFont = GetBoldFont(pContext->m_hFont);
@@ -132,7 +137,8 @@ void SECTreeBaseC::SetContextFont(SECListPaintContext* pContext)
 
 // --- measuring --------------------------------------------------------------------------------------
 
-int SECTreeBaseC::GetNodeIndent(const _Node* pNode) const
+template <class TList>
+int SECTreeBase<TList>::GetNodeIndent(const _Node* pNode) const
 {
     int x = m_nIndent * (pNode->GetLevel() - 1);
     if (HasTreeStyle(TVS_LINESATROOT) && (HasTreeStyle(TVS_HASLINES) || HasTreeStyle(TVS_HASBUTTONS)))
@@ -140,7 +146,8 @@ int SECTreeBaseC::GetNodeIndent(const _Node* pNode) const
     return x;
 }
 
-void SECTreeBaseC::MeasureLabel(SECTreePaintContext* pContext, _Node* pNode, LPCTSTR lpszText, CRect& rect)
+template <class TList>
+void SECTreeBase<TList>::MeasureLabel(SECTreePaintContext* pContext, _Node* pNode, LPCTSTR lpszText, CRect& rect)
 {
     CDC* pDC = pContext->m_pDC;
     const char* pszText = lpszText ? lpszText : "";
@@ -175,11 +182,12 @@ void SECTreeBaseC::MeasureLabel(SECTreePaintContext* pContext, _Node* pNode, LPC
     rect.bottom += 2;
 }
 
-BOOL SECTreeBaseC::MeasureCell(SECListPaintContext* pContext, int& cy)
+template <class TList>
+BOOL SECTreeBase<TList>::MeasureCell(SECListPaintContext* pContext, int& cy)
 {
     auto* pTree = dynamic_cast<SECTreePaintContext*>(pContext);
     if (pTree == nullptr || pTree->m_pNode == nullptr || pContext->m_lvi.iSubItem != 0)
-        return SECListCtrl::MeasureCell(pContext, cy);
+        return TList::MeasureCell(pContext, cy);
     const int cyGiven = cy;
     _Node* pNode = pTree->m_pNode;
     SECListItem* pItem = pContext->m_pItem;
@@ -232,7 +240,8 @@ BOOL SECTreeBaseC::MeasureCell(SECListPaintContext* pContext, int& cy)
 
 // --- painting ---------------------------------------------------------------------------------------
 
-void SECTreeBaseC::GetButtonRect(CRect& rect, int, SECTreePaintContext* pContext)
+template <class TList>
+void SECTreeBase<TList>::GetButtonRect(CRect& rect, int, SECTreePaintContext* pContext)
 {
     const SECListItem* pItem = pContext->m_pItem;
     const _Node* pNode = pContext->m_pNode;
@@ -278,18 +287,21 @@ static void DrawDottedLine(CDC* pDC, BOOL bPrinting, CPoint from, int nLength, B
     }
 }
 
-void SECTreeBaseC::DrawHorzLine(CDC* pDC, BOOL bPrinting, int x1, int x2, int y)
+template <class TList>
+void SECTreeBase<TList>::DrawHorzLine(CDC* pDC, BOOL bPrinting, int x1, int x2, int y)
 {
     DrawDottedLine(pDC, bPrinting, CPoint(std::min(x1, x2), y), std::abs(x2 - x1), FALSE, m_nHorzScroll, GetBkColor());
 }
 
-void SECTreeBaseC::DrawVertLine(CDC* pDC, BOOL bPrinting, int x, int y1, int y2)
+template <class TList>
+void SECTreeBase<TList>::DrawVertLine(CDC* pDC, BOOL bPrinting, int x, int y1, int y2)
 {
     // Rows are of even height, so a row's parity stays as it scrolls by rows.
     DrawDottedLine(pDC, bPrinting, CPoint(x, std::min(y1, y2)), std::abs(y2 - y1), TRUE, 0, GetBkColor());
 }
 
-void SECTreeBaseC::DrawLines(SECTreePaintContext* pContext)
+template <class TList>
+void SECTreeBase<TList>::DrawLines(SECTreePaintContext* pContext)
 {
     CDC* pDC = pContext->m_pDC;
     const BOOL bPrinting = IsPrinting(pDC);
@@ -326,7 +338,8 @@ void SECTreeBaseC::DrawLines(SECTreePaintContext* pContext)
     }
 }
 
-void SECTreeBaseC::DrawButton(SECTreePaintContext* pContext)
+template <class TList>
+void SECTreeBase<TList>::DrawButton(SECTreePaintContext* pContext)
 {
     _Node* pNode = pContext->m_pNode;
     if (pNode->FirstChild() == nullptr && !GetItemChildrenFlag(pNode->Handle()))
@@ -353,11 +366,12 @@ void SECTreeBaseC::DrawButton(SECTreePaintContext* pContext)
     pDC->SelectObject(pOldPen);
 }
 
-void SECTreeBaseC::DrawCell(SECListPaintContext* pContext)
+template <class TList>
+void SECTreeBase<TList>::DrawCell(SECListPaintContext* pContext)
 {
     auto* pTree = dynamic_cast<SECTreePaintContext*>(pContext);
     if (pTree == nullptr || pTree->m_pNode == nullptr || pContext->m_lvi.iSubItem != 0) {
-        SECListCtrl::DrawCell(pContext);
+        TList::DrawCell(pContext);
         return;
     }
     CDC* pDC = pContext->m_pDC;
@@ -435,11 +449,12 @@ void SECTreeBaseC::DrawCell(SECListPaintContext* pContext)
 
 // --- hit testing ------------------------------------------------------------------------------------
 
-HTREEITEM SECTreeBaseC::HitTest(CPoint point, UINT* pFlags)
+template <class TList>
+HTREEITEM SECTreeBase<TList>::HitTest(CPoint point, UINT* pFlags)
 {
     UINT nList = 0;
     int nCol = -1;
-    const int nRow = SECListBaseC::HitTest(point.x, point.y, &nList, &nCol);
+    const int nRow = TList::HitTest(point.x, point.y, &nList, &nCol);
     UINT flags = 0;
     HTREEITEM hItem = nullptr;
     if (nList & LVHT_ABOVE)
@@ -494,7 +509,8 @@ HTREEITEM SECTreeBaseC::HitTest(CPoint point, UINT* pFlags)
 
 // --- drag images ------------------------------------------------------------------------------------
 
-std::unique_ptr<CBitmap> SECTreeBaseC::CreateTextBitmap(CDC* pDC, LPCTSTR lpszText)
+template <class TList>
+std::unique_ptr<CBitmap> SECTreeBase<TList>::CreateTextBitmap(CDC* pDC, LPCTSTR lpszText)
 {
     CRect rect(0, 0, 0, 0);
     pDC->DrawText(lpszText, static_cast<int>(std::strlen(lpszText)), &rect, DT_NOPREFIX | DT_CALCRECT | DT_EXPANDTABS);
@@ -512,7 +528,8 @@ std::unique_ptr<CBitmap> SECTreeBaseC::CreateTextBitmap(CDC* pDC, LPCTSTR lpszTe
     return pBitmap;
 }
 
-std::unique_ptr<CImageList> SECTreeBaseC::CreateLabelDragImage(CDC* pDC, LPCTSTR lpszText)
+template <class TList>
+std::unique_ptr<CImageList> SECTreeBase<TList>::CreateLabelDragImage(CDC* pDC, LPCTSTR lpszText)
 {
     auto pBitmap = CreateTextBitmap(pDC, lpszText);
     if (!pBitmap)
@@ -525,7 +542,8 @@ std::unique_ptr<CImageList> SECTreeBaseC::CreateLabelDragImage(CDC* pDC, LPCTSTR
     return pList;
 }
 
-std::unique_ptr<CImageList> SECTreeBaseC::CreateIconDragImage(CImageList* pList, int nImage)
+template <class TList>
+std::unique_ptr<CImageList> SECTreeBase<TList>::CreateIconDragImage(CImageList* pList, int nImage)
 {
     if (!HasImage(pList, nImage))
         nImage = 0;
@@ -539,7 +557,8 @@ std::unique_ptr<CImageList> SECTreeBaseC::CreateIconDragImage(CImageList* pList,
     return pIcon;
 }
 
-std::unique_ptr<CImageList> SECTreeBaseC::MergeDragImages(CImageList* pIcons, CImageList* pLabels)
+template <class TList>
+std::unique_ptr<CImageList> SECTreeBase<TList>::MergeDragImages(CImageList* pIcons, CImageList* pLabels)
 {
     if (pIcons == nullptr || pLabels == nullptr)
         return nullptr;
@@ -552,7 +571,8 @@ std::unique_ptr<CImageList> SECTreeBaseC::MergeDragImages(CImageList* pIcons, CI
     return pMerged;
 }
 
-std::unique_ptr<CImageList> SECTreeBaseC::CreateDragImage(HTREEITEM hItem)
+template <class TList>
+std::unique_ptr<CImageList> SECTreeBase<TList>::CreateDragImage(HTREEITEM hItem)
 {
     CImageList* pIcons = GetImageList(LVSIL_NORMAL);
     const int nRow = RowOfItem(hItem);

@@ -1,3 +1,4 @@
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's in-place label edit: opening it over a cell, following the typed text, and ending it
 // with the owner's consent.
 #include <algorithm>
@@ -5,7 +6,7 @@
 
 #include "platform/afx/AfxText.h"
 #include "platform/afx/CClientDC.h"
-#include "toolkit/controls/SECListBaseC.h"
+#include "toolkit/controls/SECListBase.h"
 
 namespace {
 
@@ -17,12 +18,14 @@ constexpr int kEditGrowRoom = 14;
 
 } // namespace
 
-int SECListBaseC::GetEditedSubItem()
+template <class TBase>
+int SECListBase<TBase>::GetEditedSubItem()
 {
     return std::max(0, GetColumnSubItem(m_nCurrentColumn));
 }
 
-SECListEdit* SECListBaseC::EditLabel(int nRow, int nCol)
+template <class TBase>
+SECListEdit* SECListBase<TBase>::EditLabel(int nRow, int nCol)
 {
     if (m_pEdit->m_hWnd != nullptr)
         return nullptr;
@@ -84,7 +87,8 @@ SECListEdit* SECListBaseC::EditLabel(int nRow, int nCol)
     return m_pEdit.get();
 }
 
-void SECListBaseC::AbandonLabelEdit()
+template <class TBase>
+void SECListBase<TBase>::AbandonLabelEdit()
 {
     if (m_pEdit->m_hWnd != nullptr) {
         const BOOL bWasEnding = m_bEndingEdit;
@@ -95,7 +99,8 @@ void SECListBaseC::AbandonLabelEdit()
     m_nEditedRow = -1;
 }
 
-BOOL SECListBaseC::EndLabelEdit(BOOL bCommit)
+template <class TBase>
+BOOL SECListBase<TBase>::EndLabelEdit(BOOL bCommit)
 {
     if (m_pEdit->m_hWnd == nullptr || m_bEndingEdit)
         return FALSE;
@@ -132,12 +137,14 @@ BOOL SECListBaseC::EndLabelEdit(BOOL bCommit)
     return TRUE;
 }
 
-void SECListBaseC::OnEditKillFocus()
+template <class TBase>
+void SECListBase<TBase>::OnEditKillFocus()
 {
     EndLabelEdit(TRUE);
 }
 
-void SECListBaseC::OnEditUpdate()
+template <class TBase>
+void SECListBase<TBase>::OnEditUpdate()
 {
     // Setting the edit's first text is no typing.
     if (m_pEdit->m_hWnd == nullptr || !m_pEdit->IsWindowVisible() || GetItemRecord(m_nEditedRow) == nullptr)
@@ -169,7 +176,8 @@ void SECListBaseC::OnEditUpdate()
     m_pEdit->SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-BOOL SECListBaseC::NotifyBeginLabelEdit(int nRow, int nSubItem)
+template <class TBase>
+BOOL SECListBase<TBase>::NotifyBeginLabelEdit(int nRow, int nSubItem)
 {
     NMLVDISPINFO record {};
     record.item.mask = LVIF_TEXT;
@@ -179,7 +187,8 @@ BOOL SECListBaseC::NotifyBeginLabelEdit(int nRow, int nSubItem)
     return SendNotifyRecord(record.hdr, LVN_BEGINLABELEDIT) != 0;
 }
 
-BOOL SECListBaseC::NotifyEndLabelEdit(int nRow, int nSubItem, CString& strText, BOOL bCommit)
+template <class TBase>
+BOOL SECListBase<TBase>::NotifyEndLabelEdit(int nRow, int nSubItem, CString& strText, BOOL bCommit)
 {
     NMLVDISPINFO record {};
     record.item.mask = LVIF_TEXT;

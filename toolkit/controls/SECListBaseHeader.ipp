@@ -1,3 +1,4 @@
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's column header: drawing its buttons, headings and images, resizing a column by its
 // divider, and dragging a header button to move its column.
 #include <algorithm>
@@ -5,7 +6,7 @@
 #include "platform/afx/CBitmap.h"
 #include "platform/afx/CClientDC.h"
 #include "platform/gdi/Images.h"
-#include "toolkit/controls/SECListBaseC.h"
+#include "toolkit/controls/SECListBase.h"
 #include "toolkit/frames/SECTrackLoop.h"
 
 namespace {
@@ -26,7 +27,8 @@ constexpr COLORREF kDragImageGrey = RGB(0x6E, 0x6E, 0x6E);
 
 } // namespace
 
-void SECListBaseC::DrawHeading(CDC* pDC, const SECListColumn& column, CRect button)
+template <class TBase>
+void SECListBase<TBase>::DrawHeading(CDC* pDC, const SECListColumn& column, CRect button)
 {
     CRect rect(button.left + 6, button.top, button.right - 6, button.bottom);
     UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS;
@@ -42,7 +44,8 @@ void SECListBaseC::DrawHeading(CDC* pDC, const SECListColumn& column, CRect butt
     pDC->DrawText(column.m_strHeading, &rect, nFormat);
 }
 
-void SECListBaseC::DrawHeader(SECListPaintContext* pContext)
+template <class TBase>
+void SECListBase<TBase>::DrawHeader(SECListPaintContext* pContext)
 {
     CDC* pDC = pContext->m_pDC;
     CRect client;
@@ -70,7 +73,8 @@ void SECListBaseC::DrawHeader(SECListPaintContext* pContext)
     pDC->SelectObject(pOldFont);
 }
 
-void SECListBaseC::DrawHeaderButton(int nCol, BOOL bPressed)
+template <class TBase>
+void SECListBase<TBase>::DrawHeaderButton(int nCol, BOOL bPressed)
 {
     const SECListColumn* pColumn = GetColumnRecord(nCol);
     if (pColumn == nullptr || m_hWnd == nullptr)
@@ -93,7 +97,8 @@ void SECListBaseC::DrawHeaderButton(int nCol, BOOL bPressed)
     dc.SelectObject(pOldFont);
 }
 
-void SECListBaseC::DrawHeaderImage(CDC* pDC, const SECListColumn* pColumn, CRect& rect, UINT& nFormat)
+template <class TBase>
+void SECListBase<TBase>::DrawHeaderImage(CDC* pDC, const SECListColumn* pColumn, CRect& rect, UINT& nFormat)
 {
     CImageList* pList = GetImageList(3);
     if (pList == nullptr || pColumn == nullptr)
@@ -122,7 +127,8 @@ void SECListBaseC::DrawHeaderImage(CDC* pDC, const SECListColumn* pColumn, CRect
     }
 }
 
-std::unique_ptr<CImageList> SECListBaseC::CreateHeaderDragImage(int nCol)
+template <class TBase>
+std::unique_ptr<CImageList> SECListBase<TBase>::CreateHeaderDragImage(int nCol)
 {
     const SECListColumn* pColumn = GetColumnRecord(nCol);
     if (pColumn == nullptr || m_hWnd == nullptr || pColumn->m_nWidth <= 0)
@@ -146,7 +152,8 @@ std::unique_ptr<CImageList> SECListBaseC::CreateHeaderDragImage(int nCol)
     return pImage;
 }
 
-void SECListBaseC::DrawColumnInsertMark(int x, int, int nCol)
+template <class TBase>
+void SECListBase<TBase>::DrawColumnInsertMark(int x, int, int nCol)
 {
     if (GetColumnCount() < 2 || m_hWnd == nullptr)
         return;
@@ -169,7 +176,8 @@ void SECListBaseC::DrawColumnInsertMark(int x, int, int nCol)
     m_nColumnInsertMark = nMark;
 }
 
-void SECListBaseC::EraseColumnInsertMark(int nMark)
+template <class TBase>
+void SECListBase<TBase>::EraseColumnInsertMark(int nMark)
 {
     if (nMark < 0 || m_hWnd == nullptr)
         return;
@@ -184,7 +192,8 @@ void SECListBaseC::EraseColumnInsertMark(int nMark)
     UpdateWindow();
 }
 
-int SECListBaseC::TrackColumnResize(int, int, int nCol)
+template <class TBase>
+int SECListBase<TBase>::TrackColumnResize(int, int, int nCol)
 {
     if (m_hWnd == nullptr || GetColumnRecord(nCol) == nullptr)
         return 0;
@@ -236,7 +245,8 @@ int SECListBaseC::TrackColumnResize(int, int, int nCol)
     return std::max(x, left + kMinTrackedWidth) - xStart;
 }
 
-void SECListBaseC::ResizeColumnFromDivider(CPoint point, int nCol)
+template <class TBase>
+void SECListBase<TBase>::ResizeColumnFromDivider(CPoint point, int nCol)
 {
     SECListColumn* pColumn = GetColumnRecord(nCol);
     if (pColumn == nullptr)
@@ -270,7 +280,8 @@ void SECListBaseC::ResizeColumnFromDivider(CPoint point, int nCol)
     Invalidate();
 }
 
-void SECListBaseC::StartColumnDrag(CPoint point)
+template <class TBase>
+void SECListBase<TBase>::StartColumnDrag(CPoint point)
 {
     const int nCol = m_nPressedHeaderColumn;
     m_bClickArmed = FALSE;
@@ -281,7 +292,8 @@ void SECListBaseC::StartColumnDrag(CPoint point)
         ::ImageList_DragShowNolock(TRUE);
 }
 
-void SECListBaseC::TrackColumnDrag(CPoint point, int nCol)
+template <class TBase>
+void SECListBase<TBase>::TrackColumnDrag(CPoint point, int nCol)
 {
     const BOOL bInBand = point.y >= 0 && point.y < m_nHeaderHeight + kColumnDropBand;
     if (!bInBand) {
@@ -307,7 +319,8 @@ void SECListBaseC::TrackColumnDrag(CPoint point, int nCol)
     }
 }
 
-void SECListBaseC::EndColumnDrag()
+template <class TBase>
+void SECListBase<TBase>::EndColumnDrag()
 {
     const int nCol = m_nPressedHeaderColumn;
     const int nMark = m_nColumnInsertMark;

@@ -1,38 +1,45 @@
+// Belongs to the list template: SECListBaseC.cpp and SECListBaseV.cpp include it and instantiate it.
 // The list's window messages: creation, focus, mouse and keyboard selection, type-ahead, scrolling,
 // timers and the notifications sent to the owner.
 #include <algorithm>
 
 #include "platform/afx/CFrameWnd.h"
 #include "platform/base/CaseFold.h"
-#include "toolkit/controls/SECListBaseC.h"
+#include "toolkit/controls/SECListBase.h"
 
 // --- creation ---------------------------------------------------------------------------------------
 
-BOOL SECListBaseC::Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-    CCreateContext*)
+template <class TBase>
+BOOL SECListBase<TBase>::Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+    CCreateContext* pContext)
 {
-    return CWnd::CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect, pParentWnd, nID);
+    // The context reaches the creation as its parameter: a view form joins its document from it.
+    return TBase::CreateEx(dwExStyle, nullptr, nullptr, dwStyle, rect, pParentWnd, nID, pContext);
 }
 
-BOOL SECListBaseC::PreCreateWindow(CREATESTRUCT& cs)
+template <class TBase>
+BOOL SECListBase<TBase>::PreCreateWindow(CREATESTRUCT& cs)
 {
     // The list's own style bits live in the list style words, not in the window's.
     ApplyCreateStyles(cs);
-    return CWnd::PreCreateWindow(cs);
+    return TBase::PreCreateWindow(cs);
 }
 
-BOOL SECListBaseC::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+template <class TBase>
+BOOL SECListBase<TBase>::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
     return Create(dwStyle, 0, rect, pParentWnd, nID, pContext);
 }
 
-BOOL SECListBaseC::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
+template <class TBase>
+BOOL SECListBase<TBase>::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
     CCreateContext* pContext)
 {
     return Create(dwStyle, 0, rect, pParentWnd, nID, pContext);
 }
 
-BOOL SECListBaseC::CreateFromControl(UINT nID, CWnd* pDialog)
+template <class TBase>
+BOOL SECListBase<TBase>::CreateFromControl(UINT nID, CWnd* pDialog)
 {
     CWnd* pPlaceholder = pDialog ? pDialog->GetDlgItem(static_cast<int>(nID)) : nullptr;
     if (pPlaceholder == nullptr)
@@ -46,7 +53,8 @@ BOOL SECListBaseC::CreateFromControl(UINT nID, CWnd* pDialog)
     return Create(dwStyle, dwExStyle, rect, pDialog, nID);
 }
 
-void SECListBaseC::ApplyCreateStyles(CREATESTRUCT& cs)
+template <class TBase>
+void SECListBase<TBase>::ApplyCreateStyles(CREATESTRUCT& cs)
 {
     m_dwListStyle |= static_cast<DWORD>(cs.style) & 0xF3FF;
     cs.style &= ~static_cast<LONG>(0xF3FF);
@@ -54,9 +62,10 @@ void SECListBaseC::ApplyCreateStyles(CREATESTRUCT& cs)
     cs.dwExStyle &= ~static_cast<DWORD>(0x1FF00000);
 }
 
-int SECListBaseC::OnCreate(LPCREATESTRUCT lpCreateStruct)
+template <class TBase>
+int SECListBase<TBase>::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CWnd::OnCreate(lpCreateStruct) == -1)
+    if (TBase::OnCreate(lpCreateStruct) == -1)
         return -1;
     m_hDividerCursor = ::LoadCursor(nullptr, IDC_SIZEWE);
     if ((m_dwListStyle & LVS_TYPEMASK) != LVS_REPORT) {
@@ -66,7 +75,8 @@ int SECListBaseC::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
-void SECListBaseC::OnDestroy()
+template <class TBase>
+void SECListBase<TBase>::OnDestroy()
 {
     StopAutoScrollTimer();
     StopEditTimer();
@@ -82,22 +92,24 @@ void SECListBaseC::OnDestroy()
     DeleteAllColumns();
     m_pHorzBar.reset();
     m_pVertBar.reset();
-    CWnd::OnDestroy();
+    TBase::OnDestroy();
 }
 
-void SECListBaseC::OnSize(UINT nType, int cx, int cy)
+template <class TBase>
+void SECListBase<TBase>::OnSize(UINT nType, int cx, int cy)
 {
     PositionScrollBars();
     if (!m_columns.empty()) {
         FitColumns();
         RecalcLayout();
     }
-    CWnd::OnSize(nType, cx, cy);
+    TBase::OnSize(nType, cx, cy);
 }
 
-void SECListBaseC::OnSetFocus(CWnd* pOldWnd)
+template <class TBase>
+void SECListBase<TBase>::OnSetFocus(CWnd* pOldWnd)
 {
-    CWnd::OnSetFocus(pOldWnd);
+    TBase::OnSetFocus(pOldWnd);
     if (HasListStyle(LVS_SINGLESEL) && m_nCaret >= 0)
         RedrawItems(m_nCaret, TRUE, FALSE, FALSE, FALSE);
     else
@@ -105,9 +117,10 @@ void SECListBaseC::OnSetFocus(CWnd* pOldWnd)
     SendNotify(NM_SETFOCUS);
 }
 
-void SECListBaseC::OnKillFocus(CWnd* pNewWnd)
+template <class TBase>
+void SECListBase<TBase>::OnKillFocus(CWnd* pNewWnd)
 {
-    CWnd::OnKillFocus(pNewWnd);
+    TBase::OnKillFocus(pNewWnd);
     // The label edit taking the focus is part of editing, not the end of it.
     if (pNewWnd != nullptr && pNewWnd->m_hWnd != nullptr && pNewWnd->m_hWnd == m_pEdit->m_hWnd)
         return;
@@ -119,30 +132,35 @@ void SECListBaseC::OnKillFocus(CWnd* pNewWnd)
     SendNotify(NM_KILLFOCUS);
 }
 
-void SECListBaseC::OnEnable(BOOL bEnable)
+template <class TBase>
+void SECListBase<TBase>::OnEnable(BOOL bEnable)
 {
     if (!bEnable)
         HideTip();
     Invalidate();
 }
 
-void SECListBaseC::OnCancelMode() { HideTip(); }
+template <class TBase>
+void SECListBase<TBase>::OnCancelMode() { HideTip(); }
 
-UINT SECListBaseC::OnGetDlgCode()
+template <class TBase>
+UINT SECListBase<TBase>::OnGetDlgCode()
 {
     return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTCHARS;
 }
 
-BOOL SECListBaseC::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+template <class TBase>
+BOOL SECListBase<TBase>::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
     if (pWnd == this && nHitTest == HTCLIENT && m_bOverDivider && m_hDividerCursor) {
         ::SetCursor(m_hDividerCursor);
         return FALSE;
     }
-    return CWnd::OnSetCursor(pWnd, nHitTest, message);
+    return TBase::OnSetCursor(pWnd, nHitTest, message);
 }
 
-void SECListBaseC::OnSysColorChange()
+template <class TBase>
+void SECListBase<TBase>::OnSysColorChange()
 {
     if (m_bColorsFollowSystem)
         LoadColors();
@@ -150,7 +168,8 @@ void SECListBaseC::OnSysColorChange()
 
 // --- notifications ----------------------------------------------------------------------------------
 
-LRESULT SECListBaseC::SendNotifyRecord(NMHDR& header, UINT nCode)
+template <class TBase>
+LRESULT SECListBase<TBase>::SendNotifyRecord(NMHDR& header, UINT nCode)
 {
     header.hwndFrom = m_hWnd;
     header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());
@@ -161,28 +180,32 @@ LRESULT SECListBaseC::SendNotifyRecord(NMHDR& header, UINT nCode)
     return pTarget->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
-LRESULT SECListBaseC::SendNotify(UINT nCode)
+template <class TBase>
+LRESULT SECListBase<TBase>::SendNotify(UINT nCode)
 {
     NMHDR header {};
     m_lLastNotifyResult = SendNotifyRecord(header, nCode);
     return m_lLastNotifyResult;
 }
 
-void SECListBaseC::NotifyDeleteItem(int nRow)
+template <class TBase>
+void SECListBase<TBase>::NotifyDeleteItem(int nRow)
 {
     NMLISTVIEW record {};
     record.iItem = nRow;
     SendNotifyRecord(record.hdr, LVN_DELETEITEM);
 }
 
-void SECListBaseC::NotifyInsertItem(int nRow)
+template <class TBase>
+void SECListBase<TBase>::NotifyInsertItem(int nRow)
 {
     NMLISTVIEW record {};
     record.iItem = nRow;
     SendNotifyRecord(record.hdr, LVN_INSERTITEM);
 }
 
-void SECListBaseC::NotifyGetDispInfo(LVITEM* pItem)
+template <class TBase>
+void SECListBase<TBase>::NotifyGetDispInfo(LVITEM* pItem)
 {
     NMLVDISPINFO record {};
     record.item = *pItem;
@@ -190,14 +213,16 @@ void SECListBaseC::NotifyGetDispInfo(LVITEM* pItem)
     *pItem = record.item;
 }
 
-void SECListBaseC::NotifyKeyDown(UINT nVKey)
+template <class TBase>
+void SECListBase<TBase>::NotifyKeyDown(UINT nVKey)
 {
     NMLVKEYDOWN record {};
     record.wVKey = static_cast<WORD>(nVKey);
     SendNotifyRecord(record.hdr, LVN_KEYDOWN);
 }
 
-void SECListBaseC::NotifyColumnClick(int nCol)
+template <class TBase>
+void SECListBase<TBase>::NotifyColumnClick(int nCol)
 {
     NMLISTVIEW record {};
     record.iItem = -1;
@@ -207,7 +232,8 @@ void SECListBaseC::NotifyColumnClick(int nCol)
 
 // --- hit testing and selection ----------------------------------------------------------------------
 
-int SECListBaseC::HitTest(int x, int y, UINT* pFlags, int* pCol)
+template <class TBase>
+int SECListBase<TBase>::HitTest(int x, int y, UINT* pFlags, int* pCol)
 {
     UINT flags = 0;
     int nCol = -1;
@@ -277,7 +303,8 @@ int SECListBaseC::HitTest(int x, int y, UINT* pFlags, int* pCol)
     return nRow;
 }
 
-void SECListBaseC::DecideClickAction(CPoint point, int nRow, UINT nHitFlags, BOOL& bArm, BOOL& bSelect)
+template <class TBase>
+void SECListBase<TBase>::DecideClickAction(CPoint point, int nRow, UINT nHitFlags, BOOL& bArm, BOOL& bSelect)
 {
     bArm = FALSE;
     bSelect = FALSE;
@@ -296,7 +323,8 @@ void SECListBaseC::DecideClickAction(CPoint point, int nRow, UINT nHitFlags, BOO
     }
 }
 
-BOOL SECListBaseC::SelectFromInput(int nRow, UINT nHitFlags, UINT nKeys, BOOL bByMouse)
+template <class TBase>
+BOOL SECListBase<TBase>::SelectFromInput(int nRow, UINT nHitFlags, UINT nKeys, BOOL bByMouse)
 {
     m_nPendingRow = -1;
     const int nOld = m_nCaret;
@@ -358,10 +386,11 @@ BOOL SECListBaseC::SelectFromInput(int nRow, UINT nHitFlags, UINT nKeys, BOOL bB
 
 // --- mouse ------------------------------------------------------------------------------------------
 
-void SECListBaseC::OnLButtonDown(UINT nFlags, CPoint point)
+template <class TBase>
+void SECListBase<TBase>::OnLButtonDown(UINT nFlags, CPoint point)
 {
     if (::GetFocus() != m_hWnd)
-        CWnd::SetFocus();
+        TBase::SetFocus();
     UINT nHit = 0;
     int nCol = -1;
     const int nRow = HitTest(point.x, point.y, &nHit, &nCol);
@@ -390,7 +419,8 @@ void SECListBaseC::OnLButtonDown(UINT nFlags, CPoint point)
     Default();
 }
 
-void SECListBaseC::OnLButtonUp(UINT nFlags, CPoint point)
+template <class TBase>
+void SECListBase<TBase>::OnLButtonUp(UINT nFlags, CPoint point)
 {
     const BOOL bWasArmed = m_bClickArmed;
     m_bClickArmed = FALSE;
@@ -438,7 +468,8 @@ void SECListBaseC::OnLButtonUp(UINT nFlags, CPoint point)
     SendNotify(NM_CLICK);
 }
 
-void SECListBaseC::OnLButtonDblClk(UINT, CPoint)
+template <class TBase>
+void SECListBase<TBase>::OnLButtonDblClk(UINT, CPoint)
 {
     m_nArmedEditRow = -1;
     StopEditTimer();
@@ -446,7 +477,8 @@ void SECListBaseC::OnLButtonDblClk(UINT, CPoint)
     SendNotify(NM_DBLCLK);
 }
 
-void SECListBaseC::OnRButtonDown(UINT nFlags, CPoint point)
+template <class TBase>
+void SECListBase<TBase>::OnRButtonDown(UINT nFlags, CPoint point)
 {
     // A click that reached the list through its tip activated nothing yet.
     if (m_pTip->IsShown()) {
@@ -455,7 +487,7 @@ void SECListBaseC::OnRButtonDown(UINT nFlags, CPoint point)
             MAKELPARAM(HTCLIENT, WM_RBUTTONDOWN));
     }
     if (::GetFocus() != m_hWnd)
-        CWnd::SetFocus();
+        TBase::SetFocus();
     UINT nHit = 0;
     int nCol = -1;
     const int nRow = HitTest(point.x, point.y, &nHit, &nCol);
@@ -473,7 +505,8 @@ void SECListBaseC::OnRButtonDown(UINT nFlags, CPoint point)
     Default();
 }
 
-void SECListBaseC::OnRButtonUp(UINT, CPoint)
+template <class TBase>
+void SECListBase<TBase>::OnRButtonUp(UINT, CPoint)
 {
     m_bClickArmed = FALSE;
     if (m_bItemDrag) {
@@ -485,7 +518,8 @@ void SECListBaseC::OnRButtonUp(UINT, CPoint)
     SendNotify(NM_RCLICK);
 }
 
-void SECListBaseC::OnMouseMove(UINT nFlags, CPoint point)
+template <class TBase>
+void SECListBase<TBase>::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_bItemDrag && !m_bColumnDrag)
         return;
@@ -531,7 +565,8 @@ void SECListBaseC::OnMouseMove(UINT nFlags, CPoint point)
 
 // --- keyboard ---------------------------------------------------------------------------------------
 
-void SECListBaseC::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+template <class TBase>
+void SECListBase<TBase>::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     NotifyKeyDown(nChar);
     const BOOL bShift = ::GetKeyState(VK_SHIFT) < 0;
@@ -566,13 +601,14 @@ void SECListBaseC::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         break;
     default: break;
     }
-    CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+    TBase::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-void SECListBaseC::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+template <class TBase>
+void SECListBase<TBase>::OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     NotifyKeyDown(nChar);
-    CWnd::OnSysKeyDown(nChar, nRepCnt, nFlags);
+    TBase::OnSysKeyDown(nChar, nRepCnt, nFlags);
 }
 
 static UINT KeyFlags(BOOL bShift, BOOL bCtrl)
@@ -580,7 +616,8 @@ static UINT KeyFlags(BOOL bShift, BOOL bCtrl)
     return (bShift ? MK_SHIFT : 0) | (bCtrl ? MK_CONTROL : 0);
 }
 
-void SECListBaseC::OnKeySelect(int nRow, int, BOOL bShift, BOOL bCtrl)
+template <class TBase>
+void SECListBase<TBase>::OnKeySelect(int nRow, int, BOOL bShift, BOOL bCtrl)
 {
     if (nRow >= 0 && SelectFromInput(nRow, keyboardHit, KeyFlags(bShift, bCtrl), FALSE)) {
         OnRowSelected(nRow, FALSE);
@@ -588,27 +625,32 @@ void SECListBaseC::OnKeySelect(int nRow, int, BOOL bShift, BOOL bCtrl)
     }
 }
 
-void SECListBaseC::OnKeyLineUp(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
+template <class TBase>
+void SECListBase<TBase>::OnKeyLineUp(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
 {
     if (nRow > 0)
         OnKeySelect(nRow - 1, nSubItem, bShift, bCtrl);
 }
 
-void SECListBaseC::OnKeyLineDown(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
+template <class TBase>
+void SECListBase<TBase>::OnKeyLineDown(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
 {
     if (nRow < GetItemCount() - 1)
         OnKeySelect(nRow + 1, nSubItem, bShift, bCtrl);
 }
 
-void SECListBaseC::OnKeyReturn(int, int, BOOL, BOOL) { SendNotify(NM_RETURN); }
+template <class TBase>
+void SECListBase<TBase>::OnKeyReturn(int, int, BOOL, BOOL) { SendNotify(NM_RETURN); }
 
-void SECListBaseC::OnKeyEdit(int nRow, int, BOOL, BOOL)
+template <class TBase>
+void SECListBase<TBase>::OnKeyEdit(int nRow, int, BOOL, BOOL)
 {
     if (HasListStyle(LVS_EDITLABELS) && nRow >= 0)
         EditLabel(nRow, m_nCurrentColumn);
 }
 
-void SECListBaseC::OnKeyHome(int, int, BOOL bShift, BOOL bCtrl)
+template <class TBase>
+void SECListBase<TBase>::OnKeyHome(int, int, BOOL bShift, BOOL bCtrl)
 {
     if (GetItemCount() == 0)
         return;
@@ -617,7 +659,8 @@ void SECListBaseC::OnKeyHome(int, int, BOOL bShift, BOOL bCtrl)
     SelectPageRow(0, bShift, bCtrl);
 }
 
-void SECListBaseC::OnKeyEnd(int, int, BOOL bShift, BOOL bCtrl)
+template <class TBase>
+void SECListBase<TBase>::OnKeyEnd(int, int, BOOL bShift, BOOL bCtrl)
 {
     if (GetItemCount() == 0)
         return;
@@ -626,7 +669,8 @@ void SECListBaseC::OnKeyEnd(int, int, BOOL bShift, BOOL bCtrl)
     SelectPageRow(GetItemCount() - 1, bShift, bCtrl);
 }
 
-void SECListBaseC::SelectPageRow(int nRow, BOOL bShift, BOOL bCtrl)
+template <class TBase>
+void SECListBase<TBase>::SelectPageRow(int nRow, BOOL bShift, BOOL bCtrl)
 {
     if (nRow < 0 || nRow >= GetItemCount())
         return;
@@ -635,7 +679,8 @@ void SECListBaseC::SelectPageRow(int nRow, BOOL bShift, BOOL bCtrl)
     Invalidate();
 }
 
-void SECListBaseC::OnKeyPageUp(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
+template <class TBase>
+void SECListBase<TBase>::OnKeyPageUp(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
 {
     if (!(m_dwScrollBars & WS_VSCROLL)) {
         OnKeyHome(nRow, nSubItem, bShift, bCtrl);
@@ -646,7 +691,8 @@ void SECListBaseC::OnKeyPageUp(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
     SelectPageRow(m_nTopIndex, bShift, bCtrl);
 }
 
-void SECListBaseC::OnKeyPageDown(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
+template <class TBase>
+void SECListBase<TBase>::OnKeyPageDown(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl)
 {
     if (!(m_dwScrollBars & WS_VSCROLL)) {
         OnKeyEnd(nRow, nSubItem, bShift, bCtrl);
@@ -659,11 +705,12 @@ void SECListBaseC::OnKeyPageDown(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl
 
 // --- type-ahead -------------------------------------------------------------------------------------
 
-void SECListBaseC::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
+template <class TBase>
+void SECListBase<TBase>::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (nChar == VK_ESCAPE || nChar == VK_RETURN || nChar == VK_SPACE || GetItemCount() == 0
         || (m_nTypeAheadFlags & typeAheadDisabled)) {
-        CWnd::OnChar(nChar, nRepCnt, nFlags);
+        TBase::OnChar(nChar, nRepCnt, nFlags);
         return;
     }
     if (m_nTypeAheadFlags & typeAheadFailed) {
@@ -683,7 +730,8 @@ void SECListBaseC::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     m_nTypeAheadFlags |= typeAheadAlive;
 }
 
-BOOL SECListBaseC::SearchTypeAhead()
+template <class TBase>
+BOOL SECListBase<TBase>::SearchTypeAhead()
 {
     const int nCount = GetItemCount();
     // A caret outside the rows (none yet, or rows deleted during the run) starts at the first row, so
@@ -711,7 +759,8 @@ BOOL SECListBaseC::SearchTypeAhead()
 
 // --- timers -----------------------------------------------------------------------------------------
 
-void SECListBaseC::OnTimer(UINT_PTR nIDEvent)
+template <class TBase>
+void SECListBase<TBase>::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == editStartTimer) {
         StopEditTimer();
@@ -743,16 +792,18 @@ void SECListBaseC::OnTimer(UINT_PTR nIDEvent)
             UpdateScrollBars();
         }
     }
-    CWnd::OnTimer(nIDEvent);
+    TBase::OnTimer(nIDEvent);
 }
 
-void SECListBaseC::StartAutoScrollTimer(UINT nElapse)
+template <class TBase>
+void SECListBase<TBase>::StartAutoScrollTimer(UINT nElapse)
 {
     if (m_hWnd != nullptr)
         m_nAutoScrollTimer = SetTimer(autoScrollTimer, nElapse, nullptr);
 }
 
-void SECListBaseC::StopAutoScrollTimer()
+template <class TBase>
+void SECListBase<TBase>::StopAutoScrollTimer()
 {
     if (m_nAutoScrollTimer != 0 && m_hWnd != nullptr)
         KillTimer(m_nAutoScrollTimer);
@@ -761,7 +812,8 @@ void SECListBaseC::StopAutoScrollTimer()
 
 // --- scrolling --------------------------------------------------------------------------------------
 
-BOOL SECListBaseC::ScrollRows(int nCount, BOOL bByHeight)
+template <class TBase>
+BOOL SECListBase<TBase>::ScrollRows(int nCount, BOOL bByHeight)
 {
     const int nOld = m_nTopIndex;
     int nDelta = nCount;
@@ -777,14 +829,16 @@ BOOL SECListBaseC::ScrollRows(int nCount, BOOL bByHeight)
     return TRUE;
 }
 
-BOOL SECListBaseC::SetTopIndex(int nRow)
+template <class TBase>
+BOOL SECListBase<TBase>::SetTopIndex(int nRow)
 {
     ScrollRows(nRow - m_nTopIndex, FALSE);
     UpdateScrollBars();
     return TRUE;
 }
 
-BOOL SECListBaseC::ScrollHorz(int dx)
+template <class TBase>
+BOOL SECListBase<TBase>::ScrollHorz(int dx)
 {
     CRect area;
     GetItemArea(area);
@@ -795,7 +849,8 @@ BOOL SECListBaseC::ScrollHorz(int dx)
     return TRUE;
 }
 
-BOOL SECListBaseC::EnsureVisible(int nRow)
+template <class TBase>
+BOOL SECListBase<TBase>::EnsureVisible(int nRow)
 {
     const int nLast = GetLastFullyVisible(nullptr);
     if (nRow == nLast && nLast == GetItemCount() - 1)
@@ -809,7 +864,8 @@ BOOL SECListBaseC::EnsureVisible(int nRow)
     return TRUE;
 }
 
-BOOL SECListBaseC::EnsureRangeVisible(int nFirst, int nLast)
+template <class TBase>
+BOOL SECListBase<TBase>::EnsureRangeVisible(int nFirst, int nLast)
 {
     if (nFirst < 0 || nLast > GetItemCount() || nLast < nFirst)
         return FALSE;
@@ -839,7 +895,8 @@ static int ThumbPosition(UINT nPos, CScrollBar* pFrom, CScrollBar* pOwn)
     return pOwn->GetScrollInfo(&info) ? info.nTrackPos : static_cast<int>(nPos);
 }
 
-void SECListBaseC::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+template <class TBase>
+void SECListBase<TBase>::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     EndLabelEdit(TRUE);
     HideTip();
@@ -858,13 +915,15 @@ void SECListBaseC::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     }
 }
 
-void SECListBaseC::ScrollAndRepaint(int nRowDelta)
+template <class TBase>
+void SECListBase<TBase>::ScrollAndRepaint(int nRowDelta)
 {
     ScrollRows(nRowDelta, FALSE);
     UpdateScrollBars();
 }
 
-void SECListBaseC::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+template <class TBase>
+void SECListBase<TBase>::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     EndLabelEdit(TRUE);
     HideTip();
@@ -893,7 +952,8 @@ void SECListBaseC::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     }
 }
 
-BOOL SECListBaseC::OnMouseWheel(UINT, short zDelta, CPoint)
+template <class TBase>
+BOOL SECListBase<TBase>::OnMouseWheel(UINT, short zDelta, CPoint)
 {
     m_nWheelRemainder += zDelta;
     const int n = m_nWheelRemainder / WHEEL_DELTA;

@@ -1,0 +1,7 @@
+#include "toolkit/controls/SECTreeView.h"
+
+IMPLEMENT_DYNCREATE(SECTreeView, SECListView)
+
+BEGIN_MESSAGE_MAP(SECTreeView, SECListView)
+SEC_TREE_MESSAGE_ENTRIES()
+END_MESSAGE_MAP()
