@@ -63,18 +63,23 @@ int SECLNDynamicGrid2d::InsertNode(SECLayoutNode* pNode, SECDynGridInsertConstra
     m_bRelayoutPending = TRUE;
     if (nResult < 0) {
         newRow->RemoveLayoutNode(pNode);
-        RowPool()->RemoveObject(newRow);
-        delete newRow;
+        m_retiredRows.push_back(newRow);
     }
     return nResult;
 }
 
 SECLNDynamicGridLine* SECLNDynamicGrid2d::CreateRow(SECLayoutNode* pNode, SECDynGridInsertConstraints* c)
 {
-    SECLNDynamicGridLine* row = CreateRowLine();
+    SECLNDynamicGridLine* row = nullptr;
+    if (!m_retiredRows.empty()) {
+        row = m_retiredRows.back();
+        m_retiredRows.pop_back();
+    } else {
+        row = CreateRowLine();
+        RowPool()->AddObject(row);
+    }
     row->SECLNDynamicGridLine::SetLineWindow(m_hWndLine, !IsHorizontal());
     row->SetSplittersEnabled(m_bSplittersEnabled);
-    RowPool()->AddObject(row);
     SECDynGridInsertConstraints fresh;
     fresh.m_pReference = nullptr;
     fresh.m_bNewRow = FALSE;
@@ -102,10 +107,11 @@ int SECLNDynamicGrid2d::RemoveLayoutNode(SECLayoutNode* pChild)
     SECLNDynamicGridLine* row = FindRowOf(pChild);
     int nResult = row->RemoveLayoutNode(pChild);
     if (row->GetCellCount() == 0) {
+        // The emptied row is kept aside rather than deleted: a drag that took its last node out holds it
+        // as the drag's source until the drop. The next new row reuses it.
         nResult = SECLNDynamicGridLine::RemoveLayoutNode(row);
         row->DeleteAllCells();
-        RowPool()->RemoveObject(row);
-        delete row;
+        m_retiredRows.push_back(row);
         m_bRelayoutPending = TRUE;
     }
     return nResult;

@@ -45,5 +45,7 @@ protected:
     SECLayoutNodePool* RowPool() { return GetNodePool() ? GetNodePool() : &m_embeddedPool; }
 
     BOOL m_bPreferredRectFlag { FALSE };
+    // Emptied rows, still owned by the row pool, waiting to be reused.
+    std::vector<SECLNDynamicGridLine*> m_retiredRows;
     BOOL m_bRelayoutPending { FALSE };
 };

@@ -192,11 +192,11 @@ void SECLNDynamicGridLine::SizeNewNode(SECLayoutNode* pNode, SECDynGridInsertCon
     End(rc) = Start(rc) + nLength;
     pNode->SetCurrentRect(rc);
     if (m_bGrowMode) {
-        (IsHorizontal() ? m_sizePendingGrowth.cx : m_sizePendingGrowth.cy) += nLength;
+        // The longer line becomes the line's wish, which its parent honours when it lays the line out
+        // again. Counting the growth also as pending growth would add it a second time there.
         RECT rcLine {};
         GetCurrentRect(&rcLine);
         End(rcLine) += nLength;
-        SetCurrentRect(rcLine);
         DistributeLength(Length(rcLine), pNode);
         SetPreferredRect(rcLine);
         NotifySizeChanged();
@@ -208,10 +208,12 @@ void SECLNDynamicGridLine::SizeNewNode(SECLayoutNode* pNode, SECDynGridInsertCon
 
 void SECLNDynamicGridLine::NotifySizeChanged()
 {
-    // A line at the root has nobody to negotiate with; its own rectangle already holds the change, which
-    // a clamped recalculation would otherwise add a second time.
+    // A line at the root has nobody to negotiate with: it takes the change itself.
     if (!GetParentNode()) {
-        m_sizePendingGrowth = {};
+        RECT rc {};
+        GetPreferredRect(&rc);
+        SetCurrentRect(rc);
+        RelayoutCells();
         return;
     }
     SECLNHwndContainer container(m_hWndLine);
@@ -281,14 +283,12 @@ void SECLNDynamicGridLine::ShrinkAfterRemoval(SECLayoutNode* pNode)
     if (!m_bGrowMode)
         return;
     const int nLength = NodeLength(pNode);
-    (IsHorizontal() ? m_sizePendingGrowth.cx : m_sizePendingGrowth.cy) -= nLength;
     RECT rcLine {};
     GetCurrentRect(&rcLine);
     End(rcLine) = std::max(End(rcLine) - nLength, Start(rcLine));
-    SetCurrentRect(rcLine);
     DistributeLength(Length(rcLine), nullptr);
     SetPreferredRect(rcLine);
-    if (m_sizePendingGrowth.cx != 0 || m_sizePendingGrowth.cy != 0)
+    if (nLength != 0)
         NotifySizeChanged();
 }
 

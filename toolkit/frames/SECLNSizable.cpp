@@ -56,6 +56,13 @@ void SECLNSizable::GrowForBorderedNode(RECT& rect)
     SECLNBorder_T<SECLayoutNode>::GrowForBorderedNode(rect);
 }
 
+void SECLNSizable::GetMinMaxSize(SIZE& sizeMin, SIZE& sizeMax, int& nFlags)
+{
+    UpdateBorderWidths();
+    UpdateSizeLimitsFromBorderedNode();
+    SECLNBorder_T<SECLayoutNode>::GetMinMaxSize(sizeMin, sizeMax, nFlags);
+}
+
 SECLNVirtualSplitter* SECLNSizable::GetSideBar(int nSide) const
 {
     switch (nSide) {

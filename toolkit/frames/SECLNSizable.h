@@ -31,6 +31,8 @@ public:
     SECLayoutNode* GetBorderedNode() override { return m_pContent; }
     int HasBorderedNode() override { return GetContentCount(); }
     void GrowForBorderedNode(RECT& rect) override;
+    // The limits follow the content as it is now (shown again, say), not as it was at the last layout.
+    void GetMinMaxSize(SIZE& sizeMin, SIZE& sizeMax, int& nFlags) override;
 
     virtual SECLayoutNode* GetContentNode() { return m_pContent; }
     virtual int GetContentCount();
