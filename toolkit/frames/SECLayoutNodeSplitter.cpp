@@ -1,6 +1,7 @@
 #include "toolkit/frames/SECLayoutNodeSplitter.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 SECLayoutNodeSplitter::~SECLayoutNodeSplitter()
 {
@@ -110,31 +111,19 @@ RECT* SECLayoutNodeSplitter::OnRecalcLayout(RECT* pOut, const RECT& rect, BOOL, 
 
 SECLayoutNodeSplitter::Extents SECLayoutNodeSplitter::ColumnExtents(int nCol, int nWhole)
 {
-    Extents e { 0, nWhole, 0 };
-    for (int nRow = 0; nRow < 2; ++nRow) {
-        SECLayoutNode* pNode = GetPaneNode(nRow, nCol);
-        if (!pNode)
-            continue;
-        SIZE sizeMin {};
-        SIZE sizeMax {};
-        int nFlags = 0;
-        pNode->GetMinMaxSize(sizeMin, sizeMax, nFlags);
-        if (!(nFlags & NoMinSize))
-            e.nMin = std::max<int>(e.nMin, sizeMin.cx);
-        if (!(nFlags & NoMaxSize))
-            e.nMax = std::min<int>(e.nMax, sizeMax.cx);
-        RECT rc {};
-        pNode->GetPreferredRect(&rc);
-        e.nCurrent = std::max<int>(e.nCurrent, rc.right - rc.left);
-    }
-    return e;
+    return PaneExtents(GetPaneNode(0, nCol), GetPaneNode(1, nCol), TRUE, nWhole);
 }
 
 SECLayoutNodeSplitter::Extents SECLayoutNodeSplitter::RowExtents(int nRow, int nWhole)
 {
+    return PaneExtents(GetPaneNode(nRow, 0), GetPaneNode(nRow, 1), FALSE, nWhole);
+}
+
+SECLayoutNodeSplitter::Extents SECLayoutNodeSplitter::PaneExtents(SECLayoutNode* pA, SECLayoutNode* pB, BOOL bWidth,
+    int nWhole)
+{
     Extents e { 0, nWhole, 0 };
-    for (int nCol = 0; nCol < 2; ++nCol) {
-        SECLayoutNode* pNode = GetPaneNode(nRow, nCol);
+    for (SECLayoutNode* pNode : { pA, pB }) {
         if (!pNode)
             continue;
         SIZE sizeMin {};
@@ -142,12 +131,12 @@ SECLayoutNodeSplitter::Extents SECLayoutNodeSplitter::RowExtents(int nRow, int n
         int nFlags = 0;
         pNode->GetMinMaxSize(sizeMin, sizeMax, nFlags);
         if (!(nFlags & NoMinSize))
-            e.nMin = std::max<int>(e.nMin, sizeMin.cy);
+            e.nMin = std::max<int>(e.nMin, bWidth ? sizeMin.cx : sizeMin.cy);
         if (!(nFlags & NoMaxSize))
-            e.nMax = std::min<int>(e.nMax, sizeMax.cy);
+            e.nMax = std::min<int>(e.nMax, bWidth ? sizeMax.cx : sizeMax.cy);
         RECT rc {};
         pNode->GetPreferredRect(&rc);
-        e.nCurrent = std::max<int>(e.nCurrent, rc.bottom - rc.top);
+        e.nCurrent = std::max<int>(e.nCurrent, bWidth ? rc.right - rc.left : rc.bottom - rc.top);
     }
     return e;
 }

@@ -46,6 +46,9 @@ public:
     SECLayoutNode* GetPaneNode(int nRow, int nCol) const { return m_pPanes[nRow + 2 * nCol]; }
 
 protected:
+    // The limits of the two panes of a column (widths) or a row (heights) together.
+    static Extents PaneExtents(SECLayoutNode* pA, SECLayoutNode* pB, BOOL bWidth, int nWhole);
+
     SECLayoutNode* m_pPanes[4] {};
     RECT m_rcLastHorz {};
     RECT m_rcLastVert {};

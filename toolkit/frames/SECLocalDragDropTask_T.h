@@ -38,7 +38,7 @@ public:
         DragMove(nFlags, point);
         MSG msg {};
         for (;;) {
-            if (!loop.Next(msg))
+            if (!loop.Next(msg) || SECTrackLoop::IsCancelMessage(msg))
                 return FALSE;
             switch (msg.message) {
             case WM_MOUSEMOVE:
@@ -49,11 +49,7 @@ public:
                 nFlags = static_cast<UINT>(msg.wParam);
                 point = ScreenPoint(msg);
                 return TRUE;
-            case WM_RBUTTONDOWN:
-                return FALSE;
             case WM_KEYDOWN:
-                if (msg.wParam == VK_ESCAPE)
-                    return FALSE;
                 break;
             default:
                 SECTrackLoop::Dispatch(msg);

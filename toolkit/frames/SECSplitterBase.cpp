@@ -433,8 +433,8 @@ BOOL SECSplitterBase::TrackingLoop(HDC hDC, BOOL bHorizontal, BOOL bVertical)
     m_bDragHorz = bHorizontal;
     m_bDragVert = bVertical;
     for (;;) {
-        // A lost capture or a quitting program cancel: the user never released the button here.
-        if (!loop.Next(msg))
+        // A lost capture, a quitting program, Escape and the right button cancel the drag.
+        if (!loop.Next(msg) || SECTrackLoop::IsCancelMessage(msg))
             return FALSE;
         switch (msg.message) {
         case WM_MOUSEMOVE: {
@@ -447,11 +447,7 @@ BOOL SECSplitterBase::TrackingLoop(HDC hDC, BOOL bHorizontal, BOOL bVertical)
         }
         case WM_LBUTTONUP:
             return TRUE;
-        case WM_RBUTTONDOWN:
-            return FALSE;
         case WM_KEYDOWN:
-            if (msg.wParam == VK_ESCAPE)
-                return FALSE;
             break;
         default:
             SECTrackLoop::Dispatch(msg);

@@ -28,12 +28,6 @@ using platform::user::InjectMouseButton;
 using platform::user::InjectMouseMove;
 using platform::user::MouseButton;
 
-std::string Str(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + ","
-        + std::to_string(r.bottom);
-}
-
 // A window whose left and right sides are dock targets in sizable borders around a centre, as a frame's
 // sides are, with a list docked on the left.
 class DragDocking : public LayoutWindowTest {
@@ -95,9 +89,9 @@ protected:
     {
         RECT rc {};
         std::string out = "left " + std::to_string(m_left->GetCellCount()) + " right "
-            + std::to_string(m_right->GetCellCount()) + " node " + Str(*m_node->GetCurrentRect(&rc));
+            + std::to_string(m_right->GetCellCount()) + " node " + RectText(*m_node->GetCurrentRect(&rc));
         ::GetWindowRect(m_list, &rc);
-        return out + " list " + Str(rc);
+        return out + " list " + RectText(rc);
     }
 
     SECLayoutDockFactory m_factory;

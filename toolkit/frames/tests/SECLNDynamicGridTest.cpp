@@ -11,15 +11,10 @@
 #include <vector>
 
 #include "toolkit/frames/SECLNVirtualSplitter.h"
+#include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/tests/LayoutWindowFixture.h"
 
 namespace {
-
-std::string Str(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + ","
-        + std::to_string(r.bottom);
-}
 
 // A node with optional length limits along a horizontal line.
 class Cell : public SECLayoutNode {
@@ -222,7 +217,7 @@ TEST_F(GridLines, ADraggedSplitterMovesOnlyAsFarAsTheNodesBehindItCanGive)
     line.OnSplitterMoved(splitter, 20, 0);
     EXPECT_EQ(Lengths(line), (std::vector<int> { 108, 92 }));
     RECT rc {};
-    EXPECT_EQ(Str(*splitter->GetCurrentRect(&rc)), "108,0,114,40");
+    EXPECT_EQ(RectText(*splitter->GetCurrentRect(&rc)), "108,0,114,40");
     line.OnSplitterMoved(splitter, -50, 0);
     EXPECT_EQ(Lengths(line), (std::vector<int> { 58, 142 }));
 }
@@ -309,10 +304,10 @@ TEST_F(Grids, RowsComeWithTheirFirstNodeAndGoWithTheirLast)
     RECT rc {};
     // The new row is as thick as asked and the first row gives way; a and b share the first row's
     // width with a splitter between them.
-    EXPECT_EQ(Str(*m_grid.GetRow(0)->GetCurrentRect(&rc)), "0,0,200,244");
-    EXPECT_EQ(Str(*m_grid.GetRow(1)->GetCurrentRect(&rc)), "0,250,200,300");
-    EXPECT_EQ(Str(*a.GetCurrentRect(&rc)), "0,0,94,244");
-    EXPECT_EQ(Str(*b.GetCurrentRect(&rc)), "100,0,200,244");
+    EXPECT_EQ(RectText(*m_grid.GetRow(0)->GetCurrentRect(&rc)), "0,0,200,244");
+    EXPECT_EQ(RectText(*m_grid.GetRow(1)->GetCurrentRect(&rc)), "0,250,200,300");
+    EXPECT_EQ(RectText(*a.GetCurrentRect(&rc)), "0,0,94,244");
+    EXPECT_EQ(RectText(*b.GetCurrentRect(&rc)), "100,0,200,244");
 
     // Removing the last node of a row removes the row; the next layout takes the result as preferred.
     m_grid.SetPreferredRect({ 0, 0, 1, 1 });
@@ -322,7 +317,7 @@ TEST_F(Grids, RowsComeWithTheirFirstNodeAndGoWithTheirLast)
     m_grid.RecalcLayout(&out, { 0, 0, 200, 300 }, FALSE, TRUE);
     EXPECT_FALSE(m_grid.IsRelayoutPending());
     m_grid.GetPreferredRect(&rc);
-    EXPECT_EQ(Str(rc), "0,0,200,300");
+    EXPECT_EQ(RectText(rc), "0,0,200,300");
     EXPECT_EQ(m_grid.GetChildCount(FALSE), 1);
     EXPECT_EQ(m_grid.RemoveLayoutNode(&c), -1);
 }

@@ -12,15 +12,10 @@
 
 #include "toolkit/frames/SECDefHideableNode.h"
 #include "toolkit/frames/tests/CaptureTaker.h"
+#include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/tests/LayoutWindowFixture.h"
 
 namespace {
-
-std::string Str(const RECT& r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + ","
-        + std::to_string(r.bottom);
-}
 
 // A splitter without a window, over a given area, for the bar arithmetic.
 class AreaSplitter : public SECSplitterBase {
@@ -98,8 +93,8 @@ TEST_F(Splitters, BarRectanglesReachAsFarAsTheirKindAndStayInsideTheArea)
         RECT h {};
         RECT v {};
         splitter.ComputeBarRects(x, y, &h, &v);
-        EXPECT_EQ(Str(h), c.horz);
-        EXPECT_EQ(Str(v), c.vert);
+        EXPECT_EQ(RectText(h), c.horz);
+        EXPECT_EQ(RectText(v), c.vert);
         EXPECT_EQ(x, c.clampedX);
         EXPECT_EQ(y, c.clampedY);
     }
@@ -128,7 +123,7 @@ TEST_F(Splitters, PanesFillTheAreaBesideTheBars)
         for (int i = 0; i < 4; ++i) {
             RECT rc {};
             const BOOL has = info.GetPane(i, &rc);
-            EXPECT_EQ(has ? Str(rc) : std::string(), c.panes[i]) << c.horzKind << "/" << c.vertKind << " pane " << i;
+            EXPECT_EQ(has ? RectText(rc) : std::string(), c.panes[i]) << c.horzKind << "/" << c.vertKind << " pane " << i;
         }
     }
 }
@@ -237,7 +232,7 @@ TEST_F(SplitterDrags, OnlyADropMovesThePanesInEitherTrackingMode)
         ASSERT_TRUE(splitter.AddPaneNode(0, 1, &right));
         splitter.SetSplitPosition(94, 0);
         RECT rc {};
-        ASSERT_EQ(Str(*left.GetCurrentRect(&rc)), "0,0,94,100");
+        ASSERT_EQ(RectText(*left.GetCurrentRect(&rc)), "0,0,94,100");
 
         Drag(splitter, splitter, 97, 123, c.end);
 
@@ -350,9 +345,9 @@ TEST_F(Splitters, SizableBarsSitOnTheRequestedSidesAndNeverCountAsContent)
         for (int i = 0; i < 4; ++i) {
             SECLNVirtualSplitter* bar = sizable.GetSideBar(bits[i]);
             RECT rc {};
-            EXPECT_EQ(bar ? Str(*bar->GetCurrentRect(&rc)) : std::string(), c.bars[i]) << c.sides << " bar " << i;
+            EXPECT_EQ(bar ? RectText(*bar->GetCurrentRect(&rc)) : std::string(), c.bars[i]) << c.sides << " bar " << i;
         }
-        EXPECT_EQ(Str(*content.GetCurrentRect(&out)), c.content);
+        EXPECT_EQ(RectText(*content.GetCurrentRect(&out)), c.content);
         // Switching the bars off and on again brings the same sides back.
         sizable.EnableSides(FALSE, FALSE, FALSE);
         EXPECT_EQ(sizable.GetContentCount(), 1);
@@ -376,13 +371,13 @@ TEST_F(Splitters, DraggingABorderBarResizesTheBorderAndAHiddenDockSideCollapses)
     RECT out {};
     border.RecalcLayout(&out, { 0, 100, 200, 150 }, FALSE, TRUE);
     root.RecalcLayout(&out, { 0, 0, 200, 150 }, FALSE, TRUE);
-    ASSERT_EQ(Str(*border.GetCurrentRect(&out)), "0,100,200,150");
+    ASSERT_EQ(RectText(*border.GetCurrentRect(&out)), "0,100,200,150");
 
     // Dragging the top bar up by 20 grows the border upwards and keeps the content's size as its wish.
     border.OnSplitterMoved(border.GetSideBar(SECLNSizable::SideTop), 0, -20);
-    EXPECT_EQ(Str(*border.GetCurrentRect(&out)), "0,80,200,150");
+    EXPECT_EQ(RectText(*border.GetCurrentRect(&out)), "0,80,200,150");
     content.GetPreferredRect(&out);
-    EXPECT_EQ(Str(out), "0,106,200,150");
+    EXPECT_EQ(RectText(out), "0,106,200,150");
 
     // Hiding the content leaves the border no room at all in its parent's next negotiation.
     content.ShowNode(FALSE, TRUE, FALSE);
