@@ -5,7 +5,6 @@
 #include "toolkit/frames/ISECDockInitiator.h"
 #include "toolkit/frames/ISECHookDockSourceHitTester.h"
 #include "toolkit/frames/SECLNDockHitTester.h"
-#include "toolkit/frames/SECLayoutTreeSearch.h"
 
 class SECDockInitiatorHitTester : public SECLNDockHitTester<ISECDockInitiator> {
 public:
@@ -22,11 +21,6 @@ public:
     int HookHitTest(ISECLNContainer* pContainer, POINT ptScreen, SECLayoutNode* pNode) override
     {
         auto* hook = dynamic_cast<ISECHookDockSourceHitTester*>(pNode);
-        if (!hook)
-            return 0;
-        POINT pt = ptScreen;
-        if (pContainer)
-            pContainer->ScreenToNodePoint(pt);
-        return hook->HookDockSourceHitTest(ptScreen, FindNodeAt(pNode, pt));
+        return hook ? hook->HookDockSourceHitTest(ptScreen, HookChildAt(pContainer, ptScreen, pNode)) : 0;
     }
 };

@@ -10,6 +10,7 @@
 #include "toolkit/frames/ISECLNContainer.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
 #include "toolkit/frames/SECLayoutNode.h"
+#include "toolkit/frames/SECLayoutTreeSearch.h"
 
 template<class Interface> class SECLNDockHitTester {
 public:
@@ -121,5 +122,14 @@ public:
     ISECLNContainer* GetExcludedContainer() const { return m_pExcluded; }
 
 protected:
+    // The direct child of pNode under a screen point, for the nodes' hooks.
+    static SECLayoutNode* HookChildAt(ISECLNContainer* pContainer, POINT ptScreen, SECLayoutNode* pNode)
+    {
+        POINT pt = ptScreen;
+        if (pContainer)
+            pContainer->ScreenToNodePoint(pt);
+        return FindNodeAt(pNode, pt);
+    }
+
     ISECLNContainer* m_pExcluded { nullptr };
 };

@@ -5,7 +5,6 @@
 #include "toolkit/frames/ISECDockTarget.h"
 #include "toolkit/frames/ISECHookDockTargetHitTester.h"
 #include "toolkit/frames/SECLNDockHitTester.h"
-#include "toolkit/frames/SECLayoutTreeSearch.h"
 
 class SECLNTargetDockHitTester : public SECLNDockHitTester<ISECDockTarget> {
 public:
@@ -14,11 +13,6 @@ public:
     int HookHitTest(ISECLNContainer* pContainer, POINT ptScreen, SECLayoutNode* pNode) override
     {
         auto* hook = dynamic_cast<ISECHookDockTargetHitTester*>(pNode);
-        if (!hook)
-            return 0;
-        POINT pt = ptScreen;
-        if (pContainer)
-            pContainer->ScreenToNodePoint(pt);
-        return hook->HookDockTargetHitTest(ptScreen, FindNodeAt(pNode, pt));
+        return hook ? hook->HookDockTargetHitTest(ptScreen, HookChildAt(pContainer, ptScreen, pNode)) : 0;
     }
 };

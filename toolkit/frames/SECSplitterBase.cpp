@@ -67,21 +67,15 @@ void SECSplitterBase::SetSplitPosition(int x, int y)
     LayoutPanes();
 }
 
-BOOL SECSplitterBase::AddPane(int nRow, int nCol)
-{
-    if (nRow >= 3 || nCol >= 3 || nRow < 0 || nCol < 0)
-        return FALSE;
-    m_bPane[(nRow ? 2 : 0) + (nCol ? 1 : 0)] = TRUE;
-    ComputeBarKinds();
-    RecalcBars();
-    return TRUE;
-}
+BOOL SECSplitterBase::AddPane(int nRow, int nCol) { return SetPanePresent(nRow, nCol, TRUE); }
 
-BOOL SECSplitterBase::RemovePane(int nRow, int nCol)
+BOOL SECSplitterBase::RemovePane(int nRow, int nCol) { return SetPanePresent(nRow, nCol, FALSE); }
+
+BOOL SECSplitterBase::SetPanePresent(int nRow, int nCol, BOOL bPresent)
 {
     if (nRow >= 3 || nCol >= 3 || nRow < 0 || nCol < 0)
         return FALSE;
-    m_bPane[(nRow ? 2 : 0) + (nCol ? 1 : 0)] = FALSE;
+    m_bPane[(nRow ? 2 : 0) + (nCol ? 1 : 0)] = bPresent;
     ComputeBarKinds();
     RecalcBars();
     return TRUE;

@@ -92,6 +92,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void SetArea(const RECT& rect) { m_rcArea = rect; }
+    BOOL SetPanePresent(int nRow, int nCol, BOOL bPresent);
     // The bar computation over a given kind pair; the tracking copies use it even where a derived class
     // computes its own bars differently.
     void ComputeBarRectsAt(int& x, int& y, RECT* pHorz, RECT* pVert);
