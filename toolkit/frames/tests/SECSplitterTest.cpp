@@ -329,6 +329,8 @@ TEST_F(Splitters, SizableBarsSitOnTheRequestedSidesAndNeverCountAsContent)
         { 0x4 | 0x8, { 10, 10, 110, 60 }, { "", "", "10,10,16,60", "104,10,110,60" }, "16,10,104,60" },
         // A node thinner than a bar gets a bar of its own thickness, not one that pokes out.
         { 0x1, { 0, 0, 100, 4 }, { "0,0,100,4", "", "", "" }, "0,4,100,4" },
+        // A node of no size at all: every bar and the content shrink to a point.
+        { 0xF, { 5, 5, 5, 5 }, { "5,5,5,5", "5,5,5,5", "5,5,5,5", "5,5,5,5" }, "5,5,5,5" },
     };
     for (const Case& c : cases) {
         SECLNSizable sizable;
