@@ -2,7 +2,10 @@
 
 #include "toolkit/frames/ISECDockableNode.h"
 #include "toolkit/frames/ISECUndoableNode.h"
+#include "toolkit/frames/ISECBorderTargetParent.h"
+#include "toolkit/frames/ISECDockTarget.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
+#include "toolkit/frames/SECLNDynamicGridLine.h"
 
 SECLayoutNode* SECDefDockNodeInitiatorBase::BeginDockDrag(SECLNDockingMgr* pMgr, BOOL bFirst,
     SECDockInProgressInfo& info)
@@ -73,4 +76,33 @@ void SECDefDockNodeInitiatorBase::EndDockDrag()
     m_dwReserved = 0;
     m_pStartContainer = nullptr;
     m_pUndoableParent = nullptr;
+}
+
+BOOL SECDefDockNodeInitiatorBase::DockToLastPosition(SECLNDockingMgr* pMgr,
+    const SECDockInsertionConstraints* pConstraints)
+{
+    if (!m_pOwnNode || !pMgr)
+        return FALSE;
+    SECDockingNodeConstraints* nodeConstraints = pMgr->GetNodeConstraints(m_pOwnNode, TRUE);
+    SECDockInsertionConstraints place;
+    if (pConstraints)
+        place.CopyDockConstraints(*pConstraints);
+    else if (!nodeConstraints->GetLastInsertion(place))
+        return FALSE;
+    ISECBorderTargetParent* parent = nodeConstraints->m_pBorderTargetParent;
+    // Positions beyond the four sides mean the bottom side.
+    const int nPos = place.m_nBorderPosition == 2 || place.m_nBorderPosition == 3 ? place.m_nBorderPosition
+                                                                                   : (place.m_nBorderPosition ? 1 : 0);
+    auto* grid = dynamic_cast<SECLNDynamicGridLine*>(parent ? parent->GetBorderTarget(nPos) : nullptr);
+    if (!grid)
+        return FALSE;
+    if (SECLayoutNode* old = m_pOwnNode->GetParentNode())
+        old->RemoveLayoutNode(m_pOwnNode);
+    SECDockInsertionConstraints insert;
+    insert.CopyDockConstraints(place);
+    if (grid->InsertNodeAndRecalc(m_pOwnNode, &insert) < 0)
+        return FALSE;
+    nodeConstraints->SetLastInsertion(place);
+    pMgr->PropagateContainer(m_pOwnNode);
+    return TRUE;
 }

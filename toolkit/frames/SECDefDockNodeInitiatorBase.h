@@ -4,6 +4,7 @@
 // it was docked. Meant as a base of a layout node, which it names as its own node.
 
 #include "toolkit/frames/ISECDockInitiator.h"
+#include "toolkit/frames/SECDockInsertionConstraints.h"
 
 class ISECLNContainer;
 class ISECUndoableNode;
@@ -19,6 +20,10 @@ public:
     BOOL IsFloatingInitiator() override { return FALSE; }
     BOOL FloatOrDock(SECLNDockingMgr*, const RECT*) override { return FALSE; }
     BOOL OnDoubleClick(SECLNDockingMgr*) override { return FALSE; }
+
+    // Docks the node at the place the constraints name (or, without them, where it was last docked):
+    // the dock target of that border position in the node's border target parent.
+    virtual BOOL DockToLastPosition(SECLNDockingMgr* pMgr, const SECDockInsertionConstraints* pConstraints);
 
     SECLayoutNode* GetStartRoot() const { return m_pStartRoot; }
     ISECLNContainer* GetStartContainer() const { return m_pStartContainer; }

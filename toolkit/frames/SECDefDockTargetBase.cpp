@@ -3,7 +3,10 @@
 #include <memory>
 
 #include "toolkit/frames/ISECDockableNode.h"
+#include "toolkit/frames/SECDragDropDockingFeature.h"
+#include "toolkit/frames/SECLNDockHitTester.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
+#include "toolkit/frames/SECLayoutTreeSearch.h"
 
 POINT SECDefDockTargetBase::ToNode(POINT point, SECLNDockingMgr* pMgr)
 {
@@ -44,8 +47,11 @@ BOOL SECDefDockTargetBase::Dock(ISECDockableNode* pDockable, POINT point, SECLND
 BOOL SECDefDockTargetBase::InsertDockedNode(SECLayoutNode* pNode, POINT, POINT, BOOL, SECLNDockingMgr*,
     SECDockInProgressInfo&)
 {
-    SECLayoutNode* parent = pNode ? pNode->GetParentNode() : nullptr;
-    return parent && parent->RemoveLayoutNode(pNode) != -1;
+    if (!pNode)
+        return FALSE;
+    // A node the drag already took out (or a fresh proxy) has no parent to leave.
+    SECLayoutNode* parent = pNode->GetParentNode();
+    return !parent || parent->RemoveLayoutNode(pNode) != -1;
 }
 
 BOOL SECDefDockTargetBase::RemoveInsertedNode(SECLayoutNode* pNode)
@@ -57,4 +63,17 @@ BOOL SECDefDockTargetBase::RemoveInsertedNode(SECLayoutNode* pNode)
     RECT out {};
     self->RecalcInPlace(&out);
     return TRUE;
+}
+
+BOOL SECDefDockTargetBase::IsInsideDraggedNode()
+{
+    SECLayoutNode* dragged = SECDragDropDockingFeature::GetDraggedNode();
+    SECLayoutNode* self = Self();
+    return dragged && self && (dragged == self || IsDescendantNode(dragged, self));
+}
+
+int SECDefDockTargetBase::HookDockTargetHitTest(POINT, SECLayoutNode*)
+{
+    // A node cannot be docked into itself.
+    return IsInsideDraggedNode() ? SECLNDockHitTester<ISECDockTarget>::HookExclude : 0;
 }

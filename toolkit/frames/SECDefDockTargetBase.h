@@ -4,8 +4,9 @@
 // of derived targets; this one only takes a node out of its parent. Meant as a base of a layout node.
 
 #include "toolkit/frames/ISECDockTarget.h"
+#include "toolkit/frames/ISECHookDockTargetHitTester.h"
 
-class SECDefDockTargetBase : public ISECDockTarget {
+class SECDefDockTargetBase : public ISECDockTarget, public ISECHookDockTargetHitTester {
 public:
     BOOL GetDockRect(POINT point, RECT& rect, SECLNDockingMgr* pMgr, SECDockInProgressInfo& info) override;
     BOOL Dock(ISECDockableNode* pDockable, POINT point, SECLNDockingMgr* pMgr, SECDockInProgressInfo& info) override;
@@ -13,6 +14,9 @@ public:
     BOOL InsertDockedNode(SECLayoutNode* pNode, POINT ptNode, POINT ptScreen, BOOL bCommit, SECLNDockingMgr* pMgr,
         SECDockInProgressInfo& info) override;
     BOOL RemoveInsertedNode(SECLayoutNode* pNode) override;
+    // Targets inside the node being dragged are excluded from the search.
+    int HookDockTargetHitTest(POINT ptScreen, SECLayoutNode* pChild) override;
+    virtual BOOL IsInsideDraggedNode();
 
 private:
     // The screen point in the target's node coordinates, through its container.

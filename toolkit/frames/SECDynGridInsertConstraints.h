@@ -48,4 +48,7 @@ public:
     int m_nIndex { 0 };
     BOOL m_bIndexValid { FALSE };
     int m_nRowIndex { 0 };
+    BOOL m_bRowIndexValid { FALSE };
+    // Where a node goes in a grid when no row is named: its first or its last row.
+    BOOL m_bLastRow { TRUE };
 };

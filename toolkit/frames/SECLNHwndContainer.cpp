@@ -1,5 +1,8 @@
 #include "toolkit/frames/SECLNHwndContainer.h"
 
+#include "toolkit/frames/SECLNFloatingHwndContainer.h"
+#include "toolkit/frames/SECLayoutNode.h"
+
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CDocTemplate.h"
 #include "platform/afx/CDocument.h"
@@ -79,8 +82,16 @@ ISECLNContainer* SECLNHwndContainer::CreateFloatingWindow(SECLayoutNode* pNode)
 {
     if (!pNode)
         return nullptr;
-    // Floating frames for layout trees come with their own container kind; without it nothing floats.
-    return CreateFloatingContainer(m_hWnd);
+    auto* floating = dynamic_cast<SECLNFloatingHwndContainer*>(CreateFloatingContainer(m_hWnd));
+    if (!floating)
+        return nullptr;
+    CWnd* window = CWnd::FromHandle(m_hWnd);
+    CWnd* parent = window ? window->GetTopLevelParent() : nullptr;
+    if (!floating->CreateFrame(pNode, parent, pNode->GetName(), TRUE, TRUE)) {
+        delete floating;
+        return nullptr;
+    }
+    return floating;
 }
 
 HWND SECLNHwndContainer::SetContainerParent(HWND hParent)
@@ -90,7 +101,7 @@ HWND SECLNHwndContainer::SetContainerParent(HWND hParent)
     return ::SetParent(m_hWnd, hParent);
 }
 
-ISECLNContainer* SECLNHwndContainer::CreateFloatingContainer(HWND) { return nullptr; }
+ISECLNContainer* SECLNHwndContainer::CreateFloatingContainer(HWND) { return new SECLNFloatingHwndContainer; }
 
 void SECLNHwndContainer::SetContainerDragFlag(BOOL bDragging) { g_bContainerDragging = bDragging; }
 

@@ -43,7 +43,7 @@ public:
     BOOL IsContainerVisible() override { return TRUE; }
 
     virtual HWND SetContainerParent(HWND hParent);
-    // The container of a floating frame; none exists yet for this kind of window.
+    // The container of a floating frame.
     virtual ISECLNContainer* CreateFloatingContainer(HWND hWnd);
 
     HWND GetWindow() const { return m_hWnd; }
@@ -53,6 +53,9 @@ public:
     static void RecalcAllFrames(BOOL bNotify);
     // The view frames of every document of the application, each once, without the main window.
     static void CollectFrameWindows(CList<CFrameWnd*>& frames);
+
+protected:
+    void SetWindow(HWND hWnd) { m_hWnd = hWnd; }
 
 private:
     HWND m_hWnd { nullptr };

@@ -18,6 +18,11 @@ public:
     BOOL Next(MSG& msg);
     // A message the loop does not handle itself: pre-translated by the application, then dispatched.
     static void Dispatch(MSG& msg);
+    // Escape and the right button cancel a drag.
+    static BOOL IsCancelMessage(const MSG& msg)
+    {
+        return msg.message == WM_RBUTTONDOWN || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE);
+    }
     BOOL IsQuitting() const { return m_bQuit; }
 
 private:

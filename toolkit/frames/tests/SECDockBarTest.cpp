@@ -14,6 +14,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/CaptureTaker.h"
 #include "toolkit/frames/tests/FramesTestFixture.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECControlBar.h"
@@ -260,20 +261,6 @@ TEST_F(DockBars, ABarSplitterDragMovesLengthBetweenNeighboursDownToTheirMinimum)
     EXPECT_GE(ChildRect(*row[1], *top).Width(), SECDockBar::kMinBarLength);
     EXPECT_GE(row[1]->m_fPctWidth, top->GetMinShare());
 }
-
-// A window that takes the mouse capture when told to, as another part of the program might mid-drag.
-class CaptureTaker : public CWnd {
-public:
-    static constexpr UINT WM_TAKE = WM_APP + 1;
-    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
-    {
-        if (nMsg == WM_TAKE) {
-            SetCapture();
-            return 0;
-        }
-        return CWnd::WindowProc(nMsg, wParam, lParam);
-    }
-};
 
 TEST_F(DockBars, ASplitterDragEndsOnCancelLostCaptureAndQuit)
 {
