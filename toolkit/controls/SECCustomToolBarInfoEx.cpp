@@ -17,6 +17,13 @@ namespace {
 constexpr LPCTSTR kNodeName = "ToolBarInfoEx";
 constexpr size_t kRecordHeader = 5;
 
+// The stores refuse a null block, and an empty list is still written (it empties the bar when read).
+BYTE* BlockOf(std::vector<BYTE>& packed)
+{
+    static BYTE empty = 0;
+    return packed.empty() ? &empty : packed.data();
+}
+
 } // namespace
 
 std::vector<BYTE> SECCustomToolBarInfoEx::PackButtons(const SECBtnInfoArray& buttons)
@@ -121,8 +128,8 @@ BOOL SECCustomToolBarInfoEx::SaveToNode(SECPTNFactory& factory, SECPersistentTre
     if (!pMine)
         return FALSE;
     pMine->SetStringValue("Title", m_strTitle, TRUE);
-    const std::vector<BYTE> packed = PackButtons(m_btnInfo);
-    pMine->SetBinaryValue("Buttons", packed.data(), static_cast<UINT>(packed.size()), TRUE);
+    std::vector<BYTE> packed = PackButtons(m_btnInfo);
+    pMine->SetBinaryValue("Buttons", BlockOf(packed), static_cast<UINT>(packed.size()), TRUE);
     return TRUE;
 }
 
@@ -134,6 +141,6 @@ BOOL SECCustomToolBarInfoEx::SaveToProfile(LPCTSTR lpszSection)
     if (!m_strTitle.IsEmpty())
         pApp->WriteProfileString(lpszSection, "Title", m_strTitle);
     std::vector<BYTE> packed = PackButtons(m_btnInfo);
-    pApp->WriteProfileBinary(lpszSection, "Buttons", packed.data(), static_cast<UINT>(packed.size()));
+    pApp->WriteProfileBinary(lpszSection, "Buttons", BlockOf(packed), static_cast<UINT>(packed.size()));
     return TRUE;
 }
