@@ -40,8 +40,7 @@ SECCustomToolBar::SECCustomToolBar()
 
 SECCustomToolBar::~SECCustomToolBar()
 {
-    if (m_pManager && m_pManager->GetSelectedBar() == this)
-        m_pManager->SetSelectedBar(nullptr);
+    SetManager(nullptr);
     m_btns.clear();
     if (m_pBmpMgr)
         m_pBmpMgr->Release();
@@ -74,6 +73,17 @@ BOOL SECCustomToolBar::CreateEx(DWORD dwExStyle, CWnd* pParentWnd, DWORD dwStyle
     m_bOwnMRULayout = m_bOwnHorzLayout = m_bOwnVertLayout = TRUE;
     NotifyManager(barCreated);
     return TRUE;
+}
+
+void SECCustomToolBar::SetManager(SECToolBarManager* pManager)
+{
+    if (pManager == m_pManager)
+        return;
+    if (m_pManager)
+        m_pManager->ForgetBar(this);
+    m_pManager = pManager;
+    if (m_pManager)
+        m_pManager->AttachBar(this);
 }
 
 void SECCustomToolBar::SetBmpMgr(SECBmpMgr* pBmpMgr)
@@ -230,7 +240,7 @@ BOOL SECCustomToolBar::RemoveButton(int nIndex, BOOL bNoRecalc)
         nOrphan = 0;
     else if (nIndex > 0 && nIndex < nCount && isSeparator(nIndex - 1) && isSeparator(nIndex))
         nOrphan = nIndex;
-    else if (nCount > 0 && nIndex == nCount && isSeparator(nCount - 1))
+    else if (nCount > 0 && nIndex >= nCount - 1 && isSeparator(nCount - 1))
         nOrphan = nCount - 1;
     if (nOrphan >= 0) {
         m_btns.erase(m_btns.begin() + nOrphan);

@@ -142,7 +142,8 @@ public:
     void EnterCustomizeMode(BOOL bOn);
     BOOL IsCustomizeMode() const { return m_bCustomize; }
 
-    void SetManager(SECToolBarManager* pManager) { m_pManager = pManager; }
+    // The manager knows its bars, so that whichever of them goes first the other forgets it.
+    void SetManager(SECToolBarManager* pManager);
     SECToolBarManager* GetManager() const { return m_pManager; }
     // Shares the image store (one reference taken, the old one released).
     void SetBmpMgr(SECBmpMgr* pBmpMgr);

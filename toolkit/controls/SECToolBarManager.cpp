@@ -48,13 +48,26 @@ SECToolBarManager::SECToolBarManager(CFrameWnd* pFrameWnd, CWnd* pOwner)
 
 SECToolBarManager::~SECToolBarManager()
 {
-    // Bars that outlive their manager (the frame's own bars are destroyed after it) forget it.
-    for (SECCustomToolBar* pBar : GetToolBars())
-        if (pBar->GetManager() == this)
-            pBar->SetManager(nullptr);
+    // Bars that outlive their manager forget it (the frame may already be gone).
+    const std::vector<SECCustomToolBar*> attached = m_attached;
+    for (SECCustomToolBar* pBar : attached)
+        pBar->SetManager(nullptr);
     if (m_pPressed)
         ReleasePressedButton(m_pPressed);
     m_pBmpMgr->Release();
+}
+
+void SECToolBarManager::AttachBar(SECCustomToolBar* pBar)
+{
+    if (pBar && std::find(m_attached.begin(), m_attached.end(), pBar) == m_attached.end())
+        m_attached.push_back(pBar);
+}
+
+void SECToolBarManager::ForgetBar(SECCustomToolBar* pBar)
+{
+    std::erase(m_attached, pBar);
+    if (m_pSelectedBar == pBar)
+        m_pSelectedBar = nullptr;
 }
 
 UINT SECToolBarManager::BarNotifyMessage()

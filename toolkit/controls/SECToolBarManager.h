@@ -105,6 +105,10 @@ public:
     void GetButtonMaps(const SECBtnMapEntry*& pAppMap, const SECBtnMapEntry*& pMenuMap) const;
     void SetAppButtonMap(const SECBtnMapEntry* pMap) { m_pAppBtnMap = pMap; }
 
+    // A bar that takes or leaves this manager (SECCustomToolBar::SetManager).
+    void AttachBar(SECCustomToolBar* pBar);
+    void ForgetBar(SECCustomToolBar* pBar);
+
     // The bar holding the customise selection.
     SECCustomToolBar* GetSelectedBar() const { return m_pSelectedBar; }
     void SetSelectedBar(SECCustomToolBar* pBar) { m_pSelectedBar = pBar; }
@@ -127,6 +131,8 @@ protected:
     void ApplyCoolLook(BOOL bOn, DWORD dwBits);
     void DelayFrameLayout();
 
+    // The bars that use this manager.
+    std::vector<SECCustomToolBar*> m_attached;
     std::vector<HWND> m_disabledWnds;
     std::vector<DefaultBar> m_defaultBars;
     std::vector<HWND> m_listeners;
