@@ -189,6 +189,9 @@ protected:
     CRect InsideRect();
     // A press on a button: the status prompt, capture and redraw; FALSE when the button is not pressed.
     BOOL PressButton(int nIndex, CPoint point);
+    // A press on a button: pressed, or dragged while customising or with Alt. FALSE when no button
+    // takes it (the bar's own handling follows).
+    BOOL PressOrDrag(CPoint point);
     void SetHotIndex(int nIndex);
     void ClearHot();
     // Places the buttons after a committed layout; the size of the whole.

@@ -123,8 +123,7 @@ void SECCustomToolBar::DragButton(int nIndex, CPoint point)
         if (!pNew)
             return;
         pNew->InsertButton(0, pBtn->m_nID, IsSeparator(pBtn), TRUE);
-        if (CFrameWnd* pFrame = pManager->GetFrame())
-            pFrame->FloatControlBar(pNew, rect.TopLeft(), CBRS_ALIGN_TOP);
+        pManager->FloatBar(pNew, rect.TopLeft(), CBRS_ALIGN_TOP);
         return;
     }
     if (pTarget != this && (m_dwNoDragOut & kNoDragOut))

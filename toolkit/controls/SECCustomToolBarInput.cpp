@@ -32,20 +32,30 @@ BOOL SECCustomToolBar::PressButton(int nIndex, CPoint point)
 
 void SECCustomToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    if (!PressOrDrag(point))
+        SECControlBar::OnLButtonDown(nFlags, point);
+}
+
+// A second press in the double-click time is a press like the first (a button dragged twice in a row
+// while customising must not make the bar float).
+void SECCustomToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (!PressOrDrag(point))
+        SECControlBar::OnLButtonDblClk(nFlags, point);
+}
+
+BOOL SECCustomToolBar::PressOrDrag(CPoint point)
+{
     const int nIndex = CommandFiring() ? -1 : HitTest(point);
     SECStdBtn* pBtn = GetBtn(nIndex);
-    if (!pBtn) {
-        SECControlBar::OnLButtonDown(nFlags, point);
-        return;
-    }
+    if (!pBtn)
+        return FALSE;
     const BOOL bAlt = AltDown();
-    if ((pBtn->m_nStyle & TBBS_DISABLED) && !bAlt && !m_bCustomize) {
-        SECControlBar::OnLButtonDown(nFlags, point);
-        return;
-    }
+    if ((pBtn->m_nStyle & TBBS_DISABLED) && !bAlt && !m_bCustomize)
+        return FALSE;
     if (m_bCustomize || bAlt) {
         if (!pBtn->CanDrag())
-            return;
+            return TRUE;
         SECToolBarManager* pManager = m_pManager;
         if (bAlt && !m_bCustomize) {
             AltDragging() = TRUE;
@@ -56,20 +66,10 @@ void SECCustomToolBar::OnLButtonDown(UINT nFlags, CPoint point)
         } else {
             DragButton(nIndex, point);
         }
-        return;
+        return TRUE;
     }
     PressButton(nIndex, point);
-}
-
-void SECCustomToolBar::OnLButtonDblClk(UINT nFlags, CPoint point)
-{
-    const int nIndex = CommandFiring() ? -1 : HitTest(point);
-    SECStdBtn* pBtn = GetBtn(nIndex);
-    if (!pBtn || m_bCustomize || ((pBtn->m_nStyle & TBBS_DISABLED) && !AltDown())) {
-        SECControlBar::OnLButtonDblClk(nFlags, point);
-        return;
-    }
-    PressButton(nIndex, point);
+    return TRUE;
 }
 
 void SECCustomToolBar::OnMouseMove(UINT nFlags, CPoint point)

@@ -12,6 +12,7 @@
 #include "toolkit/controls/SECCustomToolBarInfoEx.h"
 #include "toolkit/frames/SECControlBarInfo.h"
 #include "toolkit/frames/SECControlsLink.h"
+#include "toolkit/frames/SECFrameWnd.h"
 #include "toolkit/frames/SECPTNFactory.h"
 #include "toolkit/frames/SECPersistentTreeNode.h"
 
@@ -92,6 +93,16 @@ std::vector<SECCustomToolBar*> SECToolBarManager::GetToolBars() const
 DWORD SECToolBarManager::GetBarStyle() const
 {
     return SEC_TOOLBAR_STYLE | (m_bFlyBy ? CBRS_FLYBY : 0) | (m_bToolTips ? CBRS_TOOLTIPS : 0);
+}
+
+void SECToolBarManager::FloatBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
+{
+    if (!m_pFrameWnd || !pBar)
+        return;
+    if (m_pFrameWnd->IsKindOf(RUNTIME_CLASS(SECFrameWnd)))
+        static_cast<SECFrameWnd*>(m_pFrameWnd)->FloatControlBar(pBar, point, dwStyle);
+    else
+        m_pFrameWnd->FloatControlBar(pBar, point, dwStyle);
 }
 
 void SECToolBarManager::DelayFrameLayout()

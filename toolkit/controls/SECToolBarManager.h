@@ -105,6 +105,9 @@ public:
     void GetButtonMaps(const SECBtnMapEntry*& pAppMap, const SECBtnMapEntry*& pMenuMap) const;
     void SetAppButtonMap(const SECBtnMapEntry* pMap) { m_pAppBtnMap = pMap; }
 
+    // Floats a bar of the frame at a screen point, in the toolkit's floating frame when the frame is the
+    // toolkit's.
+    void FloatBar(CControlBar* pBar, CPoint point, DWORD dwStyle);
     // A bar that takes or leaves this manager (SECCustomToolBar::SetManager).
     void AttachBar(SECCustomToolBar* pBar);
     void ForgetBar(SECCustomToolBar* pBar);
