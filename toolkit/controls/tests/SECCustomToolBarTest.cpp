@@ -101,3 +101,42 @@ TEST_F(CustomToolBarWindow, TheHotButtonFollowsTheMouseUntilItLeaves)
 }
 
 } // namespace
+
+namespace {
+
+// Drops of a bar's own selected button, by rectangle (client coordinates), as the drag ends them.
+class CustomiseDrops : public ToolBarFixture {
+protected:
+    std::string Drop(int nIndex, int dx, int dy)
+    {
+        m_bar.SelectButton(nIndex, FALSE);
+        SECStdBtn* pBtn = m_bar.GetBtn(nIndex);
+        CRect rect = pBtn->GetRect();
+        rect.OffsetRect(dx, dy);
+        m_bar.DropButton(rect, pBtn, FALSE);
+        Place();
+        std::string items;
+        for (int i = 0; i < m_bar.GetBtnCount(); ++i)
+            items += m_bar.GetBtn(i)->TestStyle(TBBS_SEPARATOR) ? std::string("S") : std::to_string(m_bar.GetBtn(i)->m_nID - ID_A);
+        return items;
+    }
+};
+
+TEST_F(CustomiseDrops, SlidesGroupAndUngroupAndDropsAboveOrBelowLeadOrEnd)
+{
+    Build({ ID_A, ID_B, ID_C });
+    m_bar.EnterCustomizeMode(TRUE);
+    EXPECT_EQ(Drop(1, 1, 0), "012") << "a slide of less than 2 pixels changes nothing";
+    EXPECT_EQ(Drop(1, 0, 0), "012");
+    EXPECT_EQ(Drop(1, 5, 0), "0S12") << "sliding right starts a group before the button";
+    EXPECT_EQ(Drop(2, -5, 0), "012") << "sliding left again takes that separator away";
+    EXPECT_EQ(Drop(1, -5, 0), "01S2") << "with no separator before it, a group starts after it";
+    EXPECT_EQ(Drop(0, 25 + 8 + 23 + 3, 0), "1S20") << "a move past the others, leaving no separator first";
+    const int nHeight = m_bar.GetBtn(0)->m_cy;
+    EXPECT_EQ(Drop(3, 0, -nHeight - 10), "0S1S2") << "wholly above: first, followed by a new separator";
+    EXPECT_EQ(Drop(0, 0, nHeight + 30), "1S2S0") << "wholly below: a separator, then the button last";
+    EXPECT_EQ(m_bar.GetSelectedIndex(), 4);
+    EXPECT_TRUE(m_bar.GetBtn(4)->TestStyle(SEC_TBBS_MARKED));
+}
+
+} // namespace

@@ -118,6 +118,26 @@ TEST_F(ToolBarManagers, MakesTheDefaultBarsAndNumbersTheUsersBars)
     EXPECT_EQ(pAgain->GetDlgCtrlID(), 0xE820) << "a freed id is taken again";
 }
 
+TEST_F(ToolBarManagers, AUsersBarGoesWithItsLastButtonADefaultBarStays)
+{
+    m_manager->CreateDefaultBars();
+    SECCustomToolBar* pUser = m_manager->CreateUserToolBar();
+    ASSERT_NE(pUser, nullptr);
+    pUser->InsertButton(0, ID_A);
+    m_frame->DockControlBar(pUser, static_cast<CDockBar*>(m_frame->GetControlBar(AFX_IDW_DOCKBAR_LEFT)));
+    Layout();
+    EXPECT_FALSE(pUser->RemoveButton(0));
+    Layout();
+    EXPECT_EQ(Bar(0xE820), nullptr);
+
+    SECCustomToolBar* pSecond = Bar(ID_SECOND_BAR);
+    EXPECT_TRUE(pSecond->RemoveButton(0));
+    EXPECT_FALSE(pSecond->RemoveButton(0));
+    Layout();
+    EXPECT_EQ(Bar(ID_SECOND_BAR), pSecond);
+    EXPECT_EQ(pSecond->GetBtnCount(), 0);
+}
+
 TEST_F(ToolBarManagers, DefaultBarsMayStartFloatingOrHidden)
 {
     SECToolBarManager manager(m_frame);
