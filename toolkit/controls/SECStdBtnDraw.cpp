@@ -27,6 +27,30 @@ void MaskBlt(CDC& dc, SECBtnDrawContext& context, HBRUSH hBrush, const CRect& re
     ::SelectObject(dc, hOld);
 }
 
+// While it lives, the mask's 0 bits copy as black and its 1 bits as white, which is what the operations
+// above test.
+class MonoColours {
+public:
+    explicit MonoColours(CDC& dc)
+        : m_dc(dc)
+        , m_oldText(dc.SetTextColor(RGB(0, 0, 0)))
+        , m_oldBk(dc.SetBkColor(RGB(255, 255, 255)))
+    {
+    }
+    ~MonoColours()
+    {
+        m_dc.SetTextColor(m_oldText);
+        m_dc.SetBkColor(m_oldBk);
+    }
+    MonoColours(const MonoColours&) = delete;
+    MonoColours& operator=(const MonoColours&) = delete;
+
+private:
+    CDC& m_dc;
+    COLORREF m_oldText;
+    COLORREF m_oldBk;
+};
+
 } // namespace
 
 void SECStdBtn::Draw(CDC* pDC, SECBtnDrawContext& context)
@@ -103,15 +127,17 @@ void SECStdBtn::DrawButton(SECBtnDrawContext& context, BOOL bPlain, int x, int y
     dc.FillSolidRect(x, y, cx, cy, face);
 
     CRect rect(x, y, x + cx, y + cy);
+    // Each frame takes one pixel off the face inside it.
+    const auto frameIn = [&](COLORREF topLeft, COLORREF bottomRight) {
+        dc.Draw3dRect(&rect, topLeft, bottomRight);
+        rect.DeflateRect(1, 1);
+    };
     if ((m_nStyle & (TBBS_CHECKED | TBBS_PRESSED)) && !bPlain) {
         if (IsCoolLook()) {
-            dc.Draw3dRect(&rect, shadow, highlight);
-            rect.DeflateRect(1, 1);
+            frameIn(shadow, highlight);
         } else {
-            dc.Draw3dRect(&rect, frame, highlight);
-            rect.DeflateRect(1, 1);
-            dc.Draw3dRect(&rect, shadow, face);
-            rect.DeflateRect(1, 1);
+            frameIn(frame, highlight);
+            frameIn(shadow, face);
         }
         ptImage.Offset(1, 1);
     } else if (IsCoolLook()) {
@@ -119,10 +145,8 @@ void SECStdBtn::DrawButton(SECBtnDrawContext& context, BOOL bPlain, int x, int y
             dc.Draw3dRect(&rect, highlight, shadow);
         rect.DeflateRect(2, 2);
     } else {
-        dc.Draw3dRect(&rect, highlight, frame);
-        rect.DeflateRect(1, 1);
-        dc.Draw3dRect(&rect, face, shadow);
-        rect.DeflateRect(1, 1);
+        frameIn(highlight, frame);
+        frameIn(face, shadow);
     }
     context.m_ptImage = ptImage;
     context.m_rectFace = rect;
@@ -160,8 +184,7 @@ void SECStdBtn::DrawDisabled(SECBtnDrawContext& context, int, int, int cx, int c
     CDC& dc = context.m_offscreenDC;
     const CRect& rect = context.m_rectFace;
     dc.FillSolidRect(&rect, SysColor(COLOR_BTNFACE));
-    const COLORREF oldText = dc.SetTextColor(RGB(0, 0, 0));
-    const COLORREF oldBk = dc.SetBkColor(RGB(255, 255, 255));
+    const MonoColours colours(dc);
     // Embossed: the drawing in highlight one pixel down and right, then in shadow at its place.
     CBrush highlight(SysColor(COLOR_BTNHIGHLIGHT));
     CBrush shadow(SysColor(COLOR_BTNSHADOW));
@@ -176,34 +199,26 @@ void SECStdBtn::DrawDisabled(SECBtnDrawContext& context, int, int, int cx, int c
             rect.left, rect.top, SRCAND);
         MaskBlt(dc, context, context.m_ditherBrush, rect, rect.TopLeft(), kRopPatternWhereWhite);
     }
-    dc.SetTextColor(oldText);
-    dc.SetBkColor(oldBk);
 }
 
 void SECStdBtn::DrawChecked(SECBtnDrawContext& context, int, int, int cx, int cy)
 {
     CreateMask(context, cx, cy);
     CDC& dc = context.m_offscreenDC;
-    const COLORREF oldText = dc.SetTextColor(RGB(0, 0, 0));
-    const COLORREF oldBk = dc.SetBkColor(RGB(255, 255, 255));
+    const MonoColours colours(dc);
     MaskBlt(dc, context, context.m_ditherBrush, context.m_rectFace, context.m_rectFace.TopLeft(),
         kRopPatternWhereWhite);
-    dc.SetTextColor(oldText);
-    dc.SetBkColor(oldBk);
 }
 
 void SECStdBtn::DrawIndeterminate(SECBtnDrawContext& context, int, int, int cx, int cy)
 {
     CreateMask(context, cx, cy);
     CDC& dc = context.m_offscreenDC;
-    const COLORREF oldText = dc.SetTextColor(RGB(0, 0, 0));
-    const COLORREF oldBk = dc.SetBkColor(RGB(255, 255, 255));
+    const MonoColours colours(dc);
     CBrush shadow(SysColor(COLOR_BTNSHADOW));
     const CRect& rect = context.m_rectFace;
     MaskBlt(dc, context, shadow, rect, rect.TopLeft(), kRopPatternWhereBlack);
     MaskBlt(dc, context, context.m_ditherBrush, rect, rect.TopLeft(), kRopPatternWhereWhite);
-    dc.SetTextColor(oldText);
-    dc.SetBkColor(oldBk);
 }
 
 void SECStdBtn::DrawMarked(SECBtnDrawContext& context)
@@ -228,15 +243,13 @@ void SECStdBtn::DrawTransparent(CDC* pBarDC, SECBtnDrawContext& context)
     mono.PatBlt(0, 0, m_cx, m_cy, WHITENESS);
     const COLORREF oldFaceBk = face.SetBkColor(SysColor(COLOR_BTNFACE));
     ::BitBlt(mono, 0, 0, m_cx, m_cy, face, 0, 0, SRCCOPY);
-    face.SetBkColor(RGB(255, 255, 255));
-    const COLORREF oldText = face.SetTextColor(RGB(0, 0, 0));
+    face.SetBkColor(oldFaceBk);
+    const MonoColours colours(face);
     // bar ^ face, then kept only where the face is not button face, then ^ bar again: face-coloured
     // pixels become the bar's own, the rest stays.
     ::BitBlt(face, 0, 0, m_cx, m_cy, *pBarDC, m_x, m_y, kRopXor);
     ::BitBlt(face, 0, 0, m_cx, m_cy, mono, 0, 0, kRopAndNot);
     ::BitBlt(face, 0, 0, m_cx, m_cy, *pBarDC, m_x, m_y, kRopXor);
-    face.SetTextColor(oldText);
-    face.SetBkColor(oldFaceBk);
 }
 
 void SECStdBtn::Blit(CDC* pDC, SECBtnDrawContext& context)
