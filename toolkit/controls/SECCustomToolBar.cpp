@@ -469,13 +469,19 @@ INT_PTR SECCustomToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 void SECCustomToolBar::OnSysColorChange()
 {
     SECControlBar::OnSysColorChange();
+    SysColorChange();
+}
+
+void SECCustomToolBar::SysColorChange()
+{
     if (m_pDrawContext)
         m_pDrawContext->SysColorChange();
     if (m_pManager)
         m_pManager->GetDrawContext().SysColorChange();
     if (m_pBmpMgr)
         m_pBmpMgr->SysColorChange(TRUE);
-    Invalidate();
+    if (GetSafeHwnd())
+        Invalidate();
 }
 
 // Window messages ----------------------------------------------------------------------------------------------

@@ -151,6 +151,8 @@ public:
     void SetButtonMaps(const SECBtnMapEntry* pFirst, const SECBtnMapEntry* pSecond);
     // A style change on every button of the command: through the manager on all its bars, else here.
     void SetButtonStyleAll(UINT nID, int nOperation, UINT nAdd, UINT nRemove);
+    // New system colours: the checkerboard brushes and the recoloured images follow them.
+    void SysColorChange();
     // The hot button follows the mouse again.
     void UpdateHotButton();
 
@@ -232,10 +234,6 @@ protected:
     CSize m_szLargest { 0, 0 };
     SECBtnArray m_btns;
     SECToolBarManager* m_pManager { nullptr };
-    // The size of each layout mode: floating, docked horizontally, docked vertically.
-    CSize m_szFloat2 { 0, 0 };
-    CSize m_szHorzDock { 0, 0 };
-    CSize m_szVertDock { 0, 0 };
 
     DECLARE_MESSAGE_MAP()
 };

@@ -311,12 +311,6 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode)
             SECStdBtn& btn = *m_btns.back();
             btn.SetPos(size.cx + border.right - btn.m_cx - 2, btn.m_y);
         }
-        if (dwMode & LM_HORZDOCK)
-            m_szHorzDock = size;
-        else if (dwMode & LM_VERTDOCK)
-            m_szVertDock = size;
-        else
-            m_szFloat2 = size;
     } else {
         for (size_t i = 0; i < wrapped.size(); ++i)
             m_btns[i]->m_nStyle = (m_btns[i]->m_nStyle & ~TBBS_WRAPPED) | wrapped[i];

@@ -17,6 +17,7 @@
 #include "platform/base/HomeFolder.h"
 #include "toolkit/controls/SECToolBarManager.h"
 #include "toolkit/controls/tests/ToolBarTestSupport.h"
+#include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECPTNFactory.h"
 #include "toolkit/frames/SECPersistentTreeNode.h"
 #include "toolkit/frames/tests/FramesTestFixture.h"
@@ -136,6 +137,22 @@ TEST_F(ToolBarManagers, AUsersBarGoesWithItsLastButtonADefaultBarStays)
     Layout();
     EXPECT_EQ(Bar(ID_SECOND_BAR), pSecond);
     EXPECT_EQ(pSecond->GetBtnCount(), 0);
+}
+
+TEST_F(ToolBarManagers, ConfigModeLeavesOnlyTheBarsUsable)
+{
+    m_manager->CreateDefaultBars();
+    CWnd pane;
+    ASSERT_TRUE(pane.CreateEx(0, nullptr, "pane", WS_CHILD | WS_VISIBLE, CRect(0, 40, 100, 100), m_frame, 1));
+    m_manager->EnterConfigMode();
+    EXPECT_TRUE(m_manager->InConfigMode());
+    EXPECT_TRUE(SECControlsLink::Get().inConfigMode(m_manager.get())) << "the frames see it too";
+    EXPECT_FALSE(pane.IsWindowEnabled());
+    EXPECT_TRUE(::IsWindowEnabled(m_frame->GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetSafeHwnd()));
+    m_manager->ExitConfigMode();
+    EXPECT_TRUE(pane.IsWindowEnabled());
+    EXPECT_FALSE(SECControlsLink::Get().inConfigMode(m_manager.get()));
+    pane.DestroyWindow();
 }
 
 TEST_F(ToolBarManagers, DefaultBarsMayStartFloatingOrHidden)
