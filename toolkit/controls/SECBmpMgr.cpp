@@ -151,25 +151,31 @@ void SECBmpMgr::DeleteLarge(BmpInfo& info)
 
 BOOL SECBmpMgr::ReadToolBarResource(UINT nID, std::vector<UINT>& ids, int& nWidth, int& nHeight, BOOL bSeparators)
 {
-    ids.clear();
     const ResourceBytes res = FindResourceBytes(nID, RT_TOOLBAR);
-    constexpr DWORD kHeaderBytes = 4 * sizeof(WORD);
-    if (!res.pData || res.nSize < kHeaderBytes)
+    return ParseToolBarData(res.pData, res.nSize, ids, nWidth, nHeight, bSeparators);
+}
+
+BOOL SECBmpMgr::ParseToolBarData(
+    const BYTE* pData, size_t nSize, std::vector<UINT>& ids, int& nWidth, int& nHeight, BOOL bSeparators)
+{
+    ids.clear();
+    constexpr size_t kHeaderBytes = 4 * sizeof(WORD);
+    if (!pData || nSize < kHeaderBytes)
         return FALSE;
-    const int nCount = ReadWord(res.pData + 6);
+    const int nCount = ReadWord(pData + 6);
     // A toolbar that claims more items than it holds, or images of no size, is damaged: nothing of it
     // is used rather than reading past its end.
-    if (res.nSize < kHeaderBytes + static_cast<DWORD>(nCount) * sizeof(WORD))
+    if (nSize < kHeaderBytes + static_cast<size_t>(nCount) * sizeof(WORD))
         return FALSE;
-    const int nImageWidth = ReadWord(res.pData + 2);
-    const int nImageHeight = ReadWord(res.pData + 4);
+    const int nImageWidth = ReadWord(pData + 2);
+    const int nImageHeight = ReadWord(pData + 4);
     if (nImageWidth == 0 || nImageHeight == 0)
         return FALSE;
     nWidth = nImageWidth;
     nHeight = nImageHeight;
     ids.reserve(static_cast<size_t>(nCount));
     for (int i = 0; i < nCount; ++i) {
-        const UINT nCommand = ReadWord(res.pData + kHeaderBytes + 2 * i);
+        const UINT nCommand = ReadWord(pData + kHeaderBytes + 2 * i);
         if (nCommand != 0 || bSeparators)
             ids.push_back(nCommand);
     }

@@ -74,6 +74,9 @@ public:
     // The command ids of a toolbar resource (separators as 0 when bSeparators) and its image size.
     // FALSE when the resource is missing or shorter than its header says.
     static BOOL ReadToolBarResource(UINT nID, std::vector<UINT>& ids, int& nWidth, int& nHeight, BOOL bSeparators);
+    // The same from the bytes of a toolbar resource.
+    static BOOL ParseToolBarData(
+        const BYTE* pData, size_t nSize, std::vector<UINT>& ids, int& nWidth, int& nHeight, BOOL bSeparators);
     // A palette bitmap resource drawn into a screen bitmap with black, dark grey, light grey and white
     // taken from the button colours. FALSE when the resource is missing or damaged.
     static BOOL LoadSysColorBitmap(HBITMAP& hBmp, UINT nID);

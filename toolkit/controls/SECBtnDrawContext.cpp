@@ -13,8 +13,44 @@ SECBtnDrawContext::SECBtnDrawContext()
 
 SECBtnDrawContext::~SECBtnDrawContext()
 {
+    Release();
     if (m_hOldImage)
         ::SelectObject(m_imageDC, m_hOldImage);
+}
+
+BOOL SECBtnDrawContext::Prepare(CSize szLargest)
+{
+    Release();
+    CWindowDC screen(nullptr);
+    if (szLargest.cx <= 0 || szLargest.cy <= 0
+        || !m_offscreenBmp.CreateCompatibleBitmap(&screen, szLargest.cx, szLargest.cy)
+        || !m_monoBmp.CreateBitmap(szLargest.cx, szLargest.cy, 1, 1, nullptr)) {
+        m_offscreenBmp.DeleteObject();
+        return FALSE;
+    }
+    m_hOldOffscreen = ::SelectObject(m_offscreenDC, m_offscreenBmp.m_hObject);
+    m_hOldMono = ::SelectObject(m_monoDC, m_monoBmp.m_hObject);
+    m_pOffscreenBmp = &m_offscreenBmp;
+    m_pMonoBmp = &m_monoBmp;
+    return TRUE;
+}
+
+void SECBtnDrawContext::Release()
+{
+    if (m_hOldOffscreen)
+        ::SelectObject(m_offscreenDC, m_hOldOffscreen);
+    if (m_hOldMono)
+        ::SelectObject(m_monoDC, m_hOldMono);
+    m_hOldOffscreen = m_hOldMono = nullptr;
+    m_offscreenBmp.DeleteObject();
+    m_monoBmp.DeleteObject();
+    m_pOffscreenBmp = m_pMonoBmp = nullptr;
+}
+
+void SECBtnDrawContext::SysColorChange()
+{
+    m_ditherBrush.DeleteObject();
+    CreateDitherBrush();
 }
 
 BOOL SECBtnDrawContext::CreateDitherBrush()

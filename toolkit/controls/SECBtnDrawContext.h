@@ -6,6 +6,7 @@
 #include "platform/afx/CBitmap.h"
 #include "platform/afx/CBrush.h"
 #include "platform/afx/CDC.h"
+#include "platform/afx/CRect.h"
 
 class SECBtnDrawContext {
 public:
@@ -14,6 +15,14 @@ public:
     ~SECBtnDrawContext();
     SECBtnDrawContext(const SECBtnDrawContext&) = delete;
     SECBtnDrawContext& operator=(const SECBtnDrawContext&) = delete;
+
+    // Gives the face and mask contexts bitmaps of the largest button's size for one paint; FALSE when
+    // they cannot be made (nothing is then drawn).
+    BOOL Prepare(CSize szLargest);
+    // Ends the paint: the bitmaps go and the contexts get their own back.
+    void Release();
+    // The brush follows the button colours when they change.
+    void SysColorChange();
 
     // The monochrome mask of the image being drawn.
     CDC m_monoDC;
@@ -28,7 +37,17 @@ public:
     CBitmap* m_pMonoBmp { nullptr };
     // What m_imageDC held before the current image was selected into it.
     HGDIOBJ m_hOldImage { nullptr };
+    // The image selected for the button being drawn (null: it has none).
+    HBITMAP m_hImage { nullptr };
+    // Where the button's face drew its image, and the face inside its borders: the looks of checked,
+    // disabled and indeterminate buttons change only that area.
+    CPoint m_ptImage;
+    CRect m_rectFace;
 
 private:
+    CBitmap m_offscreenBmp;
+    CBitmap m_monoBmp;
+    HGDIOBJ m_hOldOffscreen { nullptr };
+    HGDIOBJ m_hOldMono { nullptr };
     BOOL CreateDitherBrush();
 };

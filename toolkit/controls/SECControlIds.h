@@ -21,3 +21,8 @@
 #define IDS_SEC_NOCLOSE 20624
 // The title of the directory chooser.
 #define IDS_SEC_SELECTDIR 20625
+
+// Customisable toolbars: the menu bar's title, and the title of a new toolbar of the user's, which
+// takes its number.
+#define IDS_SEC_MENUBAR_TITLE 20619
+#define IDS_SEC_TOOLBAR_TITLE 20674
