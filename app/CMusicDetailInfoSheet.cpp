@@ -8,6 +8,8 @@
 
 CMusicDetailInfoSheet::CMusicDetailInfoSheet(LPCTSTR pszCaption, CWnd* pParentWnd, UINT iSelectPage)
     : CBasePropertySheet(pszCaption, pParentWnd, iSelectPage)
+    , m_albumBasicPage(this)
+    , m_albumExtraPage(this)
     , m_trackPage(this)
     , m_stationPage(this)
     , m_filePage(this)
@@ -62,6 +64,7 @@ void CMusicDetailInfoSheet::SetPagesForKind()
     RemoveAllPages();
     switch (kind) {
     case DetailSheetHost::TrackRows:
+        AddPage(&m_albumBasicPage);
         AddPage(&m_trackPage);
         break;
     case DetailSheetHost::StationRows:
@@ -105,6 +108,8 @@ void CMusicDetailInfoSheet::RebindToSelection()
     const BOOL clear = !m_binding || !rows || !rows->HasRecordset() || rows->IsEOF();
     switch (m_nKind) {
     case DetailSheetHost::TrackRows:
+        m_albumBasicPage.Load(clear);
+        m_albumExtraPage.Load(clear);
         m_trackPage.Load(clear);
         break;
     case DetailSheetHost::StationRows:

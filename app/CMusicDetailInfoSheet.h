@@ -3,6 +3,8 @@
 // kind of rows the list shows; the list's record set is bound straight to the row structures, so a
 // page reads the current row from them and writes an edit back through the binding's Update.
 
+#include "app/CAlbumInfoBasicPage.h"
+#include "app/CAlbumInfoExtraPage.h"
 #include "app/CBasePropertySheet.h"
 #include "app/CFileDetailPage.h"
 #include "app/CRadioStationInfoPage.h"
@@ -37,6 +39,8 @@ public:
     CMusicTrackRsBinding m_track;
     CRadioStationRsBinding m_station;
     CFileDetailRsBinding m_file;
+    CAlbumInfoBasicPage m_albumBasicPage;
+    CAlbumInfoExtraPage m_albumExtraPage;   // built and loaded, shown for no kind
     CTrackInfoPage m_trackPage;
     CRadioStationInfoPage m_stationPage;
     CFileDetailPage m_filePage;
