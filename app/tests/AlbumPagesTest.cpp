@@ -10,6 +10,7 @@
 #include "library/LibraryLocations.h"
 #include "library/MusicImport.h"
 #include "library/tests/support/MusicLibrary.h"
+#include "platform/afx/tests/BmpFile.h"
 #include "platform/comctl/CommCtrl.h"
 #include "platform/user/TestScreen.h"
 
@@ -197,14 +198,7 @@ TEST_F(AlbumPages, ANewCoverIsCopiedUnderASafeNameAndStoredRelative)
     ShowTracks();
     // A picture file is known by its content, whatever its name says.
     const std::string source = Here("My Song #1.jpg");
-    {
-        const int w = 8, h = 8, stride = 24;
-        std::ofstream out(platform::ToNativePath(source), std::ios::binary);
-        const unsigned char header[54] = { 'B', 'M', 54 + stride * h, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, w, 0,
-            0, 0, h, 0, 0, 0, 1, 0, 24, 0 };
-        out.write(reinterpret_cast<const char*>(header), sizeof header);
-        out << std::string(static_cast<std::size_t>(stride * h), '\x40');
-    }
+    afxtest::WriteFile(platform::ToNativePath(source), afxtest::Bmp(8, 8));
     ASSERT_TRUE(CreateDirectory(GetCoversPath(), nullptr) || GetFileAttributes(GetCoversPath()) != INVALID_FILE_ATTRIBUTES);
     ASSERT_TRUE(m_sheet.m_albumBasicPage.UseCoverFile(source.c_str()));
     EXPECT_NE(GetFileAttributes(GetCoversPath() + "My_Song_a1.jpg"), INVALID_FILE_ATTRIBUTES);

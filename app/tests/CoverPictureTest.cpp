@@ -11,42 +11,17 @@
 #include "app/CPelicanApp.h"
 #include "library/tests/support/MessageBoxRecorder.h"
 #include "platform/afx/AfxState.h"
+#include "platform/afx/tests/BmpFile.h"
 #include "platform/user/TestScreen.h"
 
 using platform::user::TestScreen;
 
 namespace {
 
-void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes)
+// A BMP of one colour.
+void WriteBmp(const std::filesystem::path& path, int w, int h, std::uint8_t r, std::uint8_t g, std::uint8_t b)
 {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-// A 24-bit BMP of one colour (b, g, r).
-void WriteBmp(const std::filesystem::path& path, int w, int h, std::uint8_t b, std::uint8_t g, std::uint8_t r)
-{
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<std::uint8_t> out { 'B', 'M' };
-    Put(out, static_cast<std::uint32_t>(54 + stride * h), 4);
-    Put(out, 0, 4);
-    Put(out, 54, 4);
-    Put(out, 40, 4);
-    Put(out, static_cast<std::uint32_t>(w), 4);
-    Put(out, static_cast<std::uint32_t>(h), 4);
-    Put(out, 1, 2);
-    Put(out, 24, 2);
-    for (int i = 0; i < 6; ++i)
-        Put(out, 0, 4);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(stride), 0);
-    for (int x = 0; x < w; ++x) {
-        row[static_cast<std::size_t>(x) * 3] = b;
-        row[static_cast<std::size_t>(x) * 3 + 1] = g;
-        row[static_cast<std::size_t>(x) * 3 + 2] = r;
-    }
-    for (int y = 0; y < h; ++y)
-        out.insert(out.end(), row.begin(), row.end());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    afxtest::WriteFile(path, afxtest::Bmp(w, h, r, g, b));
 }
 
 class CoverPicture : public ::testing::Test {
@@ -89,7 +64,7 @@ TEST(CoverPictureLimit, CountsTheAreaInTruncatedUnitsOf25)
 TEST_F(CoverPicture, RefusesTooLargePicturesAndKeepsTheLastGoodOne)
 {
     // On the 96-dpi screen 299 pixels are 7911 HIMETRIC (316 units a side), 303 pixels 8017 (320).
-    WriteBmp(File("good.bmp"), 299, 299, 0, 0, 255);
+    WriteBmp(File("good.bmp"), 299, 299, 255, 0, 0);
     WriteBmp(File("huge.bmp"), 303, 303, 0, 255, 0);
     std::ofstream(File("broken.jpg")) << "not a picture";
     MessageBoxRecorder boxes;
