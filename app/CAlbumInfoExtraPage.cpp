@@ -32,6 +32,8 @@ END_MESSAGE_MAP()
 CAlbumInfoExtraPage::CAlbumInfoExtraPage(CMusicDetailInfoSheet* pSheet)
     : CDetailPage(IDD_ALBUM_EXTRA_PAGE, pSheet)
 {
+    // The template holds common controls, which are registered on first use.
+    InitCommonControls();
 }
 
 void CAlbumInfoExtraPage::DoDataExchange(CDataExchange* pDX)

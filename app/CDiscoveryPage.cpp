@@ -8,6 +8,7 @@
 #include "library/LibraryLocations.h"
 #include "library/RegistryRoutines.h"
 #include "platform/afx/AfxDDX.h"
+#include "platform/comctl/CommCtrl.h"
 #include "platform/afx/AfxMessageBox.h"
 #include "platform/base/MessageBox.h"
 
@@ -36,6 +37,8 @@ END_MESSAGE_MAP()
 CDiscoveryPage::CDiscoveryPage()
     : CPreferencePage(IDD_PREFS_DISCOVERY)
 {
+    // The template holds common controls, which are registered on first use.
+    InitCommonControls();
 }
 
 void CDiscoveryPage::DoDataExchange(CDataExchange* pDX)

@@ -26,6 +26,8 @@ END_MESSAGE_MAP()
 CISPAdvancedInfoDlg::CISPAdvancedInfoDlg(CWnd* pParent)
     : CBaseDialog(IDD_ISP_ADVANCED_INFO, pParent)
 {
+    // The template holds common controls, which are registered on first use.
+    InitCommonControls();
 }
 
 void CISPAdvancedInfoDlg::DoDataExchange(CDataExchange* pDX)

@@ -55,6 +55,8 @@ END_MESSAGE_MAP()
 CTrackInfoPage::CTrackInfoPage(CMusicDetailInfoSheet* pSheet)
     : CDetailPage(IDD_TRACK_INFO_PAGE, pSheet)
 {
+    // The template holds common controls, which are registered on first use.
+    InitCommonControls();
 }
 
 void CTrackInfoPage::DoDataExchange(CDataExchange* pDX)

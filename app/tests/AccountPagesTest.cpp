@@ -3,11 +3,14 @@
 #include <array>
 
 #include "app/CBasePropertySheet.h"
+#include "app/CEmailInfoDlg.h"
+#include "app/CISPAdvancedInfoDlg.h"
 #include "app/CISPMainInfoPage.h"
 #include "app/CUserInfoPage.h"
 #include "app/TuneStewardIds.h"
 #include "app/tests/LibraryPageFixture.h"
 #include "library/AppRoutines.h"
+#include "platform/comctl/CommCtrl.h"
 
 namespace {
 
@@ -105,6 +108,30 @@ TEST_F(AccountPages, WithoutARowToBindAnApplyWritesNothing)
     EXPECT_TRUE(Boxes().empty());
     sheet.DestroyWindow();
     App().m_pMainWnd = nullptr;
+}
+
+TEST_F(AccountPages, TheEmailAndNetworkDialogsCloseWithoutWritingWhenNothingIsBound)
+{
+    CEmailInfoDlg email(&m_owner);
+    afxtest::Steps().push_back([](HWND d) {
+        SetDlgItemText(d, IDC_EMAIL_LOGIN, "ann");
+        SendMessage(d, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(email.DoModal(), IDOK);
+    EXPECT_FALSE(email.m_bDirty);
+
+    CISPAdvancedInfoDlg network(&m_owner);
+    afxtest::Steps().push_back([&](HWND d) {
+        SendDlgItemMessage(d, IDC_ADV_IP_ADDRESS, IPM_SETADDRESS, 0, static_cast<LPARAM>(MAKEIPADDRESS(10, 0, 0, 7)));
+        SendDlgItemMessage(d, IDC_ADV_ROUTER, IPM_CLEARADDRESS, 0, 0);
+        SetDlgItemText(d, IDC_ADV_PROXY_PORT, "8080");
+        SendMessage(d, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(network.DoModal(), IDOK);
+    EXPECT_FALSE(network.m_bDirty);
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tCustomerISPInfo"), 0);
+    EXPECT_FALSE(IsLibraryModified());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST(EmailAddresses, FollowTheDevicesRule)
