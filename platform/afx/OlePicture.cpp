@@ -8,6 +8,7 @@
 
 #include "platform/base/CodePage.h"
 #include "platform/base/MulDiv.h"
+#include "platform/base/Paths.h"
 #include "platform/gdi/Bitmaps.h"
 #include "platform/gdi/PictureCodec.h"
 #include "platform/shell/SingleInterfaceObject.h"
@@ -155,7 +156,9 @@ HRESULT OleLoadPicturePath(LPCOLESTR szURLorPath, IUnknown*, DWORD, OLE_COLOR, R
     std::string path = platform::Utf16ToUtf8(szURLorPath);
     if (path.rfind("file://", 0) == 0)
         path.erase(0, 7);
-    std::ifstream file(path, std::ios::binary);
+    // The program names files by its own paths (Z:\...); a POSIX path maps to itself.
+    const std::string native = platform::ToNativePath(path);
+    std::ifstream file(native.empty() ? path : native, std::ios::binary);
     if (!file)
         return CTL_E_FILENOTFOUND;
     const std::vector<std::uint8_t> data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

@@ -10,10 +10,13 @@
 
 #include "platform/afx/CDC.h"
 #include "platform/afx/CPictureHolder.h"
+#include "platform/afx/tests/BmpFile.h"
 #include "platform/base/CodePage.h"
 #include "platform/user/WinUser.h"
 
 namespace {
+
+using afxtest::Bmp;
 
 std::vector<std::uint8_t> Jpeg(int w, int h)
 {
@@ -39,31 +42,6 @@ std::vector<std::uint8_t> Jpeg(int w, int h)
     std::vector<std::uint8_t> out(buffer, buffer + size);
     jpeg_destroy_compress(&info);
     std::free(buffer);
-    return out;
-}
-
-void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-// A 24-bit BMP file of one colour.
-std::vector<std::uint8_t> Bmp(int w, int h)
-{
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<std::uint8_t> out { 'B', 'M' };
-    Put(out, static_cast<std::uint32_t>(54 + stride * h), 4);
-    Put(out, 0, 4);
-    Put(out, 54, 4);
-    Put(out, 40, 4);
-    Put(out, static_cast<std::uint32_t>(w), 4);
-    Put(out, static_cast<std::uint32_t>(h), 4);
-    Put(out, 1, 2);
-    Put(out, 24, 2);
-    for (int i = 0; i < 6; ++i)
-        Put(out, 0, 4);
-    out.resize(out.size() + static_cast<std::size_t>(stride) * h, 0x80);
     return out;
 }
 
