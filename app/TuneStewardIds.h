@@ -61,3 +61,22 @@
 #define ID_PLAYLIST_DELETE              32916
 #define ID_PLAYLIST_RENAME              32917
 #define ID_PLAYLIST_NEW                 32918
+
+// Synchronisation with the device: its progress dialog, its prompt at closing and their strings.
+#define IDD_SYNC_PROGRESS               304
+#define IDC_SYNC_OVERALL                2500
+#define IDC_SYNC_STOP                   2501
+#define IDC_SYNC_FILE                   2502
+#define IDC_SYNC_ANIMATION              2503
+#define IDC_SYNC_STATUS                 2506
+#define IDC_SYNC_FILE_LABEL             2507
+#define IDS_SYNC_PERCENT_DONE           155
+#define IDS_SYNC_ASK_UNSENT             157
+#define IDS_SYNC_FAILED                 32821
+#define IDS_SYNC_REBUILDING             32823
+#define IDS_SYNC_STOPPING               32837
+#define IDS_SYNC_DEVICE_ERROR           32842
+#define IDS_SYNC_INITIALIZING           32932
+#define IDS_SYNC_SENDING                32933
+#define IDS_SYNC_SWAP_FAILED            32990
+#define IDS_SYNC_PROGRESS_TITLE         32991
