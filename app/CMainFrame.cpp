@@ -5,15 +5,20 @@
 #include "app/AppSettings.h"
 #include "app/CPelicanApp.h"
 #include "app/CPelicanDoc.h"
+#include "app/CSyncProgressDlg.h"
+#include "app/DeviceConnection.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowPlacement.h"
 #include "library/AppRoutines.h"
+#include "library/LibraryLocations.h"
 #include "library/RegistryRoutines.h"
 #include "library/ServerRoutines.h"
 #include "library/_ADOConnectionHelper.h"
 #include "platform/afx/AfxMessageBox.h"
 #include "platform/afx/AfxPriv.h"
+#include "platform/afx/CCmdUI.h"
 #include "platform/afx/CDocument.h"
+#include "platform/base/PathApi.h"
 #include "platform/afx/CView.h"
 #include "platform/com/ObjBase.h"
 #include "platform/user/WinClipboard.h"
@@ -57,6 +62,8 @@ ON_COMMAND(ID_HELP_TUNE_STEWARD, OnHelpFinder)
 ON_COMMAND(ID_DEFAULT_HELP, OnHelpFinder)
 ON_COMMAND(ID_HELP, CFrameWnd::OnHelp)
 ON_COMMAND(ID_CONTEXT_HELP, CFrameWnd::OnContextHelp)
+ON_COMMAND(ID_FILE_SYNCHRONIZE_LIBRARY, OnSynchronize)
+ON_UPDATE_COMMAND_UI(ID_FILE_SYNCHRONIZE_LIBRARY, OnUpdateSynchronize)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -222,11 +229,7 @@ int CMainFrame::AskSynchronizeOnClose()
         MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 
-void CMainFrame::SynchronizeOnClose()
-{
-    // The synchronisation driver is not part of the program yet: the changes stay in the library file
-    // and go to the device at the next synchronisation.
-}
+void CMainFrame::SynchronizeOnClose() { RunSync(false); }
 
 void CMainFrame::SaveTreeState()
 {
@@ -324,3 +327,36 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo)
 }
 
 void CMainFrame::OnHelpFinder() { WinHelp(0, kHelpFinder); }
+
+int CMainFrame::ConnectDevice() { return ConnectLibraryDevice(&m_pDevice); }
+
+bool CMainFrame::RunSync(bool ask)
+{
+    // A connection failure says nothing: the user sees the library close.
+    if (!m_pDevice && ConnectDevice() != kDeviceConnected)
+        return false;
+    // The component leaves its properties files in the current folder, which the swap cleans.
+    SetCurrentDirectory(GetDataSourceDirectory());
+    CSyncProgressDlg dialog(this);
+    dialog.m_bAsk = ask ? TRUE : FALSE;
+    const bool completed = dialog.DoModal() == IDOK;
+    ::CoFreeUnusedLibraries();
+    return completed;
+}
+
+void CMainFrame::OnSynchronize()
+{
+    if (!RunSync(false)) {
+        CloseLibrary();
+        return;
+    }
+    theLibraryConnection.OpenDatabase(GetDatabasePath());
+    OnLibraryRebuilt();
+}
+
+void CMainFrame::OnLibraryRebuilt()
+{
+    // The library tree and the cover-art collector rebuild from the new file here once they join the frame.
+}
+
+void CMainFrame::OnUpdateSynchronize(CCmdUI* pCmdUI) { pCmdUI->Enable(IsDeviceLibraryOpen() && IsLibraryModified()); }

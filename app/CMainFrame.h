@@ -52,6 +52,15 @@ public:
     // Lets go of the device object.
     void ReleaseDevice();
 
+    // Synchronisation with the device. Opens the open library's device into m_pDevice (expected
+    // empty): 0, or 1 (no connection object), 3 (the device did not open), 4 (no device object).
+    int ConnectDevice();
+    // Runs a synchronisation in its progress dialog, connecting first when no device is held; true when
+    // it completed and the rebuilt library is in place. ask: ask before sending unsent changes.
+    virtual bool RunSync(bool ask);
+    // After a completed synchronisation: the rebuilt library is open again; its tree and covers follow.
+    virtual void OnLibraryRebuilt();
+
     int m_nSelectedKind { 0 };
     CLIPFORMAT m_cfGridRecord { 0 };
     CLIPFORMAT m_cfTreeNode { 0 };
@@ -90,6 +99,8 @@ protected:
     afx_msg LRESULT OnInstallationMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnInstallationRequest();
     afx_msg void OnHelpFinder();
+    afx_msg void OnSynchronize();
+    afx_msg void OnUpdateSynchronize(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

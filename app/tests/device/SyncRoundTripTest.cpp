@@ -9,7 +9,9 @@
 #include <set>
 #include <thread>
 
+#include "app/CMainFrame.h"
 #include "app/DeviceConnection.h"
+#include "app/TuneStewardIds.h"
 #include "app/SyncRun.h"
 #include "library/AppRoutines.h"
 #include "library/GroupEdits.h"
@@ -18,6 +20,7 @@
 #include "library/tests/support/MusicLibrary.h"
 #include "platform/base/Modules.h"
 #include "platform/cddb/tests/Mp3Fixtures.h"
+#include "platform/user/TestScreen.h"
 #include "platform/xml/MsXml.h"
 #include "sync/Lumasync.h"
 #include "sync/tests/device/DoneSink.h"
@@ -34,7 +37,14 @@ std::string Bytes(const std::filesystem::path& path)
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-// The contents of every file below the folder.
+// A file's size and a digest of its bytes: equal files give equal texts, and a failing comparison
+// prints a line rather than the whole file.
+std::string Fingerprint(const std::string& bytes)
+{
+    return std::to_string(bytes.size()) + ":" + std::to_string(std::hash<std::string> {}(bytes));
+}
+
+// The fingerprints of every file below the folder with the extension.
 std::multiset<std::string> FileContents(const std::filesystem::path& folder, const std::string& extension)
 {
     std::multiset<std::string> contents;
@@ -42,7 +52,7 @@ std::multiset<std::string> FileContents(const std::filesystem::path& folder, con
         return contents;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file() && entry.path().extension() == extension)
-            contents.insert(Bytes(entry.path()));
+            contents.insert(Fingerprint(Bytes(entry.path())));
     }
     return contents;
 }
@@ -96,7 +106,7 @@ protected:
                 "--tt 'Song " + std::to_string(i) + "' --ta 'Artist " + std::to_string(i / 5) + "' --tl 'Album "
                     + std::to_string(i / 5) + "' --tn " + std::to_string(i % 5 + 1));
             EXPECT_EQ(ImportFile(m_host, Here(name).c_str(), kAlbumFromTags), 1) << name;
-            files.insert(Bytes(path));
+            files.insert(Fingerprint(Bytes(path)));
         }
         return files;
     }
@@ -194,4 +204,65 @@ TEST_F(SyncRoundTrip, TheLibraryGoesToTheDeviceAndComesBackWithTheDevicesChanges
     EXPECT_EQ(Text("SELECT PlaylistName FROM tPlaylists"), "Late Evening");
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicMain"), 3);
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 15);
+}
+
+// A tenth of the device's requests lost or late: the run either completes with everything on both
+// sides, or fails cleanly with the library whole, no working file left and the device let go.
+TEST_F(SyncRoundTrip, AnUnreliableNetworkEndsWithTheLibraryCompleteOrAsItWas)
+{
+    const std::multiset<std::string> files = ImportTwentyFiles();
+    long playlist = 0;
+    ASSERT_TRUE(AddPlaylist("Evening", &playlist));
+    ASSERT_TRUE(AddTrackToPlaylist(playlist, Number("SELECT MIN(AlbumTrackID) FROM tMusicTracks")));
+    SetLibraryModified(true);
+    m_emulator.Rules().Disturb(10, 300ms, 7);
+
+    // A user who waited this long presses Stop.
+    const bool completed = Synchronise(15s);
+    m_emulator.Rules().Disturb(0, 0ms, 0);
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 20);
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tPlaylistTracks"), 1);
+    for (const char* left : { "copyDB.mdb", "CompactDB.mdb", "BackupDB.mdb" })
+        EXPECT_EQ(GetFileAttributes(GetLibraryRoot() + "Database\\" + left), INVALID_FILE_ATTRIBUTES) << left;
+    if (completed) {
+        EXPECT_EQ(DeviceMusicFiles(), files);
+        EXPECT_FALSE(IsLibraryModified());
+    } else {
+        EXPECT_EQ(m_device, nullptr);
+        EXPECT_TRUE(IsLibraryModified());
+        // What did not arrive goes with the next run on a sound network.
+        EXPECT_TRUE(Synchronise());
+        EXPECT_EQ(DeviceMusicFiles(), files);
+    }
+}
+
+// The Synchronize command as the user gives it: the progress dialog runs both phases on the window
+// thread while the component's events arrive on its own, and ends by itself once the swap is done.
+TEST_F(SyncRoundTrip, TheSynchronizeCommandRunsThroughItsProgressDialog)
+{
+    platform::user::TestScreen screen { 1024, 768 };
+    // The device and the component keep real time; a clock moved by hand would stall their waits.
+    platform::ScopedClock realTime { std::make_shared<platform::SystemClock>() };
+    auto* frame = new CMainFrame;
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+    App().m_pMainWnd = frame;
+    std::multiset<std::string> files;
+    for (int i = 0; i < 3; ++i) {
+        const std::string name = "dialog" + std::to_string(i) + ".mp3";
+        files.insert(Fingerprint(Bytes(mp3fixtures::MakeMp3(name, "--tt 'Take " + std::to_string(i) + "' --tl 'Live' --ta 'Band'"))));
+        ASSERT_EQ(ImportFile(m_host, Here(name).c_str(), kAlbumFromTags), 1);
+    }
+    SetLibraryModified(true);
+
+    frame->SendMessage(WM_COMMAND, ID_FILE_SYNCHRONIZE_LIBRARY);
+    EXPECT_EQ(DeviceMusicFiles(), files);
+    EXPECT_TRUE(IsLibraryOpen());
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 3);
+    EXPECT_FALSE(IsLibraryModified());
+    EXPECT_FALSE(frame->m_bSyncRunning);
+    EXPECT_NE(frame->m_pDevice, nullptr) << "the device stays with the frame after a completed run";
+    EXPECT_TRUE(Boxes().empty()) << (Boxes().empty() ? "" : Boxes().front());
+    frame->ReleaseDevice();
+    frame->DestroyWindow();
+    App().m_pMainWnd = nullptr;
 }
