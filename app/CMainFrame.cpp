@@ -196,6 +196,9 @@ LRESULT CMainFrame::OnInstallationMessage(WPARAM, LPARAM)
 
 bool CMainFrame::CloseLibrary()
 {
+    // The collector writes through the connection that closes here.
+    if (CPelicanApp* app = GetPelicanApp())
+        app->m_artGrabber.Cancel();
     if (CDocument* document = Document())
         document->SetModifiedFlag(FALSE);
     // The tree's state is the open library's: save it before the library goes, never after.
@@ -335,6 +338,9 @@ bool CMainFrame::RunSync(bool ask)
     // A connection failure says nothing: the user sees the library close.
     if (!m_pDevice && ConnectDevice() != kDeviceConnected)
         return false;
+    // The collector writes through the library's connection, which the run closes.
+    if (CPelicanApp* app = GetPelicanApp(); app && app->m_artGrabber.IsRunning())
+        app->m_artGrabber.Cancel();
     // The component leaves its properties files in the current folder, which the swap cleans.
     SetCurrentDirectory(GetDataSourceDirectory());
     CSyncProgressDlg dialog(this);
@@ -356,7 +362,9 @@ void CMainFrame::OnSynchronize()
 
 void CMainFrame::OnLibraryRebuilt()
 {
-    // The library tree and the cover-art collector rebuild from the new file here once they join the frame.
+    if (CPelicanApp* app = GetPelicanApp())
+        app->m_artGrabber.GrabCoverArt();
+    // The library tree rebuilds from the new file here once it joins the frame.
 }
 
 void CMainFrame::OnUpdateSynchronize(CCmdUI* pCmdUI) { pCmdUI->Enable(IsDeviceLibraryOpen() && IsLibraryModified()); }
