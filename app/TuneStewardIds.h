@@ -80,3 +80,10 @@
 #define IDS_SYNC_SENDING                32933
 #define IDS_SYNC_SWAP_FAILED            32990
 #define IDS_SYNC_PROGRESS_TITLE         32991
+
+// Opening a library: the component check and the local sample library's file.
+#define IDS_LOCAL_LIBRARY_MISSING       1025
+#define IDS_LOCAL_LIBRARY_READONLY      1026
+#define IDS_XML_TOO_OLD                 1070
+#define IDS_CDDB_MISSING                1071
+#define IDS_NO_DEVICE_COMPONENT         32825
