@@ -6,7 +6,9 @@
 #include "app/CPelicanApp.h"
 #include "app/CPelicanDoc.h"
 #include "app/CSyncProgressDlg.h"
+#include "app/ComponentCheck.h"
 #include "app/DeviceConnection.h"
+#include "app/LibraryOpening.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowPlacement.h"
 #include "library/AppRoutines.h"
@@ -18,6 +20,7 @@
 #include "platform/afx/AfxPriv.h"
 #include "platform/afx/CCmdUI.h"
 #include "platform/afx/CDocument.h"
+#include "platform/base/FileApi.h"
 #include "platform/base/PathApi.h"
 #include "platform/afx/CView.h"
 #include "platform/com/ObjBase.h"
@@ -63,6 +66,7 @@ ON_COMMAND(ID_DEFAULT_HELP, OnHelpFinder)
 ON_COMMAND(ID_HELP, CFrameWnd::OnHelp)
 ON_COMMAND(ID_CONTEXT_HELP, CFrameWnd::OnContextHelp)
 ON_COMMAND(ID_FILE_SYNCHRONIZE_LIBRARY, OnSynchronize)
+ON_COMMAND(ID_FILE_OPEN_LIBRARY, OnFileOpenLibrary)
 ON_UPDATE_COMMAND_UI(ID_FILE_SYNCHRONIZE_LIBRARY, OnUpdateSynchronize)
 END_MESSAGE_MAP()
 
@@ -368,3 +372,51 @@ void CMainFrame::OnLibraryRebuilt()
 }
 
 void CMainFrame::OnUpdateSynchronize(CCmdUI* pCmdUI) { pCmdUI->Enable(IsDeviceLibraryOpen() && IsLibraryModified()); }
+
+void CMainFrame::OnFileOpenLibrary() { OpenLibrary(); }
+
+INT_PTR CMainFrame::ChooseLibrary()
+{
+    // The library chooser joins the program here; until then no library can be chosen.
+    return IDCANCEL;
+}
+
+void CMainFrame::OnLibraryOpened()
+{
+    // The library tree and the search tab are built here once they join the frame.
+}
+
+bool CMainFrame::OpenLibrary()
+{
+    if (!CheckPrerequisites() || ChooseLibrary() != IDOK)
+        return false;
+    CPelicanApp* app = GetPelicanApp();
+    try {
+        bool ready = true;
+        if (!app->m_bLocalLibrary) {
+            // The main window repaints after the chooser before the synchronisation's dialog comes up.
+            MSG msg;
+            while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+            ready = RunSync(true) && GetFileAttributes(GetDatabasePath()) != INVALID_FILE_ATTRIBUTES;
+        } else {
+            ready = PrepareLocalLibraryFile();
+        }
+        if (!ready || !theLibraryConnection.OpenDatabase(GetDatabasePath())) {
+            // Nothing else would let go of the device the chooser connected.
+            ReleaseDevice();
+            return false;
+        }
+        LoadGenreTable();
+        OnLibraryOpened();
+        SetWindowText(CString("Aldercrest Tune Steward(") + app->m_strDescription + " )");
+        app->m_artGrabber.GrabCoverArt();
+        return true;
+    } catch (...) {
+        m_bSyncRunning = FALSE;
+        ReleaseDevice();
+        return false;
+    }
+}
