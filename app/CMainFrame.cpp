@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/CPelicanApp.h"
 #include "app/CPelicanDoc.h"
+#include "app/CSyncMessage.h"
 #include "app/CSyncProgressDlg.h"
 #include "app/ComponentCheck.h"
 #include "app/DeviceConnection.h"
@@ -230,11 +231,7 @@ bool CMainFrame::CloseLibrary()
     return true;
 }
 
-int CMainFrame::AskSynchronizeOnClose()
-{
-    return AfxMessageBox("The library has changes that are not yet on the device. Synchronize before closing it?",
-        MB_YESNOCANCEL | MB_ICONQUESTION);
-}
+int CMainFrame::AskSynchronizeOnClose() { return static_cast<int>(CSyncMessage(this).DoModal()); }
 
 void CMainFrame::SynchronizeOnClose() { RunSync(false); }
 

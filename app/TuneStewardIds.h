@@ -87,3 +87,11 @@
 #define IDS_XML_TOO_OLD                 1070
 #define IDS_CDDB_MISSING                1071
 #define IDS_NO_DEVICE_COMPONENT         32825
+
+// The synchronise question at closing.
+#define IDD_SYNC_MESSAGE                271
+#define IDC_SYNC_DONT_SHOW              2372
+#define IDC_SYNC_QUESTION               2469
+#define IDS_SYNC_DONT_SHOW              2372
+#define IDS_SYNC_ON_CLOSE_QUESTION      2469
+#define IDS_SYNC_BEFORE_UPDATE_QUESTION 2479
