@@ -1,6 +1,7 @@
 #include "app/CArtGrabber.h"
 
 #include "app/CMainFrame.h"
+#include "app/WideText.h"
 #include "library/LibraryLocations.h"
 #include "library/_ADOConnectionHelper.h"
 #include "library/_ADORecordsetHelper.h"
@@ -28,8 +29,6 @@ constexpr int kCoverArtSize = 255;
 // Three transfers in a row that failed: the device has no more pictures to give.
 constexpr int kMissesBeforeStop = 3;
 constexpr long kQueryByName = 8;
-
-CComBSTR Wide(const CString& text) { return CComBSTR(platform::Utf8ToUtf16(text.GetString()).c_str()); }
 
 struct NoCaseLess {
     bool operator()(const CString& a, const CString& b) const { return a.CompareNoCase(b) < 0; }
@@ -168,7 +167,7 @@ void CArtGrabber::GrabThread()
         if (!name.IsEmpty()) {
             bool arrived = true;
             if (download.path.CompareNoCase(previous) != 0) {
-                const HRESULT hr = m_pDevice->GetDeviceFile(Wide(download.path), Wide(covers + name));
+                const HRESULT hr = m_pDevice->GetDeviceFile(WideText(download.path), WideText(covers + name));
                 if (FAILED(hr)) {
                     m_bStop = true;
                     arrived = false;

@@ -1,6 +1,7 @@
 #include "app/DeviceConnection.h"
 
 #include "app/CPelicanApp.h"
+#include "app/WideText.h"
 #include "library/LibraryLocations.h"
 #include "platform/base/CodePage.h"
 #include "platform/com/CComBSTR.h"
@@ -8,12 +9,6 @@
 #include "platform/com/ObjBase.h"
 #include "platform/com/OleAuto.h"
 #include "sync/Lumasync.h"
-
-namespace {
-
-CComBSTR Wide(const CString& text) { return CComBSTR(platform::Utf8ToUtf16(text.GetString()).c_str()); }
-
-} // namespace
 
 int ConnectLibraryDevice(IQVClientDevice** device)
 {
@@ -29,8 +24,8 @@ int ConnectLibraryDevice(IQVClientDevice** device)
     VARIANT opened;
     VariantInit(&opened);
     // The component does not examine the password, so no failure here stands for a wrong one.
-    if (FAILED(connection->OpenDevice(Wide(app->m_strAddress), Wide(""), Wide(GetDatabaseConnectionString()), 1,
-            Wide(app->m_strPassword), &opened)))
+    if (FAILED(connection->OpenDevice(WideText(app->m_strAddress), WideText(""), WideText(GetDatabaseConnectionString()), 1,
+            WideText(app->m_strPassword), &opened)))
         return kOpenDeviceFailed;
     if ((opened.vt != VT_UNKNOWN && opened.vt != VT_DISPATCH) || opened.punkVal == nullptr) {
         VariantClear(&opened);
@@ -45,7 +40,7 @@ int ConnectLibraryDevice(IQVClientDevice** device)
         return kNoDeviceInterface;
     }
     // The device keeps a value of its own under the maker's and device's key.
-    (*device)->put_OEMName(Wide(app->m_strMaker));
-    (*device)->put_DeviceName(Wide(app->m_strDeviceName));
+    (*device)->put_OEMName(WideText(app->m_strMaker));
+    (*device)->put_DeviceName(WideText(app->m_strDeviceName));
     return kDeviceConnected;
 }

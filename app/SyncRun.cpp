@@ -2,6 +2,7 @@
 
 #include "app/CPelicanApp.h"
 #include "app/TuneStewardIds.h"
+#include "app/WideText.h"
 #include "library/AppRoutines.h"
 #include "library/LibraryFileSwap.h"
 #include "library/LibraryLocations.h"
@@ -21,8 +22,6 @@ constexpr const char* kConnectionPrefix = "Provider=Microsoft.JET.OLEDB.4.0;Data
 constexpr LONG kLibrarySteps = 0xF;
 constexpr LONG kRadioSteps = 0x3000;
 constexpr DWORD kCopyBufferSize = 10240;
-
-CComBSTR Wide(const CString& text) { return CComBSTR(platform::Utf8ToUtf16(text.GetString()).c_str()); }
 
 bool Exists(LPCTSTR path) { return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
 
@@ -68,11 +67,11 @@ void SyncRun::Unadvise()
 
 bool SyncRun::PrepareDevice(const CString& databasePath)
 {
-    if (FAILED(m_pDevice->put_TuneStewardDBConnectionString(Wide(kConnectionPrefix + databasePath))))
+    if (FAILED(m_pDevice->put_TuneStewardDBConnectionString(WideText(kConnectionPrefix + databasePath))))
         return false;
     const CString root = GetLibraryRoot();
-    m_pDevice->put_MusicFolder(Wide(root + "Music"));
-    m_pDevice->put_RadioFolder(Wide(root + "Radio"));
+    m_pDevice->put_MusicFolder(WideText(root + "Music"));
+    m_pDevice->put_RadioFolder(WideText(root + "Radio"));
     return true;
 }
 
