@@ -5,15 +5,24 @@
 #include "app/AppSettings.h"
 #include "app/CPelicanApp.h"
 #include "app/CPelicanDoc.h"
+#include "app/CSyncMessage.h"
+#include "app/CSyncProgressDlg.h"
+#include "app/ComponentCheck.h"
+#include "app/DeviceConnection.h"
+#include "app/LibraryOpening.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowPlacement.h"
 #include "library/AppRoutines.h"
+#include "library/LibraryLocations.h"
 #include "library/RegistryRoutines.h"
 #include "library/ServerRoutines.h"
 #include "library/_ADOConnectionHelper.h"
 #include "platform/afx/AfxMessageBox.h"
 #include "platform/afx/AfxPriv.h"
+#include "platform/afx/CCmdUI.h"
 #include "platform/afx/CDocument.h"
+#include "platform/base/FileApi.h"
+#include "platform/base/PathApi.h"
 #include "platform/afx/CView.h"
 #include "platform/com/ObjBase.h"
 #include "platform/user/WinClipboard.h"
@@ -57,6 +66,9 @@ ON_COMMAND(ID_HELP_TUNE_STEWARD, OnHelpFinder)
 ON_COMMAND(ID_DEFAULT_HELP, OnHelpFinder)
 ON_COMMAND(ID_HELP, CFrameWnd::OnHelp)
 ON_COMMAND(ID_CONTEXT_HELP, CFrameWnd::OnContextHelp)
+ON_COMMAND(ID_FILE_SYNCHRONIZE_LIBRARY, OnSynchronize)
+ON_COMMAND(ID_FILE_OPEN_LIBRARY, OnFileOpenLibrary)
+ON_UPDATE_COMMAND_UI(ID_FILE_SYNCHRONIZE_LIBRARY, OnUpdateSynchronize)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -189,6 +201,9 @@ LRESULT CMainFrame::OnInstallationMessage(WPARAM, LPARAM)
 
 bool CMainFrame::CloseLibrary()
 {
+    // The collector writes through the connection that closes here.
+    if (CPelicanApp* app = GetPelicanApp())
+        app->m_artGrabber.Cancel();
     if (CDocument* document = Document())
         document->SetModifiedFlag(FALSE);
     // The tree's state is the open library's: save it before the library goes, never after.
@@ -216,17 +231,9 @@ bool CMainFrame::CloseLibrary()
     return true;
 }
 
-int CMainFrame::AskSynchronizeOnClose()
-{
-    return AfxMessageBox("The library has changes that are not yet on the device. Synchronize before closing it?",
-        MB_YESNOCANCEL | MB_ICONQUESTION);
-}
+int CMainFrame::AskSynchronizeOnClose() { return static_cast<int>(CSyncMessage(this).DoModal()); }
 
-void CMainFrame::SynchronizeOnClose()
-{
-    // The synchronisation driver is not part of the program yet: the changes stay in the library file
-    // and go to the device at the next synchronisation.
-}
+void CMainFrame::SynchronizeOnClose() { RunSync(false); }
 
 void CMainFrame::SaveTreeState()
 {
@@ -324,3 +331,89 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo)
 }
 
 void CMainFrame::OnHelpFinder() { WinHelp(0, kHelpFinder); }
+
+int CMainFrame::ConnectDevice() { return ConnectLibraryDevice(&m_pDevice); }
+
+bool CMainFrame::RunSync(bool ask)
+{
+    // A connection failure says nothing: the user sees the library close.
+    if (!m_pDevice && ConnectDevice() != kDeviceConnected)
+        return false;
+    // The collector writes through the library's connection, which the run closes.
+    if (CPelicanApp* app = GetPelicanApp(); app && app->m_artGrabber.IsRunning())
+        app->m_artGrabber.Cancel();
+    // The component leaves its properties files in the current folder, which the swap cleans.
+    SetCurrentDirectory(GetDataSourceDirectory());
+    CSyncProgressDlg dialog(this);
+    dialog.m_bAsk = ask ? TRUE : FALSE;
+    const bool completed = dialog.DoModal() == IDOK;
+    ::CoFreeUnusedLibraries();
+    return completed;
+}
+
+void CMainFrame::OnSynchronize()
+{
+    if (!RunSync(false)) {
+        CloseLibrary();
+        return;
+    }
+    theLibraryConnection.OpenDatabase(GetDatabasePath());
+    OnLibraryRebuilt();
+}
+
+void CMainFrame::OnLibraryRebuilt()
+{
+    if (CPelicanApp* app = GetPelicanApp())
+        app->m_artGrabber.GrabCoverArt();
+    // The library tree rebuilds from the new file here once it joins the frame.
+}
+
+void CMainFrame::OnUpdateSynchronize(CCmdUI* pCmdUI) { pCmdUI->Enable(IsDeviceLibraryOpen() && IsLibraryModified()); }
+
+void CMainFrame::OnFileOpenLibrary() { OpenLibrary(); }
+
+INT_PTR CMainFrame::ChooseLibrary()
+{
+    // The library chooser joins the program here; until then no library can be chosen.
+    return IDCANCEL;
+}
+
+void CMainFrame::OnLibraryOpened()
+{
+    // The library tree and the search tab are built here once they join the frame.
+}
+
+bool CMainFrame::OpenLibrary()
+{
+    if (!CheckPrerequisites() || ChooseLibrary() != IDOK)
+        return false;
+    CPelicanApp* app = GetPelicanApp();
+    try {
+        bool ready = true;
+        if (!app->m_bLocalLibrary) {
+            // The main window repaints after the chooser before the synchronisation's dialog comes up.
+            MSG msg;
+            while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+            ready = RunSync(true) && GetFileAttributes(GetDatabasePath()) != INVALID_FILE_ATTRIBUTES;
+        } else {
+            ready = PrepareLocalLibraryFile();
+        }
+        if (!ready || !theLibraryConnection.OpenDatabase(GetDatabasePath())) {
+            // Nothing else would let go of the device the chooser connected.
+            ReleaseDevice();
+            return false;
+        }
+        LoadGenreTable();
+        OnLibraryOpened();
+        SetWindowText(CString("Aldercrest Tune Steward(") + app->m_strDescription + " )");
+        app->m_artGrabber.GrabCoverArt();
+        return true;
+    } catch (...) {
+        m_bSyncRunning = FALSE;
+        ReleaseDevice();
+        return false;
+    }
+}

@@ -52,6 +52,24 @@ public:
     // Lets go of the device object.
     void ReleaseDevice();
 
+    // Synchronisation with the device. Opens the open library's device into m_pDevice (expected
+    // empty): 0, or 1 (no connection object), 3 (the device did not open), 4 (no device object).
+    int ConnectDevice();
+    // Runs a synchronisation in its progress dialog, connecting first when no device is held; true when
+    // it completed and the rebuilt library is in place. ask: ask before sending unsent changes.
+    virtual bool RunSync(bool ask);
+    // After a completed synchronisation: the rebuilt library is open again; its tree and covers follow.
+    virtual void OnLibraryRebuilt();
+    // The Open Library command's work: the component check, the chooser, a device library brought up to
+    // date first, the database opened, then what shows the library. False when no library was opened;
+    // a device obtained on the way is then let go.
+    bool OpenLibrary();
+    // The library chooser: IDOK once it has filled the application's library identity and, for a device
+    // library, put the device into m_pDevice.
+    virtual INT_PTR ChooseLibrary();
+    // After the database opened: the library tree and the search tab are built here.
+    virtual void OnLibraryOpened();
+
     int m_nSelectedKind { 0 };
     CLIPFORMAT m_cfGridRecord { 0 };
     CLIPFORMAT m_cfTreeNode { 0 };
@@ -90,6 +108,9 @@ protected:
     afx_msg LRESULT OnInstallationMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnInstallationRequest();
     afx_msg void OnHelpFinder();
+    afx_msg void OnSynchronize();
+    afx_msg void OnFileOpenLibrary();
+    afx_msg void OnUpdateSynchronize(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

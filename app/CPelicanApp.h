@@ -2,6 +2,7 @@
 // The program's one application object: start-up and exit, the user's settings, the identity of the
 // open library and the process-wide flags that the shell and the library code read and write.
 
+#include "app/CArtGrabber.h"
 #include "app/CGenre.h"
 #include "library/CDeviceList.h"
 #include "platform/afx/CArray.h"
@@ -63,6 +64,7 @@ public:
     UINT m_nInstallMessage { 0 };
     CString m_strDefaultArtDirectory;          // setting DefaultArtDirectory
     BOOL m_bConfirmDelete[ConfirmKindCount] {}; // ask before deleting; read at start-up
+    CArtGrabber m_artGrabber;                  // fetches the device library's cover pictures
 
 protected:
     afx_msg void OnAppAbout();

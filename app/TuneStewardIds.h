@@ -229,3 +229,36 @@
 #define IDS_COVER_TITLE                 32849
 #define IDS_COVER_OVERWRITE             32851
 #define IDS_COVER_COPY_FAILED           32853
+// Synchronisation with the device: its progress dialog, its prompt at closing and their strings.
+#define IDD_SYNC_PROGRESS               304
+#define IDC_SYNC_OVERALL                2500
+#define IDC_SYNC_STOP                   2501
+#define IDC_SYNC_FILE                   2502
+#define IDC_SYNC_ANIMATION              2503
+#define IDC_SYNC_STATUS                 2506
+#define IDC_SYNC_FILE_LABEL             2507
+#define IDS_SYNC_PERCENT_DONE           155
+#define IDS_SYNC_ASK_UNSENT             157
+#define IDS_SYNC_FAILED                 32821
+#define IDS_SYNC_REBUILDING             32823
+#define IDS_SYNC_STOPPING               32837
+#define IDS_SYNC_DEVICE_ERROR           32842
+#define IDS_SYNC_INITIALIZING           32932
+#define IDS_SYNC_SENDING                32933
+#define IDS_SYNC_SWAP_FAILED            32990
+#define IDS_SYNC_PROGRESS_TITLE         32991
+
+// Opening a library: the component check and the local sample library's file.
+#define IDS_LOCAL_LIBRARY_MISSING       1025
+#define IDS_LOCAL_LIBRARY_READONLY      1026
+#define IDS_XML_TOO_OLD                 1070
+#define IDS_CDDB_MISSING                1071
+#define IDS_NO_DEVICE_COMPONENT         32825
+
+// The synchronise question at closing.
+#define IDD_SYNC_MESSAGE                271
+#define IDC_SYNC_DONT_SHOW              2372
+#define IDC_SYNC_QUESTION               2469
+#define IDS_SYNC_DONT_SHOW              2372
+#define IDS_SYNC_ON_CLOSE_QUESTION      2469
+#define IDS_SYNC_BEFORE_UPDATE_QUESTION 2479

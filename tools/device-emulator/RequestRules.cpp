@@ -59,11 +59,28 @@ void RequestRules::ClearAll()
     m_rules.clear();
 }
 
+void RequestRules::Disturb(int percent, std::chrono::milliseconds delay, unsigned seed)
+{
+    std::lock_guard lock(m_mutex);
+    m_disturbPercent = percent;
+    m_disturbDelay = delay;
+    m_disturbances.seed(seed);
+}
+
 RequestRule RequestRules::Find(const std::string& name) const
 {
     std::lock_guard lock(m_mutex);
     const auto rule = m_rules.find(name);
-    return rule == m_rules.end() ? RequestRule {} : rule->second;
+    if (rule != m_rules.end())
+        return rule->second;
+    if (m_disturbPercent > 0) {
+        const int draw = static_cast<int>(m_disturbances() % 200);
+        if (draw < m_disturbPercent)
+            return { RuleAction::Drop, {} };
+        if (draw < 2 * m_disturbPercent)
+            return { RuleAction::Delay, m_disturbDelay };
+    }
+    return {};
 }
 
 int RequestRules::AppliedCount(const std::string& name) const

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <map>
 #include <mutex>
+#include <random>
 #include <string>
 
 namespace emulator {
@@ -30,6 +31,9 @@ public:
     void Clear(const std::string& name);
     // Every request is answered again.
     void ClearAll();
+    // Of the requests without a rule of their own, drops about half of percent in a hundred and delays
+    // the other half, drawn from a generator of the seed: an unreliable network, repeatable. 0 ends it.
+    void Disturb(int percent, std::chrono::milliseconds delay, unsigned seed);
 
     // The rule for a request name; Answer when none was set.
     RequestRule Find(const std::string& name) const;
@@ -51,6 +55,9 @@ private:
     std::map<std::string, RequestRule> m_rules;
     std::map<std::string, int> m_applied;
     std::map<std::string, int> m_received;
+    int m_disturbPercent { 0 };
+    std::chrono::milliseconds m_disturbDelay { 0 };
+    mutable std::mt19937 m_disturbances;
 };
 
 } // namespace emulator
