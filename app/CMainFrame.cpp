@@ -5,6 +5,7 @@
 #include "app/AppSettings.h"
 #include "app/CPelicanApp.h"
 #include "app/CPelicanDoc.h"
+#include "app/CPelicanView.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowPlacement.h"
 #include "library/AppRoutines.h"
@@ -57,6 +58,9 @@ ON_COMMAND(ID_HELP_TUNE_STEWARD, OnHelpFinder)
 ON_COMMAND(ID_DEFAULT_HELP, OnHelpFinder)
 ON_COMMAND(ID_HELP, CFrameWnd::OnHelp)
 ON_COMMAND(ID_CONTEXT_HELP, CFrameWnd::OnContextHelp)
+ON_COMMAND(ID_VIEW_REFRESH, OnViewRefresh)
+ON_COMMAND(ID_TAGS_CLEAR_ALL, OnTagsClearAll)
+ON_COMMAND(ID_TAGS_SET_ALL, OnTagsSetAll)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -235,7 +239,10 @@ void CMainFrame::SaveTreeState()
 
 void CMainFrame::CloseListAndConnection()
 {
-    m_viewRecordset.Release();
+    CloseViewRecordset();
+    // The list must not go on reading rows of a library that is gone.
+    if (CPelicanView* list = GetListView())
+        list->ClearList();
     theLibraryConnection.Close();
 }
 
@@ -291,7 +298,7 @@ LRESULT CMainFrame::OnProgressSetPos(WPARAM wParam, LPARAM)
 
 LRESULT CMainFrame::OnRefreshViewMessage(WPARAM, LPARAM)
 {
-    // The list view refills itself here once it is part of the frame.
+    UpdateListView();
     return 0;
 }
 

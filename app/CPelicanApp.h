@@ -3,6 +3,7 @@
 // open library and the process-wide flags that the shell and the library code read and write.
 
 #include "app/CGenre.h"
+#include "app/FieldDisplayMap.h"
 #include "library/CDeviceList.h"
 #include "platform/afx/CArray.h"
 #include "platform/afx/CString.h"
@@ -63,6 +64,7 @@ public:
     UINT m_nInstallMessage { 0 };
     CString m_strDefaultArtDirectory;          // setting DefaultArtDirectory
     BOOL m_bConfirmDelete[ConfirmKindCount] {}; // ask before deleting; read at start-up
+    FieldDisplayMap m_fieldDisplay;            // the list's columns by field; filled by the list's first update
 
 protected:
     afx_msg void OnAppAbout();

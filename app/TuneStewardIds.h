@@ -61,3 +61,22 @@
 #define ID_PLAYLIST_DELETE              32916
 #define ID_PLAYLIST_RENAME              32917
 #define ID_PLAYLIST_NEW                 32918
+
+// The record list: its tag state images, its context menus and their commands.
+#define IDB_TAG_STATES                  317
+#define IDR_TAGS_MENU                   318
+#define IDR_TRACK_MENU                  265
+#define IDR_STATION_MENU                294
+#define IDR_FOLDERS_MENU                305
+#define IDR_ALBUM_MENU                  286
+#define IDR_GROUP_ALBUM_MENU            284
+#define ID_TAGS_CLEAR_ALL               32938
+#define ID_TAGS_SET_ALL                 32939
+#define ID_FOLDERS_IMPORT_FILE          32931
+#define ID_FOLDERS_IMPORT_TAGGED        32934
+#define ID_FOLDERS_ADD_TAGGED_TO_ALBUM  32935
+#define ID_FOLDERS_ALBUM_FROM_TAGGED    32936
+#define ID_FOLDERS_ADD_FILE_TO_ALBUM    32937
+#define ID_ALBUM_MOVE_TAGGED_TO_GROUP   32858
+#define ID_ALBUM_DELETE_TAGGED          32863
+#define ID_ALBUM_ADD_TAGGED_TO_GROUP    32864
