@@ -4,6 +4,9 @@
 // drives, reads a drive's folders when it is expanded, keeps each library's expanded branches in the
 // registry, and brings itself up to date after edits without a rebuild so that the user keeps their place.
 
+#include <functional>
+#include <vector>
+
 #include "app/CTreeNode.h"
 #include "platform/ado/Ado.h"
 #include "platform/afx/CImageList.h"
@@ -136,9 +139,28 @@ protected:
 private:
     CTreeNode* NodeOfItem(HTREEITEM hItem);
     CTreeNode* AddNode(int nKind, int nRecordId);
-    // Takes the nodes of the item and its descendants out of the list and frees them.
-    void FreeSubtreeNodes(HTREEITEM hItem);
+    // Takes the nodes out of the node list and frees them.
+    void ForgetNodes(const std::vector<CTreeNode*>& nodes);
+    void FreeAllNodes();
+    // The item and its descendants, depth first.
+    void CollectSubtree(HTREEITEM hItem, std::vector<HTREEITEM>& items);
+    // Deletes every child of the item with the nodes of their subtrees, leaving the selection to the caller.
+    void DeleteChildren(HTREEITEM hItem);
+    // Clears the branch handles that name one of the items.
+    void ForgetBranchHandles(const std::vector<HTREEITEM>& items);
+    // The first item after hAfter (or hStart) in the direction that matches, wrapping once round the
+    // tree and ending at hStart.
+    HTREEITEM FindInOrder(HTREEITEM hStart, HTREEITEM hAfter, BOOL bForward, const std::function<bool(HTREEITEM)>& matches);
+    // Reads the subfolders of a drive or folder item, each child with a node of its own.
     void FillFolders(HTREEITEM hItem);
+    // One child per row of the record set; a failure while the rows are read is shown and raised.
+    void FillFromRecordset(HTREEITEM hParent, int nKind, _Recordset* pRecordset, BOOL bWithRecordId);
+    // Checks a member of a music group by its membership query (member id, group id).
+    RefreshResult RefreshMembership(HTREEITEM hItem, LPCTSTR lpszQuery);
+    // Inserts a branch node under the parent with its label from the string table.
+    HTREEITEM InsertBranch(UINT nLabelId, HTREEITEM hParent, int nKind);
+    // Fills a branch and restores its saved state; a database failure ends this branch only.
+    void FillBranch(HTREEITEM hBranch, const CString& strSection, BOOL (CMainTreeCtrl::*pfnFill)(HTREEITEM));
     // The registry section of the open library's saved tree state.
     static CString TreeStateSection();
     void RestoreNodeState(HTREEITEM hItem, const CString& strSection);
