@@ -174,8 +174,16 @@ HTREEITEM CMainTreeCtrl::InsertNode(LPCTSTR lpszLabel, HTREEITEM hParent, HTREEI
         ForgetNodes({ pNode });
         return nullptr;
     }
-    EnsureVisible(hItem, FALSE);
-    RedrawItem(hItem);
+    if (GetRedraw()) {
+        EnsureVisible(hItem, FALSE);
+        RedrawItem(hItem);
+    } else {
+        // A build with redrawing off: the collapsed ancestors open as EnsureVisible would open them, without
+        // scrolling to every item on the way.
+        for (HTREEITEM h = hParent; h != nullptr && h != TVI_ROOT; h = GetParentItem(h))
+            if ((GetItemState(h, TVIS_EXPANDED) & TVIS_EXPANDED) == 0)
+                Expand(h, TVE_EXPAND, FALSE);
+    }
     return hItem;
 }
 
