@@ -14,6 +14,7 @@
 
 struct IQVClientDevice;
 class CPelicanDoc;
+class CMainTreeCtrl;
 class CPelicanView;
 class CView;
 
@@ -58,6 +59,10 @@ public:
     // Opening closes the old record set, remembers the node and sets the list's tags; false when the
     // node shows nothing or its source failed (shown), the record set then closed.
     bool OpenViewForNode(const ViewNode& node, LPCTSTR order = nullptr);
+    // The same for a tree item: its kind, label, record id and, below My Computer, its folder path.
+    bool OpenViewForSelection(CMainTreeCtrl& tree, HTREEITEM hItem, LPCTSTR order = nullptr);
+    // What the tree calls when its selection changes: the item's records, filled into the list.
+    bool ReloadViewForItem(CMainTreeCtrl& tree, HTREEITEM hItem);
     // The selected node again with an order text (" ORDER BY [field]").
     bool ReopenViewOrdered(LPCTSTR order);
     // Opens the node's records and fills the list, busy meanwhile.

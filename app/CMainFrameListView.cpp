@@ -2,7 +2,9 @@
 // requerying the list, the current row's values, and walking the tagged rows.
 #include "app/CMainFrame.h"
 
+#include "app/CMainTreeCtrl.h"
 #include "app/CPelicanView.h"
+#include "app/TreeNodeKind.h"
 #include "library/AppRoutines.h"
 #include "library/ChangeTracking.h"
 #include "library/ResultChecking.h"
@@ -20,6 +22,18 @@ CString TextOf(const _variant_t& value)
 
 bool IsTrue(const _variant_t& value) { return value.vt == VT_BOOL ? value.boolVal != 0 : false; }
 
+// What the list needs of a tree item: its kind, label, record id and, below My Computer, its folder.
+ViewNode NodeOfItem(CMainTreeCtrl& tree, HTREEITEM hItem)
+{
+    ViewNode node;
+    node.kind = tree.GetNodeKind(hItem);
+    node.text = tree.GetItemText(hItem, 0);
+    node.recordId = tree.GetNodeRecordId(hItem);
+    if (node.kind == kindMyComputer || node.kind == kindFolder || IsDriveKind(node.kind))
+        tree.GetItemPath(hItem, node.folder, tree.m_hMyComputer, "\\");
+    return node;
+}
+
 } // namespace
 
 CPelicanView* CMainFrame::GetListView() const { return dynamic_cast<CPelicanView*>(m_pListView); }
@@ -35,6 +49,13 @@ bool CMainFrame::OpenViewForNode(const ViewNode& node, LPCTSTR order)
         list->SetTagsOn(opened && tags);
     return opened;
 }
+
+bool CMainFrame::OpenViewForSelection(CMainTreeCtrl& tree, HTREEITEM hItem, LPCTSTR order)
+{
+    return OpenViewForNode(NodeOfItem(tree, hItem), order);
+}
+
+bool CMainFrame::ReloadViewForItem(CMainTreeCtrl& tree, HTREEITEM hItem) { return ReloadView(NodeOfItem(tree, hItem)); }
 
 bool CMainFrame::ReopenViewOrdered(LPCTSTR order) { return OpenViewForNode(ViewNode(m_selectedNode), order); }
 

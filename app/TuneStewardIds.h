@@ -80,3 +80,22 @@
 #define ID_ALBUM_MOVE_TAGGED_TO_GROUP   32858
 #define ID_ALBUM_DELETE_TAGGED          32863
 #define ID_ALBUM_ADD_TAGGED_TO_GROUP    32864
+
+// The library tree: its node images, its node labels and the menu texts its build looks for.
+#define IDB_TREE_NODES                  249
+#define IDS_TREE_FILE_MENU              2480
+#define IDS_TREE_MEDIA_MENU             2482
+#define IDS_TREE_RADIO_GROUP_MENU       2485
+#define IDS_TREE_TOOLS_MENU             2487
+#define IDS_TREE_NEW_GROUP              32783
+#define IDS_TREE_MY_COMPUTER            32784
+#define IDS_TREE_PLAYLISTS              32788
+#define IDS_TREE_STATIONS               32790
+#define IDS_TREE_GROUPS                 32793
+#define IDS_TREE_ALBUMS                 32795
+#define IDS_TREE_ARTISTS                32797
+#define IDS_TREE_ALL                    32799
+#define IDS_TREE_SEARCH_RESULTS         32801
+#define IDS_TREE_NEW_PLAYLIST           32803
+#define IDS_TREE_MUSIC                  32895
+#define IDS_TREE_RADIO                  32896

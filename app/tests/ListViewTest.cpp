@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "app/CMainFrame.h"
+#include "app/CMainTreeCtrl.h"
 #include "app/CPelicanView.h"
 #include "app/TreeNodeKind.h"
 #include "app/TuneStewardIds.h"
 #include "library/GroupEdits.h"
+#include "library/LibraryLocations.h"
 #include "library/MusicImport.h"
 #include "library/PlaylistEdits.h"
 #include "library/RegistryRoutines.h"
@@ -231,6 +233,34 @@ TEST_F(ListView, EachNodeKindShowsItsColumnsAndRows)
     EXPECT_EQ(Rows(), 0);
     EXPECT_EQ(ShownColumns().size(), 0u);
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(ListView, TheSelectedTreeItemDecidesTheRows)
+{
+    Import(kTracks);
+    DeleteRegistryKey(GetLibraryFolderName() + "\\TreeState");
+    CMainTreeCtrl tree(m_frame);
+    ASSERT_TRUE(tree.Create(m_frame, CRect(0, 0, 200, 400)));
+    tree.BuildTree();
+    struct Case {
+        HTREEITEM item;
+        int rows;
+        int selection;
+    } cases[] = {
+        { tree.m_hAll, 3, selectionTracks },
+        { tree.FindChildItem(tree.m_hArtists, "Band B"), 1, selectionTracks },
+        { tree.FindChildItem(tree.m_hAlbums, "First"), 2, selectionTracks },
+        { tree.m_hAlbums, 2, selectionAlbums },
+        { tree.m_hMusic, 0, selectionNone },
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.item, nullptr);
+        SCOPED_TRACE(std::string(tree.GetItemText(c.item, 0)));
+        m_frame->ReloadViewForItem(tree, c.item);
+        EXPECT_EQ(Rows(), c.rows);
+        EXPECT_EQ(m_frame->GetSelectionKind(), c.selection);
+    }
+    tree.DestroyWindow();
 }
 
 TEST_F(ListView, OptionalColumnsFollowTheLayoutSettingsExactly)
