@@ -130,10 +130,14 @@ void CPelicanView::BuildColumns()
     }
     m_nRowCount = std::max(0L, recordset->RecordCount());
     m_bEmpty = m_nRowCount == 0;
-    SendMessage(LVM_SETITEMCOUNT, m_nRowCount, LVSICF_NOINVALIDATEALL);
     if (m_bTagsOn)
         m_tagBits.assign(m_nRowCount / 8 + 1, 0);
+    // The columns fit the rows of the first screen: sized over every row, a large library would be
+    // read through once per column just to show its first page.
+    const int firstScreen = static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
+    SendMessage(LVM_SETITEMCOUNT, std::min(m_nRowCount, firstScreen), LVSICF_NOINVALIDATEALL);
     AutoSizeColumns(-1);
+    SendMessage(LVM_SETITEMCOUNT, m_nRowCount, LVSICF_NOINVALIDATEALL);
 }
 
 void CPelicanView::AutoSizeColumns(int lastColumn)
