@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CMainFrame.h"
@@ -114,10 +116,10 @@ protected:
         m_view->SendMessage(LVM_GETITEMTEXT, row, reinterpret_cast<LPARAM>(&item));
         return text;
     }
-    // The captions of the shown columns, in order.
-    std::vector<std::string> ShownColumns() const
+    // The header's columns: caption and width, in order.
+    std::vector<std::pair<std::string, int>> Headings() const
     {
-        std::vector<std::string> shown;
+        std::vector<std::pair<std::string, int>> headings;
         const HWND header = reinterpret_cast<HWND>(m_view->SendMessage(LVM_GETHEADER));
         const int count = static_cast<int>(::SendMessage(header, HDM_GETITEMCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
@@ -127,25 +129,25 @@ protected:
             item.pszText = text;
             item.cchTextMax = sizeof text;
             ::SendMessage(header, HDM_GETITEM, i, reinterpret_cast<LPARAM>(&item));
-            if (item.cxy > 0)
-                shown.emplace_back(text);
+            headings.emplace_back(text, item.cxy);
         }
+        return headings;
+    }
+    // The captions of the shown columns, in order.
+    std::vector<std::string> ShownColumns() const
+    {
+        std::vector<std::string> shown;
+        for (const auto& [caption, width] : Headings())
+            if (width > 0)
+                shown.push_back(caption);
         return shown;
     }
     int ColumnOf(const std::string& caption) const
     {
-        const HWND header = reinterpret_cast<HWND>(m_view->SendMessage(LVM_GETHEADER));
-        const int count = static_cast<int>(::SendMessage(header, HDM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char text[256] {};
-            HDITEM item;
-            item.mask = HDI_TEXT;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            ::SendMessage(header, HDM_GETITEM, i, reinterpret_cast<LPARAM>(&item));
-            if (caption == text)
-                return i;
-        }
+        const auto headings = Headings();
+        for (size_t i = 0; i < headings.size(); ++i)
+            if (headings[i].first == caption)
+                return static_cast<int>(i);
         return -1;
     }
     std::vector<std::string> Column(const std::string& caption) const
@@ -422,4 +424,36 @@ TEST_F(ListView, AnEmptySourceShowsTheEmptyListText)
     CRect list;
     m_view->GetWindowRect(&list);
     EXPECT_EQ(m_screen.compareWithGolden(list, TS_APP_TEST_DIR "/golden/EmptyList.png"), "");
+}
+
+TEST_F(ListView, ResizingAColumnKeepsHiddenOnesHiddenAndRefreshesThroughTheFrame)
+{
+    Import(kTracks);
+    Show(Node(kindAll));
+    const HWND header = reinterpret_cast<HWND>(m_view->SendMessage(LVM_GETHEADER));
+    const auto changing = [&](int column, int width) {
+        HDITEM item;
+        item.mask = HDI_WIDTH;
+        item.cxy = width;
+        NMHEADER notify;
+        notify.hdr.hwndFrom = header;
+        notify.hdr.code = HDN_ITEMCHANGING;
+        notify.iItem = column;
+        notify.pitem = &item;
+        m_view->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+        return item.cxy;
+    };
+    EXPECT_EQ(changing(ColumnOf(""), 80), 0);
+    EXPECT_EQ(changing(ColumnOf("Track"), 3), 10);
+    EXPECT_EQ(changing(ColumnOf("Track"), 120), 120);
+
+    // The end of a resize asks the frame for View / Refresh, which reads the list again.
+    const int rebinds = m_frame->m_nRebindsPosted;
+    NMHEADER end;
+    end.hdr.hwndFrom = header;
+    end.hdr.code = HDN_ENDTRACK;
+    m_view->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&end));
+    m_screen.pump();
+    EXPECT_EQ(m_frame->m_nRebindsPosted, rebinds + 1);
+    EXPECT_EQ(Rows(), 3);
 }
