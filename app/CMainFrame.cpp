@@ -10,6 +10,7 @@
 #include "app/ComponentCheck.h"
 #include "app/DeviceConnection.h"
 #include "app/LibraryOpening.h"
+#include "app/CPelicanView.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowPlacement.h"
 #include "library/AppRoutines.h"
@@ -69,6 +70,9 @@ ON_COMMAND(ID_CONTEXT_HELP, CFrameWnd::OnContextHelp)
 ON_COMMAND(ID_FILE_SYNCHRONIZE_LIBRARY, OnSynchronize)
 ON_COMMAND(ID_FILE_OPEN_LIBRARY, OnFileOpenLibrary)
 ON_UPDATE_COMMAND_UI(ID_FILE_SYNCHRONIZE_LIBRARY, OnUpdateSynchronize)
+ON_COMMAND(ID_VIEW_REFRESH, OnViewRefresh)
+ON_COMMAND(ID_TAGS_CLEAR_ALL, OnTagsClearAll)
+ON_COMMAND(ID_TAGS_SET_ALL, OnTagsSetAll)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -242,7 +246,10 @@ void CMainFrame::SaveTreeState()
 
 void CMainFrame::CloseListAndConnection()
 {
-    m_viewRecordset.Release();
+    CloseViewRecordset();
+    // The list must not go on reading rows of a library that is gone.
+    if (CPelicanView* list = GetListView())
+        list->ClearList();
     theLibraryConnection.Close();
 }
 
@@ -298,7 +305,7 @@ LRESULT CMainFrame::OnProgressSetPos(WPARAM wParam, LPARAM)
 
 LRESULT CMainFrame::OnRefreshViewMessage(WPARAM, LPARAM)
 {
-    // The list view refills itself here once it is part of the frame.
+    UpdateListView();
     return 0;
 }
 

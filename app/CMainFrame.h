@@ -5,6 +5,7 @@
 // library's workers send. The toolbar manager, menu bar, docking tab window, list view and detail
 // sheet join the frame as they come.
 
+#include "app/ViewSource.h"
 #include "library/_ADORecordsetHelper.h"
 #include "platform/shell/OleIdl.h"
 #include "platform/afx/CProgressCtrl.h"
@@ -13,6 +14,8 @@
 
 struct IQVClientDevice;
 class CPelicanDoc;
+class CMainTreeCtrl;
+class CPelicanView;
 class CView;
 
 // The private messages of the frame: the status bar's progress, refilling the list, letting go of the
@@ -69,6 +72,45 @@ public:
     virtual INT_PTR ChooseLibrary();
     // After the database opened: the library tree and the search tab are built here.
     virtual void OnLibraryOpened();
+    // The record list's source: the selected node's records in m_viewRecordset, shown by the list view.
+    // Opening closes the old record set, remembers the node and sets the list's tags; false when the
+    // node shows nothing or its source failed (shown), the record set then closed.
+    bool OpenViewForNode(const ViewNode& node, LPCTSTR order = nullptr);
+    // The same for a tree item: its kind, label, record id and, below My Computer, its folder path.
+    bool OpenViewForSelection(CMainTreeCtrl& tree, HTREEITEM hItem, LPCTSTR order = nullptr);
+    // What the tree calls when its selection changes: the item's records, filled into the list.
+    bool ReloadViewForItem(CMainTreeCtrl& tree, HTREEITEM hItem);
+    // The selected node again with an order text (" ORDER BY [field]").
+    bool ReopenViewOrdered(LPCTSTR order);
+    // Opens the node's records and fills the list, busy meanwhile.
+    bool ReloadView(const ViewNode& node);
+    // Refills the list from the record set and rebinds the detail sheet to its current row.
+    bool UpdateListView();
+    // Reads the record set again after a library edit; true without a record set.
+    bool RequeryView();
+    void CloseViewRecordset();
+    int GetSelectionKind() const { return ViewSource::SelectionKindOf(m_selectedNode); }
+    bool IsTrackSelection() const { return GetSelectionKind() == selectionTracks; }
+    bool IsStationSelection() const { return GetSelectionKind() == selectionStations; }
+    long GetSelectedRecordId() const { return m_selectedNode.recordId; }
+    DROPEFFECT GetRowDragEffects() const { return ViewSource::RowDragEffects(m_nSelectedKind); }
+    // Readers of the record set's current row.
+    long GetCurrentAlbumTrackId();
+    CString GetCurrentTrackTitle();
+    bool IsCurrentRowCD();
+    bool IsCurrentRowHidden();
+    CString GetCurrentFilePath();
+    // Tag iteration over the list's tagged rows, reading the id field (AlbumTrackID, for albums QVCDID)
+    // of each; -1 when no tagged row follows. m_nCurrentRow is the walk's cursor.
+    long GetFirstTaggedId(LPCTSTR idField);
+    long GetNextTaggedId(LPCTSTR idField);
+    // Asks the detail sheet to follow the row once the current message is done; until the sheet is
+    // part of the frame, the row asked for and the number of requests are kept.
+    void PostDetailRebind(int row);
+    int m_nRebindRow { -1 };
+    int m_nRebindsPosted { 0 };
+    CPelicanView* GetListView() const;
+    ViewNode m_selectedNode;
 
     int m_nSelectedKind { 0 };
     CLIPFORMAT m_cfGridRecord { 0 };
@@ -111,6 +153,9 @@ protected:
     afx_msg void OnSynchronize();
     afx_msg void OnFileOpenLibrary();
     afx_msg void OnUpdateSynchronize(CCmdUI* pCmdUI);
+    afx_msg void OnViewRefresh();
+    afx_msg void OnTagsClearAll();
+    afx_msg void OnTagsSetAll();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -9,6 +9,7 @@
 #include "app/CLogoWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CPelicanDoc.h"
+#include "app/CPelicanView.h"
 #include "app/TuneStewardIds.h"
 #include "library/RegistryRoutines.h"
 #include "platform/afx/AfxMessageBox.h"
@@ -72,7 +73,7 @@ BOOL CPelicanApp::InitInstance()
     m_bLibraryModified = FALSE;
 
     AddDocTemplate(new CSingleDocTemplate(
-        IDR_MAINFRAME, RUNTIME_CLASS(CPelicanDoc), RUNTIME_CLASS(CMainFrame), nullptr));
+        IDR_MAINFRAME, RUNTIME_CLASS(CPelicanDoc), RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CPelicanView)));
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
 

@@ -4,6 +4,7 @@
 
 #include "app/CArtGrabber.h"
 #include "app/CGenre.h"
+#include "app/FieldDisplayMap.h"
 #include "library/CDeviceList.h"
 #include "platform/afx/CArray.h"
 #include "platform/afx/CString.h"
@@ -65,6 +66,7 @@ public:
     CString m_strDefaultArtDirectory;          // setting DefaultArtDirectory
     BOOL m_bConfirmDelete[ConfirmKindCount] {}; // ask before deleting; read at start-up
     CArtGrabber m_artGrabber;                  // fetches the device library's cover pictures
+    FieldDisplayMap m_fieldDisplay;            // the list's columns by field; filled by the list's first update
 
 protected:
     afx_msg void OnAppAbout();

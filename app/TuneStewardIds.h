@@ -262,3 +262,40 @@
 #define IDS_SYNC_DONT_SHOW              2372
 #define IDS_SYNC_ON_CLOSE_QUESTION      2469
 #define IDS_SYNC_BEFORE_UPDATE_QUESTION 2479
+// The record list: its tag state images, its context menus and their commands.
+#define IDB_TAG_STATES                  317
+#define IDR_TAGS_MENU                   318
+#define IDR_TRACK_MENU                  265
+#define IDR_STATION_MENU                294
+#define IDR_FOLDERS_MENU                305
+#define IDR_ALBUM_MENU                  286
+#define IDR_GROUP_ALBUM_MENU            284
+#define ID_TAGS_CLEAR_ALL               32938
+#define ID_TAGS_SET_ALL                 32939
+#define ID_FOLDERS_IMPORT_FILE          32931
+#define ID_FOLDERS_IMPORT_TAGGED        32934
+#define ID_FOLDERS_ADD_TAGGED_TO_ALBUM  32935
+#define ID_FOLDERS_ALBUM_FROM_TAGGED    32936
+#define ID_FOLDERS_ADD_FILE_TO_ALBUM    32937
+#define ID_ALBUM_MOVE_TAGGED_TO_GROUP   32858
+#define ID_ALBUM_DELETE_TAGGED          32863
+#define ID_ALBUM_ADD_TAGGED_TO_GROUP    32864
+
+// The library tree: its node images, its node labels and the menu texts its build looks for.
+#define IDB_TREE_NODES                  249
+#define IDS_TREE_FILE_MENU              2480
+#define IDS_TREE_MEDIA_MENU             2482
+#define IDS_TREE_RADIO_GROUP_MENU       2485
+#define IDS_TREE_TOOLS_MENU             2487
+#define IDS_TREE_NEW_GROUP              32783
+#define IDS_TREE_MY_COMPUTER            32784
+#define IDS_TREE_PLAYLISTS              32788
+#define IDS_TREE_STATIONS               32790
+#define IDS_TREE_GROUPS                 32793
+#define IDS_TREE_ALBUMS                 32795
+#define IDS_TREE_ARTISTS                32797
+#define IDS_TREE_ALL                    32799
+#define IDS_TREE_SEARCH_RESULTS         32801
+#define IDS_TREE_NEW_PLAYLIST           32803
+#define IDS_TREE_MUSIC                  32895
+#define IDS_TREE_RADIO                  32896

@@ -147,7 +147,8 @@ TEST_F(Program, ShowsTheSplashThenTheMainFrameWithItsMenuAndStatusBar)
 
     ASSERT_NE(Frame(), nullptr);
     EXPECT_TRUE(Frame()->IsWindowVisible());
-    EXPECT_EQ(WindowText(Frame()->m_hWnd), "Tune Steward");
+    // The list view's first update names the maker in the caption.
+    EXPECT_EQ(WindowText(Frame()->m_hWnd), "Aldercrest Tune Steward");
     EXPECT_EQ(afx_test::MenuTexts(::GetMenu(Frame()->m_hWnd)),
         (std::vector<std::string> { "&File", "&Media", "&View", "&Tools", "&Help" }));
     EXPECT_TRUE(Frame()->m_wndStatusBar.IsWindowVisible());

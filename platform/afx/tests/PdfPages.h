@@ -59,7 +59,39 @@ public:
         return RGB(px[2], px[1], px[0]);
     }
 
+    // Compares the rendered page exactly with a golden PNG; empty when every pixel matches, else what
+    // differs, with the rendered page written beside the golden one as <name>.actual.png.
+    std::string CompareWithGolden(const std::string& goldenPath) const
+    {
+        if (!m_image)
+            return "no page rendered";
+        std::unique_ptr<cairo_surface_t, Unref> golden(cairo_image_surface_create_from_png(goldenPath.c_str()));
+        const std::string actual = goldenPath.substr(0, goldenPath.rfind('.')) + ".actual.png";
+        const auto differs = [&](const std::string& what) {
+            cairo_surface_write_to_png(m_image.get(), actual.c_str());
+            return what + "; the rendered page is in " + actual;
+        };
+        if (cairo_surface_status(golden.get()) != CAIRO_STATUS_SUCCESS)
+            return differs("no golden picture " + goldenPath);
+        const int width = cairo_image_surface_get_width(golden.get());
+        const int height = cairo_image_surface_get_height(golden.get());
+        if (width != Width() || height != Height())
+            return differs("the size differs");
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (PixelOf(m_image.get(), x, y) != PixelOf(golden.get(), x, y))
+                    return differs("pixel " + std::to_string(x) + "," + std::to_string(y) + " differs");
+        std::filesystem::remove(actual);
+        return {};
+    }
+
 private:
+    static COLORREF PixelOf(cairo_surface_t* image, int x, int y)
+    {
+        cairo_surface_flush(image);
+        const auto* px = cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image) + 4 * x;
+        return RGB(px[2], px[1], px[0]);
+    }
     struct Unref {
         void operator()(PopplerDocument* d) const { g_object_unref(d); }
         void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }

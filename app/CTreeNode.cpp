@@ -1,0 +1,3 @@
+#include "app/CTreeNode.h"
+
+IMPLEMENT_DYNCREATE(CTreeNode, CCmdTarget)
