@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/CPelicanApp.h"
+#include "app/RowValues.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowHelpers.h"
 #include "library/LibraryLocations.h"
@@ -55,21 +56,6 @@ long TakeLastField(CString& strRow)
 bool IsTrueText(const CString& strValue)
 {
     return strValue.CompareNoCase("True") == 0 || std::atol(strValue) != 0;
-}
-
-long LongValue(const _variant_t& value)
-{
-    if (value.vt == VT_EMPTY || value.vt == VT_NULL)
-        return 0;
-    _variant_t number;
-    return SUCCEEDED(VariantChangeType(&number, &value, 0, VT_I4)) ? number.lVal : 0;
-}
-
-CString TextValue(const _variant_t& value)
-{
-    if (value.vt != VT_BSTR)
-        return CString();
-    return CString(static_cast<const char*>(_bstr_t(value)));
 }
 
 CString LoadText(UINT nId)
@@ -180,9 +166,9 @@ BOOL CMainTreeCtrl::FillGroups(HTREEITEM hGroups)
         return FALSE;
     const CString strSection = TreeStateSection();
     for (; !rows.IsEOF(); rows.MoveNext()) {
-        const long nGroupId = LongValue(rows.GetValue("GroupID"));
+        const long nGroupId = RowValueLong(rows.GetValue("GroupID"));
         const HTREEITEM hGroup
-            = InsertNode(TextValue(rows.GetValue("GroupName")), hGroups, TVI_LAST, kindMusicGroup, nGroupId);
+            = InsertNode(RowValueText(rows.GetValue("GroupName")), hGroups, TVI_LAST, kindMusicGroup, nGroupId);
         if (hGroup == nullptr)
             continue;
         FillGroupContents(hGroup, nGroupId);
@@ -213,7 +199,7 @@ BOOL CMainTreeCtrl::FillGroupContents(HTREEITEM hGroup, long nGroupId)
         const Member* pMember = nullptr;
         long nMemberId = 0;
         for (const Member& member : members) {
-            nMemberId = LongValue(rows.GetValue(member.idColumn));
+            nMemberId = RowValueLong(rows.GetValue(member.idColumn));
             if (nMemberId != 0) {
                 pMember = &member;
                 break;
@@ -228,11 +214,11 @@ BOOL CMainTreeCtrl::FillGroupContents(HTREEITEM hGroup, long nGroupId)
         // The member was deleted from the library: it leaves the group's branch.
         if (detail.IsEOF())
             continue;
-        CString strLabel = TextValue(detail.GetValue(pMember->labelColumn));
+        CString strLabel = RowValueText(detail.GetValue(pMember->labelColumn));
         if (strLabel.IsEmpty())
             strLabel = emptyMemberLabel;
         int nKind = pMember->nKind;
-        if (nKind == kindAlbum && LongValue(detail.GetValue("IsCD")) != 0)
+        if (nKind == kindAlbum && RowValueLong(detail.GetValue("IsCD")) != 0)
             nKind = kindCDAlbum;
         InsertNode(strLabel, hGroup, TVI_LAST, nKind, nMemberId);
     }
