@@ -8,6 +8,10 @@
 #include "platform/com/ObjBase.h"
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 // The main window's part, answered without windows.
 class QuietImportHost : public MusicImportHost {
@@ -51,3 +55,31 @@ inline bool RegisterControl()
     return registered;
 }
 
+
+// A run's own folder under the temporary folder, with the registry's home in it (the classes are
+// registered there, never in the user's), the component model started and message boxes answered OK.
+// The folder goes with the object.
+class BenchRunFolder {
+public:
+    explicit BenchRunFolder(const std::string& name)
+        : m_folder(std::filesystem::temp_directory_path() / (name + "-" + std::to_string(::getpid())))
+    {
+        std::filesystem::remove_all(m_folder);
+        std::filesystem::create_directories(m_folder / "home");
+        setenv("TUNESTEWARD_HOME", (m_folder / "home").c_str(), 1);
+        CoInitialize(nullptr);
+        m_boxes = platform::SetMessageBoxPresenter([](const std::string&, const std::string&, UINT) { return IDOK; });
+    }
+    ~BenchRunFolder()
+    {
+        platform::SetMessageBoxPresenter(m_boxes);
+        std::filesystem::remove_all(m_folder);
+    }
+    BenchRunFolder(const BenchRunFolder&) = delete;
+    BenchRunFolder& operator=(const BenchRunFolder&) = delete;
+    const std::filesystem::path& path() const { return m_folder; }
+
+private:
+    std::filesystem::path m_folder;
+    platform::MessageBoxPresenter m_boxes;
+};

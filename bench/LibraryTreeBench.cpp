@@ -110,13 +110,8 @@ long ReadRowsRaw(const std::string& database)
 
 void BM_BuildLibraryTreeBesideRawReads(benchmark::State& state)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("tree-bench-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder / "home");
-    setenv("TUNESTEWARD_HOME", (folder / "home").c_str(), 1);
-    CoInitialize(nullptr);
-    const auto boxes
-        = platform::SetMessageBoxPresenter([](const std::string&, const std::string&, UINT) { return IDOK; });
+    const BenchRunFolder run("tree-bench");
+    const auto& folder = run.path();
     const long tracks = static_cast<long>(state.range(0));
     const long playlists = static_cast<long>(state.range(1));
     {
@@ -179,8 +174,6 @@ void BM_BuildLibraryTreeBesideRawReads(benchmark::State& state)
         }
         theLibraryConnection.Close();
     }
-    platform::SetMessageBoxPresenter(boxes);
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -58,14 +58,8 @@ std::vector<std::string> MakeFiles(const std::filesystem::path& folder, long cou
 
 void BM_ImportMp3FilesBesideTagLib(benchmark::State& state)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("import-bench-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder / "home");
-    // The classes are registered in a home folder of the run's own, never in the user's.
-    setenv("TUNESTEWARD_HOME", (folder / "home").c_str(), 1);
-    CoInitialize(nullptr);
-    const auto boxes
-        = platform::SetMessageBoxPresenter([](const std::string&, const std::string&, UINT) { return IDOK; });
+    const BenchRunFolder run("import-bench");
+    const auto& folder = run.path();
     const long count = static_cast<long>(state.range(0));
     const std::vector<std::string> files = MakeFiles(folder, count);
     if (files.empty() || FAILED(platform::EnsureDataAccessRegistered()) || !RegisterControl()) {
@@ -116,8 +110,6 @@ void BM_ImportMp3FilesBesideTagLib(benchmark::State& state)
         state.counters["ratio"] = import / tagLib;
         theLibraryConnection.Close();
     }
-    platform::SetMessageBoxPresenter(boxes);
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace
