@@ -174,6 +174,11 @@ TEST_F(LibraryTree, EachBranchShowsTheLibraryAsStored)
     EXPECT_EQ(tree.GetNodeRecordId(member), three);
     EXPECT_EQ(tree.GetNodeKind(tree.GetNextSiblingItem(member)), kindPlaylist);
     EXPECT_EQ(tree.GetNodeKind(Child(mix, "First")), kindAlbum);
+
+    // Each kind with its image, the branches open, My Computer closed with its button.
+    tree.Expand(tree.m_hArtists, TVE_COLLAPSE);
+    screen.pump();
+    EXPECT_EQ(screen.compareWithGolden(CRect(0, 0, 260, 300), TS_APP_TEST_DIR "/golden/LibraryTree.png"), "");
 }
 
 TEST_F(LibraryTree, ProductAndSettingsDecideTheBranchesAndMenus)
