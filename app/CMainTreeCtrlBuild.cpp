@@ -98,10 +98,13 @@ void CMainTreeCtrl::FillFromRecordset(HTREEITEM hParent, int nKind, _Recordset* 
 {
     LONG nCount = 0;
     CheckResult(pRecordset->get_RecordCount(&nCount), theLibraryConnection.GetConnection());
+    // Each row goes after the one before it, which is the last child: no walk to the end of the children.
+    HTREEITEM hAfter = TVI_LAST;
     for (LONG n = 0; n < nCount; ++n) {
         CString strLabel = NextRowText(pRecordset);
         const long nRecordId = bWithRecordId ? TakeLastField(strLabel) : 0;
-        InsertNode(strLabel, hParent, TVI_LAST, nKind, nRecordId);
+        if (const HTREEITEM hItem = InsertNode(strLabel, hParent, hAfter, nKind, nRecordId))
+            hAfter = hItem;
     }
 }
 
@@ -147,6 +150,7 @@ BOOL CMainTreeCtrl::FillAlbums(HTREEITEM hAlbums)
         return FALSE;
     LONG nCount = 0;
     CheckResult(rows.Get()->get_RecordCount(&nCount), theLibraryConnection.GetConnection());
+    HTREEITEM hAfter = TVI_LAST;
     for (LONG n = 0; n < nCount; ++n) {
         CString strLabel = NextRowText(rows.Get());
         const long nRecordId = TakeLastField(strLabel);
@@ -154,7 +158,8 @@ BOOL CMainTreeCtrl::FillAlbums(HTREEITEM hAlbums)
         const bool bCD = nComma >= 0 && IsTrueText(strLabel.Mid(nComma + 1));
         if (nComma >= 0)
             strLabel = strLabel.Left(nComma);
-        InsertNode(strLabel, hAlbums, TVI_LAST, bCD ? kindCDAlbum : kindAlbum, nRecordId);
+        if (const HTREEITEM hItem = InsertNode(strLabel, hAlbums, hAfter, bCD ? kindCDAlbum : kindAlbum, nRecordId))
+            hAfter = hItem;
     }
     return TRUE;
 }
