@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/CPelicanApp.h"
+#include "app/RowValues.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowHelpers.h"
 #include "library/LibraryLocations.h"
@@ -57,21 +58,6 @@ bool IsTrueText(const CString& strValue)
     return strValue.CompareNoCase("True") == 0 || std::atol(strValue) != 0;
 }
 
-long LongValue(const _variant_t& value)
-{
-    if (value.vt == VT_EMPTY || value.vt == VT_NULL)
-        return 0;
-    _variant_t number;
-    return SUCCEEDED(VariantChangeType(&number, &value, 0, VT_I4)) ? number.lVal : 0;
-}
-
-CString TextValue(const _variant_t& value)
-{
-    if (value.vt != VT_BSTR)
-        return CString();
-    return CString(static_cast<const char*>(_bstr_t(value)));
-}
-
 CString LoadText(UINT nId)
 {
     CString strText;
@@ -112,10 +98,13 @@ void CMainTreeCtrl::FillFromRecordset(HTREEITEM hParent, int nKind, _Recordset* 
 {
     LONG nCount = 0;
     CheckResult(pRecordset->get_RecordCount(&nCount), theLibraryConnection.GetConnection());
+    // Each row goes after the one before it, which is the last child: no walk to the end of the children.
+    HTREEITEM hAfter = TVI_LAST;
     for (LONG n = 0; n < nCount; ++n) {
         CString strLabel = NextRowText(pRecordset);
         const long nRecordId = bWithRecordId ? TakeLastField(strLabel) : 0;
-        InsertNode(strLabel, hParent, TVI_LAST, nKind, nRecordId);
+        if (const HTREEITEM hItem = InsertNode(strLabel, hParent, hAfter, nKind, nRecordId))
+            hAfter = hItem;
     }
 }
 
@@ -161,6 +150,7 @@ BOOL CMainTreeCtrl::FillAlbums(HTREEITEM hAlbums)
         return FALSE;
     LONG nCount = 0;
     CheckResult(rows.Get()->get_RecordCount(&nCount), theLibraryConnection.GetConnection());
+    HTREEITEM hAfter = TVI_LAST;
     for (LONG n = 0; n < nCount; ++n) {
         CString strLabel = NextRowText(rows.Get());
         const long nRecordId = TakeLastField(strLabel);
@@ -168,7 +158,8 @@ BOOL CMainTreeCtrl::FillAlbums(HTREEITEM hAlbums)
         const bool bCD = nComma >= 0 && IsTrueText(strLabel.Mid(nComma + 1));
         if (nComma >= 0)
             strLabel = strLabel.Left(nComma);
-        InsertNode(strLabel, hAlbums, TVI_LAST, bCD ? kindCDAlbum : kindAlbum, nRecordId);
+        if (const HTREEITEM hItem = InsertNode(strLabel, hAlbums, hAfter, bCD ? kindCDAlbum : kindAlbum, nRecordId))
+            hAfter = hItem;
     }
     return TRUE;
 }
@@ -180,9 +171,9 @@ BOOL CMainTreeCtrl::FillGroups(HTREEITEM hGroups)
         return FALSE;
     const CString strSection = TreeStateSection();
     for (; !rows.IsEOF(); rows.MoveNext()) {
-        const long nGroupId = LongValue(rows.GetValue("GroupID"));
+        const long nGroupId = RowValueLong(rows.GetValue("GroupID"));
         const HTREEITEM hGroup
-            = InsertNode(TextValue(rows.GetValue("GroupName")), hGroups, TVI_LAST, kindMusicGroup, nGroupId);
+            = InsertNode(RowValueText(rows.GetValue("GroupName")), hGroups, TVI_LAST, kindMusicGroup, nGroupId);
         if (hGroup == nullptr)
             continue;
         FillGroupContents(hGroup, nGroupId);
@@ -213,7 +204,7 @@ BOOL CMainTreeCtrl::FillGroupContents(HTREEITEM hGroup, long nGroupId)
         const Member* pMember = nullptr;
         long nMemberId = 0;
         for (const Member& member : members) {
-            nMemberId = LongValue(rows.GetValue(member.idColumn));
+            nMemberId = RowValueLong(rows.GetValue(member.idColumn));
             if (nMemberId != 0) {
                 pMember = &member;
                 break;
@@ -228,11 +219,11 @@ BOOL CMainTreeCtrl::FillGroupContents(HTREEITEM hGroup, long nGroupId)
         // The member was deleted from the library: it leaves the group's branch.
         if (detail.IsEOF())
             continue;
-        CString strLabel = TextValue(detail.GetValue(pMember->labelColumn));
+        CString strLabel = RowValueText(detail.GetValue(pMember->labelColumn));
         if (strLabel.IsEmpty())
             strLabel = emptyMemberLabel;
         int nKind = pMember->nKind;
-        if (nKind == kindAlbum && LongValue(detail.GetValue("IsCD")) != 0)
+        if (nKind == kindAlbum && RowValueLong(detail.GetValue("IsCD")) != 0)
             nKind = kindCDAlbum;
         InsertNode(strLabel, hGroup, TVI_LAST, nKind, nMemberId);
     }

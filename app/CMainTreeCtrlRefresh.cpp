@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ListMerge.h"
+#include "app/RowValues.h"
 #include "library/_ADOConnectionHelper.h"
 #include "library/_ADORecordsetHelper.h"
 #include "platform/com/BstrT.h"
@@ -12,24 +13,6 @@
 namespace {
 
 constexpr long kAnyCommand = -1;
-
-CString FieldText(const _variant_t& value)
-{
-    if (value.vt == VT_EMPTY || value.vt == VT_NULL)
-        return CString();
-    _variant_t text;
-    if (value.vt != VT_BSTR && FAILED(VariantChangeType(&text, &value, 0, VT_BSTR)))
-        return CString();
-    return CString(static_cast<const char*>(_bstr_t(value.vt == VT_BSTR ? value : text)));
-}
-
-long FieldLong(const _variant_t& value)
-{
-    if (value.vt == VT_EMPTY || value.vt == VT_NULL)
-        return 0;
-    _variant_t number;
-    return SUCCEEDED(VariantChangeType(&number, &value, 0, VT_I4)) ? number.lVal : 0;
-}
 
 // Rows fetched from a record set: one _variant_t[] of one or two fields per row, freed with the list.
 class FetchedRows {
@@ -53,8 +36,8 @@ public:
         delete[] static_cast<_variant_t*>(m_rows.GetAt(pos));
         m_rows.RemoveAt(pos);
     }
-    static CString Name(void* pRow) { return FieldText(static_cast<_variant_t*>(pRow)[0]); }
-    static long Id(void* pRow) { return FieldLong(static_cast<_variant_t*>(pRow)[1]); }
+    static CString Name(void* pRow) { return RowValueText(static_cast<_variant_t*>(pRow)[0]); }
+    static long Id(void* pRow) { return RowValueLong(static_cast<_variant_t*>(pRow)[1]); }
 
     CPtrList m_rows;
     long m_nFields { 0 };
@@ -305,7 +288,7 @@ CMainTreeCtrl::RefreshResult CMainTreeCtrl::RefreshNodeFromSingleRow(
         DeleteNode(hItem);
         return refreshDeleted;
     }
-    const CString strName = FieldText(rows.GetFieldValue(_variant_t(0L)));
+    const CString strName = RowValueText(rows.GetFieldValue(_variant_t(0L)));
     if (GetItemText(hItem, 0).CompareNoCase(strName) == 0)
         return refreshUnchanged;
     SetItemText(hItem, strName);

@@ -4,6 +4,7 @@
 // tree costs at most 3 times the raw reads (the "ratio" counter).
 
 #include "app/CMainTreeCtrl.h"
+#include "bench/LibraryBenchSupport.h"
 #include "app/CPelicanApp.h"
 #include "library/GroupEdits.h"
 #include "library/ImportBatch.h"
@@ -36,47 +37,6 @@ constexpr int kTracksPerAlbum = 10;
 constexpr int kAlbumsPerArtist = 5;
 constexpr int kTracksPerPlaylist = 20;
 
-class QuietHost : public MusicImportHost {
-public:
-    bool YesToAll() const override { return m_yesToAll; }
-    void SetYesToAll(bool yesToAll) override { m_yesToAll = yesToAll; }
-    void SetSyncRunning(bool) override { }
-    int AskOverwrite(LPCTSTR) override { return IDYES; }
-    void SetStatusText(LPCTSTR) override { }
-    void PumpMessages() override { }
-    void BeginWaitCursor() override { }
-    void RestoreWaitCursor() override { }
-    void EndWaitCursor() override { }
-    CString MakeUniqueAlbumName(LPCTSTR baseName) override { return baseName; }
-    void AddAlbumToTree(long, LPCTSTR, LPCTSTR, long) override { }
-    void RefreshPlaylists() override { }
-    void RefreshTree() override { }
-    void RequeryView() override { }
-    void BeginProgress() override { }
-    void SetProgress(int) override { }
-    void EndProgress() override { }
-    bool RaiseMatchWindow() override { return false; }
-
-private:
-    bool m_yesToAll { false };
-};
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-bool RegisterControl()
-{
-    const HMODULE control = LoadLibrary("CDDBControl.dll");
-    if (!control)
-        return false;
-    auto registerServer = platform::ProcCast<HRESULT (*)()>(GetProcAddress(control, "DllRegisterServer"));
-    const bool registered = registerServer && SUCCEEDED(registerServer());
-    FreeLibrary(control);
-    return registered;
-}
-
 // Imports one tiny tagged file per track (each file is deleted once imported, so the disk holds one at
 // a time) and makes the playlists; false when something could not be made.
 bool FillLibrary(const std::filesystem::path& folder, long tracks, long playlists)
@@ -87,7 +47,7 @@ bool FillLibrary(const std::filesystem::path& folder, long tracks, long playlist
         || std::system(("lame --quiet -b 8 --add-id3v2 --ta A --tl B --tt C '" + wav + "' '" + tone + "'").c_str())
             != 0)
         return false;
-    QuietHost host;
+    QuietImportHost host;
     std::vector<long> trackIds;
     {
         ImportBatch batch;
@@ -150,13 +110,8 @@ long ReadRowsRaw(const std::string& database)
 
 void BM_BuildLibraryTreeBesideRawReads(benchmark::State& state)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("tree-bench-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder / "home");
-    setenv("TUNESTEWARD_HOME", (folder / "home").c_str(), 1);
-    CoInitialize(nullptr);
-    const auto boxes
-        = platform::SetMessageBoxPresenter([](const std::string&, const std::string&, UINT) { return IDOK; });
+    const BenchRunFolder run("tree-bench");
+    const auto& folder = run.path();
     const long tracks = static_cast<long>(state.range(0));
     const long playlists = static_cast<long>(state.range(1));
     {
@@ -219,8 +174,6 @@ void BM_BuildLibraryTreeBesideRawReads(benchmark::State& state)
         }
         theLibraryConnection.Close();
     }
-    platform::SetMessageBoxPresenter(boxes);
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

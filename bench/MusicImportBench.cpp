@@ -2,6 +2,7 @@
 // album look-up, two inserts per file on the library's own journal and sync settings, the files as one
 // import batch), beside reading the same files' tags with TagLib alone. Goal: a ratio of at most 3.
 
+#include "bench/LibraryBenchSupport.h"
 #include "library/ImportBatch.h"
 #include "library/LibraryLocations.h"
 #include "library/MusicImport.h"
@@ -30,37 +31,6 @@
 
 namespace {
 
-// The main window's part, answered without windows.
-class QuietHost : public MusicImportHost {
-public:
-    bool YesToAll() const override { return m_yesToAll; }
-    void SetYesToAll(bool yesToAll) override { m_yesToAll = yesToAll; }
-    void SetSyncRunning(bool) override { }
-    int AskOverwrite(LPCTSTR) override { return IDYES; }
-    void SetStatusText(LPCTSTR) override { }
-    void PumpMessages() override { }
-    void BeginWaitCursor() override { }
-    void RestoreWaitCursor() override { }
-    void EndWaitCursor() override { }
-    CString MakeUniqueAlbumName(LPCTSTR baseName) override { return baseName; }
-    void AddAlbumToTree(long, LPCTSTR, LPCTSTR, long) override { }
-    void RefreshPlaylists() override { }
-    void RefreshTree() override { }
-    void RequeryView() override { }
-    void BeginProgress() override { }
-    void SetProgress(int) override { }
-    void EndProgress() override { }
-    bool RaiseMatchWindow() override { return false; }
-
-private:
-    bool m_yesToAll { false };
-};
-
-double Seconds(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 // Makes count tagged MP3 files, one album per twelve tracks; their POSIX paths.
 std::vector<std::string> MakeFiles(const std::filesystem::path& folder, long count)
 {
@@ -86,27 +56,10 @@ std::vector<std::string> MakeFiles(const std::filesystem::path& folder, long cou
     return files;
 }
 
-bool RegisterControl()
-{
-    const HMODULE control = LoadLibrary("CDDBControl.dll");
-    if (!control)
-        return false;
-    auto registerServer = platform::ProcCast<HRESULT (*)()>(GetProcAddress(control, "DllRegisterServer"));
-    const bool registered = registerServer && SUCCEEDED(registerServer());
-    FreeLibrary(control);
-    return registered;
-}
-
 void BM_ImportMp3FilesBesideTagLib(benchmark::State& state)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("import-bench-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder / "home");
-    // The classes are registered in a home folder of the run's own, never in the user's.
-    setenv("TUNESTEWARD_HOME", (folder / "home").c_str(), 1);
-    CoInitialize(nullptr);
-    const auto boxes
-        = platform::SetMessageBoxPresenter([](const std::string&, const std::string&, UINT) { return IDOK; });
+    const BenchRunFolder run("import-bench");
+    const auto& folder = run.path();
     const long count = static_cast<long>(state.range(0));
     const std::vector<std::string> files = MakeFiles(folder, count);
     if (files.empty() || FAILED(platform::EnsureDataAccessRegistered()) || !RegisterControl()) {
@@ -119,7 +72,7 @@ void BM_ImportMp3FilesBesideTagLib(benchmark::State& state)
     app.m_strMaker = "Aldercrest";
     app.m_strDeviceName = "Bench";
     app.m_bCDDBControlPresent = TRUE;
-    QuietHost host;
+    QuietImportHost host;
     for (auto _ : state) {
         state.PauseTiming();
         std::filesystem::remove_all(folder / "Aldercrest");
@@ -157,8 +110,6 @@ void BM_ImportMp3FilesBesideTagLib(benchmark::State& state)
         state.counters["ratio"] = import / tagLib;
         theLibraryConnection.Close();
     }
-    platform::SetMessageBoxPresenter(boxes);
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

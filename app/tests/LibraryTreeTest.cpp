@@ -174,6 +174,11 @@ TEST_F(LibraryTree, EachBranchShowsTheLibraryAsStored)
     EXPECT_EQ(tree.GetNodeRecordId(member), three);
     EXPECT_EQ(tree.GetNodeKind(tree.GetNextSiblingItem(member)), kindPlaylist);
     EXPECT_EQ(tree.GetNodeKind(Child(mix, "First")), kindAlbum);
+
+    // Each kind with its image, the branches open, My Computer closed with its button.
+    tree.Expand(tree.m_hArtists, TVE_COLLAPSE);
+    screen.pump();
+    EXPECT_EQ(screen.compareWithGolden(CRect(0, 0, 260, 300), TS_APP_TEST_DIR "/golden/LibraryTree.png"), "");
 }
 
 TEST_F(LibraryTree, ProductAndSettingsDecideTheBranchesAndMenus)
@@ -237,10 +242,13 @@ TEST_F(LibraryTree, ExpandedBranchesAreSavedPerLibraryAndRestored)
     EXPECT_STREQ(ReadRegistryValue("Music", section), "E");
     EXPECT_STREQ(ReadRegistryValue("Mix", section), "E");
 
+    // A synchronisation changed the library while the tree was open: the rebuild shows the new album
+    // and keeps the user's expansion.
+    Import(u"Alpha", u"Second", u"Two");
     tree.RebuildTree();
     EXPECT_FALSE(Expanded(tree.m_hAlbums));
     EXPECT_TRUE(Expanded(tree.m_hArtists));
-    EXPECT_EQ(Children(tree.m_hAlbums), Texts({ "First" }));
+    EXPECT_EQ(Sorted(Children(tree.m_hAlbums)), Texts({ "First", "Second" }));
 
     // A value written in lower case counts the same; a group keeps its own state.
     ASSERT_TRUE(WriteRegistryValue("c", "Artists", section));
