@@ -76,8 +76,9 @@ public:
     void SetBarStyle(DWORD dwStyle);
     // Allows docking on the sides named (CBRS_ALIGN_*, CBRS_FLOAT_MULTI); makes the dock context.
     void EnableDocking(DWORD dwDockStyle);
-    // Shows or hides the bar at the next layout of its frame.
-    void DelayShow(BOOL bShow);
+    // Shows or hides the bar at the next layout of its frame. Virtual, so that a bar can choose to
+    // change at once instead (the frame and its dock bars show and hide bars through this).
+    virtual void DelayShow(BOOL bShow);
     // Visible, counting a pending DelayShow.
     BOOL IsVisible() const;
     BOOL IsFloating() const;

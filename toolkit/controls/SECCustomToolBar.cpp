@@ -515,6 +515,17 @@ LRESULT SECCustomToolBar::OnSizeParent(WPARAM wParam, LPARAM lParam)
     return CControlBar::OnSizeParent(wParam, lParam);
 }
 
+void SECCustomToolBar::DelayShow(BOOL bShow)
+{
+    SECControlBar::DelayShow(bShow);
+    // A delayed hide waits for the frame's idle layout, and a floating bar's frame gets none while the
+    // modal customise sheet runs: the bar would stay on screen. The hide is posted so that it does not
+    // happen inside whatever layout or drag asked for it. Once hidden the bar is not asked again, which
+    // keeps the immediate hide (which comes back here) from posting forever.
+    if (!bShow && m_pManager && m_pManager->IsCustomizeMode() && IsFloating() && (GetStyle() & WS_VISIBLE))
+        PostMessage(WM_NODELAYHIDE);
+}
+
 LRESULT SECCustomToolBar::OnNoDelayHide(WPARAM, LPARAM)
 {
     if (CFrameWnd* pFrame = GetDockingFrame())

@@ -124,6 +124,8 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // While customising, a floating bar asked to hide goes at once (WM_NODELAYHIDE).
+    void DelayShow(BOOL bShow) override;
     void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void DoPaint(CDC* pDC) override;

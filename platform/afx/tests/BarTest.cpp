@@ -52,6 +52,18 @@ public:
     int m_length;
 };
 
+// A bar that hides at once when asked for a delayed hide.
+class CEagerBar : public CTestBar {
+public:
+    using CTestBar::CTestBar;
+    void DelayShow(BOOL bShow) override
+    {
+        if (!bShow && (GetStyle() & WS_VISIBLE))
+            ShowWindow(SW_HIDE);
+        CTestBar::DelayShow(bShow);
+    }
+};
+
 class CPane : public CView {
     DECLARE_DYNCREATE(CPane)
 };
@@ -127,6 +139,18 @@ TEST_F(Bars, TheFrameLaysItsBarsOutThroughSizeParentAndGivesTheViewTheRest)
     EXPECT_TRUE(frame->OnBarCheck(ID_TOP_BAR));
     EXPECT_TRUE(top.IsWindowVisible());
     EXPECT_EQ(RectIn(*pane, frame), CRect(30, 20, client.right, client.bottom));
+}
+
+TEST_F(Bars, ABarsOwnDelayShowTakesTheFramesRequests)
+{
+    CEagerBar eager { 20 };
+    ASSERT_TRUE(eager.Create(frame, WS_VISIBLE | CBRS_TOP, ID_TOP_BAR));
+    frame->RecalcLayout();
+    frame->ShowControlBar(&eager, FALSE, TRUE);
+    EXPECT_FALSE(eager.IsWindowVisible()) << "hidden before any layout";
+    EXPECT_FALSE(eager.IsVisible());
+    frame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(RectIn(*pane, frame), client);
 }
 
 TEST_F(Bars, BarsDockInRowsAndFloatInAMiniFrame)

@@ -216,6 +216,39 @@ TEST_F(ToolBarManagers, OptionsReachEveryBarAndAreKept)
     EXPECT_FALSE(fromOld.LargeBtnsEnabled());
 }
 
+TEST_F(ToolBarManagers, AFloatingBarHiddenWhileCustomisingGoesAtOnce)
+{
+    m_manager->CreateDefaultBars();
+    SECCustomToolBar* pUser = m_manager->CreateUserToolBar();
+    ASSERT_NE(pUser, nullptr);
+    pUser->InsertButton(0, ID_A);
+    m_manager->FloatBar(pUser, CPoint(200, 150), CBRS_ALIGN_TOP);
+    Layout();
+    ASSERT_TRUE(pUser->IsFloating());
+    CWnd* pMiniFrame = pUser->m_pDockBar->GetParent();
+    ASSERT_TRUE(pMiniFrame->IsWindowVisible());
+
+    // Normally the hide waits for the frame's idle layout.
+    m_frame->ShowControlBar(pUser, FALSE, TRUE);
+    m_screen.pump();
+    EXPECT_TRUE(pUser->IsWindowVisible());
+    m_frame->ShowControlBar(pUser, TRUE, TRUE);
+
+    // While customising, the bar and its floating frame go without one.
+    m_manager->SetCustomizeMode(TRUE);
+    m_frame->ShowControlBar(pUser, FALSE, TRUE);
+    EXPECT_FALSE(pUser->IsVisible());
+    m_screen.pump();
+    EXPECT_FALSE(pUser->GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+
+    // Shown again, it is back in its frame.
+    m_frame->ShowControlBar(pUser, TRUE, FALSE);
+    m_screen.pump();
+    EXPECT_TRUE(pUser->IsWindowVisible());
+    EXPECT_TRUE(pUser->IsFloating());
+}
+
 TEST_F(ToolBarManagers, ACustomisationByMouseSurvivesARestart)
 {
     m_manager->CreateDefaultBars();
