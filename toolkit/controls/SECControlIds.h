@@ -26,3 +26,5 @@
 // takes its number.
 #define IDS_SEC_MENUBAR_TITLE 20619
 #define IDS_SEC_TOOLBAR_TITLE 20674
+// The cursor of a toolbar button being copied by dragging it with Ctrl held: an arrow with a plus.
+#define IDC_SEC_COPYDRAG 20691

@@ -2,8 +2,10 @@
 // moves, copies, groups and ungroups buttons, makes a new bar or deletes the button.
 #include <algorithm>
 
+#include "platform/afx/AfxState.h"
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CMiniFrameWnd.h"
+#include "toolkit/controls/SECControlIds.h"
 #include "toolkit/controls/SECCustomToolBar.h"
 #include "toolkit/controls/SECToolBarManager.h"
 #include "toolkit/controls/SECToolBarRectTracker.h"
@@ -11,6 +13,16 @@
 namespace {
 
 BOOL IsSeparator(const SECStdBtn* pBtn) { return pBtn && (pBtn->m_nStyle & TBBS_SEPARATOR) != 0; }
+
+// Loaded once: each load makes another cursor, and a loaded cursor is shared, so never freed.
+HCURSOR CopyDragCursor()
+{
+    static const HCURSOR hCursor = [] {
+        const LPCTSTR name = MAKEINTRESOURCE(IDC_SEC_COPYDRAG);
+        return ::LoadCursor(AfxFindResourceHandle(name, RT_GROUP_CURSOR), name);
+    }();
+    return hCursor;
+}
 
 // The custom toolbar that is, or lies inside, the window (a floating bar's mini frame).
 SECCustomToolBar* ToolBarIn(HWND hWnd)
@@ -92,7 +104,14 @@ void SECCustomToolBar::DragButton(int nIndex, CPoint point)
     const BOOL bCopy = IsCopyDrag();
     SelectButton(nIndex);
     SECToolBarRectTracker tracker(pBtn->GetRect());
-    if (!tracker.Track(this, point))
+    // A copy shows its cursor for the whole drag: the tracker holds the mouse, so nothing else sets one
+    // meanwhile. The cursor before comes back at once rather than at the next mouse move.
+    HCURSOR hCopy = bCopy ? CopyDragCursor() : nullptr;
+    HCURSOR hBefore = hCopy ? ::SetCursor(hCopy) : nullptr;
+    const BOOL bMoved = tracker.Track(this, point);
+    if (hCopy)
+        ::SetCursor(hBefore);
+    if (!bMoved)
         return;
     CRect rect = tracker.m_rect;
     ClientToScreen(&rect);

@@ -14,7 +14,10 @@
 #include <vector>
 
 #include "platform/afx/CDockBar.h"
+#include "platform/afx/AfxState.h"
 #include "platform/base/HomeFolder.h"
+#include "platform/base/Thread.h"
+#include "toolkit/controls/SECControlIds.h"
 #include "toolkit/controls/SECToolBarManager.h"
 #include "toolkit/controls/tests/ToolBarTestSupport.h"
 #include "toolkit/frames/SECControlsLink.h"
@@ -27,6 +30,45 @@ using namespace toolbar_test;
 namespace {
 
 constexpr UINT ID_SECOND_BAR = 0xE801;
+
+// What a cursor looks like: its hot spot and the bits of its mask and image (each load of a cursor
+// makes another handle).
+std::vector<BYTE> CursorLook(HCURSOR hCursor)
+{
+    ICONINFO info {};
+    if (!hCursor || !::GetIconInfo(hCursor, &info))
+        return {};
+    std::vector<BYTE> look { static_cast<BYTE>(info.xHotspot), static_cast<BYTE>(info.yHotspot) };
+    for (HBITMAP hbm : { info.hbmMask, info.hbmColor }) {
+        BITMAP bm {};
+        ::GetObject(hbm, sizeof bm, &bm);
+        std::vector<BYTE> bits(static_cast<size_t>(bm.bmWidthBytes) * static_cast<size_t>(bm.bmHeight));
+        ::GetBitmapBits(hbm, static_cast<LONG>(bits.size()), bits.data());
+        look.insert(look.end(), bits.begin(), bits.end());
+        ::DeleteObject(hbm);
+    }
+    return look;
+}
+
+// The cursor on screen when a drag lets go of the button, as the tracker takes that input.
+class ReleaseCursorProbe {
+public:
+    ReleaseCursorProbe() { s_seen.clear(); }
+    ~ReleaseCursorProbe() { ::UnhookWindowsHookEx(m_hHook); }
+    ReleaseCursorProbe(const ReleaseCursorProbe&) = delete;
+    ReleaseCursorProbe& operator=(const ReleaseCursorProbe&) = delete;
+    const std::vector<BYTE>& Seen() const { return s_seen; }
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HC_ACTION && wParam == WM_LBUTTONUP)
+            s_seen = CursorLook(::GetCursor());
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    static inline std::vector<BYTE> s_seen;
+    HHOOK m_hHook { ::SetWindowsHookEx(WH_MOUSE, Hook, nullptr, ::GetCurrentThreadId()) };
+};
 
 class ToolBarManagers : public DockingFrameTest {
 protected:
@@ -265,17 +307,31 @@ TEST_F(ToolBarManagers, ACustomisationByMouseSurvivesARestart)
     EXPECT_EQ(Describe(), "e800 Standard: 200 0 202\ne801 Second: 200 201 201\n");
     EXPECT_EQ(pSecond->GetSelectedIndex(), 2) << "the dropped button is the selection";
 
-    // With Ctrl, button 202 dropped where no bar is makes a new floating bar holding a copy.
+    // With Ctrl, button 202 dropped where no bar is makes a new floating bar holding a copy; the drag
+    // shows the copy cursor, and the cursor before comes back after it.
+    const std::vector<BYTE> copyLook
+        = CursorLook(::LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(IDC_SEC_COPYDRAG)));
+    ASSERT_FALSE(copyLook.empty());
     from = Centre(pStandard, 2);
     m_screen.keyDown(VK_CONTROL);
-    m_screen.drag(from.x, from.y, 200, 150);
+    {
+        ReleaseCursorProbe probe;
+        m_screen.drag(from.x, from.y, 200, 150);
+        EXPECT_EQ(probe.Seen(), copyLook);
+        EXPECT_NE(CursorLook(::GetCursor()), copyLook);
+    }
     m_screen.keyUp(VK_CONTROL);
     Layout();
     EXPECT_EQ(Describe(), "e800 Standard: 200 0 202\ne801 Second: 200 201 201\ne820 ToolBar1: 202 floating\n");
 
     // Without Ctrl, dragging it off every bar deletes it, and the separator it leaves last.
     from = Centre(pStandard, 2);
-    m_screen.drag(from.x, from.y, 330, 200);
+    {
+        ReleaseCursorProbe probe;
+        m_screen.drag(from.x, from.y, 330, 200);
+        EXPECT_FALSE(probe.Seen().empty());
+        EXPECT_NE(probe.Seen(), copyLook);
+    }
     Layout();
     const std::string customised = "e800 Standard: 200\ne801 Second: 200 201 201\ne820 ToolBar1: 202 floating\n";
     EXPECT_EQ(Describe(), customised);
