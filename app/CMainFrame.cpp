@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "app/AppSettings.h"
+#include "app/CClientAddressDlg.h"
 #include "app/CPelicanApp.h"
 #include "app/CPelicanDoc.h"
 #include "app/CSyncMessage.h"
@@ -381,8 +382,8 @@ void CMainFrame::OnFileOpenLibrary() { OpenLibrary(); }
 
 INT_PTR CMainFrame::ChooseLibrary()
 {
-    // The library chooser joins the program here; until then no library can be chosen.
-    return IDCANCEL;
+    CClientAddressDlg chooser(this);
+    return chooser.DoModal();
 }
 
 void CMainFrame::OnLibraryOpened()

@@ -299,3 +299,17 @@
 #define IDS_TREE_NEW_PLAYLIST           32803
 #define IDS_TREE_MUSIC                  32895
 #define IDS_TREE_RADIO                  32896
+
+// The library chooser of the Open Library command.
+#define IDD_CLIENT_ADDRESS              266
+#define IDC_CLIENT_DEVICES              2324
+#define IDC_CLIENT_PASSWORD             2398
+#define IDC_CLIENT_SAVE_PASSWORD        2404
+#define IDC_CLIENT_IDENTIFIER_LABEL     2470
+#define IDC_CLIENT_SEARCH_ANIMATION     2505
+#define IDC_CLIENT_PASSWORD_LABEL       2518
+#define IDS_CLIENT_CAPTION              2326
+#define IDS_CLIENT_SEARCHING            2327
+#define IDS_CLIENT_NO_SYNC_OBJECT       32826
+#define IDS_CLIENT_OPEN_FAILED          32828
+#define IDS_CLIENT_UPGRADE_FAILED       32992

@@ -1,0 +1,182 @@
+// The library chooser against an emulated device found by discovery: the offer (the local library
+// beside the device, each with its own saved password) and OK on the local library.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "app/CClientAddressDlg.h"
+#include "app/CMainFrame.h"
+#include "app/TuneStewardIds.h"
+#include "library/CDes.h"
+#include "library/LibraryLocations.h"
+#include "library/RegistryRoutines.h"
+#include "library/tests/support/AppFixture.h"
+#include "library/tests/support/MessageBoxRecorder.h"
+#include "library/tests/support/NewLibrary.h"
+#include "library/tests/support/TestFolder.h"
+#include "platform/afx/tests/DialogSteps.h"
+#include "platform/base/FileApi.h"
+#include "platform/base/Modules.h"
+#include "platform/user/TestScreen.h"
+#include "platform/xml/MsXml.h"
+#include "tools/device-emulator/DeviceEmulator.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr const char* kDeviceKey = "Aldercrest\\EMU-0001";
+
+// A main frame that plays the test's steps whenever the chooser's modal loop runs dry.
+class ChooserFrame : public CMainFrame {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE)
+            return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
+        return CMainFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
+std::string ItemText(HWND dialog, int item)
+{
+    char text[256] {};
+    SendDlgItemMessage(dialog, IDC_CLIENT_DEVICES, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::string ControlText(HWND dialog, int id)
+{
+    char text[256] {};
+    GetDlgItemText(dialog, id, text, sizeof(text));
+    return text;
+}
+
+void Select(HWND dialog, int item)
+{
+    SendDlgItemMessage(dialog, IDC_CLIENT_DEVICES, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(IDC_CLIENT_DEVICES, CBN_SELCHANGE),
+        reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_CLIENT_DEVICES)));
+}
+
+void Press(HWND dialog, int button) { SendMessage(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+class LibraryChooser : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        ASSERT_EQ(platform::EnsureDataAccessRegistered(), S_OK);
+        // The component reads the device's answers with the XML parser.
+        ASSERT_EQ(platform::EnsureXmlRegistered(), S_OK);
+        const HMODULE component = LoadLibrary("Lumasync.dll");
+        ASSERT_NE(component, nullptr);
+        auto registerServer = platform::ProcCast<HRESULT (*)()>(GetProcAddress(component, "DllRegisterServer"));
+        ASSERT_EQ(registerServer ? registerServer() : E_FAIL, S_OK);
+        FreeLibrary(component);
+
+        // A folder of the test's own: the libraries are made below the current folder.
+        m_previousFolder = std::filesystem::current_path();
+        const std::filesystem::path own
+            = m_previousFolder / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(own);
+        std::filesystem::current_path(own);
+        DeleteRegistryKey(kDeviceKey);
+        // Discovery asks this machine only; "t" switches the list on as "T" does.
+        App().WriteProfileString("Settings", "CustomBroadcastMask", "t");
+        App().WriteProfileString("Settings", "CustomBroadcastMaskList", "127.0.0.1");
+        App().WriteProfileString("Settings", "LastDevice", nullptr);
+
+        std::string error;
+        bool started = false;
+        // Another test's process may hold the router's port for a moment.
+        for (int attempt = 0; attempt < 100 && !(started = m_emulator.Start(error)); ++attempt)
+            std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(started) << error;
+
+        m_frame = new ChooserFrame;
+        ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+        App().m_pMainWnd = m_frame;
+        afxtest::Steps().clear();
+    }
+    void TearDown() override
+    {
+        afxtest::Steps().clear();
+        if (m_frame) {
+            m_frame->ReleaseDevice();
+            m_frame->DestroyWindow();
+        }
+        App().m_pMainWnd = nullptr;
+        m_emulator.Stop();
+        DeleteRegistryKey(kDeviceKey);
+        std::filesystem::current_path(m_previousFolder);
+        AppFixture::TearDown();
+    }
+
+    // The local sample library's file in the current data-source folder.
+    std::string MakeLocalLibrary()
+    {
+        App().m_strDeviceName = "DivideDuzereDud";
+        const std::string path = GetDatabasePath().GetString();
+        App().m_strDeviceName.Empty();
+        EXPECT_TRUE(testing_support::MakeNewLibrary(path));
+        return path;
+    }
+
+    INT_PTR Run()
+    {
+        // Discovery waits for the device's answers in real time.
+        platform::ScopedClock realTime { std::make_shared<platform::SystemClock>() };
+        return m_frame->ChooseLibrary();
+    }
+
+
+    platform::user::TestScreen m_screen { 800, 600 };
+    emulator::DeviceEmulator m_emulator { emulator::EmulatorOptions {} };
+    ChooserFrame* m_frame { nullptr };
+    MessageBoxRecorder m_boxes;
+    std::filesystem::path m_previousFolder;
+};
+
+} // namespace
+
+TEST_F(LibraryChooser, EachLibraryShowsItsOwnSavedPasswordAndTheLocalOneOpensWritableAndUpToDate)
+{
+    const std::string local = MakeLocalLibrary();
+    ASSERT_TRUE(SetFileAttributes(local.c_str(), FILE_ATTRIBUTE_READONLY));
+    WriteRegistryValue("T", "SaveDevicePassword", kDeviceKey);
+    WriteRegistryValue(CDes::Encode("se\"cret"), "DeviceToken", kDeviceKey);
+    // Sorted, the device comes first; the setting picks the local library, whatever its letter case.
+    App().WriteProfileString("Settings", "LastDevice", "LOCAL library");
+
+    afxtest::Steps().push_back([](HWND dialog) {
+        char caption[128] {};
+        GetWindowText(dialog, caption, sizeof(caption));
+        EXPECT_STREQ(caption, "Specify Library To Open");
+        ASSERT_EQ(SendDlgItemMessage(dialog, IDC_CLIENT_DEVICES, CB_GETCOUNT, 0, 0), 2);
+        EXPECT_EQ(ItemText(dialog, 0), "Emulated Music Server");
+        EXPECT_EQ(ItemText(dialog, 1), "Local Library");
+        EXPECT_EQ(SendDlgItemMessage(dialog, IDC_CLIENT_DEVICES, CB_GETCURSEL, 0, 0), 1);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+
+        Select(dialog, 0);
+        EXPECT_EQ(ControlText(dialog, IDC_CLIENT_PASSWORD), "se\"cret");
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CLIENT_SAVE_PASSWORD), BST_CHECKED);
+        // The next library has no saved password: it must not carry the device's.
+        Select(dialog, 1);
+        EXPECT_EQ(ControlText(dialog, IDC_CLIENT_PASSWORD), "");
+        EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_CLIENT_SAVE_PASSWORD), BST_UNCHECKED);
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), IDOK);
+    EXPECT_TRUE(App().m_bLocalLibrary);
+    EXPECT_EQ(std::string(App().m_strDescription.GetString()), "Local Library");
+    EXPECT_EQ(std::string(App().m_strDeviceName.GetString()), "DivideDuzereDud");
+    EXPECT_EQ(GetFileAttributes(local.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(m_frame->m_pDevice, nullptr);
+    EXPECT_TRUE(m_boxes.Texts().empty()) << m_boxes.Texts()[0];
+    // The device's saved password is untouched by choosing another library.
+    EXPECT_EQ(std::string(CDes::Decode(ReadRegistryValue("DeviceToken", kDeviceKey)).GetString()), "se\"cret");
+}
