@@ -216,10 +216,7 @@ void CAlbumInfoBasicPage::OnKillFocusField()
     PutFieldLong(row.m_lSecondaryGenreID, row.m_lSecondaryGenreIDStatus, m_lSecondaryGenreId);
     PutFieldText(row.m_szLabel, row.m_lLabelStatus, m_strLabel);
     PutFieldText(row.m_szYear, row.m_lYearStatus, m_strYear);
-    MarkRowModified(row.m_bModifyFlag, row.m_lModifyFlagStatus, row.m_dtTimeStamp, row.m_lTimeStampStatus);
-    m_pSheet->UpdateCurrentRow();
-    m_bDirty = FALSE;
-    Load(FALSE);
+    WriteBackRow(row);
     m_pSheet->RefreshListView();
     // The tree shows albums by the title stored now, which is cut to its column.
     if (titleChanged)

@@ -129,10 +129,7 @@ void CAlbumInfoExtraPage::OnKillFocusField()
     PutFieldBool(row.m_bCompilation, row.m_lCompilationStatus, m_bCompilation);
     PutFieldLong(row.m_lTotalInset, row.m_lTotalInsetStatus, m_nTotalInSet);
     PutFieldLong(row.m_lNumberInSet, row.m_lNumberInSetStatus, m_nNumberInSet);
-    MarkRowModified(row.m_bModifyFlag, row.m_lModifyFlagStatus, row.m_dtTimeStamp, row.m_lTimeStampStatus);
-    m_pSheet->UpdateCurrentRow();
-    m_bDirty = FALSE;
-    Load(FALSE);
+    WriteBackRow(row);
 }
 
 void CAlbumInfoExtraPage::WriteNow()

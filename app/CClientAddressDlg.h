@@ -13,7 +13,7 @@ class CMainFrame;
 class CClientAddressDlg : public CBaseDialog {
 public:
     // The search message the dialog posts to itself once it shows.
-    static constexpr UINT WM_SEARCH_DEVICES = WM_USER + 1;
+    static constexpr UINT WM_SEARCH_DEVICES = WM_APP + 1;
 
     // Empties the application's device list; the connection on OK goes to the frame's device.
     explicit CClientAddressDlg(CMainFrame* pFrame);

@@ -1,5 +1,6 @@
 #include "app/CDetailPage.h"
 
+#include "app/CMusicDetailInfoSheet.h"
 #include "app/WindowHelpers.h"
 #include "library/AppRoutines.h"
 
@@ -69,3 +70,5 @@ void CDetailPage::OnEditChange(UINT id)
 }
 
 void CDetailPage::OnEditKillFocus(UINT) { OnKillFocusField(); }
+
+void CDetailPage::UpdateSheetRow() { m_pSheet->UpdateCurrentRow(); }

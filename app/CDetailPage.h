@@ -4,6 +4,7 @@
 // (ModifyFlag and TimeStamp with them) and reloads it. A page is read-only while its row is hidden or
 // there is no row.
 
+#include "app/BindingFields.h"
 #include "app/CBasePropertyPage.h"
 
 class CMusicDetailInfoSheet;
@@ -33,11 +34,22 @@ protected:
     void ShowMembers();
     // True, after putting stored back into the control, when a required text was emptied.
     bool RestoreEmptiedText(int id, const CString& typed, const CString& stored);
+    // Marks the bound row modified now, writes it through the sheet, clears the dirty flag and shows
+    // the row as stored.
+    template <class Row> void WriteBackRow(Row& row)
+    {
+        MarkRowModified(row.m_bModifyFlag, row.m_lModifyFlagStatus, row.m_dtTimeStamp, row.m_lTimeStampStatus);
+        UpdateSheetRow();
+        m_bDirty = FALSE;
+        Load(FALSE);
+    }
 
     afx_msg void OnEditChange(UINT id);
     afx_msg void OnEditKillFocus(UINT id);
     DECLARE_MESSAGE_MAP()
 
 private:
+    void UpdateSheetRow();
+
     bool m_bShowing { false };
 };

@@ -8,7 +8,6 @@
 #include "library/ConnectionString.h"
 #include "library/GroupEdits.h"
 #include "library/_ADOConnectionHelper.h"
-#include "platform/afx/AfxDDX.h"
 #include "platform/afx/AfxMessageBox.h"
 
 namespace {
@@ -40,19 +39,7 @@ CRadioStationInfoDlg::CRadioStationInfoDlg(CWnd* pParent)
 void CRadioStationInfoDlg::DoDataExchange(CDataExchange* pDX)
 {
     CBaseDialog::DoDataExchange(pDX);
-    DDX_Text(pDX, IDC_RADIO_STATION, m_strStation);
-    DDV_MaxChars(pDX, m_strStation, kTextColumnSize);
-    DDX_Text(pDX, IDC_RADIO_CALL_SIGN, m_strCallSign);
-    DDV_MaxChars(pDX, m_strCallSign, kTextColumnSize);
-    DDX_Text(pDX, IDC_RADIO_LOCATION, m_strLocation);
-    DDV_MaxChars(pDX, m_strLocation, kTextColumnSize);
-    DDX_Control(pDX, IDC_RADIO_DLG_CATEGORY, m_category);
-    DDX_Text(pDX, IDC_RADIO_SUBCATEGORY, m_nSubCategory);
-    DDX_Text(pDX, IDC_RADIO_STREAM_TYPE, m_nStreamType);
-    DDX_Text(pDX, IDC_RADIO_URL, m_strURL);
-    DDV_MaxChars(pDX, m_strURL, kTextColumnSize);
-    DDX_Text(pDX, IDC_RADIO_BANDWIDTH, m_strBandwidth);
-    DDV_MaxChars(pDX, m_strBandwidth, kTextColumnSize);
+    ExchangeStationFields(pDX, IDC_RADIO_DLG_CATEGORY, kTextColumnSize);
 }
 
 BOOL CRadioStationInfoDlg::OnInitDialog()

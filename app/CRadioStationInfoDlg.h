@@ -3,9 +3,9 @@
 // device identifier and files it under the radio group named after its category.
 
 #include "app/CBaseDialog.h"
-#include "platform/afx/CComboBox.h"
+#include "app/RadioStationForm.h"
 
-class CRadioStationInfoDlg : public CBaseDialog {
+class CRadioStationInfoDlg : public CBaseDialog, public RadioStationForm {
 public:
     explicit CRadioStationInfoDlg(CWnd* pParent = nullptr);
 
@@ -13,14 +13,6 @@ public:
     // Refills the category list from the library's radio genres.
     void FillCategories();
 
-    CString m_strStation;
-    CString m_strCallSign;
-    CString m_strLocation;
-    CComboBox m_category;
-    int m_nSubCategory { 0 };
-    int m_nStreamType { 0 };
-    CString m_strURL;
-    CString m_strBandwidth;
     BOOL m_bAdded { FALSE };       // the station's row was inserted
     CString m_strCategoryText;     // the text of the chosen category
 

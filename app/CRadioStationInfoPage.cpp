@@ -9,7 +9,6 @@
 #include "library/AppRoutines.h"
 #include "library/GroupEdits.h"
 #include "library/_ADOConnectionHelper.h"
-#include "platform/afx/AfxDDX.h"
 
 namespace {
 
@@ -30,14 +29,7 @@ CRadioStationInfoPage::CRadioStationInfoPage(CMusicDetailInfoSheet* pSheet)
 void CRadioStationInfoPage::DoDataExchange(CDataExchange* pDX)
 {
     CDetailPage::DoDataExchange(pDX);
-    DDX_Text(pDX, IDC_RADIO_STATION, m_strStation);
-    DDX_Text(pDX, IDC_RADIO_CALL_SIGN, m_strCallSign);
-    DDX_Text(pDX, IDC_RADIO_LOCATION, m_strLocation);
-    DDX_Control(pDX, IDC_RADIO_PAGE_CATEGORY, m_category);
-    DDX_Text(pDX, IDC_RADIO_SUBCATEGORY, m_nSubCategory);
-    DDX_Text(pDX, IDC_RADIO_STREAM_TYPE, m_nStreamType);
-    DDX_Text(pDX, IDC_RADIO_URL, m_strURL);
-    DDX_Text(pDX, IDC_RADIO_BANDWIDTH, m_strBandwidth);
+    ExchangeStationFields(pDX, IDC_RADIO_PAGE_CATEGORY, 0);
 }
 
 BOOL CRadioStationInfoPage::OnInitDialog()
@@ -61,13 +53,7 @@ void CRadioStationInfoPage::Load(BOOL clear)
 {
     const CRadioStationRsBinding& row = m_pSheet->m_station;
     if (clear) {
-        m_strStation.Empty();
-        m_strCallSign.Empty();
-        m_strLocation.Empty();
-        m_strURL.Empty();
-        m_strBandwidth.Empty();
-        m_nSubCategory = 0;
-        m_nStreamType = 0;
+        ClearStationFields();
         m_lCategory = 0;
         SetReadOnly(TRUE);
     } else {
@@ -116,10 +102,7 @@ void CRadioStationInfoPage::OnKillFocusField()
     PutFieldLong(row.m_lSubCategory, row.m_lSubCategoryStatus, m_nSubCategory);
     PutFieldLong(row.m_lStreamType, row.m_lStreamTypeStatus, m_nStreamType);
     PutFieldText(row.m_szBandwidth, row.m_lBandwidthStatus, m_strBandwidth);
-    MarkRowModified(row.m_bModifyFlag, row.m_lModifyFlagStatus, row.m_dtTimeStamp, row.m_lTimeStampStatus);
-    m_pSheet->UpdateCurrentRow();
-    m_bDirty = FALSE;
-    Load(FALSE);
+    WriteBackRow(row);
 }
 
 void CRadioStationInfoPage::OnSelChangeRadioGroup()

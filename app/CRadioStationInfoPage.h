@@ -3,9 +3,9 @@
 // category moves the station into the radio group of that category.
 
 #include "app/CDetailPage.h"
-#include "platform/afx/CComboBox.h"
+#include "app/RadioStationForm.h"
 
-class CRadioStationInfoPage : public CDetailPage {
+class CRadioStationInfoPage : public CDetailPage, public RadioStationForm {
 public:
     explicit CRadioStationInfoPage(CMusicDetailInfoSheet* pSheet);
 
@@ -13,15 +13,6 @@ public:
     void Load(BOOL clear) override;
     void SetReadOnly(BOOL readOnly) override;
     void OnKillFocusField() override;
-
-    CString m_strStation;
-    CString m_strCallSign;
-    CString m_strLocation;
-    CComboBox m_category;
-    int m_nSubCategory { 0 };
-    int m_nStreamType { 0 };
-    CString m_strURL;
-    CString m_strBandwidth;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -15,10 +15,10 @@ class CMainFrame;
 
 class CSyncProgressDlg : public CBaseDialog {
 public:
-    // The private messages of the phases.
-    static constexpr UINT WM_SEND_CHANGES = WM_USER + 1;
-    static constexpr UINT WM_REBUILD_LIBRARY = WM_USER + 2; // wParam: milliseconds to wait first
-    static constexpr UINT WM_SWAP_DATABASE = WM_USER + 3;
+    // The private messages of the phases, above the dialog manager's own DM_ range of WM_USER.
+    static constexpr UINT WM_SEND_CHANGES = WM_APP + 1;
+    static constexpr UINT WM_REBUILD_LIBRARY = WM_APP + 2; // wParam: milliseconds to wait first
+    static constexpr UINT WM_SWAP_DATABASE = WM_APP + 3;
 
     // The run uses the frame's device, which the frame must hold.
     explicit CSyncProgressDlg(CMainFrame* pFrame);

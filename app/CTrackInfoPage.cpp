@@ -130,10 +130,7 @@ void CTrackInfoPage::OnKillFocusField()
         return;
     PutFieldText(row.m_szTrackTitle, row.m_lTrackTitleStatus, m_strTitle);
     PutFieldLong(row.m_lTrackNumber, row.m_lTrackNumberStatus, m_nTrackNumber);
-    MarkRowModified(row.m_bModifyFlag, row.m_lModifyFlagStatus, row.m_dtTimeStamp, row.m_lTimeStampStatus);
-    m_pSheet->UpdateCurrentRow();
-    m_bDirty = FALSE;
-    Load(FALSE);
+    WriteBackRow(row);
     m_pSheet->RefreshListView();
 }
 
