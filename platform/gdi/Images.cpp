@@ -7,6 +7,8 @@
 #include <fstream>
 #include <map>
 #include <mutex>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -210,7 +212,7 @@ const DirEntry* pick(const std::vector<DirEntry>& entries, int cx, int cy)
 
 int wantedSize(int requested, UINT flags) { return requested > 0 ? requested : (flags & LR_DEFAULTSIZE) ? kSystemIconSize : 0; }
 
-HICON iconFromResource(HINSTANCE module, LPCSTR name, bool isIcon, int cx, int cy, UINT flags)
+HICON loadIconResource(HINSTANCE module, LPCSTR name, bool isIcon, int cx, int cy, UINT flags)
 {
     const Bytes group = resourceBytes(module, name, isIcon ? RT_GROUP_ICON : RT_GROUP_CURSOR);
     if (!group.data || group.size < 6)
@@ -252,6 +254,27 @@ HICON iconFromResource(HINSTANCE module, LPCSTR name, bool isIcon, int cx, int c
         size -= 4;
     }
     return iconFromImage(dib, size, isIcon, hot, wantedSize(cx, flags), wantedSize(cy, flags), (flags & LR_SHARED) != 0);
+}
+
+// A shared icon or cursor is made once per module, name and size and lives as long as the process, so
+// that loading it again (a window class's cursor, a button's icon on each paint) costs nothing.
+HICON iconFromResource(HINSTANCE module, LPCSTR name, bool isIcon, int cx, int cy, UINT flags)
+{
+    if (!(flags & LR_SHARED))
+        return loadIconResource(module, name, isIcon, cx, cy, flags);
+    using Key = std::tuple<HINSTANCE, std::string, bool, int, int>;
+    static std::mutex mutex;
+    static std::map<Key, HICON> loaded;
+    const std::string nameKey
+        = IS_INTRESOURCE(name) ? "#" + std::to_string(reinterpret_cast<UINT_PTR>(name)) : std::string(name);
+    const Key key { module, nameKey, isIcon, wantedSize(cx, flags), wantedSize(cy, flags) };
+    std::lock_guard lock(mutex);
+    if (auto it = loaded.find(key); it != loaded.end())
+        return it->second;
+    HICON icon = loadIconResource(module, name, isIcon, cx, cy, flags);
+    if (icon)
+        loaded.emplace(key, icon);
+    return icon;
 }
 
 HICON iconFromFile(const std::vector<std::uint8_t>& file, bool isIcon, int cx, int cy, UINT flags)

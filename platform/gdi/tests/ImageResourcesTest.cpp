@@ -165,6 +165,16 @@ TEST(ImageResources, CursorKeepsItsHotSpot)
     EXPECT_EQ(info.yHotspot, 8u);
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
+
+    // A shared cursor is loaded once: asked again it is the same handle, and destroying it keeps it.
+    EXPECT_EQ(LoadCursor(Self(), MAKEINTRESOURCE(310)), shared);
+    EXPECT_TRUE(DestroyCursor(shared));
+    EXPECT_TRUE(GetIconInfo(shared, &info));
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    HCURSOR own = static_cast<HCURSOR>(LoadImage(Self(), MAKEINTRESOURCE(310), IMAGE_CURSOR, 0, 0, 0));
+    EXPECT_NE(own, shared);
+    DestroyCursor(own);
 }
 
 TEST(ImageResources, GroupsListTheirImagesUnderTheirOwnIds)
