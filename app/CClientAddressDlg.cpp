@@ -104,12 +104,11 @@ int CClientAddressDlg::AddDeviceEntry(LPCTSTR description, LPCTSTR deviceName, L
     return m_cbDevices.SetItemData(item, static_cast<DWORD_PTR>(entry));
 }
 
-LRESULT CClientAddressDlg::OnSearchDevices(WPARAM wParam, LPARAM lParam)
+LRESULT CClientAddressDlg::OnSearchDevices(WPARAM, LPARAM)
 {
-    // The dialog manager's DM_SETDEFID shares this message's number and always names a button; the
-    // search's own message carries none, and one search is all the dialog runs.
-    if (wParam != 0 || lParam != 0 || m_bSearched)
-        return Default();
+    // One search is all the dialog runs.
+    if (m_bSearched)
+        return 0;
     m_bSearched = true;
     CWaitCursor wait;
     SetWindowText(CString(MAKEINTRESOURCE(IDS_CLIENT_SEARCHING)));
