@@ -282,7 +282,7 @@ void CClientAddressDlg::OpenNetworkLibrary()
     const CString path = GetDatabasePath();
     if (GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES) {
         // Either failure leaves the dialog open for another try; the creation shows its own message.
-        if (!CreateLibraryFolders())
+        if (!CreateLibraryFolders(GetLibraryRoot()))
             return;
         _ADODatabaseHelper helper;
         if (!helper.CreateLibraryDatabase(path))
@@ -322,13 +322,3 @@ void CClientAddressDlg::OpenLocalLibrary()
     EndDialog(IDOK);
 }
 
-bool CreateLibraryFolders()
-{
-    const CString root = GetLibraryRoot();
-    for (const char* folder : { "Database", "Radio\\Radios", "Radio\\Covers", "Music\\CDs", "Music\\Covers", "Music\\MP3s",
-             "Music\\Playlists" }) {
-        if (!CreateDirectoryPath(root + folder))
-            return false;
-    }
-    return true;
-}

@@ -53,6 +53,3 @@ private:
     CMainFrame* m_pFrame { nullptr };
     bool m_bSearched { false };
 };
-
-// Creates the seven folders of the current library below its root; false at the first that cannot be made.
-bool CreateLibraryFolders();

@@ -2,6 +2,7 @@
 
 #include "app/CPelicanApp.h"
 #include "library/ConnectionString.h"
+#include "library/FileRoutines.h"
 #include "library/PathRoutines.h"
 #include "platform/base/FileApi.h"
 #include "platform/base/PathApi.h"
@@ -84,7 +85,19 @@ CString GetSampleCoversPath()
     CPelicanApp* app = GetPelicanApp();
     if (app != nullptr && !app->m_strDefaultArtDirectory.IsEmpty())
         return app->m_strDefaultArtDirectory;
-    return GetDataSourceDirectory() + kSampleLibraryName + "\\Music\\Covers\\";
+    return GetSampleLibraryRoot() + "Music\\Covers\\";
+}
+
+CString GetSampleLibraryRoot() { return GetDataSourceDirectory() + kSampleLibraryName + "\\"; }
+
+bool CreateLibraryFolders(const CString& root)
+{
+    for (const char* folder : { "Database", "Radio\\Radios", "Radio\\Covers", "Music\\CDs", "Music\\Covers", "Music\\MP3s",
+             "Music\\Playlists" }) {
+        if (!CreateDirectoryPath(root + folder))
+            return false;
+    }
+    return true;
 }
 
 CString GetGenreCoverPath(long genreId)

@@ -22,6 +22,11 @@ CString GetDatabaseConnectionString();
 CString GetCoversPath();
 // Library root + "Music\MP3s\".
 CString GetMp3Path();
+// The local sample library's folder: data-source folder + its device name + "\".
+CString GetSampleLibraryRoot();
+// Makes the folders a library keeps below its root (database, music, covers, playlists, radio); false
+// when one cannot be made.
+bool CreateLibraryFolders(const CString& root);
 // The folder of the genre pictures: the DefaultArtDirectory setting, else the sample library's covers.
 CString GetSampleCoversPath();
 // The picture of a genre in the art folder; the art folder's "Default Cover.jpg" when the genre is
