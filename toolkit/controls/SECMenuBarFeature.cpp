@@ -1,22 +1,21 @@
 #include "toolkit/controls/SECMenuBarFeature.h"
 
+#include "platform/afx/CMenu.h"
 #include "toolkit/controls/SECCustomToolBar.h"
 
-using quorvale::foundation::SECWndPlugIn;
+IMPLEMENT_DYNAMIC(SECMenuBarFeature, SECBmpMenuPlugIn)
 
-IMPLEMENT_DYNAMIC(SECMenuBarFeature, SECWndPlugIn)
-
-BEGIN_MESSAGE_MAP(SECMenuBarFeature, SECWndPlugIn)
+BEGIN_MESSAGE_MAP(SECMenuBarFeature, SECBmpMenuPlugIn)
     ON_MESSAGE(WM_MENUSELECT, OnMenuSelectMsg)
     ON_REGISTERED_MESSAGE(WM_SEC_MENUPROD, OnMenuProdMsg)
-    ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopupMsg)
+    ON_MESSAGE(WM_INITMENUPOPUP, OnFeatureInitMenuPopup)
     ON_MESSAGE(WM_SYSCOMMAND, OnSysCommandMsg)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivateMsg)
 END_MESSAGE_MAP()
 
 BOOL SECMenuBarFeature::PreTranslateMessage(MSG* pMsg)
 {
-    return SECMenuBarMessages::PreTranslateMessage(pMsg) || Base::PreTranslateMessage(pMsg);
+    return SECMenuBarMessages::PreTranslateMessage(pMsg) || SECBmpMenuPlugIn::PreTranslateMessage(pMsg);
 }
 
 BOOL SECMenuBarFeature::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -44,9 +43,10 @@ LRESULT SECMenuBarFeature::OnMenuProdMsg(WPARAM, LPARAM)
     return result;
 }
 
-LRESULT SECMenuBarFeature::OnInitMenuPopupMsg(WPARAM, LPARAM)
+LRESULT SECMenuBarFeature::OnFeatureInitMenuPopup(WPARAM wParam, LPARAM lParam)
 {
     SECMenuBarMessages::OnInitMenuPopup();
+    InitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam), HIWORD(lParam));
     return 0;
 }
 

@@ -3,15 +3,17 @@
 // and popups of the bar) together with the bitmap menus, and the routing of the frame's messages to
 // both.
 
+#include "toolkit/controls/SECBmpMenuPlugIn.h"
 #include "toolkit/controls/SECMenuBarMessages.h"
-#include "toolkit/frames/SECWndPlugIn.h"
 
-class SECMenuBarFeature : public quorvale::foundation::SECWndPlugIn, public SECMenuBarMessages {
+class SECMenuBarFeature : public SECBmpMenuPlugIn, public SECMenuBarMessages {
     DECLARE_DYNAMIC(SECMenuBarFeature)
 public:
-    using Base = quorvale::foundation::SECWndPlugIn;
-
-    SECMenuBarFeature() = default;
+    // The popups draw with the plug-in's own check and radio bitmaps.
+    SECMenuBarFeature()
+        : SECBmpMenuPlugIn(TRUE)
+    {
+    }
     // The messages part lets go of its hooks and loop state before the bitmap menus restore the texts.
     ~SECMenuBarFeature() override = default;
 
@@ -30,7 +32,7 @@ protected:
 
     afx_msg LRESULT OnMenuSelectMsg(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMenuProdMsg(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnInitMenuPopupMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFeatureInitMenuPopup(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSysCommandMsg(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNcActivateMsg(WPARAM wParam, LPARAM lParam);
 
