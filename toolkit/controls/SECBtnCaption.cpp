@@ -13,7 +13,6 @@ SECBtnCaption::SECBtnCaption()
     , m_nBtnHeight(::GetSystemMetrics(SM_CYSIZE) - 4)
 {
     m_nType = kindCaption;
-    m_nStyle = 0xB0000;
 }
 
 CRect SECBtnCaption::PartRect(int nPart) const
@@ -26,10 +25,10 @@ CRect SECBtnCaption::PartRect(int nPart) const
 
 int SECBtnCaption::HitTest(CPoint point) const
 {
-    if (!(m_nStyle & kShown))
+    if (!(m_nCaptionStyle & kShown))
         return partNone;
     for (int nPart = partMinimize; nPart <= partClose; ++nPart) {
-        if (nPart != partClose && !(m_nStyle & kMinRestore))
+        if (nPart != partClose && !(m_nCaptionStyle & kMinRestore))
             continue;
         if (PartRect(nPart).PtInRect(point))
             return nPart;
@@ -106,13 +105,13 @@ void SECBtnCaption::DrawButton(SECBtnDrawContext& context, BOOL, int x, int y, i
     CDC& dc = context.m_offscreenDC;
     dc.FillSolidRect(x, y, cx, cy, ::GetSysColor(COLOR_BTNFACE));
     context.m_rectFace = CRect(x, y, x + cx, y + cy);
-    if (!(m_nStyle & kShown))
+    if (!(m_nCaptionStyle & kShown))
         return;
     for (int nPart = partMinimize; nPart <= partClose; ++nPart) {
         CRect rect = PartRect(nPart);
         rect.OffsetRect(x - m_x, y - m_y);
         UINT nState = kKinds[nPart];
-        if (nPart != partClose && !(m_nStyle & kMinRestore))
+        if (nPart != partClose && !(m_nCaptionStyle & kMinRestore))
             nState |= DFCS_INACTIVE;
         if ((m_nStyle & TBBS_PRESSED) && m_nPressed == nPart)
             nState |= DFCS_PUSHED;

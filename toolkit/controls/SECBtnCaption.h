@@ -6,7 +6,7 @@
 
 class SECBtnCaption : public SECStdBtn {
 public:
-    // Style bits: the caption buttons are shown; minimise and restore are available.
+    // Bits of m_nCaptionStyle: the caption buttons are shown; minimise and restore are available.
     static constexpr UINT kShown = 0x80000;
     static constexpr UINT kMinRestore = 0x20000;
     enum Part { partNone = -1, partMinimize = 0, partRestore = 1, partClose = 2 };
@@ -33,6 +33,8 @@ public:
     int m_nBtnWidth { 0 };
     int m_nBtnHeight { 0 };
     int m_nPressed { partNone };
+    // Kept apart from the button's style, whose same bits mean hidden, pressed and checked to the bar.
+    UINT m_nCaptionStyle { 0xB0000 };
 
 private:
     CRect PartRect(int nPart) const;

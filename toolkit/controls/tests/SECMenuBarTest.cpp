@@ -265,6 +265,26 @@ TEST_F(MenuBar, AFrameDestroyedByACommandFromItsMenuLeavesNothingBehind)
     m_screen.pump();
 }
 
+TEST_F(MenuBar, ADisabledMenuButtonOpensNothing)
+{
+    Bar().GetBtn(1)->m_nStyle |= TBBS_DISABLED;
+    AltWith('E');
+    Pump();
+    Bar().PressMenuButton(1);
+    Pump();
+    EXPECT_TRUE(m_frame->m_popups.empty());
+}
+
+TEST_F(MenuBar, AFloatingMenuBarHasNoCloseBox)
+{
+    m_frame->FloatControlBar(&Bar(), CPoint(100, 150));
+    Pump();
+    CFrameWnd* pFloating = Bar().GetParentFrame();
+    ASSERT_NE(pFloating, m_frame);
+    pFloating->RecalcLayout();
+    EXPECT_FALSE(pFloating->GetStyle() & WS_SYSMENU);
+}
+
 TEST_F(MenuBar, TheBarLooksFlatWithHotAndPressedButtons)
 {
     Bar().GetBtn(1)->m_nStyle |= SEC_TBBS_HOT;
