@@ -1,10 +1,10 @@
 #include "toolkit/controls/SECBtnCaption.h"
 
 #include "platform/afx/CMDIChildWnd.h"
-#include "platform/afx/CMDIFrameWnd.h"
 #include "platform/comctl/CommCtrl.h"
 #include "toolkit/controls/SECBtnDrawContext.h"
 #include "toolkit/controls/SECCustomToolBar.h"
+#include "toolkit/controls/SECMDIMenuBar.h"
 
 const SECButtonClass SECBtnCaption::classSECBtnCaption = { []() -> SECStdBtn* { return new SECBtnCaption; } };
 
@@ -65,8 +65,7 @@ UINT SECBtnCaption::BtnPressUp(CPoint point)
 {
     static constexpr UINT kCommands[] = { SC_MINIMIZE, SC_RESTORE, SC_CLOSE };
     if (m_nPressed != partNone && HitTest(point) == m_nPressed && m_pToolBar) {
-        auto* pMDIFrame = dynamic_cast<CMDIFrameWnd*>(m_pToolBar->GetTopLevelFrame());
-        if (CMDIChildWnd* pChild = pMDIFrame ? pMDIFrame->MDIGetActive() : nullptr) {
+        if (CMDIChildWnd* pChild = SECMDIMenuBar::ActiveChildOf(m_pToolBar)) {
             CPoint screen(point);
             m_pToolBar->ClientToScreen(&screen);
             pChild->PostMessage(WM_SYSCOMMAND, kCommands[m_nPressed], MAKELPARAM(screen.x, screen.y));

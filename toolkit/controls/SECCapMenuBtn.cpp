@@ -1,9 +1,9 @@
 #include "toolkit/controls/SECCapMenuBtn.h"
 
 #include "platform/afx/CMDIChildWnd.h"
-#include "platform/afx/CMDIFrameWnd.h"
 #include "toolkit/controls/SECBtnDrawContext.h"
 #include "toolkit/controls/SECCustomToolBar.h"
+#include "toolkit/controls/SECMDIMenuBar.h"
 #include "toolkit/controls/SECMenuBarMessages.h"
 
 const SECButtonClass SECCapMenuBtn::classSECCapMenuBtn = { []() -> SECStdBtn* { return new SECCapMenuBtn; } };
@@ -27,10 +27,8 @@ void SECCapMenuBtn::DrawButton(SECBtnDrawContext& context, BOOL, int x, int y, i
 
 void SECCapMenuBtn::DropDown()
 {
-    CFrameWnd* pTop = m_pToolBar ? m_pToolBar->GetTopLevelFrame() : nullptr;
-    auto* pMDIFrame = dynamic_cast<CMDIFrameWnd*>(pTop);
-    CMDIChildWnd* pChild = pMDIFrame ? pMDIFrame->MDIGetActive() : nullptr;
-    if (!pChild || !pChild->GetSafeHwnd())
+    CMDIChildWnd* pChild = SECMDIMenuBar::ActiveChildOf(m_pToolBar);
+    if (!pChild)
         return;
     HMENU hMenu = SECMenuBarMessages::GetSystemMenuWithDefault(pChild->GetSafeHwnd());
     if (hMenu)

@@ -12,6 +12,13 @@ BEGIN_MESSAGE_MAP(SECMDIMenuBar, SECMenuBar)
     ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
+CMDIChildWnd* SECMDIMenuBar::ActiveChildOf(const CWnd* pWnd)
+{
+    auto* pMDIFrame = pWnd ? dynamic_cast<CMDIFrameWnd*>(pWnd->GetTopLevelFrame()) : nullptr;
+    CMDIChildWnd* pChild = pMDIFrame ? pMDIFrame->MDIGetActive() : nullptr;
+    return pChild && pChild->GetSafeHwnd() ? pChild : nullptr;
+}
+
 void SECMDIMenuBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     m_dwLastPress = ::GetTickCount();
@@ -21,9 +28,8 @@ void SECMDIMenuBar::OnLButtonDown(UINT nFlags, CPoint point)
 void SECMDIMenuBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     const SECStdBtn* pBtn = GetBtn(HitTest(point));
-    auto* pMDIFrame = dynamic_cast<CMDIFrameWnd*>(GetTopLevelFrame());
-    CMDIChildWnd* pChild = pMDIFrame ? pMDIFrame->MDIGetActive() : nullptr;
-    if (!pBtn || pBtn->m_nType != SECStdBtn::kindSysMenu || !pChild || !pChild->GetSafeHwnd()) {
+    CMDIChildWnd* pChild = ActiveChildOf(this);
+    if (!pBtn || pBtn->m_nType != SECStdBtn::kindSysMenu || !pChild) {
         SECMenuBar::OnLButtonDblClk(nFlags, point);
         return;
     }

@@ -4,9 +4,13 @@
 
 #include "toolkit/controls/SECMenuBar.h"
 
+class CMDIChildWnd;
+
 class SECMDIMenuBar : public SECMenuBar {
     DECLARE_DYNCREATE(SECMDIMenuBar)
 public:
+    // The active child of the multi-document frame the window is in; null for none.
+    static CMDIChildWnd* ActiveChildOf(const CWnd* pWnd);
     // The tick count of the last press on the bar.
     DWORD GetLastPressTime() const { return m_dwLastPress; }
 

@@ -123,7 +123,11 @@ class MenuBar : public MenuBarFixture { };
 
 TEST_F(MenuBar, TheFrameGetsTheFeatureAndTheBarItsMenu)
 {
-    EXPECT_NE(dynamic_cast<SECMenuBarFeature*>(m_frame->GetMenuPlugIn()), nullptr);
+    auto* pFeature = dynamic_cast<SECMenuBarFeature*>(m_frame->GetMenuPlugIn());
+    ASSERT_NE(pFeature, nullptr);
+    EXPECT_EQ(pFeature->GetMenuBar(), &Bar());
+    // The popups show the images of the manager's bars.
+    EXPECT_EQ(pFeature->GetBmpMgr(), m_frame->m_pManager->GetBmpMgr());
     EXPECT_EQ(Bar().GetDlgCtrlID(), static_cast<int>(SEC_IDW_MENUBAR));
     EXPECT_EQ(Bar().GetBtnCount(), 3);
     CString title;
