@@ -90,8 +90,13 @@ TEST_F(MenuBarKeys, AltSpaceOpensTheWindowMenuWhereADoubleClickOnTheIconRunsItsD
     HMENU hSystem = ::GetSystemMenu(m_frame->m_hWnd, FALSE);
     BOOL bOutsideSwallowed = TRUE;
     BOOL bIconSwallowed = FALSE;
+    // The icon the bar computes from the frame metrics is where the frame's own layout puts it.
+    const CPoint icon = Icon();
+    EXPECT_EQ(m_frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(icon.x, icon.y)), HTSYSMENU);
+    CRect rectItem;
     Script({ [&] {
         bTracking = SECMenuBarFeature::IsTrackingMenu();
+        ::GetMenuItemRect(nullptr, hSystem, 0, &rectItem);
         // The double click as the menu loop hands it to its message filter: outside the icon it
         // is the menu's, on the icon it closes the menu and runs the default command.
         MSG msg {};
@@ -106,6 +111,15 @@ TEST_F(MenuBarKeys, AltSpaceOpensTheWindowMenuWhereADoubleClickOnTheIconRunsItsD
     Pump();
     EXPECT_EQ(m_frame->m_popups, std::vector<std::string> { "system" });
     EXPECT_TRUE(bTracking);
+    // The menu opens below the icon, at its left edge.
+    CRect rectFrame;
+    m_frame->GetWindowRect(&rectFrame);
+    const int nIconLeft = rectFrame.left + ::GetSystemMetrics(SM_CXFRAME);
+    const int nIconBottom = rectFrame.top + ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSIZE);
+    EXPECT_GE(rectItem.top, nIconBottom);
+    EXPECT_LE(rectItem.top, nIconBottom + 4);
+    EXPECT_GE(rectItem.left, nIconLeft);
+    EXPECT_LE(rectItem.left, nIconLeft + 4);
     EXPECT_FALSE(bOutsideSwallowed);
     EXPECT_TRUE(bIconSwallowed);
     EXPECT_EQ(m_frame->m_nIdleAfterSteps, 0);
