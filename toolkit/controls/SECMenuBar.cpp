@@ -135,14 +135,20 @@ void SECMenuBar::SetButtonsFromEntries()
     SetButtons(ids.data(), static_cast<int>(ids.size()));
 }
 
-BOOL SECMenuBar::LoadMenus(const std::vector<UINT>& menuIds)
+SECMenuBar::Entries SECMenuBar::RebuildMenus(const std::vector<UINT>& menuIds)
 {
+    // The entries point into the texts: both go before the texts are cleared.
     SetButtonMaps(nullptr, nullptr);
-    RemoveAllButtons();
     m_entries.clear();
     m_menuTexts.clear();
     m_menuBits.clear();
-    m_entries = BuildMenuEntries(m_menuBits, m_menuTexts, menuIds);
+    return BuildMenuEntries(m_menuBits, m_menuTexts, menuIds);
+}
+
+BOOL SECMenuBar::LoadMenus(const std::vector<UINT>& menuIds)
+{
+    RemoveAllButtons();
+    m_entries = RebuildMenus(menuIds);
     SetButtonsFromEntries();
     ApplyMenu(m_dwCurrentMask, FALSE);
     return !m_entries.empty();

@@ -66,8 +66,9 @@ public:
     // that loaded (a missing menu takes none), terminated by an entry without class. Empty when no
     // item was found.
     static Entries BuildMenuEntries(MenuBits& bits, MenuTexts& texts, const std::vector<UINT>& menuIds);
-    MenuBits& GetMenuBits() { return m_menuBits; }
-    MenuTexts& GetMenuTexts() { return m_menuTexts; }
+    // Forgets the bar's own entries, texts and bits and builds the entries of the menus anew (the
+    // texts and bits stay with the bar, the entries go to the caller).
+    Entries RebuildMenus(const std::vector<UINT>& menuIds);
 
     HFONT GetFont() const override;
     BOOL IsCoolLook() const override { return TRUE; }

@@ -16,9 +16,7 @@ BOOL SECToolBarManager::SetMenuInfo(const std::vector<UINT>& menuIds)
     SECMenuBar* pMenuBar = GetFrameMenuBar();
     if (!pMenuBar)
         return FALSE;
-    pMenuBar->GetMenuBits().clear();
-    pMenuBar->GetMenuTexts().clear();
-    m_menuBtnMap = SECMenuBar::BuildMenuEntries(pMenuBar->GetMenuBits(), pMenuBar->GetMenuTexts(), menuIds);
+    m_menuBtnMap = pMenuBar->RebuildMenus(menuIds);
     m_menuIds.clear();
     for (const SECBtnMapEntry& entry : m_menuBtnMap)
         if (entry.m_pBtnClass)
