@@ -107,15 +107,8 @@ BOOL SECToolBarCmdPage::OnInitDialog()
 
 void SECToolBarCmdPage::EnterModes(BOOL bOn)
 {
-    if (!m_pManager)
-        return;
-    m_pManager->SetCustomizeMode(bOn);
-    if (bOn) {
-        m_pManager->EnterConfigMode();
-        m_pManager->SetCustomizeWnd(GetParent());
-    } else {
-        m_pManager->ExitConfigMode();
-    }
+    if (m_pManager)
+        m_pManager->CustomizeFromSheet(bOn, GetParent());
 }
 
 BOOL SECToolBarCmdPage::OnSetActive()

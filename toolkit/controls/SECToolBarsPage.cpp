@@ -56,15 +56,8 @@ BOOL SECToolBarsPage::OnInitDialog()
 
 void SECToolBarsPage::EnterModes(BOOL bOn)
 {
-    if (!m_pManager)
-        return;
-    m_pManager->SetCustomizeMode(bOn);
-    if (bOn) {
-        m_pManager->EnterConfigMode();
-        m_pManager->SetCustomizeWnd(GetParent());
-    } else {
-        m_pManager->ExitConfigMode();
-    }
+    if (m_pManager)
+        m_pManager->CustomizeFromSheet(bOn, GetParent());
 }
 
 BOOL SECToolBarsPage::OnSetActive()

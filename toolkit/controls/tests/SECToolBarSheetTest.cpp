@@ -3,29 +3,20 @@
 // creates, renames, resets and deletes bars and switches the options every bar follows.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
 #include <memory>
-#include <sstream>
 #include <string>
 
-#include "platform/base/HomeFolder.h"
 #include "platform/base/Thread.h"
 #include "toolkit/controls/SECControlIds.h"
 #include "toolkit/controls/SECTBBtnGroup.h"
 #include "toolkit/controls/SECToolBarCmdPage.h"
-#include "toolkit/controls/SECToolBarManager.h"
 #include "toolkit/controls/SECToolBarSheet.h"
 #include "toolkit/controls/SECToolBarsPage.h"
-#include "toolkit/controls/tests/ToolBarTestSupport.h"
-#include "toolkit/frames/tests/FramesTestFixture.h"
+#include "toolkit/controls/tests/ToolBarManagerTestSupport.h"
 
 using namespace toolbar_test;
 
 namespace {
-
-constexpr UINT ID_SECOND_BAR = 0xE801;
 
 // Answers the next "New Toolbar" dialog: types the name into it and presses OK, as a person would once
 // it shows (input given before the dialog exists would go to the window that had the focus then).
@@ -52,34 +43,18 @@ private:
     HHOOK m_hHook { ::SetWindowsHookEx(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()) };
 };
 
-class CustomiseSheet : public DockingFrameTest {
+class CustomiseSheet : public ManagerFrameTest {
 protected:
     void SetUp() override
     {
-        DockingFrameTest::SetUp();
-        m_app.SetCurrentHandles();
-        std::free(const_cast<char*>(m_app.m_pszProfileName));
-        m_app.m_pszProfileName = ::strdup("sheet.ini");
-        std::filesystem::remove(platform::HomeFolder() / "sheet.ini");
-        MakeManager();
+        ManagerFrameTest::SetUp();
         m_manager->CreateDefaultBars();
         Layout();
     }
     void TearDown() override
     {
         CloseSheet();
-        DockingFrameTest::TearDown();
-        m_manager.reset();
-        std::filesystem::remove(platform::HomeFolder() / "sheet.ini");
-    }
-    void MakeManager()
-    {
-        m_manager = std::make_unique<SECToolBarManager>(m_frame);
-        m_frame->SetControlBarManager(m_manager.get());
-        ASSERT_TRUE(m_manager->LoadToolBarResource(IDR_LOOKS));
-        ASSERT_TRUE(m_manager->DefineDefaultToolBar(SEC_IDW_DEFAULTTOOLBAR, "Standard", IDR_DEFAULT));
-        ASSERT_TRUE(m_manager->DefineDefaultToolBar(
-            ID_SECOND_BAR, "Second", IDR_LOOKS, nullptr, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM));
+        ManagerFrameTest::TearDown();
     }
     // The sheet below the frame, its commands page active.
     void OpenSheet()
@@ -111,33 +86,6 @@ protected:
         if (::IsWindow(m_frame->GetSafeHwnd()))
             m_frame->EnableWindow(TRUE);
     }
-    void Restart()
-    {
-        DockingFrameTest::TearDown();
-        m_manager.reset();
-        DockingFrameTest::SetUp();
-        MakeManager();
-    }
-    SECCustomToolBar* Bar(UINT nID) { return m_manager->FindBarById(nID); }
-    std::string Describe()
-    {
-        std::ostringstream out;
-        for (SECCustomToolBar* pBar : m_manager->GetToolBars()) {
-            CString title;
-            pBar->GetWindowText(title);
-            out << std::hex << pBar->GetDlgCtrlID() << std::dec << " " << static_cast<LPCTSTR>(title) << ":";
-            for (int i = 0; i < pBar->GetBtnCount(); ++i)
-                out << " " << (pBar->GetBtn(i)->TestStyle(TBBS_SEPARATOR) ? 0U : pBar->GetBtn(i)->m_nID);
-            out << (pBar->IsFloating() ? " floating" : "") << (pBar->IsVisible() ? "" : " hidden") << "\n";
-        }
-        return out.str();
-    }
-    static CPoint Centre(SECCustomToolBar* pBar, int nIndex)
-    {
-        CRect rect = pBar->GetBtn(nIndex)->GetRect();
-        pBar->ClientToScreen(&rect);
-        return rect.CenterPoint();
-    }
     SECCustomizeToolBar& GroupBar(size_t nGroup)
     {
         return static_cast<SECTBBtnGroup*>(m_cmdPage->GetGroups()[nGroup].get())->GetBar();
@@ -166,7 +114,6 @@ protected:
         Command(*m_barsPage, IDC_SEC_TOOLBAR_LIST, LBN_SELCHANGE);
     }
 
-    std::unique_ptr<SECToolBarManager> m_manager;
     std::unique_ptr<SECToolBarSheet> m_sheet;
     std::unique_ptr<SECToolBarCmdPage> m_cmdPage;
     std::unique_ptr<SECToolBarsPage> m_barsPage;
@@ -190,6 +137,10 @@ TEST_F(CustomiseSheet, AButtonDraggedFromTheCommandsPageStaysOnItsBarAfterAResta
     m_screen.drag(from.x, from.y, to.x, to.y);
     Layout();
     EXPECT_EQ(file.GetBtnCount(), 3);
+    // The dropped button is selected: the page describes its command.
+    CString strDescription;
+    m_cmdPage->GetDlgItemText(IDC_SEC_DESCRIPTION, strDescription);
+    EXPECT_STREQ(strDescription, "Opens a document");
     // Dropped onto no bar (and not onto the sheet), a category's button makes a new floating bar. (The
     // frame's other windows are disabled while customising: the drop goes beside the frame.)
     const CPoint from2 = Centre(&file, 2);
