@@ -31,3 +31,23 @@
 #define IDS_SEC_TOOLBAR_TITLE 20674
 // The cursor of a toolbar button being copied by dragging it with Ctrl held: an arrow with a plus.
 #define IDC_SEC_COPYDRAG 20691
+
+// The toolbar customise sheet: the commands page, the dialog asking for a new toolbar's name, and the
+// toolbars page; the label of the toolbars page's reset button for a default bar and for a user's bar.
+#define IDD_SEC_TOOLBAR_COMMANDS 20509
+#define IDD_SEC_NEWTOOLBAR 20511
+#define IDD_SEC_TOOLBARS 20513
+#define IDS_SEC_TOOLBAR_RESET 20536
+#define IDS_SEC_TOOLBAR_DELETE 20537
+// Their controls.
+#define IDC_SEC_BUTTONS_GROUP 43093
+#define IDC_SEC_TOOLBAR_LIST 43094
+#define IDC_SEC_DESCRIPTION 43095
+#define IDC_SEC_NEWTOOLBAR_NAME 43096
+#define IDC_SEC_TOOLBAR_NAME_LABEL 43097
+#define IDC_SEC_TOOLBAR_NEW 43098
+#define IDC_SEC_TOOLBAR_RESET 43100
+#define IDC_SEC_TOOLTIPS 43101
+#define IDC_SEC_TOOLBAR_NAME 43102
+#define IDC_SEC_LARGEBUTTONS 43103
+#define IDC_SEC_COOLLOOK 43104

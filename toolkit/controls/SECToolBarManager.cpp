@@ -408,6 +408,17 @@ void SECToolBarManager::SetCustomizeMode(BOOL bOn)
         pBar->EnterCustomizeMode(bOn);
 }
 
+void SECToolBarManager::CustomizeFromSheet(BOOL bOn, CWnd* pSheet)
+{
+    SetCustomizeMode(bOn);
+    if (bOn) {
+        EnterConfigMode();
+        SetCustomizeWnd(pSheet);
+    } else {
+        ExitConfigMode();
+    }
+}
+
 void SECToolBarManager::AddListener(CWnd* pWnd)
 {
     if (pWnd && std::find(m_listeners.begin(), m_listeners.end(), pWnd->GetSafeHwnd()) == m_listeners.end())

@@ -103,6 +103,9 @@ public:
     void RemoveListener(CWnd* pWnd);
     void NotifyListeners(UINT nBarID, int nCode);
     void SetCustomizeWnd(CWnd* pWnd) { m_pCustomizeWnd = pWnd; }
+    // A page of the customise sheet becomes active (customise and config mode, the sheet as the window
+    // drags may end over) or is left (both modes end).
+    void CustomizeFromSheet(BOOL bOn, CWnd* pSheet);
     void GetCustomizeWndRect(CRect& rect) const;
     void SetButtonStyleAll(UINT nID, int nOperation, UINT nAdd, UINT nRemove);
     // One reference more to the record; the caller releases it with ReleasePressedButton.

@@ -19,7 +19,7 @@
 #include "platform/base/Thread.h"
 #include "toolkit/controls/SECControlIds.h"
 #include "toolkit/controls/SECToolBarManager.h"
-#include "toolkit/controls/tests/ToolBarTestSupport.h"
+#include "toolkit/controls/tests/ToolBarManagerTestSupport.h"
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECPTNFactory.h"
 #include "toolkit/frames/SECPersistentTreeNode.h"
@@ -28,8 +28,6 @@
 using namespace toolbar_test;
 
 namespace {
-
-constexpr UINT ID_SECOND_BAR = 0xE801;
 
 // What a cursor looks like: its hot spot and the bits of its mask and image (each load of a cursor
 // makes another handle).
@@ -70,61 +68,8 @@ private:
     HHOOK m_hHook { ::SetWindowsHookEx(WH_MOUSE, Hook, nullptr, ::GetCurrentThreadId()) };
 };
 
-class ToolBarManagers : public DockingFrameTest {
+class ToolBarManagers : public ManagerFrameTest {
 protected:
-    void SetUp() override
-    {
-        DockingFrameTest::SetUp();
-        m_app.SetCurrentHandles();
-        std::free(const_cast<char*>(m_app.m_pszProfileName));
-        m_app.m_pszProfileName = ::strdup("toolbars.ini");
-        std::filesystem::remove(platform::HomeFolder() / "toolbars.ini");
-        MakeManager();
-    }
-    void TearDown() override
-    {
-        DockingFrameTest::TearDown();
-        m_manager.reset();
-        std::filesystem::remove(platform::HomeFolder() / "toolbars.ini");
-    }
-    void MakeManager()
-    {
-        m_manager = std::make_unique<SECToolBarManager>(m_frame);
-        m_frame->SetControlBarManager(m_manager.get());
-        ASSERT_TRUE(m_manager->LoadToolBarResource(IDR_LOOKS));
-        ASSERT_TRUE(m_manager->DefineDefaultToolBar(SEC_IDW_DEFAULTTOOLBAR, "Standard", IDR_DEFAULT));
-        ASSERT_TRUE(m_manager->DefineDefaultToolBar(
-            ID_SECOND_BAR, "Second", IDR_LOOKS, nullptr, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_BOTTOM));
-    }
-    // The frame and manager as a program starting again finds them.
-    void Restart()
-    {
-        DockingFrameTest::TearDown();
-        m_manager.reset();
-        DockingFrameTest::SetUp();
-        MakeManager();
-    }
-    SECCustomToolBar* Bar(UINT nID) { return m_manager->FindBarById(nID); }
-    // Each bar's id, title, buttons (0 a separator) and whether it floats.
-    std::string Describe()
-    {
-        std::ostringstream out;
-        for (SECCustomToolBar* pBar : m_manager->GetToolBars()) {
-            CString title;
-            pBar->GetWindowText(title);
-            out << std::hex << pBar->GetDlgCtrlID() << std::dec << " " << static_cast<LPCTSTR>(title) << ":";
-            for (int i = 0; i < pBar->GetBtnCount(); ++i)
-                out << " " << (pBar->GetBtn(i)->TestStyle(TBBS_SEPARATOR) ? 0U : pBar->GetBtn(i)->m_nID);
-            out << (pBar->IsFloating() ? " floating" : "") << (pBar->IsVisible() ? "" : " hidden") << "\n";
-        }
-        return out.str();
-    }
-    CPoint Centre(SECCustomToolBar* pBar, int nIndex)
-    {
-        CRect rect = pBar->GetBtn(nIndex)->GetRect();
-        pBar->ClientToScreen(&rect);
-        return rect.CenterPoint();
-    }
     std::string ProfileText() const
     {
         std::ifstream in(platform::HomeFolder() / "toolbars.ini");
@@ -133,7 +78,6 @@ protected:
         return text.str();
     }
 
-    std::unique_ptr<SECToolBarManager> m_manager;
 };
 
 TEST_F(ToolBarManagers, MakesTheDefaultBarsAndNumbersTheUsersBars)

@@ -1,0 +1,187 @@
+#include "toolkit/controls/SECToolBarCmdPage.h"
+
+#include "platform/afx/CPropertySheet.h"
+#include "toolkit/controls/SECControlIds.h"
+#include "toolkit/controls/SECCustomToolBar.h"
+#include "toolkit/controls/SECTBBtnGroup.h"
+#include "toolkit/controls/SECToolBarManager.h"
+#include "toolkit/controls/SECToolBarSheet.h"
+
+namespace {
+
+const UINT WM_BARNOTIFY_PAGE = SECToolBarManager::BarNotifyMessage();
+const UINT WM_TOOLBARSTYLECHANGING_PAGE = SECToolBarStyleChangingMessage();
+
+// The groups' windows take ids downwards from here, past the frame's dock bars.
+constexpr UINT kFirstGroupID = 0xE8FE;
+constexpr UINT kDockBarFirst = 0xE81B;
+constexpr UINT kDockBarLast = 0xE81F;
+// The group box's inside, in dialog units.
+constexpr int kGroupInsetX = 3;
+constexpr int kGroupInsetY = 8;
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(SECToolBarCmdPage, CPropertyPage)
+
+BEGIN_MESSAGE_MAP(SECToolBarCmdPage, CPropertyPage)
+    ON_LBN_SELCHANGE(IDC_SEC_TOOLBAR_LIST, OnSelChangeCategory)
+    ON_REGISTERED_MESSAGE(WM_BARNOTIFY_PAGE, OnBarNotify)
+    ON_REGISTERED_MESSAGE(WM_TOOLBARSTYLECHANGING_PAGE, OnStyleChanging)
+END_MESSAGE_MAP()
+
+SECToolBarCmdPage::SECToolBarCmdPage()
+    : CPropertyPage(IDD_SEC_TOOLBAR_COMMANDS)
+{
+}
+
+SECToolBarCmdPage::SECToolBarCmdPage(UINT nIDTemplate, UINT nIDCaption)
+    : CPropertyPage(nIDTemplate, nIDCaption)
+{
+}
+
+SECToolBarCmdPage::~SECToolBarCmdPage()
+{
+    if (m_pManager) {
+        m_pManager->RemoveListener(this);
+        m_pManager->SetCustomizeWnd(nullptr);
+    }
+}
+
+void SECToolBarCmdPage::DefineBtnGroup(LPCTSTR lpszTitle, int nCount, const UINT* pIDs)
+{
+    m_groups.push_back(std::make_unique<SECTBBtnGroup>(lpszTitle, pIDs, nCount));
+}
+
+void SECToolBarCmdPage::SetManager(SECToolBarManager* pManager)
+{
+    m_pManager = pManager;
+    // A page without a window yet registers when it is made.
+    if (m_pManager && GetSafeHwnd())
+        m_pManager->AddListener(this);
+}
+
+void SECToolBarCmdPage::ShowDescription(UINT nID)
+{
+    CString strText;
+    if (nID != static_cast<UINT>(-1) && strText.LoadString(nID))
+        if (const int nCut = strText.Find('\n'); nCut >= 0)
+            strText = strText.Left(nCut);
+    SetDlgItemText(IDC_SEC_DESCRIPTION, nID == static_cast<UINT>(-1) ? CString() : strText);
+}
+
+BOOL SECToolBarCmdPage::OnInitDialog()
+{
+    CPropertyPage::OnInitDialog();
+    m_categories.SubclassDlgItem(IDC_SEC_TOOLBAR_LIST, this);
+    if (m_pManager)
+        m_pManager->AddListener(this);
+    CRect area;
+    if (CWnd* pBox = GetDlgItem(IDC_SEC_BUTTONS_GROUP)) {
+        pBox->GetWindowRect(&area);
+        ScreenToClient(&area);
+    }
+    CRect inset(0, 0, kGroupInsetX, kGroupInsetY);
+    MapDialogRect(&inset);
+    area.DeflateRect(inset.right, inset.bottom);
+
+    UINT nID = kFirstGroupID;
+    for (size_t i = 0; i < m_groups.size(); ++i, --nID) {
+        if (nID >= kDockBarFirst && nID <= kDockBarLast)
+            nID = kDockBarFirst - 1;
+        SECBtnGroup& group = *m_groups[i];
+        if (!group.Create(this, m_pManager, nID))
+            return FALSE;
+        group.GetWnd()->SetWindowPos(nullptr, area.left, area.top, area.Width(), area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        group.Layout(area);
+        if (i > 0)
+            group.GetWnd()->ShowWindow(SW_HIDE);
+        m_categories.AddString(group.m_strTitle);
+    }
+    if (!m_groups.empty()) {
+        m_categories.SetCurSel(0);
+        m_nShown = 0;
+    }
+    return TRUE;
+}
+
+void SECToolBarCmdPage::EnterModes(BOOL bOn)
+{
+    if (m_pManager)
+        m_pManager->CustomizeFromSheet(bOn, GetParent());
+}
+
+BOOL SECToolBarCmdPage::OnSetActive()
+{
+    EnterModes(TRUE);
+    if (m_nShown >= 0)
+        m_groups[static_cast<size_t>(m_nShown)]->Activate(TRUE);
+    return CPropertyPage::OnSetActive();
+}
+
+BOOL SECToolBarCmdPage::OnKillActive()
+{
+    EnterModes(FALSE);
+    // Leaving config mode disables the frame for the modal sheet; the sheet itself stays usable.
+    if (CWnd* pSheet = GetParent())
+        pSheet->EnableWindow(TRUE);
+    if (m_nShown >= 0)
+        m_groups[static_cast<size_t>(m_nShown)]->Activate(FALSE);
+    return CPropertyPage::OnKillActive();
+}
+
+void SECToolBarCmdPage::OnReset()
+{
+    EnterModes(FALSE);
+    if (m_pManager)
+        m_pManager->SetCustomizeWnd(nullptr);
+    CPropertyPage::OnReset();
+}
+
+void SECToolBarCmdPage::OnSelChangeCategory()
+{
+    const int nSel = m_categories.GetCurSel();
+    if (nSel < 0 || nSel >= static_cast<int>(m_groups.size()))
+        return;
+    if (m_nShown >= 0)
+        m_groups[static_cast<size_t>(m_nShown)]->Activate(FALSE);
+    m_nShown = nSel;
+    for (size_t i = 0; i < m_groups.size(); ++i)
+        m_groups[i]->GetWnd()->ShowWindow(static_cast<int>(i) == nSel ? SW_SHOW : SW_HIDE);
+    m_groups[static_cast<size_t>(nSel)]->Activate(TRUE);
+}
+
+LRESULT SECToolBarCmdPage::OnBarNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam != barSelChanged)
+        return 0;
+    const UINT nBarID = static_cast<UINT>(wParam);
+    SECCustomToolBar* pBar = m_pManager ? m_pManager->FindBarById(nBarID) : nullptr;
+    for (const auto& pGroup : m_groups)
+        if (!pBar && static_cast<UINT>(pGroup->GetWnd()->GetDlgCtrlID()) == nBarID)
+            pBar = SECCustomToolBar::FromObject(pGroup->GetWnd());
+    const SECStdBtn* pBtn = pBar ? pBar->GetBtn(pBar->GetSelectedIndex()) : nullptr;
+    ShowDescription(pBtn ? pBtn->m_nID : static_cast<UINT>(-1));
+    return 0;
+}
+
+LRESULT SECToolBarCmdPage::OnStyleChanging(WPARAM wParam, LPARAM)
+{
+    for (const auto& pGroup : m_groups) {
+        SECCustomToolBar* pBar = SECCustomToolBar::FromObject(pGroup->GetWnd());
+        if (!pBar || !pBar->GetSafeHwnd())
+            continue;
+        if (wParam == SEC_STYLE_LARGEBUTTONS)
+            pBar->ResetButtonSizes();
+        else if (wParam == SEC_STYLE_COOLLOOK && m_pManager)
+            pBar->SetExBarStyle(m_pManager->CoolLookEnabled() ? pBar->GetExBarStyle() | SEC_COOLLOOK_BITS
+                                                              : pBar->GetExBarStyle() & ~SEC_COOLLOOK_BITS,
+                FALSE);
+        CRect rect;
+        pBar->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        pGroup->Layout(rect);
+        pBar->Invalidate();
+    }
+    return 0;
+}

@@ -1,0 +1,244 @@
+// The toolbar customise sheet on a docking frame with a toolbar manager: a button dragged from the
+// commands page onto a bar stays there after the manager starts again; the toolbars page shows, hides,
+// creates, renames, resets and deletes bars and switches the options every bar follows.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/base/Thread.h"
+#include "toolkit/controls/SECControlIds.h"
+#include "toolkit/controls/SECTBBtnGroup.h"
+#include "toolkit/controls/SECToolBarCmdPage.h"
+#include "toolkit/controls/SECToolBarSheet.h"
+#include "toolkit/controls/SECToolBarsPage.h"
+#include "toolkit/controls/tests/ToolBarManagerTestSupport.h"
+
+using namespace toolbar_test;
+
+namespace {
+
+// Answers the next "New Toolbar" dialog: types the name into it and presses OK, as a person would once
+// it shows (input given before the dialog exists would go to the window that had the focus then).
+class NewToolBarAnswer {
+public:
+    explicit NewToolBarAnswer(std::string name) { s_name = std::move(name); }
+    ~NewToolBarAnswer() { ::UnhookWindowsHookEx(m_hHook); }
+    NewToolBarAnswer(const NewToolBarAnswer&) = delete;
+    NewToolBarAnswer& operator=(const NewToolBarAnswer&) = delete;
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* pCall = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && pCall->message == WM_INITDIALOG)
+            if (HWND hEdit = ::GetDlgItem(pCall->hwnd, IDC_SEC_NEWTOOLBAR_NAME)) {
+                for (char c : s_name)
+                    ::PostMessage(hEdit, WM_CHAR, static_cast<WPARAM>(c), 0);
+                ::PostMessage(pCall->hwnd, WM_COMMAND, IDOK, 0);
+            }
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    static inline std::string s_name;
+    HHOOK m_hHook { ::SetWindowsHookEx(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()) };
+};
+
+class CustomiseSheet : public ManagerFrameTest {
+protected:
+    void SetUp() override
+    {
+        ManagerFrameTest::SetUp();
+        m_manager->CreateDefaultBars();
+        Layout();
+    }
+    void TearDown() override
+    {
+        CloseSheet();
+        ManagerFrameTest::TearDown();
+    }
+    // The sheet below the frame, its commands page active.
+    void OpenSheet()
+    {
+        m_sheet = std::make_unique<SECToolBarSheet>("Customize");
+        m_cmdPage = std::make_unique<SECToolBarCmdPage>();
+        const UINT file[] = { ID_A, ID_B, ID_C };
+        const UINT edit[] = { ID_B };
+        m_cmdPage->DefineBtnGroup("File", 3, file);
+        m_cmdPage->DefineBtnGroup("Edit", 1, edit);
+        m_cmdPage->SetManager(m_manager.get());
+        m_barsPage = std::make_unique<SECToolBarsPage>();
+        m_barsPage->SetManager(m_manager.get());
+        m_sheet->AddPage(m_cmdPage.get());
+        m_sheet->AddPage(m_barsPage.get());
+        ASSERT_TRUE(m_sheet->Create(m_frame));
+        m_sheet->SetWindowPos(nullptr, 0, 305, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        m_screen.pump();
+    }
+    // As the end of a modal sheet would: the frame is usable again.
+    void CloseSheet(int nButton = PSBTN_CANCEL)
+    {
+        if (m_sheet && m_sheet->GetSafeHwnd())
+            m_sheet->PressButton(nButton);
+        m_screen.pump();
+        m_sheet.reset();
+        m_cmdPage.reset();
+        m_barsPage.reset();
+        if (::IsWindow(m_frame->GetSafeHwnd()))
+            m_frame->EnableWindow(TRUE);
+    }
+    SECCustomizeToolBar& GroupBar(size_t nGroup)
+    {
+        return static_cast<SECTBBtnGroup*>(m_cmdPage->GetGroups()[nGroup].get())->GetBar();
+    }
+    // The toolbars page's list: each item's text and check.
+    std::string ListText()
+    {
+        std::string text;
+        CCheckListBox& list = m_barsPage->m_barList;
+        for (int i = 0; i < list.GetCount(); ++i) {
+            CString item;
+            list.GetText(i, item);
+            text += std::string(static_cast<LPCTSTR>(item)) + (list.GetCheck(i) ? "[x]" : "[ ]")
+                + (list.GetCurSel() == i ? "*" : "") + " ";
+        }
+        return text;
+    }
+    void Command(CWnd& page, UINT nID, WORD nCode = BN_CLICKED)
+    {
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(page.GetDlgItem(static_cast<int>(nID))->GetSafeHwnd()));
+        m_screen.pump();
+    }
+    void SelectBar(int nItem)
+    {
+        m_barsPage->m_barList.SetCurSel(nItem);
+        Command(*m_barsPage, IDC_SEC_TOOLBAR_LIST, LBN_SELCHANGE);
+    }
+
+    std::unique_ptr<SECToolBarSheet> m_sheet;
+    std::unique_ptr<SECToolBarCmdPage> m_cmdPage;
+    std::unique_ptr<SECToolBarsPage> m_barsPage;
+};
+
+} // namespace
+
+TEST_F(CustomiseSheet, AButtonDraggedFromTheCommandsPageStaysOnItsBarAfterARestart)
+{
+    OpenSheet();
+    EXPECT_TRUE(m_manager->IsCustomizeMode());
+    EXPECT_TRUE(m_manager->InConfigMode());
+    SECCustomizeToolBar& file = GroupBar(0);
+    ASSERT_EQ(file.GetBtnCount(), 3);
+    EXPECT_TRUE(file.IsWindowVisible());
+    EXPECT_FALSE(GroupBar(1).IsWindowVisible());
+
+    // Button 200 of the category dropped just after the last button of the standard bar: a copy.
+    const CPoint from = Centre(&file, 0);
+    const CPoint to = Centre(Bar(SEC_IDW_DEFAULTTOOLBAR), 3) + CPoint(6, 0);
+    m_screen.drag(from.x, from.y, to.x, to.y);
+    Layout();
+    EXPECT_EQ(file.GetBtnCount(), 3);
+    // The dropped button is selected: the page describes its command.
+    CString strDescription;
+    m_cmdPage->GetDlgItemText(IDC_SEC_DESCRIPTION, strDescription);
+    EXPECT_STREQ(strDescription, "Opens a document");
+    // Dropped onto no bar (and not onto the sheet), a category's button makes a new floating bar. (The
+    // frame's other windows are disabled while customising: the drop goes beside the frame.)
+    const CPoint from2 = Centre(&file, 2);
+    m_screen.drag(from2.x, from2.y, 520, 120);
+    Layout();
+    const std::string customised = "e800 Standard: 200 0 201 202 200\ne801 Second: 200 201\ne820 ToolBar1: 202 floating\n";
+    EXPECT_EQ(Describe(), customised);
+    // Dragged back onto the category, a button is not taken.
+    const CPoint from3 = Centre(Bar(SEC_IDW_DEFAULTTOOLBAR), 4);
+    const CPoint onCategory = Centre(&file, 1);
+    m_screen.drag(from3.x, from3.y, onCategory.x, onCategory.y);
+    EXPECT_EQ(file.GetBtnCount(), 3);
+
+    CloseSheet(PSBTN_OK);
+    EXPECT_FALSE(m_manager->IsCustomizeMode());
+    EXPECT_FALSE(m_manager->InConfigMode());
+    const std::string kept = Describe();
+    m_frame->SaveBarState("Layout");
+    Restart();
+    m_frame->LoadBarState("Layout");
+    Layout();
+    EXPECT_EQ(Describe(), kept);
+    EXPECT_NE(kept.find("202 floating"), std::string::npos);
+}
+
+TEST_F(CustomiseSheet, ToolbarsPageShowsCreatesRenamesResetsAndDeletesBars)
+{
+    OpenSheet();
+    ASSERT_TRUE(m_sheet->SetActivePage(1));
+    m_screen.pump();
+    EXPECT_TRUE(m_manager->IsCustomizeMode());
+    EXPECT_EQ(ListText(), "Standard[x]* Second[x] ");
+    CString strButton;
+    m_barsPage->GetDlgItemText(IDC_SEC_TOOLBAR_RESET, strButton);
+    EXPECT_STREQ(strButton, "&Reset");
+    EXPECT_FALSE(m_barsPage->GetDlgItem(IDC_SEC_TOOLBAR_NAME)->IsWindowEnabled());
+
+    // Unchecking hides the bar.
+    m_barsPage->m_barList.SetCheck(1, 0);
+    Command(*m_barsPage, IDC_SEC_TOOLBAR_LIST, CLBN_CHKCHANGE);
+    Layout();
+    EXPECT_FALSE(Bar(ID_SECOND_BAR)->IsVisible());
+
+    // New...: the dialog asks for the name; the bar floats and joins the list.
+    {
+        NewToolBarAnswer answer("Mine");
+        Command(*m_barsPage, IDC_SEC_TOOLBAR_NEW);
+    }
+    Layout();
+    ASSERT_NE(Bar(0xE820), nullptr);
+    EXPECT_TRUE(Bar(0xE820)->IsFloating());
+    EXPECT_EQ(ListText(), "Standard[x]* Second[ ] Mine[x] ");
+
+    // A user's bar can be renamed, never beyond 128 characters.
+    SelectBar(2);
+    m_barsPage->GetDlgItemText(IDC_SEC_TOOLBAR_RESET, strButton);
+    EXPECT_STREQ(strButton, "&Delete");
+    CWnd* pEdit = m_barsPage->GetDlgItem(IDC_SEC_TOOLBAR_NAME);
+    ASSERT_TRUE(pEdit->IsWindowEnabled());
+    pEdit->SetFocus();
+    pEdit->SendMessage(EM_SETSEL, 0, -1);
+    m_screen.type(std::string(130, 'x'));
+    m_barsPage->m_barList.SetFocus();
+    m_screen.pump();
+    CString strTitle;
+    Bar(0xE820)->GetWindowText(strTitle);
+    EXPECT_EQ(std::string(static_cast<LPCTSTR>(strTitle)), std::string(128, 'x'));
+    EXPECT_EQ(ListText(), "Standard[x] Second[ ] " + std::string(128, 'x') + "[x]* ");
+
+    // Deleting the selected bar selects the one now last.
+    Command(*m_barsPage, IDC_SEC_TOOLBAR_RESET);
+    Layout();
+    EXPECT_EQ(Bar(0xE820), nullptr);
+    EXPECT_EQ(ListText(), "Standard[x] Second[ ]* ");
+
+    // Reset gives a default bar the buttons of its definition again.
+    Bar(SEC_IDW_DEFAULTTOOLBAR)->RemoveButton(0);
+    SelectBar(0);
+    Command(*m_barsPage, IDC_SEC_TOOLBAR_RESET);
+    EXPECT_EQ(Describe(), "e800 Standard: 200 0 201 202\ne801 Second: 200 201 hidden\n");
+}
+
+TEST_F(CustomiseSheet, LargeButtonsReachTheCategoryBarsAndCancelGivesTheOptionsBack)
+{
+    OpenSheet();
+    const int nSmall = GroupBar(0).GetBtn(0)->GetRect().Width();
+    ASSERT_TRUE(m_sheet->SetActivePage(1));
+    m_screen.pump();
+    m_barsPage->CheckDlgButton(IDC_SEC_LARGEBUTTONS, BST_CHECKED);
+    Command(*m_barsPage, IDC_SEC_LARGEBUTTONS);
+    EXPECT_TRUE(m_manager->LargeBtnsEnabled());
+    EXPECT_GT(GroupBar(0).GetBtn(0)->GetRect().Width(), nSmall);
+    m_barsPage->CheckDlgButton(IDC_SEC_TOOLTIPS, BST_UNCHECKED);
+    Command(*m_barsPage, IDC_SEC_TOOLTIPS);
+    EXPECT_FALSE(m_manager->ToolTipsEnabled());
+
+    CloseSheet(PSBTN_CANCEL);
+    EXPECT_FALSE(m_manager->LargeBtnsEnabled());
+    EXPECT_TRUE(m_manager->ToolTipsEnabled());
+    EXPECT_FALSE(m_manager->IsCustomizeMode());
+}
