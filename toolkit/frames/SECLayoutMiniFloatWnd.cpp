@@ -3,6 +3,7 @@
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CWinApp.h"
 #include "toolkit/frames/SECDockingListener.h"
+#include "toolkit/frames/SECLNFloatingHwndContainer.h"
 
 IMPLEMENT_DYNCREATE(SECLayoutMiniFloatWnd, CMiniFrameWnd)
 
@@ -15,7 +16,7 @@ END_MESSAGE_MAP()
 
 SECLayoutMiniFloatWnd::SECLayoutMiniFloatWnd() = default;
 
-SECLayoutMiniFloatWnd::~SECLayoutMiniFloatWnd() = default;
+SECLayoutMiniFloatWnd::~SECLayoutMiniFloatWnd() { SECLNFloatingHwndContainer::ForgetPendingFrame(this); }
 
 BOOL SECLayoutMiniFloatWnd::Create(CWnd* pParent, SECLayoutNode* pRoot, LPCTSTR lpszTitle, BOOL bHideOnClose,
     BOOL bAllowClose)

@@ -1,0 +1,107 @@
+// Floating by drag and drop: a docked list dropped where no target takes it (or with Ctrl held over a
+// target) floats in a mini frame of its own, which is checked and drawn; dragged by its caption onto a
+// side of the window it docks there again and the emptied mini frame goes. A node destroyed in the
+// middle of a drag leaves the layout working.
+
+#include "toolkit/frames/SECDockFloatingNode.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/user/Input.h"
+#include "toolkit/frames/SECLNFloatingHwndContainer.h"
+#include "toolkit/frames/SECLayoutMiniFloatWnd.h"
+#include "toolkit/frames/tests/DragDockingFixture.h"
+
+namespace {
+
+using platform::user::InjectKey;
+using platform::user::InjectMouseButton;
+using platform::user::InjectMouseMove;
+using platform::user::MouseButton;
+
+class FloatingDrag : public DragDocking {
+protected:
+    SECDockFloatingNode* FloatingRoot() const { return dynamic_cast<SECDockFloatingNode*>(m_node->GetRootNode()); }
+    SECLayoutMiniFloatWnd* Frame() const
+    {
+        SECDockFloatingNode* root = FloatingRoot();
+        auto* container = root ? dynamic_cast<SECLNFloatingHwndContainer*>(m_manager.GetRegisteredContainer(root))
+                               : nullptr;
+        return container ? container->GetFrame() : nullptr;
+    }
+    // A point in the middle of the mini frame's caption.
+    POINT Caption() const
+    {
+        RECT window {};
+        RECT client {};
+        ::GetWindowRect(Frame()->m_hWnd, &window);
+        ::GetClientRect(Frame()->m_hWnd, &client);
+        ::ClientToScreen(Frame()->m_hWnd, reinterpret_cast<POINT*>(&client));
+        return { (window.left + window.right) / 2, (window.top + client.top) / 2 };
+    }
+};
+
+TEST_F(FloatingDrag, ADropOutsideEveryTargetFloatsTheNodeAndItsCaptionDocksItBack)
+{
+    const POINT drop { 300, 40 };
+    enum class How { Nowhere, ControlOverTarget };
+    for (How how : { How::Nowhere, How::ControlOverTarget }) {
+        const POINT grip = Grip();
+        if (how == How::Nowhere) {
+            m_screen.drag(grip.x, grip.y, drop.x, drop.y);
+        } else {
+            // Ctrl refuses every target: the list floats where the right side would have taken it.
+            m_screen.moveTo(grip.x, grip.y);
+            InjectMouseButton(MouseButton::Left, true);
+            InjectKey(VK_CONTROL, true);
+            InjectMouseMove({ m_size.cx - 10, 80 });
+            InjectMouseMove({ drop.x, drop.y });
+            InjectMouseButton(MouseButton::Left, false);
+            InjectKey(VK_CONTROL, false);
+            m_screen.pump();
+        }
+
+        EXPECT_EQ(m_left->GetCellCount(), 0);
+        EXPECT_EQ(m_right->GetCellCount(), 0);
+        SECDockFloatingNode* root = FloatingRoot();
+        ASSERT_NE(root, nullptr) << static_cast<int>(how);
+        SECLayoutMiniFloatWnd* frame = Frame();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_TRUE(frame->IsWindowVisible());
+        EXPECT_EQ(::GetParent(m_list), frame->m_hWnd);
+        EXPECT_EQ(root->GetGridTarget()->GetFirstNode(), m_node);
+        RECT window {};
+        frame->GetWindowRect(&window);
+        EXPECT_TRUE(::PtInRect(&window, drop)) << RectText(window);
+        // One node: its own strip is off, the frame's caption stands for it.
+        auto* border = dynamic_cast<ISECBorderWrapper*>(m_node);
+        ASSERT_NE(border, nullptr);
+        EXPECT_FALSE(border->IsBorderEnabled());
+        EXPECT_EQ(SECDragDropDockingFeature::GetDraggedNode(), nullptr);
+        EXPECT_FALSE(SECLNHwndContainer::GetContainerDragFlag());
+        m_screen.pump();
+        if (how == How::Nowhere) {
+            const std::string diff = m_screen.compareWithGolden({ 0, 0, 480, 320 }, Golden("drag_floated.png"));
+            EXPECT_TRUE(diff.empty()) << diff;
+        }
+
+        const POINT caption = Caption();
+        m_screen.drag(caption.x, caption.y, m_size.cx - 10, 80);
+        ASSERT_EQ(m_right->GetCellCount(), 1) << static_cast<int>(how);
+        EXPECT_EQ(m_right->GetFirstNode(), m_node);
+        EXPECT_EQ(m_node->GetRootNode(), m_root);
+        EXPECT_EQ(::GetParent(m_list), Host());
+        EXPECT_TRUE(border->IsBorderEnabled());
+        EXPECT_FALSE(::IsWindowVisible(frame->m_hWnd));
+        RECT rc {};
+        m_node->GetCurrentRect(&rc);
+        EXPECT_EQ(rc.right, m_size.cx);
+
+        // Back to the left for the next round.
+        const POINT back = Grip();
+        m_screen.drag(back.x, back.y, 10, 80);
+        ASSERT_EQ(m_left->GetCellCount(), 1);
+    }
+}
+
+} // namespace
