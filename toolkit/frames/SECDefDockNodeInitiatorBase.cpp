@@ -6,6 +6,7 @@
 #include "toolkit/frames/ISECDragEventGarbageCollector.h"
 #include "toolkit/frames/ISECUndoableNode.h"
 #include "toolkit/frames/SECDockFloatingNode.h"
+#include "toolkit/frames/SECDragDropDockingFeature.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
 #include "toolkit/frames/SECLNDynamicGridLine.h"
 
@@ -13,6 +14,7 @@ SECDefDockNodeInitiatorBase::SECDefDockNodeInitiatorBase() = default;
 
 SECDefDockNodeInitiatorBase::~SECDefDockNodeInitiatorBase()
 {
+    SECDragDropDockingFeature::ForgetNode(m_pOwnNode);
     if (m_pCollector)
         m_pCollector->SetDragGarbagePool(nullptr);
 }

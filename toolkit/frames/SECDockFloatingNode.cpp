@@ -2,6 +2,7 @@
 
 #include "toolkit/frames/ISECUndoableNode.h"
 #include "toolkit/frames/SECDefReparentableNode.h"
+#include "toolkit/frames/SECDragDropDockingFeature.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
 #include "toolkit/frames/SECLNFloatingHwndContainer.h"
 
@@ -16,6 +17,8 @@ SECDockFloatingNode::SECDockFloatingNode() { m_pOwnNode = this; }
 
 SECDockFloatingNode::~SECDockFloatingNode()
 {
+    // Before the container goes, so that a drag of this window unlocks the screen through it.
+    SECDragDropDockingFeature::ForgetNode(this);
     if (m_pFloatingContainer)
         m_pFloatingContainer.reset();
     else if (m_pDockingMgr && m_pDockingMgr->GetRegisteredContainer(this))

@@ -104,4 +104,82 @@ TEST_F(FloatingDrag, ADropOutsideEveryTargetFloatsTheNodeAndItsCaptionDocksItBac
     }
 }
 
+// Another part of the program destroying a node while the user drags it, when a key is let go (the drag
+// passes that on, in order with the mouse input).
+class NodeDestroyer : public CWnd {
+public:
+    SECLayoutDockFactory* m_pFactory { nullptr };
+    SECLayoutNode* m_pNode { nullptr };
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_KEYUP && wParam == VK_F5 && m_pNode) {
+            m_pFactory->DestroyNode(m_pNode);
+            m_pNode = nullptr;
+            return 0;
+        }
+        return CWnd::WindowProc(nMsg, wParam, lParam);
+    }
+};
+
+TEST_F(FloatingDrag, ANodeDestroyedWhileDraggedEndsTheDragAndLeavesTheRestWorking)
+{
+    // The list moves to the right side and stays there; each round drags a new node from the left.
+    POINT grip = Grip();
+    m_screen.drag(grip.x, grip.y, m_size.cx - 10, 80);
+    ASSERT_EQ(m_right->GetFirstNode(), m_node);
+    NodeDestroyer destroyer;
+    ASSERT_TRUE(destroyer.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 1, 1), &m_host, 2));
+    destroyer.m_pFactory = &m_factory;
+
+    struct Case {
+        const char* name;
+        POINT over;
+    };
+    // Over a target (the dock outline is showing) and over no target (the floating outline is showing).
+    for (const Case& when : { Case { "over the right side", { m_size.cx - 10, 120 } }, Case { "nowhere", { 300, 40 } } }) {
+        const HWND list = ::CreateWindow(WC_LISTBOX, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 10, 10, Host(),
+            nullptr, nullptr, nullptr);
+        SECLayoutNodeDCBase* node = m_factory.CreateDockableWndNodeDefault(CWnd::FromHandle(list), &m_host, "Genres");
+        ASSERT_NE(node, nullptr);
+        SECDynGridInsertConstraints c;
+        c.m_bNewRow = TRUE;
+        c.m_nThickness = 90;
+        ASSERT_GE(m_left->InsertNode(node, &c), 0);
+        m_manager.PropagateContainer(m_root);
+        RECT out {};
+        m_root->RecalcInPlace(&out);
+        m_root->RealizeLayout(0);
+        m_screen.pump();
+        RECT rc {};
+        node->GetCurrentRect(&rc);
+        RECT inner {};
+        ::GetWindowRect(list, &inner);
+
+        destroyer.m_pNode = node;
+        m_screen.moveTo((rc.left + rc.right) / 2, rc.top + (inner.top - rc.top) / 2);
+        InjectMouseButton(MouseButton::Left, true);
+        InjectMouseMove(when.over);
+        destroyer.SetFocus();
+        InjectKey(VK_F5, false);
+        InjectMouseMove({ when.over.x + 1, when.over.y });
+        InjectMouseButton(MouseButton::Left, false);
+        m_screen.pump();
+        ::ReleaseCapture();
+        m_screen.pump();
+
+        EXPECT_EQ(destroyer.m_pNode, nullptr) << when.name;
+        EXPECT_EQ(m_left->GetCellCount(), 0) << when.name;
+        EXPECT_EQ(m_right->GetCellCount(), 1) << when.name;
+        EXPECT_EQ(SECDragDropDockingFeature::GetDraggedNode(), nullptr);
+        EXPECT_EQ(SECDragDropDockingFeature::GetCurrentInitiator(), nullptr);
+        EXPECT_FALSE(SECLNHwndContainer::GetContainerDragFlag());
+        ::DestroyWindow(list);
+    }
+    // The rest still docks by drag.
+    grip = Grip();
+    m_screen.drag(grip.x, grip.y, 10, 80);
+    EXPECT_EQ(m_left->GetFirstNode(), m_node);
+    EXPECT_EQ(m_right->GetCellCount(), 0);
+}
+
 } // namespace
