@@ -3,6 +3,7 @@
 #include "toolkit/frames/ISECDockInitiator.h"
 #include "toolkit/frames/ISECDockTarget.h"
 #include "toolkit/frames/ISECDockableNode.h"
+#include "toolkit/frames/SECDefDockNodeInitiatorBase.h"
 #include "toolkit/frames/SECDockInitiatorHitTester.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
 #include "toolkit/frames/SECLNHwndContainer.h"
@@ -301,6 +302,13 @@ BOOL SECDragDropDockingFeature::DoDock(POINT point, ISECDockableNode* pDockable,
         return FALSE;
     auto* node = dynamic_cast<SECLayoutNode*>(pDockable);
     pMgr->FireDockEvent(node, m_pDragSource, pTarget, m_pDragPool.get());
+    // The tree the node left hears of it too, even when the row it came from was emptied and left that
+    // tree: a floating window left with one node hides that node's strip.
+    auto* initiatorBase = dynamic_cast<SECDefDockNodeInitiatorBase*>(s_pCurrentInitiator);
+    SECLayoutNode* startRoot = initiatorBase ? initiatorBase->GetStartRoot() : nullptr;
+    if (startRoot && node && startRoot != node->GetRootNode()
+        && (!m_pDragSource || startRoot != m_pDragSource->GetRootNode()))
+        pMgr->DispatchDockEvent(startRoot, node, m_pDragSource, node->GetParentNode(), pTarget, m_pDragPool.get());
     s_pCurrentInitiator->OnDropped(pTarget, point, pMgr, m_pDragPool.get());
     pDockable->OnDockedIn(pMgr, m_pDragPool.get());
     pMgr->PropagateContainer(node);

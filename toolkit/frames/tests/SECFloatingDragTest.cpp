@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/user/Input.h"
+#include "toolkit/frames/SECLNDockHitTester.h"
 #include "toolkit/frames/SECLNFloatingHwndContainer.h"
 #include "toolkit/frames/SECLayoutMiniFloatWnd.h"
 #include "toolkit/frames/tests/DragDockingFixture.h"
@@ -102,6 +103,91 @@ TEST_F(FloatingDrag, ADropOutsideEveryTargetFloatsTheNodeAndItsCaptionDocksItBac
         m_screen.drag(back.x, back.y, 10, 80);
         ASSERT_EQ(m_left->GetCellCount(), 1);
     }
+}
+
+// A second node docked into a floating window: both show their strips, and the window's caption no
+// longer stands for one node. When it leaves again, the one left hides its strip.
+TEST_F(FloatingDrag, NodesDockedIntoAFloatingWindowShowTheirStripsWhileThereAreSeveral)
+{
+    POINT grip = Grip();
+    m_screen.drag(grip.x, grip.y, 300, 40);
+    SECDockFloatingNode* root = FloatingRoot();
+    ASSERT_NE(root, nullptr);
+    const HWND list = ::CreateWindow(WC_LISTBOX, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 10, 10, Host(), nullptr,
+        nullptr, nullptr);
+    SECLayoutNodeDCBase* second = m_factory.CreateDockableWndNodeDefault(CWnd::FromHandle(list), &m_host, "Artists");
+    ASSERT_NE(second, nullptr);
+    SECDynGridInsertConstraints c;
+    c.m_bNewRow = TRUE;
+    c.m_nThickness = 90;
+    ASSERT_GE(m_right->InsertNode(second, &c), 0);
+    m_manager.PropagateContainer(m_root);
+    RECT out {};
+    m_root->RecalcInPlace(&out);
+    m_root->RealizeLayout(0);
+    m_screen.pump();
+    auto gripOf = [this](SECLayoutNode* node, HWND inner) {
+        RECT rc {};
+        node->GetCurrentRect(&rc);
+        m_manager.FindContainer(node)->NodeToScreenRect(rc);
+        RECT window {};
+        ::GetWindowRect(inner, &window);
+        return POINT { (rc.left + rc.right) / 2, (rc.top + window.top) / 2 };
+    };
+
+    RECT frame {};
+    Frame()->GetWindowRect(&frame);
+    grip = gripOf(second, list);
+    m_screen.drag(grip.x, grip.y, (frame.left + frame.right) / 2, frame.bottom - 20);
+    ASSERT_EQ(root->GetGridTarget()->GetCellCount(), 2);
+    EXPECT_EQ(m_right->GetCellCount(), 0);
+    EXPECT_EQ(::GetParent(list), Frame()->m_hWnd);
+    for (SECLayoutNode* node : { static_cast<SECLayoutNode*>(m_node), static_cast<SECLayoutNode*>(second) })
+        EXPECT_TRUE(dynamic_cast<ISECBorderWrapper*>(node)->IsBorderEnabled());
+    EXPECT_EQ(root->HookDockSourceHitTest({}, nullptr), 0);
+
+    grip = gripOf(second, list);
+    m_screen.drag(grip.x, grip.y, m_size.cx - 10, 80);
+    EXPECT_EQ(m_right->GetFirstNode(), second);
+    ASSERT_EQ(root->GetGridTarget()->GetCellCount(), 1);
+    EXPECT_FALSE(dynamic_cast<ISECBorderWrapper*>(m_node)->IsBorderEnabled());
+    EXPECT_TRUE(dynamic_cast<ISECBorderWrapper*>(second)->IsBorderEnabled());
+}
+
+// While a floating window is dragged by its caption, the targets inside it are inside the dragged node
+// (the window's own target still takes the drop, which the drag then refuses as the window's own place);
+// the frame's targets are not. A drag that is called off leaves the window as it was.
+TEST_F(FloatingDrag, TargetsInsideTheDraggedWindowAreKnownAndACancelLeavesTheWindow)
+{
+    const POINT grip = Grip();
+    m_screen.drag(grip.x, grip.y, 300, 40);
+    SECDockFloatingNode* root = FloatingRoot();
+    ASSERT_NE(root, nullptr);
+    RECT before {};
+    Frame()->GetWindowRect(&before);
+
+    SECDragDropDockingFeature feature;
+    feature.SetDockingMgr(&m_manager);
+    const POINT caption = Caption();
+    ASSERT_TRUE(feature.BeginDrag(0, caption));
+    EXPECT_EQ(SECDragDropDockingFeature::GetDraggedNode(), root);
+    SECFloatDynGridLineTarget* own = root->GetGridTarget();
+    EXPECT_TRUE(own->IsInsideDraggedNode());
+    EXPECT_EQ(own->HookDockTargetHitTest(caption, nullptr), SECLNDockHitTester<ISECDockTarget>::HookTake);
+    EXPECT_FALSE(m_right->IsInsideDraggedNode());
+    EXPECT_FALSE(m_left->IsInsideDraggedNode());
+    EXPECT_EQ(m_right->HookDockTargetHitTest(caption, nullptr), 0);
+    EXPECT_TRUE(feature.DragOver(0, { m_size.cx - 10, 80 }));
+    ASSERT_TRUE(feature.EndDrag(0, { m_size.cx - 10, 80 }, FALSE));
+
+    EXPECT_EQ(FloatingRoot(), root);
+    EXPECT_EQ(m_right->GetCellCount(), 0);
+    EXPECT_EQ(root->GetGridTarget()->GetFirstNode(), m_node);
+    RECT after {};
+    Frame()->GetWindowRect(&after);
+    EXPECT_EQ(RectText(after), RectText(before));
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    EXPECT_EQ(SECDragDropDockingFeature::GetDraggedNode(), nullptr);
 }
 
 // Another part of the program destroying a node while the user drags it, when a key is let go (the drag
