@@ -11,6 +11,7 @@
 #include "toolkit/frames/SECLNDockHitTester.h"
 #include "toolkit/frames/SECLNFloatingHwndContainer.h"
 #include "toolkit/frames/SECLayoutMiniFloatWnd.h"
+#include "toolkit/frames/tests/CaptureTaker.h"
 #include "toolkit/frames/tests/DragDockingFixture.h"
 
 namespace {
@@ -188,6 +189,46 @@ TEST_F(FloatingDrag, TargetsInsideTheDraggedWindowAreKnownAndACancelLeavesTheWin
     EXPECT_EQ(RectText(after), RectText(before));
     EXPECT_TRUE(Frame()->IsWindowVisible());
     EXPECT_EQ(SECDragDropDockingFeature::GetDraggedNode(), nullptr);
+}
+
+// Escape or a lost capture while the floating window is dragged by its caption over a side leaves the
+// window where it was, holding its node.
+TEST_F(FloatingDrag, ACancelledCaptionDragLeavesTheWindow)
+{
+    const POINT grip = Grip();
+    m_screen.drag(grip.x, grip.y, 300, 40);
+    SECDockFloatingNode* root = FloatingRoot();
+    ASSERT_NE(root, nullptr);
+    RECT before {};
+    Frame()->GetWindowRect(&before);
+    CaptureTaker taker;
+    ASSERT_TRUE(taker.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(230, 150, 240, 160), &m_host, 1));
+    for (const bool escape : { true, false }) {
+        const POINT caption = Caption();
+        m_screen.moveTo(caption.x, caption.y);
+        InjectMouseButton(MouseButton::Left, true);
+        InjectMouseMove({ m_size.cx - 10, 80 });
+        if (escape) {
+            InjectKey(VK_ESCAPE, true);
+            InjectKey(VK_ESCAPE, false);
+        } else {
+            taker.PostMessage(CaptureTaker::WM_TAKE, 0, 0);
+            InjectMouseMove({ m_size.cx - 12, 80 });
+        }
+        InjectMouseButton(MouseButton::Left, false);
+        m_screen.pump();
+        ::ReleaseCapture();
+        m_screen.pump();
+
+        EXPECT_EQ(FloatingRoot(), root) << escape;
+        EXPECT_EQ(m_right->GetCellCount(), 0) << escape;
+        EXPECT_EQ(root->GetGridTarget()->GetFirstNode(), m_node);
+        RECT after {};
+        Frame()->GetWindowRect(&after);
+        EXPECT_EQ(RectText(after), RectText(before)) << escape;
+        EXPECT_TRUE(Frame()->IsWindowVisible());
+        EXPECT_FALSE(SECLNHwndContainer::GetContainerDragFlag());
+    }
 }
 
 // Another part of the program destroying a node while the user drags it, when a key is let go (the drag
