@@ -31,6 +31,34 @@ protected:
                                : nullptr;
         return container ? container->GetFrame() : nullptr;
     }
+    // A new list docked in a row of its own on the side, laid out and drawn; null when it cannot be made.
+    SECLayoutNodeDCBase* DockNewList(SECDynGridLineTarget* side, const char* name, HWND& list)
+    {
+        list = ::CreateWindow(WC_LISTBOX, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 10, 10, Host(), nullptr, nullptr,
+            nullptr);
+        SECLayoutNodeDCBase* node = m_factory.CreateDockableWndNodeDefault(CWnd::FromHandle(list), &m_host, name);
+        SECDynGridInsertConstraints c;
+        c.m_bNewRow = TRUE;
+        c.m_nThickness = 90;
+        if (!node || side->InsertNode(node, &c) < 0)
+            return nullptr;
+        m_manager.PropagateContainer(m_root);
+        RECT out {};
+        m_root->RecalcInPlace(&out);
+        m_root->RealizeLayout(0);
+        m_screen.pump();
+        return node;
+    }
+    // A point on the gripper strip of a node, above the window it wraps, wherever the node is shown.
+    POINT GripOf(SECLayoutNode* node, HWND inner) const
+    {
+        RECT rc {};
+        node->GetCurrentRect(&rc);
+        m_manager.FindContainer(node)->NodeToScreenRect(rc);
+        RECT window {};
+        ::GetWindowRect(inner, &window);
+        return { (rc.left + rc.right) / 2, (rc.top + window.top) / 2 };
+    }
     // A point in the middle of the mini frame's caption.
     POINT Caption() const
     {
@@ -114,31 +142,13 @@ TEST_F(FloatingDrag, NodesDockedIntoAFloatingWindowShowTheirStripsWhileThereAreS
     m_screen.drag(grip.x, grip.y, 300, 40);
     SECDockFloatingNode* root = FloatingRoot();
     ASSERT_NE(root, nullptr);
-    const HWND list = ::CreateWindow(WC_LISTBOX, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 10, 10, Host(), nullptr,
-        nullptr, nullptr);
-    SECLayoutNodeDCBase* second = m_factory.CreateDockableWndNodeDefault(CWnd::FromHandle(list), &m_host, "Artists");
+    HWND list = nullptr;
+    SECLayoutNodeDCBase* second = DockNewList(m_right, "Artists", list);
     ASSERT_NE(second, nullptr);
-    SECDynGridInsertConstraints c;
-    c.m_bNewRow = TRUE;
-    c.m_nThickness = 90;
-    ASSERT_GE(m_right->InsertNode(second, &c), 0);
-    m_manager.PropagateContainer(m_root);
-    RECT out {};
-    m_root->RecalcInPlace(&out);
-    m_root->RealizeLayout(0);
-    m_screen.pump();
-    auto gripOf = [this](SECLayoutNode* node, HWND inner) {
-        RECT rc {};
-        node->GetCurrentRect(&rc);
-        m_manager.FindContainer(node)->NodeToScreenRect(rc);
-        RECT window {};
-        ::GetWindowRect(inner, &window);
-        return POINT { (rc.left + rc.right) / 2, (rc.top + window.top) / 2 };
-    };
 
     RECT frame {};
     Frame()->GetWindowRect(&frame);
-    grip = gripOf(second, list);
+    grip = GripOf(second, list);
     m_screen.drag(grip.x, grip.y, (frame.left + frame.right) / 2, frame.bottom - 20);
     ASSERT_EQ(root->GetGridTarget()->GetCellCount(), 2);
     EXPECT_EQ(m_right->GetCellCount(), 0);
@@ -147,7 +157,7 @@ TEST_F(FloatingDrag, NodesDockedIntoAFloatingWindowShowTheirStripsWhileThereAreS
         EXPECT_TRUE(dynamic_cast<ISECBorderWrapper*>(node)->IsBorderEnabled());
     EXPECT_EQ(root->HookDockSourceHitTest({}, nullptr), 0);
 
-    grip = gripOf(second, list);
+    grip = GripOf(second, list);
     m_screen.drag(grip.x, grip.y, m_size.cx - 10, 80);
     EXPECT_EQ(m_right->GetFirstNode(), second);
     ASSERT_EQ(root->GetGridTarget()->GetCellCount(), 1);
@@ -157,7 +167,8 @@ TEST_F(FloatingDrag, NodesDockedIntoAFloatingWindowShowTheirStripsWhileThereAreS
 
 // While a floating window is dragged by its caption, the targets inside it are inside the dragged node
 // (the window's own target still takes the drop, which the drag then refuses as the window's own place);
-// the frame's targets are not. A drag that is called off leaves the window as it was.
+// the frame's targets are not. A drag called off, by Escape or a lost capture too, leaves the window
+// where it was, holding its node.
 TEST_F(FloatingDrag, TargetsInsideTheDraggedWindowAreKnownAndACancelLeavesTheWindow)
 {
     const POINT grip = Grip();
@@ -166,10 +177,21 @@ TEST_F(FloatingDrag, TargetsInsideTheDraggedWindowAreKnownAndACancelLeavesTheWin
     ASSERT_NE(root, nullptr);
     RECT before {};
     Frame()->GetWindowRect(&before);
+    auto expectUnchanged = [&](const char* how) {
+        EXPECT_EQ(FloatingRoot(), root) << how;
+        EXPECT_EQ(m_right->GetCellCount(), 0) << how;
+        EXPECT_EQ(root->GetGridTarget()->GetFirstNode(), m_node) << how;
+        RECT after {};
+        Frame()->GetWindowRect(&after);
+        EXPECT_EQ(RectText(after), RectText(before)) << how;
+        EXPECT_TRUE(Frame()->IsWindowVisible()) << how;
+        EXPECT_EQ(SECDragDropDockingFeature::GetDraggedNode(), nullptr) << how;
+        EXPECT_FALSE(SECLNHwndContainer::GetContainerDragFlag()) << how;
+    };
 
     SECDragDropDockingFeature feature;
     feature.SetDockingMgr(&m_manager);
-    const POINT caption = Caption();
+    POINT caption = Caption();
     ASSERT_TRUE(feature.BeginDrag(0, caption));
     EXPECT_EQ(SECDragDropDockingFeature::GetDraggedNode(), root);
     SECFloatDynGridLineTarget* own = root->GetGridTarget();
@@ -180,31 +202,12 @@ TEST_F(FloatingDrag, TargetsInsideTheDraggedWindowAreKnownAndACancelLeavesTheWin
     EXPECT_EQ(m_right->HookDockTargetHitTest(caption, nullptr), 0);
     EXPECT_TRUE(feature.DragOver(0, { m_size.cx - 10, 80 }));
     ASSERT_TRUE(feature.EndDrag(0, { m_size.cx - 10, 80 }, FALSE));
+    expectUnchanged("not committed");
 
-    EXPECT_EQ(FloatingRoot(), root);
-    EXPECT_EQ(m_right->GetCellCount(), 0);
-    EXPECT_EQ(root->GetGridTarget()->GetFirstNode(), m_node);
-    RECT after {};
-    Frame()->GetWindowRect(&after);
-    EXPECT_EQ(RectText(after), RectText(before));
-    EXPECT_TRUE(Frame()->IsWindowVisible());
-    EXPECT_EQ(SECDragDropDockingFeature::GetDraggedNode(), nullptr);
-}
-
-// Escape or a lost capture while the floating window is dragged by its caption over a side leaves the
-// window where it was, holding its node.
-TEST_F(FloatingDrag, ACancelledCaptionDragLeavesTheWindow)
-{
-    const POINT grip = Grip();
-    m_screen.drag(grip.x, grip.y, 300, 40);
-    SECDockFloatingNode* root = FloatingRoot();
-    ASSERT_NE(root, nullptr);
-    RECT before {};
-    Frame()->GetWindowRect(&before);
     CaptureTaker taker;
     ASSERT_TRUE(taker.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(230, 150, 240, 160), &m_host, 1));
     for (const bool escape : { true, false }) {
-        const POINT caption = Caption();
+        caption = Caption();
         m_screen.moveTo(caption.x, caption.y);
         InjectMouseButton(MouseButton::Left, true);
         InjectMouseMove({ m_size.cx - 10, 80 });
@@ -219,15 +222,7 @@ TEST_F(FloatingDrag, ACancelledCaptionDragLeavesTheWindow)
         m_screen.pump();
         ::ReleaseCapture();
         m_screen.pump();
-
-        EXPECT_EQ(FloatingRoot(), root) << escape;
-        EXPECT_EQ(m_right->GetCellCount(), 0) << escape;
-        EXPECT_EQ(root->GetGridTarget()->GetFirstNode(), m_node);
-        RECT after {};
-        Frame()->GetWindowRect(&after);
-        EXPECT_EQ(RectText(after), RectText(before)) << escape;
-        EXPECT_TRUE(Frame()->IsWindowVisible());
-        EXPECT_FALSE(SECLNHwndContainer::GetContainerDragFlag());
+        expectUnchanged(escape ? "escape" : "lost capture");
     }
 }
 
@@ -264,26 +259,12 @@ TEST_F(FloatingDrag, ANodeDestroyedWhileDraggedEndsTheDragAndLeavesTheRestWorkin
     };
     // Over a target (the dock outline is showing) and over no target (the floating outline is showing).
     for (const Case& when : { Case { "over the right side", { m_size.cx - 10, 120 } }, Case { "nowhere", { 300, 40 } } }) {
-        const HWND list = ::CreateWindow(WC_LISTBOX, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 10, 10, Host(),
-            nullptr, nullptr, nullptr);
-        SECLayoutNodeDCBase* node = m_factory.CreateDockableWndNodeDefault(CWnd::FromHandle(list), &m_host, "Genres");
+        HWND list = nullptr;
+        SECLayoutNodeDCBase* node = DockNewList(m_left, "Genres", list);
         ASSERT_NE(node, nullptr);
-        SECDynGridInsertConstraints c;
-        c.m_bNewRow = TRUE;
-        c.m_nThickness = 90;
-        ASSERT_GE(m_left->InsertNode(node, &c), 0);
-        m_manager.PropagateContainer(m_root);
-        RECT out {};
-        m_root->RecalcInPlace(&out);
-        m_root->RealizeLayout(0);
-        m_screen.pump();
-        RECT rc {};
-        node->GetCurrentRect(&rc);
-        RECT inner {};
-        ::GetWindowRect(list, &inner);
-
         destroyer.m_pNode = node;
-        m_screen.moveTo((rc.left + rc.right) / 2, rc.top + (inner.top - rc.top) / 2);
+        const POINT press = GripOf(node, list);
+        m_screen.moveTo(press.x, press.y);
         InjectMouseButton(MouseButton::Left, true);
         InjectMouseMove(when.over);
         destroyer.SetFocus();
