@@ -34,6 +34,8 @@ public:
     virtual BOOL ForwardToFloatingWindow(UINT message, WPARAM wParam, LPARAM lParam) = 0;
     virtual void RecalcFrameLayout(BOOL bNotify) = 0;
     virtual ISECLNContainer* CloneContainer() = 0;
-    virtual ISECLNContainer* CreateFloatingWindow(SECLayoutNode* pNode) = 0;
+    // A container over a new floating window that shows pNode's tree; null when it cannot be made.
+    virtual ISECLNContainer* CreateFloatingWindow(SECLayoutNode* pNode, LPCTSTR lpszTitle, BOOL bHideOnClose,
+        BOOL bAllowClose) = 0;
     virtual BOOL IsContainerVisible() = 0;
 };

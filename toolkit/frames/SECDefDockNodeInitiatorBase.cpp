@@ -1,11 +1,23 @@
 #include "toolkit/frames/SECDefDockNodeInitiatorBase.h"
 
-#include "toolkit/frames/ISECDockableNode.h"
-#include "toolkit/frames/ISECUndoableNode.h"
 #include "toolkit/frames/ISECBorderTargetParent.h"
 #include "toolkit/frames/ISECDockTarget.h"
+#include "toolkit/frames/ISECDockableNode.h"
+#include "toolkit/frames/ISECDragEventGarbageCollector.h"
+#include "toolkit/frames/ISECUndoableNode.h"
+#include "toolkit/frames/SECDockFloatingNode.h"
+#include "toolkit/frames/SECDragDropDockingFeature.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
 #include "toolkit/frames/SECLNDynamicGridLine.h"
+
+SECDefDockNodeInitiatorBase::SECDefDockNodeInitiatorBase() = default;
+
+SECDefDockNodeInitiatorBase::~SECDefDockNodeInitiatorBase()
+{
+    SECDragDropDockingFeature::ForgetNode(m_pOwnNode);
+    if (m_pCollector)
+        m_pCollector->SetDragGarbagePool(nullptr);
+}
 
 SECLayoutNode* SECDefDockNodeInitiatorBase::BeginDockDrag(SECLNDockingMgr* pMgr, BOOL bFirst,
     SECDockInProgressInfo& info)
@@ -32,6 +44,13 @@ SECLayoutNode* SECDefDockNodeInitiatorBase::BeginDockDrag(SECLNDockingMgr* pMgr,
     if (!m_pUndoableParent || m_pUndoableParent->RemoveChildUndoable(m_pOwnNode) == -1) {
         m_pUndoableParent = nullptr;
         return nullptr;
+    }
+    if (auto* collector = dynamic_cast<ISECDragEventGarbageCollector*>(m_pUndoableParent)) {
+        if (m_pCollector)
+            m_pCollector->SetDragGarbagePool(nullptr);
+        m_pCollectorPool = std::make_unique<SECLayoutNodePool>();
+        m_pCollector = collector;
+        m_pCollector->SetDragGarbagePool(m_pCollectorPool.get());
     }
     RECT out {};
     m_pStartRoot->RecalcInPlace(&out);
@@ -76,6 +95,36 @@ void SECDefDockNodeInitiatorBase::EndDockDrag()
     m_dwReserved = 0;
     m_pStartContainer = nullptr;
     m_pUndoableParent = nullptr;
+    if (m_pCollector) {
+        m_pCollector->SetDragGarbagePool(nullptr);
+        m_pCollector = nullptr;
+    }
+    m_pCollectorPool.reset();
+}
+
+ISECDockInitiator* SECDefDockNodeInitiatorBase::GetFloatingRootInitiator()
+{
+    for (SECLayoutNode* node = m_pOwnNode ? m_pOwnNode->GetParentNode() : nullptr; node;
+         node = node->GetParentNode()) {
+        if (auto* root = dynamic_cast<SECDockFloatingNode*>(node))
+            return root;
+    }
+    return nullptr;
+}
+
+ISECDockTarget* SECDefDockNodeInitiatorBase::FindLastTarget(SECLNDockingMgr* pMgr,
+    SECDockingNodeConstraints* pNodeConstraints, const SECDockInsertionConstraints& place)
+{
+    if (!pMgr || !pNodeConstraints || !pNodeConstraints->m_pBorderTargetParent)
+        return nullptr;
+    // Positions beyond the four sides mean the bottom side.
+    const int nPos = place.m_nBorderPosition == 2 || place.m_nBorderPosition == 3 ? place.m_nBorderPosition
+                                                                                   : (place.m_nBorderPosition ? 1 : 0);
+    ISECDockTarget* target = pNodeConstraints->m_pBorderTargetParent->GetBorderTarget(nPos);
+    if (target && pMgr->IsInRegisteredTree(dynamic_cast<SECLayoutNode*>(target)))
+        return target;
+    pNodeConstraints->m_pBorderTargetParent = nullptr;
+    return nullptr;
 }
 
 BOOL SECDefDockNodeInitiatorBase::DockToLastPosition(SECLNDockingMgr* pMgr,
@@ -89,20 +138,44 @@ BOOL SECDefDockNodeInitiatorBase::DockToLastPosition(SECLNDockingMgr* pMgr,
         place.CopyDockConstraints(*pConstraints);
     else if (!nodeConstraints->GetLastInsertion(place))
         return FALSE;
-    ISECBorderTargetParent* parent = nodeConstraints->m_pBorderTargetParent;
-    // Positions beyond the four sides mean the bottom side.
-    const int nPos = place.m_nBorderPosition == 2 || place.m_nBorderPosition == 3 ? place.m_nBorderPosition
-                                                                                   : (place.m_nBorderPosition ? 1 : 0);
-    auto* grid = dynamic_cast<SECLNDynamicGridLine*>(parent ? parent->GetBorderTarget(nPos) : nullptr);
+    ISECDockTarget* target = FindLastTarget(pMgr, nodeConstraints, place);
+    auto* grid = dynamic_cast<SECLNDynamicGridLine*>(target);
     if (!grid)
         return FALSE;
-    if (SECLayoutNode* old = m_pOwnNode->GetParentNode())
-        old->RemoveLayoutNode(m_pOwnNode);
+    // A node in a floating window goes back through the window's root, which empties the window.
+    ISECDockInitiator* initiator = GetFloatingRootInitiator();
+    if (!initiator)
+        initiator = this;
+    SECLayoutNodePool pool;
+    ISECDockableNode* feedback = initiator->GetDragFeedback(target, {}, pMgr, &pool);
+    auto* node = dynamic_cast<SECLayoutNode*>(feedback);
+    SECDockInProgressInfo info;
+    if (!node || !initiator->BeginDockDrag(pMgr, TRUE, info)) {
+        initiator->EndDockDrag();
+        return FALSE;
+    }
+    // The root of a floating window does not take its node out when it begins; the node leaves here.
+    ISECUndoableNode* oldParent = nullptr;
+    if (auto* undoable = dynamic_cast<ISECUndoableNode*>(node->GetParentNode())) {
+        oldParent = undoable->GetUndoableNode();
+        if (oldParent && oldParent->RemoveChildUndoable(node) == -1)
+            oldParent = nullptr;
+    }
     SECDockInsertionConstraints insert;
     insert.CopyDockConstraints(place);
-    if (grid->InsertNodeAndRecalc(m_pOwnNode, &insert) < 0)
+    if (grid->InsertNodeAndRecalc(node, &insert) < 0) {
+        if (oldParent)
+            oldParent->UndoChildRemoval();
+        initiator->OnDragCancelled();
+        initiator->EndDockDrag();
         return FALSE;
+    }
+    pMgr->FireDockEvent(node, nullptr, nullptr, &pool);
+    initiator->OnDropped(target, {}, pMgr, &pool);
+    feedback->OnDockedIn(pMgr, &pool);
+    pMgr->PropagateContainer(node);
+    initiator->OnDocked(feedback, pMgr);
+    initiator->EndDockDrag();
     nodeConstraints->SetLastInsertion(place);
-    pMgr->PropagateContainer(m_pOwnNode);
     return TRUE;
 }

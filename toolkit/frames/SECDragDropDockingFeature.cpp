@@ -3,6 +3,7 @@
 #include "toolkit/frames/ISECDockInitiator.h"
 #include "toolkit/frames/ISECDockTarget.h"
 #include "toolkit/frames/ISECDockableNode.h"
+#include "toolkit/frames/SECDefDockNodeInitiatorBase.h"
 #include "toolkit/frames/SECDockInitiatorHitTester.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
 #include "toolkit/frames/SECLNHwndContainer.h"
@@ -11,8 +12,42 @@
 
 SECDragDropDockingFeature::~SECDragDropDockingFeature()
 {
+    if (s_pActive == this)
+        s_pActive = nullptr;
     if (m_hDesktopDC)
         ReleaseDesktopDC(m_hDesktopDC);
+}
+
+void SECDragDropDockingFeature::ForgetNode(SECLayoutNode* pNode)
+{
+    if (s_pActive && pNode)
+        s_pActive->OnNodeGone(pNode);
+}
+
+void SECDragDropDockingFeature::OnNodeGone(SECLayoutNode* pNode)
+{
+    if (pNode == m_pInitiatorNode) {
+        s_pCurrentInitiator = nullptr;
+        m_pInitiatorNode = nullptr;
+        m_bInitiatorGone = TRUE;
+    }
+    if (pNode == s_pDraggedNode)
+        s_pDraggedNode = nullptr;
+    if (pNode == m_pFeedbackNode) {
+        m_pFeedback = nullptr;
+        m_pFeedbackNode = nullptr;
+    }
+    if (pNode == m_pDragSource)
+        m_pDragSource = nullptr;
+    if (pNode == m_pLockedNode)
+        m_pLockedNode = nullptr;
+    if (pNode == m_pLockedRoot) {
+        // The container of a root goes with it: the screen is unlocked now.
+        if (m_pLockedContainer)
+            m_pLockedContainer->LockUpdates(FALSE);
+        m_pLockedRoot = nullptr;
+        m_pLockedContainer = nullptr;
+    }
 }
 
 SECLNDockingMgr* SECDragDropDockingFeature::GetDockingMgr() const
@@ -155,6 +190,9 @@ BOOL SECDragDropDockingFeature::StartDockDrag(UINT, POINT point, BOOL bFirst)
     }
     m_hDesktopDC = GetDesktopDC();
     s_pCurrentInitiator = initiator;
+    m_pInitiatorNode = node;
+    m_bInitiatorGone = FALSE;
+    s_pActive = this;
     if (bFirst)
         s_pDraggedNode = node;
     m_pDragPool = std::make_unique<SECLayoutNodePool>();
@@ -177,6 +215,7 @@ BOOL SECDragDropDockingFeature::TrackDrag(UINT nFlags, POINT point)
     if (m_pFeedback && m_pFeedback != feedback)
         m_pFeedback->EraseOutline(m_hDesktopDC);
     m_pFeedback = feedback;
+    m_pFeedbackNode = dynamic_cast<SECLayoutNode*>(feedback);
     if (m_pFeedback)
         m_pFeedback->DrawOutline(m_hDesktopDC, rc, target);
     return TRUE;
@@ -186,8 +225,22 @@ BOOL SECDragDropDockingFeature::FinishDrag(UINT nFlags, POINT point, BOOL bCommi
 {
     SECLNDockingMgr* pMgr = GetDockingMgr();
     ISECDockInitiator* initiator = s_pCurrentInitiator;
-    if (!initiator)
-        return FALSE;
+    if (!initiator) {
+        if (!m_bInitiatorGone)
+            return FALSE;
+        // The dragged node was destroyed during the drag: what remains is laid out again as it is.
+        if (m_pFeedback)
+            m_pFeedback->EraseOutline(m_hDesktopDC);
+        SECLayoutNode* root = m_pLockedRoot;
+        LockDraggedLayout(nullptr, FALSE, pMgr);
+        if (root) {
+            RECT out {};
+            root->RecalcInPlace(&out);
+            root->RealizeLayout(FALSE);
+        }
+        ReleaseDrag(bFinal);
+        return TRUE;
+    }
     ISECLNContainer* exclude = nullptr;
     if (initiator->IsFloatingInitiator())
         exclude = pMgr->FindContainer(dynamic_cast<SECLayoutNode*>(initiator));
@@ -211,6 +264,12 @@ BOOL SECDragDropDockingFeature::FinishDrag(UINT nFlags, POINT point, BOOL bCommi
     if (bDocked)
         initiator->OnDocked(feedback, pMgr);
     initiator->EndDockDrag();
+    ReleaseDrag(bFinal);
+    return TRUE;
+}
+
+void SECDragDropDockingFeature::ReleaseDrag(BOOL bFinal)
+{
     SECLNHwndContainer::SetContainerDragFlag(FALSE);
     SECLNHwndContainer::RecalcAllFrames(TRUE);
     if (m_hDesktopDC) {
@@ -218,13 +277,17 @@ BOOL SECDragDropDockingFeature::FinishDrag(UINT nFlags, POINT point, BOOL bCommi
         m_hDesktopDC = nullptr;
     }
     s_pCurrentInitiator = nullptr;
+    m_pInitiatorNode = nullptr;
+    m_bInitiatorGone = FALSE;
     if (bFinal) {
         s_pDraggedNode = nullptr;
         m_pFeedback = nullptr;
+        m_pFeedbackNode = nullptr;
     }
     m_pDragPool.reset();
     m_pDragSource = nullptr;
-    return TRUE;
+    if (s_pActive == this)
+        s_pActive = nullptr;
 }
 
 BOOL SECDragDropDockingFeature::DoDock(POINT point, ISECDockableNode* pDockable, ISECDockTarget* pTarget,
@@ -239,6 +302,13 @@ BOOL SECDragDropDockingFeature::DoDock(POINT point, ISECDockableNode* pDockable,
         return FALSE;
     auto* node = dynamic_cast<SECLayoutNode*>(pDockable);
     pMgr->FireDockEvent(node, m_pDragSource, pTarget, m_pDragPool.get());
+    // The tree the node left hears of it too, even when the row it came from was emptied and left that
+    // tree: a floating window left with one node hides that node's strip.
+    auto* initiatorBase = dynamic_cast<SECDefDockNodeInitiatorBase*>(s_pCurrentInitiator);
+    SECLayoutNode* startRoot = initiatorBase ? initiatorBase->GetStartRoot() : nullptr;
+    if (startRoot && node && startRoot != node->GetRootNode()
+        && (!m_pDragSource || startRoot != m_pDragSource->GetRootNode()))
+        pMgr->DispatchDockEvent(startRoot, node, m_pDragSource, node->GetParentNode(), pTarget, m_pDragPool.get());
     s_pCurrentInitiator->OnDropped(pTarget, point, pMgr, m_pDragPool.get());
     pDockable->OnDockedIn(pMgr, m_pDragPool.get());
     pMgr->PropagateContainer(node);

@@ -48,12 +48,22 @@ public:
     // The drag in progress, program-wide.
     static ISECDockInitiator* GetCurrentInitiator() { return s_pCurrentInitiator; }
     static SECLayoutNode* GetDraggedNode() { return s_pDraggedNode; }
+    // A node that goes while a drag runs: the drag lets go of it, and one whose initiator went ends
+    // without docking anything.
+    static void ForgetNode(SECLayoutNode* pNode);
 
 private:
+    void OnNodeGone(SECLayoutNode* pNode);
+    // Unlocks and lets go of everything the drag held.
+    void ReleaseDrag(BOOL bFinal);
+
     SECLNDockingMgr* m_pMgr { nullptr };
     HDC m_hDesktopDC { nullptr };
     std::unique_ptr<SECLayoutNodePool> m_pDragPool;
     ISECDockableNode* m_pFeedback { nullptr };
+    SECLayoutNode* m_pFeedbackNode { nullptr };
+    SECLayoutNode* m_pInitiatorNode { nullptr };
+    BOOL m_bInitiatorGone { FALSE };
     SECLayoutNode* m_pDragSource { nullptr };
     SECDockInProgressInfo m_info;
     BOOL m_bBusy { FALSE };
@@ -64,4 +74,5 @@ private:
 
     inline static ISECDockInitiator* s_pCurrentInitiator = nullptr;
     inline static SECLayoutNode* s_pDraggedNode = nullptr;
+    inline static SECDragDropDockingFeature* s_pActive = nullptr;
 };

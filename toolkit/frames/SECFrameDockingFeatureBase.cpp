@@ -364,8 +364,8 @@ BOOL SECFrameDockingFeatureBase::EnableNodeDocking(SECLayoutNode* pNode, BOOL bF
     if (!pNode || !m_pDockingMgr)
         return FALSE;
     SECDockingNodeConstraints* constraints = m_pDockingMgr->GetNodeConstraints(pNode, TRUE);
-    constraints->m_bDockValue1 = bFirst;
-    constraints->m_bDockValue2 = bSecond;
+    constraints->m_bHideOnClose = bFirst;
+    constraints->m_bAllowClose = bSecond;
     if (pPreset)
         constraints->SetPresetRect(*pPreset);
     return TRUE;

@@ -2,8 +2,12 @@
 
 SECLNDynamicGrid2d::~SECLNDynamicGrid2d()
 {
-    // Rows this grid made live in its pool; their nodes stay with whoever owns them.
+    // Rows this grid made live in its pool; their nodes stay with whoever owns them. The pool may have
+    // deleted a row first (it left the children then), so only rows still among the children are asked.
     for (int i = Count() - 1; i >= 0; --i) {
+        POSITION pos = nullptr;
+        if (!FindChild(m_line[i], pos))
+            continue;
         SECLNDynamicGridLine* row = GetRow(i);
         if (!row)
             continue;

@@ -17,15 +17,30 @@ std::vector<SECLayoutMiniFloatWnd*>& PendingFrames()
 
 int SECLNFloatingHwndContainer::GetPendingFrameCount() { return static_cast<int>(PendingFrames().size()); }
 
+void SECLNFloatingHwndContainer::ForgetPendingFrame(SECLayoutMiniFloatWnd* pFrame)
+{
+    auto& pending = PendingFrames();
+    pending.erase(std::remove(pending.begin(), pending.end(), pFrame), pending.end());
+}
+
 SECLNFloatingHwndContainer::~SECLNFloatingHwndContainer()
 {
-    if (!m_pFrame)
-        return;
-    PendingFrames().push_back(m_pFrame);
-    if (m_pFrame->m_hWnd)
-        m_pFrame->ShowWindow(SW_HIDE);
-    m_pFrame->DetachListener();
+    SECLayoutMiniFloatWnd* frame = LiveFrame();
     m_pFrame = nullptr;
+    if (!frame)
+        return;
+    PendingFrames().push_back(frame);
+    frame->ShowWindow(SW_HIDE);
+    frame->DetachListener();
+}
+
+SECLayoutMiniFloatWnd* SECLNFloatingHwndContainer::LiveFrame() const
+{
+    // The frame deletes itself with its window (closed without hide-on-close, or with its owner); the
+    // pointer is only good while the container's window is still that frame.
+    if (!m_pFrame || !GetWindow() || CWnd::FromHandlePermanent(GetWindow()) != m_pFrame)
+        return nullptr;
+    return m_pFrame;
 }
 
 BOOL SECLNFloatingHwndContainer::NodeToClientRect(RECT& rect)
@@ -56,15 +71,16 @@ BOOL SECLNFloatingHwndContainer::ClientToNodePoint(POINT& point)
 
 BOOL SECLNFloatingHwndContainer::GetContainerBorders(int& left, int& top, int& right, int& bottom)
 {
-    if (!m_pFrame || !m_pFrame->m_hWnd)
+    SECLayoutMiniFloatWnd* frame = LiveFrame();
+    if (!frame)
         return FALSE;
     // A fixed size first, so the answer does not depend on how small the frame happened to be.
-    m_pFrame->SetWindowPos(nullptr, 0, 0, 1000, 1000, SWP_NOZORDER | SWP_NOACTIVATE);
+    frame->SetWindowPos(nullptr, 0, 0, 1000, 1000, SWP_NOZORDER | SWP_NOACTIVATE);
     RECT window {};
     RECT client {};
-    m_pFrame->GetWindowRect(&window);
-    m_pFrame->GetClientRect(&client);
-    m_pFrame->ClientToScreen(&client);
+    frame->GetWindowRect(&window);
+    frame->GetClientRect(&client);
+    frame->ClientToScreen(&client);
     left = client.left - window.left;
     top = client.top - window.top;
     right = window.right - client.right;
@@ -75,12 +91,14 @@ BOOL SECLNFloatingHwndContainer::GetContainerBorders(int& left, int& top, int& r
 
 BOOL SECLNFloatingHwndContainer::IsContainerVisible()
 {
-    return m_pFrame && m_pFrame->m_hWnd && m_pFrame->IsWindowVisible();
+    SECLayoutMiniFloatWnd* frame = LiveFrame();
+    return frame && frame->IsWindowVisible();
 }
 
 BOOL SECLNFloatingHwndContainer::ShowAt(const RECT& rect)
 {
-    return m_pFrame ? m_pFrame->ShowAt(rect, m_pShowArgument) : FALSE;
+    SECLayoutMiniFloatWnd* frame = LiveFrame();
+    return frame ? frame->ShowAt(rect, m_pShowArgument) : FALSE;
 }
 
 SECLayoutMiniFloatWnd* SECLNFloatingHwndContainer::MakeFrame() { return new SECLayoutMiniFloatWnd; }

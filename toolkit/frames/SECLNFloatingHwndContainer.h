@@ -32,10 +32,15 @@ public:
     virtual SECLayoutMiniFloatWnd* MakeFrame();
 
     void SetShowArgument(SECLNDockingMgr* pMgr) { m_pShowArgument = pMgr; }
-    SECLayoutMiniFloatWnd* GetFrame() const { return m_pFrame; }
+    // Null once the frame's window is gone.
+    SECLayoutMiniFloatWnd* GetFrame() const { return LiveFrame(); }
     static int GetPendingFrameCount();
+    // A frame that goes takes itself off the waiting list.
+    static void ForgetPendingFrame(SECLayoutMiniFloatWnd* pFrame);
 
 private:
+    SECLayoutMiniFloatWnd* LiveFrame() const;
+
     SECLayoutMiniFloatWnd* m_pFrame { nullptr };
     POINT m_ptClientOffset {};
     SECLNDockingMgr* m_pShowArgument { nullptr };

@@ -1,5 +1,7 @@
 #include "toolkit/frames/SECLNHwndContainer.h"
 
+#include <memory>
+
 #include "toolkit/frames/SECLNFloatingHwndContainer.h"
 #include "toolkit/frames/SECLayoutNode.h"
 
@@ -78,20 +80,20 @@ void SECLNHwndContainer::RecalcFrameLayout(BOOL bNotify)
         frame->RecalcLayout(bNotify);
 }
 
-ISECLNContainer* SECLNHwndContainer::CreateFloatingWindow(SECLayoutNode* pNode)
+ISECLNContainer* SECLNHwndContainer::CreateFloatingWindow(SECLayoutNode* pNode, LPCTSTR lpszTitle,
+    BOOL bHideOnClose, BOOL bAllowClose)
 {
     if (!pNode)
         return nullptr;
-    auto* floating = dynamic_cast<SECLNFloatingHwndContainer*>(CreateFloatingContainer(m_hWnd));
+    std::unique_ptr<ISECLNContainer> made(CreateFloatingContainer(m_hWnd));
+    auto* floating = dynamic_cast<SECLNFloatingHwndContainer*>(made.get());
     if (!floating)
         return nullptr;
     CWnd* window = CWnd::FromHandle(m_hWnd);
     CWnd* parent = window ? window->GetTopLevelParent() : nullptr;
-    if (!floating->CreateFrame(pNode, parent, pNode->GetName(), TRUE, TRUE)) {
-        delete floating;
+    if (!floating->CreateFrame(pNode, parent, lpszTitle, bHideOnClose, bAllowClose))
         return nullptr;
-    }
-    return floating;
+    return made.release();
 }
 
 HWND SECLNHwndContainer::SetContainerParent(HWND hParent)

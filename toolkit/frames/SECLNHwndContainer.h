@@ -39,7 +39,8 @@ public:
     BOOL ForwardToFloatingWindow(UINT, WPARAM, LPARAM) override { return FALSE; }
     void RecalcFrameLayout(BOOL bNotify) override;
     ISECLNContainer* CloneContainer() override { return new SECLNHwndContainer(m_hWnd); }
-    ISECLNContainer* CreateFloatingWindow(SECLayoutNode* pNode) override;
+    ISECLNContainer* CreateFloatingWindow(SECLayoutNode* pNode, LPCTSTR lpszTitle, BOOL bHideOnClose,
+        BOOL bAllowClose) override;
     BOOL IsContainerVisible() override { return TRUE; }
 
     virtual HWND SetContainerParent(HWND hParent);

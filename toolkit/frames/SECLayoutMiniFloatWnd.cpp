@@ -3,6 +3,7 @@
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CWinApp.h"
 #include "toolkit/frames/SECDockingListener.h"
+#include "toolkit/frames/SECLNFloatingHwndContainer.h"
 
 IMPLEMENT_DYNCREATE(SECLayoutMiniFloatWnd, CMiniFrameWnd)
 
@@ -15,7 +16,7 @@ END_MESSAGE_MAP()
 
 SECLayoutMiniFloatWnd::SECLayoutMiniFloatWnd() = default;
 
-SECLayoutMiniFloatWnd::~SECLayoutMiniFloatWnd() = default;
+SECLayoutMiniFloatWnd::~SECLayoutMiniFloatWnd() { SECLNFloatingHwndContainer::ForgetPendingFrame(this); }
 
 BOOL SECLayoutMiniFloatWnd::Create(CWnd* pParent, SECLayoutNode* pRoot, LPCTSTR lpszTitle, BOOL bHideOnClose,
     BOOL bAllowClose)
@@ -49,7 +50,12 @@ BOOL SECLayoutMiniFloatWnd::ShowAt(const RECT& rect, SECLNDockingMgr* pMgr)
     return m_pListener->AttachDocking(m_pRoot, this, pMgr, FALSE, FALSE, TRUE);
 }
 
-BOOL SECLayoutMiniFloatWnd::DetachListener() { return m_pListener ? m_pListener->DetachDocking() : FALSE; }
+BOOL SECLayoutMiniFloatWnd::DetachListener()
+{
+    // Detached when its container goes: the tree is no longer this window's, and may go before it.
+    m_bTreeDetached = TRUE;
+    return m_pListener ? m_pListener->DetachDocking() : FALSE;
+}
 
 SECDockingListener* SECLayoutMiniFloatWnd::CreateListener() { return new SECDockingListener; }
 
@@ -72,7 +78,7 @@ BOOL SECLayoutMiniFloatWnd::OnEraseBkgnd(CDC* pDC)
 {
     if (!CMiniFrameWnd::OnEraseBkgnd(pDC))
         return FALSE;
-    if (m_pRoot)
+    if (m_pRoot && !m_bTreeDetached)
         m_pRoot->RealizeLayout(0);
     return TRUE;
 }

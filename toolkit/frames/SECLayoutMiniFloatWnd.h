@@ -38,4 +38,5 @@ private:
     SECLayoutNode* m_pRoot { nullptr };
     std::unique_ptr<SECDockingListener> m_pListener;
     BOOL m_bHideOnClose { TRUE };
+    BOOL m_bTreeDetached { FALSE };
 };

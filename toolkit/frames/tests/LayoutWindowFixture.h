@@ -30,6 +30,6 @@ protected:
     HWND Host() const { return m_host.m_hWnd; }
 
     SIZE m_size { 240, 160 };
-    platform::user::TestScreen m_screen { 320, 240 };
+    platform::user::TestScreen m_screen { 480, 320 };
     CWnd m_host;
 };

@@ -9,6 +9,7 @@
 
 #include "platform/afx/AfxPriv.h"
 #include "toolkit/frames/SECClientWndNode.h"
+#include "toolkit/frames/SECDockFloatingNode.h"
 #include "toolkit/frames/SECDynGridLineTarget.h"
 #include "toolkit/frames/SECLNBorderClientEdge.h"
 #include "toolkit/frames/SECLNDockingMgr.h"
@@ -137,6 +138,94 @@ TEST_F(FrameDocking, AWindowDockedAtTheBottomTakesARowAsThickAsAsked)
     const std::string diff = m_screen.compareWithGolden({ 0, 0, 400, 300 }, Golden("frame_docked_bottom.png"));
     EXPECT_TRUE(diff.empty()) << diff;
     delete node;
+}
+
+// Floated through the feature, a node opens in a mini frame at the placement; hiding it hides the frame;
+// docked back it returns to its side, and floated again it reopens where its window was last.
+TEST_F(FrameDocking, AFloatedNodeDocksBackAndReopensWhereItWas)
+{
+    ASSERT_TRUE(Feature().EnableDocking(m_frame, 0xF000, TRUE, nullptr));
+    const HWND list = ::CreateWindow(WC_LISTBOX, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 0, 10, 10, m_frame->m_hWnd,
+        nullptr, nullptr, nullptr);
+    SECLayoutDockFactory factory;
+    SECLayoutNodeDCBase* node = factory.CreateDockableWndNodeDefault(CWnd::FromHandle(list), m_frame, "Albums");
+    ASSERT_NE(node, nullptr);
+    // Closing hides the window, and there is no Close item.
+    ASSERT_TRUE(Feature().EnableNodeDocking(node, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(Feature().DockNode(node, 0x8000, 120, TRUE));
+    Layout();
+    auto* bottom = dynamic_cast<SECDynGridLineTarget*>(Feature().GetDockTarget(1));
+    ASSERT_NE(bottom, nullptr);
+
+    const RECT placement { 420, 40, 560, 220 };
+    ASSERT_TRUE(Feature().FloatNode(node, &placement));
+    EXPECT_EQ(bottom->GetCellCount(), 0);
+    auto* root = dynamic_cast<SECDockFloatingNode*>(node->GetRootNode());
+    ASSERT_NE(root, nullptr);
+    const HWND frame = ::GetParent(list);
+    ASSERT_NE(frame, m_frame->m_hWnd);
+    RECT rc {};
+    ::GetWindowRect(frame, &rc);
+    EXPECT_EQ(RectText(rc), RectText(placement));
+    EXPECT_TRUE(::IsWindowVisible(frame));
+    EXPECT_EQ(::GetMenuState(::GetSystemMenu(frame, FALSE), SC_CLOSE, MF_BYCOMMAND), static_cast<UINT>(-1));
+    // One node: the frame's caption drags the whole window; the node under the point starts nothing.
+    EXPECT_EQ(root->HookDockSourceHitTest({ 430, 45 }, nullptr), ISECHookDockSourceHitTester::Take);
+    EXPECT_EQ(root->HookDockSourceHitTest({ 430, 100 }, node), ISECHookDockSourceHitTester::Exclude);
+
+    ASSERT_TRUE(Feature().ShowDockedNode(node, FALSE));
+    EXPECT_FALSE(::IsWindowVisible(frame));
+    Feature().ShowDockedNode(node, TRUE);
+    EXPECT_TRUE(::IsWindowVisible(frame));
+    m_screen.pump();
+
+    // The user moves the window, then it docks back.
+    ::SetWindowPos(frame, nullptr, 450, 60, 140, 180, SWP_NOZORDER);
+    ASSERT_TRUE(root->DockToLastPosition(Feature().GetDockingMgr()));
+    EXPECT_EQ(bottom->GetFirstNode(), node);
+    EXPECT_EQ(::GetParent(list), m_frame->m_hWnd);
+    EXPECT_FALSE(::IsWindowVisible(frame));
+    Layout();
+
+    ASSERT_TRUE(Feature().FloatNode(node, nullptr));
+    ASSERT_NE(::GetParent(list), m_frame->m_hWnd);
+    ::GetWindowRect(::GetParent(list), &rc);
+    EXPECT_EQ(RectText(rc), RectText({ 450, 60, 590, 240 }));
+}
+
+// Where the window goes for a drag: at the cursor less the grab offset, pulled in so that the cursor is
+// 5 pixels inside when the offset would leave it outside.
+TEST_F(FrameDocking, TheFloatingRectangleKeepsTheCursorInside)
+{
+    ASSERT_TRUE(Feature().EnableDocking(m_frame, 0xF000, TRUE, nullptr));
+    const HWND list = ::CreateWindow(WC_LISTBOX, "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, m_frame->m_hWnd, nullptr,
+        nullptr, nullptr);
+    SECLayoutDockFactory factory;
+    SECLayoutNodeDCBase* node = factory.CreateDockableWndNodeDefault(CWnd::FromHandle(list), m_frame, "Albums");
+    ASSERT_TRUE(Feature().DockNode(node, 0x8000, 120, TRUE));
+    const RECT placement { 420, 40, 560, 220 };
+    ASSERT_TRUE(Feature().FloatNode(node, &placement));
+    auto* root = dynamic_cast<SECDockFloatingNode*>(node->GetRootNode());
+    ASSERT_NE(root, nullptr);
+
+    struct Case {
+        POINT offset;
+        RECT expected;
+    };
+    const Case cases[] = {
+        { { 10, 10 }, { 90, 90, 230, 270 } },
+        { { -20, 10 }, { 95, 90, 235, 270 } },
+        { { 200, 10 }, { -35, 90, 105, 270 } },
+        { { 10, 300 }, { 90, -75, 230, 105 } },
+    };
+    for (const Case& c : cases) {
+        SECDockInProgressInfo info;
+        info.m_nOffsetX = c.offset.x;
+        info.m_nOffsetY = c.offset.y;
+        RECT rc {};
+        ASSERT_TRUE(root->GetFloatRect({ 100, 100 }, rc, Feature().GetDockingMgr(), info));
+        EXPECT_EQ(RectText(rc), RectText(c.expected)) << c.offset.x << "," << c.offset.y;
+    }
 }
 
 } // namespace

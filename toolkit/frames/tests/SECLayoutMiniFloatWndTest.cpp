@@ -138,6 +138,15 @@ TEST_F(MiniFloat, TheContainerMeasuresTheSameInsetsAtAnySizeAndLeavesItsFrameWai
     auto next = std::make_unique<SECLNFloatingHwndContainer>();
     ASSERT_TRUE(next->CreateFrame(&other, m_frame, "Other", TRUE, TRUE));
     EXPECT_TRUE(::IsWindow(hFrame));
+    // A waiting frame that goes with its owner leaves the list, and a container whose frame went
+    // answers as one without a frame.
+    ::DestroyWindow(hFrame);
+    EXPECT_EQ(SECLNFloatingHwndContainer::GetPendingFrameCount(), pendingBefore);
+    next->GetFrame()->DestroyWindow();
+    EXPECT_EQ(next->GetFrame(), nullptr);
+    EXPECT_FALSE(next->IsContainerVisible());
+    next.reset();
+    EXPECT_EQ(SECLNFloatingHwndContainer::GetPendingFrameCount(), pendingBefore);
 }
 
 } // namespace
