@@ -15,7 +15,7 @@
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameIds.h"
-#include "toolkit/frames/SECFrameWnd.h"
+#include "toolkit/frames/ISECDockSite.h"
 #include "toolkit/frames/SECTrackLoop.h"
 
 namespace {
@@ -35,10 +35,7 @@ SECControlBar* ShareBar(CControlBar* pBar)
     return pSEC && !(pSEC->m_dwExStyle & BARX_KEEP_LENGTH) ? pSEC : nullptr;
 }
 
-SECFrameWnd* AsSECFrame(CFrameWnd* pFrame)
-{
-    return pFrame && pFrame->IsKindOf(RUNTIME_CLASS(SECFrameWnd)) ? static_cast<SECFrameWnd*>(pFrame) : nullptr;
-}
+ISECDockSite* AsDockSite(CFrameWnd* pFrame) { return dynamic_cast<ISECDockSite*>(pFrame); }
 
 // Moves the rectangle the least distance that puts the point inside it, a border's width from its
 // far edges.
@@ -480,7 +477,7 @@ BOOL SECDockContext::Track()
 
 void SECDockContext::DockAt(CDockBar* pDockBar, const CRect& rect)
 {
-    if (SECFrameWnd* pFrame = AsSECFrame(m_pDockSite))
+    if (ISECDockSite* pFrame = AsDockSite(m_pDockSite))
         pFrame->DockControlBar(m_pBar, pDockBar, &rect);
     else
         m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
@@ -488,7 +485,7 @@ void SECDockContext::DockAt(CDockBar* pDockBar, const CRect& rect)
 
 void SECDockContext::ReDockAt(CDockBar* pDockBar, const CRect* pRect)
 {
-    if (SECFrameWnd* pFrame = AsSECFrame(m_pDockSite))
+    if (ISECDockSite* pFrame = AsDockSite(m_pDockSite))
         pFrame->ReDockControlBar(m_pBar, pDockBar, pRect);
     else
         m_pDockSite->ReDockControlBar(m_pBar, pDockBar, pRect);
@@ -496,7 +493,7 @@ void SECDockContext::ReDockAt(CDockBar* pDockBar, const CRect* pRect)
 
 void SECDockContext::FloatAt(CPoint point, DWORD dwStyle)
 {
-    if (SECFrameWnd* pFrame = AsSECFrame(m_pDockSite))
+    if (ISECDockSite* pFrame = AsDockSite(m_pDockSite))
         pFrame->FloatControlBar(m_pBar, point, dwStyle);
     else
         m_pDockSite->FloatControlBar(m_pBar, point, dwStyle);

@@ -4,6 +4,8 @@
 #include "platform/afx/CControlBar.h"
 #include "platform/afx/CDockBar.h"
 #include "platform/afx/CFrameWnd.h"
+#include "platform/afx/AfxState.h"
+#include "platform/afx/CWinApp.h"
 
 IMPLEMENT_DYNAMIC(SECMultiDocTemplate, CMultiDocTemplate)
 
@@ -46,3 +48,12 @@ BOOL SECMultiDocTemplate::DockMDIChildAt(CFrameWnd*, UINT, const SECDockPlacemen
 }
 
 BOOL SECMultiDocTemplate::MakeMDIChild(CFrameWnd*, int) { return FALSE; }
+
+BOOL SECMultiDocTemplate::AnyInApp()
+{
+    CWinApp* pApp = AfxGetApp();
+    for (POSITION pos = pApp ? pApp->GetFirstDocTemplatePosition() : nullptr; pos;)
+        if (pApp->GetNextDocTemplate(pos)->IsKindOf(RUNTIME_CLASS(SECMultiDocTemplate)))
+            return TRUE;
+    return FALSE;
+}

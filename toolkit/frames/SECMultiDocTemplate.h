@@ -30,6 +30,8 @@ public:
     // maximised, else normal); FALSE where that cannot be done.
     virtual BOOL MakeMDIChild(CFrameWnd* pFrame, int nState);
 
+    // Whether any of the application's templates is one of these.
+    static BOOL AnyInApp();
     // The control bar that hosts the frame, or null.
     static CControlBar* GetHostingBar(CWnd* pFrame);
 };
