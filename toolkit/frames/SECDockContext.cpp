@@ -16,6 +16,7 @@
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/ISECDockSite.h"
+#include "toolkit/frames/SECMDIFrameWnd.h"
 #include "toolkit/frames/SECTrackLoop.h"
 
 namespace {
@@ -536,6 +537,30 @@ void SECDockContext::ToggleDocking()
 
 void SECDockContext::FloatInMainWindow()
 {
-    // Floating in an MDI child belongs to the MDI frame; in any other frame there is nothing to move
-    // the bar into.
+    // Only the MDI frame has a main window's client for a bar to float in.
+    auto* pMDI = dynamic_cast<SECMDIFrameWnd*>(m_pDockSite);
+    SECControlBar* pSEC = AsSECBar(m_pBar);
+    if (!pMDI || !pSEC)
+        return;
+    const DWORD dwStyle = m_dwMRUFloatStyle ? m_dwMRUFloatStyle : CBRS_ALIGN_TOP;
+    if (!pSEC->IsMDIChild()) {
+        pSEC->m_fSavedPctWidth = pSEC->m_fPctWidth;
+        m_bWasFloating = m_pBar->IsFloating();
+        pMDI->FloatControlBarInMDIChild(m_pBar, m_ptMRUFloatPos.x, m_ptMRUFloatPos.y, dwStyle);
+    } else if (m_bWasFloating) {
+        pSEC->m_fPctWidth = pSEC->m_fSavedPctWidth;
+        CPoint point = m_ptMRUFloatPos;
+        if (point.x < 0 || point.y < 0) {
+            CRect rect;
+            m_pBar->GetWindowRect(&rect);
+            point = rect.TopLeft();
+        }
+        pMDI->ReFloatControlBar(m_pBar, point, dwStyle);
+    } else if (m_dwDockStyle & CBRS_ALIGN_ANY) {
+        pSEC->m_fPctWidth = pSEC->m_fSavedPctWidth;
+        CControlBar* pDockBar = m_uMRUDockID ? pMDI->GetControlBar(m_uMRUDockID) : nullptr;
+        pMDI->DockControlBar(m_pBar, pDockBar && pDockBar->IsDockBar() ? static_cast<CDockBar*>(pDockBar) : nullptr,
+            m_rectMRUDockPos.IsRectEmpty() ? nullptr : &m_rectMRUDockPos);
+        pMDI->RecalcLayout();
+    }
 }

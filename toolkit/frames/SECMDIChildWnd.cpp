@@ -109,15 +109,7 @@ int SECMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void SECMDIChildWnd::SetCaptionControls(DWORD dwFlags)
 {
-    const DWORD dwOn = dwFlags & 1;
-    DWORD dwEnable = dwOn;
-    if (dwOn && !(dwFlags & 2))
-        dwEnable |= 0x2 | 0x4;
-    if (dwOn && !(dwFlags & 4))
-        dwEnable |= 0x8;
-    if (dwOn && !(dwFlags & 8))
-        dwEnable |= 0x10;
-    m_pMsgFilter->ApplyDescriptors(m_descriptors, dwEnable);
+    m_pMsgFilter->ApplyDescriptors(m_descriptors, nsSysCommandEx::ViewFrameFilterMask(dwFlags));
     if (auto* pList = dynamic_cast<SECCaptionControlListMsgFilter*>(m_pMsgFilter->FindFilter(SEC_FILTER_CAPTIONCONTROLS)))
         if (m_hWnd)
             pList->LayoutControls();

@@ -359,7 +359,12 @@ BOOL ScxMsgFilter::ToFloating(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate,
         if (::IsIconic(pFrame->m_hWnd))
             ::ShowWindow(pFrame->m_hWnd, SW_RESTORE);
         const HWND hFrame = pFrame->m_hWnd;
-        if (!RedockMDIChild(pFrame, pTemplate) || CWnd::FromHandlePermanent(hFrame) != pFrame)
+        if (!RedockMDIChild(pFrame, pTemplate))
+            return FALSE;
+        // The view may have moved into a new frame in a bar, the MDI child going.
+        if (CWnd::FromHandlePermanent(hFrame) != pFrame)
+            pFrame = pTemplate->GetMovedFrame();
+        if (!pFrame || !::IsWindow(pFrame->m_hWnd))
             return FALSE;
         ScxInfo at = info;
         if (!(at.m_dwFlags & ScxInfo::kPosition)) {
