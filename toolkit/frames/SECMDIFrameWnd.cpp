@@ -117,6 +117,9 @@ SECMDIFrameWnd::~SECMDIFrameWnd()
         ::DestroyMenu(m_hMenuStored);
     for (const auto& [nID, hMenu] : m_menuMap)
         ::DestroyMenu(hMenu);
+    for (POSITION pos = m_listCreatedBars.GetHeadPosition(); pos;)
+        delete static_cast<CControlBar*>(m_listCreatedBars.GetNext(pos));
+    m_listCreatedBars.RemoveAll();
 }
 
 // Creation --------------------------------------------------------------------------------------------------------

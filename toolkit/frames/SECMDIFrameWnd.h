@@ -103,6 +103,8 @@ public:
     // The classes of the dock bars and of the MDI children bars float in (null: the toolkit's).
     CRuntimeClass* m_pDockBarClass { nullptr };
     CRuntimeClass* m_pMDIFloatClass { nullptr };
+    // Bars that restoring a dock state created from class names; the frame deletes them.
+    CPtrList m_listCreatedBars { 10 };
     // While set, the menu bar asks for a layout at idle time instead of laying the frame out.
     BOOL m_bDelayedLayout { FALSE };
 

@@ -20,6 +20,7 @@
 #include "toolkit/frames/SECMDIChildWnd.h"
 #include "toolkit/frames/SECMDIFrameWnd.h"
 #include "toolkit/frames/SECMultiDocTemplate.h"
+#include "toolkit/frames/SECWorkspaceManagerEx.h"
 #include "toolkit/frames/ScxInfo.h"
 
 using namespace nsSysCommandEx;
@@ -256,4 +257,32 @@ TEST(SECDialogBar, ABarFromATemplateTakesItsSizeAndItsListsAndAFailedOneLeavesNo
     app.m_pMainWnd = nullptr;
     pFrame->DestroyWindow();
     screen.pump();
+}
+
+TEST_F(DockableViews, AfterLoadingAWorkspaceTheActiveDockedViewOrTheChildHoldingFloatingBarsIsActivated)
+{
+    auto* pManager = new SECWorkspaceManagerEx;
+    ASSERT_TRUE(pManager->AttachToWindow(m_frame));
+    CFrameWnd* pChild = OpenChild("Queue");
+    CFrameWnd* pDocked = ChangeState(OpenChild("Artists"), -1);
+    auto* pBar = new SECControlBar;
+    pBar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pBar->Create(m_frame, "Tools", WS_CHILD | WS_VISIBLE | CBRS_TOP, 0, 0xE840));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_frame->DockControlBar(pBar);
+    m_frame->FloatControlBarInMDIChild(pBar, -1, -1);
+    CFrameWnd* pBarChild = pBar->GetParentFrame();
+    m_frame->MDIActivate(pChild);
+    m_screen.pump();
+
+    // A docked view that was active takes the activation through the MDI frame.
+    pManager->ActivateLoadedFrame(pDocked);
+    EXPECT_EQ(m_frame->GetActiveFrame(), pDocked);
+    // None: the child holding the floating bar is activated.
+    m_frame->SetActiveFrame(nullptr);
+    pManager->ActivateLoadedFrame(nullptr);
+    m_screen.pump();
+    EXPECT_EQ(m_frame->MDIGetActive(), pBarChild);
+    pManager->DetachFromWindow();
+    delete pManager;
 }
