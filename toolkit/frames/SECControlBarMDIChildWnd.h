@@ -2,24 +2,19 @@
 // The MDI child a bar floats in with "Float In Main Window": one floating dock bar fills it. Closing
 // it hides the bar and keeps the window, so that the bar shows again in place; sizing it sizes the bar.
 
-#include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECBarHostChild.h"
 #include "toolkit/frames/SECMDIChildWnd.h"
 
 class SECControlBarMDIChildWnd : public SECMDIChildWnd {
     DECLARE_DYNCREATE(SECControlBarMDIChildWnd)
 public:
-    SECControlBarMDIChildWnd();
-    ~SECControlBarMDIChildWnd() override;
-
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
-    SECDockBar* GetDockBar() { return &m_wndDockBar; }
+    SECDockBar* GetDockBar() { return &m_host.GetDockBar(); }
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
-    // The one bar it holds, or null (also when the dock bar takes several).
-    CControlBar* SingleBar();
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnClose();
@@ -27,5 +22,5 @@ protected:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     DECLARE_MESSAGE_MAP()
 
-    SECDockBar m_wndDockBar { TRUE, TRUE };
+    SECBarHostChild m_host { *this };
 };

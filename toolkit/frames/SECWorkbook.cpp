@@ -8,6 +8,7 @@
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CPaintDC.h"
 #include "platform/afx/CRgn.h"
+#include "toolkit/frames/SECControlBarWorksheet.h"
 #include "toolkit/frames/SECWorkbookClient.h"
 #include "toolkit/frames/SECWorksheet.h"
 
@@ -33,7 +34,7 @@ constexpr int kAreaFrame = 5;
 
 } // namespace
 
-SECWorkbook::SECWorkbook() = default;
+SECWorkbook::SECWorkbook() { m_pMDIFloatClass = RUNTIME_CLASS(SECControlBarWorksheet); }
 
 SECWorkbook::~SECWorkbook() = default;
 
@@ -117,6 +118,9 @@ BOOL SECWorkbook::SetSheetIcon(SECWorksheet* pSheet, HICON hIcon, BOOL bRepaint)
 {
     if (!pSheet)
         return FALSE;
+    // The sheet owns its icon.
+    if (pSheet->m_hSheetIcon && pSheet->m_hSheetIcon != hIcon)
+        ::DestroyIcon(pSheet->m_hSheetIcon);
     pSheet->m_hSheetIcon = hIcon;
     if (bRepaint)
         InvalidateTab(pSheet);
@@ -254,6 +258,15 @@ INT_PTR SECWorkbook::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 }
 
 // Layout and painting ---------------------------------------------------------------------------------------------
+
+CFrameWnd* SECWorkbook::CreateMDIFloatFrame(DWORD dwStyle, CControlBar* pBar)
+{
+    CFrameWnd* pFrame = SECMDIFrameWnd::CreateMDIFloatFrame(dwStyle, pBar);
+    auto* pSheet = dynamic_cast<SECControlBarWorksheet*>(pFrame);
+    if (HICON hIcon = pSheet && pBar ? reinterpret_cast<HICON>(pBar->SendMessage(WM_GETICON, ICON_BIG, 0)) : nullptr)
+        SetSheetIcon(pSheet, ::CopyIcon(hIcon), TRUE);
+    return pFrame;
+}
 
 BOOL SECWorkbook::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu)
 {

@@ -39,6 +39,7 @@ public:
     virtual BOOL SetSheetIcon(SECWorksheet* pSheet, HICON hIcon, BOOL bRepaint = TRUE);
 
     BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu) override;
+    CFrameWnd* CreateMDIFloatFrame(DWORD dwStyle, CControlBar* pBar) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 

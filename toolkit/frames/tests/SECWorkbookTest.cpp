@@ -9,6 +9,8 @@
 #include "platform/afx/CWinApp.h"
 #include "platform/comctl/CommCtrl.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECControlBarWorksheet.h"
 #include "toolkit/frames/SECWorkbook.h"
 #include "toolkit/frames/SECWorksheet.h"
 #include "toolkit/frames/tests/FramesTestGeometry.h"
@@ -141,4 +143,29 @@ TEST_F(Workbook, ThreeSheetsSwitchByTheirTabsAndALongTitleIsShortenedWithAToolti
     m_screen.pump();
     const std::string diff = m_screen.compareWithGolden({ 0, 180, 405, 260 }, Golden("workbook_tabs.png"));
     EXPECT_TRUE(diff.empty()) << diff;
+}
+
+TEST_F(Workbook, ABarFloatingInTheWorkbookGetsASheetWithATab)
+{
+    AddSheet("Sales");
+    m_workbook->EnableDocking(CBRS_ALIGN_ANY);
+    auto* pBar = new SECControlBar;
+    pBar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pBar->Create(m_workbook, "Tools", WS_CHILD | WS_VISIBLE | CBRS_TOP, 0, 0xE840));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_workbook->DockControlBar(pBar);
+    m_workbook->FloatControlBarInMDIChild(pBar, -1, -1);
+    m_screen.pump();
+    auto* pSheet = dynamic_cast<SECControlBarWorksheet*>(pBar->GetParentFrame());
+    ASSERT_NE(pSheet, nullptr);
+    EXPECT_EQ(m_workbook->GetSheetCount(), 2);
+    EXPECT_EQ(pSheet->m_nSheetIndex, 1);
+    // The idle title update gives it the system's icon, the bar having none.
+    pSheet->OnUpdateFrameTitle(TRUE);
+    EXPECT_NE(pSheet->m_hSheetIcon, nullptr);
+    // Closing it only hides the bar.
+    pSheet->SendMessage(WM_CLOSE);
+    m_screen.pump();
+    EXPECT_TRUE(::IsWindow(pSheet->m_hWnd));
+    EXPECT_FALSE(pBar->IsWindowVisible());
 }
