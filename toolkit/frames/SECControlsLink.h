@@ -5,10 +5,12 @@
 // without that class. Class tests go by run-time class name for the same reason.
 
 #include <functional>
+#include <memory>
 
 #include "platform/afx/CObject.h"
 
 class CControlBar;
+class CWnd;
 class SECControlBarManager;
 class SECMenuBar;
 
@@ -36,6 +38,10 @@ struct SECControlsLink {
     // The menu bar as a bar, and the id of the menu it shows.
     std::function<CControlBar*(SECMenuBar*)> menuBarWindow;
     std::function<UINT(SECMenuBar*)> menuBarMenuId;
+    // The menu-bar feature switches its menu bar to a menu id.
+    std::function<void(SECWndPlugIn*, UINT)> switchMenu;
+    // An MDI menu bar refreshes its buttons of the maximised child; whether they changed.
+    std::function<BOOL(SECMenuBar*)> refreshMDIButtons;
 
     static SECControlsLink& Get();
 };
@@ -43,3 +49,9 @@ struct SECControlsLink {
 // Whether the object's class is the named one or derives from it; FALSE while no class of that name is
 // linked in.
 BOOL SECIsKindOfName(const CObject* pObject, LPCSTR lpszClassName);
+
+// The menu plug-in of a toolkit frame, attached to it: the menu-bar feature when the frame has a menu
+// bar, else with bitmap menus the bitmap-menu plug-in (sharing the toolbar manager's images); null
+// when the frame wants neither or the controls are not linked in.
+std::unique_ptr<quorvale::foundation::SECWndPlugIn> SECAttachMenuPlugIn(
+    CWnd* pFrame, SECMenuBar* pMenuBar, BOOL bBmpMenus, SECControlBarManager* pManager);

@@ -15,7 +15,8 @@
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameIds.h"
-#include "toolkit/frames/SECFrameWnd.h"
+#include "toolkit/frames/ISECDockSite.h"
+#include "toolkit/frames/SECMDIFrameWnd.h"
 #include "toolkit/frames/SECTrackLoop.h"
 
 namespace {
@@ -35,10 +36,7 @@ SECControlBar* ShareBar(CControlBar* pBar)
     return pSEC && !(pSEC->m_dwExStyle & BARX_KEEP_LENGTH) ? pSEC : nullptr;
 }
 
-SECFrameWnd* AsSECFrame(CFrameWnd* pFrame)
-{
-    return pFrame && pFrame->IsKindOf(RUNTIME_CLASS(SECFrameWnd)) ? static_cast<SECFrameWnd*>(pFrame) : nullptr;
-}
+ISECDockSite* AsDockSite(CFrameWnd* pFrame) { return dynamic_cast<ISECDockSite*>(pFrame); }
 
 // Moves the rectangle the least distance that puts the point inside it, a border's width from its
 // far edges.
@@ -480,7 +478,7 @@ BOOL SECDockContext::Track()
 
 void SECDockContext::DockAt(CDockBar* pDockBar, const CRect& rect)
 {
-    if (SECFrameWnd* pFrame = AsSECFrame(m_pDockSite))
+    if (ISECDockSite* pFrame = AsDockSite(m_pDockSite))
         pFrame->DockControlBar(m_pBar, pDockBar, &rect);
     else
         m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
@@ -488,7 +486,7 @@ void SECDockContext::DockAt(CDockBar* pDockBar, const CRect& rect)
 
 void SECDockContext::ReDockAt(CDockBar* pDockBar, const CRect* pRect)
 {
-    if (SECFrameWnd* pFrame = AsSECFrame(m_pDockSite))
+    if (ISECDockSite* pFrame = AsDockSite(m_pDockSite))
         pFrame->ReDockControlBar(m_pBar, pDockBar, pRect);
     else
         m_pDockSite->ReDockControlBar(m_pBar, pDockBar, pRect);
@@ -496,7 +494,7 @@ void SECDockContext::ReDockAt(CDockBar* pDockBar, const CRect* pRect)
 
 void SECDockContext::FloatAt(CPoint point, DWORD dwStyle)
 {
-    if (SECFrameWnd* pFrame = AsSECFrame(m_pDockSite))
+    if (ISECDockSite* pFrame = AsDockSite(m_pDockSite))
         pFrame->FloatControlBar(m_pBar, point, dwStyle);
     else
         m_pDockSite->FloatControlBar(m_pBar, point, dwStyle);
@@ -539,6 +537,30 @@ void SECDockContext::ToggleDocking()
 
 void SECDockContext::FloatInMainWindow()
 {
-    // Floating in an MDI child belongs to the MDI frame; in any other frame there is nothing to move
-    // the bar into.
+    // Only the MDI frame has a main window's client for a bar to float in.
+    auto* pMDI = dynamic_cast<SECMDIFrameWnd*>(m_pDockSite);
+    SECControlBar* pSEC = AsSECBar(m_pBar);
+    if (!pMDI || !pSEC)
+        return;
+    const DWORD dwStyle = m_dwMRUFloatStyle ? m_dwMRUFloatStyle : CBRS_ALIGN_TOP;
+    if (!pSEC->IsMDIChild()) {
+        pSEC->m_fSavedPctWidth = pSEC->m_fPctWidth;
+        m_bWasFloating = m_pBar->IsFloating();
+        pMDI->FloatControlBarInMDIChild(m_pBar, m_ptMRUFloatPos.x, m_ptMRUFloatPos.y, dwStyle);
+    } else if (m_bWasFloating) {
+        pSEC->m_fPctWidth = pSEC->m_fSavedPctWidth;
+        CPoint point = m_ptMRUFloatPos;
+        if (point.x < 0 || point.y < 0) {
+            CRect rect;
+            m_pBar->GetWindowRect(&rect);
+            point = rect.TopLeft();
+        }
+        pMDI->ReFloatControlBar(m_pBar, point, dwStyle);
+    } else if (m_dwDockStyle & CBRS_ALIGN_ANY) {
+        pSEC->m_fPctWidth = pSEC->m_fSavedPctWidth;
+        CControlBar* pDockBar = m_uMRUDockID ? pMDI->GetControlBar(m_uMRUDockID) : nullptr;
+        pMDI->DockControlBar(m_pBar, pDockBar && pDockBar->IsDockBar() ? static_cast<CDockBar*>(pDockBar) : nullptr,
+            m_rectMRUDockPos.IsRectEmpty() ? nullptr : &m_rectMRUDockPos);
+        pMDI->RecalcLayout();
+    }
 }

@@ -1,17 +1,15 @@
 #include "toolkit/frames/SECFrameWnd.h"
 
-#include <algorithm>
-
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CCmdUI.h"
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CPreviewView.h"
-#include "platform/afx/CResourceException.h"
 #include "platform/afx/CWinApp.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECFrameDocking.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
 #include "toolkit/frames/SECWndPlugIn.h"
 #include "toolkit/frames/SECWorkspaceManagerEx.h"
@@ -49,29 +47,6 @@ BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_WORKSPACE_MRU_FIRST, OnUpdateWorkspaceCommand)
 END_MESSAGE_MAP()
 
-namespace {
-
-// The dock bars of a frame, in the order they are looked through, with the bar style of their side.
-struct DockBarSide {
-    UINT nID;
-    DWORD dwStyle;
-};
-constexpr DockBarSide kDockBarMap[] = {
-    { AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM },
-    { AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP },
-    { AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT },
-    { AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT },
-};
-
-// A floating bar keeps this much of itself inside the work area.
-constexpr int kFloatMargin = 10;
-
-SECControlBar* AsSECBar(CControlBar* pBar)
-{
-    return pBar && pBar->IsKindOf(RUNTIME_CLASS(SECControlBar)) ? static_cast<SECControlBar*>(pBar) : nullptr;
-}
-
-} // namespace
 
 SECFrameWnd::SECFrameWnd()
     : m_bGradientSupported(LOBYTE(LOWORD(::GetVersion())) >= 4)
@@ -138,17 +113,7 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    const SECControlsLink& link = SECControlsLink::Get();
-    if (HasMenuBar()) {
-        if (link.newMenuBarFeature)
-            m_pMenuPlugIn.reset(link.newMenuBarFeature(m_pMenuBar));
-    } else if (m_bBmpMenus && link.newBmpMenuPlugIn) {
-        m_pMenuPlugIn.reset(link.newBmpMenuPlugIn());
-    }
-    if (m_pMenuPlugIn)
-        m_pMenuPlugIn->AttachToWindow(this);
-    if (m_pMenuPlugIn && m_bBmpMenus && m_pControlBarManager && link.shareBmpMgr)
-        link.shareBmpMgr(m_pMenuPlugIn.get(), m_pControlBarManager);
+    m_pMenuPlugIn = SECAttachMenuPlugIn(this, m_pMenuBar, m_bBmpMenus, m_pControlBarManager);
     return 0;
 }
 
@@ -328,165 +293,34 @@ SECDockBar* SECFrameWnd::CreateDockBar() { return new SECDockBar; }
 
 void SECFrameWnd::EnableDocking(DWORD dwDockStyle, DWORD)
 {
-    if (!m_pFloatingFrameClass)
-        m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
-    for (const DockBarSide& side : kDockBarMap) {
-        if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) || GetControlBar(side.nID))
-            continue;
-        SECDockBar* pDockBar = CreateDockBar();
-        if (!pDockBar->Create(this, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | side.dwStyle, side.nID)) {
-            // A dock bar whose window existed has deleted itself.
-            if (!pDockBar->m_hWnd)
-                delete pDockBar;
-            AfxThrowResourceException();
-        }
-    }
+    SECFrameDocking::EnableDocking(*this, dwDockStyle, [this] { return CreateDockBar(); });
 }
-
-namespace {
-
-// The frame's dock bar of the side the bar is aligned to.
-CDockBar* DockBarOfSide(CFrameWnd* pFrame, CControlBar* pBar)
-{
-    for (const DockBarSide& side : kDockBarMap) {
-        if ((side.dwStyle & CBRS_ALIGN_ANY) == (pBar->m_dwStyle & CBRS_ALIGN_ANY)) {
-            CControlBar* pFound = pFrame->GetControlBar(side.nID);
-            return pFound && pFound->IsDockBar() ? static_cast<CDockBar*>(pFound) : nullptr;
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
-
-namespace {
-
-// Docking as the frame does it: the bar's hooks around the step that places it.
-template <typename Place>
-void DockWithHooks(CControlBar* pBar, Place place)
-{
-    if (!pBar)
-        return;
-    SECControlBar* pSEC = AsSECBar(pBar);
-    if (pSEC)
-        pSEC->PrepareDock();
-    place(pSEC);
-    if (pSEC)
-        pSEC->OnDockFinished();
-}
-
-} // namespace
 
 void SECFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
 {
-    DockWithHooks(pBar, [&](SECControlBar*) {
-        if (!pDockBar)
-            pDockBar = DockBarOfSide(this, pBar);
-        if (pDockBar)
-            pDockBar->DockControlBar(pBar, lpRect);
-    });
+    SECFrameDocking::DockControlBar(*this, pBar, pDockBar, lpRect);
 }
 
 void SECFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
 {
-    DockWithHooks(pBar, [&](SECControlBar*) {
-        if (!pDockBar && pBar->m_hWnd && pBar->GetDlgCtrlID() != 0) {
-            // The dock bar that kept the bar's place.
-            auto* pHolder = reinterpret_cast<CControlBar*>(static_cast<UINT_PTR>(static_cast<UINT>(pBar->GetDlgCtrlID())));
-            for (const DockBarSide& side : kDockBarMap) {
-                CControlBar* pFound = GetControlBar(side.nID);
-                if (pFound && pFound->IsDockBar() && static_cast<CDockBar*>(pFound)->FindBar(pHolder) > 0) {
-                    pDockBar = static_cast<CDockBar*>(pFound);
-                    break;
-                }
-            }
-        }
-        if (!pDockBar)
-            pDockBar = DockBarOfSide(this, pBar);
-        if (pDockBar)
-            pDockBar->ReDockControlBar(pBar, lpRect);
-    });
+    SECFrameDocking::ReDockControlBar(*this, pBar, pDockBar, lpRect);
 }
 
 void SECFrameWnd::DockSizedControlBar(CControlBar* pBar, UINT nDockBarID, int nCol, int nRow, float fPctWidth, int nSize)
 {
-    DockWithHooks(pBar, [&](SECControlBar* pSEC) {
-        CDockBar* pDockBar = nullptr;
-        if (CControlBar* pFound = nDockBarID ? GetControlBar(nDockBarID) : nullptr; pFound && pFound->IsDockBar())
-            pDockBar = static_cast<CDockBar*>(pFound);
-        if (!pDockBar)
-            pDockBar = DockBarOfSide(this, pBar);
-        if (pSEC)
-            pSEC->m_fPctWidth = fPctWidth;
-        DWORD dwMode = LM_VERTDOCK;
-        if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
-            dwMode = LM_LENGTHY | LM_MRUWIDTH | LM_HORZ;
-        else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
-            dwMode = LM_LENGTHY | LM_HORZDOCK | LM_HORZ;
-        pBar->CalcDynamicLayout(nSize, dwMode | LM_COMMIT);
-        if (pDockBar && pDockBar->IsKindOf(RUNTIME_CLASS(SECDockBar)))
-            static_cast<SECDockBar*>(pDockBar)->DockControlBar(pBar, nCol, nRow);
-        else if (pDockBar)
-            pDockBar->DockControlBar(pBar);
-    });
+    if (!pBar)
+        return;
+    DWORD dwMode = LM_VERTDOCK;
+    if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (pBar->m_dwStyle & CBRS_FLOATING))
+        dwMode = LM_LENGTHY | LM_MRUWIDTH | LM_HORZ;
+    else if (pBar->m_dwStyle & CBRS_ORIENT_HORZ)
+        dwMode = LM_LENGTHY | LM_HORZDOCK | LM_HORZ;
+    SECFrameDocking::DockSizedControlBar(*this, pBar, nDockBarID, dwMode, fPctWidth, nSize, SECDockPos { nRow, nCol, 0 });
 }
 
 void SECFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
 {
-    if (!pBar || !pBar->m_hWnd)
-        return;
-    CRect work;
-    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
-    CRect rectBar;
-    pBar->GetWindowRect(&rectBar);
-    int x = std::min(point.x, work.right - kFloatMargin);
-    if (x + rectBar.Width() < work.left + kFloatMargin)
-        x = work.left + kFloatMargin - rectBar.Width();
-    int y = std::min(point.y, work.bottom - kFloatMargin);
-    if (y + rectBar.Height() < work.top + kFloatMargin)
-        y = work.top + kFloatMargin - rectBar.Height();
-
-    // A bar alone in its floating frame, keeping its orientation, only moves the frame.
-    if (CDockBar* pDockBar = pBar->m_pDockBar;
-        pDockBar && pDockBar->m_bFloating && pDockBar->GetDockedCount() == 1 && (pDockBar->m_dwStyle & dwStyle & CBRS_ALIGN_ANY)) {
-        if (CFrameWnd* pFloating = pDockBar->GetParentFrame(); pFloating && pFloating->IsKindOf(RUNTIME_CLASS(SECMiniDockFrameWnd))) {
-            static_cast<SECMiniDockFrameWnd*>(pFloating)->RecalcLayoutAt(x, y, TRUE);
-            pFloating->UpdateWindow();
-            return;
-        }
-    }
-    SECControlBar* pSEC = AsSECBar(pBar);
-    if (pSEC)
-        pSEC->PrepareFloat();
-    if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) {
-        dwStyle |= CBRS_SIZE_DYNAMIC;
-        if (dwStyle & CBRS_ORIENT_VERT)
-            dwStyle = (dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP;
-    }
-    CMiniDockFrameWnd* pFloating = CreateFloatingFrame(dwStyle);
-    if (!pFloating->m_hWndOwner)
-        pFloating->m_hWndOwner = pBar->m_hWnd;
-    auto* pSECFloating = pFloating->IsKindOf(RUNTIME_CLASS(SECMiniDockFrameWnd)) ? static_cast<SECMiniDockFrameWnd*>(pFloating) : nullptr;
-    if (pSECFloating)
-        pSECFloating->m_wndSECDockBar.DockControlBar(pBar, nullptr);
-    else
-        pFloating->m_wndDockBar.DockControlBar(pBar);
-    if (pSEC && !(pSEC->m_dwExStyle & BARX_KEEP_LENGTH)) {
-        pFloating->ModifyStyle(MFS_4THICKFRAME, WS_THICKFRAME | MFS_THICKFRAME);
-        pFloating->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
-    if (pSECFloating) {
-        pSECFloating->RecalcLayoutAt(x, y, TRUE);
-    } else {
-        pFloating->SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        pFloating->RecalcLayout(TRUE);
-    }
-    if (pBar->GetStyle() & WS_VISIBLE) {
-        pFloating->ShowWindow(SW_SHOWNA);
-        pFloating->UpdateWindow();
-    }
-    if (pSEC)
-        pSEC->OnFloatFinished();
+    SECFrameDocking::FloatControlBar(*this, pBar, point, dwStyle);
 }
 
 // Layout ----------------------------------------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "platform/afx/CFont.h"
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CMenu.h"
+#include "toolkit/frames/ISECDockSite.h"
 
 class CDC;
 class SECControlBarManager;
@@ -34,7 +35,7 @@ constexpr UINT ID_WORKSPACE_MANAGER = 43039;
 // Registered "WM_SECGETMENU": wParam a menu resource id, lParam a position; the sub-menu there.
 extern const UINT WM_SECGETMENU;
 
-class SECFrameWnd : public CFrameWnd {
+class SECFrameWnd : public CFrameWnd, public ISECDockSite {
     DECLARE_DYNCREATE(SECFrameWnd)
 public:
     using SECWndPlugIn = quorvale::foundation::SECWndPlugIn;
@@ -61,11 +62,11 @@ public:
     // A new toolkit dock bar, not yet created as a window.
     virtual SECDockBar* CreateDockBar();
     // Floats the bar at the screen point, at least 10 pixels of it inside the work area.
-    virtual void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP) override;
     // Docks the bar at a row and column of a dock bar (0: the bar's own side) with its share of the row
     // and its length (for CalcDynamicLayout).
-    virtual void DockSizedControlBar(
-        CControlBar* pBar, UINT nDockBarID, int nCol, int nRow, float fPctWidth, int nSize);
+    void DockSizedControlBar(
+        CControlBar* pBar, UINT nDockBarID, int nCol, int nRow, float fPctWidth, int nSize) override;
     virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
     virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
     // The caption fonts of the non-client metrics, plain and italic.
@@ -87,9 +88,9 @@ public:
     // Creates the toolkit dock bars of the sides named.
     void EnableDocking(DWORD dwDockStyle, DWORD dwDockBarExStyle = 0);
     // Docks the bar (the dock bar of its side when none is given) at the rectangle (screen).
-    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr) override;
     // Docks the bar back where its placeholder stands, or on its side.
-    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr);
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar = nullptr, LPCRECT lpRect = nullptr) override;
 
     // Set before the window is created: bitmap menus (the second flag is kept only).
     void EnableBmpMenus(BOOL bEnable = TRUE, BOOL bSecond = TRUE);

@@ -1,13 +1,16 @@
 #pragma once
 // The document template of views whose frames can live as MDI children or inside control bars
-// (docked or floating): it tells where a frame stands and moves it between those places. The bar
-// paths need only the frame's hosting bar; the MDI-child paths come with the MDI frame.
+// (docked or floating): it tells where a frame stands and moves a view between those places. A move
+// between an MDI child and a bar gives the document a new frame of the other kind and closes the old
+// one; the template remembers the side a view was last docked at.
 
 #include "platform/afx/CMultiDocTemplate.h"
 
 class CControlBar;
+class CDocument;
 class CFrameWnd;
 class CWnd;
+class CSize;
 struct SECDockPlacement;
 struct SECDockSize;
 
@@ -30,6 +33,22 @@ public:
     // maximised, else normal); FALSE where that cannot be done.
     virtual BOOL MakeMDIChild(CFrameWnd* pFrame, int nState);
 
+    // The frame that took the view in the last move between an MDI child and a bar.
+    CFrameWnd* GetMovedFrame() const { return m_pMovedFrame; }
+    // A frame of the dockable class in a new bar of the MDI frame, showing the document, docked at
+    // the dock bar; null when it cannot be made.
+    virtual CFrameWnd* CreateDockedView(CDocument* pDocument, CSize size, UINT nDockBarID,
+        const SECDockPlacement& placement, const SECDockSize& dockSize);
+
+    // The frames a docked view gets (null: SECDockableFrame).
+    CRuntimeClass* m_pDockableFrameClass { nullptr };
+
+    // Whether any of the application's templates is one of these.
+    static BOOL AnyInApp();
     // The control bar that hosts the frame, or null.
     static CControlBar* GetHostingBar(CWnd* pFrame);
+
+private:
+    UINT m_nLastDockBarID { 0 };
+    CFrameWnd* m_pMovedFrame { nullptr };
 };

@@ -11,6 +11,11 @@
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CFileDialog.h"
 #include "platform/afx/CMDIFrameWnd.h"
+#include "toolkit/frames/ISECDockSite.h"
+#include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECDockableFrame.h"
+#include "toolkit/frames/SECMDIChildWnd.h"
+#include "toolkit/frames/SECMDIFrameWnd.h"
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CView.h"
 #include "platform/afx/CWinApp.h"
@@ -107,6 +112,8 @@ SECControlBarManager* ManagerOf(CFrameWnd* pFrame)
 {
     if (pFrame && pFrame->IsKindOf(RUNTIME_CLASS(SECFrameWnd)))
         return static_cast<SECFrameWnd*>(pFrame)->GetControlBarManager();
+    if (auto* pMDI = dynamic_cast<SECMDIFrameWnd*>(pFrame))
+        return pMDI->GetControlBarManager();
     return nullptr;
 }
 
@@ -114,6 +121,8 @@ CPtrList* CreatedBarsOf(CFrameWnd* pFrame)
 {
     if (pFrame && pFrame->IsKindOf(RUNTIME_CLASS(SECFrameWnd)))
         return &static_cast<SECFrameWnd*>(pFrame)->m_listCreatedBars;
+    if (auto* pMDI = dynamic_cast<SECMDIFrameWnd*>(pFrame))
+        return &pMDI->m_listCreatedBars;
     return nullptr;
 }
 
@@ -390,9 +399,7 @@ BOOL SECWorkspaceManagerEx::LoadWorkspace(CString strName, BOOL bQuiet)
             }
         }
     }
-    // The multiple-document frame activates its first child holding a dock bar when none was active.
-    if (pActive)
-        ActivateChildFrame(pActive);
+    ActivateLoadedFrame(pActive);
     OnLoadWorkspaceTree(pRoot.get(), strName);
     m_bWorkspaceOpen = TRUE;
     m_strCurrentWorkspace = strName;
@@ -579,8 +586,8 @@ void SECWorkspaceManagerEx::RestoreDockedViewFloating(CFrameWnd* pFrame, SECPers
     const CRect rect(wp.rcNormalPosition);
     if (pBar->IsKindOf(RUNTIME_CLASS(SECControlBar)))
         static_cast<SECControlBar*>(pBar)->m_szFloat = rect.Size();
-    if (m_pFrame->IsKindOf(RUNTIME_CLASS(SECFrameWnd)))
-        static_cast<SECFrameWnd*>(m_pFrame)->FloatControlBar(static_cast<CControlBar*>(pBar), rect.TopLeft(), CBRS_ALIGN_TOP);
+    if (auto* pDockSite = dynamic_cast<ISECDockSite*>(m_pFrame))
+        pDockSite->FloatControlBar(static_cast<CControlBar*>(pBar), rect.TopLeft(), CBRS_ALIGN_TOP);
 }
 
 void SECWorkspaceManagerEx::RestoreDockedViewFloatingOf(SECPersistentTreeNode* pNode, CDocument* pDoc)
@@ -591,6 +598,30 @@ void SECWorkspaceManagerEx::RestoreDockedViewFloatingOf(SECPersistentTreeNode* p
 CFrameWnd* SECWorkspaceManagerEx::CreateAdditionalFrame(CDocTemplate* pTemplate, CDocument* pDoc, CFrameWnd* pFrame)
 {
     return pTemplate->CreateNewFrame(pDoc, pFrame);
+}
+
+void SECWorkspaceManagerEx::ActivateLoadedFrame(CFrameWnd* pActive)
+{
+    auto* pMDI = dynamic_cast<SECMDIFrameWnd*>(m_pFrame);
+    if (!pActive) {
+        // The MDI frame activates its first child holding a dock bar (a bar floating in the client).
+        if (!pMDI)
+            return;
+        for (POSITION pos = pMDI->m_listControlBars.GetHeadPosition(); pos;) {
+            auto* pBar = static_cast<CControlBar*>(pMDI->m_listControlBars.GetNext(pos));
+            auto* pChild = pBar->IsKindOf(RUNTIME_CLASS(SECDockBar)) ? dynamic_cast<SECMDIChildWnd*>(pBar->GetParentFrame()) : nullptr;
+            if (pChild && pMDI->m_hWndMDIClient) {
+                ::SendMessage(pMDI->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->m_hWnd), 0);
+                break;
+            }
+        }
+        ActivateChildFrame(nullptr);
+        return;
+    }
+    if (pMDI && pActive->IsKindOf(RUNTIME_CLASS(SECDockableFrame)))
+        pMDI->SetActiveFrame(pActive);
+    else
+        ActivateChildFrame(pActive);
 }
 
 void SECWorkspaceManagerEx::ActivateChildFrame(CFrameWnd* pFrame)

@@ -80,6 +80,9 @@ public:
     virtual CFrameWnd* CreateDockedViewFrame(
         SECPersistentTreeNode* pNode, CDocTemplate* pTemplate, CDocument* pDoc, CFrameWnd* pFrame);
     virtual void ActivateChildFrame(CFrameWnd* pFrame);
+    // After loading: the frame that was active, a docked view through the MDI frame, or, with none,
+    // the MDI frame's first child that holds floating bars.
+    void ActivateLoadedFrame(CFrameWnd* pActive);
     virtual BOOL ReadWorkspaceList(CStringList& list);
     virtual CString GetWorkspaceListName();
     virtual BOOL WriteWorkspaceList(CStringList& list);

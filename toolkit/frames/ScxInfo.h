@@ -54,4 +54,21 @@ LRESULT SendSysCommandEx(UINT nCommand, ScxInfo& info);
 // Sends a command with a fresh record of the window, the state and the point.
 LRESULT SendSysCommandEx(HWND hWnd, UINT nCommand, int nState, POINT pt);
 
+// Which of a view frame's five filters (extended commands, caption controls, docking-state button,
+// right double click, context menu, in that order) a frame's flags switch on: bit 0 all of them, less
+// the caption controls and button with bit 1, the double click with bit 2, the context menu with bit 3.
+inline DWORD ViewFrameFilterMask(DWORD dwFlags)
+{
+    if (!(dwFlags & 1))
+        return 0;
+    DWORD dwMask = 0x1;
+    if (!(dwFlags & 2))
+        dwMask |= 0x2 | 0x4;
+    if (!(dwFlags & 4))
+        dwMask |= 0x8;
+    if (!(dwFlags & 8))
+        dwMask |= 0x10;
+    return dwMask;
+}
+
 } // namespace nsSysCommandEx

@@ -14,7 +14,8 @@
 #include "platform/user/WinMenu.h"
 #include "toolkit/frames/SECDockPlacement.h"
 #include "toolkit/frames/SECFrameIds.h"
-#include "toolkit/frames/SECFrameWnd.h"
+#include "toolkit/frames/ISECDockSite.h"
+#include "toolkit/frames/SECMDIFrameWnd.h"
 #include "toolkit/frames/SECMultiDocTemplate.h"
 
 namespace nsSysCommandEx {
@@ -329,7 +330,7 @@ BOOL ScxMsgFilter::ToDocked(
 
 BOOL ScxMsgFilter::DockBarAtSide(CControlBar* pBar, UINT nDockBarID, const ScxInfo& info)
 {
-    auto* pDockSite = dynamic_cast<SECFrameWnd*>(pBar->m_pDockSite);
+    auto* pDockSite = dynamic_cast<ISECDockSite*>(pBar->m_pDockSite);
     if (!pDockSite)
         return FALSE;
     const bool bTopOrLeft = nDockBarID == AFX_IDW_DOCKBAR_TOP || nDockBarID == AFX_IDW_DOCKBAR_LEFT;
@@ -340,8 +341,11 @@ BOOL ScxMsgFilter::DockBarAtSide(CControlBar* pBar, UINT nDockBarID, const ScxIn
         : defaultPlacement;
     const SECDockSize& size
         = (info.m_dwFlags & ScxInfo::kSize) && info.m_pSizePlacement ? *info.m_pSizePlacement : defaultSize;
-    pDockSite->DockSizedControlBar(pBar, nDockBarID, placement.m_nCol, placement.m_nRow, size.m_fPct, size.m_nLength);
-    pDockSite->RecalcLayout();
+    if (auto* pMDIFrame = dynamic_cast<SECMDIFrameWnd*>(pDockSite))
+        pMDIFrame->DockSizedControlBarEx(pBar, placement, nDockBarID, size);
+    else
+        pDockSite->DockSizedControlBar(pBar, nDockBarID, placement.m_nCol, placement.m_nRow, size.m_fPct, size.m_nLength);
+    pBar->m_pDockSite->RecalcLayout();
     return TRUE;
 }
 
@@ -355,7 +359,12 @@ BOOL ScxMsgFilter::ToFloating(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate,
         if (::IsIconic(pFrame->m_hWnd))
             ::ShowWindow(pFrame->m_hWnd, SW_RESTORE);
         const HWND hFrame = pFrame->m_hWnd;
-        if (!RedockMDIChild(pFrame, pTemplate) || CWnd::FromHandlePermanent(hFrame) != pFrame)
+        if (!RedockMDIChild(pFrame, pTemplate))
+            return FALSE;
+        // The view may have moved into a new frame in a bar, the MDI child going.
+        if (CWnd::FromHandlePermanent(hFrame) != pFrame)
+            pFrame = pTemplate->GetMovedFrame();
+        if (!pFrame || !::IsWindow(pFrame->m_hWnd))
             return FALSE;
         ScxInfo at = info;
         if (!(at.m_dwFlags & ScxInfo::kPosition)) {
@@ -410,7 +419,7 @@ BOOL ScxMsgFilter::ToggleBarDocking(CFrameWnd* pFrame, const ScxInfo& info)
     CFrameWnd* pDockSite = pBar->m_pDockSite;
     if (!pDockSite)
         return FALSE;
-    if (auto* pSECDockSite = dynamic_cast<SECFrameWnd*>(pDockSite))
+    if (auto* pSECDockSite = dynamic_cast<ISECDockSite*>(pDockSite))
         pSECDockSite->FloatControlBar(pBar, CPoint(info.m_x, info.m_y));
     else
         pDockSite->FloatControlBar(pBar, CPoint(info.m_x, info.m_y));

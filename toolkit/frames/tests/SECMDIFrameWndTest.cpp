@@ -1,0 +1,223 @@
+// The toolkit's MDI frame with docking bars and two children: activation, the Window menu, the ring
+// of places for docked views, bars floating as MDI children, the bar context menu and the routing of
+// commands nobody handled.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/afx/CMenu.h"
+#include "platform/afx/CWinApp.h"
+#include "platform/afx/tests/MenuTexts.h"
+#include "platform/user/TestScreen.h"
+#include "toolkit/frames/SECControlBar.h"
+#include "toolkit/frames/SECControlBarMDIChildWnd.h"
+#include "toolkit/frames/SECFrameIds.h"
+#include "toolkit/frames/SECMDIChildWnd.h"
+#include "toolkit/frames/SECMDIFrameWnd.h"
+
+namespace {
+
+constexpr UINT ID_BAR_TOP = 0xE820;
+constexpr UINT ID_BAR_LEFT = 0xE821;
+
+// Records what reaches the default procedure as WM_COMMAND.
+class RecordingMDIFrame : public SECMDIFrameWnd {
+public:
+    std::vector<UINT> m_defaultCommands;
+
+protected:
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND)
+            m_defaultCommands.push_back(LOWORD(wParam));
+        return SECMDIFrameWnd::DefWindowProc(message, wParam, lParam);
+    }
+};
+
+class MDIFrame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_frame = new RecordingMDIFrame;
+        ASSERT_TRUE(m_frame->Create(nullptr, "Library", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
+        m_app.m_pMainWnd = m_frame;
+        m_menuBar = ::CreateMenu();
+        m_windowMenu = ::CreatePopupMenu();
+        ::AppendMenu(m_windowMenu, MF_STRING, ID_WINDOW_CASCADE, "&Cascade");
+        ::AppendMenu(m_menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(m_windowMenu), "&Window");
+        m_frame->MDISetMenu(CMenu::FromHandle(m_menuBar), CMenu::FromHandle(m_windowMenu));
+        m_frame->EnableDocking(CBRS_ALIGN_ANY);
+        m_top = NewBar("Tools", CBRS_TOP, ID_BAR_TOP);
+        m_left = NewBar("Outline", CBRS_LEFT, ID_BAR_LEFT);
+        for (const char* title : { "Alpha", "Beta" }) {
+            auto* child = new SECMDIChildWnd;
+            ASSERT_TRUE(child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CMDIChildWnd::rectDefault, m_frame));
+            m_children.push_back(child);
+        }
+        m_frame->RecalcLayout();
+        m_screen.pump();
+    }
+    void TearDown() override
+    {
+        m_app.m_pMainWnd = nullptr;
+        if (::IsWindow(m_frame->m_hWnd))
+            m_frame->DestroyWindow();
+        m_screen.pump();
+    }
+    SECControlBar* NewBar(const char* title, DWORD dwSide, UINT nID)
+    {
+        auto* pBar = new SECControlBar;
+        pBar->m_bAutoDelete = TRUE;
+        EXPECT_TRUE(pBar->Create(m_frame, title, WS_CHILD | WS_VISIBLE | dwSide | CBRS_SIZE_DYNAMIC, 0, nID));
+        pBar->m_szHorz = CSize(200, 40);
+        pBar->m_szVert = CSize(80, 200);
+        pBar->m_szFloat = CSize(120, 90);
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_frame->DockControlBar(pBar);
+        return pBar;
+    }
+    CRect ClientRectOf(HWND hWnd)
+    {
+        CRect rect;
+        ::GetWindowRect(hWnd, &rect);
+        ::ScreenToClient(m_frame->m_hWndMDIClient, reinterpret_cast<POINT*>(&rect.left));
+        ::ScreenToClient(m_frame->m_hWndMDIClient, reinterpret_cast<POINT*>(&rect.right));
+        return rect;
+    }
+
+    platform::user::TestScreen m_screen { 640, 480 };
+    CWinApp m_app { "mdi" };
+    RecordingMDIFrame* m_frame { nullptr };
+    HMENU m_menuBar { nullptr };
+    HMENU m_windowMenu { nullptr };
+    SECControlBar* m_top { nullptr };
+    SECControlBar* m_left { nullptr };
+    std::vector<SECMDIChildWnd*> m_children;
+};
+
+} // namespace
+
+TEST_F(MDIFrame, TheChildrenShareTheAreaTheBarsLeaveAndActivateByClickAndWindowMenu)
+{
+    // The bars dock at their sides, the MDI client takes what they leave.
+    CRect rectClient;
+    ::GetWindowRect(m_frame->m_hWndMDIClient, &rectClient);
+    CRect rectTop;
+    CRect rectLeft;
+    m_top->GetWindowRect(&rectTop);
+    m_left->GetWindowRect(&rectLeft);
+    EXPECT_LE(rectTop.bottom, rectClient.top);
+    EXPECT_LE(rectLeft.right, rectClient.left);
+
+    EXPECT_EQ(afx_test::MenuTexts(m_windowMenu), (std::vector<std::string> { "&Cascade", "-", "&1 Alpha", "*&2 Beta" }));
+    EXPECT_EQ(m_frame->MDIGetActive(), m_children[1]);
+    EXPECT_EQ(m_frame->GetActiveFrame(), m_children[1]);
+
+    // A click into the first child activates it.
+    m_children[0]->SendMessage(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(m_frame->m_hWnd), MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    m_screen.pump();
+    EXPECT_EQ(m_frame->MDIGetActive(), m_children[0]);
+    EXPECT_EQ(afx_test::MenuTexts(m_windowMenu).back(), "&2 Beta");
+
+    // The Window menu's item activates its child; an id nobody handles from 0xF000 on goes to the
+    // default procedure once, as it came.
+    m_frame->SendMessage(WM_COMMAND, AFX_IDM_FIRST_MDICHILD + 1, 0);
+    m_screen.pump();
+    EXPECT_EQ(m_frame->MDIGetActive(), m_children[1]);
+    m_frame->m_defaultCommands.clear();
+    m_frame->SendMessage(WM_COMMAND, 0xF1F0, 0);
+    EXPECT_EQ(m_frame->m_defaultCommands, std::vector<UINT> { 0xF1F0 });
+}
+
+TEST_F(MDIFrame, DockedViewsGoRoundTheSidesStartingNewRowsAfterTheSeparators)
+{
+    struct Expected {
+        UINT nDockBarID;
+        SECDockPlacement placement;
+    };
+    const Expected expected[] = {
+        { AFX_IDW_DOCKBAR_BOTTOM, { 0, 1, 6 } },
+        { AFX_IDW_DOCKBAR_LEFT, { 1, 1, 7 } },
+        { AFX_IDW_DOCKBAR_RIGHT, { 0, 1, 6 } },
+        { AFX_IDW_DOCKBAR_BOTTOM, { 0, 1, 2 } },
+        { AFX_IDW_DOCKBAR_LEFT, { 0, 1, 3 } },
+        { AFX_IDW_DOCKBAR_RIGHT, { 0, 1, 2 } },
+        { AFX_IDW_DOCKBAR_BOTTOM, { 0, 1, 2 } },
+        { AFX_IDW_DOCKBAR_LEFT, { 1, 1, 7 } },
+    };
+    for (const Expected& e : expected) {
+        UINT nID = 0;
+        SECDockPlacement placement { -1, -1, 99 };
+        SECDockSize size;
+        m_frame->GetNextDockPosition(nID, placement, size);
+        EXPECT_EQ(nID, e.nDockBarID);
+        EXPECT_EQ(placement.m_nRow, e.placement.m_nRow) << &e - expected;
+        EXPECT_EQ(placement.m_nCol, e.placement.m_nCol) << &e - expected;
+        EXPECT_EQ(placement.m_dwFlags, e.placement.m_dwFlags) << &e - expected;
+        EXPECT_EQ(size.m_fPct, 1.0F);
+        EXPECT_EQ(size.m_nLength, 150);
+    }
+}
+
+TEST_F(MDIFrame, BarsFloatAsMDIChildrenStepByStepAndClosingOneOnlyHidesItsBar)
+{
+    std::vector<SECControlBar*> bars { m_top, m_left, NewBar("Third", CBRS_BOTTOM, 0xE822) };
+    std::vector<CPoint> places;
+    for (SECControlBar* pBar : bars) {
+        m_frame->FloatControlBarInMDIChild(pBar, -1, -1);
+        m_screen.pump();
+        ASSERT_TRUE(pBar->IsFloating());
+        ASSERT_TRUE(pBar->IsMDIChild());
+        places.push_back(ClientRectOf(pBar->GetParentFrame()->m_hWnd).TopLeft());
+    }
+    EXPECT_EQ(places, (std::vector<CPoint> { { 30, 30 }, { 50, 53 }, { 70, 76 } }));
+
+    // Floating again at a screen point only moves the child.
+    CFrameWnd* pChild = m_top->GetParentFrame();
+    CPoint at(200, 150);
+    ::ClientToScreen(m_frame->m_hWndMDIClient, &at);
+    m_frame->FloatControlBarInMDIChild(m_top, at.x, at.y, CBRS_ALIGN_LEFT);
+    EXPECT_EQ(m_top->GetParentFrame(), pChild);
+    EXPECT_EQ(ClientRectOf(pChild->m_hWnd).TopLeft(), CPoint(200, 150));
+
+    // Sizing the child sizes its bar with it.
+    const auto sizeAt = [&](int cx, int cy) {
+        pChild->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER);
+        m_screen.pump();
+        return m_top->CalcDynamicLayout(-1, LM_MRUWIDTH);
+    };
+    const CSize sizeSmall = sizeAt(260, 180);
+    const CSize sizeLarge = sizeAt(300, 230);
+    EXPECT_EQ(sizeLarge - sizeSmall, CSize(40, 50));
+
+    // Closing hides the bar, keeps the window and activates the next child.
+    m_frame->MDIActivate(pChild);
+    m_screen.pump();
+    pChild->SendMessage(WM_CLOSE);
+    m_screen.pump();
+    EXPECT_TRUE(::IsWindow(pChild->m_hWnd));
+    EXPECT_FALSE(m_top->IsWindowVisible());
+    EXPECT_NE(m_frame->MDIGetActive(), pChild);
+}
+
+TEST_F(MDIFrame, TheBarContextMenuOffersFloatingInTheMainWindowToBarsThatAskForIt)
+{
+    const auto menuOf = [&](SECControlBar* pBar) {
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, ID_SEC_ALLOWDOCKING, "Allow Docking");
+        m_frame->SendMessage(WM_SEC_BAR_CONTEXTMENU, reinterpret_cast<WPARAM>(pBar), reinterpret_cast<LPARAM>(&menu));
+        std::vector<std::string> texts = afx_test::MenuTexts(menu.m_hMenu);
+        if (::GetMenuState(menu.m_hMenu, ID_SEC_ALLOWDOCKING, MF_BYCOMMAND) & MF_GRAYED)
+            texts[0] += " (grayed)";
+        menu.DestroyMenu();
+        return texts;
+    };
+    EXPECT_EQ(menuOf(m_top), std::vector<std::string> { "Allow Docking" });
+    m_top->m_dwExStyle |= BARX_MDI_FLOAT_ITEM;
+    EXPECT_EQ(menuOf(m_top), (std::vector<std::string> { "Allow Docking", "-", "Float In Main Window" }));
+    m_frame->FloatControlBarInMDIChild(m_top, -1, -1);
+    EXPECT_EQ(menuOf(m_top), (std::vector<std::string> { "Allow Docking (grayed)", "-", "*Float In Main Window" }));
+}
