@@ -300,6 +300,29 @@
 #define IDS_TREE_MUSIC                  32895
 #define IDS_TREE_RADIO                  32896
 
+// The generic dialogs: the delete confirmation, the new and changed name and the choice from a list,
+// with the confirmations' texts.
+#define IDD_GENERIC_CONFIRM             297
+#define IDD_GENERIC_NEW_OBJECT          301
+#define IDD_GENERIC_SELECTION           337
+#define IDD_GENERIC_RENAME              340
+#define IDC_SELECTION_LIST              2322
+#define IDC_CONFIRM_MESSAGE             2400
+#define IDC_CONFIRM_FLAG                2402
+#define IDC_NEW_OBJECT_LABEL            2407
+#define IDC_OBJECT_NAME                 2409
+#define IDC_RENAME_LABEL                2410
+#define IDS_CONFIRM_DELETE_ARTIST_TEXT  129
+#define IDS_CONFIRM_DELETE_ARTIST       130
+#define IDS_CONFIRM_DONT_ASK_AGAIN      131
+#define IDS_CONFIRM_DELETE_ALBUM        132
+#define IDS_CONFIRM_DELETE_ALBUM_TEXT   133
+#define IDS_CONFIRM_DELETE_GROUP        134
+#define IDS_CONFIRM_DELETE_GROUP_TEXT   135
+#define IDS_CONFIRM_DELETE_PLAYLIST     136
+#define IDS_CONFIRM_DELETE_PLAYLIST_TEXT 137
+#define IDS_CONFIRM_DELETE_TAGGED_ALBUMS 164
+
 // The library chooser of the Open Library command.
 #define IDD_CLIENT_ADDRESS              266
 #define IDC_CLIENT_DEVICES              2324
