@@ -226,7 +226,7 @@ BOOL SECTreeBase<TList>::MeasureCell(SECListPaintContext* pContext, int& cy)
         static_cast<int>(pItem->m_rcStateIcon.Height()), cyGiven });
     height += height & 1;
     label.OffsetRect(0, (height - label.Height()) / 2 - label.top);
-    pItem->m_rcLabel = label;
+    SetLabelRect(*pItem, label);
     // Images sit in the middle of the row as well.
     const auto centre = [height](CRect& rect) {
         if (!rect.IsRectEmpty())
