@@ -156,9 +156,13 @@ void SECTreeBase<TList>::MeasureLabel(SECTreePaintContext* pContext, _Node* pNod
         const int nLength = pBreak ? static_cast<int>(pBreak - pszText) : static_cast<int>(std::strlen(pszText));
         const int left = rect.left;
         pDC->DrawText(pszText, nLength, &rect, kSingleLineMeasure);
-        const DWORD whole = ::GetTabbedTextExtent(pDC->GetSafeHdc(), pszText, static_cast<int>(std::strlen(pszText)), 0,
-            nullptr);
-        rect.right = std::max(static_cast<int>(rect.right), left + static_cast<int>(LOWORD(whole)));
+        // Only a label with line breaks reaches past its first line; without them the line measured is
+        // the whole label, and a second measure would cost as much again for every row.
+        if (std::strpbrk(pszText, "\r\n") != nullptr) {
+            const DWORD whole = ::GetTabbedTextExtent(pDC->GetSafeHdc(), pszText, static_cast<int>(std::strlen(pszText)), 0,
+                nullptr);
+            rect.right = std::max(static_cast<int>(rect.right), left + static_cast<int>(LOWORD(whole)));
+        }
         rect.top -= 1;
         rect.bottom += 1;
         return;
