@@ -25,11 +25,18 @@ constexpr const char* kProductWithoutDisk = "Songvault";
 constexpr const char* kExpanded = "E";
 constexpr const char* kCollapsed = "C";
 
+// The separators a row is read with: made once, not again for each of many thousand rows.
+struct RowTextFormat {
+    const _bstr_t column { "," };
+    const _bstr_t row { "\n" };
+    const _bstr_t null { "" };
+};
+
 // The next row as text: its fields joined by ",", Null as empty, without the row's line feed.
-CString NextRowText(_Recordset* pRecordset)
+CString NextRowText(_Recordset* pRecordset, const RowTextFormat& format)
 {
     BSTR text = nullptr;
-    CheckResult(pRecordset->GetString(adClipString, 1, _bstr_t(","), _bstr_t("\n"), _bstr_t(""), &text),
+    CheckResult(pRecordset->GetString(adClipString, 1, format.column, format.row, format.null, &text),
         theLibraryConnection.GetConnection());
     CString strRow(static_cast<const char*>(_bstr_t(text, false)));
     if (!strRow.IsEmpty() && strRow[strRow.GetLength() - 1] == '\n')
@@ -100,8 +107,9 @@ void CMainTreeCtrl::FillFromRecordset(HTREEITEM hParent, int nKind, _Recordset* 
     CheckResult(pRecordset->get_RecordCount(&nCount), theLibraryConnection.GetConnection());
     // Each row goes after the one before it, which is the last child: no walk to the end of the children.
     HTREEITEM hAfter = TVI_LAST;
+    const RowTextFormat format;
     for (LONG n = 0; n < nCount; ++n) {
-        CString strLabel = NextRowText(pRecordset);
+        CString strLabel = NextRowText(pRecordset, format);
         const long nRecordId = bWithRecordId ? TakeLastField(strLabel) : 0;
         if (const HTREEITEM hItem = InsertNode(strLabel, hParent, hAfter, nKind, nRecordId))
             hAfter = hItem;
@@ -151,8 +159,9 @@ BOOL CMainTreeCtrl::FillAlbums(HTREEITEM hAlbums)
     LONG nCount = 0;
     CheckResult(rows.Get()->get_RecordCount(&nCount), theLibraryConnection.GetConnection());
     HTREEITEM hAfter = TVI_LAST;
+    const RowTextFormat format;
     for (LONG n = 0; n < nCount; ++n) {
-        CString strLabel = NextRowText(rows.Get());
+        CString strLabel = NextRowText(rows.Get(), format);
         const long nRecordId = TakeLastField(strLabel);
         const int nComma = strLabel.ReverseFind(',');
         const bool bCD = nComma >= 0 && IsTrueText(strLabel.Mid(nComma + 1));

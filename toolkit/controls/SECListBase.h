@@ -19,6 +19,7 @@
 #include "toolkit/controls/SECListColumn.h"
 #include "toolkit/controls/SECListEdit.h"
 #include "toolkit/controls/SECListItem.h"
+#include "toolkit/controls/SECListLabelExtents.h"
 #include "toolkit/controls/SECListPaintContext.h"
 #include "toolkit/controls/SECListTip.h"
 
@@ -390,6 +391,12 @@ protected:
 
     // A row's height, measured first when it needs it.
     int MeasuredHeight(int nRow, BOOL bWithSpacing);
+    // Stores a row's measured label rectangle and counts its extent for the horizontal scroll range.
+    void SetLabelRect(SECListItem& row, const CRect& rect);
+    // The row is measured again when next met, and before the scroll range is next worked out.
+    void MarkForMeasure(int nRow);
+    // The widest label extent over all rows, measuring only the rows changed since the last call.
+    int GetWidestLabelExtent();
     // The first column whose sub-item number is 0, -1 when none is.
     int GetFirstDataColumn() const;
     // Sends a WM_NOTIFY with a header already filled by the caller's record.
@@ -474,6 +481,7 @@ protected:
     CString m_strTypeAhead;
     std::vector<std::unique_ptr<SECListColumn>> m_columns;
     std::vector<std::unique_ptr<SECListItem>> m_rows;
+    SECListLabelExtents m_labelExtents;
     std::vector<int> m_selection;
     CWnd* m_pNotifyWnd { nullptr };
     int m_nPressedHeaderColumn { -1 };

@@ -141,6 +141,7 @@ int SECListBase<TBase>::InsertItemRecords(int nRow, std::vector<std::unique_ptr<
         while (pItem->GetSubItemCount() < m_nSubItemColumns)
             pItem->AddSubItem();
     m_rows.insert(m_rows.begin() + nRow, std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
+    m_labelExtents.RowsInserted(nRow, nCount);
     const auto follow = [&](int& n) {
         if (n >= nRow)
             n += nCount;
@@ -243,6 +244,9 @@ BOOL SECListBase<TBase>::DeleteItems(int nRow, int nCount)
     if (nRow < 0)
         return TRUE; // the owner emptied the list while being told
     nCount = std::min(nCount, GetItemCount() - nRow);
+    for (int i = nRow; i < nRow + nCount; ++i)
+        m_labelExtents.Forget(*GetItemRecord(i));
+    m_labelExtents.RowsDeleted(nRow, nCount);
     m_rows.erase(m_rows.begin() + nRow, m_rows.begin() + nRow + nCount);
     const int nNewCount = GetItemCount();
     m_nTopIndex = std::clamp(m_nTopIndex, 0, std::max(0, nNewCount - 1));
@@ -284,6 +288,7 @@ BOOL SECListBase<TBase>::DeleteAllItems()
     AbandonLabelEdit();
     m_nArmedEditRow = -1;
     m_rows.clear();
+    m_labelExtents.Clear();
     m_selection.clear();
     m_nTopIndex = 0;
     m_nCaret = -1;
@@ -374,7 +379,7 @@ BOOL SECListBase<TBase>::SetItem(const LVITEM* pItem, BOOL bRedraw)
     }
     if (pItem->mask & (LVIF_TEXT | LVIF_STATE)) {
         if (pItem->mask & LVIF_TEXT)
-            pRecord->m_bMeasure = TRUE;
+            MarkForMeasure(pItem->iItem);
         if (bRedraw && bChanged && pItem->iItem != m_nEditedRow && m_hWnd != nullptr)
             RedrawItems(pItem->iItem, FALSE, FALSE, FALSE, bDropChanged);
     }
@@ -456,7 +461,7 @@ BOOL SECListBase<TBase>::SetItemEx(const LVITEM* pItem, const SECListItemEx* pIt
         if (m_hWnd != nullptr && bChanged)
             RedrawItems(pItem->iItem, !HasListStyleEx(LVXS_FULLROWSELECT), FALSE, FALSE, FALSE);
     }
-    pRecord->m_bMeasure = TRUE;
+    MarkForMeasure(pItem->iItem);
     if (m_hWnd != nullptr && pItem->iItem != m_nEditedRow)
         RedrawItems(pItem->iItem, TRUE, FALSE, FALSE, FALSE);
     return TRUE;
@@ -940,11 +945,13 @@ BOOL SECListBase<TBase>::SetColumnWidth(int nCol, int cx)
     if (pColumn == nullptr)
         return FALSE;
     pColumn->m_nWidth = cx;
-    if (IsLabelWrap())
+    if (IsLabelWrap()) {
         for (const auto& pRow : m_rows) {
             pRow->m_cy = -1;
             pRow->m_bMeasure = TRUE;
         }
+        m_labelExtents.MarkAllPending();
+    }
     return TRUE;
 }
 
@@ -1073,11 +1080,13 @@ BOOL SECListBase<TBase>::SetListStyle(DWORD dwStyle, BOOL bRedraw)
     EndLabelEdit(TRUE);
     StopEditTimer();
     HideTip();
-    if ((dwStyle ^ m_dwListStyle) & LVS_NOLABELWRAP)
+    if ((dwStyle ^ m_dwListStyle) & LVS_NOLABELWRAP) {
         for (const auto& pRow : m_rows) {
             pRow->m_cy = -1;
             pRow->m_bMeasure = TRUE;
         }
+        m_labelExtents.MarkAllPending();
+    }
     m_dwListStyle = dwStyle;
     if (bRedraw && m_hWnd != nullptr) {
         RecalcLayout();

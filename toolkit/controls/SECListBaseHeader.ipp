@@ -271,11 +271,13 @@ void SECListBase<TBase>::ResizeColumnFromDivider(CPoint point, int nCol)
         if (cxTotal > area.Width())
             m_columns.front()->m_nWidth = std::max(kMinFittedWidth, m_columns.front()->m_nWidth - (cxTotal - area.Width()));
     }
-    if (IsLabelWrap())
+    if (IsLabelWrap()) {
         for (const auto& pRow : m_rows) {
             pRow->m_cy = -1;
             pRow->m_bMeasure = TRUE;
         }
+        m_labelExtents.MarkAllPending();
+    }
     RecalcLayout();
     Invalidate();
 }

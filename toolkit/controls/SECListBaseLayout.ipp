@@ -110,7 +110,7 @@ void SECListBase<TBase>::CalcTextRect(SECListPaintContext* pContext, CRect& rect
     }
     rect.OffsetRect(origin);
     if (bFirst && pItem)
-        pItem->m_rcLabel = rect;
+        SetLabelRect(*pItem, rect);
     else if (pContext->m_pSubItem)
         pContext->m_pSubItem->m_rcText = rect;
 }
@@ -200,8 +200,49 @@ int SECListBase<TBase>::MeasuredHeight(int nRow, BOOL bWithSpacing)
 }
 
 template <class TBase>
+void SECListBase<TBase>::SetLabelRect(SECListItem& row, const CRect& rect)
+{
+    row.m_rcLabel = rect;
+    // The label's right edge and a small margin: what the row needs to be seen whole.
+    m_labelExtents.Count(row, static_cast<int>(rect.right) + 5);
+}
+
+template <class TBase>
+void SECListBase<TBase>::MarkForMeasure(int nRow)
+{
+    if (SECListItem* pItem = GetItemRecord(nRow)) {
+        pItem->m_bMeasure = TRUE;
+        m_labelExtents.MarkPending(nRow);
+    }
+}
+
+template <class TBase>
+int SECListBase<TBase>::GetWidestLabelExtent()
+{
+    const auto measure = [this](int nRow) {
+        if (SECListItem* pItem = GetItemRecord(nRow)) {
+            MeasuredHeight(nRow, FALSE);
+            // A row without text keeps the label rectangle it had: that is what it shows.
+            m_labelExtents.Count(*pItem, static_cast<int>(pItem->m_rcLabel.right) + 5);
+        }
+    };
+    if (m_labelExtents.IsAllPending()) {
+        for (int nRow = 0; nRow < GetItemCount(); ++nRow)
+            measure(nRow);
+        m_labelExtents.AllMeasured();
+    } else {
+        for (const int nRow : m_labelExtents.TakePending())
+            measure(nRow);
+    }
+    if (!m_labelExtents.IsWidestKnown())
+        m_labelExtents.Recount(m_rows);
+    return m_labelExtents.GetWidest();
+}
+
+template <class TBase>
 void SECListBase<TBase>::InvalidateRowHeights()
 {
+    m_labelExtents.MarkAllPending();
     const BOOL bWrap = IsLabelWrap();
     for (const auto& pRow : m_rows) {
         pRow->m_bMeasure = TRUE;
@@ -213,8 +254,8 @@ void SECListBase<TBase>::InvalidateRowHeights()
 template <class TBase>
 void SECListBase<TBase>::RemeasureItem(int nRow)
 {
-    if (SECListItem* pItem = GetItemRecord(nRow)) {
-        pItem->m_bMeasure = TRUE;
+    if (GetItemRecord(nRow) != nullptr) {
+        MarkForMeasure(nRow);
         RedrawItems(nRow, FALSE, TRUE, FALSE, FALSE);
     }
 }
@@ -438,11 +479,15 @@ int SECListBase<TBase>::GetTotalWidth(SECListPaintContext*)
     CRect area;
     GetItemArea(area);
     int cx = 0;
-    const int nEnd = IsLabelWrap() ? GetVisibleEnd() : GetItemCount();
-    for (int nRow = m_nTopIndex; nRow < nEnd; ++nRow) {
-        SECListItem* pItem = GetItemRecord(nRow);
-        MeasuredHeight(nRow, FALSE);
-        cx = std::max(cx, static_cast<int>(pItem->m_rcLabel.right) + 5);
+    if (IsLabelWrap()) {
+        // Wrapped labels take the width they are given: only the rows in view are asked.
+        for (int nRow = m_nTopIndex; nRow < GetVisibleEnd(); ++nRow) {
+            SECListItem* pItem = GetItemRecord(nRow);
+            MeasuredHeight(nRow, FALSE);
+            cx = std::max(cx, static_cast<int>(pItem->m_rcLabel.right) + 5);
+        }
+    } else {
+        cx = GetWidestLabelExtent();
     }
     if ((m_dwListStyle & LVS_TYPEMASK) == LVS_REPORT)
         cx = std::max(cx, area.Width());

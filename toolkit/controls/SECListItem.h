@@ -38,6 +38,8 @@ public:
     CRect m_rcLabel { 0, 0, 0, 0 };
     CRect m_rcIcon { 0, 0, 0, 0 };
     CRect m_rcStateIcon { 0, 0, 0, 0 };
+    // The label extent the list's widest-label record counts for this row; -1 while none is counted.
+    int m_cxCounted { -1 };
 
 private:
     std::vector<std::unique_ptr<SECListSubItem>> m_subItems;

@@ -211,6 +211,7 @@ protected:
     using TList::GetNotifyTarget;
     using TList::HideTip;
     using TList::IsSelected;
+    using TList::MarkForMeasure;
     using TList::RowStateBits;
     using TList::SelectionAdd;
     using TList::SelectionRemove;
@@ -218,6 +219,7 @@ protected:
     using TList::SetContextBkColor;
     using TList::SetContextRowColor;
     using TList::SetContextTextColors;
+    using TList::SetLabelRect;
     using TList::m_bItemDrag;
     using TList::m_bRedraw;
     using TList::m_dwListStyle;

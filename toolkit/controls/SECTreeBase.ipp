@@ -589,7 +589,7 @@ BOOL SECTreeBase<TList>::SetItem(const TVITEM* pItem)
     if (nMask & TVIF_IMAGE)
         pRecord->m_nImage = node.iImage;
     if ((bChanged || bDropChanged) && nRow != m_nEditedRow) {
-        pRecord->m_bMeasure = TRUE;
+        MarkForMeasure(nRow);
         RedrawItems(nRow, FALSE, FALSE, FALSE, bDropChanged);
     }
     return TRUE;
@@ -616,8 +616,7 @@ BOOL SECTreeBase<TList>::SetItemText(HTREEITEM hItem, int nCol, LPCTSTR lpszText
     if (nCol >= GetColumnCount() || !m_pStorage->SetText(hItem, nCol, lpszText))
         return FALSE;
     if (nRow >= 0) {
-        if (SECListItem* pRecord = GetItemRecord(nRow))
-            pRecord->m_bMeasure = TRUE;
+        MarkForMeasure(nRow);
         RedrawItem(hItem);
     }
     return TRUE;

@@ -323,7 +323,7 @@ BOOL SECTreeBase<TList>::SortChildren(HTREEITEM hItem, BOOL bRecursive, BOOL bAs
             for (auto& [p, bSelected] : selected) {
                 if (SECListItem* pRecord = GetItemRecord(nRow)) {
                     pRecord->m_lParam = reinterpret_cast<LPARAM>(p);
-                    pRecord->m_bMeasure = TRUE;
+                    MarkForMeasure(nRow);
                     if (bSelected)
                         SelectionAdd(nRow);
                     else

@@ -156,9 +156,13 @@ void SECTreeBase<TList>::MeasureLabel(SECTreePaintContext* pContext, _Node* pNod
         const int nLength = pBreak ? static_cast<int>(pBreak - pszText) : static_cast<int>(std::strlen(pszText));
         const int left = rect.left;
         pDC->DrawText(pszText, nLength, &rect, kSingleLineMeasure);
-        const DWORD whole = ::GetTabbedTextExtent(pDC->GetSafeHdc(), pszText, static_cast<int>(std::strlen(pszText)), 0,
-            nullptr);
-        rect.right = std::max(static_cast<int>(rect.right), left + static_cast<int>(LOWORD(whole)));
+        // Only a label with line breaks reaches past its first line; without them the line measured is
+        // the whole label, and a second measure would cost as much again for every row.
+        if (std::strpbrk(pszText, "\r\n") != nullptr) {
+            const DWORD whole = ::GetTabbedTextExtent(pDC->GetSafeHdc(), pszText, static_cast<int>(std::strlen(pszText)), 0,
+                nullptr);
+            rect.right = std::max(static_cast<int>(rect.right), left + static_cast<int>(LOWORD(whole)));
+        }
         rect.top -= 1;
         rect.bottom += 1;
         return;
@@ -226,7 +230,7 @@ BOOL SECTreeBase<TList>::MeasureCell(SECListPaintContext* pContext, int& cy)
         static_cast<int>(pItem->m_rcStateIcon.Height()), cyGiven });
     height += height & 1;
     label.OffsetRect(0, (height - label.Height()) / 2 - label.top);
-    pItem->m_rcLabel = label;
+    SetLabelRect(*pItem, label);
     // Images sit in the middle of the row as well.
     const auto centre = [height](CRect& rect) {
         if (!rect.IsRectEmpty())

@@ -41,6 +41,8 @@ public:
         return nRow == GetItemCount();
     }
     UINT_PTR hoverTimerId() const { return m_nHoverTimer; }
+    // The horizontal scroll bar, null until the list first needs one.
+    CScrollBar* HorzBar() const { return GetScrollBarCtrl(SB_HORZ); }
 };
 
 class TreeWindow : public ::testing::Test {
