@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/base/Thread.h"
 #include "toolkit/controls/SECControlIds.h"
@@ -241,4 +242,48 @@ TEST_F(CustomiseSheet, LargeButtonsReachTheCategoryBarsAndCancelGivesTheOptionsB
     EXPECT_FALSE(m_manager->LargeBtnsEnabled());
     EXPECT_TRUE(m_manager->ToolTipsEnabled());
     EXPECT_FALSE(m_manager->IsCustomizeMode());
+}
+
+namespace {
+
+// The WM_NCACTIVATE flags a window is sent.
+class NcActivateProbe {
+public:
+    explicit NcActivateProbe(HWND hWnd) { s_hWnd = hWnd, s_seen.clear(); }
+    ~NcActivateProbe() { ::UnhookWindowsHookEx(m_hHook); }
+    NcActivateProbe(const NcActivateProbe&) = delete;
+    NcActivateProbe& operator=(const NcActivateProbe&) = delete;
+    const std::vector<WPARAM>& Seen() const { return s_seen; }
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* pCall = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && pCall->message == WM_NCACTIVATE && pCall->hwnd == s_hWnd)
+            s_seen.push_back(pCall->wParam);
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    static inline HWND s_hWnd { nullptr };
+    static inline std::vector<WPARAM> s_seen;
+    HHOOK m_hHook { ::SetWindowsHookEx(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()) };
+};
+
+} // namespace
+
+TEST_F(CustomiseSheet, CategoriesSwitchTheShownBarAndTheCaptionFollowsTheFloatingBars)
+{
+    OpenSheet();
+    m_cmdPage->GetDlgItem(IDC_SEC_TOOLBAR_LIST)->SendMessage(LB_SETCURSEL, 1);
+    Command(*m_cmdPage, IDC_SEC_TOOLBAR_LIST, LBN_SELCHANGE);
+    EXPECT_EQ(m_cmdPage->GetShownGroup(), 1);
+    EXPECT_FALSE(GroupBar(0).IsWindowVisible());
+    EXPECT_TRUE(GroupBar(1).IsWindowVisible());
+    EXPECT_TRUE(GroupBar(1).IsCustomizeMode());
+    EXPECT_FALSE(GroupBar(0).IsCustomizeMode());
+
+    NcActivateProbe probe(m_sheet->GetSafeHwnd());
+    m_sheet->SendMessage(WM_FLOATSTATUS, FS_ACTIVATE);
+    m_sheet->SendMessage(WM_FLOATSTATUS, FS_DEACTIVATE);
+    m_sheet->SendMessage(WM_FLOATSTATUS, FS_ENABLE);
+    EXPECT_EQ(probe.Seen(), std::vector<WPARAM>({ TRUE, FALSE }));
 }
