@@ -283,10 +283,36 @@ int DrawText(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format)
     const RECT box = dc->rectToSurface(*lprc);
     const int maxWidth = box.right - box.left;
 
+    const bool prefixes = !(format & DT_NOPREFIX);
+    auto width = [&](std::u32string_view s) { return lineWidth(*face, s, expandTabs, tabWidth, extra); };
+    const auto calculated = [&](int maxLine, int total) {
+        const POINT tl = dc->toLogical(box.left - dc->origin.x, box.top - dc->origin.y);
+        const POINT br = dc->toLogical(box.left + maxLine - dc->origin.x, box.top + total - dc->origin.y);
+        lprc->right = lprc->left + (br.x - tl.x);
+        lprc->bottom = lprc->top + (br.y - tl.y);
+        return dc->unscaleY(total);
+    };
+    if ((format & DT_CALCRECT) && (format & DT_SINGLELINE) && !(format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS))) {
+        // Measuring one line needs neither its underline marks nor a list of lines: lists and trees
+        // measure every row this way.
+        std::u32string line;
+        line.reserve(all.size());
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            char32_t c = all[i];
+            if (prefixes && c == U'&') {
+                if (i + 1 >= all.size())
+                    continue;
+                c = all[++i];
+            }
+            if (c != U'\r' && c != U'\n')
+                line.push_back(c);
+        }
+        return calculated(width(line), lineHeight);
+    }
+
     // "&x" underlines x, "&&" is one "&".
     std::u32string text;
     std::vector<bool> marks;
-    const bool prefixes = !(format & DT_NOPREFIX);
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (prefixes && all[i] == U'&') {
             if (i + 1 < all.size() && all[i + 1] == U'&') {
@@ -306,7 +332,6 @@ int DrawText(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format)
 
     // Paragraphs at line ends (unless single-line), then word wrapping.
     std::vector<Line> lines;
-    auto width = [&](std::u32string_view s) { return lineWidth(*face, s, expandTabs, tabWidth, extra); };
     auto addParagraph = [&](std::size_t from, std::size_t to) {
         if (!(format & DT_WORDBREAK) || format & DT_SINGLELINE) {
             lines.push_back({ text.substr(from, to - from), std::vector<bool>(marks.begin() + from, marks.begin() + to) });
@@ -388,13 +413,8 @@ int DrawText(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format)
         maxLine = std::max(maxLine, width(line.text));
     const int total = static_cast<int>(lines.size()) * lineHeight;
 
-    if (format & DT_CALCRECT) {
-        const POINT tl = dc->toLogical(box.left - dc->origin.x, box.top - dc->origin.y);
-        const POINT br = dc->toLogical(box.left + maxLine - dc->origin.x, box.top + total - dc->origin.y);
-        lprc->right = lprc->left + (br.x - tl.x);
-        lprc->bottom = lprc->top + (br.y - tl.y);
-        return dc->unscaleY(total);
-    }
+    if (format & DT_CALCRECT)
+        return calculated(maxLine, total);
 
     int y = box.top;
     if (format & DT_SINGLELINE) {

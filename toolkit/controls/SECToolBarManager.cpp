@@ -490,8 +490,11 @@ SECControlBarInfoEx* SECToolBarManager::CreateBarInfoEx(SECControlBarInfo* pInfo
 
 CControlBar* SECToolBarManager::CreateBarFromInfo(SECControlBarInfo* pInfo)
 {
-    if (pInfo && pInfo->m_dwTypeID == SEC_BARTYPE_MENUBAR && m_pFrameWnd)
-        return CreateMenuBar(nullptr);
+    if (pInfo && pInfo->m_dwTypeID == SEC_BARTYPE_MENUBAR && m_pFrameWnd) {
+        // There is one menu bar: a record of it gives the frame's own, made when it is not yet.
+        SECMenuBar* pMenuBar = GetFrameMenuBar();
+        return pMenuBar && pMenuBar->GetSafeHwnd() ? pMenuBar : CreateMenuBar(nullptr);
+    }
     if (!pInfo || pInfo->m_dwTypeID != SEC_BARTYPE_TOOLBAR || !m_pFrameWnd)
         return SECControlBarManager::CreateBarFromInfo(pInfo);
     SECCustomToolBar* pBar = NewBar();

@@ -162,14 +162,6 @@ protected:
         return rect.CenterPoint();
     }
     static void MoveTo(CPoint point) { platform::user::InjectMouseMove(point); }
-    static void Click(CPoint point, int nTimes = 1)
-    {
-        MoveTo(point);
-        for (int i = 0; i < nTimes; ++i) {
-            platform::user::InjectMouseButton(platform::user::MouseButton::Left, true);
-            platform::user::InjectMouseButton(platform::user::MouseButton::Left, false);
-        }
-    }
     void Script(std::vector<std::function<void()>> steps)
     {
         m_frame->m_steps = std::move(steps);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/controls/SECMenuBarFeature.h"
+#include "toolkit/frames/SECControlBarInfo.h"
 #include "toolkit/controls/SECTBMenuBtn.h"
 #include "toolkit/controls/tests/MenuBarTestSupport.h"
 
@@ -134,6 +135,48 @@ TEST_F(MenuBar, TheFrameGetsTheFeatureAndTheBarItsMenu)
     Bar().GetWindowText(title);
     EXPECT_EQ(title, "Menu bar");
     EXPECT_EQ(m_frame->GetCurrentMenu()->GetSafeHmenu(), m_frame->GetResourceMenu(IDR_MENU));
+}
+
+TEST_F(MenuBar, TheManagerTakesMenusOnlyForAToolkitFrameWithAMenuBar)
+{
+    // A frame without a menu bar, and one that is not the toolkit's.
+    auto* pPlain = new SECFrameWnd;
+    ASSERT_TRUE(pPlain->Create(nullptr, "plain", WS_POPUP, CRect(0, 0, 100, 100)));
+    auto* pOther = new CFrameWnd;
+    ASSERT_TRUE(pOther->Create(nullptr, "other", WS_POPUP, CRect(0, 0, 100, 100)));
+    for (CFrameWnd* pFrame : { static_cast<CFrameWnd*>(pPlain), pOther }) {
+        SECToolBarManager manager(pFrame);
+        EXPECT_FALSE(manager.SetMenuInfo({ IDR_MENU }));
+        EXPECT_TRUE(manager.GetMenuButtonIds().empty());
+    }
+    pPlain->DestroyWindow();
+    pOther->DestroyWindow();
+    // Nothing to build.
+    EXPECT_FALSE(m_frame->m_pManager->SetMenuInfo({ IDR_DAMAGED }));
+}
+
+TEST_F(MenuBar, ASavedLayoutsMenuBarRecordGivesTheFramesOwnBar)
+{
+    SECControlBarInfo info;
+    info.m_dwTypeID = SEC_BARTYPE_MENUBAR;
+    info.m_nBarID = SEC_IDW_MENUBAR;
+    // The bar exists already: the record makes no second one.
+    EXPECT_EQ(m_frame->m_pManager->CreateBarFromInfo(&info), &Bar());
+    Bar().DestroyWindow();
+    EXPECT_EQ(m_frame->m_pManager->CreateBarFromInfo(&info), &Bar());
+    EXPECT_EQ(Bar().GetBtnCount(), 3);
+    EXPECT_EQ(Bar().GetManager(), m_frame->m_pManager.get());
+}
+
+TEST_F(MenuBar, SwitchingThroughTheFeatureLaysTheFrameOut)
+{
+    auto* pFeature = dynamic_cast<SECMenuBarFeature*>(m_frame->GetMenuPlugIn());
+    ASSERT_NE(pFeature, nullptr);
+    Bar().ApplyMenu(0, TRUE);
+    EXPECT_EQ(Bar().FirstMenuButton(), -1);
+    pFeature->SwitchMenu(IDR_MENU);
+    EXPECT_EQ(Bar().FirstMenuButton(), 0);
+    EXPECT_EQ(Bar().GetCurrentMask(), 1u);
 }
 
 TEST_F(MenuBar, AltAndArrowsWalkTheMenusAndEscapeBacksOutLevelByLevel)
