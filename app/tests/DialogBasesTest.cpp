@@ -7,6 +7,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CBasePropertyPage.h"
 #include "app/CBasePropertySheet.h"
+#include "app/CBaseToolBarSheet.h"
 #include "app/CPelicanApp.h"
 #include "app/HelpRequests.h"
 #include "app/TuneStewardIds.h"
@@ -84,6 +85,17 @@ TEST_F(DialogBases, SheetsHideTheirHelpButtonAndAskForContextHelp)
     HWND help = ::GetDlgItem(sheet.m_hWnd, IDHELP);
     EXPECT_TRUE(help == nullptr || !::IsWindowVisible(help));
     sheet.DestroyWindow();
+
+    // The toolbar sheet hides the button as well but asks for no context help.
+    CBasePropertyPage toolbarPage(IDD_ABOUTBOX);
+    CBaseToolBarSheet toolbars("Customize");
+    toolbars.m_psh.dwFlags |= PSH_HASHELP;
+    toolbars.AddPage(&toolbarPage);
+    ASSERT_TRUE(toolbars.Create());
+    EXPECT_FALSE(toolbars.GetExStyle() & WS_EX_CONTEXTHELP);
+    help = ::GetDlgItem(toolbars.m_hWnd, IDHELP);
+    EXPECT_TRUE(help == nullptr || !::IsWindowVisible(help));
+    toolbars.DestroyWindow();
 }
 
 TEST(DetailPageKeys, EnterBecomesTabWhateverTheModifiers)
