@@ -4,17 +4,6 @@
 #include "app/SearchDlgIds.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
 
-namespace {
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
-} // namespace
-
 BEGIN_MESSAGE_MAP(CDockingTabWnd, SECControlBar)
 ON_WM_CREATE()
 ON_WM_SIZE()
@@ -48,9 +37,9 @@ int CDockingTabWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_wndTree.Create(&m_wndTabs, CRect(0, 0, 0, 0));
     m_dlgSearch.Create(IDD_SEARCH, &m_wndTabs);
-    m_wndTabs.AddTab(&m_wndTree, LoadText(IDS_LIBRARY_TAB));
+    m_wndTabs.AddTab(&m_wndTree, CString(MAKEINTRESOURCE(IDS_LIBRARY_TAB)));
     m_wndTabs.SetTabIcon(treeTab, IDI_TAB_LIBRARY, 16, 16);
-    m_wndTabs.AddTab(&m_dlgSearch, LoadText(IDS_SEARCH_TAB));
+    m_wndTabs.AddTab(&m_dlgSearch, CString(MAKEINTRESOURCE(IDS_SEARCH_TAB)));
     m_wndTabs.SetTabIcon(searchTab, IDI_TAB_SEARCH, 16, 16);
     m_wndTabs.ActivateTab(treeTab);
     m_wndTabs.EnableTab(searchTab, FALSE);
@@ -70,8 +59,6 @@ void CDockingTabWnd::OnSize(UINT nType, int cx, int cy)
         GetInsideRect(inside);
         m_wndTabs.SetWindowPos(nullptr, inside.left, inside.top, inside.Width(), inside.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // The dock bar moves its bars without redrawing them and repaints only its toolbars afterwards.
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 BOOL CDockingTabWnd::OnEraseBkgnd(CDC* pDC)

@@ -22,13 +22,6 @@ constexpr const char* kProductWithoutDisks = "Songvault";
 // Folders nested deeper than this are not searched: a link that leads back up would never end.
 constexpr int kMaxFolderDepth = 64;
 
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CSearchDlg, CBaseDialog)
@@ -71,7 +64,7 @@ void CSearchDlg::ShowControl(int nID, bool bShow)
 
 void CSearchDlg::AddTarget(UINT nStringId)
 {
-    const CString text = LoadText(nStringId);
+    const CString text = CString(MAKEINTRESOURCE(nStringId));
     SendDlgItemMessage(IDC_SEARCH_IN, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
 }
 
@@ -79,7 +72,7 @@ void CSearchDlg::InitControls()
 {
     for (const UINT id : { IDC_SEARCH_FOR_LABEL, IDC_SEARCH_TYPE_LABEL, IDC_SEARCH_STRING_LABEL, IDC_SEARCH_RECURSIVE, IDC_SEARCH_START })
         SetControlTextFromId(id);
-    SetDlgItemText(IDC_SEARCH_LOCATION_LABEL, LoadText(IDS_SEARCH_LOCATION));
+    SetDlgItemText(IDC_SEARCH_LOCATION_LABEL, CString(MAKEINTRESOURCE(IDS_SEARCH_LOCATION)));
     ShowControl(IDC_SEARCH_LOCATION, true);
     ShowControl(IDC_SEARCH_FIELD, false);
     SendDlgItemMessage(IDC_SEARCH_IN, CB_RESETCONTENT);
@@ -113,7 +106,7 @@ void CSearchDlg::OnSelChangeSearchIn()
     ShowControl(IDC_SEARCH_MATCH, !disk);
     if (CWnd* recursive = GetDlgItem(IDC_SEARCH_RECURSIVE))
         recursive->EnableWindow(disk);
-    SetDlgItemText(IDC_SEARCH_LOCATION_LABEL, LoadText(disk ? IDS_SEARCH_LOCATION : IDS_SEARCH_FIELD));
+    SetDlgItemText(IDC_SEARCH_LOCATION_LABEL, CString(MAKEINTRESOURCE(disk ? IDS_SEARCH_LOCATION : IDS_SEARCH_FIELD)));
     if (SendDlgItemMessage(IDC_SEARCH_FILE_TYPE, CB_GETCURSEL) < 0)
         SendDlgItemMessage(IDC_SEARCH_FILE_TYPE, CB_SETCURSEL, 0);
     if (m_strSearchString.IsEmpty())
@@ -146,7 +139,7 @@ void CSearchDlg::SearchLibrary()
 void CSearchDlg::SearchDisk()
 {
     if (m_strLocation.IsEmpty()) {
-        AfxMessageBox(LoadText(IDS_SEARCH_NO_LOCATION), MB_OK);
+        AfxMessageBox(CString(MAKEINTRESOURCE(IDS_SEARCH_NO_LOCATION)), MB_OK);
         return;
     }
     GetDlgItemText(IDC_SEARCH_FILE_TYPE, m_strFileType);
@@ -157,7 +150,7 @@ void CSearchDlg::SearchDisk()
     m_files.RemoveAll();
     CollectFiles(pattern);
     if (m_files.IsEmpty())
-        AfxMessageBox(LoadText(IDS_SEARCH_NO_FILE), MB_OK);
+        AfxMessageBox(CString(MAKEINTRESOURCE(IDS_SEARCH_NO_FILE)), MB_OK);
     else
         ShowResults();
     SetCurrentDirectory(GetDataSourceDirectory());

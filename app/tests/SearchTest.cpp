@@ -493,6 +493,12 @@ TEST_F(Search, TheTabWindowHoldsTheTreeAndTheSearchWhichWaitsForALibrary)
     CString text;
     Dialog().GetDlgItemText(IDC_SEARCH_STRING, text);
     EXPECT_EQ(text, CString("Bea"));
+    // Floating, the docking window has no close button.
+    m_frame->FloatControlBar(&Tabs(), CPoint(300, 200));
+    m_screen.pump();
+    CFrameWnd* floating = Tabs().GetParentFrame();
+    ASSERT_NE(floating, m_frame);
+    EXPECT_EQ(floating->GetStyle() & WS_SYSMENU, 0u);
     // A device of the product without disks searches the library only.
     App().m_strProduct = "SONGVAULT";
     Dialog().InitControls();
