@@ -27,6 +27,7 @@
 #include "platform/base/PathApi.h"
 #include "platform/afx/CView.h"
 #include "platform/com/ObjBase.h"
+#include "platform/user/Dbt.h"
 #include "platform/user/WinClipboard.h"
 #include "sync/Lumasync.h"
 
@@ -142,6 +143,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_bProgressVisible = FALSE;
     EnableDocking(CBRS_ALIGN_ANY);
+    if (!CreateDockingTabs())
+        return -1;
     // The base laid the frame out before its bars existed.
     RecalcLayout();
     return 0;
@@ -242,7 +245,8 @@ void CMainFrame::SynchronizeOnClose() { RunSync(false); }
 
 void CMainFrame::SaveTreeState()
 {
-    // The library tree is not part of the frame yet; when it is, it saves here while a library is open.
+    if (IsLibraryOpen())
+        m_wndDockingTabs.m_wndTree.SaveTreeState();
 }
 
 void CMainFrame::CloseListAndConnection()
@@ -324,10 +328,14 @@ LRESULT CMainFrame::OnPowerBroadcast(WPARAM wParam, LPARAM)
     return Default();
 }
 
-LRESULT CMainFrame::OnDeviceChange(WPARAM, LPARAM)
+LRESULT CMainFrame::OnDeviceChange(WPARAM wParam, LPARAM lParam)
 {
-    // The tree's drive nodes and the search dialog's results follow removed media once they are part
-    // of the frame.
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
+    if (IsLibraryOpen() && wParam == DBT_DEVICEREMOVECOMPLETE && header && header->dbch_devicetype == DBT_DEVTYP_VOLUME) {
+        const auto* volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lParam);
+        if (volume->dbcv_flags & DBTF_MEDIA)
+            OnMediaRemoved(volume->dbcv_unitmask);
+    }
     return Default();
 }
 
@@ -373,7 +381,7 @@ void CMainFrame::OnLibraryRebuilt()
 {
     if (CPelicanApp* app = GetPelicanApp())
         app->m_artGrabber.GrabCoverArt();
-    // The library tree rebuilds from the new file here once it joins the frame.
+    m_wndDockingTabs.m_wndTree.RebuildTree();
 }
 
 void CMainFrame::OnUpdateSynchronize(CCmdUI* pCmdUI) { pCmdUI->Enable(IsDeviceLibraryOpen() && IsLibraryModified()); }
@@ -388,7 +396,8 @@ INT_PTR CMainFrame::ChooseLibrary()
 
 void CMainFrame::OnLibraryOpened()
 {
-    // The library tree and the search tab are built here once they join the frame.
+    m_wndDockingTabs.m_wndTree.BuildTree();
+    m_wndDockingTabs.EnableSearchTab(IsLibraryOpen());
 }
 
 bool CMainFrame::OpenLibrary()

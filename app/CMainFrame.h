@@ -5,6 +5,7 @@
 // library's workers send. The toolbar manager, menu bar, docking tab window, list view and detail
 // sheet join the frame as they come.
 
+#include "app/CDockingTabWnd.h"
 #include "app/ViewSource.h"
 #include "library/_ADORecordsetHelper.h"
 #include "platform/shell/OleIdl.h"
@@ -67,6 +68,11 @@ public:
     // date first, the database opened, then what shows the library. False when no library was opened;
     // a device obtained on the way is then let go.
     bool OpenLibrary();
+    // After a search: the tree tab in front with its Search Results node selected, the list showing
+    // what the search found.
+    void ShowSearchResults();
+    // What the last search searched: 0 the library, 1 the disks.
+    int GetSearchMode() const;
     // The library chooser: IDOK once it has filled the application's library identity and, for a device
     // library, put the device into m_pDevice.
     virtual INT_PTR ChooseLibrary();
@@ -123,6 +129,7 @@ public:
     IQVClientDevice* m_pDevice { nullptr };
     _ADORecordsetHelper m_viewRecordset;
     SECStatusBar m_wndStatusBar;
+    CDockingTabWnd m_wndDockingTabs;
     CView* m_pListView { nullptr };
     CPelicanDoc* m_pDocument { nullptr };
     BOOL m_bListFilled { FALSE };
@@ -166,5 +173,12 @@ private:
     void SaveWindowSettings();
     // The list's record set and the database connection.
     void CloseListAndConnection();
+    // The docking tab window, docked on the left; false when it could not be made.
+    bool CreateDockingTabs();
+    // A Search Results node lists what the search dialog found last.
+    void AttachSearchResults(ViewNode& node) const;
+    // Media left the lowest drive of the mask (bit 0 is A:): its tree node reads its folders again,
+    // and a disk search's finds on it are forgotten.
+    void OnMediaRemoved(DWORD unitMask);
     CDocument* Document();
 };

@@ -42,9 +42,10 @@ bool CMainFrame::OpenViewForNode(const ViewNode& node, LPCTSTR order)
 {
     CloseViewRecordset();
     m_selectedNode = node;
+    AttachSearchResults(m_selectedNode);
     m_nSelectedKind = node.kind;
     bool tags = false;
-    const bool opened = ViewSource::Open(node, order, m_viewRecordset, tags);
+    const bool opened = ViewSource::Open(m_selectedNode, order, m_viewRecordset, tags);
     if (CPelicanView* list = GetListView())
         list->SetTagsOn(opened && tags);
     return opened;

@@ -24,6 +24,9 @@ Source SourceOf(const ViewNode& node)
     case kindSearchResults:
         if (node.searchMode == 1)
             return { How::Table, "tSearchFileDesc", "", true };
+        // Before the first library search there is no statement to run.
+        if (node.searchSql.IsEmpty())
+            return {};
         return { How::Command, "", "", false };
     case kindAll:
         return { How::Table, "qMusicTrackDetail", "", true };

@@ -18,6 +18,16 @@ bool IsWord(const JetToken& t, std::string_view word)
 
 bool IsPunct(const JetToken& t, std::string_view p) { return t.kind == JetTokenKind::Punct && t.value == p; }
 
+// The engine allows no "." in a name, so a bracketed "table.column" is a qualified column; SQLite would
+// take it quoted whole for a name it cannot find, and then for a text, matching nothing.
+std::string QuoteBracketedName(std::string_view name)
+{
+    const size_t dot = name.find('.');
+    if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size() || name.find('.', dot + 1) != std::string_view::npos)
+        return QuoteNativeName(name);
+    return QuoteNativeName(name.substr(0, dot)) + "." + QuoteNativeName(name.substr(dot + 1));
+}
+
 std::string QuoteString(std::string_view text)
 {
     std::string quoted = "'";
@@ -184,7 +194,9 @@ private:
     void EmitName(const JetToken& t, size_t i)
     {
         // A qualified column may carry a name that SQLite reserves; quoting it is always safe.
-        if (t.kind == JetTokenKind::Bracketed || PrevIs(i, "."))
+        if (t.kind == JetTokenKind::Bracketed)
+            m_out.sql += QuoteBracketedName(t.value);
+        else if (PrevIs(i, "."))
             m_out.sql += QuoteNativeName(t.value);
         else
             m_out.sql += t.text;

@@ -133,7 +133,8 @@ BOOL SEC3DTabWnd::OnEraseBkgnd(CDC* pDC)
     pDC->FillSolidRect(client.left, client.top, client.Width(), inside.top - client.top, face);
     pDC->FillSolidRect(client.left, inside.bottom, client.Width(), client.bottom - inside.bottom, face);
     pDC->FillSolidRect(client.left, inside.top, inside.left - client.left, inside.Height(), face);
-    pDC->FillSolidRect(inside.right, inside.top, client.right - inside.right, inside.Height(), face);
+    // The active window stops one pixel short of the frame; nothing else paints that column.
+    pDC->FillSolidRect(inside.right - 1, inside.top, client.right - inside.right + 1, inside.Height(), face);
     return TRUE;
 }
 

@@ -94,6 +94,7 @@ TEST_F(DialectTest, RowQueriesFollowTheEngineRules)
         { "DMax of bound names", "SELECT DMax([qpFieldName],[qpTableName]) AS Expr2;", { DbValue("QVCDID"), DbValue("tMusicMain") }, { "3" } },
         { "DMax with a criteria", "SELECT DMax('TrackNumber','tMusicTracks', '[QVCDID] = 1 AND [DeleteFlag] <> True') AS Expr1", {}, { "2" } },
         { "DMax of no rows is Null", "SELECT DMax('QVCDID','tGroupList','GroupID = 99') AS Expr1", {}, { "<null>" } },
+        { "a qualified column inside one bracket", "SELECT [Title] FROM tMusicMain INNER JOIN tMusicTracks ON tMusicMain.QVCDID = tMusicTracks.QVCDID WHERE ([tMusicTracks.TrackTitle] LIKE 'T%') ORDER BY [tMusicMain.Title]", {}, { "Blue", "Rose" } },
         { "a qualified reserved column", "SELECT tMusicMain.Year FROM tMusicMain WHERE QVCDID=2", {}, { "1965" } },
     };
     for (const auto& c : cases) {
