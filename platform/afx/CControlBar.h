@@ -83,7 +83,8 @@ public:
     BOOL IsVisible() const;
     BOOL IsFloating() const;
     // Applies a pending DelayShow when lpLayout does a real layout; the style the bar has for it.
-    DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
+    // Virtual, so that a bar can change its floating frame once it is laid out there.
+    virtual DWORD RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout);
     // The frame the bar docks in (the floating frame's owner for a floating bar).
     CFrameWnd* GetDockingFrame() const;
     int GetCount() const { return m_nCount; }

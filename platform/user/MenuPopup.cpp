@@ -62,6 +62,19 @@ void drawBitmap(HDC hdc, HBITMAP bitmap, int x, int y)
     DeleteDC(memory);
 }
 
+void drawSubmenuArrow(HDC hdc, const MenuItem& item, int rightEdge)
+{
+    const bool selected = (item.state & MFS_HILITE) != 0;
+    const COLORREF text
+        = item.disabled() ? GetSysColor(COLOR_GRAYTEXT) : GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    const RECT& r = item.rect;
+    const int side = GetSystemMetrics(SM_CXMENUCHECK);
+    RECT arrow { rightEdge - MenuMetrics::ArrowColumn() + 2, r.top + (r.bottom - r.top - side) / 2, 0, 0 };
+    arrow.right = arrow.left + side;
+    arrow.bottom = arrow.top + side;
+    DrawMenuGlyph(hdc, arrow, DFCS_MENUARROW, text, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+}
+
 void paintItem(HMENU menu, HWND owner, HDC hdc, MenuFonts& fonts, const MenuItem& item, int rightEdge, UINT action)
 {
     RECT r = item.rect;
@@ -76,6 +89,9 @@ void paintItem(HMENU menu, HWND owner, HDC hdc, MenuFonts& fonts, const MenuItem
         dis.rcItem = r;
         dis.itemData = item.data;
         SendMessage(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        // The owner draws the item; the arrow of a submenu is the menu's own, drawn over it.
+        if (item.subMenu)
+            drawSubmenuArrow(hdc, item, rightEdge);
         return;
     }
     FillRect(hdc, &r, GetSysColorBrush(COLOR_MENU));
@@ -132,13 +148,8 @@ void paintItem(HMENU menu, HWND owner, HDC hdc, MenuFonts& fonts, const MenuItem
         draw(text, 0);
         fonts.useBold(false);
     }
-    if (item.subMenu) {
-        const int side = GetSystemMetrics(SM_CXMENUCHECK);
-        RECT arrow { rightEdge - MenuMetrics::ArrowColumn() + 2, r.top + (r.bottom - r.top - side) / 2, 0, 0 };
-        arrow.right = arrow.left + side;
-        arrow.bottom = arrow.top + side;
-        DrawMenuGlyph(hdc, arrow, DFCS_MENUARROW, text, GetSysColor(background));
-    }
+    if (item.subMenu)
+        drawSubmenuArrow(hdc, item, rightEdge);
 }
 
 } // namespace

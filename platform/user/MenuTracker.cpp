@@ -694,7 +694,8 @@ void MenuTracker::onChar(WPARAM ch)
         auto lock = WindowManager::Acquire();
         if (const Menu* m = MenuTable::Instance().find(l.menu))
             for (size_t i = 0; i < m->items.size(); ++i)
-                if (!m->items[i].separator() && MenuMnemonic(m->items[i].text) == wanted)
+                // An owner-drawn item shows no text of the menu's: its owner answers for it (WM_MENUCHAR).
+                if (!m->items[i].separator() && !m->items[i].ownerDrawn() && MenuMnemonic(m->items[i].text) == wanted)
                     matches.push_back(static_cast<int>(i));
     }
     if (matches.size() == 1) {

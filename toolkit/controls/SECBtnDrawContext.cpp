@@ -55,6 +55,12 @@ void SECBtnDrawContext::SysColorChange()
 
 BOOL SECBtnDrawContext::CreateDitherBrush()
 {
+    HBRUSH hBrush = NewDitherBrush();
+    return hBrush && m_ditherBrush.Attach(hBrush);
+}
+
+HBRUSH SECBtnDrawContext::NewDitherBrush()
+{
     // An 8 x 8 one-bit picture whose rows alternate 01010101 and 10101010 (each row padded to 32 bits),
     // with colour 0 the button face and colour 1 the highlight.
     struct {
@@ -73,6 +79,6 @@ BOOL SECBtnDrawContext::CreateDitherBrush()
     CBitmap pattern;
     if (!pattern.Attach(::CreateDIBitmap(screen, &info.header, CBM_INIT, rows,
             reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS)))
-        return FALSE;
-    return m_ditherBrush.CreatePatternBrush(&pattern);
+        return nullptr;
+    return ::CreatePatternBrush(static_cast<HBITMAP>(pattern.m_hObject));
 }

@@ -23,6 +23,8 @@ public:
     void Release();
     // The brush follows the button colours when they change.
     void SysColorChange();
+    // A new checkerboard brush of button face and highlight, the caller's; null when it cannot be made.
+    static HBRUSH NewDitherBrush();
 
     // The monochrome mask of the image being drawn.
     CDC m_monoDC;

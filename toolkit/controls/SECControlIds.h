@@ -11,6 +11,9 @@
 #define IDB_SEC_LBEDIT_UP 20518
 #define IDB_SEC_LBEDIT_DOWN 20519
 
+// The check mark of checked menu items without an image, drawn in the button colours.
+#define IDB_SEC_MENUCHECK 20525
+
 // Tooltips of those buttons, in the same order.
 #define IDS_SEC_LBEDIT_NEW 20531
 #define IDS_SEC_LBEDIT_DELETE 20532

@@ -278,8 +278,10 @@ BOOL SECCustomToolBar::OnMenuMouseMessage(UINT nMessage, CPoint point)
         return FALSE;
     const int nIndex = HitTest(point);
     if (nMessage == WM_MOUSEMOVE && nIndex >= 0 && nIndex != m_nTracked) {
+        // The popup under the mouse replaces the open one: the button drops its menu, which the frame
+        // opens once the open popup has closed.
         if (IsMenuKind(*m_btns[static_cast<size_t>(nIndex)]))
-            SetTrackedMenuButton(nIndex);
+            PressMenuButton(nIndex);
         else
             pTracked->SendNotify(SEC_TBN_MENUCLOSE, 0, 0);
         return TRUE;

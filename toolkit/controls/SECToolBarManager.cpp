@@ -10,6 +10,7 @@
 #include "toolkit/controls/SECControlIds.h"
 #include "toolkit/controls/SECCustomToolBar.h"
 #include "toolkit/controls/SECCustomToolBarInfoEx.h"
+#include "toolkit/controls/SECMenuBar.h"
 #include "toolkit/frames/SECControlBarInfo.h"
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECFrameWnd.h"
@@ -167,6 +168,10 @@ void SECToolBarManager::CreateDefaultBars()
 {
     if (!m_pFrameWnd)
         return;
+    CString strMenuBar;
+    strMenuBar.LoadString(IDS_SEC_MENUBAR_TITLE);
+    if (SECMenuBar* pMenuBar = CreateMenuBar(strMenuBar))
+        m_pFrameWnd->DockControlBar(pMenuBar, AFX_IDW_DOCKBAR_TOP);
     std::vector<SECCustomToolBar*> made;
     for (const DefaultBar& def : m_defaultBars) {
         SECCustomToolBar* pBar = NewBar();
@@ -313,7 +318,7 @@ void SECToolBarManager::SetBarImageSize(SECCustomToolBar* pBar)
 void SECToolBarManager::GetButtonMaps(const SECBtnMapEntry*& pAppMap, const SECBtnMapEntry*& pMenuMap) const
 {
     pAppMap = m_pAppBtnMap;
-    pMenuMap = m_pMenuBtnMap;
+    pMenuMap = m_menuBtnMap.empty() ? nullptr : m_menuBtnMap.data();
 }
 
 void SECToolBarManager::SetMenuButtonIds(const UINT* pIDs, int nCount)
@@ -474,6 +479,11 @@ SECControlBarInfoEx* SECToolBarManager::CreateBarInfoEx(SECControlBarInfo* pInfo
 
 CControlBar* SECToolBarManager::CreateBarFromInfo(SECControlBarInfo* pInfo)
 {
+    if (pInfo && pInfo->m_dwTypeID == SEC_BARTYPE_MENUBAR && m_pFrameWnd) {
+        // There is one menu bar: a record of it gives the frame's own, made when it is not yet.
+        SECMenuBar* pMenuBar = GetFrameMenuBar();
+        return pMenuBar && pMenuBar->GetSafeHwnd() ? pMenuBar : CreateMenuBar(nullptr);
+    }
     if (!pInfo || pInfo->m_dwTypeID != SEC_BARTYPE_TOOLBAR || !m_pFrameWnd)
         return SECControlBarManager::CreateBarFromInfo(pInfo);
     SECCustomToolBar* pBar = NewBar();

@@ -18,6 +18,7 @@
 class CWnd;
 class SECBmpMgr;
 class SECCustomToolBar;
+class SECMenuBar;
 struct SECBtnMapEntry;
 
 // Saved dock state's record types of the custom toolbar and the menu bar.
@@ -86,6 +87,12 @@ public:
     // A new empty bar with the first free id from 0xE820; null when every id is taken.
     SECCustomToolBar* CreateUserToolBar(LPCTSTR lpszTitle = nullptr);
     void SetMenuButtonIds(const UINT* pIDs, int nCount);
+    // Parses the menus for the frame's menu bar; the manager keeps the button entries and its menu
+    // button ids become theirs. FALSE when the frame is not the toolkit's, has no menu bar, or nothing
+    // was built.
+    BOOL SetMenuInfo(const std::vector<UINT>& menuIds);
+    // The frame's menu bar (the toolkit's frame), null for none.
+    SECMenuBar* GetFrameMenuBar() const;
     const std::vector<UINT>& GetMenuButtonIds() const { return m_menuIds; }
     void EnterConfigMode();
     void ExitConfigMode();
@@ -133,6 +140,9 @@ protected:
     SECCustomToolBar* NewBar();
     void ApplyCoolLook(BOOL bOn, DWORD dwBits);
     void DelayFrameLayout();
+    // Attaches the frame's menu bar and creates its window (id 0xE8FF, docking everywhere); null when
+    // there is none or it cannot be created.
+    SECMenuBar* CreateMenuBar(LPCTSTR lpszTitle);
 
     // The bars that use this manager.
     std::vector<SECCustomToolBar*> m_attached;
@@ -148,7 +158,7 @@ protected:
     DWORD m_dwCoolLookBits { SEC_COOLLOOK_BITS };
     BOOL m_bLargeBtns { FALSE };
     const SECBtnMapEntry* m_pAppBtnMap { nullptr };
-    const SECBtnMapEntry* m_pMenuBtnMap { nullptr };
+    std::vector<SECBtnMapEntry> m_menuBtnMap;
     SECCustomToolBar* m_pSelectedBar { nullptr };
     PressedButton* m_pPressed { nullptr };
     std::vector<UINT> m_menuIds;

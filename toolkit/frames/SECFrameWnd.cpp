@@ -171,6 +171,9 @@ LRESULT SECFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (m_pMenuPlugIn) {
         LRESULT result = 0;
         const BOOL bHandled = m_pMenuPlugIn->OnWndMsg(message, wParam, lParam, &result);
+        // A menu loop run by the message may have closed the frame, which let its plug-in go.
+        if (!m_pMenuPlugIn)
+            return result;
         if (m_pMenuPlugIn->m_bConsumed || (message == WM_HELP && bHandled))
             return result;
     }

@@ -332,7 +332,12 @@ TEST_F(MenuLoop, MenuCharAnswersExecuteSelectOrCloseForItemsWithoutMnemonics)
         { MAKELRESULT(0, MNC_IGNORE), { 'B', VK_DOWN, VK_RETURN }, 50 },
     };
     HMENU menu = CreatePopupMenu();
-    AppendMenu(menu, MF_OWNERDRAW, 50, nullptr);
+    // A text item made owner-drawn keeps no mnemonic of its old text: the owner answers for it.
+    AppendMenu(menu, MF_STRING, 50, "&Bee");
+    MENUITEMINFO drawn {};
+    drawn.fMask = MIIM_TYPE;
+    drawn.fType = MFT_OWNERDRAW;
+    SetMenuItemInfo(menu, 0, TRUE, &drawn);
     AppendMenu(menu, MF_OWNERDRAW, 51, nullptr);
     for (const Case& c : cases) {
         menuCharAnswer = c.answer;

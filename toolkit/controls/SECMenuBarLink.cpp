@@ -1,0 +1,22 @@
+// What the frames ask of the menu bar (see SECControlsLink), filled in when the menu bar is linked
+// into the program.
+#include "toolkit/controls/SECMenuBar.h"
+#include "toolkit/controls/SECMenuBarFeature.h"
+#include "toolkit/frames/SECControlsLink.h"
+
+namespace {
+
+const bool registered = [] {
+    SECControlsLink& link = SECControlsLink::Get();
+    link.newMenuBarFeature = [](SECMenuBar* pMenuBar) -> quorvale::foundation::SECWndPlugIn* {
+        auto* pFeature = new SECMenuBarFeature;
+        pFeature->SetMenuBar(pMenuBar);
+        return pFeature;
+    };
+    link.isTrackingMenu = [] { return SECMenuBarFeature::IsTrackingMenu(); };
+    link.menuBarWindow = [](SECMenuBar* pMenuBar) -> CControlBar* { return pMenuBar; };
+    link.menuBarMenuId = [](SECMenuBar* pMenuBar) -> UINT { return pMenuBar ? pMenuBar->GetCurrentMenuId() : 0; };
+    return true;
+}();
+
+} // namespace
