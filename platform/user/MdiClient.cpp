@@ -81,6 +81,13 @@ void MdiClient::destroy(HWND child)
 {
     if (!child || GetParent(child) != m_hwnd)
         return;
+    // The last active child is told it loses the activation to none, so that the frame takes its own
+    // menu back; with others left, the next one's activation tells it.
+    if (child == m_active && m_children.size() == 1) {
+        m_active = nullptr;
+        SendMessage(child, WM_NCACTIVATE, FALSE, 0);
+        SendMessage(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
+    }
     forget(child);
     DestroyWindow(child);
 }

@@ -16,6 +16,10 @@ const bool registered = [] {
     link.isTrackingMenu = [] { return SECMenuBarFeature::IsTrackingMenu(); };
     link.menuBarWindow = [](SECMenuBar* pMenuBar) -> CControlBar* { return pMenuBar; };
     link.menuBarMenuId = [](SECMenuBar* pMenuBar) -> UINT { return pMenuBar ? pMenuBar->GetCurrentMenuId() : 0; };
+    link.switchMenu = [](quorvale::foundation::SECWndPlugIn* pPlugIn, UINT nMenuID) {
+        if (auto* pFeature = dynamic_cast<SECMenuBarFeature*>(pPlugIn))
+            pFeature->SwitchMenu(nMenuID);
+    };
     return true;
 }();
 

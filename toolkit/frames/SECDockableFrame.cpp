@@ -10,6 +10,7 @@
 #include "platform/afx/CWinApp.h"
 #include "toolkit/frames/SECCaptionControlListMsgFilter.h"
 #include "toolkit/frames/SECControlsLink.h"
+#include "toolkit/frames/SECFilterRouting.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/SECMDIFrameWnd.h"
 #include "toolkit/frames/SECMultiDocTemplate.h"
@@ -132,41 +133,15 @@ BOOL SECDockableFrame::FilterCurrentMessage(LRESULT* pResult)
 
 LRESULT SECDockableFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCRBUTTONDBLCLK:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP: {
-        LRESULT lResult = 0;
-        if (m_pMsgFilter->Filter(message, wParam, lParam, &lResult) & SECMsgFilter::kHandled)
-            return lResult;
-        break;
-    }
-    case WM_NCACTIVATE:
-    case WM_NCPAINT:
-    case WM_SETTEXT: {
-        // The caption first, then the controls over it.
-        const LRESULT lDefault = SECFrameWnd::WindowProc(message, wParam, lParam);
-        if (::IsWindow(m_hWnd)) {
-            LRESULT lResult = 0;
-            m_pMsgFilter->Filter(message, wParam, lParam, &lResult);
-        }
-        return lDefault;
-    }
-    default:
-        break;
-    }
-    return SECFrameWnd::WindowProc(message, wParam, lParam);
+    static const SECFilterRoutes kRoutes { { WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK, WM_MOUSEMOVE, WM_LBUTTONUP }, { WM_NCACTIVATE, WM_NCPAINT, WM_SETTEXT } };
+    return SECRouteThroughFilters(*m_pMsgFilter, m_hWnd, kRoutes, message, wParam, lParam,
+        [&] { return SECFrameWnd::WindowProc(message, wParam, lParam); });
 }
 
 LRESULT SECDockableFrame::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == nsSysCommandEx::GetSysCommandExMessage()) {
-        LRESULT lResult = 0;
-        m_pMsgFilter->Filter(message, wParam, lParam, &lResult);
+    if (LRESULT lResult = 0; SECFilterSysCommandEx(*m_pMsgFilter, message, wParam, lParam, &lResult))
         return lResult;
-    }
     return SECFrameWnd::DefWindowProc(message, wParam, lParam);
 }
 

@@ -10,6 +10,7 @@
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameDocking.h"
+#include "toolkit/frames/SECFrameResources.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
 #include "toolkit/frames/SECWndPlugIn.h"
 #include "toolkit/frames/SECWorkspaceManagerEx.h"
@@ -80,15 +81,10 @@ BOOL SECFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParen
 {
     m_nIDHelp = nIDResource;
     m_nIDMenuStored = nIDResource;
-    CString strings;
-    if (strings.LoadString(nIDResource)) {
-        const int nCut = strings.Find('\n');
-        m_strTitle = nCut >= 0 ? strings.Left(nCut) : strings;
-    }
+    SECFrameResources::LoadTitle(nIDResource, m_strTitle);
     LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-    HINSTANCE hMenuModule = AfxFindResourceHandle(lpszResource, RT_MENU);
-    if (!HasMenuBar() && !m_hMenuDefault && ::FindResource(hMenuModule, lpszResource, RT_MENU))
-        m_hMenuDefault = ::LoadMenu(hMenuModule, lpszResource);
+    if (!HasMenuBar() && !m_hMenuDefault)
+        m_hMenuDefault = SECFrameResources::LoadMenuOf(nIDResource);
     HICON hIcon = ::LoadIcon(AfxFindResourceHandle(lpszResource, RT_GROUP_ICON), lpszResource);
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
         reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), hIcon);
@@ -97,13 +93,10 @@ BOOL SECFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParen
     if (!Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszResource, 0, pContext))
         return FALSE;
     m_hMenuDefault = ::GetMenu(m_hWnd);
-    if (HasMenuBar() && ::FindResource(hMenuModule, lpszResource, RT_MENU))
-        m_hMenuStored = ::LoadMenu(hMenuModule, lpszResource);
-    if (!m_hAccelTable) {
-        if (HINSTANCE hModule = AfxFindResourceHandle(lpszResource, RT_ACCELERATOR);
-            ::FindResource(hModule, lpszResource, RT_ACCELERATOR))
-            m_hAccelTable = ::LoadAccelerators(hModule, lpszResource);
-    }
+    if (HasMenuBar())
+        m_hMenuStored = SECFrameResources::LoadMenuOf(nIDResource);
+    if (!m_hAccelTable)
+        m_hAccelTable = SECFrameResources::LoadAcceleratorsOf(nIDResource);
     if (!pContext)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;

@@ -6,7 +6,9 @@
 #include "platform/afx/CMultiDocTemplate.h"
 #include "platform/afx/CView.h"
 #include "toolkit/frames/SECCaptionControlListMsgFilter.h"
+#include "toolkit/frames/SECFilterRouting.h"
 #include "toolkit/frames/SECFrameIds.h"
+#include "toolkit/frames/SECFrameResources.h"
 #include "toolkit/frames/SECMDIFrameWnd.h"
 #include "toolkit/frames/SECMultiDocTemplate.h"
 #include "toolkit/frames/ScxButtonMsgFilter.h"
@@ -83,10 +85,8 @@ BOOL SECMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPa
     if (m_bUsesMenuBar) {
         // The menu bar shows the menu; the child loads none of its own.
         m_nIDHelp = nIDResource;
-        CString strings;
-        strings.LoadString(nIDResource);
-        const int nCut = strings.Find('\n');
-        const CString strTitle = nCut >= 0 ? strings.Left(nCut) : strings;
+        CString strTitle;
+        SECFrameResources::LoadTitle(nIDResource, strTitle);
         HICON hIcon = ::LoadIcon(AfxFindResourceHandle(MAKEINTRESOURCE(nIDResource), RT_GROUP_ICON), MAKEINTRESOURCE(nIDResource));
         LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
             reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), hIcon);
@@ -139,40 +139,15 @@ void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU
 
 LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCRBUTTONDBLCLK: {
-        LRESULT lResult = 0;
-        if (m_pMsgFilter->Filter(message, wParam, lParam, &lResult) & SECMsgFilter::kHandled)
-            return lResult;
-        break;
-    }
-    case WM_NCPAINT:
-    case WM_SETTEXT: {
-        const LRESULT lDefault = CMDIChildWnd::WindowProc(message, wParam, lParam);
-        if (::IsWindow(m_hWnd)) {
-            LRESULT lResult = 0;
-            m_pMsgFilter->Filter(message, wParam, lParam, &lResult);
-        }
-        return lDefault;
-    }
-    default:
-        break;
-    }
-    return CMDIChildWnd::WindowProc(message, wParam, lParam);
+    static const SECFilterRoutes kRoutes { { WM_MOUSEMOVE, WM_LBUTTONUP, WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK }, { WM_NCPAINT, WM_SETTEXT } };
+    return SECRouteThroughFilters(*m_pMsgFilter, m_hWnd, kRoutes, message, wParam, lParam,
+        [&] { return CMDIChildWnd::WindowProc(message, wParam, lParam); });
 }
 
 LRESULT SECMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == nsSysCommandEx::GetSysCommandExMessage()) {
-        LRESULT lResult = 0;
-        m_pMsgFilter->Filter(message, wParam, lParam, &lResult);
+    if (LRESULT lResult = 0; SECFilterSysCommandEx(*m_pMsgFilter, message, wParam, lParam, &lResult))
         return lResult;
-    }
     return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
 }
 

@@ -16,6 +16,8 @@
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameDocking.h"
+#include "toolkit/frames/SECFrameResources.h"
+#include "toolkit/frames/SECFilterRouting.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/SECFrameWnd.h"
 #include "toolkit/frames/SECMultiDocTemplate.h"
@@ -129,28 +131,19 @@ BOOL SECMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPa
     m_nIDHelp = nIDResource;
     m_nIDDefaultMenu = nIDResource;
     m_nIDMenuStored = nIDResource;
-    CString strings;
-    if (strings.LoadString(nIDResource)) {
-        const int nCut = strings.Find('\n');
-        m_strTitle = nCut >= 0 ? strings.Left(nCut) : strings;
-    }
+    SECFrameResources::LoadTitle(nIDResource, m_strTitle);
     LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-    HINSTANCE hMenuModule = AfxFindResourceHandle(lpszResource, RT_MENU);
-    if (!HasMenuBar() && !m_hMenuDefault && ::FindResource(hMenuModule, lpszResource, RT_MENU))
-        m_hMenuDefault = ::LoadMenu(hMenuModule, lpszResource);
+    if (!HasMenuBar() && !m_hMenuDefault)
+        m_hMenuDefault = SECFrameResources::LoadMenuOf(nIDResource);
     if (!Create(nullptr, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, HasMenuBar() ? nullptr : lpszResource, 0, pContext))
         return FALSE;
     m_hMenuDefault = ::GetMenu(m_hWnd);
     if (HasMenuBar()) {
-        if (::FindResource(hMenuModule, lpszResource, RT_MENU))
-            m_hMenuStored = ::LoadMenu(hMenuModule, lpszResource);
+        m_hMenuStored = SECFrameResources::LoadMenuOf(nIDResource);
         SetMenuBarMenu(static_cast<UINT>(-1));
     }
-    if (!m_hAccelTable) {
-        if (HINSTANCE hModule = AfxFindResourceHandle(lpszResource, RT_ACCELERATOR);
-            ::FindResource(hModule, lpszResource, RT_ACCELERATOR))
-            m_hAccelTable = ::LoadAccelerators(hModule, lpszResource);
-    }
+    if (!m_hAccelTable)
+        m_hAccelTable = SECFrameResources::LoadAcceleratorsOf(nIDResource);
     if (!pContext)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
@@ -219,39 +212,15 @@ LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_pMenuPlugIn->m_bConsumed || (message == WM_HELP && bHandled))
             return result;
     }
-    switch (message) {
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONDBLCLK: {
-        LRESULT lResult = 0;
-        if (m_pMsgFilter->Filter(message, wParam, lParam, &lResult) & SECMsgFilter::kHandled)
-            return lResult;
-        break;
-    }
-    case WM_NCPAINT:
-    case WM_SETTEXT: {
-        const LRESULT lDefault = CMDIFrameWnd::WindowProc(message, wParam, lParam);
-        if (::IsWindow(m_hWnd)) {
-            LRESULT lResult = 0;
-            m_pMsgFilter->Filter(message, wParam, lParam, &lResult);
-        }
-        return lDefault;
-    }
-    default:
-        break;
-    }
-    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+    static const SECFilterRoutes kRoutes { { WM_MOUSEMOVE, WM_LBUTTONUP, WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK }, { WM_NCPAINT, WM_SETTEXT } };
+    return SECRouteThroughFilters(*m_pMsgFilter, m_hWnd, kRoutes, message, wParam, lParam,
+        [&] { return CMDIFrameWnd::WindowProc(message, wParam, lParam); });
 }
 
 LRESULT SECMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == nsSysCommandEx::GetSysCommandExMessage()) {
-        LRESULT lResult = 0;
-        m_pMsgFilter->Filter(message, wParam, lParam, &lResult);
+    if (LRESULT lResult = 0; SECFilterSysCommandEx(*m_pMsgFilter, message, wParam, lParam, &lResult))
         return lResult;
-    }
     return CMDIFrameWnd::DefWindowProc(message, wParam, lParam);
 }
 
@@ -452,9 +421,7 @@ HMENU SECMDIFrameWnd::GetResourceMenu(UINT nID)
     }
     if (auto found = m_menuMap.find(nID); found != m_menuMap.end())
         return found->second;
-    LPCTSTR lpszResource = MAKEINTRESOURCE(nID);
-    HINSTANCE hModule = AfxFindResourceHandle(lpszResource, RT_MENU);
-    HMENU hMenu = ::FindResource(hModule, lpszResource, RT_MENU) ? ::LoadMenu(hModule, lpszResource) : nullptr;
+    HMENU hMenu = SECFrameResources::LoadMenuOf(nID);
     if (hMenu)
         m_menuMap[nID] = hMenu;
     return hMenu;

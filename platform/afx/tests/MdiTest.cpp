@@ -93,6 +93,16 @@ TEST_F(Mdi, AClickActivatesAChildAndClosingOneRenumbersTheList)
     EXPECT_EQ(frame->MDIGetActive(), children[2]);
     EXPECT_EQ(::GetDlgCtrlID(children[2]->m_hWnd), static_cast<int>(AFX_IDM_FIRST_MDICHILD + 1));
 
+    // The last child shows its own menu; when it goes the frame takes its own back.
+    frame->m_hMenuDefault = menuBar;
+    HMENU childMenu = CreateMenu();
+    HMENU childWindowMenu = CreatePopupMenu();
+    AppendMenu(childWindowMenu, MF_STRING, ID_WINDOW_CASCADE, "&Cascade");
+    AppendMenu(childMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(childWindowMenu), "&Window");
+    children[2]->m_hMenuShared = childMenu;
+    frame->OnUpdateFrameMenu(nullptr);
+    EXPECT_EQ(GetMenu(frame->m_hWnd), childMenu);
+
     // Closing the rest leaves no list and no separator.
     children[1]->DestroyWindow();
     children[2]->SendMessage(WM_CLOSE);
@@ -100,4 +110,6 @@ TEST_F(Mdi, AClickActivatesAChildAndClosingOneRenumbersTheList)
     EXPECT_EQ(afx_test::MenuTexts(windowMenu), (std::vector<std::string> { "&Cascade", "&Tile" }));
     EXPECT_EQ(frame->MDIGetActive(), nullptr);
     EXPECT_EQ(frame->GetActiveFrame(), frame);
+    EXPECT_EQ(GetMenu(frame->m_hWnd), menuBar);
+    DestroyMenu(childMenu);
 }
