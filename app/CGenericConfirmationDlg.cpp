@@ -4,29 +4,15 @@
 #include "platform/afx/AfxDDX.h"
 
 CGenericConfirmationDlg::CGenericConfirmationDlg(CWnd* pParent)
-    : CBaseDialog(IDD_GENERIC_CONFIRM, pParent)
+    : CGenericDialog(IDD_GENERIC_CONFIRM, pParent)
 {
 }
 
 void CGenericConfirmationDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CBaseDialog::DoDataExchange(pDX);
+    CGenericDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_CONFIRM_MESSAGE, m_strMessage);
     DDX_Check(pDX, IDC_CONFIRM_FLAG, m_bControlFlag);
-}
-
-void CGenericConfirmationDlg::SetCaption(LPCTSTR lpszCaption)
-{
-    m_strCaption = lpszCaption ? lpszCaption : "";
-    if (m_hWnd != nullptr)
-        SetWindowText(m_strCaption);
-}
-
-void CGenericConfirmationDlg::SetCaptionFromId(UINT nStringId)
-{
-    CString strCaption;
-    strCaption.LoadString(nStringId);
-    SetCaption(strCaption);
 }
 
 void CGenericConfirmationDlg::SetMessage(LPCTSTR lpszMessage)
@@ -44,12 +30,7 @@ void CGenericConfirmationDlg::SetControlFlag(BOOL bState, LPCTSTR lpszText)
         ShowControlFlag();
 }
 
-void CGenericConfirmationDlg::SetControlFlagFromId(BOOL bState, UINT nStringId)
-{
-    CString strText;
-    strText.LoadString(nStringId);
-    SetControlFlag(bState, strText);
-}
+void CGenericConfirmationDlg::SetControlFlagFromId(BOOL bState, UINT nStringId) { SetControlFlag(bState, LoadText(nStringId)); }
 
 void CGenericConfirmationDlg::ShowControlFlag()
 {
@@ -63,9 +44,7 @@ void CGenericConfirmationDlg::ShowControlFlag()
 
 BOOL CGenericConfirmationDlg::OnInitDialog()
 {
-    CBaseDialog::OnInitDialog();
-    if (!m_strCaption.IsEmpty())
-        SetWindowText(m_strCaption);
+    CGenericDialog::OnInitDialog();
     ShowControlFlag();
     return TRUE;
 }

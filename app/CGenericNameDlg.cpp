@@ -4,30 +4,16 @@
 #include "platform/afx/AfxDDX.h"
 
 CGenericNameDlg::CGenericNameDlg(UINT nIDTemplate, UINT nLabelId, CWnd* pParent)
-    : CBaseDialog(nIDTemplate, pParent)
+    : CGenericDialog(nIDTemplate, pParent)
     , m_nLabelId(nLabelId)
 {
 }
 
 void CGenericNameDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CBaseDialog::DoDataExchange(pDX);
+    CGenericDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_OBJECT_NAME, m_strName);
     DDX_Text(pDX, static_cast<int>(m_nLabelId), m_strLabel);
-}
-
-void CGenericNameDlg::SetCaption(LPCTSTR lpszCaption)
-{
-    m_strCaption = lpszCaption ? lpszCaption : "";
-    if (m_hWnd != nullptr)
-        SetWindowText(m_strCaption);
-}
-
-void CGenericNameDlg::SetCaptionFromId(UINT nStringId)
-{
-    CString strCaption;
-    strCaption.LoadString(nStringId);
-    SetCaption(strCaption);
 }
 
 void CGenericNameDlg::SetLabel(LPCTSTR lpszLabel)
@@ -37,18 +23,11 @@ void CGenericNameDlg::SetLabel(LPCTSTR lpszLabel)
         SetDlgItemText(static_cast<int>(m_nLabelId), m_strLabel);
 }
 
-void CGenericNameDlg::SetLabelFromId(UINT nStringId)
-{
-    CString strLabel;
-    strLabel.LoadString(nStringId);
-    SetLabel(strLabel);
-}
+void CGenericNameDlg::SetLabelFromId(UINT nStringId) { SetLabel(LoadText(nStringId)); }
 
 BOOL CGenericNameDlg::OnInitDialog()
 {
-    CBaseDialog::OnInitDialog();
-    if (!m_strCaption.IsEmpty())
-        SetWindowText(m_strCaption);
+    CGenericDialog::OnInitDialog();
     if (CWnd* pEdit = GetDlgItem(IDC_OBJECT_NAME))
         pEdit->SetFocus();
     return TRUE;

@@ -2,13 +2,11 @@
 // What the dialogs that ask for a new object's name and for an object's changed name share: a caption,
 // a prompt above the edit and the name in the edit. The two differ in the prompt's control and in OK.
 
-#include "app/CBaseDialog.h"
+#include "app/CGenericDialog.h"
 
-class CGenericNameDlg : public CBaseDialog {
+class CGenericNameDlg : public CGenericDialog {
 public:
     // Each setter stores the value and, while the window exists, shows it at once.
-    void SetCaption(LPCTSTR lpszCaption);
-    void SetCaptionFromId(UINT nStringId);
     void SetLabel(LPCTSTR lpszLabel);
     void SetLabelFromId(UINT nStringId);
 
@@ -16,7 +14,6 @@ public:
 
     CString m_strName;
     CString m_strLabel;
-    CString m_strCaption;
 
 protected:
     CGenericNameDlg(UINT nIDTemplate, UINT nLabelId, CWnd* pParent);

@@ -6,35 +6,21 @@
 #include "platform/afx/AfxDDX.h"
 #include "toolkit/controls/SECTreeCtrl.h"
 
-BEGIN_MESSAGE_MAP(CGenericSelectionDlg, CBaseDialog)
+BEGIN_MESSAGE_MAP(CGenericSelectionDlg, CGenericDialog)
 ON_LBN_DBLCLK(IDC_SELECTION_LIST, OnListDoubleClick)
 END_MESSAGE_MAP()
 
 CGenericSelectionDlg::CGenericSelectionDlg(CWnd* pParent, BOOL bRowsCarryIds)
-    : CBaseDialog(IDD_GENERIC_SELECTION, pParent)
+    : CGenericDialog(IDD_GENERIC_SELECTION, pParent)
     , m_bRowsCarryIds(bRowsCarryIds)
 {
 }
 
 void CGenericSelectionDlg::DoDataExchange(CDataExchange* pDX)
 {
-    CBaseDialog::DoDataExchange(pDX);
+    CGenericDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_SELECTION_LIST, m_list);
     DDX_LBString(pDX, IDC_SELECTION_LIST, m_strSelection);
-}
-
-void CGenericSelectionDlg::SetCaption(LPCTSTR lpszCaption)
-{
-    m_strCaption = lpszCaption ? lpszCaption : "";
-    if (m_hWnd != nullptr)
-        SetWindowText(m_strCaption);
-}
-
-void CGenericSelectionDlg::SetCaptionFromId(UINT nStringId)
-{
-    CString strCaption;
-    strCaption.LoadString(nStringId);
-    SetCaption(strCaption);
 }
 
 void CGenericSelectionDlg::SetSourceRecordset(_Recordset* pRecordset)
@@ -90,9 +76,7 @@ void CGenericSelectionDlg::FillFromTreeNode()
 
 BOOL CGenericSelectionDlg::OnInitDialog()
 {
-    CBaseDialog::OnInitDialog();
-    if (!m_strCaption.IsEmpty())
-        SetWindowText(m_strCaption);
+    CGenericDialog::OnInitDialog();
     if (m_sourceRecordset.HasRecordset()) {
         FillFromRecordset(m_sourceRecordset.Get());
         m_sourceRecordset.Release();
@@ -114,7 +98,7 @@ void CGenericSelectionDlg::OnOK()
         return;
     m_dwSelectedId = m_list.GetItemData(nRow);
     m_list.GetText(nRow, m_strSelectedText);
-    CBaseDialog::OnOK();
+    CGenericDialog::OnOK();
 }
 
 void CGenericSelectionDlg::OnListDoubleClick() { OnOK(); }

@@ -3,18 +3,16 @@
 // stored query or SQL text, or the children of a tree item, in that order of preference; each row of
 // the first two ends with the record's id, which the caller reads after OK.
 
-#include "app/CBaseDialog.h"
+#include "app/CGenericDialog.h"
 #include "library/_ADORecordsetHelper.h"
 #include "platform/afx/CListBox.h"
 
 class SECTreeCtrl;
 
-class CGenericSelectionDlg : public CBaseDialog {
+class CGenericSelectionDlg : public CGenericDialog {
 public:
     CGenericSelectionDlg(CWnd* pParent, BOOL bRowsCarryIds);
 
-    void SetCaption(LPCTSTR lpszCaption);
-    void SetCaptionFromId(UINT nStringId);
     // Takes over the caller's reference: the caller must not release it.
     void SetSourceRecordset(_Recordset* pRecordset);
     // A stored query's name or SQL text giving (text..., id) rows.
@@ -31,7 +29,6 @@ public:
     CString m_strSelection;       // the chosen row, by the list's string exchange
     DWORD_PTR m_dwSelectedId { 0 }; // the chosen row's id, once OK was pressed
     CString m_strSelectedText;
-    CString m_strCaption;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -20,6 +20,7 @@
 
 class CCmdUI;
 class CMenu;
+struct NamedRecordDelete;
 
 class CMainTreeCtrl : public SECTreeCtrl, public SECTreeCtrlHelper {
     DECLARE_DYNAMIC(CMainTreeCtrl)
@@ -255,6 +256,9 @@ private:
     std::vector<HTREEITEM> FindRecordNodes(HTREEITEM hBranch, long nRecordId, int nKind, int nOtherKind);
     // Asks before the delete when its confirmation is on; true when the delete may go ahead.
     bool ConfirmNodeDelete(int nConfirmKind, UINT nCaptionId, UINT nMessageId, HTREEITEM hItem);
+    // Deletes the record of the selected node, found by its label, after its confirmation, with the rows
+    // that refer to it; the node goes. The record's id, or 0 when nothing was deleted.
+    long DeleteNamedRecord(const NamedRecordDelete& what);
     // The child of music Groups labelled exactly with the name, else a new group node of the id.
     HTREEITEM GenreGroupItem(const CString& strGenre, long nGroupId, bool bExisted);
     // Steps 1 and 2 shared by the genre-group edits: the genre's name and its group's id.

@@ -3,6 +3,8 @@
 // the delete commands with their confirmations.
 #include "app/CMainTreeCtrl.h"
 
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "app/CMainFrame.h"
@@ -365,49 +367,52 @@ bool CMainTreeCtrl::ConfirmNodeDelete(int nConfirmKind, UINT nCaptionId, UINT nM
         hItem != nullptr ? GetItemText(hItem, 0) : CString());
 }
 
-void CMainTreeCtrl::OnPlaylistDelete()
+// A delete of a record known by its node's label: the node's kind, its confirmation and texts, the
+// record's look-up and delete query, and the rows that refer to it, flagged with it.
+struct NamedRecordDelete {
+    int kind;
+    CPelicanApp::ConfirmKind confirm;
+    UINT captionId;
+    UINT messageId;
+    _variant_t (*idForName)(LPCTSTR);
+    const char* deleteQuery;
+    std::initializer_list<std::pair<const char*, const char*>> referringRows;
+};
+
+long CMainTreeCtrl::DeleteNamedRecord(const NamedRecordDelete& what)
 {
     const HTREEITEM hItem = GetSelectedItem();
-    if (GetNodeKind(hItem) != kindPlaylist
-        || !ConfirmNodeDelete(CPelicanApp::ConfirmPlaylist, IDS_CONFIRM_DELETE_PLAYLIST, IDS_CONFIRM_DELETE_PLAYLIST_TEXT, hItem))
-        return;
+    if (GetNodeKind(hItem) != what.kind || !ConfirmNodeDelete(what.confirm, what.captionId, what.messageId, hItem))
+        return 0;
     LONG nId = 0;
-    if (!VariantToLong(PlaylistIdForName(GetItemText(hItem, 0)), nId) || !RunQuery("qDeletePlaylist", _variant_t(nId)))
-        return;
-    MarkRowDeleted("tPlaylistTracks", "PlaylistID", nId);
-    MarkRowDeleted("tGroupList", "PlaylistID", nId);
+    if (!VariantToLong(what.idForName(GetItemText(hItem, 0)), nId) || !RunQuery(what.deleteQuery, _variant_t(nId)))
+        return 0;
+    for (const auto& [table, field] : what.referringRows)
+        MarkRowDeleted(table, field, nId);
     DeleteNode(hItem);
+    SetLibraryModified(true);
+    return nId;
+}
+
+void CMainTreeCtrl::OnPlaylistDelete()
+{
+    const long nId = DeleteNamedRecord({ kindPlaylist, CPelicanApp::ConfirmPlaylist, IDS_CONFIRM_DELETE_PLAYLIST,
+        IDS_CONFIRM_DELETE_PLAYLIST_TEXT, PlaylistIdForName, "qDeletePlaylist",
+        { { "tPlaylistTracks", "PlaylistID" }, { "tGroupList", "PlaylistID" } } });
     // Its nodes in the groups stand for memberships just deleted.
     DeleteRecordNodes(m_hGroups, nId, kindPlaylist, kindPlaylist);
-    SetLibraryModified(true);
 }
 
 void CMainTreeCtrl::OnMusicGroupDelete()
 {
-    const HTREEITEM hItem = GetSelectedItem();
-    if (GetNodeKind(hItem) != kindMusicGroup
-        || !ConfirmNodeDelete(CPelicanApp::ConfirmGroup, IDS_CONFIRM_DELETE_GROUP, IDS_CONFIRM_DELETE_GROUP_TEXT, hItem))
-        return;
-    LONG nId = 0;
-    if (!VariantToLong(GroupIdForName(GetItemText(hItem, 0)), nId) || !RunQuery("qGroupDelete", _variant_t(nId)))
-        return;
-    MarkRowDeleted("tGroupList", "GroupID", nId);
-    DeleteNode(hItem);
-    SetLibraryModified(true);
+    DeleteNamedRecord({ kindMusicGroup, CPelicanApp::ConfirmGroup, IDS_CONFIRM_DELETE_GROUP, IDS_CONFIRM_DELETE_GROUP_TEXT,
+        GroupIdForName, "qGroupDelete", { { "tGroupList", "GroupID" } } });
 }
 
 void CMainTreeCtrl::OnRadioGroupDelete()
 {
-    const HTREEITEM hItem = GetSelectedItem();
-    if (GetNodeKind(hItem) != kindRadioGroup
-        || !ConfirmNodeDelete(CPelicanApp::ConfirmGroup, IDS_CONFIRM_DELETE_GROUP, IDS_CONFIRM_DELETE_GROUP_TEXT, hItem))
-        return;
-    LONG nId = 0;
-    if (!VariantToLong(RadioGroupIdForName(GetItemText(hItem, 0)), nId) || !RunQuery("qIRadioGroupDelete", _variant_t(nId)))
-        return;
-    MarkRowDeleted("tIRadioGroupList", "RadioGroupID", nId);
-    DeleteNode(hItem);
-    SetLibraryModified(true);
+    DeleteNamedRecord({ kindRadioGroup, CPelicanApp::ConfirmGroup, IDS_CONFIRM_DELETE_GROUP, IDS_CONFIRM_DELETE_GROUP_TEXT,
+        RadioGroupIdForName, "qIRadioGroupDelete", { { "tIRadioGroupList", "RadioGroupID" } } });
 }
 
 void CMainTreeCtrl::OnAlbumDelete()

@@ -8,6 +8,7 @@
 #include "library/GroupEdits.h"
 #include "library/PlaylistEdits.h"
 #include "platform/afx/CMenu.h"
+#include "platform/user/Input.h"
 #include "toolkit/controls/SECListEdit.h"
 
 using namespace tree_test;
@@ -330,4 +331,72 @@ TEST_F(TreeCommands, ContextMenusEnableTheTreesCommandsAndAskTheFrameForTheGroup
     EXPECT_EQ(popup->GetMenuState(ID_TREE_ALBUM_DELETE, MF_BYCOMMAND) & MF_GRAYED, 0u);
     EXPECT_NE(popup->GetMenuState(ID_TREE_ALBUM_ADD_TO_GROUP, MF_BYCOMMAND) & MF_GRAYED, 0u);
     menu.DestroyMenu();
+}
+
+namespace {
+
+// A tree whose context menu is answered by keys at its first idle moments and ended at its next, so a
+// menu that does not take them never waits for input that will not come.
+class MenuTree : public CMainTreeCtrl {
+public:
+    int menuIdles { 0 };
+    std::vector<UINT> commands;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
+            if (menuIdles++ < 2) {
+                // Down to the first item, then Return.
+                const int key = menuIdles == 1 ? VK_DOWN : VK_RETURN;
+                platform::user::InjectKey(key, true);
+                platform::user::InjectKey(key, false);
+            } else {
+                EndMenu();
+            }
+            return 0;
+        }
+        if (message == WM_COMMAND && lParam == 0) // a menu's, not a control's notification
+            commands.push_back(LOWORD(wParam));
+        return CMainTreeCtrl::WindowProc(message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST_F(TreeCommands, ARightClickSelectsTheNodeAndItsMenuCommandActsOnIt)
+{
+    Import(u"Band", u"First", u"One");
+    Import(u"Band", u"Second", u"Two");
+    tree.DestroyWindow();
+    MenuTree menuTree;
+    ASSERT_TRUE(menuTree.Create(&owner, CRect(0, 0, 260, 440)));
+    menuTree.BuildTree();
+    HTREEITEM second = nullptr;
+    for (HTREEITEM h = menuTree.GetChildItem(menuTree.m_hAlbums); h != nullptr; h = menuTree.GetNextSiblingItem(h))
+        if (menuTree.GetItemText(h, 0) == "Second")
+            second = h;
+    ASSERT_NE(second, nullptr);
+    menuTree.EnsureVisible(second);
+    CRect rect;
+    menuTree.GetCellRect(menuTree.RowOfItem(second), 0, rect, LVIR_LABEL);
+    POINT point = rect.CenterPoint();
+    ::ClientToScreen(menuTree.m_hWnd, &point);
+    platform::user::InjectMouseMove(point);
+    platform::user::InjectMouseButton(platform::user::MouseButton::Right, true);
+    platform::user::InjectMouseButton(platform::user::MouseButton::Right, false);
+    screen.pump();
+    EXPECT_GE(menuTree.menuIdles, 1);
+    EXPECT_EQ(menuTree.commands, std::vector<UINT> { ID_TREE_ALBUM_RENAME });
+    EXPECT_EQ(menuTree.GetSelectedItem(), second);
+    SECListEdit* edit = menuTree.GetEditControl();
+    ASSERT_TRUE(edit != nullptr && edit->m_hWnd != nullptr);
+    CString text;
+    edit->GetWindowText(text);
+    EXPECT_STREQ(text, "Second");
+    EXPECT_EQ(edit->SendMessage(EM_GETLIMITTEXT), 50);
+    edit->SetWindowText("Second Side");
+    menuTree.EndLabelEdit(TRUE);
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicMain WHERE Title = 'Second Side'"), 1);
+    menuTree.DestroyWindow();
 }
