@@ -65,7 +65,8 @@ CommandState CMainFrame::GetCommandState(UINT id)
         state.tagCount = list->GetTagCount();
         state.tagsOn = list->AreTagsOn();
     }
-    state.playableRow = !IsCurrentRowCD() && !IsCurrentRowHidden();
+    // A record set at its end has no current row to read.
+    state.playableRow = state.rows && !IsCurrentRowCD() && !IsCurrentRowHidden();
     if (CMainTreeCtrl* tree = m_pLibraryTree) {
         state.playlistsExist = tree->m_hPlaylists && tree->ItemHasChildren(tree->m_hPlaylists);
         state.musicGroupsExist = tree->m_hGroups && tree->ItemHasChildren(tree->m_hGroups);
@@ -92,7 +93,37 @@ BOOL CMainFrame::OnTreeCommand(UINT nId)
 {
     if (!m_pLibraryTree || !m_pLibraryTree->m_hWnd)
         return FALSE;
-    m_pLibraryTree->SendMessage(WM_COMMAND, nId, 0);
+    // The tree's own menus carry these commands under ids of their own.
+    UINT treeId = 0;
+    switch (nId) {
+    case ID_MEDIA_DELETE_ALBUM:
+        m_pLibraryTree->OnAlbumDelete();
+        return TRUE;
+    case ID_ALBUM_DELETE_TAGGED:
+        m_pLibraryTree->OnAlbumDeleteTagged();
+        return TRUE;
+    case ID_MEDIA_DELETE_ARTIST:
+        treeId = ID_TREE_ARTIST_DELETE;
+        break;
+    case ID_PLAYLIST_DELETE:
+        treeId = ID_TREE_PLAYLIST_DELETE;
+        break;
+    case ID_MUSICGROUP_DELETE:
+        treeId = ID_TREE_MUSIC_GROUP_DELETE;
+        break;
+    case ID_RADIOGROUP_DELETE:
+        treeId = ID_TREE_RADIO_GROUP_DELETE;
+        break;
+    case ID_MUSICGROUP_REMOVE_ALBUM:
+        treeId = ID_TREE_ALBUM_REMOVE_FROM_GROUP;
+        break;
+    case ID_MUSICGROUP_REMOVE_PLAYLIST:
+        treeId = ID_TREE_PLAYLIST_REMOVE_FROM_GROUP;
+        break;
+    default:
+        return FALSE;
+    }
+    m_pLibraryTree->SendMessage(WM_COMMAND, treeId, 0);
     return TRUE;
 }
 

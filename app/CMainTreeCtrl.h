@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/CMainTreeDropTarget.h"
 #include "app/CTreeNode.h"
 #include "platform/ado/Ado.h"
 #include "platform/afx/CImageList.h"
@@ -16,6 +17,10 @@
 #include "platform/afx/CTypedPtrList.h"
 #include "toolkit/controls/SECTreeCtrl.h"
 #include "toolkit/controls/SECTreeCtrlHelper.h"
+
+class CCmdUI;
+class CMenu;
+struct NamedRecordDelete;
 
 class CMainTreeCtrl : public SECTreeCtrl, public SECTreeCtrlHelper {
     DECLARE_DYNAMIC(CMainTreeCtrl)
@@ -109,6 +114,47 @@ public:
     BOOL RefreshMusicGroups();
     BOOL RefreshRadioGroups();
 
+    // --- commands and edits ------------------------------------------------------------------------
+    // Holding an arrow key moves the selection once: repeats, and presses while busy or while more input
+    // waits, are swallowed so that the list reloads only where the user stops.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // A new playlist or group: a node with a generated name under its branch, whose label editing then
+    // names the record; FALSE when the node could not be made.
+    BOOL CreatePlaylistNode();
+    BOOL CreateMusicGroupNode();
+    BOOL CreateRadioGroupNode();
+    // Flags the album, its tracks and its group memberships deleted; with refresh the Albums and Artists
+    // branches follow. FALSE when the album could not be flagged.
+    BOOL DeleteAlbum(long nAlbumId, BOOL bRefresh);
+    // Renames by id; with update others every node of the record in the tree takes the new name.
+    BOOL RenameAlbum(long nAlbumId, LPCTSTR lpszNewTitle, LPCTSTR lpszOldTitle, BOOL bUpdateOthers);
+    BOOL RenamePlaylist(long nPlaylistId, LPCTSTR lpszNewName, LPCTSTR lpszOldName, BOOL bUpdateOthers);
+    // Takes the album or playlist node (null: the selected one) out of its music group; an album that
+    // leaves the group of its own genre takes the genre of another of its groups, else "Other".
+    BOOL RemoveFromGroup(HTREEITEM hItem = nullptr);
+    // Puts an album into the music group named after the genre (made when missing); the move takes it
+    // out of every other group. FALSE when the genre is unknown or the album is in that group already.
+    BOOL AddAlbumToGenreGroup(long nGenreId, long nAlbumId, LPCTSTR lpszTitle);
+    BOOL MoveAlbumToGenreGroup(long nGenreId, long nAlbumId, LPCTSTR lpszTitle);
+    // The delete commands of the selected node, each after its confirmation; the main frame runs the
+    // album's and the tagged albums' too.
+    afx_msg void OnAlbumDelete();
+    afx_msg void OnAlbumDeleteTagged();
+
+    // --- drag and drop -----------------------------------------------------------------------------
+    // The effects list rows of the selected node may be dragged with.
+    DROPEFFECT GetRowDragEffects();
+    // What dropping list rows or the selected node on the target would do; none when nothing.
+    DROPEFFECT GetRowDropEffect(HTREEITEM hTarget, DWORD dwKeyState);
+    DROPEFFECT GetNodeDropEffect(HTREEITEM hTarget, DWORD dwKeyState);
+    // Carry out a drop; FALSE when an edit reported failure.
+    BOOL DropRows(HTREEITEM hTarget, DROPEFFECT dropEffect);
+    BOOL DropNode(HTREEITEM hTarget, DROPEFFECT dropEffect);
+    // TRUE when the selected node was added to the group, or its tracks appended to the playlist.
+    BOOL DropNodeOnGroup(HTREEITEM hGroup);
+    BOOL DropNodeOnPlaylist(HTREEITEM hPlaylist);
+    BOOL AddSelectedNodeToGroup(long nGroupId);
+
     HTREEITEM m_hSearchResults { nullptr };
     HTREEITEM m_hMusic { nullptr };
     HTREEITEM m_hAll { nullptr };
@@ -127,6 +173,35 @@ protected:
     afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
     // A drive or folder reads its subfolders the first time it is expanded.
     LRESULT NotifyItemExpanding(_Node* pNode, UINT nCode) override;
+    // The context menus, the selection's link to the list and the label edits.
+    afx_msg void OnRClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // The commands of the context menus.
+    afx_msg void OnPlaylistsNewPlaylist();
+    afx_msg void OnMusicGroupNew();
+    afx_msg void OnRadioGroupNew();
+    afx_msg void OnRenameNode();
+    afx_msg void OnPlaylistDelete();
+    afx_msg void OnMusicGroupDelete();
+    afx_msg void OnRadioGroupDelete();
+    afx_msg void OnArtistDelete();
+    afx_msg void OnGroupListDelete();
+    afx_msg void OnRadioAddStation();
+    afx_msg void OnAlbumAddToGroup();
+    afx_msg void OnRemoveFromGroup();
+    afx_msg void OnPlaylistAddToGroup();
+    afx_msg void OnUpdateTreeCommand(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAlbumAddToGroup(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAlbumRemoveFromGroup(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePlaylistAddToGroup(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePlaylistRemoveFromGroup(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
     CWnd* m_pFrame { nullptr };
@@ -135,6 +210,7 @@ protected:
     bool m_bInContextMenu { false };
     bool m_bNewNodePending { false };
     CString m_strOldLabel;
+    CMainTreeDropTarget m_dropTarget;
 
 private:
     CTreeNode* NodeOfItem(HTREEITEM hItem);
@@ -167,4 +243,29 @@ private:
     void SaveNodeState(HTREEITEM hItem, const CString& strSection);
     // Takes out of the main window's menu what the open library's product and settings leave out.
     void PruneMenus();
+    // Creates the node of a new playlist or group under the branch and starts editing its label.
+    BOOL CreateNamedNode(HTREEITEM hBranch, UINT nLabelId, int nKind);
+    // Names the record of a node a New command made; TRUE when the typed name was taken.
+    BOOL NameNewNode(HTREEITEM hItem, const CString& strName);
+    // Renames the node's record; TRUE when it was renamed.
+    BOOL RenameNodeRecord(HTREEITEM hItem, const CString& strName);
+    // Deletes every node of the record (of either kind) below the branch, or in the whole tree for null:
+    // nodes of other kinds that carry the same number stand for other records and stay.
+    void DeleteRecordNodes(HTREEITEM hBranch, long nRecordId, int nKind, int nOtherKind);
+    // The nodes of the record (of either kind) below the branch, or in the whole tree for null.
+    std::vector<HTREEITEM> FindRecordNodes(HTREEITEM hBranch, long nRecordId, int nKind, int nOtherKind);
+    // Asks before the delete when its confirmation is on; true when the delete may go ahead.
+    bool ConfirmNodeDelete(int nConfirmKind, UINT nCaptionId, UINT nMessageId, HTREEITEM hItem);
+    // Deletes the record of the selected node, found by its label, after its confirmation, with the rows
+    // that refer to it; the node goes. The record's id, or 0 when nothing was deleted.
+    long DeleteNamedRecord(const NamedRecordDelete& what);
+    // The child of music Groups labelled exactly with the name, else a new group node of the id.
+    HTREEITEM GenreGroupItem(const CString& strGenre, long nGroupId, bool bExisted);
+    // Steps 1 and 2 shared by the genre-group edits: the genre's name and its group's id.
+    BOOL FindGenreGroup(long nGenreId, long nAlbumId, CString& strGenre, long& nGroupId, bool& bExisted);
+    // Runs the main frame's command, or its update rule, for a tree command.
+    void ForwardToFrame(UINT nFrameCommand);
+    void ForwardUpdateToFrame(UINT nFrameCommand, CCmdUI* pCmdUI);
+    // Reloads the list for the item when the program has a main frame.
+    void ReloadListFor(HTREEITEM hItem);
 };

@@ -123,12 +123,7 @@ void FrameLibraryHost::DeleteAlbum(long albumId) { m_frame.DeleteAlbum(albumId);
 
 bool FrameLibraryHost::ConfirmDelete(CPelicanApp::ConfirmKind kind, LPCTSTR name, bool& dontAskAgain)
 {
-    // The captions and questions of the track's and the station's confirmations.
-    constexpr UINT kTrackCaption = 138;
-    constexpr UINT kTrackQuestion = 139;
-    constexpr UINT kStationCaption = 140;
-    constexpr UINT kStationQuestion = 141;
     const bool station = kind == CPelicanApp::ConfirmIRStation;
-    return m_frame.ConfirmDelete(station ? kStationCaption : kTrackCaption, station ? kStationQuestion : kTrackQuestion,
-        name, dontAskAgain);
+    return m_frame.ConfirmDelete(station ? IDS_CONFIRM_DELETE_STATION : IDS_CONFIRM_DELETE_TRACK,
+        station ? IDS_CONFIRM_DELETE_STATION_TEXT : IDS_CONFIRM_DELETE_TRACK_TEXT, name, dontAskAgain);
 }

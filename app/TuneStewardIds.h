@@ -300,6 +300,61 @@
 #define IDS_TREE_MUSIC                  32895
 #define IDS_TREE_RADIO                  32896
 
+// The generic dialogs: the delete confirmation, the new and changed name and the choice from a list,
+// with the confirmations' texts.
+#define IDD_GENERIC_CONFIRM             297
+#define IDD_GENERIC_NEW_OBJECT          301
+#define IDD_GENERIC_SELECTION           337
+#define IDD_GENERIC_RENAME              340
+#define IDC_SELECTION_LIST              2322
+#define IDC_CONFIRM_MESSAGE             2400
+#define IDC_CONFIRM_FLAG                2402
+#define IDC_NEW_OBJECT_LABEL            2407
+#define IDC_OBJECT_NAME                 2409
+#define IDC_RENAME_LABEL                2410
+#define IDS_CONFIRM_DELETE_ARTIST_TEXT  129
+#define IDS_CONFIRM_DELETE_ARTIST       130
+#define IDS_CONFIRM_DONT_ASK_AGAIN      131
+#define IDS_CONFIRM_DELETE_ALBUM        132
+#define IDS_CONFIRM_DELETE_ALBUM_TEXT   133
+#define IDS_CONFIRM_DELETE_GROUP        134
+#define IDS_CONFIRM_DELETE_GROUP_TEXT   135
+#define IDS_CONFIRM_DELETE_PLAYLIST     136
+#define IDS_CONFIRM_DELETE_PLAYLIST_TEXT 137
+#define IDS_CONFIRM_DELETE_TAGGED_ALBUMS 164
+
+// The library tree's context menus and commands, and the main frame's group commands it forwards.
+#define IDR_TREE_PLAYLISTS_MENU         263
+#define IDR_TREE_PLAYLIST_MENU          264
+#define IDR_TREE_MUSIC_GROUPS_MENU      267
+#define IDR_TREE_MUSIC_GROUP_MENU       268
+#define IDR_TREE_GROUP_MEMBER_MENU      269
+#define IDR_TREE_ALBUM_MENU             285
+#define IDR_TREE_ARTIST_MENU            287
+#define IDR_TREE_RADIO_GROUPS_MENU      288
+#define IDR_TREE_RADIO_GROUP_MENU       289
+#define IDR_TREE_STATIONS_MENU          291
+#define IDR_TREE_CD_ALBUM_MENU          306
+#define ID_TREE_PLAYLIST_NEW            32830
+#define ID_TREE_PLAYLIST_RENAME         32831
+#define ID_TREE_PLAYLIST_DELETE         32832
+#define ID_TREE_MUSIC_GROUP_NEW         32841
+#define ID_TREE_MUSIC_GROUP_RENAME      32843
+#define ID_TREE_MUSIC_GROUP_DELETE      32845
+#define ID_TREE_GROUP_MEMBER_DELETE     32847
+#define ID_TREE_RADIO_GROUP_NEW         32850
+#define ID_TREE_RADIO_GROUP_RENAME      32852
+#define ID_TREE_RADIO_GROUP_DELETE      32854
+#define ID_TREE_ARTIST_RENAME           32860
+#define ID_TREE_ARTIST_DELETE           32862
+#define ID_TREE_ALBUM_RENAME            32866
+#define ID_TREE_ALBUM_DELETE            32868
+#define ID_TREE_ADD_STATION             32870
+#define ID_TREE_ALBUM_ADD_TO_GROUP      32923
+#define ID_TREE_ALBUM_REMOVE_FROM_GROUP 32925
+#define ID_TREE_PLAYLIST_ADD_TO_GROUP   32927
+#define ID_TREE_PLAYLIST_REMOVE_FROM_GROUP 32928
+
 // The library chooser of the Open Library command.
 #define IDD_CLIENT_ADDRESS              266
 #define IDC_CLIENT_DEVICES              2324
@@ -320,6 +375,10 @@
 #define ID_STATION_DELETE               32921
 #define ID_STATION_REMOVE_FROM_GROUP    32922
 #define ID_TRACK_UPDATE_MP3_TAGS        32930
+#define IDS_CONFIRM_DELETE_TRACK        138
+#define IDS_CONFIRM_DELETE_TRACK_TEXT   139
+#define IDS_CONFIRM_DELETE_STATION      140
+#define IDS_CONFIRM_DELETE_STATION_TEXT 141
 #define IDS_CREATE_PLAYLIST_CAPTION     142
 #define IDS_CREATE_PLAYLIST_LABEL       143
 #define IDS_CREATE_GROUP_CAPTION        144

@@ -32,7 +32,7 @@ bool IsEditControl(CWnd* pWnd)
     return CString(name) == "Edit";
 }
 
-bool FillComboFromRecordset(CComboBox& box, _Recordset* recordset, bool withIds)
+bool ForEachClipRow(_Recordset* recordset, bool withIds, const std::function<void(const CString&, bool, long)>& takeRow)
 {
     if (!recordset)
         return false;
@@ -57,14 +57,21 @@ bool FillComboFromRecordset(CComboBox& box, _Recordset* recordset, bool withIds)
                     hasId = true;
                 }
             }
-            const int index = box.InsertString(-1, text);
-            if (hasId && index >= 0)
-                box.SetItemData(index, static_cast<DWORD_PTR>(id));
+            takeRow(text, hasId, id);
         }
     } catch (const _com_error&) {
         return false;
     }
     return true;
+}
+
+bool FillComboFromRecordset(CComboBox& box, _Recordset* recordset, bool withIds)
+{
+    return ForEachClipRow(recordset, withIds, [&box](const CString& text, bool hasId, long id) {
+        const int index = box.InsertString(-1, text);
+        if (hasId && index >= 0)
+            box.SetItemData(index, static_cast<DWORD_PTR>(id));
+    });
 }
 
 bool FillComboFromSql(CComboBox& box, LPCTSTR sql, bool withIds)

@@ -3,6 +3,8 @@
 // library rows, recognising edit controls, exchanging a dotted address with an IP address control,
 // keeping the window responsive during long work, and finding menu items.
 
+#include <functional>
+
 #include "platform/afx/CString.h"
 #include "platform/base/WinTypes.h"
 
@@ -15,6 +17,10 @@ struct _Recordset;
 
 // True when the window's class name is exactly "Edit" (false for null).
 bool IsEditControl(CWnd* pWnd);
+// Reads the record set's rows in order, each as its fields joined by commas (Null as empty); with ids the
+// text after the last comma is taken off as the row's id (hasId false when the row has no comma). False
+// when the rows cannot be read (reported by the result check); the rows read before stay taken.
+bool ForEachClipRow(_Recordset* recordset, bool withIds, const std::function<void(const CString& text, bool hasId, long id)>& takeRow);
 // Appends one item per row of the record set, in its order: the row's fields joined by commas; with ids
 // the text after the last comma is the item's data and the text before it the item. False when the
 // rows cannot be read (the failure is reported by the result check).

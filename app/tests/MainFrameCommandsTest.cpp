@@ -375,7 +375,7 @@ TEST_F(FrameCommands, ImportMusicFileTakesTheChosenFilesIntoOneNewAlbum)
     });
     Command(ID_FILE_IMPORT_MUSIC_FILE);
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 2);
-    ASSERT_EQ(Boxes().size(), 2u) << "each file is already in the library";
+    ASSERT_EQ(Boxes().size(), 2u) << "each file is already in the library" << ::testing::PrintToString(Boxes());
 
     // Cancel imports nothing.
     platform::SetChooserShownHook([](HWND) { Key(VK_ESCAPE); });
@@ -566,7 +566,7 @@ TEST_F(FrameCommands, AFileThatVanishesAfterTheDialogIsNotAdded)
         EXPECT_EQ(Number(("SELECT COUNT(*) FROM tMusicTracks WHERE FilePath LIKE '%" + prefix + "2.mp3'").c_str()), 0);
     }
     // The copy says so in its message; without a copy the file is passed over.
-    ASSERT_EQ(Boxes().size(), 1u);
+    ASSERT_EQ(Boxes().size(), 1u) << ::testing::PrintToString(Boxes());
     EXPECT_NE(Boxes()[0].find("Failed to copy the music file"), std::string::npos);
 }
 
@@ -650,4 +650,49 @@ TEST_F(FrameCommands, CheckForUpdateAsksAboutUnsentChangesThenStartsTheUpdater)
     Command(ID_HELP_CHECK_FOR_UPDATE);
     EXPECT_EQ(m_frame->syncRuns, 0);
     EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST_F(FrameCommands, DeleteTrackAsksThroughTheConfirmationAndThenAboutTheEmptyAlbum)
+{
+    // The real dialogs of the frame, not the script.
+    class RealDialogs : public CMainFrame {
+    protected:
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_ENTERIDLE)
+                return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
+            return CMainFrame::WindowProc(message, wParam, lParam);
+        }
+    };
+    auto* frame = new RealDialogs;
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+    frame->SetLibraryTree(&*m_tree);
+    const long track = Import("a.mp3", u"Lonely");
+    m_frame->SetLibraryTree(nullptr);
+    ViewNode all;
+    all.kind = kindAll;
+    frame->OpenViewForNode(all);
+    App().m_bConfirmDelete[CPelicanApp::ConfirmTrack] = TRUE;
+
+    // Cancel keeps the track.
+    std::string question;
+    afxtest::Steps().push_back([&](HWND dialog) {
+        char text[256] {};
+        GetDlgItemText(dialog, IDC_CONFIRM_MESSAGE, text, sizeof text);
+        question = text;
+        SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    frame->SendMessage(WM_COMMAND, ID_MEDIA_DELETE_TRACK, 0);
+    EXPECT_EQ(question, "Do you want to delete the track: \"Title\" from library?");
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks WHERE DeleteFlag = False"), 1);
+
+    // OK deletes it; the album left empty is asked about (No is the recorder's answer).
+    afxtest::Steps().push_back([](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+    frame->SendMessage(WM_COMMAND, ID_MEDIA_DELETE_TRACK, 0);
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks WHERE DeleteFlag = False AND AlbumTrackID = " + std::to_string(track)), 0);
+    ASSERT_FALSE(Boxes().empty());
+    EXPECT_EQ(Boxes().back(), "The album: Lonely is now empty. Do you want to delete the album?");
+    frame->SetLibraryTree(nullptr);
+    frame->DestroyWindow();
+    m_screen.pump();
 }
