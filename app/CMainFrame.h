@@ -257,6 +257,10 @@ protected:
     afx_msg void OnAlbumMoveTaggedToGroup();
     // The tree's own commands (deleting and regrouping its nodes) go to the tree.
     afx_msg BOOL OnTreeCommand(UINT nId);
+    // A new playlist or group named by the user, with its node under the branch when it is new.
+    void AddNamedNode(UINT captionId, UINT labelId, bool (*add)(LPCTSTR, long*, bool*), HTREEITEM branch, int kind);
+    // The selected music or radio group renamed by the user.
+    void RenameSelectedGroup(bool (*rename)(LPCTSTR, LPCTSTR));
     // The synchronise question before a program update: IDYES, IDNO or IDCANCEL.
     virtual int AskSynchronizeBeforeUpdate();
     // Starts the updater; false when it could not be started.

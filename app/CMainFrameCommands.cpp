@@ -180,17 +180,33 @@ void CMainFrame::OnMediaRenameArtist()
 
 void CMainFrame::OnPlaylistNew()
 {
+    AddNamedNode(IDS_CREATE_PLAYLIST_CAPTION, IDS_CREATE_PLAYLIST_LABEL, AddPlaylist,
+        m_pLibraryTree ? m_pLibraryTree->m_hPlaylists : nullptr, kindPlaylist);
+}
+
+void CMainFrame::AddNamedNode(UINT captionId, UINT labelId, bool (*add)(LPCTSTR, long*, bool*), HTREEITEM branch, int kind)
+{
     CString name;
     long id = 0;
     bool existed = false;
-    if (!AskNewName(IDS_CREATE_PLAYLIST_CAPTION, IDS_CREATE_PLAYLIST_LABEL, name) || !AddPlaylist(name, &id, &existed))
+    if (!AskNewName(captionId, labelId, name) || !add(name, &id, &existed))
         return;
-    if (existed || !m_pLibraryTree || !m_pLibraryTree->m_hPlaylists)
+    if (existed || !m_pLibraryTree || !branch)
         return;
-    m_pLibraryTree->Expand(m_pLibraryTree->m_hPlaylists, TVE_EXPAND);
-    m_pLibraryTree->InsertNode(name, m_pLibraryTree->m_hPlaylists, TVI_SORT, kindPlaylist, static_cast<int>(id));
+    m_pLibraryTree->Expand(branch, TVE_EXPAND);
+    m_pLibraryTree->InsertNode(name, branch, TVI_SORT, kind, static_cast<int>(id));
 }
 
+void CMainFrame::RenameSelectedGroup(bool (*rename)(LPCTSTR, LPCTSTR))
+{
+    CString name;
+    const CString old = m_selectedNode.text;
+    if (!AskRename(IDS_RENAME_GROUP_CAPTION, IDS_RENAME_GROUP_LABEL, old, name) || !rename(old, name))
+        return;
+    if (m_pLibraryTree)
+        m_pLibraryTree->RefreshSelectedNode();
+    RequeryView();
+}
 void CMainFrame::OnPlaylistRename()
 {
     CString name;
@@ -224,28 +240,10 @@ void CMainFrame::OnPlaylistMoveDown() { MoveSelectedTrack(false); }
 
 void CMainFrame::OnMusicGroupNew()
 {
-    CString name;
-    long id = 0;
-    bool existed = false;
-    if (!AskNewName(IDS_CREATE_GROUP_CAPTION, IDS_CREATE_GROUP_LABEL, name) || !AddGroup(name, &id, &existed))
-        return;
-    if (existed || !m_pLibraryTree || !m_pLibraryTree->m_hGroups)
-        return;
-    m_pLibraryTree->Expand(m_pLibraryTree->m_hGroups, TVE_EXPAND);
-    m_pLibraryTree->InsertNode(name, m_pLibraryTree->m_hGroups, TVI_SORT, kindMusicGroup, static_cast<int>(id));
+    AddNamedNode(IDS_CREATE_GROUP_CAPTION, IDS_CREATE_GROUP_LABEL, AddGroup,
+        m_pLibraryTree ? m_pLibraryTree->m_hGroups : nullptr, kindMusicGroup);
 }
-
-void CMainFrame::OnMusicGroupRename()
-{
-    CString name;
-    const CString old = m_selectedNode.text;
-    if (!AskRename(IDS_RENAME_GROUP_CAPTION, IDS_RENAME_GROUP_LABEL, old, name) || !RenameGroup(old, name))
-        return;
-    if (m_pLibraryTree)
-        m_pLibraryTree->RefreshSelectedNode();
-    RequeryView();
-}
-
+void CMainFrame::OnMusicGroupRename() { RenameSelectedGroup(RenameGroup); }
 void CMainFrame::OnMusicGroupAddAlbum()
 {
     long group = 0;
@@ -264,28 +262,10 @@ void CMainFrame::OnMusicGroupAddPlaylist()
 
 void CMainFrame::OnRadioGroupNew()
 {
-    CString name;
-    long id = 0;
-    bool existed = false;
-    if (!AskNewName(IDS_CREATE_GROUP_CAPTION, IDS_CREATE_GROUP_LABEL, name) || !AddRadioGroup(name, &id, &existed))
-        return;
-    if (existed || !m_pLibraryTree || !m_pLibraryTree->m_hRadioGroups)
-        return;
-    m_pLibraryTree->Expand(m_pLibraryTree->m_hRadioGroups, TVE_EXPAND);
-    m_pLibraryTree->InsertNode(name, m_pLibraryTree->m_hRadioGroups, TVI_SORT, kindRadioGroup, static_cast<int>(id));
+    AddNamedNode(IDS_CREATE_GROUP_CAPTION, IDS_CREATE_GROUP_LABEL, AddRadioGroup,
+        m_pLibraryTree ? m_pLibraryTree->m_hRadioGroups : nullptr, kindRadioGroup);
 }
-
-void CMainFrame::OnRadioGroupRename()
-{
-    CString name;
-    const CString old = m_selectedNode.text;
-    if (!AskRename(IDS_RENAME_GROUP_CAPTION, IDS_RENAME_GROUP_LABEL, old, name) || !RenameRadioGroup(old, name))
-        return;
-    if (m_pLibraryTree)
-        m_pLibraryTree->RefreshSelectedNode();
-    RequeryView();
-}
-
+void CMainFrame::OnRadioGroupRename() { RenameSelectedGroup(RenameRadioGroup); }
 void CMainFrame::OnRadioGroupAddStation()
 {
     long group = 0;
