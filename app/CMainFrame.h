@@ -6,7 +6,10 @@
 // sheet join the frame as they come.
 
 #include "app/CDockingTabWnd.h"
+#include "app/CommandRules.h"
+#include "app/FrameLibraryHost.h"
 #include "app/ViewSource.h"
+#include "library/ImportCommands.h"
 #include "library/_ADORecordsetHelper.h"
 #include "platform/shell/OleIdl.h"
 #include "platform/afx/CProgressCtrl.h"
@@ -106,6 +109,8 @@ public:
     bool IsCurrentRowCD();
     bool IsCurrentRowHidden();
     CString GetCurrentFilePath();
+    // The same; false when the row's folder or name is missing.
+    bool ReadCurrentFilePath(CString& path);
     // Tag iteration over the list's tagged rows, reading the id field (AlbumTrackID, for albums QVCDID)
     // of each; -1 when no tagged row follows. m_nCurrentRow is the walk's cursor.
     long GetFirstTaggedId(LPCTSTR idField);
@@ -117,6 +122,58 @@ public:
     int m_nRebindsPosted { 0 };
     CPelicanView* GetListView() const;
     ViewNode m_selectedNode;
+
+    // --- the library's edits, imports and commands ---------------------------------------------------
+    // The library tree the commands update; the window that holds it hands it over.
+    void SetLibraryTree(CMainTreeCtrl* pTree) { m_pLibraryTree = pTree; }
+    CMainTreeCtrl* GetLibraryTree() const { return m_pLibraryTree; }
+    // What the library's import and edits ask of the main window.
+    MusicImportHost& ImportHost() { return m_libraryHost; }
+    LibraryEditHost& EditHost() { return m_libraryHost; }
+
+    // Edits of the current list row. Each is false when the row has no track or station (or the edit
+    // failed); the list is requeried after a change.
+    bool AddSelectedTrackToPlaylist(long playlistId);
+    bool AddSelectedTrackToNamedPlaylist(LPCTSTR playlistName);
+    bool DeleteSelectedTracks();
+    bool DeleteSelectedFromPlaylist(LPCTSTR playlistName);
+    bool DeleteFromCurrentPlaylist();
+    bool MoveSelectedTrack(bool up);
+    bool ChangeSelectedTrackAlbum(long albumId);
+    bool ChangeSelectedTrackAlbumByName(LPCTSTR albumTitle);
+    long StationIdOfRow();
+    CString StationNameOfRow();
+    bool DeleteSelectedStations();
+    bool RemoveStationFromGroup(LPCTSTR radioGroupName);
+    bool RemoveStationsFromCurrentGroup();
+    // What the library tree does for the commands: deleting an album with its node, renaming the
+    // selected album or playlist with its record, taking an album or playlist out of the selected group.
+    virtual void DeleteAlbum(long albumId);
+    virtual bool RenameSelectedAlbum(LPCTSTR newName);
+    virtual bool RenameSelectedPlaylist(LPCTSTR newName);
+    virtual bool RemoveFromSelectedGroup(HTREEITEM hItem);
+
+    // The folder view's tagged rows as full paths; m_nCurrentRow is the walk's cursor. False when no
+    // tagged row follows or its path is incomplete (what was read is in path).
+    bool GetFirstTaggedFile(CString& path);
+    bool GetNextTaggedFile(CString& path);
+    // The snapshot the command rules look at.
+    CommandState GetCommandState(UINT id);
+
+    // The dialogs of the commands. A selection gives the chosen row's id (and its text when asked); a
+    // name dialog the name typed. False on Cancel.
+    virtual bool ChooseRecord(
+        UINT captionId, LPCTSTR query, long& id, CString* text = nullptr, const long* parameter = nullptr);
+    virtual bool AskNewName(UINT captionId, UINT labelId, CString& name);
+    virtual bool AskRename(UINT captionId, UINT labelId, LPCTSTR current, CString& name);
+    // The delete confirmation with its "don't ask again" box; false on Cancel.
+    virtual bool ConfirmDelete(UINT captionId, UINT messageId, LPCTSTR name, bool& dontAskAgain);
+    // The music import's overwrite prompt: IDYES, IDYESTOALL, IDNO or IDCANCEL.
+    virtual int AskOverwrite(LPCTSTR fileName);
+    // Where the program update's updater is and the product it updates.
+    static constexpr const char* kUpdaterCommandLine
+        = "\"C:\\Program Files\\Common Files\\InstallShield\\WebUpdate\\WebUpdate.exe\" CorvaneTuneSteward";
+    CString m_strUpdaterCommandLine { kUpdaterCommandLine };
 
     int m_nSelectedKind { 0 };
     CLIPFORMAT m_cfGridRecord { 0 };
@@ -134,6 +191,8 @@ public:
     CPelicanDoc* m_pDocument { nullptr };
     BOOL m_bListFilled { FALSE };
     BOOL m_bDetailRebindPosted { FALSE };
+    CMainTreeCtrl* m_pLibraryTree { nullptr };
+    FrameLibraryHost m_libraryHost { *this };
 
 protected:
     // The answer to the synchronise-on-close question: IDYES, IDNO or IDCANCEL.
@@ -163,6 +222,56 @@ protected:
     afx_msg void OnViewRefresh();
     afx_msg void OnTagsClearAll();
     afx_msg void OnTagsSetAll();
+    // The command rules, for every command they decide.
+    afx_msg void OnUpdateRuledCommand(CCmdUI* pCmdUI);
+    afx_msg void OnFileCloseLibrary();
+    afx_msg void OnImportMusicFile();
+    afx_msg void OnImportPlaylist();
+    afx_msg void OnWriteMp3Tags();
+    afx_msg void OnImportFolderFile();
+    afx_msg void OnAddFolderFileToAlbum();
+    afx_msg void OnImportTaggedFiles();
+    afx_msg void OnAddTaggedToAlbum();
+    afx_msg void OnCreateAlbumFromTagged();
+    // The tagged files of the folder view, imported in one go.
+    void ImportTagged(TaggedFileImport kind, long albumId);
+    afx_msg void OnMediaChangeAlbum();
+    afx_msg void OnMediaDeleteTrack();
+    afx_msg void OnMediaAddStationToLibrary();
+    afx_msg void OnMediaDeleteStation();
+    afx_msg void OnMediaRenameAlbum();
+    afx_msg void OnMediaRenameArtist();
+    afx_msg void OnPlaylistNew();
+    afx_msg void OnPlaylistRename();
+    afx_msg void OnPlaylistAddTrack();
+    afx_msg void OnPlaylistAddTaggedTracks();
+    afx_msg void OnPlaylistRemoveTrack();
+    afx_msg void OnPlaylistMoveUp();
+    afx_msg void OnPlaylistMoveDown();
+    afx_msg void OnMusicGroupNew();
+    afx_msg void OnMusicGroupRename();
+    afx_msg void OnMusicGroupAddAlbum();
+    afx_msg void OnMusicGroupAddPlaylist();
+    afx_msg void OnRadioGroupNew();
+    afx_msg void OnRadioGroupRename();
+    afx_msg void OnRadioGroupAddStation();
+    afx_msg void OnRadioGroupRemoveStation();
+    afx_msg void OnToolsAccountManagement();
+    afx_msg void OnToolsPreferences();
+    afx_msg void OnViewCustomizeToolbar();
+    afx_msg void OnHelpCheckForUpdate();
+    afx_msg void OnAlbumAddTaggedToGroup();
+    afx_msg void OnAlbumMoveTaggedToGroup();
+    // The tree's own commands (deleting and regrouping its nodes) go to the tree.
+    afx_msg BOOL OnTreeCommand(UINT nId);
+    // A new playlist or group named by the user, with its node under the branch when it is new.
+    void AddNamedNode(UINT captionId, UINT labelId, bool (*add)(LPCTSTR, long*, bool*), HTREEITEM branch, int kind);
+    // The selected music or radio group renamed by the user.
+    void RenameSelectedGroup(bool (*rename)(LPCTSTR, LPCTSTR));
+    // The synchronise question before a program update: IDYES, IDNO or IDCANCEL.
+    virtual int AskSynchronizeBeforeUpdate();
+    // Starts the updater; false when it could not be started.
+    virtual bool StartUpdater();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -135,16 +135,27 @@ bool CMainFrame::IsCurrentRowHidden()
 
 CString CMainFrame::GetCurrentFilePath()
 {
+    CString path;
+    ReadCurrentFilePath(path);
+    return path;
+}
+
+bool CMainFrame::ReadCurrentFilePath(CString& path)
+{
+    path.Empty();
     if (!m_viewRecordset.HasRecordset())
-        return {};
+        return false;
     CString pathField;
     CString nameField;
     pathField.LoadString(kPathFieldName);
     nameField.LoadString(kNameFieldName);
-    CString path = TextOf(m_viewRecordset.GetValue(pathField));
+    path = TextOf(m_viewRecordset.GetValue(pathField));
+    const CString name = TextOf(m_viewRecordset.GetValue(nameField));
+    const bool complete = !path.IsEmpty() && !name.IsEmpty();
     if (!path.IsEmpty() && path.Right(1) != "\\")
         path += "\\";
-    return path + TextOf(m_viewRecordset.GetValue(nameField));
+    path += name;
+    return complete;
 }
 
 long CMainFrame::GetFirstTaggedId(LPCTSTR idField)

@@ -368,3 +368,45 @@
 #define IDS_CLIENT_NO_SYNC_OBJECT       32826
 #define IDS_CLIENT_OPEN_FAILED          32828
 #define IDS_CLIENT_UPGRADE_FAILED       32992
+
+// The main window's commands beyond the menu's: the station rows' own ids, tag writing, and the
+// dialogs and messages of the commands, the import and the edits.
+#define ID_STATION_ADD_TO_GROUP         32920
+#define ID_STATION_DELETE               32921
+#define ID_STATION_REMOVE_FROM_GROUP    32922
+#define ID_TRACK_UPDATE_MP3_TAGS        32930
+#define IDS_CONFIRM_DELETE_TRACK        138
+#define IDS_CONFIRM_DELETE_TRACK_TEXT   139
+#define IDS_CONFIRM_DELETE_STATION      140
+#define IDS_CONFIRM_DELETE_STATION_TEXT 141
+#define IDS_CREATE_PLAYLIST_CAPTION     142
+#define IDS_CREATE_PLAYLIST_LABEL       143
+#define IDS_CREATE_GROUP_CAPTION        144
+#define IDS_CREATE_GROUP_LABEL          145
+#define IDS_RENAME_ALBUM_LABEL          147
+#define IDS_RENAME_ALBUM_CAPTION        148
+#define IDS_RENAME_ARTIST_LABEL         149
+#define IDS_RENAME_ARTIST_CAPTION       150
+#define IDS_RENAME_GROUP_LABEL          151
+#define IDS_RENAME_GROUP_CAPTION        152
+#define IDS_RENAME_PLAYLIST_LABEL       153
+#define IDS_RENAME_PLAYLIST_CAPTION     154
+#define IDS_ALBUM_NOW_EMPTY             1024
+#define IDS_SELECT_ALBUM                32770
+#define IDS_SELECT_PLAYLIST             32775
+#define IDS_PLAYLIST_FILTER             32857
+#define IDS_PLAYLIST_IMPORT_TITLE       32859
+#define IDS_MUSIC_FILE_FILTER           32871
+#define IDS_MUSIC_FILE_IMPORT_TITLE     32872
+#define IDS_SELECT_NEW_ALBUM            32873
+#define IDS_SELECT_GROUP                32874
+#define IDS_MENU_GROUP                  32887
+#define IDS_CUSTOMIZE_CAPTION           20538
+// The overwrite prompt of the music import.
+#define IDD_OVERWRITE_MESSAGE           272
+#define IDC_OVERWRITE_FILE_NAME         2517
+// The album modes the music import's file dialog adds.
+#define IDC_IMPORT_USE_ORIGINAL_ALBUM   2428
+#define IDC_IMPORT_ADD_TO_EXISTING      2429
+#define IDC_IMPORT_CREATE_NEW_ALBUM     2430
+#define IDC_IMPORT_ALBUM_LIST           2431

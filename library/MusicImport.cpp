@@ -252,6 +252,9 @@ LONG AddFileToLibrary(MusicImportHost& host, LPCTSTR sourcePath, long albumId, l
             return 0;
         }
         file.SetCopy(destination);
+    } else if (!FileExists(source)) {
+        // A file that went away after it was chosen would become a track without a file.
+        return 0;
     }
 
     MusicFileValues values;

@@ -1,5 +1,6 @@
 #include "platform/afx/CFileDialog.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/afx/AfxState.h"
@@ -39,6 +40,13 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
     }
 }
 
+void CFileDialog::SetFileBufferSize(size_t size)
+{
+    m_fileBuffer.assign(std::max<size_t>(size, 2), '\0');
+    m_ofn.lpstrFile = m_fileBuffer.data();
+    m_ofn.nMaxFile = static_cast<DWORD>(m_fileBuffer.size());
+}
+
 UINT_PTR CFileDialog::HookProc(HWND hwnd, UINT message, WPARAM, LPARAM)
 {
     if (message != WM_INITDIALOG || !t_starting)
@@ -55,7 +63,8 @@ INT_PTR CFileDialog::DoModal()
     m_ofn.hwndOwner = owner ? owner->GetSafeHwnd() : nullptr;
     if ((m_ofn.Flags & OFN_ENABLETEMPLATE) && !m_ofn.hInstance)
         m_ofn.hInstance = AfxGetResourceHandle();
-    m_ofn.Flags |= OFN_ENABLEHOOK;
+    // The class library's dialogs are Explorer-style: several chosen names come back separated by NULs.
+    m_ofn.Flags |= OFN_ENABLEHOOK | OFN_EXPLORER;
     m_ofn.lpfnHook = HookProc;
     t_starting = this;
     const BOOL ok = m_bOpenFileDialog ? GetOpenFileName(&m_ofn) : GetSaveFileName(&m_ofn);

@@ -30,6 +30,10 @@ public:
 
     OPENFILENAME m_ofn;
 
+protected:
+    // Room for the chosen names in bytes (the folder and every name with its NUL); empties the buffer.
+    void SetFileBufferSize(size_t size);
+
 private:
     static UINT_PTR HookProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
