@@ -284,6 +284,9 @@ private:
     void CloseListAndConnection();
     // The docking tab window, docked on the left; false when it could not be made.
     bool CreateDockingTabs();
+    // Tools / Search Library and Search for Music File: the search tab, searching in that place.
+    afx_msg void OnToolsSearchLibrary();
+    afx_msg void OnToolsSearchForMusicFile();
     // A Search Results node lists what the search dialog found last.
     void AttachSearchResults(ViewNode& node) const;
     // Media left the lowest drive of the mask (bit 0 is A:): its tree node reads its folders again,

@@ -138,7 +138,8 @@ void CMainFrame::OnFileCloseLibrary()
     }
     if (m_pLibraryTree)
         m_pLibraryTree->DeleteAllNodes();
-    // The docking tab window disables its search tab here once it is part of the frame.
+    if (m_wndDockingTabs.m_hWnd)
+        m_wndDockingTabs.EnableSearchTab(FALSE);
 }
 
 void CMainFrame::OnMediaChangeAlbum()

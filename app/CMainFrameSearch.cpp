@@ -27,8 +27,13 @@ bool CMainFrame::CreateDockingTabs()
         return false;
     m_wndDockingTabs.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
     DockSizedControlBar(&m_wndDockingTabs, AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0F, kDockedWidth);
+    SetLibraryTree(&m_wndDockingTabs.m_wndTree);
     return true;
 }
+
+void CMainFrame::OnToolsSearchLibrary() { m_wndDockingTabs.ShowSearchTab(CSearchDlg::searchLibrary); }
+
+void CMainFrame::OnToolsSearchForMusicFile() { m_wndDockingTabs.ShowSearchTab(CSearchDlg::searchDisk); }
 
 void CMainFrame::ShowSearchResults()
 {

@@ -125,9 +125,8 @@ BOOL CMainTreeCtrl::DropRows(HTREEITEM hTarget, DROPEFFECT dropEffect)
         if (nRows != selectionFiles)
             return TRUE;
         // A file that is not music is passed over by the import: nothing is added and nothing shown.
-        auto* pHost = dynamic_cast<MusicImportHost*>(pFrame);
         const CString strPath = pFrame->GetCurrentFilePath();
-        return pHost != nullptr && !strPath.IsEmpty() && ImportFile(*pHost, strPath, 0) == 1;
+        return !strPath.IsEmpty() && ImportFile(pFrame->ImportHost(), strPath, 0) == 1;
     }
     case kindAlbum:
     case kindCDAlbum: {

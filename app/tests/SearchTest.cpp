@@ -486,7 +486,7 @@ TEST_F(Search, TheTabWindowHoldsTheTreeAndTheSearchWhichWaitsForALibrary)
     // The search commands bring the tab to the front in their mode; the typed text stays.
     Dialog().SetDlgItemText(IDC_SEARCH_STRING, "Bea");
     ClickTab(CDockingTabWnd::treeTab);
-    Tabs().ShowSearchTab(CSearchDlg::searchDisk);
+    m_frame->SendMessage(WM_COMMAND, ID_TOOLS_SEARCH_FOR_MUSIC_FILE);
     EXPECT_EQ(ActiveTab(), CDockingTabWnd::searchTab);
     EXPECT_TRUE(Dialog().GetDlgItem(IDC_SEARCH_LOCATION)->IsWindowVisible());
     EXPECT_FALSE(Dialog().GetDlgItem(IDC_SEARCH_FIELD)->IsWindowVisible());
