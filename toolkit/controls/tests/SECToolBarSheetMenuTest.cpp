@@ -17,12 +17,13 @@
 #include "toolkit/controls/SECToolBarSheet.h"
 #include "toolkit/controls/SECToolBarsPage.h"
 #include "toolkit/controls/tests/MenuBarTestSupport.h"
+#include "toolkit/controls/tests/ToolBarSheetTestSupport.h"
 
 using namespace menubar_test;
 
 namespace {
 
-class MenuCustomise : public MenuBarFixture {
+class MenuCustomise : public MenuBarFixture, public toolbar_test::SheetHolder {
 protected:
     void SetUp() override
     {
@@ -38,31 +39,13 @@ protected:
         MenuBarFixture::TearDown();
         std::filesystem::remove(platform::HomeFolder() / "menusheet.ini");
     }
-    // The sheet below the frame: the menu category, then the toolbars page.
+    platform::user::TestScreen& SheetScreen() override { return m_screen; }
+    HWND SheetFrame() override { return m_hFrame; }
+    SECToolBarManager* SheetManager() override { return m_frame->m_pManager.get(); }
+    // The sheet with the menu category.
     void OpenSheet()
     {
-        m_sheet = std::make_unique<SECToolBarSheet>("Customize");
-        m_cmdPage = std::make_unique<SECToolBarCmdPage>();
-        m_cmdPage->SetManager(m_frame->m_pManager.get());
-        m_cmdPage->DefineMenuGroup("Menu");
-        m_barsPage = std::make_unique<SECToolBarsPage>();
-        m_barsPage->SetManager(m_frame->m_pManager.get());
-        m_sheet->AddPage(m_cmdPage.get());
-        m_sheet->AddPage(m_barsPage.get());
-        ASSERT_TRUE(m_sheet->Create(m_frame));
-        m_sheet->SetWindowPos(nullptr, 0, 305, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        m_screen.pump();
-    }
-    void CloseSheet(int nButton = PSBTN_CANCEL)
-    {
-        if (m_sheet && m_sheet->GetSafeHwnd())
-            m_sheet->PressButton(nButton);
-        m_screen.pump();
-        m_sheet.reset();
-        m_cmdPage.reset();
-        m_barsPage.reset();
-        if (::IsWindow(m_hFrame))
-            m_frame->EnableWindow(TRUE);
+        SheetHolder::OpenSheet([](SECToolBarCmdPage& page) { page.DefineMenuGroup("Menu"); });
     }
     SECMenuListBox& MenuList()
     {
@@ -88,11 +71,6 @@ protected:
         }
         return text;
     }
-    void Command(CWnd& page, UINT nID, WORD nCode = BN_CLICKED)
-    {
-        page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(page.GetDlgItem(static_cast<int>(nID))->GetSafeHwnd()));
-        m_screen.pump();
-    }
     int ListItem(UINT nBarID)
     {
         CCheckListBox& list = m_barsPage->m_barList;
@@ -102,9 +80,6 @@ protected:
         return -1;
     }
 
-    std::unique_ptr<SECToolBarSheet> m_sheet;
-    std::unique_ptr<SECToolBarCmdPage> m_cmdPage;
-    std::unique_ptr<SECToolBarsPage> m_barsPage;
 };
 
 } // namespace
