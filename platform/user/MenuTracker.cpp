@@ -58,7 +58,9 @@ void registerMenuClass()
     if (done)
         return;
     WNDCLASS wc;
-    wc.style = CS_SAVEBITS;
+    // Double clicks reach the loop as such: a double click on the window-menu icon runs the menu's
+    // default command.
+    wc.style = CS_SAVEBITS | CS_DBLCLKS;
     wc.lpfnWndProc = menuWindowProc;
     wc.lpszClassName = kMenuClass;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -204,6 +206,14 @@ void MenuTracker::begin(HMENU top)
     m_captureWindow = CreateWindowEx(
         WS_EX_TOOLWINDOW, kMenuClass, "", WS_POPUP, 0, 0, 0, 0, m_owner, nullptr, nullptr, nullptr);
     SetCapture(m_captureWindow);
+    {
+        // The press on the owner that opened the menu and the next one, now the loop's, make a double
+        // click: the loop's window takes the place of the owner as the window last clicked.
+        auto lock = WindowManager::Acquire();
+        auto& last = WindowManager::Instance().lastClick;
+        if (last.valid && last.hwnd == m_owner)
+            last.hwnd = m_captureWindow;
+    }
     if (notify())
         SendMessage(m_owner, WM_INITMENU, reinterpret_cast<WPARAM>(top), 0);
 }

@@ -108,6 +108,11 @@ public:
     virtual BOOL OnMenuMouseMessage(UINT nMessage, CPoint point);
     virtual void CancelMenuTracking();
     virtual void DragButton(int nIndex, CPoint point);
+    // Drags pBtn's outline from a press at point (pTrackWnd's client coordinates) and drops it on the
+    // bar under it, makes a new bar of it or deletes it. pSource is the bar the button belongs to; a
+    // button of no bar (a list of commands offering it) is only copied.
+    static void TrackButtonDrag(SECToolBarManager* pManager, SECStdBtn* pBtn, CWnd* pTrackWnd, CPoint point,
+        SECCustomToolBar* pSource, BOOL bCopy);
     virtual void UpdateRebarBand(CReBar*, CSize) { }
     virtual void WrapButtons(int nWidth, Rows& rows);
     virtual CSize CalcWrappedSize(int nLength, BOOL bFitHeight, Rows& rows);

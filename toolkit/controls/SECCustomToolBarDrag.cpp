@@ -101,21 +101,30 @@ void SECCustomToolBar::DragButton(int nIndex, CPoint point)
     SECStdBtn* pBtn = GetBtn(nIndex);
     if (!pBtn || !pBtn->CanDrag())
         return;
-    const BOOL bCopy = IsCopyDrag();
     SelectButton(nIndex);
+    TrackButtonDrag(m_pManager, pBtn, this, point, this, IsCopyDrag());
+}
+
+void SECCustomToolBar::TrackButtonDrag(
+    SECToolBarManager* pManager, SECStdBtn* pBtn, CWnd* pTrackWnd, CPoint point, SECCustomToolBar* pSource, BOOL bCopy)
+{
     SECToolBarRectTracker tracker(pBtn->GetRect());
     // A copy shows its cursor for the whole drag: the tracker holds the mouse, so nothing else sets one
     // meanwhile. The cursor before comes back at once rather than at the next mouse move.
     HCURSOR hCopy = bCopy ? CopyDragCursor() : nullptr;
     HCURSOR hBefore = hCopy ? ::SetCursor(hCopy) : nullptr;
-    const BOOL bMoved = tracker.Track(this, point);
+    const BOOL bMoved = tracker.Track(pTrackWnd, point);
     if (hCopy)
         ::SetCursor(hBefore);
     if (!bMoved)
         return;
     CRect rect = tracker.m_rect;
-    ClientToScreen(&rect);
-    SECToolBarManager* pManager = m_pManager;
+    pTrackWnd->ClientToScreen(&rect);
+    // A move takes the button off its bar; a button of no bar is only ever copied.
+    auto removeFromSource = [&] {
+        if (!bCopy && pSource)
+            pSource->RemoveButton(pSource->IndexOf(pBtn));
+    };
 
     SECCustomToolBar* pTarget = pManager ? pManager->FindBarAtRect(rect) : nullptr;
     const CPoint corners[4]
@@ -135,7 +144,7 @@ void SECCustomToolBar::DragButton(int nIndex, CPoint point)
             return;
         if (!bCopy) {
             // Dragged off every bar: the button goes (and a user's bar with its last button).
-            RemoveButton(nIndex);
+            removeFromSource();
             return;
         }
         SECCustomToolBar* pNew = pManager ? pManager->CreateUserToolBar() : nullptr;
@@ -145,11 +154,10 @@ void SECCustomToolBar::DragButton(int nIndex, CPoint point)
         pManager->FloatBar(pNew, rect.TopLeft(), CBRS_ALIGN_TOP);
         return;
     }
-    if (pTarget != this && (m_dwNoDragOut & kNoDragOut))
+    if (pSource && pTarget != pSource && (pSource->m_dwNoDragOut & kNoDragOut))
         return;
     if (!pTarget->AcceptsDrop()) {
-        if (!bCopy)
-            RemoveButton(nIndex);
+        removeFromSource();
         return;
     }
     pTarget->ScreenToClient(&rect);

@@ -3,9 +3,13 @@
 #include "platform/afx/CPropertySheet.h"
 #include "toolkit/controls/SECControlIds.h"
 #include "toolkit/controls/SECCustomToolBar.h"
+#include "toolkit/controls/SECMenuBar.h"
+#include "toolkit/controls/SECMenuBtnGroup.h"
+#include "toolkit/controls/SECTBMenuBtn.h"
 #include "toolkit/controls/SECTBBtnGroup.h"
 #include "toolkit/controls/SECToolBarManager.h"
 #include "toolkit/controls/SECToolBarSheet.h"
+#include "toolkit/frames/SECFrameWnd.h"
 
 namespace {
 
@@ -19,6 +23,8 @@ constexpr UINT kDockBarLast = 0xE81F;
 // The group box's inside, in dialog units.
 constexpr int kGroupInsetX = 3;
 constexpr int kGroupInsetY = 8;
+// A list sits this much lower than a bar in the same area.
+constexpr int kListOffsetY = 2;
 
 } // namespace
 
@@ -51,6 +57,27 @@ SECToolBarCmdPage::~SECToolBarCmdPage()
 void SECToolBarCmdPage::DefineBtnGroup(LPCTSTR lpszTitle, int nCount, const UINT* pIDs)
 {
     m_groups.push_back(std::make_unique<SECTBBtnGroup>(lpszTitle, pIDs, nCount));
+}
+
+void SECToolBarCmdPage::DefineMenuGroup(LPCTSTR lpszTitle)
+{
+    if (!m_pManager)
+        return;
+    auto* pFrame = dynamic_cast<SECFrameWnd*>(AfxGetMainWnd());
+    SECMenuBar* pMenuBar = pFrame ? pFrame->GetMenuBar() : nullptr;
+    if (!pMenuBar)
+        return;
+    DWORD dwMask = pMenuBar->GetMenuBit(pMenuBar->GetCurrentMenuId());
+    if (dwMask == 0)
+        dwMask = 0xFFFFFFFF;
+    m_menuIds.clear();
+    for (int i = 0; i < pMenuBar->GetBtnCount(); ++i) {
+        const auto* pBtn = dynamic_cast<const SECTBMenuBtn*>(pMenuBar->GetBtn(i));
+        if (pBtn && (pBtn->m_dwMenuBits & dwMask) && SECMenuBtnGroup::FindMenuEntry(m_pManager, pBtn->m_nID))
+            m_menuIds.push_back(pBtn->m_nID);
+    }
+    if (!m_menuIds.empty())
+        m_groups.push_back(std::make_unique<SECMenuBtnGroup>(lpszTitle, m_menuIds.data(), static_cast<int>(m_menuIds.size())));
 }
 
 void SECToolBarCmdPage::SetManager(SECToolBarManager* pManager)
@@ -92,10 +119,11 @@ BOOL SECToolBarCmdPage::OnInitDialog()
         SECBtnGroup& group = *m_groups[i];
         if (!group.Create(this, m_pManager, nID))
             return FALSE;
-        group.GetWnd()->SetWindowPos(nullptr, area.left, area.top, area.Width(), area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        const int nTop = area.top + (dynamic_cast<SECMenuBtnGroup*>(&group) ? kListOffsetY : 0);
+        group.GetWnd()->SetWindowPos(nullptr, area.left, nTop, area.Width(), area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
         group.Layout(area);
-        if (i > 0)
-            group.GetWnd()->ShowWindow(SW_HIDE);
+        // A list is made hidden: the first group shows whatever its kind.
+        group.GetWnd()->ShowWindow(i == 0 ? SW_SHOW : SW_HIDE);
         m_categories.AddString(group.m_strTitle);
     }
     if (!m_groups.empty()) {

@@ -24,6 +24,9 @@ public:
 
     // A category of buttons: the commands' images as a toolbar.
     void DefineBtnGroup(LPCTSTR lpszTitle, int nCount, const UINT* pIDs);
+    // A category listing the main frame's menus whose menu buttons show with its current menu; nothing
+    // without a manager, a menu bar or such a button.
+    void DefineMenuGroup(LPCTSTR lpszTitle);
     void SetManager(SECToolBarManager* pManager);
     // Shows the first line of a string resource as the description; nothing for -1 or no string.
     void ShowDescription(UINT nID);
@@ -49,4 +52,6 @@ protected:
     SECToolBarManager* m_pManager { nullptr };
     int m_nShown { -1 };
     CListBox m_categories;
+    // The commands of the menu category.
+    std::vector<UINT> m_menuIds;
 };

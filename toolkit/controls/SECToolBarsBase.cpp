@@ -5,6 +5,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "toolkit/controls/SECControlIds.h"
 #include "toolkit/controls/SECCustomToolBar.h"
+#include "toolkit/controls/SECMenuBar.h"
 #include "toolkit/controls/SECNewToolBar.h"
 #include "toolkit/controls/SECToolBarManager.h"
 #include "toolkit/controls/SECToolBarSheet.h"
@@ -164,6 +165,10 @@ void SECToolBarsBase::OnResetOrDelete()
     if (IsUserBar(nID)) {
         // The list learns of the bar's going from the manager (OnBarNotify, destroyed).
         pBar->DestroyWindow();
+    } else if (auto* pMenuBar = dynamic_cast<SECMenuBar*>(pBar)) {
+        // The menu bar goes back to the buttons of its menus (it lays the frame out itself).
+        pMenuBar->ResetMenuButtons(FALSE);
+        return;
     } else {
         std::vector<UINT> ids;
         if (!m_pManager->GetDefaultBarButtons(nID, ids))

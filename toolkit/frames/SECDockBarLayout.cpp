@@ -190,8 +190,8 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                         PositionBar(pRowBar, rect, 0);
                     continue;
                 }
+                const CRect present = GetBarRect(pRowBar);
                 if (!m_bFloating) {
-                    const CRect present = GetBarRect(pRowBar);
                     const int nAlongSize = bHorzSide ? rect.Width() : rect.Height();
                     const int nMaxAlong = bHorzSide ? sizeMax.cx : sizeMax.cy;
                     if ((bHorzSide ? rect.left : rect.top) < (bHorzSide ? present.left : present.top))
@@ -208,6 +208,10 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
                             m_barsToRedraw.push_back(pRowBar);
                         }
                     }
+                } else if (!bQuery && rect != present) {
+                    // Nothing else gives a floating bar its size: docking left it without one.
+                    PositionBar(pRowBar, rect, 0);
+                    m_barsToRedraw.push_back(pRowBar);
                 }
                 xAlong = (bHorzSide ? rect.left : rect.top) + (bHorzSide ? size.cx : size.cy) - nOverlap;
             }

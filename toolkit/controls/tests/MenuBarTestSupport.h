@@ -106,7 +106,9 @@ public:
 
 class MenuBarFixture : public ::testing::Test {
 protected:
-    void SetUp() override
+    void SetUp() override { MakeFrame(); }
+    // The frame as the program makes it at its start.
+    void MakeFrame()
     {
         m_frame = new MenuFrame;
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MENU, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME));

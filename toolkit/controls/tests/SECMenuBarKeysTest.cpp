@@ -141,6 +141,27 @@ TEST_F(MenuBarKeys, TheIconsMouseMenuOpensThroughTheBarOnce)
     EXPECT_TRUE(m_frame->m_sysCommands.empty());
 }
 
+TEST_F(MenuBarKeys, ADoubleClickOnTheIconOpensTheWindowMenuThenRunsItsDefault)
+{
+    using platform::user::InjectMouseButton;
+    using platform::user::MouseButton;
+    BOOL bTracking = FALSE;
+    // The second press comes while the window menu the first one opened is up.
+    Script({ [&] {
+        bTracking = SECMenuBarFeature::IsTrackingMenu();
+        InjectMouseButton(MouseButton::Left, true);
+        InjectMouseButton(MouseButton::Left, false);
+    } });
+    MoveTo(Icon());
+    InjectMouseButton(MouseButton::Left, true);
+    InjectMouseButton(MouseButton::Left, false);
+    Pump();
+    EXPECT_TRUE(bTracking);
+    EXPECT_EQ(m_frame->m_popups, std::vector<std::string> { "system" });
+    EXPECT_EQ(m_frame->m_nIdleAfterSteps, 0);
+    EXPECT_EQ(m_frame->m_sysCommands, std::vector<UINT> { SC_CLOSE });
+}
+
 TEST_F(MenuBarKeys, APopupOpenedFromTheKeyboardSelectsItsFirstItemAndShowsImages)
 {
     HMENU hEdit = ::GetSubMenu(m_frame->GetResourceMenu(IDR_MENU), 1);

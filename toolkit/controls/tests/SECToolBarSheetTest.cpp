@@ -14,6 +14,7 @@
 #include "toolkit/controls/SECToolBarSheet.h"
 #include "toolkit/controls/SECToolBarsPage.h"
 #include "toolkit/controls/tests/ToolBarManagerTestSupport.h"
+#include "toolkit/controls/tests/ToolBarSheetTestSupport.h"
 
 using namespace toolbar_test;
 
@@ -44,7 +45,7 @@ private:
     HHOOK m_hHook { ::SetWindowsHookEx(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()) };
 };
 
-class CustomiseSheet : public ManagerFrameTest {
+class CustomiseSheet : public ManagerFrameTest, public SheetHolder {
 protected:
     void SetUp() override
     {
@@ -57,35 +58,17 @@ protected:
         CloseSheet();
         ManagerFrameTest::TearDown();
     }
-    // The sheet below the frame, its commands page active.
+    platform::user::TestScreen& SheetScreen() override { return m_screen; }
+    HWND SheetFrame() override { return m_frame->GetSafeHwnd(); }
+    SECToolBarManager* SheetManager() override { return m_manager.get(); }
     void OpenSheet()
     {
-        m_sheet = std::make_unique<SECToolBarSheet>("Customize");
-        m_cmdPage = std::make_unique<SECToolBarCmdPage>();
-        const UINT file[] = { ID_A, ID_B, ID_C };
-        const UINT edit[] = { ID_B };
-        m_cmdPage->DefineBtnGroup("File", 3, file);
-        m_cmdPage->DefineBtnGroup("Edit", 1, edit);
-        m_cmdPage->SetManager(m_manager.get());
-        m_barsPage = std::make_unique<SECToolBarsPage>();
-        m_barsPage->SetManager(m_manager.get());
-        m_sheet->AddPage(m_cmdPage.get());
-        m_sheet->AddPage(m_barsPage.get());
-        ASSERT_TRUE(m_sheet->Create(m_frame));
-        m_sheet->SetWindowPos(nullptr, 0, 305, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        m_screen.pump();
-    }
-    // As the end of a modal sheet would: the frame is usable again.
-    void CloseSheet(int nButton = PSBTN_CANCEL)
-    {
-        if (m_sheet && m_sheet->GetSafeHwnd())
-            m_sheet->PressButton(nButton);
-        m_screen.pump();
-        m_sheet.reset();
-        m_cmdPage.reset();
-        m_barsPage.reset();
-        if (::IsWindow(m_frame->GetSafeHwnd()))
-            m_frame->EnableWindow(TRUE);
+        SheetHolder::OpenSheet([](SECToolBarCmdPage& page) {
+            const UINT file[] = { ID_A, ID_B, ID_C };
+            const UINT edit[] = { ID_B };
+            page.DefineBtnGroup("File", 3, file);
+            page.DefineBtnGroup("Edit", 1, edit);
+        });
     }
     SECCustomizeToolBar& GroupBar(size_t nGroup)
     {
@@ -104,20 +87,12 @@ protected:
         }
         return text;
     }
-    void Command(CWnd& page, UINT nID, WORD nCode = BN_CLICKED)
-    {
-        page.SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), reinterpret_cast<LPARAM>(page.GetDlgItem(static_cast<int>(nID))->GetSafeHwnd()));
-        m_screen.pump();
-    }
     void SelectBar(int nItem)
     {
         m_barsPage->m_barList.SetCurSel(nItem);
         Command(*m_barsPage, IDC_SEC_TOOLBAR_LIST, LBN_SELCHANGE);
     }
 
-    std::unique_ptr<SECToolBarSheet> m_sheet;
-    std::unique_ptr<SECToolBarCmdPage> m_cmdPage;
-    std::unique_ptr<SECToolBarsPage> m_barsPage;
 };
 
 } // namespace
