@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/CMainFrame.h"
+#include "toolkit/controls/SECToolBarManager.h"
 #include "app/CPelicanApp.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowPlacement.h"
@@ -232,6 +233,37 @@ TEST_F(MainFrame, AMenuBarCommandReachesTheFrameOnce)
     pump();
     EXPECT_FALSE(m_frame->onMenuIdle) << "the popup never opened";
     EXPECT_EQ(m_frame->refreshes, 1);
+}
+
+// The toolbar and the bitmap menus draw from one image store: a painted toolbar must leave its images
+// free for the menus.
+TEST_F(MainFrame, TheMenuBarsPopupsShowTheToolbarsImages)
+{
+    m_frame->MoveWindow(0, 0, 800, 600);
+    m_frame->ShowWindow(SW_SHOW);
+    m_frame->SetActiveWindow();
+    m_frame->SetFocus();
+    m_screen.pump();
+    std::string diff = "the popup never opened";
+    m_frame->onMenuIdle = [&] {
+        m_screen.pump();
+        CRect popup;
+        ::GetWindowRect(::FindWindowEx(nullptr, nullptr, "#32768", nullptr), &popup);
+        diff = m_screen.compareWithGolden(popup, TS_APP_TEST_DIR "/golden/FileMenu.png");
+        ::EndMenu();
+    };
+    platform::user::InjectKey(VK_MENU, true);
+    platform::user::InjectKey('F', true);
+    platform::user::InjectKey('F', false);
+    platform::user::InjectKey(VK_MENU, false);
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!m_app->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+    EXPECT_EQ(diff, "");
 }
 
 TEST(WindowPlacementRules, DefaultPlacementOnLargeAndSmallScreens)
