@@ -30,6 +30,8 @@
 #include "platform/user/Dbt.h"
 #include "platform/user/WinClipboard.h"
 #include "sync/Lumasync.h"
+#include "toolkit/controls/SECMenuBar.h"
+#include "toolkit/controls/SECToolBarManager.h"
 
 namespace {
 
@@ -176,12 +178,26 @@ END_MESSAGE_MAP()
 CMainFrame::CMainFrame()
     : m_cfGridRecord(static_cast<CLIPFORMAT>(::RegisterClipboardFormat("GridRecordClipFormat")))
     , m_cfTreeNode(static_cast<CLIPFORMAT>(::RegisterClipboardFormat("TreeNodeClipFormat")))
+    , m_pToolBarManager(std::make_unique<SECToolBarManager>(this, nullptr))
+    , m_pFrameMenuBar(std::make_unique<SECMenuBar>())
 {
+    // The toolkit frame takes its bar manager, menu bar and bitmap menus before its window exists.
+    SetControlBarManager(m_pToolBarManager.get());
+    m_pMenuBar = m_pFrameMenuBar.get();
+    EnableBmpMenus(TRUE, TRUE);
 }
 
 CMainFrame::~CMainFrame()
 {
+    SetControlBarManager(nullptr);
+    m_pToolBarManager.reset();
+    m_defaultToolBarButtons.clear();
+    m_pMenuBar = nullptr;
+    m_pFrameMenuBar.reset();
     m_viewRecordset.Release();
+    if (m_wndDetailSheet.m_hWnd)
+        m_wndDetailSheet.DestroyWindow();
+    m_pDetailNode.reset();
     ReleaseDevice();
 }
 
@@ -235,12 +251,19 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (SECFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     PlaceWindow();
+    // A missing toolbar resource leaves the program without its toolbar, not without its window.
+    CreateToolBars();
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators))))
         return -1;
     m_bProgressVisible = FALSE;
     EnableDocking(CBRS_ALIGN_ANY);
     if (!CreateDockingTabs())
         return -1;
+    CreateMenuBarAndDefaultBars();
+    InstallWorkspace();
+    // Without its sheet the list still shows the library.
+    CreateDetailSheet();
+    LoadBarLayout();
     // The base laid the frame out before its bars existed.
     RecalcLayout();
     return 0;
@@ -276,6 +299,7 @@ void CMainFrame::SaveWindowSettings()
     if (!app || !app->m_bSaveWindowSettings)
         return;
     SaveTreeState();
+    SaveBarLayout();
     CRect window;
     GetWindowRect(&window);
     WriteRegistryValue(WindowPlacement::Format(window), "MainWindowRect", kSettingsSection);

@@ -2,10 +2,15 @@
 // The program's one top-level window: a toolkit frame with a status bar that carries a progress bar,
 // the open library's run-time state (the device object, the list's record set, the selected node's
 // kind), closing the library, help, the installation message and the private messages that the
-// library's workers send. The toolbar manager, menu bar, docking tab window, list view and detail
-// sheet join the frame as they come.
+// library's workers send. Around the record list it carries the toolbar manager with the default
+// toolbar, the menu bar with bitmap menus, the workspace manager, and the detail sheet docked below
+// the list; the bars' layout comes back at the next start.
+
+#include <memory>
+#include <vector>
 
 #include "app/CDockingTabWnd.h"
+#include "app/CMusicDetailInfoSheet.h"
 #include "app/CommandRules.h"
 #include "app/FrameLibraryHost.h"
 #include "app/ViewSource.h"
@@ -13,7 +18,9 @@
 #include "library/_ADORecordsetHelper.h"
 #include "platform/shell/OleIdl.h"
 #include "platform/afx/CProgressCtrl.h"
+#include "toolkit/frames/SECFrameDockingFeature.h"
 #include "toolkit/frames/SECFrameWnd.h"
+#include "toolkit/frames/SECLayoutDockFactory.h"
 #include "toolkit/frames/SECStatusBar.h"
 
 struct IQVClientDevice;
@@ -21,6 +28,8 @@ class CPelicanDoc;
 class CMainTreeCtrl;
 class CPelicanView;
 class CView;
+class SECMenuBar;
+class SECToolBarManager;
 
 // The private messages of the frame: the status bar's progress, refilling the list, letting go of the
 // device. The cover-art worker sends them, so they run on the user-interface thread.
@@ -40,6 +49,10 @@ public:
     static constexpr int kProgressPane = 1;
     // The caption while no library is open, after one was closed.
     static constexpr const char* kClosedCaption = "Aldercrest Tune Steward";
+    // Where the bars' layout is kept between runs, in the application's settings.
+    static constexpr const char* kBarStateSection = "BarState";
+    // The toolkit's own key for the workspace manager's saved workspaces.
+    static constexpr const char* kWorkspaceKey = "Software\\MyCompany\\Pelican\\v1.0";
 
     CMainFrame();
     ~CMainFrame() override;
@@ -187,6 +200,16 @@ public:
     _ADORecordsetHelper m_viewRecordset;
     SECStatusBar m_wndStatusBar;
     CDockingTabWnd m_wndDockingTabs;
+    // The frame's toolbars and menu bar; the frame hands them to the toolkit frame and owns them.
+    std::unique_ptr<SECToolBarManager> m_pToolBarManager;
+    std::unique_ptr<SECMenuBar> m_pFrameMenuBar;
+    // The buttons of the default toolbar as its resource gives them; Customize Toolbar starts from them.
+    std::vector<UINT> m_defaultToolBarButtons;
+    SECLayoutDockFactory m_layoutFactory;
+    SECFrameDockingFeature m_dockingFeature;
+    // The detail sheet's dockable node; it goes before the feature it is docked in.
+    std::unique_ptr<SECLayoutNodeDCBase> m_pDetailNode;
+    CMusicDetailInfoSheet m_wndDetailSheet { "Detail" };
     CView* m_pListView { nullptr };
     CPelicanDoc* m_pDocument { nullptr };
     BOOL m_bListFilled { FALSE };
@@ -275,6 +298,16 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The default toolbar, the menu bar and the workspace manager; FALSE when the toolbar's resource is
+    // missing (the frame then goes on without it).
+    BOOL CreateToolBars();
+    void CreateMenuBarAndDefaultBars();
+    void InstallWorkspace();
+    // The detail sheet as a visible child, docked below the list with its own height.
+    BOOL CreateDetailSheet();
+    // The bars' layout of the last run, and keeping it for the next.
+    void LoadBarLayout();
+    void SaveBarLayout();
     // Where the window goes at creation: the default placement, then the saved one.
     void PlaceWindow();
     // What closing the window and the installer's request share: the document is not asked about, and

@@ -1,10 +1,13 @@
 // The main frame on its own: closing a library with each answer to the synchronise question, the
-// status bar's progress, the device's hold on suspending, and the placement rules.
+// status bar's progress, the device's hold on suspending, a command chosen on the menu bar, and the
+// placement rules.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/CMainFrame.h"
+#include "toolkit/controls/SECToolBarManager.h"
 #include "app/CPelicanApp.h"
 #include "app/TuneStewardIds.h"
 #include "app/WindowPlacement.h"
@@ -12,6 +15,7 @@
 #include "library/_ADOConnectionHelper.h"
 #include "library/tests/support/LibraryFile.h"
 #include "library/tests/support/TestFolder.h"
+#include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 #include "sync/QVSyncDevice.h"
 
@@ -19,12 +23,35 @@ using platform::user::TestScreen;
 
 namespace {
 
-// A frame whose synchronise question is answered by the test and whose synchronisation is counted.
+// A frame whose synchronise question is answered by the test and whose synchronisation and refresh
+// commands are counted; the first idle moment of a menu loop runs the test's step, later ones end the
+// menu so that no test waits on a menu left open.
 class RecordingFrame : public CMainFrame {
 public:
     int answer { IDYES };
     int asked { 0 };
     int synchronised { 0 };
+    int refreshes { 0 };
+    std::function<void()> onMenuIdle;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nID == ID_VIEW_REFRESH && nCode == CN_COMMAND && !pHandlerInfo)
+            ++refreshes;
+        return CMainFrame::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_ENTERIDLE)
+            return CMainFrame::WindowProc(message, wParam, lParam);
+        if (auto step = std::move(onMenuIdle)) {
+            onMenuIdle = nullptr;
+            step();
+        } else {
+            ::EndMenu();
+        }
+        return 0;
+    }
 
 protected:
     int AskSynchronizeOnClose() override
@@ -176,6 +203,67 @@ TEST_F(MainFrame, SuspendIsDeniedOnlyWhileTheDeviceIsHeld)
     EXPECT_EQ(m_frame->m_pDevice, nullptr);
     EXPECT_NE(m_frame->SendMessage(WM_POWERBROADCAST, PBT_APMQUERYSUSPEND), BROADCAST_QUERY_DENY);
     EXPECT_EQ(device->Release(), 0u);
+}
+
+TEST_F(MainFrame, AMenuBarCommandReachesTheFrameOnce)
+{
+    m_frame->ShowWindow(SW_SHOW);
+    m_frame->SetActiveWindow();
+    m_frame->SetFocus();
+    const auto pump = [&] {
+        MSG msg;
+        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!m_app->PreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+        }
+    };
+    const auto key = [](int vk) {
+        platform::user::InjectKey(vk, true);
+        platform::user::InjectKey(vk, false);
+    };
+    pump();
+    // View, then Refresh by its mnemonic in the open popup.
+    m_frame->onMenuIdle = [&] { key('R'); };
+    platform::user::InjectKey(VK_MENU, true);
+    key('V');
+    platform::user::InjectKey(VK_MENU, false);
+    pump();
+    pump();
+    EXPECT_FALSE(m_frame->onMenuIdle) << "the popup never opened";
+    EXPECT_EQ(m_frame->refreshes, 1);
+}
+
+// The toolbar and the bitmap menus draw from one image store: a painted toolbar must leave its images
+// free for the menus.
+TEST_F(MainFrame, TheMenuBarsPopupsShowTheToolbarsImages)
+{
+    m_frame->MoveWindow(0, 0, 800, 600);
+    m_frame->ShowWindow(SW_SHOW);
+    m_frame->SetActiveWindow();
+    m_frame->SetFocus();
+    m_screen.pump();
+    std::string diff = "the popup never opened";
+    m_frame->onMenuIdle = [&] {
+        m_screen.pump();
+        CRect popup;
+        ::GetWindowRect(::FindWindowEx(nullptr, nullptr, "#32768", nullptr), &popup);
+        diff = m_screen.compareWithGolden(popup, TS_APP_TEST_DIR "/golden/FileMenu.png");
+        ::EndMenu();
+    };
+    platform::user::InjectKey(VK_MENU, true);
+    platform::user::InjectKey('F', true);
+    platform::user::InjectKey('F', false);
+    platform::user::InjectKey(VK_MENU, false);
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!m_app->PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+    EXPECT_EQ(diff, "");
 }
 
 TEST(WindowPlacementRules, DefaultPlacementOnLargeAndSmallScreens)

@@ -14,6 +14,8 @@
 #include "app/CMainFrame.h"
 #include "app/CPelicanApp.h"
 #include "app/TuneStewardIds.h"
+#include "platform/afx/CView.h"
+#include "toolkit/controls/SECMenuBar.h"
 #include "library/RegistryRoutines.h"
 #include "platform/afx/tests/MenuTexts.h"
 #include "platform/base/HomeFolder.h"
@@ -121,6 +123,11 @@ protected:
         Run();
     }
     CMainFrame* Frame() const { return dynamic_cast<CMainFrame*>(m_app->m_pMainWnd); }
+    HMENU MenuBarMenu() const
+    {
+        CMenu* menu = Frame()->GetCurrentMenu();
+        return menu ? menu->GetSafeHmenu() : nullptr;
+    }
     bool FrameAlive() const { return m_app->m_pMainWnd && ::IsWindow(m_app->m_pMainWnd->m_hWnd); }
     CRect FrameRect() const
     {
@@ -149,9 +156,38 @@ TEST_F(Program, ShowsTheSplashThenTheMainFrameWithItsMenuAndStatusBar)
     EXPECT_TRUE(Frame()->IsWindowVisible());
     // The list view's first update names the maker in the caption.
     EXPECT_EQ(WindowText(Frame()->m_hWnd), "Aldercrest Tune Steward");
-    EXPECT_EQ(afx_test::MenuTexts(::GetMenu(Frame()->m_hWnd)),
+    // The menu bar takes the place of the window's menu.
+    EXPECT_EQ(::GetMenu(Frame()->m_hWnd), nullptr);
+    ASSERT_NE(Frame()->GetMenuBar(), nullptr);
+    EXPECT_TRUE(Frame()->GetMenuBar()->IsWindowVisible());
+    EXPECT_EQ(afx_test::MenuTexts(MenuBarMenu()),
         (std::vector<std::string> { "&File", "&Media", "&View", "&Tools", "&Help" }));
+    // The default toolbar holds the buttons of the toolbar resource.
+    const CControlBar* toolbar = Frame()->GetControlBar(AFX_IDW_TOOLBAR);
+    ASSERT_NE(toolbar, nullptr);
+    EXPECT_TRUE(toolbar->IsWindowVisible());
+    EXPECT_EQ(Frame()->m_defaultToolBarButtons,
+        (std::vector<UINT> { ID_FILE_OPEN_LIBRARY, ID_FILE_CLOSE_LIBRARY, 0, ID_FILE_SYNCHRONIZE_LIBRARY, 0, 57607, 0,
+            ID_VIEW_REFRESH, 0, ID_HELP_TUNE_STEWARD, 57664 }));
+    EXPECT_TRUE(Frame()->GetWorkspaceManager() != nullptr);
     EXPECT_TRUE(Frame()->m_wndStatusBar.IsWindowVisible());
+    // The detail sheet lies below the record list, above the status bar, beside the docking tab
+    // window on the left.
+    ASSERT_NE(Frame()->m_pListView, nullptr);
+    ASSERT_TRUE(Frame()->m_wndDetailSheet.IsWindowVisible());
+    CRect list, sheet, status;
+    Frame()->m_pListView->GetWindowRect(&list);
+    Frame()->m_wndDetailSheet.GetWindowRect(&sheet);
+    Frame()->m_wndStatusBar.GetWindowRect(&status);
+    EXPECT_GT(list.Height(), 100);
+    EXPECT_GT(sheet.Height(), 100);
+    EXPECT_LE(list.bottom, sheet.top);
+    EXPECT_LE(sheet.bottom, status.top);
+    CRect tabs;
+    Frame()->m_wndDockingTabs.GetWindowRect(&tabs);
+    EXPECT_EQ(tabs.Width(), 220);
+    EXPECT_GE(sheet.left, tabs.right);
+    EXPECT_GT(sheet.right, FrameRect().right - 20);
     EXPECT_EQ(Frame()->m_wndStatusBar.GetItemID(0), 0u);
     EXPECT_EQ(Frame()->m_wndStatusBar.GetItemID(1), static_cast<UINT>(IDS_STATUS_PROGRESS_PANE));
     // A window smaller than the least size grows to it.
@@ -271,6 +307,49 @@ TEST_F(Program, PlacementComesBackAtTheNextStart)
     EXPECT_EQ(FrameRect(), CRect(30, 40, 930, 640));
 }
 
+TEST_F(Program, BarsHiddenOrMovedComeBackAtTheNextStart)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CMainFrame&, CControlBar&)> change;
+        bool visible;
+        bool floating;
+    };
+    const Case cases[] = {
+        { "hidden", [](CMainFrame& frame, CControlBar& bar) { frame.ShowControlBar(&bar, FALSE, FALSE); }, false, false },
+        // After the case before, the bar starts hidden.
+        { "floated",
+            [](CMainFrame& frame, CControlBar& bar) {
+                frame.ShowControlBar(&bar, TRUE, FALSE);
+                frame.FloatControlBar(&bar, CPoint(300, 300));
+            },
+            true, true },
+    };
+    for (const Case& c : cases) {
+        Start();
+        EndSplash();
+        CControlBar* toolbar = Frame()->GetControlBar(AFX_IDW_TOOLBAR);
+        ASSERT_NE(toolbar, nullptr) << c.name;
+        c.change(*Frame(), *toolbar);
+        Frame()->RecalcLayout();
+        Run();
+        Frame()->SendMessage(WM_CLOSE);
+        Run();
+        ASSERT_FALSE(FrameAlive()) << c.name;
+        Stop();
+
+        Start();
+        toolbar = Frame()->GetControlBar(AFX_IDW_TOOLBAR);
+        ASSERT_NE(toolbar, nullptr) << c.name;
+        EXPECT_EQ(toolbar->IsVisible() != FALSE, c.visible) << c.name;
+        EXPECT_EQ(toolbar->IsFloating() != FALSE, c.floating) << c.name;
+        // The menu bar and the status bar stay where they were.
+        EXPECT_TRUE(Frame()->GetMenuBar()->IsWindowVisible()) << c.name;
+        EXPECT_TRUE(Frame()->m_wndStatusBar.IsWindowVisible()) << c.name;
+        Stop();
+    }
+}
+
 TEST_F(Program, ABadOrUnusableSavedPlacementFallsBackToTheDefault)
 {
     for (const char* saved : { "5000,5000,5600,5800", "garbage", "1,2", ",,,", "" }) {
@@ -350,5 +429,5 @@ TEST_F(Program, AMissingLanguageLibraryLeavesTheProgramsOwnResources)
     EXPECT_EQ(m_app->m_hResourceDll, nullptr);
     EXPECT_EQ(AfxGetResourceHandle(), m_app->m_hInstance);
     ASSERT_TRUE(FrameAlive());
-    EXPECT_EQ(afx_test::MenuTexts(::GetMenu(Frame()->m_hWnd)).size(), 5u);
+    EXPECT_EQ(afx_test::MenuTexts(MenuBarMenu()).size(), 5u);
 }

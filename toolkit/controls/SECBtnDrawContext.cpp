@@ -11,12 +11,7 @@ SECBtnDrawContext::SECBtnDrawContext()
         AfxThrowResourceException();
 }
 
-SECBtnDrawContext::~SECBtnDrawContext()
-{
-    Release();
-    if (m_hOldImage)
-        ::SelectObject(m_imageDC, m_hOldImage);
-}
+SECBtnDrawContext::~SECBtnDrawContext() { Release(); }
 
 BOOL SECBtnDrawContext::Prepare(CSize szLargest)
 {
@@ -41,7 +36,12 @@ void SECBtnDrawContext::Release()
         ::SelectObject(m_offscreenDC, m_hOldOffscreen);
     if (m_hOldMono)
         ::SelectObject(m_monoDC, m_hOldMono);
-    m_hOldOffscreen = m_hOldMono = nullptr;
+    // The image belongs to the image store the bitmap menus draw from too, and a bitmap can be
+    // selected into one context only: the paint gives it back.
+    if (m_hOldImage)
+        ::SelectObject(m_imageDC, m_hOldImage);
+    m_hOldOffscreen = m_hOldMono = m_hOldImage = nullptr;
+    m_hImage = nullptr;
     m_offscreenBmp.DeleteObject();
     m_monoBmp.DeleteObject();
     m_pOffscreenBmp = m_pMonoBmp = nullptr;

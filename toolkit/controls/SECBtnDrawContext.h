@@ -19,7 +19,7 @@ public:
     // Gives the face and mask contexts bitmaps of the largest button's size for one paint; FALSE when
     // they cannot be made (nothing is then drawn).
     BOOL Prepare(CSize szLargest);
-    // Ends the paint: the bitmaps go and the contexts get their own back.
+    // Ends the paint: the bitmaps go and the contexts get their own back, the image's context too.
     void Release();
     // The brush follows the button colours when they change.
     void SysColorChange();
