@@ -402,6 +402,7 @@
 #define IDS_SELECT_GROUP                32874
 #define IDS_MENU_GROUP                  32887
 #define IDS_CUSTOMIZE_CAPTION           20538
+#define IDS_COMMAND_PAGE                201
 // The overwrite prompt of the music import.
 #define IDD_OVERWRITE_MESSAGE           272
 #define IDC_OVERWRITE_FILE_NAME         2517

@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/CMainFrame.h"
 #include "toolkit/controls/SECToolBarManager.h"
@@ -15,6 +17,8 @@
 #include "library/_ADOConnectionHelper.h"
 #include "library/tests/support/LibraryFile.h"
 #include "library/tests/support/TestFolder.h"
+#include "platform/afx/CPropertySheet.h"
+#include "platform/afx/CTabCtrl.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 #include "sync/QVSyncDevice.h"
@@ -310,4 +314,43 @@ TEST(WindowPlacementRules, SavedRectangleIsReadFromTheRight)
         EXPECT_EQ(rect, c.rect) << c.text;
     }
     EXPECT_STREQ(WindowPlacement::Format(CRect(50, 100, 850, 700)), "100,50,700,850");
+}
+
+TEST_F(MainFrame, CustomizeShowsTheToolbarsAndCommandsOfTheFramesBars)
+{
+    m_frame->ShowWindow(SW_SHOW);
+    std::string caption;
+    std::vector<std::string> tabs;
+    bool applyShown = true;
+    bool helpShown = true;
+    m_frame->onMenuIdle = [&] {
+        auto* sheet = dynamic_cast<CPropertySheet*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+        ASSERT_NE(sheet, nullptr);
+        CString text;
+        sheet->GetWindowText(text);
+        caption = text.GetString();
+        CTabCtrl* tab = sheet->GetTabControl();
+        for (int i = 0; tab && i < tab->GetItemCount(); ++i) {
+            char label[64] {};
+            TCITEM item {};
+            item.mask = TCIF_TEXT;
+            item.pszText = label;
+            item.cchTextMax = sizeof label;
+            tab->GetItem(i, &item);
+            tabs.emplace_back(label);
+        }
+        const auto shown = [&](int id) {
+            HWND button = ::GetDlgItem(sheet->m_hWnd, id);
+            return button != nullptr && ::IsWindowVisible(button);
+        };
+        applyShown = shown(ID_APPLY_NOW);
+        helpShown = shown(IDHELP);
+        sheet->PressButton(PSBTN_CANCEL);
+    };
+    m_frame->SendMessage(WM_COMMAND, ID_VIEW_CUSTOMIZE_TOOLBAR, 0);
+    EXPECT_FALSE(m_frame->onMenuIdle) << "the sheet never showed";
+    EXPECT_EQ(caption, "Customize");
+    EXPECT_EQ(tabs, (std::vector<std::string> { "Toolbars", "Command" }));
+    EXPECT_FALSE(applyShown);
+    EXPECT_FALSE(helpShown);
 }
