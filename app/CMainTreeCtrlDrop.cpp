@@ -8,11 +8,9 @@
 #include "app/ViewSource.h"
 #include "library/ChangeTracking.h"
 #include "library/GroupEdits.h"
-#include "library/LibraryEditHost.h"
 #include "library/MusicImport.h"
 #include "library/MusicImportHost.h"
 #include "library/PlaylistEdits.h"
-#include "library/TrackEdits.h"
 #include "library/_ADOConnectionHelper.h"
 #include "library/_ADORecordsetHelper.h"
 #include "platform/afx/AfxState.h"
@@ -29,19 +27,6 @@ CMainFrame* Frame() { return dynamic_cast<CMainFrame*>(AfxGetMainWnd()); }
 bool IsAlbumKind(int nKind) { return nKind == kindAlbum || nKind == kindCDAlbum; }
 
 DROPEFFECT CopyWithCtrl(DWORD dwKeyState) { return (dwKeyState & MK_CONTROL) != 0 ? DROPEFFECT_COPY : DROPEFFECT_MOVE; }
-
-// The list edits a drop runs ask the main window only to refresh the list afterwards.
-class ListRefreshHost final : public LibraryEditHost {
-public:
-    explicit ListRefreshHost(CMainFrame& frame) : m_frame(frame) { }
-    void RequeryView() override { m_frame.RequeryView(); }
-    bool AskDeleteEmptyAlbum(LPCTSTR) override { return false; }
-    void DeleteAlbum(long) override { }
-    bool ConfirmDelete(CPelicanApp::ConfirmKind, LPCTSTR, bool&) override { return false; }
-
-private:
-    CMainFrame& m_frame;
-};
 
 // A field of the list's current row as a number; -1 when there is none.
 long CurrentRowNumber(CMainFrame& frame, LPCTSTR lpszField)
@@ -132,9 +117,7 @@ BOOL CMainTreeCtrl::DropRows(HTREEITEM hTarget, DROPEFFECT dropEffect)
     case kindCDAlbum: {
         if (nRows != selectionTracks)
             return TRUE;
-        const long nTrackId = pFrame->GetCurrentAlbumTrackId();
-        ListRefreshHost host(*pFrame);
-        return nTrackId != -1 && ChangeTrackAlbum(host, nTrackId, GetNodeRecordId(hTarget), true);
+        return pFrame->ChangeSelectedTrackAlbum(GetNodeRecordId(hTarget));
     }
     case kindRadioGroup: {
         if (nRows != selectionStations)
@@ -155,9 +138,7 @@ BOOL CMainTreeCtrl::DropRows(HTREEITEM hTarget, DROPEFFECT dropEffect)
             return FALSE;
         if (dropEffect != DROPEFFECT_MOVE)
             return TRUE;
-        const long nPlayOrder = CurrentRowNumber(*pFrame, "PlayOrder");
-        ListRefreshHost host(*pFrame);
-        return nPlayOrder != -1 && DeleteTrackFromPlaylist(host, GetItemText(GetSelectedItem(), 0), nPlayOrder, true);
+        return pFrame->DeleteSelectedFromPlaylist(GetItemText(GetSelectedItem(), 0));
     }
     default:
         return TRUE;
