@@ -103,34 +103,9 @@ void CMainTreeCtrl::OnRClick(NMHDR*, LRESULT* pResult)
 
 void CMainTreeCtrl::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 {
-    if (bSysMenu || pPopupMenu == nullptr)
-        return;
-    CCmdUI state;
-    state.m_pMenu = pPopupMenu;
-    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
-        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
-        if (state.m_nID == 0)
-            continue;
-        if (state.m_nID == static_cast<UINT>(-1)) {
-            // A submenu follows its first command and is disabled when nothing handles that.
-            state.m_pSubMenu = pPopupMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
-            if (state.m_pSubMenu == nullptr)
-                continue;
-            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
-            if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
-                continue;
-            state.DoUpdate(this, TRUE);
-        } else {
-            state.m_pSubMenu = nullptr;
-            state.DoUpdate(this, FALSE);
-        }
-        // A handler may have taken items away: the walk goes on at the same position.
-        const UINT nCount = pPopupMenu->GetMenuItemCount();
-        if (nCount < state.m_nIndexMax)
-            state.m_nIndex -= state.m_nIndexMax - nCount;
-        state.m_nIndexMax = nCount;
-    }
+    // An item without an update handler keeps the state its menu gives it.
+    if (!bSysMenu)
+        AfxUpdateMenuItems(pPopupMenu, this, FALSE);
 }
 
 void CMainTreeCtrl::OnUpdateTreeCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }

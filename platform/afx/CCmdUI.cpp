@@ -56,3 +56,37 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
     }
     return handled;
 }
+
+void AfxUpdateMenuItems(CMenu* pPopupMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
+{
+    if (!pPopupMenu || !pTarget)
+        return;
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0)
+            continue; // separators
+        if (state.m_nID == static_cast<UINT>(-1)) {
+            state.m_pSubMenu = pPopupMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
+            if (!state.m_pSubMenu)
+                continue;
+            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
+            if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
+                continue;
+            state.DoUpdate(pTarget, FALSE);
+        } else {
+            state.m_pSubMenu = nullptr;
+            state.DoUpdate(pTarget, bDisableIfNoHndler && state.m_nID < 0xF000);
+        }
+        // A handler may have added or taken away items.
+        const UINT count = pPopupMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            state.m_nIndex -= state.m_nIndexMax - count;
+            while (state.m_nIndex < count && pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                ++state.m_nIndex;
+        }
+        state.m_nIndexMax = count;
+    }
+}

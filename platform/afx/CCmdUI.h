@@ -43,3 +43,10 @@ public:
     BOOL m_bEnabled { TRUE };
     int m_nCheck { 0 };
 };
+
+// Asks pTarget for the state of each item of a pop-up menu about to show, as a frame does for its menus
+// and a window for the context menus it shows itself. Separators are passed over; a nested pop-up asks
+// with its first command but its own item is left as it is. A command without an update handler is
+// disabled when bDisableIfNoHndler is set and no target handles it (system commands never are). Handlers
+// may add or take away items: the walk goes on after the items they made.
+void AfxUpdateMenuItems(CMenu* pPopupMenu, CCmdTarget* pTarget, BOOL bDisableIfNoHndler);

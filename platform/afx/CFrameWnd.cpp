@@ -316,38 +316,8 @@ void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
 {
     CWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
-    if (bSysMenu || !pPopupMenu)
-        return;
-    CCmdUI state;
-    state.m_pMenu = pPopupMenu;
-    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
-        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
-        if (state.m_nID == 0)
-            continue; // separators
-        if (state.m_nID == static_cast<UINT>(-1)) {
-            // A nested pop-up takes the state of its first command, and is never disabled for want
-            // of a handler.
-            state.m_pSubMenu = pPopupMenu->GetSubMenu(static_cast<int>(state.m_nIndex));
-            if (!state.m_pSubMenu)
-                continue;
-            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
-            if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
-                continue;
-            state.DoUpdate(this, FALSE);
-        } else {
-            state.m_pSubMenu = nullptr;
-            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
-        }
-        // A handler may have added or taken away items.
-        const UINT count = pPopupMenu->GetMenuItemCount();
-        if (count < state.m_nIndexMax) {
-            state.m_nIndex -= state.m_nIndexMax - count;
-            while (state.m_nIndex < count && pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
-                ++state.m_nIndex;
-        }
-        state.m_nIndexMax = count;
-    }
+    if (!bSysMenu)
+        AfxUpdateMenuItems(pPopupMenu, this, m_bAutoMenuEnable);
 }
 
 CWnd* CFrameWnd::GetMessageBar() { return GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE); }
