@@ -1,31 +1,17 @@
 // The record list on a real library filled through the import and edit code: each node kind's columns
 // and rows, sorting by a column, tags and the walk over them, row drags, and sources that fail.
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "app/CMainFrame.h"
 #include "app/CMainTreeCtrl.h"
-#include "app/CPelicanView.h"
-#include "app/TreeNodeKind.h"
-#include "app/TuneStewardIds.h"
+#include "app/tests/MainFrameListFixture.h"
 #include "library/GroupEdits.h"
 #include "library/LibraryLocations.h"
-#include "library/MusicImport.h"
 #include "library/PlaylistEdits.h"
 #include "library/RegistryRoutines.h"
-#include "library/tests/support/MusicLibrary.h"
-#include "platform/afx/AfxPriv.h"
-#include "platform/comctl/CommCtrl.h"
-#include "platform/user/TestScreen.h"
-
-using platform::user::TestScreen;
 
 namespace {
 
@@ -52,87 +38,15 @@ struct Track {
     const char* album;
 };
 
-class ListView : public MusicLibrary {
+class ListView : public frame_test::MainFrameList<CMainFrame, DragRecordingView> {
 protected:
-    void SetUp() override
-    {
-        MusicLibrary::SetUp();
-        m_frame = new CMainFrame;
-        ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        App().m_pMainWnd = m_frame;
-        m_view = new DragRecordingView;
-        ASSERT_TRUE(m_view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 600, 400), m_frame, AFX_IDW_PANE_FIRST));
-        m_view->OnInitialUpdate();
-        m_frame->ShowWindow(SW_SHOW);
-        m_frame->RecalcLayout();
-        m_screen.pump();
-    }
-    void TearDown() override
-    {
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-        MusicLibrary::TearDown();
-    }
-
     // Imports one file a track, each a copy of one tone with its own tags.
     void Import(const std::vector<Track>& tracks)
     {
-        const std::string tone = mp3fixtures::MakeMp3("tone.mp3", "-b 32 --add-id3v2 --tt x");
-        for (size_t i = 0; i < tracks.size(); ++i) {
-            const std::string name = "track" + std::to_string(m_imported++) + ".mp3";
-            std::filesystem::copy_file(tone, mp3fixtures::HerePath(name));
-            SetTags(Here(name), { { u"TIT2", Utf16(tracks[i].title) }, { u"TPE1", Utf16(tracks[i].artist) },
-                                    { u"TALB", Utf16(tracks[i].album) } });
-            long id = 0;
-            ASSERT_EQ(AddFileToLibrary(m_host, Here(name).c_str(), kAlbumFromTags, &id), 1);
-            m_trackIds[tracks[i].title] = id;
-        }
+        for (const Track& track : tracks)
+            m_trackIds[track.title] = ImportTrack(Utf16(track.title), Utf16(track.artist), Utf16(track.album));
     }
-    static std::u16string Utf16(const char* text) { return std::u16string(text, text + std::strlen(text)); }
 
-    void Show(const ViewNode& node)
-    {
-        m_frame->ReloadView(node);
-        m_screen.pump();
-    }
-    ViewNode Node(int kind, const char* text = "", long recordId = 0)
-    {
-        ViewNode node;
-        node.kind = kind;
-        node.text = text;
-        node.recordId = recordId;
-        return node;
-    }
-    int Rows() const { return static_cast<int>(m_view->SendMessage(LVM_GETITEMCOUNT)); }
-    // The list's text of a cell, as the list itself asks for it.
-    std::string Cell(int row, int column) const
-    {
-        char text[256] {};
-        LVITEM item;
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        m_view->SendMessage(LVM_GETITEMTEXT, row, reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
-    // The header's columns: caption and width, in order.
-    std::vector<std::pair<std::string, int>> Headings() const
-    {
-        std::vector<std::pair<std::string, int>> headings;
-        const HWND header = reinterpret_cast<HWND>(m_view->SendMessage(LVM_GETHEADER));
-        const int count = static_cast<int>(::SendMessage(header, HDM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char text[256] {};
-            HDITEM item;
-            item.mask = HDI_TEXT | HDI_WIDTH;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            ::SendMessage(header, HDM_GETITEM, i, reinterpret_cast<LPARAM>(&item));
-            headings.emplace_back(text, item.cxy);
-        }
-        return headings;
-    }
     // The captions of the shown columns, in order.
     std::vector<std::string> ShownColumns() const
     {
@@ -142,14 +56,6 @@ protected:
                 shown.push_back(caption);
         return shown;
     }
-    int ColumnOf(const std::string& caption) const
-    {
-        const auto headings = Headings();
-        for (size_t i = 0; i < headings.size(); ++i)
-            if (headings[i].first == caption)
-                return static_cast<int>(i);
-        return -1;
-    }
     std::vector<std::string> Column(const std::string& caption) const
     {
         std::vector<std::string> texts;
@@ -158,25 +64,8 @@ protected:
             texts.push_back(Cell(row, column));
         return texts;
     }
-    // A notification from the list as its parent receives it, reflected back to the view.
-    void Notify(UINT code, int row, int column = 0, POINT at = {})
-    {
-        NMITEMACTIVATE notify;
-        notify.hdr.hwndFrom = m_view->m_hWnd;
-        notify.hdr.idFrom = AFX_IDW_PANE_FIRST;
-        notify.hdr.code = code;
-        notify.iItem = row;
-        notify.iSubItem = column;
-        notify.ptAction = at;
-        m_frame->SendMessage(WM_NOTIFY, AFX_IDW_PANE_FIRST, reinterpret_cast<LPARAM>(&notify));
-        m_screen.pump();
-    }
 
-    TestScreen m_screen { 1024, 768 };
-    CMainFrame* m_frame { nullptr };
-    DragRecordingView* m_view { nullptr };
     std::map<std::string, long> m_trackIds;
-    int m_imported { 0 };
 };
 
 const std::vector<Track> kTracks = {

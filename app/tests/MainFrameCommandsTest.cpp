@@ -2,8 +2,6 @@
 // over the tree's and the list's states, importing through the music file dialog, the overwrite prompt,
 // tag writing, names that SQL or formatting could choke on, dropped files, files that vanish on the
 // way, tagged albums and groups, and the program update.
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <chrono>
 #include <cstring>
@@ -15,21 +13,15 @@
 #include <thread>
 #include <vector>
 
-#include "app/CMainFrame.h"
 #include "app/LibraryOpening.h"
 #include "app/CMainTreeCtrl.h"
 #include "app/CMFileSubClassWnd.h"
-#include "app/CPelicanView.h"
 #include "app/CommandRules.h"
-#include "app/TreeNodeKind.h"
-#include "app/TuneStewardIds.h"
+#include "app/tests/MainFrameListFixture.h"
 #include "library/AppRoutines.h"
 #include "library/GroupEdits.h"
 #include "library/ImportCommands.h"
-#include "library/MusicImport.h"
 #include "library/PlaylistEdits.h"
-#include "library/tests/support/MusicLibrary.h"
-#include "platform/afx/AfxPriv.h"
 #include "platform/afx/CCmdUI.h"
 #include "platform/afx/tests/DialogSteps.h"
 #include "platform/base/GlobalMemory.h"
@@ -37,9 +29,6 @@
 #include "platform/shell/ChooserWindow.h"
 #include "platform/shell/ShellApi.h"
 #include "platform/user/Input.h"
-#include "platform/user/TestScreen.h"
-
-using platform::user::TestScreen;
 
 namespace {
 
@@ -127,26 +116,24 @@ private:
     }
 };
 
-class FrameCommands : public MusicLibrary {
+class FrameCommands : public frame_test::MainFrameList<ScriptedFrame> {
 protected:
+    FrameCommands()
+        : MainFrameList(640, 480)
+    {
+    }
+
+    void BeforeFrame() override { afxtest::Steps().clear(); }
     void SetUp() override
     {
-        MusicLibrary::SetUp();
+        MainFrameList::SetUp();
         if (HasFatalFailure())
             return;
-        afxtest::Steps().clear();
-        m_frame = new ScriptedFrame;
-        ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        App().m_pMainWnd = m_frame;
-        m_view = new CPelicanView;
-        ASSERT_TRUE(m_view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 600, 400), m_frame, AFX_IDW_PANE_FIRST));
-        m_view->OnInitialUpdate();
         ASSERT_TRUE(m_owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 260, 440), nullptr, 0));
         m_tree.emplace(m_frame);
         ASSERT_TRUE(m_tree->Create(&m_owner, CRect(0, 0, 260, 440)));
         m_tree->BuildTree();
         m_frame->SetLibraryTree(&*m_tree);
-        m_frame->ShowWindow(SW_SHOW);
         m_screen.pump();
     }
     void TearDown() override
@@ -158,21 +145,16 @@ protected:
         m_tree.reset();
         if (m_owner.m_hWnd)
             m_owner.DestroyWindow();
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-        MusicLibrary::TearDown();
+        MainFrameList::TearDown();
     }
 
     // A copy of one tone under the name, with the tags; its program path.
     std::string MakeFile(const std::string& name, const std::u16string& artist, const std::u16string& album,
         const std::u16string& title)
     {
-        if (m_tone.empty())
-            m_tone = mp3fixtures::MakeMp3("tone.mp3", "-b 32");
         const std::filesystem::path target = std::filesystem::current_path() / name;
         std::filesystem::create_directories(target.parent_path());
-        std::filesystem::copy_file(m_tone, target, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(Tone(), target, std::filesystem::copy_options::overwrite_existing);
         const std::string path = platform::ToProgramPath(target.string());
         SetTags(path, { { u"TPE1", artist }, { u"TALB", album }, { u"TIT2", title } });
         return path;
@@ -184,15 +166,6 @@ protected:
                       kAlbumFromTags, &track),
             1);
         return track;
-    }
-    void Show(int kind, const char* text = "", long recordId = 0)
-    {
-        ViewNode node;
-        node.kind = kind;
-        node.text = text;
-        node.recordId = recordId;
-        m_frame->ReloadView(node);
-        m_screen.pump();
     }
     // What the frame's update handler decides for the command, as a menu would ask.
     bool Enabled(UINT id)
@@ -234,12 +207,8 @@ protected:
         return platform::ToNativePath(programPath.GetString());
     }
 
-    TestScreen m_screen { 640, 480 };
-    ScriptedFrame* m_frame { nullptr };
-    CPelicanView* m_view { nullptr };
     CWnd m_owner;
     std::optional<CMainTreeCtrl> m_tree;
-    std::string m_tone;
 };
 
 } // namespace

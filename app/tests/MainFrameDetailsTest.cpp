@@ -1,101 +1,28 @@
 // The detail sheet docked in the main frame over a library filled through the music import: it follows
 // the list's current row, writes a page's edit into that row and the list shows it, an album's rows
 // bring the album pages, and a row a synchronisation deleted leaves the pages empty.
-#include <gtest/gtest.h>
-
-#include <cstring>
-#include <filesystem>
 #include <string>
 
-#include "app/CMainFrame.h"
-#include "app/CPelicanView.h"
-#include "app/TreeNodeKind.h"
-#include "app/TuneStewardIds.h"
+#include "app/tests/MainFrameListFixture.h"
 #include "library/AppRoutines.h"
-#include "library/MusicImport.h"
-#include "library/tests/support/MusicLibrary.h"
-#include "platform/afx/AfxPriv.h"
-#include "platform/comctl/CommCtrl.h"
-#include "platform/user/TestScreen.h"
 
 namespace {
 
-class FrameDetails : public MusicLibrary {
+class FrameDetails : public frame_test::MainFrameList<> {
 protected:
     void SetUp() override
     {
-        MusicLibrary::SetUp();
-        m_frame = new CMainFrame;
-        ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        App().m_pMainWnd = m_frame;
-        m_view = new CPelicanView;
-        ASSERT_TRUE(m_view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 600, 400), m_frame, AFX_IDW_PANE_FIRST));
-        m_view->OnInitialUpdate();
-        m_frame->ShowWindow(SW_SHOW);
-        m_frame->RecalcLayout();
-        m_screen.pump();
+        MainFrameList::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_NE(m_frame->m_wndDetailSheet.m_hWnd, nullptr);
         ASSERT_EQ(m_frame->m_wndDetailSheet.Host(), &m_frame->m_detailHost);
     }
-    void TearDown() override
-    {
-        if (::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-        MusicLibrary::TearDown();
-    }
 
-    long Import(const char* title, const char* album)
-    {
-        const std::string tone = mp3fixtures::MakeMp3("tone.mp3", "-b 32 --add-id3v2 --tt x");
-        const std::string name = "track" + std::to_string(m_imported++) + ".mp3";
-        std::filesystem::copy_file(tone, mp3fixtures::HerePath(name));
-        SetTags(Here(name), { { u"TIT2", Utf16(title) }, { u"TPE1", u"Band" }, { u"TALB", Utf16(album) } });
-        long id = 0;
-        EXPECT_EQ(AddFileToLibrary(m_host, Here(name).c_str(), kAlbumFromTags, &id), 1);
-        return id;
-    }
-    static std::u16string Utf16(const char* text) { return std::u16string(text, text + std::strlen(text)); }
-
-    void Show(int kind, const char* text = "", long recordId = 0)
-    {
-        ViewNode node;
-        node.kind = kind;
-        node.text = text;
-        node.recordId = recordId;
-        m_frame->ReloadView(node);
-        m_screen.pump();
-    }
+    long Import(const char* title, const char* album) { return ImportTrack(Utf16(title), u"Band", Utf16(album)); }
     // A click on the row's text, as the list reports it to the frame.
-    void Click(int row)
-    {
-        NMITEMACTIVATE notify;
-        notify.hdr.hwndFrom = m_view->m_hWnd;
-        notify.hdr.idFrom = AFX_IDW_PANE_FIRST;
-        notify.hdr.code = NM_CLICK;
-        notify.iItem = row;
-        notify.iSubItem = 1;
-        notify.ptAction = POINT { 200, 0 };
-        m_frame->SendMessage(WM_NOTIFY, AFX_IDW_PANE_FIRST, reinterpret_cast<LPARAM>(&notify));
-        m_screen.pump();
-    }
-    int TrackColumn() const
-    {
-        const HWND header = reinterpret_cast<HWND>(m_view->SendMessage(LVM_GETHEADER));
-        const int count = static_cast<int>(::SendMessage(header, HDM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char text[256] {};
-            HDITEM item;
-            item.mask = HDI_TEXT;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            ::SendMessage(header, HDM_GETITEM, i, reinterpret_cast<LPARAM>(&item));
-            if (std::string(text) == "Track")
-                return i;
-        }
-        return -1;
-    }
-    std::string Cell(int row) { return m_view->GetCellText(row, TrackColumn()).GetString(); }
+    void Click(int row) { Notify(NM_CLICK, row, 1, POINT { 200, 0 }); }
+    std::string Cell(int row) { return m_view->GetCellText(row, ColumnOf("Track")).GetString(); }
     static std::string ControlText(CWnd& page, int id)
     {
         CString text;
@@ -108,11 +35,6 @@ protected:
         Sheet().SetActivePage(&Sheet().m_trackPage);
         return Sheet().m_trackPage;
     }
-
-    platform::user::TestScreen m_screen { 1024, 768 };
-    CMainFrame* m_frame { nullptr };
-    CPelicanView* m_view { nullptr };
-    int m_imported { 0 };
 };
 
 } // namespace

@@ -1,8 +1,6 @@
 // The search tab and the docking tab window on a real library filled through the import: library
 // searches by each field and match mode, typed texts that hold the database's quote and wildcard
 // characters, disk searches under a folder of the test's own, and the tab window's two tabs.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -13,24 +11,15 @@
 #include <vector>
 
 #include "app/AppSettings.h"
-#include "app/CMainFrame.h"
-#include "app/CPelicanView.h"
 #include "app/SearchDlgIds.h"
 #include "app/SearchPatterns.h"
-#include "app/TreeNodeKind.h"
-#include "app/TuneStewardIds.h"
+#include "app/tests/MainFrameListFixture.h"
 #include "library/LibraryLocations.h"
-#include "library/MusicImport.h"
 #include "library/RegistryRoutines.h"
 #include "library/TrackEdits.h"
-#include "library/tests/support/MusicLibrary.h"
-#include "platform/afx/AfxPriv.h"
-#include "platform/comctl/CommCtrl.h"
 #include "platform/user/Dbt.h"
-#include "platform/user/TestScreen.h"
 #include "toolkit/controls/SEC3DTabControl.h"
 
-using platform::user::TestScreen;
 namespace fs = std::filesystem;
 
 namespace {
@@ -54,51 +43,35 @@ protected:
     void ShowResults() override { ++m_shown; }
 };
 
-class Search : public MusicLibrary {
+class Search : public frame_test::MainFrameList<> {
 protected:
-    void SetUp() override
+    void BeforeFrame() override
     {
-        MusicLibrary::SetUp();
-        if (HasFatalFailure())
-            return;
         DeleteRegistryKey(GetLibraryFolderName() + "\\TreeState");
         WriteRegistryValue("", "LastMusicSearchPath", kSettingsSection);
         WriteRegistryValue("F", "LastMusicSearchRecursive", kSettingsSection);
-        m_frame = new CMainFrame;
-        ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
-        App().m_pMainWnd = m_frame;
-        m_view = new CPelicanView;
-        ASSERT_TRUE(m_view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 600, 400), m_frame, AFX_IDW_PANE_FIRST));
-        m_view->OnInitialUpdate();
-        m_frame->ShowWindow(SW_SHOW);
-        m_frame->RecalcLayout();
+    }
+    void SetUp() override
+    {
+        MainFrameList::SetUp();
+        if (HasFatalFailure())
+            return;
         // The view joined the frame after it was made: paint the whole window as the program shows it.
         m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         m_screen.pump();
-    }
-    void TearDown() override
-    {
-        if (m_frame && ::IsWindow(m_frame->m_hWnd))
-            m_frame->DestroyWindow();
-        m_screen.pump();
-        MusicLibrary::TearDown();
     }
 
     CDockingTabWnd& Tabs() { return m_frame->m_wndDockingTabs; }
     CSearchDlg& Dialog() { return Tabs().m_dlgSearch; }
 
-    // Imports one file a track, each a copy of one tone with its own tags.
+    // Imports one file a track, each a copy of one tone with its own tags; the disk searches do not
+    // meet the tone.
     void Import(const std::vector<std::vector<std::u16string>>& tracks)
     {
-        const std::string tone = mp3fixtures::MakeMp3("tone.mp3", "-b 32");
-        for (const auto& tags : tracks) {
-            const std::string name = "track" + std::to_string(m_imported++) + ".mp3";
-            fs::copy_file(tone, fs::current_path() / name);
-            SetTags(Here(name), { { u"TIT2", tags[0] }, { u"TPE1", tags[1] }, { u"TALB", tags[2] } });
-            long id = 0;
-            ASSERT_EQ(AddFileToLibrary(m_host, Here(name).c_str(), kAlbumFromTags, &id), 1);
-        }
-        fs::remove(tone);
+        for (const auto& tags : tracks)
+            ImportTrack(tags[0], tags[1], tags[2]);
+        fs::remove(m_tone);
+        m_tone.clear();
     }
     void OpenLibrary()
     {
@@ -189,11 +162,6 @@ protected:
         std::replace(path.begin(), path.end(), '/', '\\');
         return path;
     }
-
-    TestScreen m_screen { 1024, 768 };
-    CMainFrame* m_frame { nullptr };
-    CPelicanView* m_view { nullptr };
-    int m_imported { 0 };
 };
 
 } // namespace
