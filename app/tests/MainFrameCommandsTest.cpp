@@ -59,7 +59,7 @@ void Type(const std::string& text)
 
 // A main window whose dialogs answer from a script, whose modal prompts are driven by steps, and whose
 // status texts a test can watch.
-class ScriptedFrame : public CMainFrame {
+class ScriptedFrame : public afxtest::StepsOwner<CMainFrame> {
 public:
     bool ChooseRecord(UINT captionId, LPCTSTR, long& id, CString* text, const long*) override
     {
@@ -97,11 +97,9 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_ENTERIDLE)
-            return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
         if (message == WM_SETMESSAGESTRING && lParam != 0 && onStatus)
             onStatus(reinterpret_cast<LPCTSTR>(lParam));
-        return CMainFrame::WindowProc(message, wParam, lParam);
+        return StepsOwner::WindowProc(message, wParam, lParam);
     }
 
 private:
@@ -630,16 +628,7 @@ TEST_F(FrameCommands, CheckForUpdateAsksAboutUnsentChangesThenStartsTheUpdater)
 TEST_F(FrameCommands, DeleteTrackAsksThroughTheConfirmationAndThenAboutTheEmptyAlbum)
 {
     // The real dialogs of the frame, not the script.
-    class RealDialogs : public CMainFrame {
-    protected:
-        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-        {
-            if (message == WM_ENTERIDLE)
-                return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
-            return CMainFrame::WindowProc(message, wParam, lParam);
-        }
-    };
-    auto* frame = new RealDialogs;
+    auto* frame = new afxtest::StepsOwner<CMainFrame>;
     ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
     frame->SetLibraryTree(&*m_tree);
     const long track = Import("a.mp3", u"Lonely");

@@ -33,15 +33,7 @@ namespace {
 constexpr const char* kDeviceKey = "Aldercrest\\EMU-0001";
 
 // A main frame that plays the test's steps whenever the chooser's modal loop runs dry.
-class ChooserFrame : public CMainFrame {
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_ENTERIDLE)
-            return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
-        return CMainFrame::WindowProc(message, wParam, lParam);
-    }
-};
+using ChooserFrame = afxtest::StepsOwner<CMainFrame>;
 
 std::string ItemText(HWND dialog, int item)
 {

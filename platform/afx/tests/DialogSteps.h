@@ -38,4 +38,16 @@ inline LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     return DefWindowProc(hWnd, message, wParam, lParam);
 }
 
+// A window of class Wnd (a frame, say) that owns the test's modal dialogs and plays the steps for them.
+template <class Wnd>
+class StepsOwner : public Wnd {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE)
+            return OwnerProc(this->m_hWnd, message, wParam, lParam);
+        return Wnd::WindowProc(message, wParam, lParam);
+    }
+};
+
 } // namespace afxtest
