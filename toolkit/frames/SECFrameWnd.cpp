@@ -9,11 +9,12 @@
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECFrameBarState.h"
 #include "toolkit/frames/SECFrameDocking.h"
 #include "toolkit/frames/SECFrameResources.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
+#include "toolkit/frames/SECFrameWorkspace.h"
 #include "toolkit/frames/SECWndPlugIn.h"
-#include "toolkit/frames/SECWorkspaceManagerEx.h"
 
 const UINT WM_SECGETMENU = ::RegisterWindowMessage("WM_SECGETMENU");
 
@@ -58,9 +59,7 @@ SECFrameWnd::~SECFrameWnd()
 {
     if (m_hMenuStored)
         ::DestroyMenu(m_hMenuStored);
-    for (POSITION pos = m_listCreatedBars.GetHeadPosition(); pos;)
-        delete static_cast<CControlBar*>(m_listCreatedBars.GetNext(pos));
-    m_listCreatedBars.RemoveAll();
+    SECFrameBarState::DeleteCreatedBars(m_listCreatedBars);
 }
 
 void SECFrameWnd::EnableBmpMenus(BOOL bEnable, BOOL bSecond)
@@ -79,27 +78,14 @@ BOOL SECFrameWnd::InConfigMode() const
 
 BOOL SECFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
     m_nIDMenuStored = nIDResource;
-    SECFrameResources::LoadTitle(nIDResource, m_strTitle);
-    LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-    if (!HasMenuBar() && !m_hMenuDefault)
-        m_hMenuDefault = SECFrameResources::LoadMenuOf(nIDResource);
-    HICON hIcon = ::LoadIcon(AfxFindResourceHandle(lpszResource, RT_GROUP_ICON), lpszResource);
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), hIcon);
-    if (!lpszClass)
-        return FALSE;
-    if (!Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszResource, 0, pContext))
-        return FALSE;
-    m_hMenuDefault = ::GetMenu(m_hWnd);
-    if (HasMenuBar())
-        m_hMenuStored = SECFrameResources::LoadMenuOf(nIDResource);
-    if (!m_hAccelTable)
-        m_hAccelTable = SECFrameResources::LoadAcceleratorsOf(nIDResource);
-    if (!pContext)
-        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
-    return TRUE;
+    return SECFrameResources::LoadFrame(*this, nIDResource, HasMenuBar(), m_hMenuStored, pContext, [&] {
+        LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
+        HICON hIcon = ::LoadIcon(AfxFindResourceHandle(lpszResource, RT_GROUP_ICON), lpszResource);
+        LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), hIcon);
+        return lpszClass && Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszResource, 0, pContext);
+    });
 }
 
 int SECFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -112,20 +98,7 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 SECFrameWnd::SECWndPlugIn* SECFrameWnd::InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag)
 {
-    if (!pClass)
-        return nullptr;
-    CObject* pObject = pClass->CreateObject();
-    auto* pPlugIn = dynamic_cast<SECWndPlugIn*>(pObject);
-    if (!pPlugIn) {
-        delete pObject;
-        return nullptr;
-    }
-    m_pWorkspaceMgr.reset(pPlugIn);
-    if (auto* pManager = dynamic_cast<SECWorkspaceManagerEx*>(pPlugIn))
-        pManager->Initialize(lpszKey, nStorageMode, HKEY_CURRENT_USER, bFlag);
-    if (!m_pWorkspaceMgr->AttachToWindow(this))
-        m_pWorkspaceMgr.reset();
-    return m_pWorkspaceMgr.get();
+    return SECFrameWorkspace::Install(*this, m_pWorkspaceMgr, lpszKey, nStorageMode, pClass, bFlag);
 }
 
 void SECFrameWnd::OnClose()
@@ -204,13 +177,8 @@ BOOL SECFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
         if (pTop && pTop != this && pTop->IsKindOf(RUNTIME_CLASS(SECFrameWnd)))
             pPlugIn = static_cast<SECFrameWnd*>(pTop)->GetWorkspaceManager();
     }
-    if (pPlugIn) {
-        const BOOL bResult = pPlugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-        if (pPlugIn->m_bConsumed) {
-            pPlugIn->m_bConsumed = FALSE;
-            return bResult;
-        }
-    }
+    if (BOOL bResult = FALSE; SECFrameWorkspace::RouteCommand(pPlugIn, nID, nCode, pExtra, pHandlerInfo, bResult))
+        return bResult;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 

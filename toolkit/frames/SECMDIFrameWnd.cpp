@@ -15,7 +15,9 @@
 #include "toolkit/frames/SECControlBarMDIChildWnd.h"
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECFrameBarState.h"
 #include "toolkit/frames/SECFrameDocking.h"
+#include "toolkit/frames/SECFrameWorkspace.h"
 #include "toolkit/frames/SECFrameResources.h"
 #include "toolkit/frames/SECFilterRouting.h"
 #include "toolkit/frames/SECFrameIds.h"
@@ -37,13 +39,21 @@ BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
     ON_WM_NCACTIVATE()
     ON_MESSAGE(WM_SEC_BAR_CONTEXTMENU, OnBarContextMenu)
     ON_REGISTERED_MESSAGE(WM_SECGETMENU, OnSecGetMenu)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
     ON_COMMAND(ID_WORKSPACE_NEW, OnWorkspaceCommand)
     ON_COMMAND(ID_WORKSPACE_OPEN, OnWorkspaceCommand)
     ON_COMMAND(ID_WORKSPACE_SAVE, OnWorkspaceCommand)
     ON_COMMAND(ID_WORKSPACE_CLOSE, OnWorkspaceCommand)
     ON_COMMAND(ID_WORKSPACE_SAVESEL, OnWorkspaceCommand)
     ON_COMMAND(ID_WORKSPACE_DELETE, OnWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_NEW, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_OPEN, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_SAVE, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_CLOSE, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_SAVESEL, OnUpdateWorkspaceCommand)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_DELETE, OnUpdateWorkspaceCommand)
     ON_COMMAND_EX_RANGE(ID_WORKSPACE_MRU_FIRST, ID_WORKSPACE_MANAGER, OnWorkspaceRange)
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_MRU_FIRST, OnUpdateWorkspaceCommand)
 END_MESSAGE_MAP()
 
 namespace {
@@ -119,34 +129,22 @@ SECMDIFrameWnd::~SECMDIFrameWnd()
         ::DestroyMenu(m_hMenuStored);
     for (const auto& [nID, hMenu] : m_menuMap)
         ::DestroyMenu(hMenu);
-    for (POSITION pos = m_listCreatedBars.GetHeadPosition(); pos;)
-        delete static_cast<CControlBar*>(m_listCreatedBars.GetNext(pos));
-    m_listCreatedBars.RemoveAll();
+    SECFrameBarState::DeleteCreatedBars(m_listCreatedBars);
 }
 
 // Creation --------------------------------------------------------------------------------------------------------
 
 BOOL SECMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
     m_nIDDefaultMenu = nIDResource;
     m_nIDMenuStored = nIDResource;
-    SECFrameResources::LoadTitle(nIDResource, m_strTitle);
-    LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-    if (!HasMenuBar() && !m_hMenuDefault)
-        m_hMenuDefault = SECFrameResources::LoadMenuOf(nIDResource);
-    if (!Create(nullptr, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, HasMenuBar() ? nullptr : lpszResource, 0, pContext))
-        return FALSE;
-    m_hMenuDefault = ::GetMenu(m_hWnd);
-    if (HasMenuBar()) {
-        m_hMenuStored = SECFrameResources::LoadMenuOf(nIDResource);
-        SetMenuBarMenu(static_cast<UINT>(-1));
-    }
-    if (!m_hAccelTable)
-        m_hAccelTable = SECFrameResources::LoadAcceleratorsOf(nIDResource);
-    if (!pContext)
-        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
-    return TRUE;
+    return SECFrameResources::LoadFrame(
+        *this, nIDResource, HasMenuBar(), m_hMenuStored, pContext,
+        [&] {
+            return Create(nullptr, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd,
+                HasMenuBar() ? nullptr : MAKEINTRESOURCE(nIDResource), 0, pContext);
+        },
+        [this] { SetMenuBarMenu(static_cast<UINT>(-1)); });
 }
 
 int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -237,7 +235,25 @@ BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
 {
     if (CFrameWnd* pFrame = GetCommandFrame(); pFrame && pFrame->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    if (BOOL bResult = FALSE; SECFrameWorkspace::RouteCommand(m_pWorkspaceMgr.get(), nID, nCode, pExtra, pHandlerInfo, bResult))
+        return bResult;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+LRESULT SECMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam)
+{
+    // Help for the menu item being tracked, else the docked view's or the child's own, else ours.
+    if (lParam == 0 && m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_IDLEMESSAGE)
+        lParam = static_cast<LPARAM>(m_nIDTracking) + 0x10000;
+    if (CFrameWnd* pFrame = GetCommandFrame(); pFrame && pFrame->m_hWnd
+        && ::SendMessage(pFrame->m_hWnd, WM_COMMANDHELP, wParam, lParam))
+        return TRUE;
+    return CFrameWnd::OnCommandHelp(wParam, lParam);
+}
+
+SECMDIFrameWnd::SECWndPlugIn* SECMDIFrameWnd::InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag)
+{
+    return SECFrameWorkspace::Install(*this, m_pWorkspaceMgr, lpszKey, nStorageMode, pClass, bFlag);
 }
 
 BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)

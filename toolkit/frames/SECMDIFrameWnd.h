@@ -18,6 +18,7 @@
 class CMiniDockFrameWnd;
 class SECControlBarManager;
 class SECDockBar;
+class SECDockState;
 class SECFrameWnd;
 class SECMenuBar;
 
@@ -72,6 +73,15 @@ public:
     virtual HMENU GetResourceMenu(UINT nID);
     // Where the next docked view goes: round the sides, in new rows first.
     virtual void GetNextDockPosition(UINT& nDockBarID, SECDockPlacement& placement, SECDockSize& size);
+    // The bars' layout in the application's profile, as the single-document frame keeps it.
+    virtual void LoadBarState(LPCTSTR lpszProfileName);
+    virtual void SaveBarState(LPCTSTR lpszProfileName);
+    virtual void SetDockState(SECDockState& state);
+    virtual void GetDockState(SECDockState& state);
+    // Creates the workspace manager of the class and attaches it; it sees the commands the active
+    // docked view or MDI child left. Null when it cannot be made or attached.
+    virtual SECWndPlugIn* InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag);
+    SECWndPlugIn* GetWorkspaceManager() const { return m_pWorkspaceMgr.get(); }
 
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     // Activates a docked view (null: none).
@@ -124,6 +134,7 @@ protected:
     afx_msg LRESULT OnFilteredMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnWorkspaceCommand() { }
     afx_msg BOOL OnWorkspaceRange(UINT) { return TRUE; }
+    afx_msg void OnUpdateWorkspaceCommand(CCmdUI*) { }
     DECLARE_MESSAGE_MAP()
 
     // A docked view, else the active MDI child: the frame that sees commands first.
@@ -138,6 +149,7 @@ protected:
     std::unique_ptr<SECMsgFilter> m_pMsgFilter;
     SECMsgFilter::DescriptorTable m_descriptors;
     std::unique_ptr<SECWndPlugIn> m_pMenuPlugIn;
+    std::unique_ptr<SECWndPlugIn> m_pWorkspaceMgr;
     HMENU m_hMenuStored { nullptr };
     std::map<UINT, HMENU> m_menuMap;
     UINT m_nIDDefaultMenu { 0 };

@@ -1,21 +1,28 @@
 // The toolkit's MDI frame with docking bars and two children: activation, the Window menu, the ring
 // of places for docked views, bars floating as MDI children, the bar context menu and the routing of
-// commands nobody handled.
+// commands nobody handled; the bar state, the workspace manager and command help it shares with the
+// single-document frame.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/afx/AfxPriv.h"
 #include "platform/afx/CMenu.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/tests/MenuTexts.h"
+#include "platform/base/HomeFolder.h"
 #include "platform/user/TestScreen.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlBarMDIChildWnd.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/SECMDIChildWnd.h"
 #include "toolkit/frames/SECMDIFrameWnd.h"
+#include "toolkit/frames/SECWndPlugIn.h"
 
 namespace {
 
@@ -34,6 +41,14 @@ protected:
             m_defaultCommands.push_back(LOWORD(wParam));
         return SECMDIFrameWnd::DefWindowProc(message, wParam, lParam);
     }
+};
+
+// Records the help contexts asked for.
+class HelpApp : public CWinApp {
+public:
+    using CWinApp::CWinApp;
+    void WinHelp(DWORD_PTR dwData, UINT) override { m_help.push_back(static_cast<DWORD>(dwData)); }
+    std::vector<DWORD> m_help;
 };
 
 class MDIFrame : public ::testing::Test {
@@ -88,7 +103,7 @@ protected:
     }
 
     platform::user::TestScreen m_screen { 640, 480 };
-    CWinApp m_app { "mdi" };
+    HelpApp m_app { "mdi" };
     RecordingMDIFrame* m_frame { nullptr };
     HMENU m_menuBar { nullptr };
     HMENU m_windowMenu { nullptr };
@@ -220,4 +235,91 @@ TEST_F(MDIFrame, TheBarContextMenuOffersFloatingInTheMainWindowToBarsThatAskForI
     EXPECT_EQ(menuOf(m_top), (std::vector<std::string> { "Allow Docking", "-", "Float In Main Window" }));
     m_frame->FloatControlBarInMDIChild(m_top, -1, -1);
     EXPECT_EQ(menuOf(m_top), (std::vector<std::string> { "Allow Docking (grayed)", "-", "*Float In Main Window" }));
+}
+
+TEST_F(MDIFrame, TheBarStateComesBackFromTheProfileWithAHiddenBarStillHidden)
+{
+    m_app.SetCurrentHandles();
+    std::free(const_cast<char*>(m_app.m_pszProfileName));
+    m_app.m_pszProfileName = ::strdup("mdi-bars.ini");
+    const auto profile = platform::HomeFolder() / "mdi-bars.ini";
+    std::filesystem::remove(profile);
+    m_frame->ShowControlBar(m_left, FALSE, FALSE);
+    m_frame->SaveBarState("MDIBars");
+    ASSERT_TRUE(std::filesystem::exists(profile));
+
+    m_frame->ShowControlBar(m_left, TRUE, FALSE);
+    m_frame->FloatControlBar(m_top, CPoint(300, 200));
+    ASSERT_TRUE(m_top->IsFloating());
+    m_frame->LoadBarState("MDIBars");
+    m_screen.pump();
+    EXPECT_FALSE(m_left->IsWindowVisible());
+    EXPECT_FALSE(m_top->IsFloating());
+    EXPECT_TRUE(m_top->IsWindowVisible());
+    ASSERT_NE(m_top->m_pDockBar, nullptr);
+    EXPECT_EQ(m_top->m_pDockBar->GetDlgCtrlID(), static_cast<int>(AFX_IDW_DOCKBAR_TOP));
+    std::filesystem::remove(profile);
+}
+
+namespace {
+
+using quorvale::foundation::SECWndPlugIn;
+
+// A workspace manager that takes one command.
+class TakingPlugIn : public SECWndPlugIn {
+    DECLARE_DYNCREATE(TakingPlugIn)
+public:
+    static constexpr UINT ID_TAKEN = 0x7F11;
+    static inline int s_nTaken = 0;
+
+protected:
+    afx_msg void OnTaken()
+    {
+        ++s_nTaken;
+        m_bConsumed = TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(TakingPlugIn, SECWndPlugIn)
+BEGIN_MESSAGE_MAP(TakingPlugIn, SECWndPlugIn)
+    ON_COMMAND(ID_TAKEN, OnTaken)
+END_MESSAGE_MAP()
+
+} // namespace
+
+TEST_F(MDIFrame, TheWorkspaceManagerTakesTheCommandsTheActiveChildLeaves)
+{
+    EXPECT_EQ(m_frame->InstallWorkspaceManager("key", 0, nullptr, 0), nullptr);
+    TakingPlugIn::s_nTaken = 0;
+    SECWndPlugIn* workspace = m_frame->InstallWorkspaceManager("key", 0, RUNTIME_CLASS(TakingPlugIn), 0);
+    ASSERT_NE(workspace, nullptr);
+    EXPECT_EQ(m_frame->GetWorkspaceManager(), workspace);
+    ASSERT_NE(m_frame->MDIGetActive(), nullptr);
+    m_frame->SendMessage(WM_COMMAND, TakingPlugIn::ID_TAKEN);
+    m_frame->SendMessage(WM_COMMAND, TakingPlugIn::ID_TAKEN);
+    EXPECT_EQ(TakingPlugIn::s_nTaken, 2);
+    EXPECT_FALSE(workspace->m_bConsumed);
+    // What the manager leaves goes on as before: a system command to the default procedure.
+    m_frame->m_defaultCommands.clear();
+    m_frame->SendMessage(WM_COMMAND, 0xF1F0);
+    EXPECT_EQ(m_frame->m_defaultCommands, std::vector<UINT> { 0xF1F0 });
+}
+
+TEST_F(MDIFrame, CommandHelpAsksForTheTrackedItemTheActiveChildOrTheFrame)
+{
+    // Nothing to ask for: no help, FALSE.
+    EXPECT_EQ(m_frame->SendMessage(WM_COMMANDHELP, 0, 0), FALSE);
+    EXPECT_TRUE(m_app.m_help.empty());
+    // A context given goes straight to the help.
+    EXPECT_EQ(m_frame->SendMessage(WM_COMMANDHELP, 0, 0x1234), TRUE);
+    // The menu item being tracked.
+    m_frame->m_nIDTracking = 0x7F02;
+    EXPECT_EQ(m_frame->SendMessage(WM_COMMANDHELP, 0, 0), TRUE);
+    m_frame->m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+    // The active child's own help, before the frame's.
+    m_frame->m_nIDHelp = 0x81;
+    m_frame->MDIGetActive()->m_nIDHelp = 0x82;
+    EXPECT_EQ(m_frame->SendMessage(WM_COMMANDHELP, 0, 0), TRUE);
+    EXPECT_EQ(m_app.m_help, (std::vector<DWORD> { 0x1234, 0x17F02, 0x20082 }));
 }
