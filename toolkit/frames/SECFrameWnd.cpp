@@ -228,6 +228,12 @@ LRESULT SECFrameWnd::OnSecGetMenu(WPARAM wParam, LPARAM lParam)
     return hMenu ? reinterpret_cast<LRESULT>(::GetSubMenu(hMenu, static_cast<int>(lParam))) : 0;
 }
 
+// Context help ---------------------------------------------------------------------------------------------------
+
+void SECFrameWnd::OnContextHelp() { SECFrameHelp::RunContextHelp(*this, m_pMenuBar); }
+
+BOOL SECFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext) { return SECFrameHelp::ProcessHelpMsg(*this, m_pMenuBar, msg, pContext); }
+
 // Menus ----------------------------------------------------------------------------------------------------------
 
 HMENU SECFrameWnd::GetResourceMenu(UINT nID) const { return m_hMenuStored && nID == m_nIDMenuStored ? m_hMenuStored : nullptr; }

@@ -11,6 +11,7 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CMenu.h"
 #include "toolkit/frames/ISECDockSite.h"
+#include "toolkit/frames/SECFrameHelp.h"
 
 class CDC;
 class SECControlBarManager;
@@ -120,9 +121,9 @@ public:
     CPtrList m_listCreatedBars { 10 };
 
     // The states of help mode (the class library's flag).
-    static constexpr BOOL kHelpInactive = 0;
-    static constexpr BOOL kHelpActive = 1;
-    static constexpr BOOL kHelpEntering = 2;
+    static constexpr BOOL kHelpInactive = SECFrameHelp::kHelpInactive;
+    static constexpr BOOL kHelpActive = SECFrameHelp::kHelpActive;
+    static constexpr BOOL kHelpEntering = SECFrameHelp::kHelpEntering;
 
 protected:
     // While the toolbar manager customises its bars.

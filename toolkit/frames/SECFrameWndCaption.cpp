@@ -1,5 +1,5 @@
 // The frame's gradient caption, painted off-screen with the title split into a document part and an
-// application part, and its context-help loop, in which the menu bar still opens its menus.
+// application part.
 
 #include "toolkit/frames/SECFrameWnd.h"
 
@@ -24,14 +24,6 @@ constexpr int kGradientSteps = 60;
 constexpr UINT kCaptionTextFormat = DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
-// The help contexts of the caption buttons a maximised MDI child shows on the menu bar.
-constexpr DWORD kHelpMinimize = 0x1EF02;
-constexpr DWORD kHelpRestore = 0x1EF12;
-constexpr DWORD kHelpClose = 0x1EF06;
-constexpr DWORD kHelpHitTestBase = 0x40000;
-constexpr int kHitMinButton = 8;
-constexpr int kHitMaxButton = 9;
-constexpr int kHitClose = 20;
 
 // Runs default processing with the window's WS_VISIBLE bit off, so that the system paints no caption.
 template <typename Fn>
@@ -283,118 +275,4 @@ LRESULT SECFrameWnd::OnSetText(WPARAM, LPARAM lParam)
     WithoutVisibleBit(m_hWnd, [&] { return DefWindowProc(WM_SETTEXT, 0, lParam); });
     DrawCaption();
     return TRUE;
-}
-
-// Context help -------------------------------------------------------------------------------------------------
-
-void SECFrameWnd::OnContextHelp()
-{
-    MSG msg;
-    if (m_bHelpMode == kHelpActive || !CanEnterHelpMode())
-        return;
-    if (::PeekMessage(&msg, m_hWnd, WM_EXITHELPMODE, WM_EXITHELPMODE, PM_REMOVE)) {
-        // Left before it began: the frame must not stay half in help mode, where its commands would
-        // ask for help instead of running.
-        if (m_bHelpMode == kHelpEntering)
-            m_bHelpMode = kHelpInactive;
-        return;
-    }
-    const BOOL bPrevious = m_bHelpMode;
-    m_bHelpMode = kHelpActive;
-    if (bPrevious == kHelpInactive) {
-        // Help mode starts on the next pass, once the menu that chose the command has gone.
-        PostMessage(WM_COMMAND, ID_CONTEXT_HELP);
-        m_bHelpMode = kHelpEntering;
-        return;
-    }
-    LRESULT lastPrompt = SendMessage(WM_SETMESSAGESTRING, AFX_IDS_HELPMODEMESSAGE);
-    if (lastPrompt == 0)
-        lastPrompt = AFX_IDS_IDLEMESSAGE;
-    POINT point {};
-    ::GetCursorPos(&point);
-    SetHelpCapture(point, nullptr);
-
-    const HWND hWnd = m_hWnd;
-    DWORD dwContext = 0;
-    CWinApp* pApp = AfxGetApp();
-    for (LONG lIdle = 0; m_bHelpMode == kHelpActive && ::IsWindow(hWnd);) {
-        if (::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!ProcessHelpMsg(msg, &dwContext))
-                break;
-        } else if (!pApp || !pApp->OnIdle(lIdle++)) {
-            lIdle = 0;
-            ::WaitMessage();
-        }
-    }
-    if (!::IsWindow(hWnd))
-        return;
-    m_bHelpMode = kHelpInactive;
-    ::ReleaseCapture();
-    SetCapture();
-    ::ReleaseCapture();
-    SendMessage(WM_SETMESSAGESTRING, static_cast<WPARAM>(lastPrompt));
-    if (dwContext == 0xFFFFFFFF)
-        SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
-    else if (dwContext != 0 && pApp)
-        pApp->WinHelp(dwContext, 0x0001 /* HELP_CONTEXT */);
-    PostMessage(WM_KICKIDLE);
-}
-
-BOOL SECFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext)
-{
-    if (msg.message == WM_EXITHELPMODE || (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)) {
-        ::PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
-        return FALSE;
-    }
-    if (msg.message == WM_QUIT) {
-        // Left for the program's own loop.
-        return FALSE;
-    }
-    const BOOL bClientMouse = msg.message >= WM_MOUSEFIRST && msg.message <= WM_MBUTTONDBLCLK;
-    const BOOL bNonClientMouse = msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK;
-    if (!bClientMouse && !bNonClientMouse) {
-        ::PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
-        return CFrameWnd::ProcessHelpMsg(msg, pContext);
-    }
-    SetHelpCapture(msg.pt, nullptr);
-    const HWND hWndAt = ::WindowFromPoint(msg.pt);
-    if (!hWndAt) {
-        ::PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
-        return TRUE;
-    }
-    if (hWndAt != m_hWnd && !::IsChild(m_hWnd, hWndAt)) {
-        ::PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
-        return CFrameWnd::ProcessHelpMsg(msg, pContext);
-    }
-    if (msg.message != WM_LBUTTONDOWN) {
-        ::PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
-        return TRUE;
-    }
-    const SECControlsLink& link = SECControlsLink::Get();
-    CControlBar* pMenuBar = HasMenuBar() && link.menuBarWindow ? link.menuBarWindow(m_pMenuBar) : nullptr;
-    POINT client = msg.pt;
-    ::ScreenToClient(hWndAt, &client);
-    const LRESULT nHit = ::SendMessage(hWndAt, WM_NCHITTEST, 0, MAKELPARAM(msg.pt.x, msg.pt.y));
-    if (!pMenuBar || hWndAt != pMenuBar->m_hWnd || nHit != HTCLIENT) {
-        ::PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
-        return CFrameWnd::ProcessHelpMsg(msg, pContext);
-    }
-    ::PeekMessage(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
-    TOOLINFO ti {};
-    if (pMenuBar->OnToolHitTest(CPoint(client), &ti) == -1)
-        return TRUE;
-    if (ti.lpszText != LPSTR_TEXTCALLBACK)
-        std::free(ti.lpszText);
-    if (ti.uFlags == 0) {
-        // An ordinary item: its menu opens inside help mode.
-        pMenuBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
-        return TRUE;
-    }
-    const int nCode = static_cast<int>(ti.uFlags);
-    if (pContext)
-        *pContext = nCode == kHitMinButton ? kHelpMinimize
-            : nCode == kHitMaxButton       ? kHelpRestore
-            : nCode == kHitClose           ? kHelpClose
-                                           : kHelpHitTestBase + static_cast<DWORD>(nCode);
-    return FALSE;
 }

@@ -17,6 +17,7 @@
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameBarState.h"
 #include "toolkit/frames/SECFrameDocking.h"
+#include "toolkit/frames/SECFrameHelp.h"
 #include "toolkit/frames/SECFrameWorkspace.h"
 #include "toolkit/frames/SECFrameResources.h"
 #include "toolkit/frames/SECFilterRouting.h"
@@ -40,6 +41,7 @@ BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
     ON_MESSAGE(WM_SEC_BAR_CONTEXTMENU, OnBarContextMenu)
     ON_REGISTERED_MESSAGE(WM_SECGETMENU, OnSecGetMenu)
     ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_COMMAND(ID_WORKSPACE_NEW, OnWorkspaceCommand)
     ON_COMMAND(ID_WORKSPACE_OPEN, OnWorkspaceCommand)
     ON_COMMAND(ID_WORKSPACE_SAVE, OnWorkspaceCommand)
@@ -233,7 +235,10 @@ CFrameWnd* SECMDIFrameWnd::GetCommandFrame()
 
 BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (CFrameWnd* pFrame = GetCommandFrame(); pFrame && pFrame->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    // Context help is this frame's: only its loop lets the menu bar open menus in help mode, and a
+    // child's loop would hold help mode where the frame's commands cannot see it.
+    CFrameWnd* pFrame = nID == ID_CONTEXT_HELP ? nullptr : GetCommandFrame();
+    if (pFrame && pFrame->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
     if (BOOL bResult = FALSE; SECFrameWorkspace::RouteCommand(m_pWorkspaceMgr.get(), nID, nCode, pExtra, pHandlerInfo, bResult))
         return bResult;
@@ -251,6 +256,10 @@ LRESULT SECMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam)
     return CFrameWnd::OnCommandHelp(wParam, lParam);
 }
 
+void SECMDIFrameWnd::OnContextHelp() { SECFrameHelp::RunContextHelp(*this, m_pMenuBar); }
+
+BOOL SECMDIFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext) { return SECFrameHelp::ProcessHelpMsg(*this, m_pMenuBar, msg, pContext); }
+
 SECMDIFrameWnd::SECWndPlugIn* SECMDIFrameWnd::InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag)
 {
     return SECFrameWorkspace::Install(*this, m_pWorkspaceMgr, lpszKey, nStorageMode, pClass, bFlag);
@@ -258,7 +267,10 @@ SECMDIFrameWnd::SECWndPlugIn* SECMDIFrameWnd::InstallWorkspaceManager(LPCTSTR lp
 
 BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (CFrameWnd* pFrame = GetCommandFrame(); pFrame && pFrame->m_hWnd
+    // In help mode a command chosen from the menu bar asks for its help here instead of running in
+    // the child; context help itself is this frame's (see OnCmdMsg).
+    const BOOL bOwn = m_bHelpMode || LOWORD(wParam) == ID_CONTEXT_HELP;
+    if (CFrameWnd* pFrame = bOwn ? nullptr : GetCommandFrame(); pFrame && pFrame->m_hWnd
         && ::SendMessage(pFrame->m_hWnd, WM_COMMAND, wParam, lParam))
         return TRUE;
     if (CFrameWnd::OnCommand(wParam, lParam))

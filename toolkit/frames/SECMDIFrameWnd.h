@@ -107,6 +107,8 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     SECMsgFilter* GetRootMsgFilter() override { return m_pMsgFilter.get(); }
+    // The help loop's message filter, as the single-document frame's: FALSE leaves help mode.
+    BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
 
     // Set by a derived frame before its window is created; not owned.
     SECMenuBar* m_pMenuBar { nullptr };
@@ -131,6 +133,7 @@ protected:
     afx_msg LRESULT OnBarContextMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSecGetMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnContextHelp();
     afx_msg LRESULT OnFilteredMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnWorkspaceCommand() { }
     afx_msg BOOL OnWorkspaceRange(UINT) { return TRUE; }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,11 @@
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/tests/MenuTexts.h"
 #include "platform/base/HomeFolder.h"
+#include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlBarMDIChildWnd.h"
+#include "toolkit/frames/SECFrameHelp.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/SECMDIChildWnd.h"
 #include "toolkit/frames/SECMDIFrameWnd.h"
@@ -322,4 +325,126 @@ TEST_F(MDIFrame, CommandHelpAsksForTheTrackedItemTheActiveChildOrTheFrame)
     m_frame->MDIGetActive()->m_nIDHelp = 0x82;
     EXPECT_EQ(m_frame->SendMessage(WM_COMMANDHELP, 0, 0), TRUE);
     EXPECT_EQ(m_app.m_help, (std::vector<DWORD> { 0x1234, 0x17F02, 0x20082 }));
+}
+
+namespace {
+
+// An application whose idle time inside the help loop is the moment a person acts: it notes the
+// pointer shown and then gives the next input.
+class HelpIdleApp : public HelpApp {
+public:
+    using HelpApp::HelpApp;
+    BOOL OnIdle(LONG lCount) override
+    {
+        if (m_next) {
+            m_cursors.push_back(::GetCursor());
+            auto next = std::move(m_next);
+            m_next = nullptr;
+            next();
+            return TRUE;
+        }
+        return HelpApp::OnIdle(lCount);
+    }
+    std::function<void()> m_next;
+    std::vector<HCURSOR> m_cursors;
+};
+
+// A child that carries out one command of its own.
+class CommandChild : public SECMDIChildWnd {
+public:
+    static constexpr UINT ID_CHILD_COMMAND = 0x7F10;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nID == ID_CHILD_COMMAND && nCode == CN_COMMAND) {
+            ++m_nRuns;
+            return TRUE;
+        }
+        return SECMDIChildWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+    int m_nRuns { 0 };
+};
+
+// Runs the frame's queue as the program's loop does, accelerators included.
+void PumpTranslated(CWinApp& app)
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!app.PreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessage(&msg);
+        }
+    }
+}
+
+} // namespace
+
+TEST(MDIFrameHelp, ShiftF1ShowsTheHelpCursorAndAClickOrACommandAsksForTheirHelpNotTheChilds)
+{
+    platform::user::TestScreen screen { 640, 480 };
+    HelpIdleApp app { "mdihelp" };
+    auto* frame = new SECMDIFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Library", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 400)));
+    app.m_pMainWnd = frame;
+    ACCEL shiftF1 { FVIRTKEY | FSHIFT, VK_F1, ID_CONTEXT_HELP };
+    frame->m_hAccelTable = ::CreateAcceleratorTable(&shiftF1, 1);
+    auto* child = new CommandChild;
+    ASSERT_TRUE(child->Create(nullptr, "Alpha", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 300, 200), frame));
+    child->m_nIDHelp = 0x82;
+    screen.pump();
+    ASSERT_EQ(frame->MDIGetActive(), child);
+    CRect rectChild;
+    child->GetWindowRect(&rectChild);
+    const CPoint inChild = rectChild.CenterPoint();
+
+    // Shift+F1 with the pointer over the child, then a click there: the child's help.
+    platform::user::InjectMouseMove(inChild);
+    screen.pump();
+    ::SetFocus(child->m_hWnd);
+    auto pressShiftF1 = [] {
+        platform::user::InjectKey(VK_SHIFT, true);
+        platform::user::InjectKey(VK_F1, true);
+        platform::user::InjectKey(VK_F1, false);
+        platform::user::InjectKey(VK_SHIFT, false);
+    };
+    pressShiftF1();
+    app.m_next = [&] {
+        platform::user::InjectMouseButton(platform::user::MouseButton::Left, true);
+        platform::user::InjectMouseButton(platform::user::MouseButton::Left, false);
+    };
+    PumpTranslated(app);
+    EXPECT_EQ(app.m_cursors, std::vector<HCURSOR> { ::LoadCursor(nullptr, IDC_HELP) });
+    EXPECT_EQ(app.m_help, std::vector<DWORD> { 0x20082 });
+    EXPECT_EQ(frame->m_bHelpMode, SECFrameHelp::kHelpInactive);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // A command chosen in help mode (as from a menu of the bar) asks for its help; the child does not
+    // carry it out.
+    app.m_help.clear();
+    screen.advance(std::chrono::seconds(1));
+    pressShiftF1();
+    app.m_next = [&] { frame->SendMessage(WM_COMMAND, CommandChild::ID_CHILD_COMMAND); };
+    PumpTranslated(app);
+    EXPECT_EQ(app.m_help, std::vector<DWORD> { 0x10000 + CommandChild::ID_CHILD_COMMAND });
+    EXPECT_EQ(child->m_nRuns, 0);
+    EXPECT_EQ(frame->m_bHelpMode, SECFrameHelp::kHelpInactive);
+    // Out of help mode the child carries it out again.
+    frame->SendMessage(WM_COMMAND, CommandChild::ID_CHILD_COMMAND);
+    EXPECT_EQ(child->m_nRuns, 1);
+
+    // Escape leaves help mode without help.
+    app.m_help.clear();
+    pressShiftF1();
+    app.m_next = [] { platform::user::InjectKey(VK_ESCAPE, true); };
+    PumpTranslated(app);
+    platform::user::InjectKey(VK_ESCAPE, false);
+    PumpTranslated(app);
+    EXPECT_TRUE(app.m_help.empty());
+    EXPECT_EQ(frame->m_bHelpMode, SECFrameHelp::kHelpInactive);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    app.m_pMainWnd = nullptr;
+    ::DestroyAcceleratorTable(frame->m_hAccelTable);
+    frame->m_hAccelTable = nullptr;
+    frame->DestroyWindow();
+    screen.pump();
 }
