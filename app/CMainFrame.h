@@ -12,6 +12,7 @@
 #include "app/CDockingTabWnd.h"
 #include "app/CMusicDetailInfoSheet.h"
 #include "app/CommandRules.h"
+#include "app/FrameDetailHost.h"
 #include "app/FrameLibraryHost.h"
 #include "app/ViewSource.h"
 #include "library/ImportCommands.h"
@@ -128,8 +129,8 @@ public:
     // of each; -1 when no tagged row follows. m_nCurrentRow is the walk's cursor.
     long GetFirstTaggedId(LPCTSTR idField);
     long GetNextTaggedId(LPCTSTR idField);
-    // Asks the detail sheet to follow the row once the current message is done; until the sheet is
-    // part of the frame, the row asked for and the number of requests are kept.
+    // Asks the detail sheet to follow the row once the current message is done; the row asked for and
+    // the number of requests are kept.
     void PostDetailRebind(int row);
     int m_nRebindRow { -1 };
     int m_nRebindsPosted { 0 };
@@ -216,6 +217,8 @@ public:
     BOOL m_bDetailRebindPosted { FALSE };
     CMainTreeCtrl* m_pLibraryTree { nullptr };
     FrameLibraryHost m_libraryHost { *this };
+    // What the detail sheet asks of the frame.
+    FrameDetailHost m_detailHost { *this };
 
 protected:
     // The answer to the synchronise-on-close question: IDYES, IDNO or IDCANCEL.

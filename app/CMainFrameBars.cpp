@@ -58,6 +58,7 @@ BOOL CMainFrame::CreateDetailSheet()
 {
     if (!m_dockingFeature.EnableDocking(this, SECFrameDockingFeatureBase::AllSides, FALSE, nullptr))
         return FALSE;
+    m_wndDetailSheet.SetHost(&m_detailHost);
     if (!m_wndDetailSheet.Create(this, WS_CHILD | WS_VISIBLE))
         return FALSE;
     m_pDetailNode.reset(m_layoutFactory.CreateDockableWndNodeDefault(&m_wndDetailSheet, this, LoadedString(IDS_TRACK_INFORMATION)));

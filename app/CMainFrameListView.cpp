@@ -5,6 +5,7 @@
 #include "app/CMainTreeCtrl.h"
 #include "app/CPelicanView.h"
 #include "app/TreeNodeKind.h"
+#include "app/TuneStewardIds.h"
 #include "library/AppRoutines.h"
 #include "library/ChangeTracking.h"
 #include "library/ResultChecking.h"
@@ -80,8 +81,10 @@ bool CMainFrame::UpdateListView()
         CloseViewRecordset();
         return false;
     }
-    // The detail sheet follows the current row once it is part of the frame; a fill of a non-empty
-    // record set has already asked it to.
+    // A fill of a non-empty record set has already asked the sheet to follow its first row; an empty
+    // one leaves the sheet's pages cleared.
+    if (!m_bDetailRebindPosted)
+        PostDetailRebind(-1);
     return true;
 }
 
@@ -103,6 +106,8 @@ bool CMainFrame::RequeryView()
 
 void CMainFrame::CloseViewRecordset()
 {
+    // The sheet's binding points into the record set's rows.
+    m_wndDetailSheet.ReleaseBinding();
     if (!m_viewRecordset.HasRecordset())
         return;
     m_viewRecordset.Release();
@@ -185,6 +190,9 @@ void CMainFrame::PostDetailRebind(int row)
     m_bDetailRebindPosted = TRUE;
     m_nRebindRow = row;
     ++m_nRebindsPosted;
+    // Posted, so that the list has finished moving to the row before the sheet reads it.
+    if (m_wndDetailSheet.m_hWnd)
+        ::PostMessage(m_wndDetailSheet.m_hWnd, WM_COMMAND, ID_DETAIL_REBIND, static_cast<LPARAM>(row));
 }
 
 void CMainFrame::OnViewRefresh()

@@ -126,6 +126,8 @@ public:
     // Flags the album, its tracks and its group memberships deleted; with refresh the Albums and Artists
     // branches follow. FALSE when the album could not be flagged.
     BOOL DeleteAlbum(long nAlbumId, BOOL bRefresh);
+    // The nodes of the record (of either kind) below the branch, or in the whole tree for null.
+    std::vector<HTREEITEM> FindRecordNodes(HTREEITEM hBranch, long nRecordId, int nKind, int nOtherKind);
     // Renames by id; with update others every node of the record in the tree takes the new name.
     BOOL RenameAlbum(long nAlbumId, LPCTSTR lpszNewTitle, LPCTSTR lpszOldTitle, BOOL bUpdateOthers);
     BOOL RenamePlaylist(long nPlaylistId, LPCTSTR lpszNewName, LPCTSTR lpszOldName, BOOL bUpdateOthers);
@@ -252,8 +254,6 @@ private:
     // Deletes every node of the record (of either kind) below the branch, or in the whole tree for null:
     // nodes of other kinds that carry the same number stand for other records and stay.
     void DeleteRecordNodes(HTREEITEM hBranch, long nRecordId, int nKind, int nOtherKind);
-    // The nodes of the record (of either kind) below the branch, or in the whole tree for null.
-    std::vector<HTREEITEM> FindRecordNodes(HTREEITEM hBranch, long nRecordId, int nKind, int nOtherKind);
     // Asks before the delete when its confirmation is on; true when the delete may go ahead.
     bool ConfirmNodeDelete(int nConfirmKind, UINT nCaptionId, UINT nMessageId, HTREEITEM hItem);
     // Deletes the record of the selected node, found by its label, after its confirmation, with the rows

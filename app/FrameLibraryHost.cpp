@@ -60,7 +60,7 @@ CString FrameLibraryHost::MakeUniqueAlbumName(LPCTSTR baseName)
     return tree->MakeUniqueChildName(IDS_NEW_ALBUM, tree->m_hAlbums);
 }
 
-void FrameLibraryHost::AddAlbumToTree(long albumId, LPCTSTR title, LPCTSTR artist, long)
+void FrameLibraryHost::AddAlbumToTree(long albumId, LPCTSTR title, LPCTSTR artist, long genreId)
 {
     CMainTreeCtrl* tree = m_frame.GetLibraryTree();
     if (!tree)
@@ -69,6 +69,7 @@ void FrameLibraryHost::AddAlbumToTree(long albumId, LPCTSTR title, LPCTSTR artis
         tree->InsertNode(title, tree->m_hAlbums, TVI_LAST, kindAlbum, static_cast<int>(albumId));
     if (tree->m_hArtists && !ChildWith(*tree, tree->m_hArtists, kindArtist, 0, artist))
         tree->InsertNode(artist, tree->m_hArtists, TVI_LAST, kindArtist, 0);
+    tree->AddAlbumToGenreGroup(genreId, albumId, title);
 }
 
 void FrameLibraryHost::RefreshPlaylists()

@@ -357,6 +357,9 @@ bool _ADORecordsetHelper::UpdateBinding(IADORecordBinding* binding, CADORecordBi
         CheckResult(binding->Update(record), LibraryConnection());
         return true;
     } catch (const _com_error&) {
+        // A refused write (a row deleted under it) must not leave the record set stuck in the edit,
+        // or its next requery fails and the list can never show the row gone.
+        m_pRecordset->CancelUpdate();
         return false;
     }
 }

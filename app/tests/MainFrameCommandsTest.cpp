@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/CMainFrame.h"
+#include "app/LibraryOpening.h"
 #include "app/CMainTreeCtrl.h"
 #include "app/CMFileSubClassWnd.h"
 #include "app/CPelicanView.h"
@@ -358,6 +359,7 @@ TEST_F(FrameCommands, ImportMusicFileTakesTheChosenFilesIntoOneNewAlbum)
         Type("\"one.mp3\" \"two.mp3\"");
         Key(VK_RETURN);
     });
+    LoadGenreTable();
     Command(ID_FILE_IMPORT_MUSIC_FILE);
 
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 2);
@@ -365,6 +367,10 @@ TEST_F(FrameCommands, ImportMusicFileTakesTheChosenFilesIntoOneNewAlbum)
     EXPECT_EQ(Text("SELECT Title FROM tMusicMain"), "New Album");
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks WHERE ModifyFlag = True"), 2);
     EXPECT_EQ(Children(m_tree->m_hAlbums), std::vector<std::string> { "New Album" });
+    // The new album joins the music group of its genre.
+    const HTREEITEM genreGroup = m_tree->GetChildItem(m_tree->m_hGroups);
+    ASSERT_NE(genreGroup, nullptr);
+    EXPECT_EQ(Children(genreGroup), std::vector<std::string> { "New Album" });
     EXPECT_EQ(std::string(App().GetProfileString("Settings", "LastMusicImportPath", "")),
         first.substr(0, first.rfind('\\') + 1));
 

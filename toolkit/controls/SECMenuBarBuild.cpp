@@ -46,11 +46,11 @@ public:
         if (!SkipText(text, after))
             return false;
         next = after;
-        return !(flags & kPopup) || SkipPopup(next, depth + 1);
+        return !(flags & kPopup) || MenuTemplateSkipPopup(next, depth + 1);
     }
 
     // The UTF-16 text at offset in the multibyte code page.
-    CString Text(size_t offset) const
+    CString MenuTemplateItemText(size_t offset) const
     {
         std::u16string wide;
         for (WORD ch = 0; Word(offset, ch) && ch; offset += 2)
@@ -87,7 +87,7 @@ private:
         return false;
     }
     // From the first item of a popup to behind its last (MF_END) item.
-    bool SkipPopup(size_t& offset, int depth) const
+    bool MenuTemplateSkipPopup(size_t& offset, int depth) const
     {
         if (depth > kMaxDepth)
             return false;
@@ -129,7 +129,7 @@ BOOL SECMenuBar::ParseMenuResource(
         if (!reader.Item(offset, flags, text, next))
             return FALSE;
         if (pEntries && pTexts && pNextId) {
-            pTexts->push_back(reader.Text(text));
+            pTexts->push_back(reader.MenuTemplateItemText(text));
             SECBtnMapEntry& entry = pEntries[nCount];
             entry.m_pBtnClass = &SECTBMenuBtn::classSECTBMenuBtn;
             entry.m_nID = (*pNextId)++;

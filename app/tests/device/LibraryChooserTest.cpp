@@ -8,16 +8,19 @@
 
 #include "app/CClientAddressDlg.h"
 #include "app/CMainFrame.h"
+#include "app/LibraryOpening.h"
 #include "app/TuneStewardIds.h"
 #include "library/CDes.h"
 #include "library/LibraryLocations.h"
 #include "library/RegistryRoutines.h"
+#include "library/_ADOConnectionHelper.h"
 #include "library/tests/support/AppFixture.h"
 #include "library/tests/support/MessageBoxRecorder.h"
 #include "library/tests/support/NewLibrary.h"
 #include "library/tests/support/TestFolder.h"
 #include "platform/afx/tests/DialogSteps.h"
 #include "platform/base/FileApi.h"
+#include "platform/base/MessageBox.h"
 #include "platform/base/Modules.h"
 #include "platform/user/TestScreen.h"
 #include "platform/xml/MsXml.h"
@@ -125,15 +128,15 @@ protected:
         return path;
     }
 
-    INT_PTR Run()
-    {
-        // Discovery waits for the device's answers in real time.
-        platform::ScopedClock realTime { std::make_shared<platform::SystemClock>() };
-        return m_frame->ChooseLibrary();
-    }
+    INT_PTR Run() { return m_frame->ChooseLibrary(); }
 
 
+    // Discovery and the connection wait for the device's answers in real time, and the emulated device
+    // paces its messages by the process's clock: a test clock that stands still would leave it waiting
+    // for ever, and stopping it would hang. The real clock is in force while the emulator lives.
+    // It is put in force after the test screen's standing clock and goes after the emulator.
     platform::user::TestScreen m_screen { 800, 600 };
+    platform::ScopedClock m_realTime { std::make_shared<platform::SystemClock>() };
     emulator::DeviceEmulator m_emulator { emulator::EmulatorOptions {} };
     ChooserFrame* m_frame { nullptr };
     MessageBoxRecorder m_boxes;
@@ -179,4 +182,92 @@ TEST_F(LibraryChooser, EachLibraryShowsItsOwnSavedPasswordAndTheLocalOneOpensWri
     EXPECT_TRUE(m_boxes.Texts().empty()) << m_boxes.Texts()[0];
     // The device's saved password is untouched by choosing another library.
     EXPECT_EQ(std::string(CDes::Decode(ReadRegistryValue("DeviceToken", kDeviceKey)).GetString()), "se\"cret");
+}
+
+TEST_F(LibraryChooser, ADeviceMetForTheFirstTimeGetsItsFoldersAndLibraryThenIsConnected)
+{
+    afxtest::Steps().push_back([](HWND dialog) {
+        ASSERT_EQ(SendDlgItemMessage(dialog, IDC_CLIENT_DEVICES, CB_GETCOUNT, 0, 0), 1);
+        EXPECT_EQ(ItemText(dialog, 0), "Emulated Music Server");
+        Press(dialog, IDOK);
+    });
+    ASSERT_EQ(Run(), IDOK);
+    EXPECT_FALSE(App().m_bLocalLibrary);
+    EXPECT_EQ(std::string(App().m_strDeviceName.GetString()), "EMU-0001");
+    EXPECT_NE(m_frame->m_pDevice, nullptr);
+    EXPECT_TRUE(m_boxes.Texts().empty()) << m_boxes.Texts()[0];
+
+    // The current folder, with its trailing backslash, is where this device's libraries live from now on.
+    const std::string dataSource = ReadRegistryValue("DataSource", kDeviceKey).GetString();
+    EXPECT_EQ(dataSource, App().m_strDataSource.GetString());
+    EXPECT_EQ(dataSource.back(), '\\');
+    const CString root = GetLibraryRoot();
+    for (const char* folder : { "Database", "Radio\\Radios", "Radio\\Covers", "Music\\CDs", "Music\\Covers",
+             "Music\\MP3s", "Music\\Playlists" }) {
+        const DWORD attributes = GetFileAttributes(root + folder);
+        EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << folder;
+    }
+    // A whole library: the program-wide connection opens it and finds its lookup rows.
+    ASSERT_TRUE(theLibraryConnection.OpenDatabase(GetDatabasePath()));
+    LoadGenreTable();
+    EXPECT_GT(App().m_genres.GetSize(), 0);
+    theLibraryConnection.Close();
+}
+
+TEST_F(LibraryChooser, OkOnAnEmptyListTakesNoEntryAndReportsTheDeviceItCannotOpen)
+{
+    // No device answers and no local library exists.
+    m_emulator.Stop();
+    afxtest::Steps().push_back([](HWND dialog) {
+        EXPECT_EQ(SendDlgItemMessage(dialog, IDC_CLIENT_DEVICES, CB_GETCOUNT, 0, 0), 0);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDOK)));
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+    EXPECT_FALSE(App().m_bLocalLibrary);
+    EXPECT_EQ(std::string(App().m_strMaker.GetString()), "Aldercrest");
+    EXPECT_EQ(std::string(App().m_strPassword.GetString()), "BlankEntry");
+    EXPECT_EQ(m_frame->m_pDevice, nullptr);
+    ASSERT_FALSE(m_boxes.Texts().empty());
+    EXPECT_EQ(m_boxes.Texts().back(), "Could not connect to the client device!\nFailed to open requested device.");
+}
+
+// Open Library end to end, the chooser included: each bad library shows its message and leaves no library
+// open and its file as it was.
+TEST_F(LibraryChooser, OpenLibraryOpensAReadOnlyLocalLibraryAskingAtMostOnce)
+{
+    const std::string local = MakeLocalLibrary();
+    ASSERT_TRUE(SetFileAttributes(local.c_str(), FILE_ATTRIBUTE_READONLY));
+    App().WriteProfileString("Settings", "LastDevice", "Local Library");
+    afxtest::Steps().push_back([](HWND dialog) { Press(dialog, IDOK); });
+    int questions = 0;
+    const platform::MessageBoxPresenter previous
+        = platform::SetMessageBoxPresenter([&questions](const std::string& text, const std::string&, UINT) {
+              if (text.find("needs to be writable") != std::string::npos)
+                  ++questions;
+              return IDYES;
+          });
+    const bool opened = m_frame->OpenLibrary();
+    platform::SetMessageBoxPresenter(previous);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(IsLibraryOpen());
+    EXPECT_LE(questions, 1);
+    EXPECT_EQ(GetFileAttributes(local.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    theLibraryConnection.Close();
+    App().m_artGrabber.Reset();
+}
+
+TEST_F(LibraryChooser, OpenLibraryOnADeviceThatAnswersNothingShowsTheMessageAndOpensNoLibrary)
+{
+    afxtest::Steps().push_back([this](HWND dialog) {
+        ASSERT_EQ(SendDlgItemMessage(dialog, IDC_CLIENT_DEVICES, CB_GETCOUNT, 0, 0), 1);
+        // Found, then silent: the device goes before the user presses OK.
+        m_emulator.Stop();
+        Press(dialog, IDOK);
+    });
+    EXPECT_FALSE(m_frame->OpenLibrary());
+    EXPECT_FALSE(IsLibraryOpen());
+    EXPECT_EQ(m_frame->m_pDevice, nullptr);
+    ASSERT_FALSE(m_boxes.Texts().empty());
+    EXPECT_EQ(m_boxes.Texts().back(), "Could not connect to the client device!\nFailed to open requested device.");
 }
