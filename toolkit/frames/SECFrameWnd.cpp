@@ -50,10 +50,7 @@ BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
 END_MESSAGE_MAP()
 
 
-SECFrameWnd::SECFrameWnd()
-    : m_bGradientSupported(LOBYTE(LOWORD(::GetVersion())) >= 4)
-{
-}
+SECFrameWnd::SECFrameWnd() = default;
 
 SECFrameWnd::~SECFrameWnd()
 {

@@ -38,6 +38,8 @@ BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_WM_NCACTIVATE()
+    ON_WM_NCPAINT()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
     ON_MESSAGE(WM_SEC_BAR_CONTEXTMENU, OnBarContextMenu)
     ON_REGISTERED_MESSAGE(WM_SECGETMENU, OnSecGetMenu)
     ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
@@ -421,16 +423,42 @@ void SECMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 
 BOOL SECMDIFrameWnd::OnNcActivate(BOOL bActive)
 {
+    // While toolbars are customised the caption follows the real activation.
+    const auto& inConfigMode = SECControlsLink::Get().inConfigMode;
+    if (m_pControlBarManager && inConfigMode && inConfigMode(m_pControlBarManager))
+        m_nFlags &= ~WF_STAYACTIVE;
     // A docked view keeps the frame's caption active while it has the keyboard.
     if (m_pActiveDockedView) {
         const HWND hForeground = ::GetForegroundWindow();
         if (hForeground == m_hWnd || (hForeground && ::GetAncestor(hForeground, GA_ROOTOWNER) == m_hWnd))
             m_nFlags |= WF_STAYACTIVE;
     }
-    const BOOL bResult = CMDIFrameWnd::OnNcActivate(bActive);
+    const BOOL bResult = IsGradientCaptionActive() ? m_caption.OnNcActivate(bActive) : CMDIFrameWnd::OnNcActivate(bActive);
     LRESULT lResult = 0;
     FilterCurrentMessage(&lResult);
     return bResult;
+}
+
+void SECMDIFrameWnd::OnNcPaint()
+{
+    if (IsGradientCaptionActive())
+        m_caption.OnNcPaint();
+    else
+        Default();
+}
+
+LRESULT SECMDIFrameWnd::OnSetText(WPARAM, LPARAM lParam)
+{
+    return IsGradientCaptionActive() ? m_caption.OnSetText(lParam) : Default();
+}
+
+void SECMDIFrameWnd::DrawCaption()
+{
+    CFont fontPlain;
+    CFont fontItalic;
+    CreateCaptionFont(fontPlain);
+    CreateCaptionFontItalic(fontItalic);
+    m_caption.DrawCaption(fontPlain, fontItalic);
 }
 
 // Menus -----------------------------------------------------------------------------------------------------------

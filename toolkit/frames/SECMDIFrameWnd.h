@@ -12,6 +12,7 @@
 #include "platform/afx/CPtrList.h"
 #include "toolkit/frames/ISECDockSite.h"
 #include "toolkit/frames/ISECMsgFilterHost.h"
+#include "toolkit/frames/SECFrameCaption.h"
 #include "toolkit/frames/SECDockPlacement.h"
 #include "toolkit/frames/SECMsgFilter.h"
 
@@ -54,6 +55,11 @@ public:
     virtual void DeactivateDockedView(BOOL bActivateMDIChild);
     virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
     virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
+    // The caption fonts of the non-client metrics, plain and italic.
+    virtual BOOL CreateCaptionFontItalic(CFont& font) { return SECFrameCaption::CreateCaptionFont(font, TRUE); }
+    virtual BOOL CreateCaptionFont(CFont& font) { return SECFrameCaption::CreateCaptionFont(font, FALSE); }
+    // Paints the gradient caption.
+    virtual void DrawCaption();
     // Bit 0 switches the extended system commands of the frame on.
     virtual void SetCaptionControls(DWORD dwFlags);
     virtual HMENU GetDefaultMenu();
@@ -82,6 +88,12 @@ public:
     // docked view or MDI child left. Null when it cannot be made or attached.
     virtual SECWndPlugIn* InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag);
     SECWndPlugIn* GetWorkspaceManager() const { return m_pWorkspaceMgr.get(); }
+
+    // The gradient caption, as the single-document frame's; the previous setting (0 where gradients are
+    // not supported).
+    BOOL SetGradientCaption(BOOL bEnable = TRUE, BOOL bRepaint = TRUE) { return m_caption.SetGradientCaption(bEnable, bRepaint); }
+    BOOL IsGradientCaptionActive() const { return m_caption.IsGradientCaptionActive(); }
+    BOOL GetCaptionRect(CRect& rect) { return m_caption.GetCaptionRect(rect); }
 
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     // Activates a docked view (null: none).
@@ -119,6 +131,9 @@ public:
     CPtrList m_listCreatedBars { 10 };
     // While set, the menu bar asks for a layout at idle time instead of laying the frame out.
     BOOL m_bDelayedLayout { FALSE };
+    // The gradient caption's settings (its alignment among them) and painting; its repaint is sent, so
+    // that the caption is right before the children's captions follow.
+    SECFrameCaption m_caption { *this, [this] { DrawCaption(); }, TRUE };
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -130,6 +145,8 @@ protected:
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnNcPaint();
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnBarContextMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSecGetMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);

@@ -19,6 +19,7 @@
 #include "platform/base/HomeFolder.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlBarMDIChildWnd.h"
 #include "toolkit/frames/SECFrameHelp.h"
@@ -446,5 +447,31 @@ TEST(MDIFrameHelp, ShiftF1ShowsTheHelpCursorAndAClickOrACommandAsksForTheirHelpN
     ::DestroyAcceleratorTable(frame->m_hAccelTable);
     frame->m_hAccelTable = nullptr;
     frame->DestroyWindow();
+    screen.pump();
+}
+
+TEST(MDIFrameCaption, TheGradientCaptionPaintsActiveAndInactiveAndMatchesTheGolden)
+{
+    platform::user::TestScreen screen { 320, 170 };
+    CWinApp app { "mdicaption" };
+    // The same caption as the single-document frame's: document part in italics, application part plain.
+    auto* active = new SECMDIFrameWnd;
+    ASSERT_TRUE(active->Create(nullptr, "Albums.mdb - Library", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 320, 80)));
+    auto* inactive = new SECMDIFrameWnd;
+    ASSERT_TRUE(inactive->Create(nullptr, "Tracks.mdb - Library", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 90, 320, 170)));
+    inactive->m_caption.m_nCaptionAlign = 1;
+    for (SECMDIFrameWnd* frame : { active, inactive }) {
+        EXPECT_FALSE(frame->SetGradientCaption(TRUE, TRUE));
+        EXPECT_TRUE(frame->IsGradientCaptionActive());
+    }
+    screen.pump();
+    active->SendMessage(WM_NCACTIVATE, TRUE);
+    inactive->SendMessage(WM_NCACTIVATE, FALSE);
+    screen.pump();
+    EXPECT_TRUE(active->m_caption.m_bCaptionActive);
+    EXPECT_FALSE(inactive->m_caption.m_bCaptionActive);
+    EXPECT_EQ(screen.compareWithGolden(CRect(0, 0, 320, 170), Golden("mdi-gradient-caption.png")), "");
+    active->DestroyWindow();
+    inactive->DestroyWindow();
     screen.pump();
 }
