@@ -14,6 +14,24 @@ namespace quorvale::foundation {
 class SECWndPlugIn;
 }
 
+// The frames' message-map entries of the workspace commands: the plug-in carries them out, so the
+// frame's own handlers do nothing, and the recent-workspace range answers TRUE.
+#define SEC_ON_WORKSPACE_COMMANDS() \
+    ON_COMMAND(ID_WORKSPACE_NEW, OnWorkspaceCommand) \
+    ON_COMMAND(ID_WORKSPACE_OPEN, OnWorkspaceCommand) \
+    ON_COMMAND(ID_WORKSPACE_SAVE, OnWorkspaceCommand) \
+    ON_COMMAND(ID_WORKSPACE_CLOSE, OnWorkspaceCommand) \
+    ON_COMMAND(ID_WORKSPACE_SAVESEL, OnWorkspaceCommand) \
+    ON_COMMAND(ID_WORKSPACE_DELETE, OnWorkspaceCommand) \
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_NEW, OnUpdateWorkspaceCommand) \
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_OPEN, OnUpdateWorkspaceCommand) \
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_SAVE, OnUpdateWorkspaceCommand) \
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_CLOSE, OnUpdateWorkspaceCommand) \
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_SAVESEL, OnUpdateWorkspaceCommand) \
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_DELETE, OnUpdateWorkspaceCommand) \
+    ON_COMMAND_EX_RANGE(ID_WORKSPACE_MRU_FIRST, ID_WORKSPACE_MANAGER, OnWorkspaceRange) \
+    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_MRU_FIRST, OnUpdateWorkspaceCommand)
+
 namespace SECFrameWorkspace {
 
 using SECWndPlugIn = quorvale::foundation::SECWndPlugIn;

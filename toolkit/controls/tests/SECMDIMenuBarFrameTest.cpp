@@ -30,19 +30,32 @@ public:
     SECMDIMenuBar m_bar;
 };
 
+// The application's main frame, its bar showing the frame's menu and knowing the child's; null when it
+// cannot be made.
+MDIFrameWithMenuBar* NewFrame(CWinApp& app)
+{
+    auto* pFrame = new MDIFrameWithMenuBar;
+    if (!pFrame->LoadFrame(IDR_FRAME_MENU, WS_POPUP | WS_VISIBLE)) {
+        ADD_FAILURE() << "the frame";
+        return nullptr;
+    }
+    pFrame->SetWindowPos(nullptr, 0, 0, 500, 300, SWP_NOZORDER);
+    app.m_pMainWnd = pFrame;
+    const BOOL bBar = pFrame->m_bar.CreateEx(0, pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, SEC_IDW_MENUBAR)
+        && pFrame->m_bar.LoadMenus({ IDR_FRAME_MENU, IDR_CHILD_MENU });
+    EXPECT_TRUE(bBar) << "the menu bar";
+    pFrame->SetMenuBarMenu(static_cast<UINT>(-1));
+    return pFrame;
+}
+
 } // namespace
 
 TEST(MDIMenuBar, AChildSwitchesTheBarToItsMenuWhileActiveAndTheFramesMenuComesBack)
 {
     platform::user::TestScreen screen { 640, 480 };
     CWinApp app { "mdimenubar" };
-    auto* pFrame = new MDIFrameWithMenuBar;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_FRAME_MENU, WS_POPUP | WS_VISIBLE));
-    pFrame->SetWindowPos(nullptr, 0, 0, 500, 300, SWP_NOZORDER);
-    app.m_pMainWnd = pFrame;
-    ASSERT_TRUE(pFrame->m_bar.CreateEx(0, pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, SEC_IDW_MENUBAR));
-    ASSERT_TRUE(pFrame->m_bar.LoadMenus({ IDR_FRAME_MENU, IDR_CHILD_MENU }));
-    pFrame->SetMenuBarMenu(static_cast<UINT>(-1));
+    MDIFrameWithMenuBar* pFrame = NewFrame(app);
+    ASSERT_NE(pFrame, nullptr);
     EXPECT_EQ(pFrame->m_bar.GetCurrentMenuId(), IDR_FRAME_MENU);
 
     // A child made without a template still shows its resource's menu in the bar.
@@ -87,13 +100,8 @@ TEST(MDIMenuBar, AMaximisedChildsButtonsComeAndGoWithItAnswerHelpAndCloseIt)
 {
     platform::user::TestScreen screen { 640, 480 };
     HelpApp app { "mdibuttons" };
-    auto* pFrame = new MDIFrameWithMenuBar;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_FRAME_MENU, WS_POPUP | WS_VISIBLE));
-    pFrame->SetWindowPos(nullptr, 0, 0, 500, 300, SWP_NOZORDER);
-    app.m_pMainWnd = pFrame;
-    ASSERT_TRUE(pFrame->m_bar.CreateEx(0, pFrame, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, SEC_IDW_MENUBAR));
-    ASSERT_TRUE(pFrame->m_bar.LoadMenus({ IDR_FRAME_MENU, IDR_CHILD_MENU }));
-    pFrame->SetMenuBarMenu(static_cast<UINT>(-1));
+    MDIFrameWithMenuBar* pFrame = NewFrame(app);
+    ASSERT_NE(pFrame, nullptr);
     auto* pChild = new SECMDIChildWnd;
     ASSERT_TRUE(pChild->LoadFrame(IDR_CHILD_MENU, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, pFrame));
     screen.pump();
