@@ -10,6 +10,7 @@
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameBarState.h"
+#include "toolkit/frames/SECFrameCustomise.h"
 #include "toolkit/frames/SECFrameDocking.h"
 #include "toolkit/frames/SECFrameResources.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
@@ -52,11 +53,7 @@ void SECFrameWnd::EnableBmpMenus(BOOL bEnable, BOOL bSecond)
     m_bBmpMenusSecond = bSecond;
 }
 
-BOOL SECFrameWnd::InConfigMode() const
-{
-    const auto& inConfigMode = SECControlsLink::Get().inConfigMode;
-    return m_pControlBarManager && inConfigMode && inConfigMode(m_pControlBarManager);
-}
+BOOL SECFrameWnd::InConfigMode() const { return SECFrameCustomise::InConfigMode(m_pControlBarManager); }
 
 // Creation ------------------------------------------------------------------------------------------------
 
@@ -188,22 +185,13 @@ void SECFrameWnd::OnEnable(BOOL bEnable)
 
 void SECFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)
 {
-    // The customise dialog keeps the program out of its idle loop: lay out what it changed now.
-    if (InConfigMode() && nWhy == 0 && (m_nIdleFlags & idleLayout)) {
-        RecalcLayout((m_nIdleFlags & idleNotify) != 0);
-        UpdateWindow();
-    }
+    SECFrameCustomise::LayoutOnDialogIdle(*this, m_pControlBarManager, nWhy);
     CFrameWnd::OnEnterIdle(nWhy, pWho);
 }
 
 void SECFrameWnd::OnSysColorChange()
 {
-    displayCache().RefreshSystemColors();
-    CFrameWnd::OnSysColorChange();
-    if (const auto& sysColorChange = SECControlsLink::Get().sysColorChange) {
-        for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;)
-            sysColorChange(static_cast<CControlBar*>(m_listControlBars.GetNext(pos)));
-    }
+    SECFrameCustomise::SysColorChanged(*this, [this] { CFrameWnd::OnSysColorChange(); });
 }
 
 LRESULT SECFrameWnd::OnSecGetMenu(WPARAM wParam, LPARAM lParam)

@@ -16,6 +16,7 @@
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameBarState.h"
+#include "toolkit/frames/SECFrameCustomise.h"
 #include "toolkit/frames/SECFrameDocking.h"
 #include "toolkit/frames/SECFrameHelp.h"
 #include "toolkit/frames/SECFrameWorkspace.h"
@@ -40,6 +41,10 @@ BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
     ON_WM_NCACTIVATE()
     ON_WM_NCPAINT()
     ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_WM_NCHITTEST()
+    ON_WM_ENABLE()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_ENTERIDLE()
     ON_MESSAGE(WM_SEC_BAR_CONTEXTMENU, OnBarContextMenu)
     ON_REGISTERED_MESSAGE(WM_SECGETMENU, OnSecGetMenu)
     ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
@@ -411,8 +416,7 @@ void SECMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 BOOL SECMDIFrameWnd::OnNcActivate(BOOL bActive)
 {
     // While toolbars are customised the caption follows the real activation.
-    const auto& inConfigMode = SECControlsLink::Get().inConfigMode;
-    if (m_pControlBarManager && inConfigMode && inConfigMode(m_pControlBarManager))
+    if (SECFrameCustomise::InConfigMode(m_pControlBarManager))
         m_nFlags &= ~WF_STAYACTIVE;
     // A docked view keeps the frame's caption active while it has the keyboard.
     if (m_pActiveDockedView) {
@@ -424,6 +428,32 @@ BOOL SECMDIFrameWnd::OnNcActivate(BOOL bActive)
     LRESULT lResult = 0;
     FilterCurrentMessage(&lResult);
     return bResult;
+}
+
+LRESULT SECMDIFrameWnd::OnNcHitTest(CPoint point)
+{
+    // While toolbars are customised the frame itself takes no clicks.
+    if (SECFrameCustomise::InConfigMode(m_pControlBarManager))
+        return HTERROR;
+    return CMDIFrameWnd::OnNcHitTest(point);
+}
+
+void SECMDIFrameWnd::OnEnable(BOOL bEnable)
+{
+    if (SECFrameCustomise::InConfigMode(m_pControlBarManager))
+        m_nFlags &= ~WF_STAYACTIVE;
+    CMDIFrameWnd::OnEnable(bEnable);
+}
+
+void SECMDIFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)
+{
+    SECFrameCustomise::LayoutOnDialogIdle(*this, m_pControlBarManager, nWhy);
+    CMDIFrameWnd::OnEnterIdle(nWhy, pWho);
+}
+
+void SECMDIFrameWnd::OnSysColorChange()
+{
+    SECFrameCustomise::SysColorChanged(*this, [this] { CMDIFrameWnd::OnSysColorChange(); });
 }
 
 void SECMDIFrameWnd::OnNcPaint()

@@ -63,6 +63,8 @@ public:
     // Bit 0 switches the extended system commands of the frame on.
     virtual void SetCaptionControls(DWORD dwFlags);
     virtual HMENU GetDefaultMenu();
+    // While the customise dialog idles, the layout its changes asked for.
+    virtual void OnEnterIdle(UINT nWhy, CWnd* pWho);
     // Switches the menu bar to a menu id (-1 or 0: the default menu).
     virtual void SetMenuBarMenu(UINT nID);
     virtual void RefreshMDIButtons();
@@ -146,6 +148,9 @@ protected:
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg BOOL OnNcActivate(BOOL bActive);
     afx_msg void OnNcPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnSysColorChange();
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnBarContextMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSecGetMenu(WPARAM wParam, LPARAM lParam);

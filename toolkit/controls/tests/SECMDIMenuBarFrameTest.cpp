@@ -71,6 +71,17 @@ TEST(MDIMenuBar, AChildSwitchesTheBarToItsMenuWhileActiveAndTheFramesMenuComesBa
     screen.pump();
     EXPECT_EQ(pFrame->m_bar.GetCurrentMenuId(), IDR_FRAME_MENU);
 
+    // With the delayed-layout flag a switch leaves the layout to the frame's next idle time.
+    for (const BOOL bDelayed : { FALSE, TRUE }) {
+        pFrame->m_bDelayedLayout = bDelayed;
+        pFrame->m_nIdleFlags = 0;
+        pFrame->SetMenuBarMenu(IDR_CHILD_MENU);
+        EXPECT_EQ(pFrame->m_bar.GetCurrentMenuId(), IDR_CHILD_MENU);
+        EXPECT_EQ(pFrame->m_nIdleFlags & (CFrameWnd::idleLayout | CFrameWnd::idleNotify),
+            bDelayed ? CFrameWnd::idleLayout | CFrameWnd::idleNotify : 0U);
+        pFrame->SetMenuBarMenu(IDR_FRAME_MENU);
+    }
+
     app.m_pMainWnd = nullptr;
     pFrame->DestroyWindow();
     screen.pump();

@@ -22,6 +22,8 @@
 #include "toolkit/frames/tests/FramesTestGeometry.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlBarMDIChildWnd.h"
+#include "toolkit/frames/SECControlBarManager.h"
+#include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECFrameHelp.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/SECMDIChildWnd.h"
@@ -474,4 +476,43 @@ TEST(MDIFrameCaption, TheGradientCaptionPaintsActiveAndInactiveAndMatchesTheGold
     active->DestroyWindow();
     inactive->DestroyWindow();
     screen.pump();
+}
+
+namespace {
+
+// A manager whose toolbars are being customised, as far as the frame can tell.
+class CustomisingManager : public SECControlBarManager {
+public:
+    BOOL m_bCustomising { TRUE };
+};
+
+} // namespace
+
+TEST_F(MDIFrame, WhileToolbarsAreCustomisedTheFrameTakesNoHitsStaysActiveNoLongerAndLaysOutWhenTheDialogIdles)
+{
+    CustomisingManager manager;
+    SECControlsLink::Get().inConfigMode = [](SECControlBarManager* p) {
+        return static_cast<CustomisingManager*>(p)->m_bCustomising;
+    };
+    m_frame->SetControlBarManager(&manager);
+    EXPECT_EQ(m_frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(10, 10)), HTERROR);
+    for (UINT message : { WM_ENABLE, WM_NCACTIVATE }) {
+        m_frame->m_nFlags |= WF_STAYACTIVE;
+        m_frame->SendMessage(message, TRUE);
+        EXPECT_FALSE(m_frame->m_nFlags & WF_STAYACTIVE) << message;
+    }
+    // A bar hidden by the dialog is laid out when the dialog idles, not at the program's idle time.
+    m_top->ShowWindow(SW_HIDE);
+    m_frame->DelayRecalcLayout();
+    m_frame->SendMessage(WM_ENTERIDLE, MSGF_DIALOGBOX, 0);
+    EXPECT_EQ(m_frame->m_nIdleFlags & CFrameWnd::idleLayout, 0U);
+    CRect client;
+    ::GetWindowRect(m_frame->m_hWndMDIClient, &client);
+    m_frame->ScreenToClient(&client);
+    EXPECT_EQ(client.top, 0) << "the client takes the hidden bar's room";
+
+    manager.m_bCustomising = FALSE;
+    EXPECT_NE(m_frame->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(10, 10)), HTERROR);
+    m_frame->SetControlBarManager(nullptr);
+    SECControlsLink::Get().inConfigMode = nullptr;
 }
