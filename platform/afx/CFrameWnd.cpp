@@ -592,11 +592,16 @@ LRESULT CFrameWnd::OnExitHelpMode(WPARAM, LPARAM)
     return 0;
 }
 
-BOOL CFrameWnd::SetHelpCapture(POINT, BOOL* pbDescendant)
+BOOL CFrameWnd::SetHelpCapture(POINT point, BOOL* pbDescendant)
 {
+    // Over the frame's own windows the pointer asks for help; elsewhere it is the plain arrow, since a
+    // click there answers nothing.
+    const HWND hWndAt = ::WindowFromPoint(point);
+    const BOOL bDescendant = hWndAt && (hWndAt == m_hWnd || ::IsChild(m_hWnd, hWndAt));
     if (pbDescendant)
-        *pbDescendant = TRUE;
+        *pbDescendant = bDescendant;
     SetCapture();
+    ::SetCursor(::LoadCursor(nullptr, bDescendant ? IDC_HELP : IDC_ARROW));
     return ::GetCapture() == m_hWnd;
 }
 

@@ -102,7 +102,7 @@ public:
     // Context help: the mouse pointer becomes the help cursor until a click picks the window whose help
     // is shown (or Escape leaves).
     virtual BOOL CanEnterHelpMode() { return TRUE; }
-    // Takes the mouse for help mode; FALSE when it cannot.
+    // Takes the mouse for help mode, with the help cursor over the frame's windows; FALSE when it cannot.
     BOOL SetHelpCapture(POINT point, BOOL* pbDescendant);
     // Runs one message of help mode; FALSE when help mode ends with it.
     BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);

@@ -1,5 +1,6 @@
 // What the frames ask of the menu bar (see SECControlsLink), filled in when the menu bar is linked
 // into the program.
+#include "toolkit/controls/SECMDIMenuBar.h"
 #include "toolkit/controls/SECMenuBar.h"
 #include "toolkit/controls/SECMenuBarFeature.h"
 #include "toolkit/frames/SECControlsLink.h"
@@ -19,6 +20,10 @@ const bool registered = [] {
     link.switchMenu = [](quorvale::foundation::SECWndPlugIn* pPlugIn, UINT nMenuID) {
         if (auto* pFeature = dynamic_cast<SECMenuBarFeature*>(pPlugIn))
             pFeature->SwitchMenu(nMenuID);
+    };
+    link.refreshMDIButtons = [](SECMenuBar* pMenuBar) -> BOOL {
+        auto* pMDIMenuBar = dynamic_cast<SECMDIMenuBar*>(pMenuBar);
+        return pMDIMenuBar ? pMDIMenuBar->RefreshMDIButtons() : FALSE;
     };
     return true;
 }();

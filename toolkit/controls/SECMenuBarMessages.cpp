@@ -12,6 +12,7 @@
 #include "platform/base/Thread.h"
 #include "toolkit/controls/SECMenuBar.h"
 #include "toolkit/frames/SECFrameWnd.h"
+#include "toolkit/frames/SECMDIFrameWnd.h"
 
 const UINT WM_SEC_MENUPROD = ::RegisterWindowMessage("WM_SEC_MENUPROD");
 
@@ -98,7 +99,12 @@ void SECMenuBarMessages::SwitchMenu(UINT nMenuID)
     m_pMenuBar->SwitchMenu(nMenuID);
     if (!m_pMenuBar->GetSafeHwnd())
         return;
-    if (CFrameWnd* pFrame = m_pMenuBar->GetParentFrame())
+    // An MDI frame that asks for it lays out at its next idle time instead (several switches in a row
+    // then cost one layout).
+    CFrameWnd* pFrame = m_pMenuBar->GetParentFrame();
+    if (auto* pMDIFrame = dynamic_cast<SECMDIFrameWnd*>(pFrame); pMDIFrame && pMDIFrame->m_bDelayedLayout)
+        pMDIFrame->DelayRecalcLayout(TRUE);
+    else if (pFrame)
         pFrame->RecalcLayout();
     m_pMenuBar->Invalidate();
 }

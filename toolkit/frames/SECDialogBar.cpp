@@ -2,6 +2,7 @@
 
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CFrameWnd.h"
+#include "toolkit/frames/SECControlBarInfo.h"
 
 IMPLEMENT_DYNCREATE(SECDialogBar, SECControlBar)
 
@@ -55,6 +56,12 @@ BOOL SECDialogBar::Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyl
         DestroyWindow();
         return FALSE;
     }
+    // The dialog manager makes the window before this object sees its creation, so the bar joins its
+    // frame here; without it the frame could neither find, show nor save the bar.
+    if (!m_pDockSite && pParentWnd && pParentWnd->IsFrameWnd()) {
+        m_pDockSite = static_cast<CFrameWnd*>(pParentWnd);
+        m_pDockSite->AddControlBar(this);
+    }
     SetWindowPos(nullptr, 0, 0, 0, 0,
         SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | ((nStyle & WS_VISIBLE) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     return TRUE;
@@ -67,6 +74,13 @@ LRESULT SECDialogBar::HandleInitDialog(WPARAM, LPARAM)
     if (pManager && m_pOccDialogInfo)
         return pManager->CreateDlgControls(this, m_lpszCreatingTemplate, m_pOccDialogInfo);
     return TRUE;
+}
+
+void SECDialogBar::GetBarInfoEx(SECControlBarInfo* pInfo)
+{
+    if (pInfo)
+        pInfo->m_dwResourceID = IS_INTRESOURCE(m_lpszTemplateName) ? LOWORD(reinterpret_cast<ULONG_PTR>(m_lpszTemplateName)) : 0;
+    SECControlBar::GetBarInfoEx(pInfo);
 }
 
 void SECDialogBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)

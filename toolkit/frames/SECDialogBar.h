@@ -20,6 +20,9 @@ public:
     }
     using SECControlBar::Create;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+    // Records the template (a resource id; a template named by text cannot be recorded), so that a
+    // saved layout can make the bar again.
+    void GetBarInfoEx(SECControlBarInfo* pInfo) override;
     // Keeps the template's OLE control information for the controls' creation; TRUE.
     BOOL SetOccDialogInfo(_AFX_OCC_DIALOG_INFO* pOccDialogInfo);
 

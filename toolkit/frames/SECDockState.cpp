@@ -16,6 +16,7 @@
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlBarInfo.h"
 #include "toolkit/frames/SECControlBarManager.h"
+#include "toolkit/frames/SECDialogBar.h"
 #include "toolkit/frames/SECDockBar.h"
 #include "toolkit/frames/SECFrameBar.h"
 #include "toolkit/frames/SECFrameWnd.h"
@@ -368,7 +369,14 @@ CControlBar* SECDockState::CreateBarFromInfo(LPCTSTR lpszClassName, CFrameWnd* p
         return nullptr;
     std::unique_ptr<CObject> pObject(pClass->CreateObject());
     auto* pBar = dynamic_cast<SECControlBar*>(pObject.get());
-    if (!pBar || !pBar->Create(pFrame, pInfo->m_strWindowName, pInfo->m_dwStyle, pInfo->m_dwExStyle, pInfo->m_nBarID))
+    if (!pBar)
+        return nullptr;
+    // A dialog bar is made again from the template its record names.
+    auto* pDialogBar = dynamic_cast<SECDialogBar*>(pBar);
+    const BOOL bCreated = pDialogBar
+        ? pDialogBar->Create(pFrame, LOWORD(pInfo->m_dwResourceID), pInfo->m_dwStyle, pInfo->m_dwExStyle, pInfo->m_nBarID)
+        : pBar->Create(pFrame, pInfo->m_strWindowName, pInfo->m_dwStyle, pInfo->m_dwExStyle, pInfo->m_nBarID);
+    if (!bCreated)
         return nullptr;
     pObject.release();
     if (m_pCreatedBars)

@@ -9,11 +9,13 @@
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDisplayCache.h"
 #include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECFrameBarState.h"
+#include "toolkit/frames/SECFrameCustomise.h"
 #include "toolkit/frames/SECFrameDocking.h"
 #include "toolkit/frames/SECFrameResources.h"
 #include "toolkit/frames/SECMiniDockFrameWnd.h"
+#include "toolkit/frames/SECFrameWorkspace.h"
 #include "toolkit/frames/SECWndPlugIn.h"
-#include "toolkit/frames/SECWorkspaceManagerEx.h"
 
 const UINT WM_SECGETMENU = ::RegisterWindowMessage("WM_SECGETMENU");
 
@@ -32,35 +34,17 @@ BEGIN_MESSAGE_MAP(SECFrameWnd, CFrameWnd)
     ON_WM_ENTERIDLE()
     ON_REGISTERED_MESSAGE(WM_SECGETMENU, OnSecGetMenu)
     ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
-    ON_COMMAND(ID_WORKSPACE_NEW, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_OPEN, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_SAVE, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_CLOSE, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_SAVESEL, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_DELETE, OnWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_NEW, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_OPEN, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_SAVE, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_CLOSE, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_SAVESEL, OnUpdateWorkspaceCommand)
-    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_DELETE, OnUpdateWorkspaceCommand)
-    ON_COMMAND_EX_RANGE(ID_WORKSPACE_MRU_FIRST, ID_WORKSPACE_MANAGER, OnWorkspaceRange)
-    ON_UPDATE_COMMAND_UI(ID_WORKSPACE_MRU_FIRST, OnUpdateWorkspaceCommand)
+    SEC_ON_WORKSPACE_COMMANDS()
 END_MESSAGE_MAP()
 
 
-SECFrameWnd::SECFrameWnd()
-    : m_bGradientSupported(LOBYTE(LOWORD(::GetVersion())) >= 4)
-{
-}
+SECFrameWnd::SECFrameWnd() = default;
 
 SECFrameWnd::~SECFrameWnd()
 {
     if (m_hMenuStored)
         ::DestroyMenu(m_hMenuStored);
-    for (POSITION pos = m_listCreatedBars.GetHeadPosition(); pos;)
-        delete static_cast<CControlBar*>(m_listCreatedBars.GetNext(pos));
-    m_listCreatedBars.RemoveAll();
+    SECFrameBarState::DeleteCreatedBars(m_listCreatedBars);
 }
 
 void SECFrameWnd::EnableBmpMenus(BOOL bEnable, BOOL bSecond)
@@ -69,37 +53,20 @@ void SECFrameWnd::EnableBmpMenus(BOOL bEnable, BOOL bSecond)
     m_bBmpMenusSecond = bSecond;
 }
 
-BOOL SECFrameWnd::InConfigMode() const
-{
-    const auto& inConfigMode = SECControlsLink::Get().inConfigMode;
-    return m_pControlBarManager && inConfigMode && inConfigMode(m_pControlBarManager);
-}
+BOOL SECFrameWnd::InConfigMode() const { return SECFrameCustomise::InConfigMode(m_pControlBarManager); }
 
 // Creation ------------------------------------------------------------------------------------------------
 
 BOOL SECFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
     m_nIDMenuStored = nIDResource;
-    SECFrameResources::LoadTitle(nIDResource, m_strTitle);
-    LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-    if (!HasMenuBar() && !m_hMenuDefault)
-        m_hMenuDefault = SECFrameResources::LoadMenuOf(nIDResource);
-    HICON hIcon = ::LoadIcon(AfxFindResourceHandle(lpszResource, RT_GROUP_ICON), lpszResource);
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), hIcon);
-    if (!lpszClass)
-        return FALSE;
-    if (!Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszResource, 0, pContext))
-        return FALSE;
-    m_hMenuDefault = ::GetMenu(m_hWnd);
-    if (HasMenuBar())
-        m_hMenuStored = SECFrameResources::LoadMenuOf(nIDResource);
-    if (!m_hAccelTable)
-        m_hAccelTable = SECFrameResources::LoadAcceleratorsOf(nIDResource);
-    if (!pContext)
-        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
-    return TRUE;
+    return SECFrameResources::LoadFrame(*this, nIDResource, HasMenuBar(), m_hMenuStored, pContext, [&] {
+        LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
+        HICON hIcon = ::LoadIcon(AfxFindResourceHandle(lpszResource, RT_GROUP_ICON), lpszResource);
+        LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+            reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), hIcon);
+        return lpszClass && Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, lpszResource, 0, pContext);
+    });
 }
 
 int SECFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -112,20 +79,7 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 SECFrameWnd::SECWndPlugIn* SECFrameWnd::InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag)
 {
-    if (!pClass)
-        return nullptr;
-    CObject* pObject = pClass->CreateObject();
-    auto* pPlugIn = dynamic_cast<SECWndPlugIn*>(pObject);
-    if (!pPlugIn) {
-        delete pObject;
-        return nullptr;
-    }
-    m_pWorkspaceMgr.reset(pPlugIn);
-    if (auto* pManager = dynamic_cast<SECWorkspaceManagerEx*>(pPlugIn))
-        pManager->Initialize(lpszKey, nStorageMode, HKEY_CURRENT_USER, bFlag);
-    if (!m_pWorkspaceMgr->AttachToWindow(this))
-        m_pWorkspaceMgr.reset();
-    return m_pWorkspaceMgr.get();
+    return SECFrameWorkspace::Install(*this, m_pWorkspaceMgr, lpszKey, nStorageMode, pClass, bFlag);
 }
 
 void SECFrameWnd::OnClose()
@@ -204,13 +158,8 @@ BOOL SECFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
         if (pTop && pTop != this && pTop->IsKindOf(RUNTIME_CLASS(SECFrameWnd)))
             pPlugIn = static_cast<SECFrameWnd*>(pTop)->GetWorkspaceManager();
     }
-    if (pPlugIn) {
-        const BOOL bResult = pPlugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-        if (pPlugIn->m_bConsumed) {
-            pPlugIn->m_bConsumed = FALSE;
-            return bResult;
-        }
-    }
+    if (BOOL bResult = FALSE; SECFrameWorkspace::RouteCommand(pPlugIn, nID, nCode, pExtra, pHandlerInfo, bResult))
+        return bResult;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
@@ -236,22 +185,13 @@ void SECFrameWnd::OnEnable(BOOL bEnable)
 
 void SECFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)
 {
-    // The customise dialog keeps the program out of its idle loop: lay out what it changed now.
-    if (InConfigMode() && nWhy == 0 && (m_nIdleFlags & idleLayout)) {
-        RecalcLayout((m_nIdleFlags & idleNotify) != 0);
-        UpdateWindow();
-    }
+    SECFrameCustomise::LayoutOnDialogIdle(*this, m_pControlBarManager, nWhy);
     CFrameWnd::OnEnterIdle(nWhy, pWho);
 }
 
 void SECFrameWnd::OnSysColorChange()
 {
-    displayCache().RefreshSystemColors();
-    CFrameWnd::OnSysColorChange();
-    if (const auto& sysColorChange = SECControlsLink::Get().sysColorChange) {
-        for (POSITION pos = m_listControlBars.GetHeadPosition(); pos;)
-            sysColorChange(static_cast<CControlBar*>(m_listControlBars.GetNext(pos)));
-    }
+    SECFrameCustomise::SysColorChanged(*this, [this] { CFrameWnd::OnSysColorChange(); });
 }
 
 LRESULT SECFrameWnd::OnSecGetMenu(WPARAM wParam, LPARAM lParam)
@@ -259,6 +199,12 @@ LRESULT SECFrameWnd::OnSecGetMenu(WPARAM wParam, LPARAM lParam)
     HMENU hMenu = GetResourceMenu(static_cast<UINT>(wParam));
     return hMenu ? reinterpret_cast<LRESULT>(::GetSubMenu(hMenu, static_cast<int>(lParam))) : 0;
 }
+
+// Context help ---------------------------------------------------------------------------------------------------
+
+void SECFrameWnd::OnContextHelp() { SECFrameHelp::RunContextHelp(*this, m_pMenuBar); }
+
+BOOL SECFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext) { return SECFrameHelp::ProcessHelpMsg(*this, m_pMenuBar, msg, pContext); }
 
 // Menus ----------------------------------------------------------------------------------------------------------
 

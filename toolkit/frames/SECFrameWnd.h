@@ -11,6 +11,8 @@
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CMenu.h"
 #include "toolkit/frames/ISECDockSite.h"
+#include "toolkit/frames/SECFrameCaption.h"
+#include "toolkit/frames/SECFrameHelp.h"
 
 class CDC;
 class SECControlBarManager;
@@ -103,14 +105,15 @@ public:
     const CRect& GetLastPaneRect() const { return m_rectLastPane; }
 
     // The gradient caption; the previous setting (0 where gradients are not supported).
-    BOOL SetGradientCaption(BOOL bEnable = TRUE, BOOL bRepaint = TRUE);
-    BOOL IsGradientCaptionActive() const { return m_bGradientSupported && m_bGradientCaption; }
-    // 0 left (default), 1 centred, any other value right.
-    int m_nCaptionAlign { 0 };
+    BOOL SetGradientCaption(BOOL bEnable = TRUE, BOOL bRepaint = TRUE) { return m_caption.SetGradientCaption(bEnable, bRepaint); }
+    BOOL IsGradientCaptionActive() const { return m_caption.IsGradientCaptionActive(); }
     // The caption in window coordinates, without the system buttons; whether Close is enabled.
-    BOOL GetCaptionRect(CRect& rect);
+    BOOL GetCaptionRect(CRect& rect) { return m_caption.GetCaptionRect(rect); }
     // Bands from one colour to the other across the rectangle, at most nSteps of them.
-    static void FillGradient(CDC* pDC, const CRect& rect, int nSteps, COLORREF clrFrom, COLORREF clrTo);
+    static void FillGradient(CDC* pDC, const CRect& rect, int nSteps, COLORREF clrFrom, COLORREF clrTo)
+    {
+        SECFrameCaption::FillGradient(pDC, rect, nSteps, clrFrom, clrTo);
+    }
     // The help loop's message filter: FALSE leaves help mode.
     BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
 
@@ -118,11 +121,13 @@ public:
     SECMenuBar* m_pMenuBar { nullptr };
     // Bars that restoring a dock state created from class names; the frame deletes them.
     CPtrList m_listCreatedBars { 10 };
+    // The gradient caption's settings (its alignment among them) and painting.
+    SECFrameCaption m_caption { *this, [this] { DrawCaption(); } };
 
     // The states of help mode (the class library's flag).
-    static constexpr BOOL kHelpInactive = 0;
-    static constexpr BOOL kHelpActive = 1;
-    static constexpr BOOL kHelpEntering = 2;
+    static constexpr BOOL kHelpInactive = SECFrameHelp::kHelpInactive;
+    static constexpr BOOL kHelpActive = SECFrameHelp::kHelpActive;
+    static constexpr BOOL kHelpEntering = SECFrameHelp::kHelpEntering;
 
 protected:
     // While the toolbar manager customises its bars.
@@ -143,11 +148,8 @@ protected:
     afx_msg void OnUpdateWorkspaceCommand(CCmdUI*) { }
     afx_msg BOOL OnWorkspaceRange(UINT) { return TRUE; }
 
-    BOOL m_bGradientSupported { FALSE };
     std::unique_ptr<SECWndPlugIn> m_pWorkspaceMgr;
     CRect m_rectLastPane;
-    BOOL m_bGradientCaption { FALSE };
-    BOOL m_bCaptionActive { FALSE };
     SECControlBarManager* m_pControlBarManager { nullptr };
     std::unique_ptr<SECWndPlugIn> m_pMenuPlugIn;
     BOOL m_bBmpMenus { FALSE };

@@ -1,34 +1,19 @@
 // The docking frame's saved bar layout: the profile form of the dock state and the state handed in
 // and out.
 
-#include "platform/afx/CWinThread.h"
 #include "toolkit/frames/SECDockState.h"
+#include "toolkit/frames/SECFrameBarState.h"
 #include "toolkit/frames/SECFrameWnd.h"
 
 void SECFrameWnd::LoadBarState(LPCTSTR lpszProfileName)
 {
     SECDockState state(GetControlBarManager());
-    state.SetCreatedBarList(&m_listCreatedBars);
-    state.LoadFromProfile(lpszProfileName);
-    if (CWinThread* pThread = AfxGetThread(); pThread && !pThread->m_pMainWnd)
-        pThread->m_pMainWnd = this;
+    SECFrameBarState::Load(*this, state, m_listCreatedBars, lpszProfileName);
     SetDockState(state);
 }
 
-void SECFrameWnd::SaveBarState(LPCTSTR lpszProfileName)
-{
-    SECDockState state(GetControlBarManager());
-    if (!state.GetFrameState(this))
-        return;
-    state.RemoveDuplicateBarIds();
-    state.SaveToProfile(lpszProfileName);
-}
+void SECFrameWnd::SaveBarState(LPCTSTR lpszProfileName) { SECFrameBarState::Save(*this, GetControlBarManager(), lpszProfileName); }
 
-void SECFrameWnd::SetDockState(SECDockState& state)
-{
-    // Bars the state creates from class names belong to the frame.
-    state.SetCreatedBarList(&m_listCreatedBars);
-    state.SetFrameState(this);
-}
+void SECFrameWnd::SetDockState(SECDockState& state) { SECFrameBarState::Apply(*this, state, m_listCreatedBars); }
 
 void SECFrameWnd::GetDockState(SECDockState& state) { state.GetFrameState(this); }

@@ -15,7 +15,11 @@
 #include "toolkit/frames/SECControlBarMDIChildWnd.h"
 #include "toolkit/frames/SECControlsLink.h"
 #include "toolkit/frames/SECDockBar.h"
+#include "toolkit/frames/SECFrameBarState.h"
+#include "toolkit/frames/SECFrameCustomise.h"
 #include "toolkit/frames/SECFrameDocking.h"
+#include "toolkit/frames/SECFrameHelp.h"
+#include "toolkit/frames/SECFrameWorkspace.h"
 #include "toolkit/frames/SECFrameResources.h"
 #include "toolkit/frames/SECFilterRouting.h"
 #include "toolkit/frames/SECFrameIds.h"
@@ -35,15 +39,17 @@ BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
     ON_WM_ACTIVATE()
     ON_WM_ACTIVATEAPP()
     ON_WM_NCACTIVATE()
+    ON_WM_NCPAINT()
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_WM_NCHITTEST()
+    ON_WM_ENABLE()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_ENTERIDLE()
     ON_MESSAGE(WM_SEC_BAR_CONTEXTMENU, OnBarContextMenu)
     ON_REGISTERED_MESSAGE(WM_SECGETMENU, OnSecGetMenu)
-    ON_COMMAND(ID_WORKSPACE_NEW, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_OPEN, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_SAVE, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_CLOSE, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_SAVESEL, OnWorkspaceCommand)
-    ON_COMMAND(ID_WORKSPACE_DELETE, OnWorkspaceCommand)
-    ON_COMMAND_EX_RANGE(ID_WORKSPACE_MRU_FIRST, ID_WORKSPACE_MANAGER, OnWorkspaceRange)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
+    SEC_ON_WORKSPACE_COMMANDS()
 END_MESSAGE_MAP()
 
 namespace {
@@ -119,34 +125,22 @@ SECMDIFrameWnd::~SECMDIFrameWnd()
         ::DestroyMenu(m_hMenuStored);
     for (const auto& [nID, hMenu] : m_menuMap)
         ::DestroyMenu(hMenu);
-    for (POSITION pos = m_listCreatedBars.GetHeadPosition(); pos;)
-        delete static_cast<CControlBar*>(m_listCreatedBars.GetNext(pos));
-    m_listCreatedBars.RemoveAll();
+    SECFrameBarState::DeleteCreatedBars(m_listCreatedBars);
 }
 
 // Creation --------------------------------------------------------------------------------------------------------
 
 BOOL SECMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    m_nIDHelp = nIDResource;
     m_nIDDefaultMenu = nIDResource;
     m_nIDMenuStored = nIDResource;
-    SECFrameResources::LoadTitle(nIDResource, m_strTitle);
-    LPCTSTR lpszResource = MAKEINTRESOURCE(nIDResource);
-    if (!HasMenuBar() && !m_hMenuDefault)
-        m_hMenuDefault = SECFrameResources::LoadMenuOf(nIDResource);
-    if (!Create(nullptr, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd, HasMenuBar() ? nullptr : lpszResource, 0, pContext))
-        return FALSE;
-    m_hMenuDefault = ::GetMenu(m_hWnd);
-    if (HasMenuBar()) {
-        m_hMenuStored = SECFrameResources::LoadMenuOf(nIDResource);
-        SetMenuBarMenu(static_cast<UINT>(-1));
-    }
-    if (!m_hAccelTable)
-        m_hAccelTable = SECFrameResources::LoadAcceleratorsOf(nIDResource);
-    if (!pContext)
-        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
-    return TRUE;
+    return SECFrameResources::LoadFrame(
+        *this, nIDResource, HasMenuBar(), m_hMenuStored, pContext,
+        [&] {
+            return Create(nullptr, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd,
+                HasMenuBar() ? nullptr : MAKEINTRESOURCE(nIDResource), 0, pContext);
+        },
+        [this] { SetMenuBarMenu(static_cast<UINT>(-1)); });
 }
 
 int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -235,14 +229,42 @@ CFrameWnd* SECMDIFrameWnd::GetCommandFrame()
 
 BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (CFrameWnd* pFrame = GetCommandFrame(); pFrame && pFrame->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    // Context help is this frame's: only its loop lets the menu bar open menus in help mode, and a
+    // child's loop would hold help mode where the frame's commands cannot see it.
+    CFrameWnd* pFrame = nID == ID_CONTEXT_HELP ? nullptr : GetCommandFrame();
+    if (pFrame && pFrame->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
+    if (BOOL bResult = FALSE; SECFrameWorkspace::RouteCommand(m_pWorkspaceMgr.get(), nID, nCode, pExtra, pHandlerInfo, bResult))
+        return bResult;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+LRESULT SECMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam)
+{
+    // Help for the menu item being tracked, else the docked view's or the child's own, else ours.
+    if (lParam == 0 && m_nIDTracking != 0 && m_nIDTracking != AFX_IDS_IDLEMESSAGE)
+        lParam = static_cast<LPARAM>(m_nIDTracking) + 0x10000;
+    if (CFrameWnd* pFrame = GetCommandFrame(); pFrame && pFrame->m_hWnd
+        && ::SendMessage(pFrame->m_hWnd, WM_COMMANDHELP, wParam, lParam))
+        return TRUE;
+    return CFrameWnd::OnCommandHelp(wParam, lParam);
+}
+
+void SECMDIFrameWnd::OnContextHelp() { SECFrameHelp::RunContextHelp(*this, m_pMenuBar); }
+
+BOOL SECMDIFrameWnd::ProcessHelpMsg(MSG& msg, DWORD* pContext) { return SECFrameHelp::ProcessHelpMsg(*this, m_pMenuBar, msg, pContext); }
+
+SECMDIFrameWnd::SECWndPlugIn* SECMDIFrameWnd::InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag)
+{
+    return SECFrameWorkspace::Install(*this, m_pWorkspaceMgr, lpszKey, nStorageMode, pClass, bFlag);
 }
 
 BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (CFrameWnd* pFrame = GetCommandFrame(); pFrame && pFrame->m_hWnd
+    // In help mode a command chosen from the menu bar asks for its help here instead of running in
+    // the child; context help itself is this frame's (see OnCmdMsg).
+    const BOOL bOwn = m_bHelpMode || LOWORD(wParam) == ID_CONTEXT_HELP;
+    if (CFrameWnd* pFrame = bOwn ? nullptr : GetCommandFrame(); pFrame && pFrame->m_hWnd
         && ::SendMessage(pFrame->m_hWnd, WM_COMMAND, wParam, lParam))
         return TRUE;
     if (CFrameWnd::OnCommand(wParam, lParam))
@@ -393,16 +415,67 @@ void SECMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 
 BOOL SECMDIFrameWnd::OnNcActivate(BOOL bActive)
 {
+    // While toolbars are customised the caption follows the real activation.
+    if (SECFrameCustomise::InConfigMode(m_pControlBarManager))
+        m_nFlags &= ~WF_STAYACTIVE;
     // A docked view keeps the frame's caption active while it has the keyboard.
     if (m_pActiveDockedView) {
         const HWND hForeground = ::GetForegroundWindow();
         if (hForeground == m_hWnd || (hForeground && ::GetAncestor(hForeground, GA_ROOTOWNER) == m_hWnd))
             m_nFlags |= WF_STAYACTIVE;
     }
-    const BOOL bResult = CMDIFrameWnd::OnNcActivate(bActive);
+    const BOOL bResult = IsGradientCaptionActive() ? m_caption.OnNcActivate(bActive) : CMDIFrameWnd::OnNcActivate(bActive);
     LRESULT lResult = 0;
     FilterCurrentMessage(&lResult);
     return bResult;
+}
+
+LRESULT SECMDIFrameWnd::OnNcHitTest(CPoint point)
+{
+    // While toolbars are customised the frame itself takes no clicks.
+    if (SECFrameCustomise::InConfigMode(m_pControlBarManager))
+        return HTERROR;
+    return CMDIFrameWnd::OnNcHitTest(point);
+}
+
+void SECMDIFrameWnd::OnEnable(BOOL bEnable)
+{
+    if (SECFrameCustomise::InConfigMode(m_pControlBarManager))
+        m_nFlags &= ~WF_STAYACTIVE;
+    CMDIFrameWnd::OnEnable(bEnable);
+}
+
+void SECMDIFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho)
+{
+    SECFrameCustomise::LayoutOnDialogIdle(*this, m_pControlBarManager, nWhy);
+    CMDIFrameWnd::OnEnterIdle(nWhy, pWho);
+}
+
+void SECMDIFrameWnd::OnSysColorChange()
+{
+    SECFrameCustomise::SysColorChanged(*this, [this] { CMDIFrameWnd::OnSysColorChange(); });
+}
+
+void SECMDIFrameWnd::OnNcPaint()
+{
+    if (IsGradientCaptionActive())
+        m_caption.OnNcPaint();
+    else
+        Default();
+}
+
+LRESULT SECMDIFrameWnd::OnSetText(WPARAM, LPARAM lParam)
+{
+    return IsGradientCaptionActive() ? m_caption.OnSetText(lParam) : Default();
+}
+
+void SECMDIFrameWnd::DrawCaption()
+{
+    CFont fontPlain;
+    CFont fontItalic;
+    CreateCaptionFont(fontPlain);
+    CreateCaptionFontItalic(fontItalic);
+    m_caption.DrawCaption(fontPlain, fontItalic);
 }
 
 // Menus -----------------------------------------------------------------------------------------------------------

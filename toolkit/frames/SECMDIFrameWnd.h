@@ -12,12 +12,14 @@
 #include "platform/afx/CPtrList.h"
 #include "toolkit/frames/ISECDockSite.h"
 #include "toolkit/frames/ISECMsgFilterHost.h"
+#include "toolkit/frames/SECFrameCaption.h"
 #include "toolkit/frames/SECDockPlacement.h"
 #include "toolkit/frames/SECMsgFilter.h"
 
 class CMiniDockFrameWnd;
 class SECControlBarManager;
 class SECDockBar;
+class SECDockState;
 class SECFrameWnd;
 class SECMenuBar;
 
@@ -53,9 +55,16 @@ public:
     virtual void DeactivateDockedView(BOOL bActivateMDIChild);
     virtual SECControlBarManager* GetControlBarManager() const { return m_pControlBarManager; }
     virtual void SetControlBarManager(SECControlBarManager* pManager) { m_pControlBarManager = pManager; }
+    // The caption fonts of the non-client metrics, plain and italic.
+    virtual BOOL CreateCaptionFontItalic(CFont& font) { return SECFrameCaption::CreateCaptionFont(font, TRUE); }
+    virtual BOOL CreateCaptionFont(CFont& font) { return SECFrameCaption::CreateCaptionFont(font, FALSE); }
+    // Paints the gradient caption.
+    virtual void DrawCaption();
     // Bit 0 switches the extended system commands of the frame on.
     virtual void SetCaptionControls(DWORD dwFlags);
     virtual HMENU GetDefaultMenu();
+    // While the customise dialog idles, the layout its changes asked for.
+    virtual void OnEnterIdle(UINT nWhy, CWnd* pWho);
     // Switches the menu bar to a menu id (-1 or 0: the default menu).
     virtual void SetMenuBarMenu(UINT nID);
     virtual void RefreshMDIButtons();
@@ -72,6 +81,21 @@ public:
     virtual HMENU GetResourceMenu(UINT nID);
     // Where the next docked view goes: round the sides, in new rows first.
     virtual void GetNextDockPosition(UINT& nDockBarID, SECDockPlacement& placement, SECDockSize& size);
+    // The bars' layout in the application's profile, as the single-document frame keeps it.
+    virtual void LoadBarState(LPCTSTR lpszProfileName);
+    virtual void SaveBarState(LPCTSTR lpszProfileName);
+    virtual void SetDockState(SECDockState& state);
+    virtual void GetDockState(SECDockState& state);
+    // Creates the workspace manager of the class and attaches it; it sees the commands the active
+    // docked view or MDI child left. Null when it cannot be made or attached.
+    virtual SECWndPlugIn* InstallWorkspaceManager(LPCTSTR lpszKey, int nStorageMode, CRuntimeClass* pClass, BOOL bFlag);
+    SECWndPlugIn* GetWorkspaceManager() const { return m_pWorkspaceMgr.get(); }
+
+    // The gradient caption, as the single-document frame's; the previous setting (0 where gradients are
+    // not supported).
+    BOOL SetGradientCaption(BOOL bEnable = TRUE, BOOL bRepaint = TRUE) { return m_caption.SetGradientCaption(bEnable, bRepaint); }
+    BOOL IsGradientCaptionActive() const { return m_caption.IsGradientCaptionActive(); }
+    BOOL GetCaptionRect(CRect& rect) { return m_caption.GetCaptionRect(rect); }
 
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     // Activates a docked view (null: none).
@@ -97,6 +121,8 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     SECMsgFilter* GetRootMsgFilter() override { return m_pMsgFilter.get(); }
+    // The help loop's message filter, as the single-document frame's: FALSE leaves help mode.
+    BOOL ProcessHelpMsg(MSG& msg, DWORD* pContext);
 
     // Set by a derived frame before its window is created; not owned.
     SECMenuBar* m_pMenuBar { nullptr };
@@ -107,6 +133,9 @@ public:
     CPtrList m_listCreatedBars { 10 };
     // While set, the menu bar asks for a layout at idle time instead of laying the frame out.
     BOOL m_bDelayedLayout { FALSE };
+    // The gradient caption's settings (its alignment among them) and painting; its repaint is sent, so
+    // that the caption is right before the children's captions follow.
+    SECFrameCaption m_caption { *this, [this] { DrawCaption(); }, TRUE };
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -118,12 +147,19 @@ protected:
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnNcPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnEnable(BOOL bEnable);
+    afx_msg void OnSysColorChange();
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnBarContextMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSecGetMenu(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnContextHelp();
     afx_msg LRESULT OnFilteredMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnWorkspaceCommand() { }
     afx_msg BOOL OnWorkspaceRange(UINT) { return TRUE; }
+    afx_msg void OnUpdateWorkspaceCommand(CCmdUI*) { }
     DECLARE_MESSAGE_MAP()
 
     // A docked view, else the active MDI child: the frame that sees commands first.
@@ -138,6 +174,7 @@ protected:
     std::unique_ptr<SECMsgFilter> m_pMsgFilter;
     SECMsgFilter::DescriptorTable m_descriptors;
     std::unique_ptr<SECWndPlugIn> m_pMenuPlugIn;
+    std::unique_ptr<SECWndPlugIn> m_pWorkspaceMgr;
     HMENU m_hMenuStored { nullptr };
     std::map<UINT, HMENU> m_menuMap;
     UINT m_nIDDefaultMenu { 0 };

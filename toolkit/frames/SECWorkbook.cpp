@@ -8,6 +8,7 @@
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CPaintDC.h"
 #include "platform/afx/CRgn.h"
+#include "platform/afx/CToolTipCtrl.h"
 #include "toolkit/frames/SECControlBarWorksheet.h"
 #include "toolkit/frames/SECWorkbookClient.h"
 #include "toolkit/frames/SECWorksheet.h"
@@ -87,8 +88,15 @@ void SECWorkbook::AddSheet(SECWorksheet* pSheet)
     m_sheets.push_back(pSheet);
     pSheet->m_nSheetIndex = static_cast<int>(m_sheets.size()) - 1;
     InvalidateAfterSheetChange(UpdateTabWidth(), pSheet);
-    if (m_sheets.size() == 1)
-        EnableToolTips(TRUE);
+    if (m_sheets.size() == 1 && !m_pToolTip) {
+        m_pToolTip = std::make_unique<CToolTipCtrl>();
+        if (m_pToolTip->Create(this)) {
+            m_pToolTip->Activate(TRUE);
+            EnableToolTips(TRUE);
+        } else {
+            m_pToolTip.reset();
+        }
+    }
 }
 
 void SECWorkbook::RemoveSheet(SECWorksheet* pSheet)

@@ -8,6 +8,7 @@
 
 #include "platform/afx/CFont.h"
 #include "platform/afx/CPen.h"
+#include "platform/afx/CToolTipCtrl.h"
 #include "toolkit/frames/SECMDIFrameWnd.h"
 
 class CDC;
@@ -49,6 +50,8 @@ public:
     int GetSheetCount() const { return static_cast<int>(m_sheets.size()); }
     SECWorksheet* GetSheet(int i) const { return m_sheets[static_cast<size_t>(i)]; }
     int GetTabWidth() const { return m_nTabWidth; }
+    // The workbook's tooltip control, made with the first sheet; null before or when it could not be made.
+    CToolTipCtrl* GetToolTip() const { return m_pToolTip.get(); }
 
     BOOL m_bShowTabs { FALSE };
     BOOL m_bShowSheetIcons { TRUE };
@@ -86,4 +89,5 @@ protected:
     int m_nMaxTabWidth { 90 };
     CRect m_rectLastClient;
     int m_nLastActiveTab { -1 };
+    std::unique_ptr<CToolTipCtrl> m_pToolTip;
 };

@@ -13,8 +13,10 @@
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/tests/MenuTexts.h"
 #include "platform/user/TestScreen.h"
+#include "toolkit/frames/SECControlBarInfo.h"
 #include "toolkit/frames/SECControlBarMDIChildWnd.h"
 #include "toolkit/frames/SECDialogBar.h"
+#include "toolkit/frames/SECDockState.h"
 #include "toolkit/frames/SECDockableFrame.h"
 #include "toolkit/frames/SECFrameIds.h"
 #include "toolkit/frames/SECMDIChildWnd.h"
@@ -247,6 +249,29 @@ TEST(SECDialogBar, ABarFromATemplateTakesItsSizeAndItsListsAndAFailedOneLeavesNo
     EXPECT_EQ(pBar->GetStyle() & WS_CAPTION, 0U);
     EXPECT_EQ(::SendDlgItemMessage(pBar->m_hWnd, 30112, CB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(::SendDlgItemMessage(pBar->m_hWnd, 30113, LB_GETCOUNT, 0, 0), 1);
+
+    // Its bar information records the template, so that a saved layout makes the bar again from it.
+    pFrame->DockControlBar(pBar);
+    EXPECT_EQ(pFrame->GetControlBar(0xE830), pBar) << "the frame knows its bar";
+    SECDockState state;
+    pFrame->GetDockState(state);
+    SECControlBarInfo* pInfo = nullptr;
+    for (INT_PTR i = 0; i < state.GetBarCount(); ++i) {
+        if (state.GetBarInfo(i)->m_nBarID == 0xE830)
+            pInfo = state.GetBarInfo(i);
+    }
+    ASSERT_NE(pInfo, nullptr);
+    EXPECT_EQ(pInfo->m_dwResourceID, 30101U);
+    EXPECT_STREQ(pInfo->m_strClassName, "SECDialogBar");
+    auto* pOther = new SECMDIFrameWnd;
+    ASSERT_TRUE(pOther->Create(nullptr, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 500, 300)));
+    pOther->EnableDocking(CBRS_ALIGN_ANY);
+    pOther->SetDockState(state);
+    auto* pMade = dynamic_cast<SECDialogBar*>(pOther->GetControlBar(0xE830));
+    ASSERT_NE(pMade, nullptr);
+    EXPECT_EQ(::SendDlgItemMessage(pMade->m_hWnd, 30112, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(pMade->m_sizeDefault, pBar->m_sizeDefault);
+    pOther->DestroyWindow();
 
     // DLGINIT data naming a missing control: FALSE, and the half-made window is gone.
     SECDialogBar broken;

@@ -340,7 +340,7 @@ TEST(FrameCaption, TheGradientCaptionSplitsTheTitleAndMatchesTheGolden)
     // Wide enough for both parts, centred; too narrow for the application part.
     auto* wide = new SECFrameWnd;
     ASSERT_TRUE(wide->Create(nullptr, "Albums.mdb - Tune Steward", dwStyle, CRect(0, 0, 320, 50)));
-    wide->m_nCaptionAlign = 1;
+    wide->m_caption.m_nCaptionAlign = 1;
     auto* narrow = new SECFrameWnd;
     ASSERT_TRUE(narrow->Create(nullptr, "A very long document name - Tune Steward", dwStyle, CRect(0, 60, 120, 110)));
     EXPECT_FALSE(wide->SetGradientCaption(TRUE, TRUE));

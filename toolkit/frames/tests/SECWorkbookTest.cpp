@@ -115,9 +115,17 @@ TEST_F(Workbook, TabsShareTheClientsWidthUpToTheWidestAndHiddenSheetsTakeNoPlace
 
 TEST_F(Workbook, ThreeSheetsSwitchByTheirTabsAndALongTitleIsShortenedWithATooltip)
 {
+    EXPECT_EQ(m_workbook->GetToolTip(), nullptr);
     SECWorksheet* pSales = AddSheet("Sales");
+    // The workbook's own tooltip control comes with the first sheet, and only once.
+    CToolTipCtrl* pToolTip = m_workbook->GetToolTip();
+    ASSERT_NE(pToolTip, nullptr);
+    char className[32] {};
+    ::GetClassName(pToolTip->m_hWnd, className, sizeof className);
+    EXPECT_STREQ(className, TOOLTIPS_CLASS);
     SECWorksheet* pCosts = AddSheet("Costs");
     SECWorksheet* pLong = AddSheet("Quarterly summary");
+    EXPECT_EQ(m_workbook->GetToolTip(), pToolTip);
     EXPECT_EQ(m_workbook->MDIGetActive(), pLong);
 
     ClickTab(pSales);
