@@ -234,6 +234,20 @@ TEST_F(Program, AboutBoxOpensFromTheHelpMenu)
     EXPECT_EQ(caption, "Aldercrest Tune Steward");
     EXPECT_EQ(notice.rfind("Aldercrest Tune Steward 1.2.4.1048\n", 0), 0u) << notice;
     EXPECT_EQ(rights, "Copyright Aldercrest. All rights reserved.");
+
+    // The version resource says what the box says: file version 1.2.4.1048 in its fixed information,
+    // which follows the 6-byte node header and the padded key "VS_VERSION_INFO".
+    const HMODULE program = ::GetModuleHandle(nullptr);
+    HRSRC found = ::FindResource(program, MAKEINTRESOURCE(1), RT_VERSION);
+    ASSERT_NE(found, nullptr);
+    const auto* data = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(program, found)));
+    ASSERT_GE(::SizeofResource(program, found), 92u);
+    const auto dword = [data](std::size_t at) {
+        return static_cast<std::uint32_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16 | data[at + 3] << 24);
+    };
+    EXPECT_EQ(dword(40), 0xFEEF04BDu);
+    EXPECT_EQ(dword(48), (1u << 16) | 2u);
+    EXPECT_EQ(dword(52), (4u << 16) | 1048u);
 }
 
 TEST_F(Program, WithoutSettingsTheDefaultsHoldAndTheInstallMessageIsPublishedWhileRunning)
