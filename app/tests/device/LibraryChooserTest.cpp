@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "app/CClientAddressDlg.h"
@@ -22,6 +24,7 @@
 #include "platform/base/FileApi.h"
 #include "platform/base/MessageBox.h"
 #include "platform/base/Modules.h"
+#include "platform/base/Paths.h"
 #include "platform/user/TestScreen.h"
 #include "platform/xml/MsXml.h"
 #include "tools/device-emulator/DeviceEmulator.h"
@@ -270,4 +273,26 @@ TEST_F(LibraryChooser, OpenLibraryOnADeviceThatAnswersNothingShowsTheMessageAndO
     EXPECT_EQ(m_frame->m_pDevice, nullptr);
     ASSERT_FALSE(m_boxes.Texts().empty());
     EXPECT_EQ(m_boxes.Texts().back(), "Could not connect to the client device!\nFailed to open requested device.");
+}
+
+// The file is given by its native path: a program path taken literally would name another file.
+TEST_F(LibraryChooser, OpenLibraryOnALocalFileThatIsNoDatabaseShowsTheMessageAndLeavesTheFile)
+{
+    App().m_strDeviceName = "DivideDuzereDud";
+    const std::filesystem::path local = platform::ToNativePath(GetDatabasePath().GetString());
+    App().m_strDeviceName.Empty();
+    const std::string text = "These are a person's notes, not a library.\n";
+    std::filesystem::create_directories(local.parent_path());
+    {
+        std::ofstream out(local, std::ios::binary);
+        out << text;
+    }
+    App().WriteProfileString("Settings", "LastDevice", "Local Library");
+    afxtest::Steps().push_back([](HWND dialog) { Press(dialog, IDOK); });
+    EXPECT_FALSE(m_frame->OpenLibrary());
+    EXPECT_FALSE(IsLibraryOpen());
+    EXPECT_EQ(m_boxes.Texts(), std::vector<std::string> { "Unable to Update Sample Database" });
+    std::ifstream in(local, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+    EXPECT_TRUE(::IsWindow(m_frame->m_hWnd));
 }
