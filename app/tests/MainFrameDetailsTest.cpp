@@ -1,13 +1,19 @@
 // The detail sheet docked in the main frame over a library filled through the music import: it follows
 // the list's current row, writes a page's edit into that row and the list shows it, an album's rows
-// bring the album pages, and a row a synchronisation deleted leaves the pages empty.
+// bring the album pages, a row a synchronisation deleted leaves the pages empty, and the pages' album
+// and station edits reach the library tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/CMainFrame.h"
+#include "app/CMainTreeCtrl.h"
+#include "app/CRadioStationInfoDlg.h"
+#include "app/LibraryOpening.h"
 #include "app/CPelicanView.h"
 #include "app/TreeNodeKind.h"
 #include "app/TuneStewardIds.h"
@@ -15,17 +21,29 @@
 #include "library/MusicImport.h"
 #include "library/tests/support/MusicLibrary.h"
 #include "platform/afx/AfxPriv.h"
+#include "platform/afx/tests/DialogSteps.h"
 #include "platform/comctl/CommCtrl.h"
 #include "platform/user/TestScreen.h"
 
 namespace {
+
+// The main frame, playing a test's steps in the dialogs it runs.
+class StepFrame : public CMainFrame {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX)
+            return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
+        return CMainFrame::WindowProc(message, wParam, lParam);
+    }
+};
 
 class FrameDetails : public MusicLibrary {
 protected:
     void SetUp() override
     {
         MusicLibrary::SetUp();
-        m_frame = new CMainFrame;
+        m_frame = new StepFrame;
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
         App().m_pMainWnd = m_frame;
         m_view = new CPelicanView;
@@ -103,6 +121,30 @@ protected:
         return text.GetString();
     }
     CMusicDetailInfoSheet& Sheet() { return m_frame->m_wndDetailSheet; }
+    CMainTreeCtrl& Tree() { return m_frame->m_wndDockingTabs.m_wndTree; }
+    std::vector<std::string> Children(HTREEITEM parent)
+    {
+        std::vector<std::string> texts;
+        for (HTREEITEM h = Tree().GetChildItem(parent); h != nullptr; h = Tree().GetNextSiblingItem(h))
+            texts.push_back(Tree().GetItemText(h, 0).GetString());
+        return texts;
+    }
+    HTREEITEM Child(HTREEITEM parent, const std::string& label)
+    {
+        for (HTREEITEM h = Tree().GetChildItem(parent); h != nullptr; h = Tree().GetNextSiblingItem(h))
+            if (label == Tree().GetItemText(h, 0).GetString())
+                return h;
+        return nullptr;
+    }
+    // Picks the item of the page's combo box with that text, as a click in its list does.
+    static void Choose(CWnd& page, int combo, const char* text)
+    {
+        const HWND box = page.GetDlgItem(combo)->m_hWnd;
+        const LRESULT item = ::SendMessage(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+        ASSERT_GE(item, 0) << text;
+        ::SendMessage(box, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        page.SendMessage(WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    }
     CTrackInfoPage& TrackPage()
     {
         Sheet().SetActivePage(&Sheet().m_trackPage);
@@ -110,7 +152,7 @@ protected:
     }
 
     platform::user::TestScreen m_screen { 1024, 768 };
-    CMainFrame* m_frame { nullptr };
+    StepFrame* m_frame { nullptr };
     CPelicanView* m_view { nullptr };
     int m_imported { 0 };
 };
@@ -187,4 +229,80 @@ TEST_F(FrameDetails, ARowDeletedWhileShownLeavesThePagesEmpty)
     EXPECT_TRUE(TrackPage().m_bReadOnly);
     EXPECT_EQ(ControlText(TrackPage(), IDC_TRACK_TITLE), "");
     EXPECT_FALSE(Sheet().UpdateCurrentRow());
+}
+
+TEST_F(FrameDetails, AlbumEditsOnThePagesReachTheLibraryTree)
+{
+    Import("Cold Water", "First");
+    Import("Blue Moon", "Second");
+    LoadGenreTable();
+    Tree().BuildTree();
+    m_screen.pump();
+    ASSERT_EQ(Children(Tree().m_hArtists), std::vector<std::string> { "Band" });
+    Tree().SelectItem(Child(Tree().m_hAlbums, "First"));
+    m_screen.pump();
+    ASSERT_EQ(Sheet().GetPage(0), &Sheet().m_albumBasicPage);
+    CAlbumInfoBasicPage& page = Sheet().m_albumBasicPage;
+    Sheet().SetActivePage(&page);
+    ASSERT_EQ(ControlText(page, IDC_ALBUM_TITLE), "First");
+
+    // A new title renames the album's item, which keeps its place in the sorted branch.
+    page.SetDlgItemText(IDC_ALBUM_TITLE, "Third");
+    page.OnKillFocusField();
+    m_screen.pump();
+    EXPECT_EQ(Children(Tree().m_hAlbums), (std::vector<std::string> { "Second", "Third" }));
+
+    // A new artist rebuilds the Artists branch from the library, in the library's order.
+    page.SetDlgItemText(IDC_ALBUM_ARTIST, "Other Band");
+    page.OnKillFocusField();
+    m_screen.pump();
+    std::vector<std::string> artists = Children(Tree().m_hArtists);
+    std::sort(artists.begin(), artists.end());
+    EXPECT_EQ(artists, (std::vector<std::string> { "Band", "Other Band" }));
+
+    // A new genre moves the album into that genre's music group, made for it; a second move leaves the
+    // first group without it.
+    Choose(page, IDC_ALBUM_GENRE, "Jazz");
+    m_screen.pump();
+    ASSERT_NE(Child(Tree().m_hGroups, "Jazz"), nullptr);
+    EXPECT_EQ(Children(Child(Tree().m_hGroups, "Jazz")), std::vector<std::string> { "Third" });
+    Choose(page, IDC_ALBUM_GENRE, "Blues-Folk");
+    m_screen.pump();
+    EXPECT_TRUE(Children(Child(Tree().m_hGroups, "Jazz")).empty());
+    ASSERT_NE(Child(Tree().m_hGroups, "Blues-Folk"), nullptr);
+    EXPECT_EQ(Children(Child(Tree().m_hGroups, "Blues-Folk")), std::vector<std::string> { "Third" });
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tGroupList WHERE QVCDID = " + std::to_string(Number("SELECT QVCDID FROM tMusicMain WHERE Title = 'Third'"))), 1);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(FrameDetails, AStationMovedToANewCategoryGetsItsRadioGroupInTheTree)
+{
+    App().m_bRadioSupported = TRUE;
+    CRadioStationInfoDlg dialog(m_frame);
+    afxtest::Steps().push_back([](HWND d) {
+        SetDlgItemText(d, IDC_RADIO_STATION, "Night Owl");
+        SetDlgItemText(d, IDC_RADIO_CALL_SIGN, "KJZZ");
+        HWND combo = GetDlgItem(d, IDC_RADIO_DLG_CATEGORY);
+        SendMessage(combo, CB_SETCURSEL,
+            static_cast<WPARAM>(SendMessage(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("Jazz"))), 0);
+        SendMessage(d, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    Tree().BuildTree();
+    m_screen.pump();
+    ASSERT_NE(Tree().m_hRadioGroups, nullptr);
+    ASSERT_EQ(Children(Tree().m_hRadioGroups), std::vector<std::string> { "Jazz" });
+    Show(kindStations);
+    ASSERT_EQ(Sheet().GetPage(0), &Sheet().m_stationPage);
+    Sheet().SetActivePage(&Sheet().m_stationPage);
+
+    Choose(Sheet().m_stationPage, IDC_RADIO_PAGE_CATEGORY, "Classical");
+    m_screen.pump();
+    EXPECT_EQ(Children(Tree().m_hRadioGroups), (std::vector<std::string> { "Jazz", "Classical" }));
+    // Back to a group that exists: no second item.
+    Choose(Sheet().m_stationPage, IDC_RADIO_PAGE_CATEGORY, "Jazz");
+    m_screen.pump();
+    EXPECT_EQ(Children(Tree().m_hRadioGroups), (std::vector<std::string> { "Jazz", "Classical" }));
+    App().m_bRadioSupported = FALSE;
+    EXPECT_TRUE(Boxes().empty());
 }
