@@ -1,12 +1,13 @@
 // The detail sheet docked in the main frame over a library filled through the music import: it follows
 // the list's current row, writes a page's edit into that row and the list shows it, an album's rows
 // bring the album pages, a row a synchronisation deleted leaves the pages empty, and the pages' album
-// and station edits reach the library tree.
+// and station edits reach the library tree; files dropped on the window are imported into the list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "platform/afx/AfxPriv.h"
 #include "platform/afx/tests/DialogSteps.h"
 #include "platform/comctl/CommCtrl.h"
+#include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 
 namespace {
@@ -63,14 +65,19 @@ protected:
         MusicLibrary::TearDown();
     }
 
-    long Import(const char* title, const char* album)
+    // A tagged music file in the test's folder; its path.
+    std::string TaggedFile(const std::string& name, const char* title, const char* album)
     {
         const std::string tone = mp3fixtures::MakeMp3("tone.mp3", "-b 32 --add-id3v2 --tt x");
-        const std::string name = "track" + std::to_string(m_imported++) + ".mp3";
         std::filesystem::copy_file(tone, mp3fixtures::HerePath(name));
         SetTags(Here(name), { { u"TIT2", Utf16(title) }, { u"TPE1", u"Band" }, { u"TALB", Utf16(album) } });
+        return Here(name);
+    }
+    long Import(const char* title, const char* album)
+    {
+        const std::string path = TaggedFile("track" + std::to_string(m_imported++) + ".mp3", title, album);
         long id = 0;
-        EXPECT_EQ(AddFileToLibrary(m_host, Here(name).c_str(), kAlbumFromTags, &id), 1);
+        EXPECT_EQ(AddFileToLibrary(m_host, path.c_str(), kAlbumFromTags, &id), 1);
         return id;
     }
     static std::u16string Utf16(const char* text) { return std::u16string(text, text + std::strlen(text)); }
@@ -305,4 +312,35 @@ TEST_F(FrameDetails, AStationMovedToANewCategoryGetsItsRadioGroupInTheTree)
     EXPECT_EQ(Children(Tree().m_hRadioGroups), (std::vector<std::string> { "Jazz", "Classical" }));
     App().m_bRadioSupported = FALSE;
     EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(FrameDetails, FilesDroppedOnTheWindowAreImportedOneByOneAndListedOnce)
+{
+    Show(kindAll);
+    ASSERT_EQ(m_view->GetRowCount(), 0);
+    const std::string first = TaggedFile("first.mp3", "Cold Water", "First");
+    const std::string quoted = TaggedFile("it's \"here\".mp3", "Apple Tree", "Second");
+    const std::string notes = Here("notes.txt");
+    std::ofstream(mp3fixtures::HerePath("notes.txt")) << "not music\n";
+    // Longer than a dropped path may be: left out, not cut to another file's name.
+    const std::string tooLong = Here(std::string(300, 'x') + ".mp3");
+    m_frame->DragAcceptFiles();
+    CRect list;
+    m_view->GetWindowRect(&list);
+    platform::user::InjectDropFiles(list.CenterPoint(), { notes, first, tooLong, quoted });
+    m_screen.pump();
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 2);
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks WHERE TrackTitle = 'Apple Tree'"), 1);
+    EXPECT_EQ(m_view->GetRowCount(), 2) << "the list is read again after the drop";
+    EXPECT_TRUE(Boxes().empty());
+
+    // With no library open a drop imports nothing and the library file is not touched.
+    App().m_bLocalLibrary = TRUE; // no device to ask about
+    ASSERT_TRUE(m_frame->CloseLibrary());
+    ASSERT_FALSE(IsLibraryOpen());
+    const std::string another = TaggedFile("another.mp3", "Blue Moon", "Third");
+    platform::user::InjectDropFiles(list.CenterPoint(), { another });
+    m_screen.pump();
+    ASSERT_TRUE(theLibraryConnection.OpenDatabase(GetDatabasePath()));
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 2);
 }
