@@ -234,7 +234,7 @@
 #define IDC_SYNC_OVERALL                2500
 #define IDC_SYNC_STOP                   2501
 #define IDC_SYNC_FILE                   2502
-#define IDC_SYNC_ANIMATION              2503
+#define IDC_SYNC_ANIMATION              2504
 #define IDR_SYNC_ANIMATION              310
 #define IDC_SYNC_STATUS                 2506
 #define IDC_SYNC_FILE_LABEL             2507
