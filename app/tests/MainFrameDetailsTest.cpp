@@ -30,15 +30,7 @@
 namespace {
 
 // The main frame, playing a test's steps in the dialogs it runs.
-class StepFrame : public CMainFrame {
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX)
-            return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
-        return CMainFrame::WindowProc(message, wParam, lParam);
-    }
-};
+using StepFrame = afxtest::StepsOwner<CMainFrame>;
 
 class FrameDetails : public MusicLibrary {
 protected:

@@ -1,7 +1,8 @@
 #pragma once
 // Drives a modal class-library dialog from its owner: each time the dialog's loop runs out of messages
 // (WM_ENTERIDLE) the owner performs the next step, and ends the dialog with -99 when there are none
-// left, so a test never hangs. A test registers OwnerProc as its owner window's procedure.
+// left, so a test never hangs. A test registers OwnerProc as its owner window's procedure, or makes its
+// owner a StepsOwner.
 
 #include <deque>
 #include <functional>
@@ -37,5 +38,17 @@ inline LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     }
     return DefWindowProc(hWnd, message, wParam, lParam);
 }
+
+// A class-library window of the class Window that plays the steps in the modal dialogs it owns.
+template <class Window>
+class StepsOwner : public Window {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX)
+            return OwnerProc(this->m_hWnd, message, wParam, lParam);
+        return Window::WindowProc(message, wParam, lParam);
+    }
+};
 
 } // namespace afxtest
