@@ -13,6 +13,7 @@
 #include "app/AppSettings.h"
 #include "app/CMainFrame.h"
 #include "app/CPelicanApp.h"
+#include "app/StartupHelp.h"
 #include "app/TuneStewardIds.h"
 #include "platform/afx/CView.h"
 #include "toolkit/controls/SECMenuBar.h"
@@ -248,6 +249,13 @@ TEST_F(Program, AboutBoxOpensFromTheHelpMenu)
     EXPECT_EQ(dword(40), 0xFEEF04BDu);
     EXPECT_EQ(dword(48), (1u << 16) | 2u);
     EXPECT_EQ(dword(52), (4u << 16) | 1048u);
+}
+
+TEST(StartupHelp, TheHelpLibraryLetsStartUpGoOnAndAMissingOneStopsNothing)
+{
+    ASSERT_NE(LoadLibrary(kStartupHelpLibrary), nullptr) << "the program's help library is built beside it";
+    EXPECT_TRUE(PrepareStartupHelp(kStartupHelpLibrary, "C:\\Help\\Tune Steward.chm"));
+    EXPECT_TRUE(PrepareStartupHelp("NoSuchHelp.dll", "C:\\Help\\Tune Steward.chm"));
 }
 
 TEST_F(Program, WithoutSettingsTheDefaultsHoldAndTheInstallMessageIsPublishedWhileRunning)
