@@ -22,7 +22,6 @@
 
 namespace {
 
-constexpr UINT kSearchAnimation = 311;
 constexpr const char* kMaker = "Aldercrest";
 constexpr const char* kLocalLibrary = "Local Library";
 constexpr const char* kSampleDeviceName = "DivideDuzereDud";
@@ -83,7 +82,7 @@ BOOL CClientAddressDlg::OnInitDialog()
     if (app->GetProfileString("Settings", "CustomBroadcastMask", "").CompareNoCase("T") == 0)
         m_strBroadcastMasks = app->GetProfileString("Settings", "CustomBroadcastMaskList", "");
     app->m_bLocalLibrary = FALSE;
-    m_animSearch.Open(kSearchAnimation);
+    m_animSearch.Open(IDR_SEARCH_ANIMATION);
     SetControlTextFromId(IDC_CLIENT_IDENTIFIER_LABEL);
     // The password controls stay hidden: their values only follow the selected device.
     m_cbDevices.EnableWindow(FALSE);

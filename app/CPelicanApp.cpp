@@ -10,6 +10,7 @@
 #include "app/CMainFrame.h"
 #include "app/CPelicanDoc.h"
 #include "app/CPelicanView.h"
+#include "app/StartupHelp.h"
 #include "app/TuneStewardIds.h"
 #include "library/RegistryRoutines.h"
 #include "platform/afx/AfxMessageBox.h"
@@ -83,6 +84,8 @@ BOOL CPelicanApp::InitInstance()
         if (!splash->Show())
             delete splash;
     }
+    if (!PrepareStartupHelp(kStartupHelpLibrary, m_strHelpFile))
+        return FALSE;
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
     ReadConfirmFlags();

@@ -10,8 +10,7 @@
 
 namespace {
 
-// The animation of a run in progress, and the status bar's idle text.
-constexpr UINT kRunningAnimation = 310;
+// The status bar's idle text.
 constexpr UINT kIdleText = 57345;
 // The wait between the phases when the device took changes in phase 1.
 constexpr WPARAM kPauseAfterSending = 1000;
@@ -69,7 +68,7 @@ BOOL CSyncProgressDlg::OnInitDialog()
     m_wndAnimation.SubclassDlgItem(IDC_SYNC_ANIMATION, this);
     m_wndOverall.SetRange(0, 100);
     m_wndOverall.SetPos(0);
-    m_wndAnimation.Open(kRunningAnimation);
+    m_wndAnimation.Open(IDR_SYNC_ANIMATION);
     m_wndAnimation.ShowWindow(SW_HIDE);
     m_wndFile.SetRange(0, 100);
     m_wndFile.SetPos(0);

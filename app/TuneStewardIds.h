@@ -234,7 +234,8 @@
 #define IDC_SYNC_OVERALL                2500
 #define IDC_SYNC_STOP                   2501
 #define IDC_SYNC_FILE                   2502
-#define IDC_SYNC_ANIMATION              2503
+#define IDC_SYNC_ANIMATION              2504
+#define IDR_SYNC_ANIMATION              310
 #define IDC_SYNC_STATUS                 2506
 #define IDC_SYNC_FILE_LABEL             2507
 #define IDS_SYNC_PERCENT_DONE           155
@@ -362,6 +363,7 @@
 #define IDC_CLIENT_SAVE_PASSWORD        2404
 #define IDC_CLIENT_IDENTIFIER_LABEL     2470
 #define IDC_CLIENT_SEARCH_ANIMATION     2505
+#define IDR_SEARCH_ANIMATION            311
 #define IDC_CLIENT_PASSWORD_LABEL       2518
 #define IDS_CLIENT_CAPTION              2326
 #define IDS_CLIENT_SEARCHING            2327

@@ -24,15 +24,7 @@ namespace tree_test {
 using platform::user::TestScreen;
 
 // The tree's owner: the modal dialogs the tree's commands show are driven by the steps of a test.
-class StepOwner : public CWnd {
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX)
-            return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
+using StepOwner = afxtest::StepsOwner<CWnd>;
 
 using Texts = std::vector<std::string>;
 

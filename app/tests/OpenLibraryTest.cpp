@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "app/CMainFrame.h"
 #include "app/TuneStewardIds.h"
 #include "library/LibraryLocations.h"
@@ -12,6 +17,7 @@
 #include "library/tests/support/MessageBoxRecorder.h"
 #include "library/tests/support/NewLibrary.h"
 #include "library/tests/support/TestFolder.h"
+#include "platform/base/Paths.h"
 #include "platform/user/TestScreen.h"
 #include "sync/QVSyncDevice.h"
 
@@ -106,4 +112,27 @@ TEST_F(OpenLibraryCommand, TheLocalLibraryOpensWithItsGenresAndCaptionOnlyWhenIt
     CString caption;
     m_frame->GetWindowText(caption);
     EXPECT_EQ(std::string(caption.GetString()), "Aldercrest Tune Steward(Local Library )");
+}
+
+TEST_F(OpenLibraryCommand, ALocalLibraryFileThatIsNoDatabaseIsReportedAndLeftAsItWas)
+{
+    App().m_bLocalLibrary = TRUE;
+    App().m_strDeviceName = "Local Library";
+    App().m_strDescription = "Local Library";
+    const std::filesystem::path path = platform::ToNativePath(GetDatabasePath().GetString());
+    const std::string text = "These are a person's notes, not a library.\n";
+    std::filesystem::create_directories(path.parent_path());
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << text;
+    }
+    EXPECT_FALSE(m_frame->OpenLibrary());
+    EXPECT_FALSE(IsLibraryOpen());
+    ASSERT_FALSE(m_boxes.Texts().empty()) << "the failure is shown";
+    EXPECT_NE(m_boxes.Texts()[0].find("Run-time error"), std::string::npos) << m_boxes.Texts()[0];
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+    CString caption;
+    m_frame->GetWindowText(caption);
+    EXPECT_EQ(std::string(caption.GetString()).find("Local Library"), std::string::npos) << caption.GetString();
 }

@@ -3,6 +3,7 @@
 // placement kept between runs and the installer's request to close.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -11,9 +12,12 @@
 #include <vector>
 
 #include "app/AppSettings.h"
+#include "app/CLogoWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CPelicanApp.h"
+#include "app/StartupHelp.h"
 #include "app/TuneStewardIds.h"
+#include "platform/afx/CClientDC.h"
 #include "platform/afx/CView.h"
 #include "toolkit/controls/SECMenuBar.h"
 #include "library/RegistryRoutines.h"
@@ -234,6 +238,76 @@ TEST_F(Program, AboutBoxOpensFromTheHelpMenu)
     EXPECT_EQ(caption, "Aldercrest Tune Steward");
     EXPECT_EQ(notice.rfind("Aldercrest Tune Steward 1.2.4.1048\n", 0), 0u) << notice;
     EXPECT_EQ(rights, "Copyright Aldercrest. All rights reserved.");
+
+    // The version resource says what the box says: file version 1.2.4.1048 in its fixed information,
+    // which follows the 6-byte node header and the padded key "VS_VERSION_INFO".
+    const HMODULE program = ::GetModuleHandle(nullptr);
+    HRSRC found = ::FindResource(program, MAKEINTRESOURCE(1), RT_VERSION);
+    ASSERT_NE(found, nullptr);
+    const auto* data = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(program, found)));
+    ASSERT_GE(::SizeofResource(program, found), 92u);
+    const auto dword = [data](std::size_t at) {
+        return static_cast<std::uint32_t>(data[at] | data[at + 1] << 8 | data[at + 2] << 16 | data[at + 3] << 24);
+    };
+    EXPECT_EQ(dword(40), 0xFEEF04BDu);
+    EXPECT_EQ(dword(48), (1u << 16) | 2u);
+    EXPECT_EQ(dword(52), (4u << 16) | 1048u);
+}
+
+TEST(SplashPicture, UpToTwoHundredFiftySixColoursBringTheirOwnPaletteDeeperPicturesTheHalftone)
+{
+    platform::user::TestScreen screen { 640, 480 };
+    BITMAPINFOHEADER header {};
+    const struct {
+        WORD bits;
+        DWORD used;
+        UINT colours;
+    } counts[] = { { 1, 0, 2 }, { 4, 0, 16 }, { 8, 5, 5 }, { 8, 0, 256 }, { 24, 0, 1u << 24 } };
+    for (const auto& c : counts) {
+        header.biBitCount = c.bits;
+        header.biClrUsed = c.used;
+        EXPECT_EQ(CLogoWnd::ColorCount(header), c.colours) << c.bits << " bits, " << c.used << " used";
+    }
+
+    // The tree's 8-bit picture: its colour table, entry for entry.
+    CBitmap tableBitmap;
+    CPalette own;
+    ASSERT_TRUE(CLogoWnd::LoadSplashBitmap(IDB_TREE_NODES, tableBitmap, own));
+    DIBSECTION dib {};
+    tableBitmap.GetObject(sizeof dib, &dib);
+    std::vector<RGBQUAD> table(256);
+    CDC memory;
+    memory.CreateCompatibleDC(nullptr);
+    CBitmap* old = memory.SelectObject(&tableBitmap);
+    ASSERT_EQ(GetDIBColorTable(memory.GetSafeHdc(), 0, 256, table.data()), 256u);
+    memory.SelectObject(old);
+    std::vector<PALETTEENTRY> entries(256);
+    ASSERT_EQ(own.GetPaletteEntries(0, 256, entries.data()), 256u);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        EXPECT_TRUE(entries[i].peRed == table[i].rgbRed && entries[i].peGreen == table[i].rgbGreen
+            && entries[i].peBlue == table[i].rgbBlue && entries[i].peFlags == 0) << i;
+
+    // The 24-bit splash: the screen's halftone palette.
+    CBitmap splash;
+    CPalette halftone;
+    ASSERT_TRUE(CLogoWnd::LoadSplashBitmap(IDB_SPLASH, splash, halftone));
+    CClientDC screenDc(nullptr);
+    CPalette expected;
+    expected.CreateHalftonePalette(screenDc.GetSafeHdc());
+    const UINT count = expected.GetPaletteEntries(0, 0, nullptr);
+    ASSERT_GT(count, 0u);
+    ASSERT_EQ(halftone.GetPaletteEntries(0, 0, nullptr), count);
+    std::vector<PALETTEENTRY> got(count), want(count);
+    halftone.GetPaletteEntries(0, count, got.data());
+    expected.GetPaletteEntries(0, count, want.data());
+    EXPECT_EQ(std::memcmp(got.data(), want.data(), count * sizeof(PALETTEENTRY)), 0);
+}
+
+TEST(StartupHelp, TheHelpLibraryLetsStartUpGoOnAndAMissingOneStopsNothing)
+{
+    ASSERT_NE(LoadLibrary(kStartupHelpLibrary), nullptr) << "the program's help library is built beside it";
+    EXPECT_TRUE(PrepareStartupHelp(kStartupHelpLibrary, "C:\\Help\\Tune Steward.chm"));
+    EXPECT_TRUE(PrepareStartupHelp("NoSuchHelp.dll", "C:\\Help\\Tune Steward.chm"));
 }
 
 TEST_F(Program, WithoutSettingsTheDefaultsHoldAndTheInstallMessageIsPublishedWhileRunning)

@@ -27,6 +27,7 @@ public:
             Word(unit);
         Word(0);
     }
+    void Bytes(const std::vector<std::uint8_t>& bytes) { m_data.insert(m_data.end(), bytes.begin(), bytes.end()); }
     // Zero bytes up to the next multiple of `boundary` from the start of the data.
     void Align(std::size_t boundary)
     {

@@ -11,6 +11,7 @@
 #include "tools/rc/MenuTemplate.h"
 #include "tools/rc/ToolbarResource.h"
 #include "tools/rc/Utf.h"
+#include "tools/rc/VersionInfo.h"
 
 namespace rc {
 
@@ -73,12 +74,9 @@ ScriptParser::ScriptParser(TokenStream& tokens, Preprocessor& files, ResourceSet
                   m_resources.Add(std::move(dialog), where);
               };
     }
-    // Types whose binary formats this compiler does not build yet: their statements are read past.
-    for (const char* keyword : { "VERSIONINFO" }) {
-        m_handlers[keyword] = [this, keyword](const ResourceId& name, const SourceLocation& where) {
-            SkipBlockStatement(keyword, name, where);
-        };
-    }
+    m_handlers["VERSIONINFO"] = [this](const ResourceId& name, const SourceLocation& where) {
+        CompiledBlock(kTypeVersion, name, where, [this] { return VersionInfo::Compile(m_tokens); });
+    };
     m_handlers["BITMAP"] = [this](const ResourceId& name, const SourceLocation& where) { Bitmap(name, where); };
     m_handlers["ICON"] = [this](const ResourceId& name, const SourceLocation& where) { IconGroup(name, where, false); };
     m_handlers["CURSOR"]
@@ -328,26 +326,6 @@ void ScriptParser::CompiledBlock(std::uint16_t type, const ResourceId& name, con
     OptionalStatements(resource.language);
     resource.data = compile();
     m_resources.Add(std::move(resource), where);
-}
-
-void ScriptParser::SkipBlockStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where)
-{
-    Warn(where, keyword + " resources are not supported yet; " + name.ToString() + " is left out");
-    while (!m_tokens.AcceptBlockStart()) {
-        if (m_tokens.AtEnd())
-            throw ScriptError(where, keyword + " " + name.ToString() + " without BEGIN");
-        m_tokens.Next();
-    }
-    for (int depth = 1; depth > 0;) {
-        if (m_tokens.AtEnd())
-            throw ScriptError(where, keyword + " " + name.ToString() + " without END");
-        if (m_tokens.AcceptBlockStart())
-            ++depth;
-        else if (m_tokens.AcceptBlockEnd())
-            --depth;
-        else
-            m_tokens.Next();
-    }
 }
 
 void ScriptParser::SkipFileStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where)

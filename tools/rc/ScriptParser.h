@@ -34,7 +34,6 @@ private:
     // A statement whose body `compile` turns into the data of a resource of the given type.
     void CompiledBlock(std::uint16_t type, const ResourceId& name, const SourceLocation& where,
         const std::function<std::vector<std::uint8_t>()>& compile);
-    void SkipBlockStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where);
     void SkipFileStatement(const std::string& keyword, const ResourceId& name, const SourceLocation& where);
 
     ResourceId Name(std::string_view what);

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
 #include <thread>
 
 #include "app/CClientAddressDlg.h"
@@ -22,6 +25,7 @@
 #include "platform/base/FileApi.h"
 #include "platform/base/MessageBox.h"
 #include "platform/base/Modules.h"
+#include "platform/base/Paths.h"
 #include "platform/user/TestScreen.h"
 #include "platform/xml/MsXml.h"
 #include "tools/device-emulator/DeviceEmulator.h"
@@ -55,6 +59,8 @@ void Select(HWND dialog, int item)
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(IDC_CLIENT_DEVICES, CBN_SELCHANGE),
         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_CLIENT_DEVICES)));
 }
+
+CString DeviceKeyOf(const std::string& deviceName) { return CString("Aldercrest\\") + deviceName.c_str(); }
 
 void Press(HWND dialog, int button) { SendMessage(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
@@ -262,4 +268,85 @@ TEST_F(LibraryChooser, OpenLibraryOnADeviceThatAnswersNothingShowsTheMessageAndO
     EXPECT_EQ(m_frame->m_pDevice, nullptr);
     ASSERT_FALSE(m_boxes.Texts().empty());
     EXPECT_EQ(m_boxes.Texts().back(), "Could not connect to the client device!\nFailed to open requested device.");
+}
+
+// The file is given by its native path: a program path taken literally would name another file.
+TEST_F(LibraryChooser, OpenLibraryOnALocalFileThatIsNoDatabaseShowsTheMessageAndLeavesTheFile)
+{
+    App().m_strDeviceName = "DivideDuzereDud";
+    const std::filesystem::path local = platform::ToNativePath(GetDatabasePath().GetString());
+    App().m_strDeviceName.Empty();
+    const std::string text = "These are a person's notes, not a library.\n";
+    std::filesystem::create_directories(local.parent_path());
+    {
+        std::ofstream out(local, std::ios::binary);
+        out << text;
+    }
+    App().WriteProfileString("Settings", "LastDevice", "Local Library");
+    afxtest::Steps().push_back([](HWND dialog) { Press(dialog, IDOK); });
+    EXPECT_FALSE(m_frame->OpenLibrary());
+    EXPECT_FALSE(IsLibraryOpen());
+    EXPECT_EQ(m_boxes.Texts(), std::vector<std::string> { "Unable to Update Sample Database" });
+    std::ifstream in(local, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), text);
+    EXPECT_TRUE(::IsWindow(m_frame->m_hWnd));
+}
+
+// What a device calls itself becomes folder and setting names: quotes, slashes and ".." make no folder
+// outside the data-source folder, and a name too long for a folder leaves the chooser open for Cancel.
+TEST_F(LibraryChooser, HostileDeviceNamesMakeNothingOutsideTheDataSourceFolder)
+{
+    m_emulator.Stop();
+    const auto listing = [](const std::filesystem::path& folder) {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    };
+    struct Case {
+        std::string serial;
+        INT_PTR result;
+    };
+    const Case cases[] = {
+        { "..\\..\\O'Brien \"Den\"/../x", IDOK },
+        { std::string(300, 'n'), IDCANCEL },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.serial.substr(0, 40));
+        const std::set<std::string> outside = listing(m_previousFolder);
+        const std::filesystem::path here = std::filesystem::current_path();
+        emulator::EmulatorOptions options;
+        options.serialNumber = c.serial;
+        emulator::DeviceEmulator device(options);
+        std::string error;
+        bool started = false;
+        for (int attempt = 0; attempt < 100 && !(started = device.Start(error)); ++attempt)
+            std::this_thread::sleep_for(100ms);
+        ASSERT_TRUE(started) << error;
+        App().m_strDataSource.Empty();
+
+        afxtest::Steps().push_back([](HWND dialog) {
+            ASSERT_EQ(SendDlgItemMessage(dialog, IDC_CLIENT_DEVICES, CB_GETCOUNT, 0, 0), 1);
+            Press(dialog, IDOK);
+        });
+        // Still open after OK: the user gives up.
+        afxtest::Steps().push_back([](HWND dialog) { Press(dialog, IDCANCEL); });
+        EXPECT_EQ(Run(), c.result);
+        afxtest::Steps().clear();
+        EXPECT_EQ(std::string(App().m_strDeviceName.GetString()), c.serial);
+        if (c.result == IDOK) {
+            EXPECT_NE(m_frame->m_pDevice, nullptr);
+            const std::filesystem::path library = std::filesystem::weakly_canonical(
+                platform::ToNativePath(GetDatabasePath().GetString()));
+            EXPECT_TRUE(std::filesystem::exists(library)) << library;
+            EXPECT_EQ(library.string().rfind(here.string() + "/", 0), 0u) << library;
+        } else {
+            EXPECT_EQ(m_frame->m_pDevice, nullptr);
+        }
+        EXPECT_TRUE(m_boxes.Texts().empty()) << m_boxes.Texts().front();
+        EXPECT_EQ(listing(m_previousFolder), outside);
+        m_frame->ReleaseDevice();
+        device.Stop();
+        DeleteRegistryKey(DeviceKeyOf(c.serial));
+    }
 }

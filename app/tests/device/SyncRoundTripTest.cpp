@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -266,4 +268,35 @@ TEST_F(SyncRoundTrip, TheSynchronizeCommandRunsThroughItsProgressDialog)
     frame->ReleaseDevice();
     frame->DestroyWindow();
     App().m_pMainWnd = nullptr;
+}
+
+// The device goes away while the files travel: the run fails within the user's patience, the library
+// keeps every track and its unsent changes, no working file is left and the device is let go.
+TEST_F(SyncRoundTrip, ADeviceThatVanishesMidRunLeavesTheLibraryAsItWas)
+{
+    ImportFiles(5);
+    SetLibraryModified(true);
+    std::atomic<bool> vanished { false };
+    std::thread unplug([this, &vanished] {
+        const auto until = std::chrono::steady_clock::now() + 60s;
+        while (std::chrono::steady_clock::now() < until) {
+            const auto received = m_emulator.Rules().Received();
+            if (const auto opened = received.find("File.open"); opened != received.end() && opened->second >= 2) {
+                m_emulator.Stop();
+                vanished = true;
+                return;
+            }
+            std::this_thread::sleep_for(5ms);
+        }
+    });
+    const bool completed = Synchronise(10s);
+    unplug.join();
+    ASSERT_TRUE(vanished) << "the run ended before the device could go";
+    EXPECT_FALSE(completed);
+    EXPECT_EQ(m_device, nullptr);
+    EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 5);
+    EXPECT_TRUE(_ADOConnectionHelper::HasPendingChanges()) << "what was not sent stays flagged";
+    EXPECT_TRUE(IsLibraryModified());
+    for (const char* left : { "copyDB.mdb", "CompactDB.mdb", "BackupDB.mdb" })
+        EXPECT_EQ(GetFileAttributes(GetLibraryRoot() + "Database\\" + left), INVALID_FILE_ATTRIBUTES) << left;
 }

@@ -38,13 +38,14 @@ inline LRESULT CALLBACK OwnerProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     return DefWindowProc(hWnd, message, wParam, lParam);
 }
 
-// A window of class Wnd (a frame, say) that owns the test's modal dialogs and plays the steps for them.
+// A window of class Wnd (a frame, say) that owns the test's modal dialogs and plays the steps for them;
+// its menus' idle time is left alone.
 template <class Wnd>
 class StepsOwner : public Wnd {
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_ENTERIDLE)
+        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX)
             return OwnerProc(this->m_hWnd, message, wParam, lParam);
         return Wnd::WindowProc(message, wParam, lParam);
     }

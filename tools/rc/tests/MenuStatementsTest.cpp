@@ -1,4 +1,4 @@
-// MENU, MENUEX, ACCELERATORS and TOOLBAR statements, compiled and compared byte for byte.
+// MENU, MENUEX, ACCELERATORS, TOOLBAR and VERSIONINFO statements, compiled and compared byte for byte.
 
 #include <gtest/gtest.h>
 
@@ -146,6 +146,40 @@ TEST(MenuStatements, LanguageOfTheStatementIsKept)
     EXPECT_EQ(Only(resources).language, (1 << 10) | 7);
 }
 
+TEST(MenuStatements, VersionInfoNestsItsBlocksAndValuesOnWordPairs)
+{
+    const auto resources = Compile(R"(
+1 VERSIONINFO
+FILEVERSION 1,2,4,1048
+PRODUCTVERSION 1,2
+FILEFLAGSMASK 0x3fL
+FILEOS 0x40004L
+FILETYPE 1
+BEGIN
+    BLOCK "SFI"
+    BEGIN
+        VALUE "A", "xy"
+        VALUE "B", "z\0"
+    END
+    VALUE "T", 0x409, 1200, 7L
+END
+)");
+    const rc::Resource& version = Only(resources);
+    EXPECT_EQ(version.type.number, 16);
+    EXPECT_EQ(version.name.number, 1);
+    Expected e;
+    e.w(164).w(52).w(0).s("VS_VERSION_INFO").pad();
+    e.d(0xFEEF04BD).d(0x00010000).d(0x00010002).d(0x00040418).d(0x00010002).d(0);
+    e.d(0x3F).d(0).d(0x40004).d(1).d(0).d(0).d(0);
+    // A text value counts its units with the one terminating zero; a zero the script wrote is that zero.
+    e.w(52).w(0).w(1).s("SFI").pad();
+    e.w(18).w(3).w(1).s("A").pad().s("xy").pad();
+    e.w(16).w(2).w(1).s("B").pad().s("z");
+    // Binary values count bytes: 16-bit numbers, 32-bit with L.
+    e.w(20).w(8).w(0).s("T").pad().w(0x409).w(1200).d(7);
+    EXPECT_EQ(version.data, e.bytes);
+}
+
 TEST(MenuStatements, FaultsAreReportedAtTheirLine)
 {
     struct Case {
@@ -166,6 +200,10 @@ TEST(MenuStatements, FaultsAreReportedAtTheirLine)
         { "1 ACCELERATORS\nBEGIN\n \"c\", 1, ASCII, VIRTKEY\nEND\n", 3, "either ASCII or VIRTKEY" },
         { "1 TOOLBAR 16, 15\nBEGIN\n BUTTON 0\nEND\n", 3, "out of range" },
         { "1 TOOLBAR 16\nBEGIN\nEND\n", 2, "between the button width and height" },
+        { "1 VERSIONINFO FILEVERSION 1, 70000\nBEGIN\nEND\n", 1, "out of range" },
+        { "1 VERSIONINFO\nBEGIN\n VALUE \"A\", \"x\", 1\nEND\n", 3, "mixes texts and numbers" },
+        { "1 VERSIONINFO\nBEGIN\n BLOCK \"x\"\n BEGIN\n", 3, "without END" },
+        { "1 VERSIONINFO\nBEGIN\n FILEOS 4\nEND\n", 3, "expected BLOCK, VALUE or END" },
         { "1 MENU\nBEGIN\n MENUITEM \"x\", 1\nEND\n1 MENU\nBEGIN\n MENUITEM \"y\", 2\nEND\n", 5, "already defined" },
     };
     for (const Case& c : cases) {
