@@ -17,22 +17,40 @@
 #include "library/RegistryRoutines.h"
 #include "library/tests/support/MusicLibrary.h"
 #include "platform/afx/tests/DialogSteps.h"
+#include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 
 namespace tree_test {
 
 using platform::user::TestScreen;
 
-// The tree's owner: the modal dialogs the tree's commands show are driven by the steps of a test.
-class StepOwner : public CWnd {
+// A window whose modal dialogs are driven by the steps of a test.
+template <class Window>
+class StepsOwner : public Window {
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX)
-            return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
-        return CWnd::WindowProc(message, wParam, lParam);
+            return afxtest::OwnerProc(this->m_hWnd, message, wParam, lParam);
+        return Window::WindowProc(message, wParam, lParam);
     }
 };
+
+// The tree's owner: the modal dialogs the tree's commands show are driven by the steps of a test.
+using StepOwner = StepsOwner<CWnd>;
+
+// Right-clicks the node's label, as a person opening its context menu does.
+inline void RightClickNode(CMainTreeCtrl& tree, HTREEITEM item)
+{
+    tree.EnsureVisible(item);
+    CRect rect;
+    tree.GetCellRect(tree.RowOfItem(item), 0, rect, LVIR_LABEL);
+    POINT point = rect.CenterPoint();
+    ::ClientToScreen(tree.m_hWnd, &point);
+    platform::user::InjectMouseMove(point);
+    platform::user::InjectMouseButton(platform::user::MouseButton::Right, true);
+    platform::user::InjectMouseButton(platform::user::MouseButton::Right, false);
+}
 
 using Texts = std::vector<std::string>;
 

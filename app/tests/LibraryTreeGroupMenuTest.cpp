@@ -17,15 +17,7 @@ using afxtest::Steps;
 namespace {
 
 // The main window: the selection dialogs it opens are driven by the steps of a test.
-class StepFrame : public CMainFrame {
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX)
-            return afxtest::OwnerProc(m_hWnd, message, wParam, lParam);
-        return CMainFrame::WindowProc(message, wParam, lParam);
-    }
-};
+using StepFrame = StepsOwner<CMainFrame>;
 
 // A tree whose context menu takes the queued keys at its idle moments and is ended once they are gone,
 // so a menu that does not act on them never waits for input that will not come.
@@ -94,14 +86,7 @@ protected:
         menuTree.commands.clear();
         menuTree.keys.assign(static_cast<size_t>(position), VK_DOWN);
         menuTree.keys.push_back(VK_RETURN);
-        menuTree.EnsureVisible(item);
-        CRect rect;
-        menuTree.GetCellRect(menuTree.RowOfItem(item), 0, rect, LVIR_LABEL);
-        POINT point = rect.CenterPoint();
-        ::ClientToScreen(menuTree.m_hWnd, &point);
-        platform::user::InjectMouseMove(point);
-        platform::user::InjectMouseButton(platform::user::MouseButton::Right, true);
-        platform::user::InjectMouseButton(platform::user::MouseButton::Right, false);
+        RightClickNode(menuTree, item);
         screen.pump();
     }
     // Picks the group of that name in the selection dialog the command opens, then OK.
