@@ -115,11 +115,10 @@ BOOL CMainFrame::OnTreeCommand(UINT nId)
         treeId = ID_TREE_RADIO_GROUP_DELETE;
         break;
     case ID_MUSICGROUP_REMOVE_ALBUM:
-        treeId = ID_TREE_ALBUM_REMOVE_FROM_GROUP;
-        break;
     case ID_MUSICGROUP_REMOVE_PLAYLIST:
-        treeId = ID_TREE_PLAYLIST_REMOVE_FROM_GROUP;
-        break;
+        // Not through the tree's own commands: those come back here, and would again.
+        m_pLibraryTree->RemoveFromGroup();
+        return TRUE;
     default:
         return FALSE;
     }

@@ -377,14 +377,7 @@ TEST_F(TreeCommands, ARightClickSelectsTheNodeAndItsMenuCommandActsOnIt)
         if (menuTree.GetItemText(h, 0) == "Second")
             second = h;
     ASSERT_NE(second, nullptr);
-    menuTree.EnsureVisible(second);
-    CRect rect;
-    menuTree.GetCellRect(menuTree.RowOfItem(second), 0, rect, LVIR_LABEL);
-    POINT point = rect.CenterPoint();
-    ::ClientToScreen(menuTree.m_hWnd, &point);
-    platform::user::InjectMouseMove(point);
-    platform::user::InjectMouseButton(platform::user::MouseButton::Right, true);
-    platform::user::InjectMouseButton(platform::user::MouseButton::Right, false);
+    RightClickNode(menuTree, second);
     screen.pump();
     EXPECT_GE(menuTree.menuIdles, 1);
     EXPECT_EQ(menuTree.commands, std::vector<UINT> { ID_TREE_ALBUM_RENAME });

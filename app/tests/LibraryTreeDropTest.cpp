@@ -223,3 +223,54 @@ TEST_F(TreeDrops, DiskFilesDroppedOnMusicAreImportedAndOtherFilesAreLeftAlone)
     EXPECT_TRUE(tree.DropRows(tree.m_hAll, DROPEFFECT_COPY));
     EXPECT_EQ(Number("SELECT COUNT(*) FROM tMusicTracks"), 1);
 }
+
+TEST_F(TreeDrops, StationRowsJoinTheRadioGroupTheyAreDroppedOn)
+{
+    App().m_bRadioSupported = TRUE;
+    for (const char* name : { "Night Owl", "O''Brien \"Live\"" }) {
+        const std::string sql = std::string("INSERT INTO tIRadioMain (CustomerID, Station, URL) VALUES (1, '") + name
+            + "', 'http://radio.example/')";
+        ASSERT_TRUE(theLibraryConnection.ExecuteSql(sql.c_str(), nullptr, adCmdText));
+    }
+    Import(u"Band", u"First", u"One");
+    long jazz = 0, talk = 0;
+    ASSERT_TRUE(AddRadioGroup("Jazz [late]", &jazz));
+    ASSERT_TRUE(AddRadioGroup("Talk", &talk));
+    tree.BuildTree();
+    App().m_bRadioSupported = FALSE;
+    const HTREEITEM jazzItem = Child(tree.m_hRadioGroups, "Jazz [late]");
+    const HTREEITEM talkItem = Child(tree.m_hRadioGroups, "Talk");
+    ASSERT_NE(jazzItem, nullptr);
+    const auto members = [](long group, const std::string& where = "") {
+        return Number("SELECT COUNT(*) FROM tIRadioGroupList WHERE RadioGroupID = " + std::to_string(group) + where);
+    };
+    const long owl = Number("SELECT QVRadioID FROM tIRadioMain WHERE Station = 'Night Owl'");
+
+    // Station rows copy into a group; track rows and a group dropped on itself offer nothing.
+    Select(tree.m_hStations, 0);
+    ASSERT_EQ(m_frame->StationIdOfRow(), owl);
+    EXPECT_EQ(Over(Rows(), jazzItem, MK_CONTROL), DROPEFFECT_COPY);
+    EXPECT_EQ(Drop(Rows(), jazzItem), DROPEFFECT_COPY);
+    EXPECT_EQ(members(jazz, " AND QVRadioID = " + std::to_string(owl) + " AND ModifyFlag = True AND TimeStamp IS NOT NULL"), 1);
+    // A station already in the group is not added twice.
+    EXPECT_EQ(Drop(Rows(), jazzItem), DROPEFFECT_COPY);
+    EXPECT_EQ(members(jazz), 1);
+
+    // From one radio group to another: a move (copy with Ctrl) that leaves the station in its old group too.
+    Select(jazzItem, 0);
+    ASSERT_EQ(m_frame->StationIdOfRow(), owl);
+    EXPECT_EQ(Over(Rows(), jazzItem), DROPEFFECT_NONE);
+    EXPECT_EQ(Over(Rows(), talkItem, MK_CONTROL), DROPEFFECT_COPY);
+    EXPECT_EQ(Drop(Rows(), talkItem), DROPEFFECT_MOVE);
+    EXPECT_EQ(members(talk), 1);
+    EXPECT_EQ(members(jazz), 1);
+
+    // The second station, its name with quotes, from Stations.
+    Select(tree.m_hStations, 1);
+    EXPECT_EQ(Drop(Rows(), talkItem), DROPEFFECT_COPY);
+    EXPECT_EQ(members(talk), 2);
+
+    Select(Child(tree.m_hAlbums, "First"));
+    EXPECT_EQ(Over(Rows(), jazzItem), DROPEFFECT_NONE);
+    EXPECT_TRUE(Boxes().empty());
+}

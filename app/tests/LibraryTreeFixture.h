@@ -17,6 +17,7 @@
 #include "library/RegistryRoutines.h"
 #include "library/tests/support/MusicLibrary.h"
 #include "platform/afx/tests/DialogSteps.h"
+#include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
 
 namespace tree_test {
@@ -25,6 +26,19 @@ using platform::user::TestScreen;
 
 // The tree's owner: the modal dialogs the tree's commands show are driven by the steps of a test.
 using StepOwner = afxtest::StepsOwner<CWnd>;
+
+// Right-clicks the node's label, as a person opening its context menu does.
+inline void RightClickNode(CMainTreeCtrl& tree, HTREEITEM item)
+{
+    tree.EnsureVisible(item);
+    CRect rect;
+    tree.GetCellRect(tree.RowOfItem(item), 0, rect, LVIR_LABEL);
+    POINT point = rect.CenterPoint();
+    ::ClientToScreen(tree.m_hWnd, &point);
+    platform::user::InjectMouseMove(point);
+    platform::user::InjectMouseButton(platform::user::MouseButton::Right, true);
+    platform::user::InjectMouseButton(platform::user::MouseButton::Right, false);
+}
 
 using Texts = std::vector<std::string>;
 

@@ -315,12 +315,10 @@ TEST_F(FrameCommands, ImportMusicFileTakesTheChosenFilesIntoOneNewAlbum)
     MakeFile("in/two.mp3", u"Bob", u"Other Album", u"Two");
     App().WriteProfileString("Settings", "LastMusicImportPath", first.substr(0, first.rfind('\\') + 1).c_str());
     platform::SetChooserShownHook([this](HWND dialog) {
-        HWND strip = GetDlgItem(dialog, CMFileSubClassWnd::kStripId);
-        ASSERT_NE(strip, nullptr);
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(strip, IDC_IMPORT_ALBUM_LIST)));
-        SendMessage(GetDlgItem(strip, IDC_IMPORT_CREATE_NEW_ALBUM), BM_CLICK, 0, 0);
-        EXPECT_EQ(SendMessage(GetDlgItem(strip, IDC_IMPORT_CREATE_NEW_ALBUM), BM_GETCHECK, 0, 0), BST_CHECKED);
-        EXPECT_EQ(SendMessage(GetDlgItem(strip, IDC_IMPORT_USE_ORIGINAL_ALBUM), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_IMPORT_ALBUM_LIST)));
+        SendMessage(GetDlgItem(dialog, IDC_IMPORT_CREATE_NEW_ALBUM), BM_CLICK, 0, 0);
+        EXPECT_EQ(SendMessage(GetDlgItem(dialog, IDC_IMPORT_CREATE_NEW_ALBUM), BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(SendMessage(GetDlgItem(dialog, IDC_IMPORT_USE_ORIGINAL_ALBUM), BM_GETCHECK, 0, 0), BST_UNCHECKED);
         m_screen.pump();
         m_screen.savePng("/tmp/s6f1-import-dialog.png");
         Type("\"one.mp3\" \"two.mp3\"");

@@ -47,8 +47,12 @@ void CFileDialog::SetFileBufferSize(size_t size)
     m_ofn.nMaxFile = static_cast<DWORD>(m_fileBuffer.size());
 }
 
-UINT_PTR CFileDialog::HookProc(HWND hwnd, UINT message, WPARAM, LPARAM)
+UINT_PTR CFileDialog::HookProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam)
 {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_FILEOK) {
+        auto* dialog = dynamic_cast<CFileDialog*>(FromHandlePermanent(hwnd));
+        return dialog ? static_cast<UINT_PTR>(dialog->OnFileNameOK()) : 0;
+    }
     if (message != WM_INITDIALOG || !t_starting)
         return 0;
     CFileDialog* dialog = std::exchange(t_starting, nullptr);

@@ -1,7 +1,8 @@
 #pragma once
 // The file dialog of the class library on the platform's chooser. The object is the dialog's window
-// while it runs (so a derived class's OnInitDialog works on its items, a caller's template
-// included); the choice is read back with GetPathName, or name by name with GetStartPosition and
+// while it runs: the hook's window, which is the chooser's child (its parent holds the chooser's
+// items) or, with a caller's template, the dialog itself; so a derived class's OnInitDialog works on
+// the items. The choice is read back with GetPathName, or name by name with GetStartPosition and
 // GetNextPathName when several were chosen.
 
 #include <vector>
@@ -18,6 +19,9 @@ public:
 
     // IDOK with the choice in m_ofn; IDCANCEL when cancelled or failed (CommDlgExtendedError says why).
     INT_PTR DoModal() override;
+
+    // Called on OK with the choice made (Explorer-style dialogs); non-zero keeps the dialog open.
+    virtual BOOL OnFileNameOK() { return FALSE; }
 
     CString GetPathName() const;
     CString GetFileName() const;

@@ -80,6 +80,9 @@ bool ChooserWindow::run()
         x, y, kWidth, kHeight, m_owner, nullptr, nullptr, this);
     if (!m_window)
         return false;
+    RECT client;
+    GetClientRect(m_window, &client);
+    m_bodyBottom = client.bottom;
     refresh();
     m_controller.started(m_window);
     ShowWindow(m_window, SW_SHOWNORMAL);
@@ -215,9 +218,18 @@ LRESULT ChooserWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+int ChooserWindow::bodyBottom() const
+{
+    if (m_bodyBottom > 0)
+        return m_bodyBottom;
+    RECT client;
+    GetClientRect(m_window, &client);
+    return client.bottom;
+}
+
 int ChooserWindow::rowAt(int y) const
 {
-    if (y < kListTop)
+    if (y < kListTop || y >= bodyBottom() - (m_controller.typesNames() ? kNameLineHeight : 0))
         return -1;
     const int row = m_top + (y - kListTop) / kRowHeight;
     return row < static_cast<int>(m_entries.size()) ? row : -1;
@@ -228,9 +240,7 @@ void ChooserWindow::move(int delta)
     if (m_entries.empty())
         return;
     m_selected = std::clamp(m_selected + delta, 0, static_cast<int>(m_entries.size()) - 1);
-    RECT client;
-    GetClientRect(m_window, &client);
-    const int bottom = client.bottom - (m_controller.typesNames() ? kNameLineHeight : 0);
+    const int bottom = bodyBottom() - (m_controller.typesNames() ? kNameLineHeight : 0);
     const int rows = std::max(1, (bottom - kListTop) / kRowHeight);
     if (m_selected < m_top)
         m_top = m_selected;
@@ -273,7 +283,7 @@ void ChooserWindow::paint()
     GetClientRect(m_window, &client);
     const std::string heading = m_controller.heading();
     TextOut(dc, kMargin, 6, heading.c_str(), static_cast<int>(heading.size()));
-    const int bottom = client.bottom - (m_controller.typesNames() ? kNameLineHeight : 0);
+    const int bottom = bodyBottom() - (m_controller.typesNames() ? kNameLineHeight : 0);
     for (int row = m_top, y = kListTop; row < static_cast<int>(m_entries.size()) && y + kRowHeight <= bottom; ++row, y += kRowHeight) {
         const FolderEntry& entry = m_entries[static_cast<size_t>(row)];
         const std::string text = entry.folder ? "[" + entry.name + "]" : entry.name;

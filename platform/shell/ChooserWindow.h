@@ -64,6 +64,8 @@ private:
     void move(int delta);
     void takeCurrent(bool open);
     int rowAt(int y) const;
+    // The bottom of the chooser's own area: what a hook grows the window by lies below it.
+    int bodyBottom() const;
 
     ChooserController& m_controller;
     HWND m_owner;
@@ -75,6 +77,7 @@ private:
     std::vector<FolderEntry> m_entries;
     int m_selected { -1 };
     int m_top { 0 };
+    int m_bodyBottom { 0 };
     bool m_done { false };
     bool m_ok { false };
 };

@@ -3,11 +3,17 @@
 // last of them failed.
 
 #include "platform/base/WinTypes.h"
+#include "platform/comctl/CommCtrl.h"
 #include "platform/gdi/Printing.h"
 #include "platform/user/WinUser.h"
 
 // The hook of a file dialog: sees the dialog's messages first (WM_INITDIALOG with the OPENFILENAME in
-// lParam); a non-zero result means it handled them.
+// lParam); a non-zero result means it handled them. A classic dialog (or one on a caller's template)
+// gives the hook its own window. An Explorer-style dialog without a template gives it an empty child
+// of the dialog's window, as that style does: the hook finds the dialog's items (the name field 1152,
+// the file-type box 1136, OK and Cancel) on its parent, may add controls there and grow it (what it
+// adds goes below the chooser's own area), and is told of OK with WM_NOTIFY CDN_FILEOK, the choice
+// already in the record; a non-zero answer keeps the dialog open.
 using LPOFNHOOKPROC = UINT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 
 struct OPENFILENAME {
@@ -40,6 +46,16 @@ struct OPENFILENAME {
 };
 using OPENFILENAMEA = OPENFILENAME;
 using LPOPENFILENAME = OPENFILENAME*;
+
+// The notifications an Explorer-style dialog sends its hook's window (WM_NOTIFY, lParam).
+struct OFNOTIFY {
+    NMHDR hdr;
+    LPOPENFILENAME lpOFN { nullptr };
+    LPSTR pszFile { nullptr };
+};
+using LPOFNOTIFY = OFNOTIFY*;
+constexpr UINT CDN_FIRST = 0U - 601U;
+constexpr UINT CDN_FILEOK = CDN_FIRST - 5U;
 
 constexpr DWORD OFN_READONLY = 0x00000001;
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;

@@ -38,6 +38,49 @@ void CreateTemplateItems(HWND dialog)
         CreateWindowEx(0, kItemClass, "", WS_CHILD, 0, 0, 0, 0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
+// The items of an Explorer-style dialog that a hook places its own controls by, where the chooser
+// shows what they stand for: the name line along the bottom of its area, Cancel at the line's end.
+void CreateExplorerItems(HWND dialog)
+{
+    CreateTemplateItems(dialog);
+    RECT client;
+    GetClientRect(dialog, &client);
+    constexpr int kMargin = 6;
+    constexpr int kButtonWidth = 78;
+    const int top = client.bottom - 28;
+    const int bottom = client.bottom - 6;
+    const int fieldRight = client.right - kMargin - kButtonWidth - kMargin;
+    for (int id : { kNameField, 1136 })
+        MoveWindow(GetDlgItem(dialog, id), kMargin, top, fieldRight - kMargin, bottom - top, FALSE);
+    for (int id : { IDOK, IDCANCEL })
+        MoveWindow(GetDlgItem(dialog, id), client.right - kMargin - kButtonWidth, top, kButtonWidth, bottom - top, FALSE);
+}
+
+// The empty child an Explorer-style dialog gives its hook: what it receives is the hook's.
+constexpr const char* kHookChildClass = "ShellHookChild";
+
+LRESULT CALLBACK HookChildProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto hook = reinterpret_cast<LPOFNHOOKPROC>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    if (hook && message != WM_NCDESTROY) {
+        if (const UINT_PTR handled = hook(hwnd, message, wParam, lParam))
+            return static_cast<LRESULT>(handled);
+    }
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+HWND CreateHookChild(HWND dialog, LPOFNHOOKPROC hook)
+{
+    WNDCLASS wc {};
+    wc.lpfnWndProc = HookChildProc;
+    wc.lpszClassName = kHookChildClass;
+    RegisterClass(&wc); // fails harmlessly once the class exists
+    HWND child = CreateWindowEx(0, kHookChildClass, "", WS_CHILD, 0, 0, 0, 0, dialog, nullptr, nullptr, nullptr);
+    if (child)
+        SetWindowLongPtr(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook));
+    return child;
+}
+
 BOOL Fail(DWORD error)
 {
     t_lastError = error;
@@ -75,12 +118,12 @@ public:
         using Verdict = platform::FileDialogModel::Verdict;
         switch (m_model.submit(text)) {
         case Verdict::Accepted:
-            return true;
+            return hookAccepts(window);
         case Verdict::ConfirmOverwrite: {
             const std::string question = text + " already exists.\nDo you want to replace it?";
             if (MessageBox(window, question.c_str(), m_title.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
                 return false;
-            return m_model.submit(text, true) == Verdict::Accepted;
+            return m_model.submit(text, true) == Verdict::Accepted && hookAccepts(window);
         }
         case Verdict::NotFound:
             tell(window, text + "\nFile not found.\nPlease verify the correct file name was given.");
@@ -101,13 +144,22 @@ public:
         // are there, unseen, so that it finds each of them.
         if (m_ofn.Flags & OFN_ENABLETEMPLATE)
             CreateTemplateItems(window);
-        if (hook())
-            hook()(window, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&m_ofn));
+        if (!hook())
+            return;
+        if ((m_ofn.Flags & (OFN_EXPLORER | OFN_ENABLETEMPLATE)) == OFN_EXPLORER) {
+            CreateExplorerItems(window);
+            m_hookChild = CreateHookChild(window, hook());
+            if (m_hookChild)
+                SendMessage(m_hookChild, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&m_ofn));
+            return;
+        }
+        hook()(window, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(&m_ofn));
     }
 
     bool message(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
     {
-        if (!hook() || message == WM_NCDESTROY)
+        // With a child of its own the hook sees that child's messages, not the dialog's.
+        if (!hook() || m_hookChild || message == WM_NCDESTROY)
             return false;
         const UINT_PTR handled = hook()(window, message, wParam, lParam);
         result = 0;
@@ -116,6 +168,19 @@ public:
 
 private:
     LPOFNHOOKPROC hook() const { return (m_ofn.Flags & OFN_ENABLEHOOK) ? m_ofn.lpfnHook : nullptr; }
+    // Tells the hook's child of OK with the choice in the record; false when the hook keeps the dialog
+    // open. A choice too big for the record is accepted here and fails once the dialog has closed.
+    bool hookAccepts(HWND window)
+    {
+        if (!m_hookChild || !IsWindow(m_hookChild))
+            return true;
+        m_model.store(m_ofn);
+        OFNOTIFY notify;
+        notify.hdr.hwndFrom = window;
+        notify.hdr.code = CDN_FILEOK;
+        notify.lpOFN = &m_ofn;
+        return SendMessage(m_hookChild, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify)) == 0;
+    }
     void tell(HWND window, const std::string& text) const
     {
         MessageBox(window, text.c_str(), m_title.c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -124,6 +189,7 @@ private:
     OPENFILENAME& m_ofn;
     platform::FileDialogModel m_model;
     std::string m_title;
+    HWND m_hookChild { nullptr };
 };
 
 // The checks every file dialog makes of its record before showing anything.

@@ -289,6 +289,58 @@ TEST_F(FileDialogs, TheHookSeesTheDialogFirst)
     EXPECT_EQ(seen.front(), static_cast<UINT>(WM_INITDIALOG));
 }
 
+TEST_F(FileDialogs, AnExplorerHookGetsAChildOfTheDialogAndAnswersOk)
+{
+    // The hook adds a button below the dialog's file-type box on the grown dialog, and refuses the
+    // first OK.
+    static HWND child = nullptr;
+    static HWND frame = nullptr;
+    static bool itemsFound = false;
+    static RECT grown {};
+    static std::vector<std::string> offered;
+    child = frame = nullptr;
+    itemsFound = false;
+    offered.clear();
+    OPENFILENAME ofn = record(OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST);
+    ofn.lpfnHook = [](HWND dialog, UINT message, WPARAM, LPARAM lParam) -> UINT_PTR {
+        if (message == WM_INITDIALOG) {
+            child = dialog;
+            frame = GetParent(dialog);
+            itemsFound = GetDlgItem(frame, 1136) && GetDlgItem(frame, IDCANCEL) && GetDlgItem(frame, 1152);
+            RECT type {};
+            GetWindowRect(GetDlgItem(frame, 1136), &type);
+            ScreenToClient(frame, reinterpret_cast<POINT*>(&type));
+            RECT window;
+            GetWindowRect(frame, &window);
+            SetWindowPos(frame, nullptr, 0, 0, window.right - window.left, window.bottom - window.top + 40,
+                SWP_NOMOVE | SWP_NOZORDER);
+            GetClientRect(frame, &grown);
+            CreateWindowEx(0, "Button", "Extra", WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON, 20, type.top + 30, 100, 16, frame,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(3000)), nullptr, nullptr);
+            return 0;
+        }
+        if (message == WM_NOTIFY && reinterpret_cast<OFNOTIFY*>(lParam)->hdr.code == CDN_FILEOK) {
+            offered.push_back(reinterpret_cast<OFNOTIFY*>(lParam)->lpOFN->lpstrFile);
+            if (offered.size() > 1)
+                return 0;
+            // Refused: the focus goes to the added button, and the name field names the file again.
+            SetFocus(GetDlgItem(frame, 3000));
+            SetDlgItemText(frame, 1152, "a.mp3");
+            return 1;
+        }
+        return 0;
+    };
+    // Return with the focus on the added button is still the dialog's OK.
+    whenShown([] { Type("a.mp3"); Press(VK_RETURN); Press(VK_RETURN); });
+    ASSERT_TRUE(GetOpenFileName(&ofn));
+    ASSERT_NE(child, nullptr);
+    EXPECT_NE(frame, child);
+    EXPECT_TRUE(itemsFound);
+    EXPECT_EQ(offered, (std::vector<std::string> { music + "\\a.mp3", music + "\\a.mp3" }));
+    EXPECT_STREQ(file, (music + "\\a.mp3").c_str());
+    EXPECT_GT(grown.bottom, 0);
+}
+
 TEST_F(FileDialogs, AClassicTemplateDialogFindsItsItemsAndOkTakesTheNameItsHookLeft)
 {
     // A folder chooser: a save dialog on a template whose hook hides the name field, fills it with a
