@@ -7,6 +7,7 @@
 #include "platform/afx/CException.h"
 #include "platform/afx/CUserException.h"
 #include "platform/afx/CWinThread.h"
+#include "platform/afx/DialogPlacement.h"
 #include "platform/base/Debug.h"
 #include "platform/base/Resources.h"
 #include "platform/user/WinControls.h"
@@ -160,7 +161,13 @@ BOOL CDialog::OnInitDialog()
     return TRUE;
 }
 
-LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM)
+{
+    const afx::DialogPlacement placement(*this);
+    const BOOL focusDefault = OnInitDialog();
+    placement.CentreIfUnplaced(*this);
+    return focusDefault;
+}
 
 void CDialog::OnOK()
 {

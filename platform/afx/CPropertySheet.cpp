@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/afx/AfxState.h"
+#include "platform/afx/DialogPlacement.h"
 #include "platform/user/WinControls.h"
 
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
@@ -300,7 +301,13 @@ BOOL CPropertySheet::OnInitDialog()
     return TRUE;
 }
 
-LRESULT CPropertySheet::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+LRESULT CPropertySheet::HandleInitDialog(WPARAM, LPARAM)
+{
+    const afx::DialogPlacement placement(*this);
+    const BOOL focusDefault = OnInitDialog();
+    placement.CentreIfUnplaced(*this);
+    return focusDefault;
+}
 
 void CPropertySheet::OnSize(UINT, int, int) { Layout(); }
 

@@ -1,5 +1,6 @@
 #include "platform/afx/CWnd.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -997,8 +998,16 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
         else
             ::SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
     }
-    const int x = area.CenterPoint().x - rect.Width() / 2;
-    const int y = area.CenterPoint().y - rect.Height() / 2;
+    int x = area.CenterPoint().x - rect.Width() / 2;
+    int y = area.CenterPoint().y - rect.Height() / 2;
+    if (!(GetStyle() & WS_CHILD)) {
+        // Centred on an owner near the screen's edge, a window would hang off it: it stays on the
+        // work area as far as it fits, its top-left corner first.
+        RECT work {};
+        ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+        x = std::max(std::min(x, static_cast<int>(work.right) - rect.Width()), static_cast<int>(work.left));
+        y = std::max(std::min(y, static_cast<int>(work.bottom) - rect.Height()), static_cast<int>(work.top));
+    }
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -475,6 +475,9 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD ms, 
     auto queue = MessageQueue::Current();
     const long long deadline = ms == INFINITE ? -1 : UptimeMs() + ms;
     for (;;) {
+        // On the thread that shows the screen, a person's keys and clicks are the real window's events,
+        // which arrive only when fetched: a modal loop idling here would otherwise never see them.
+        const bool display = (mask & QS_INPUT) && PumpDisplay(0);
         queue->serveSent();
         long long nextDue = -1;
         {
@@ -488,6 +491,18 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD ms, 
         if (nextDue >= 0 && (until < 0 || nextDue < until))
             until = nextDue;
         const DWORD wait = until < 0 ? INFINITE : static_cast<DWORD>(std::max<long long>(0, until - UptimeMs()));
+        if (display) {
+            // The objects are looked at without waiting and the display is waited on in short slices.
+            const DWORD r = platform::WaitForObjects(
+                std::span(handles, count), (flags & MWMO_WAITALL) != 0, 0, platform::WakeMode::Return);
+            if (r != WAIT_TIMEOUT && r != WAIT_OBJECT_0 + count)
+                return r;
+            if (deadline >= 0 && UptimeMs() >= deadline)
+                return WAIT_TIMEOUT;
+            PresentScreen();
+            PumpDisplay(std::min<DWORD>(wait, 10));
+            continue;
+        }
         const DWORD r = platform::WaitForObjects(
             std::span(handles, count), (flags & MWMO_WAITALL) != 0, wait, platform::WakeMode::Return);
         if (r == WAIT_OBJECT_0 + count)

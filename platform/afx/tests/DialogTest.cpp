@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -318,4 +319,61 @@ TEST_F(Dialogs, APlainWindowTakesItsControlsAndInitDataFromATemplate)
     CWnd missing;
     EXPECT_FALSE(missing.CreateDlg(MAKEINTRESOURCE(IDD_MISSING), &ownerObject));
     EXPECT_EQ(missing.m_hWnd, nullptr);
+}
+
+namespace {
+
+// A dialog whose OnInitDialog may place it itself.
+class CPlacedDlg : public CSettingsDlg {
+public:
+    CPlacedDlg(CWnd* pParent, bool placeItself)
+        : CSettingsDlg(pParent)
+        , m_bPlaceItself(placeItself)
+    {
+    }
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CSettingsDlg::OnInitDialog();
+        if (m_bPlaceItself)
+            SetWindowPos(nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return result;
+    }
+
+private:
+    bool m_bPlaceItself;
+};
+
+} // namespace
+
+TEST_F(Dialogs, OpensInTheMiddleOfItsOwnerOnTheScreenUnlessItPlacesItself)
+{
+    struct Case {
+        const char* name;
+        bool placeItself;
+        CRect owner;
+    };
+    const Case cases[] = {
+        { "unplaced", false, CRect(0, 0, 600, 400) },
+        { "placed", true, CRect(0, 0, 600, 400) },
+        // Centred on it, the dialog would hang off the top-left of the screen.
+        { "owner in the corner", false, CRect(0, 0, 100, 60) },
+    };
+    for (const Case& c : cases) {
+        ownerObject.MoveWindow(&c.owner);
+        CPlacedDlg dlg(&ownerObject, c.placeItself);
+        ASSERT_TRUE(dlg.Create(IDD_SETTINGS, &ownerObject)) << c.name;
+        CRect dialog;
+        dlg.GetWindowRect(&dialog);
+        if (c.placeItself) {
+            EXPECT_EQ(dialog.TopLeft(), CPoint(5, 6)) << c.name;
+        } else if (c.owner.Width() > dialog.Width()) {
+            EXPECT_LE(std::abs(dialog.CenterPoint().x - c.owner.CenterPoint().x), 1) << c.name;
+            EXPECT_LE(std::abs(dialog.CenterPoint().y - c.owner.CenterPoint().y), 1) << c.name;
+        } else {
+            EXPECT_EQ(dialog.TopLeft(), CPoint(0, 0)) << c.name;
+        }
+        dlg.DestroyWindow();
+    }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <string>
@@ -395,4 +396,17 @@ TEST_F(PropertySheets, TheTabsLookRight)
     const RECT area { tabs.left, tabs.top, tabs.left + row.right + 8, tabs.top + row.bottom + 6 };
     EXPECT_EQ(screen.compareWithGolden(area, TS_AFX_GOLDEN_DIR "/sheet-tabs.png"), "");
     sheet.DestroyWindow();
+}
+
+TEST_F(PropertySheets, AModalSheetOpensInTheMiddleOfItsOwner)
+{
+    CPropertySheet sheet("Track", &ownerObject);
+    sheet.AddPage(&namePage);
+    CRect shown;
+    Steps().push_back([&](HWND s) { ::GetWindowRect(s, &shown); });
+    sheet.DoModal();
+    CRect owner;
+    ownerObject.GetWindowRect(&owner);
+    EXPECT_LE(std::abs(shown.CenterPoint().x - owner.CenterPoint().x), 1);
+    EXPECT_LE(std::abs(shown.CenterPoint().y - owner.CenterPoint().y), 1);
 }

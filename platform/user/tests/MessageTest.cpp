@@ -7,6 +7,9 @@
 #include "platform/base/HandleTable.h"
 #include "platform/base/Thread.h"
 #include "platform/base/Wait.h"
+#include "platform/user/DisplayBackend.h"
+#include "platform/user/Input.h"
+#include "platform/user/Screen.h"
 #include "platform/user/TestScreen.h"
 #include "platform/user/tests/UserTestSupport.h"
 
@@ -31,6 +34,32 @@ protected:
 struct EventHandle {
     HANDLE h { CreateEvent(nullptr, TRUE, FALSE, nullptr) };
     ~EventHandle() { CloseHandle(h); }
+};
+
+// A real window's display with one key press waiting to be fetched, shown for the guard's lifetime.
+class KeyWaitingDisplay : public platform::user::DisplayBackend {
+public:
+    const char* name() const override { return "key waiting"; }
+    void resize(int, int) override { }
+    void setCursor(HCURSOR) override { }
+    void present(const platform::gdi::Surface&) override { }
+    bool pump(unsigned) override
+    {
+        if (!m_fetched) {
+            m_fetched = true;
+            platform::user::InjectKey('A', true);
+        }
+        return true;
+    }
+    std::shared_ptr<platform::gdi::Surface> shown() override { return nullptr; }
+
+private:
+    bool m_fetched { false };
+};
+
+struct DisplayInUse {
+    DisplayInUse() { platform::user::Screen::Instance().setBackend(std::make_unique<KeyWaitingDisplay>()); }
+    ~DisplayInUse() { platform::user::Screen::Instance().setBackend(nullptr); }
 };
 
 } // namespace
@@ -191,6 +220,25 @@ TEST_F(Messages, MsgWaitReturnsForInputAndTimesOutOnTheClock)
     EXPECT_EQ(MsgWaitForMultipleObjects(1, &never.h, FALSE, 500, QS_ALLINPUT), WAIT_TIMEOUT);
     SetEvent(never.h);
     mover.join();
+}
+
+// A modal loop idles in a wait for input: on the display's thread that wait fetches the display's
+// events, or a person's keys and clicks would never reach the dialog.
+TEST_F(Messages, MsgWaitFetchesTheDisplaysEventsAndStillSeesItsObjects)
+{
+    HWND w = window("w");
+    ShowWindow(w, SW_SHOW);
+    SetFocus(w);
+    screen.pump();
+    DisplayInUse display;
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT), WAIT_OBJECT_0);
+    MSG msg;
+    EXPECT_TRUE(PeekMessage(&msg, w, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+        ;
+    EventHandle set;
+    SetEvent(set.h);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &set.h, FALSE, INFINITE, QS_ALLINPUT), WAIT_OBJECT_0);
 }
 
 TEST_F(Messages, SendTimesOutOnTheClockWhenNobodyServes)
