@@ -1,7 +1,8 @@
 // The whole program as a person meets it, driven only by input into its windows against an emulated
 // device on this machine: the sample library opened through the menu and the chooser, the device's
 // library opened, a folder of music imported through the file dialog, a playlist and a group made
-// through the tree and the menus, and the library synchronised to the device.
+// through the tree and the menus, the library synchronised to the device and a change made there
+// brought back into the tree and the list.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@
 #include "app/CSyncProgressDlg.h"
 #include "app/SampleLibrary.h"
 #include "app/AppSettings.h"
+#include "library/AppRoutines.h"
 #include "app/TuneStewardIds.h"
 #include "app/tests/device/FileFingerprints.h"
 #include "library/RegistryRoutines.h"
@@ -429,7 +431,7 @@ protected:
 
 } // namespace
 
-TEST_F(WindowsRoundTrip, TheLibraryGoesThroughTheWindowsToTheDevice)
+TEST_F(WindowsRoundTrip, TheLibraryGoesThroughTheWindowsToTheDeviceAndTheDevicesChangeComesBack)
 {
     Start();
     ASSERT_TRUE(FrameAlive());
@@ -539,4 +541,42 @@ TEST_F(WindowsRoundTrip, TheLibraryGoesThroughTheWindowsToTheDevice)
     }
     EXPECT_NE(std::find(deviceGroups.begin(), deviceGroups.end(), "Late Night"), deviceGroups.end())
         << ::testing::PrintToString(deviceGroups);
+
+    // On the device the playlist loses its first track and is renamed; here a new playlist with a track
+    // is made, which gives the library the change that Synchronize Library waits for.
+    for (const emulator::LibraryItem& item : m_emulator.Library().Items()) {
+        if (item.kind != emulator::ItemKind::Playlist)
+            continue;
+        std::string document = item.document;
+        document.replace(document.find("<title>Evening"), 14, "<title>Late Evening");
+        const size_t first = document.find("<track number=\"1\"");
+        ASSERT_NE(first, std::string::npos) << document;
+        document.erase(first, document.find("</track>", first) + 8 - first);
+        const size_t second = document.find("<track number=\"2\"");
+        ASSERT_NE(second, std::string::npos) << document;
+        document.replace(second, 17, "<track number=\"1\"");
+        const emulator::DocumentFacts facts { item.kind, item.path, item.primaryKey, "Late Evening", item.groups,
+            item.identifier };
+        ASSERT_TRUE(m_emulator.Library().Change(item.path, facts, document));
+    }
+    ItemCommand(Tree().m_hPlaylists, 'N');
+    NameNewNode("Morning");
+    ExpectStepsDone("the second playlist");
+    EXPECT_EQ(Children(Tree().m_hPlaylists), (std::vector<std::string> { "Evening", "Morning" }));
+    ClickItem(Child(Tree().m_hAlbums, "Night Trains"));
+    ClickRow(1);
+    MenuKeys('M', "PA");
+    g_steps.push_back(ChooseRow("Morning"));
+    Run();
+    ExpectStepsDone("a track into the second playlist");
+    MenuKeys('F', "S");
+    Run();
+    EXPECT_FALSE(IsLibraryModified());
+    ExpectStepsDone("the second synchronisation");
+    ASSERT_TRUE(IsLibraryOpen());
+    EXPECT_EQ(Children(Tree().m_hPlaylists), (std::vector<std::string> { "Late Evening", "Morning" }));
+    ClickItem(Child(Tree().m_hPlaylists, "Late Evening"));
+    EXPECT_EQ(ListColumn("Track"), std::vector<std::string> { "Song 3" });
+    EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Playlist), 2u);
+    EXPECT_EQ(fingerprints::FileContents(m_emulator.Options().folder, ".mp3"), files);
 }
