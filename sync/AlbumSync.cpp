@@ -1,5 +1,8 @@
 #include "sync/AlbumSync.h"
 
+#include <set>
+#include <string>
+
 #include "platform/base/CaseFold.h"
 #include "sync/DeviceClient.h"
 #include "sync/DevicePass.h"
@@ -179,9 +182,15 @@ bool AlbumSync::WalkAlbumFiles(SyncDatabase& database, DeviceClient& client, con
     StepRows rows;
     if (database.OpenStoredQuery(IDS_qAlbumDetail, rows.Recordset(), album) != S_OK)
         return true;
-    LONG rowNumber = 0;
+    // The detail repeats each track on the row of every group the album is in: a track's file goes
+    // once, as the item of its place among the album's tracks, which is what the device numbers.
+    std::set<std::string> tracksSeen;
+    LONG trackItem = 0;
     for (; !rows.AtEnd() && !failed; rows.Next()) {
-        ++rowNumber;
+        const _variant_t trackKey = rows.Value("AlbumTrackID");
+        const bool firstRowOfTrack = IsEmptyValue(trackKey) || tracksSeen.insert(TextOf(trackKey)).second;
+        if (firstRowOfTrack)
+            ++trackItem;
         // The detail repeats the album on every track and group row: a cover that is still missing
         // on the device is offered again on each row until a transfer stores its path.
         const _variant_t coverArt = rows.Value("CoverArt");
@@ -195,9 +204,9 @@ bool AlbumSync::WalkAlbumFiles(SyncDatabase& database, DeviceClient& client, con
         if (walk == Walk::ChangedFiles && IsTrueFlag(rows.Value("DeleteTrack")) && !IsEmptyValue(devicePath))
             client.DeleteFile(TextOf(devicePath));
         const _variant_t filePath = rows.Value("FilePath");
-        const bool fileWanted = !IsEmptyValue(filePath) && IsEmptyValue(devicePath)
+        const bool fileWanted = firstRowOfTrack && !IsEmptyValue(filePath) && IsEmptyValue(devicePath)
             && (walk == Walk::NewFiles || IsTrueFlag(rows.Value("UpdatedTrack")));
-        if (fileWanted && !UploadTrack(client, document, filePath, rowNumber, rows.Value("AlbumTrackID"), failed))
+        if (fileWanted && !UploadTrack(client, document, filePath, trackItem, trackKey, failed))
             return false;
     }
     return true;

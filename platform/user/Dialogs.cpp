@@ -360,7 +360,14 @@ BOOL EndDialog(HWND dlg, INT_PTR result)
         }
         PostMessage(dlg, WM_NULL, 0, 0);
     }
+    // The activation goes back to the owner even while it is still disabled (a class library's modal
+    // loop enables it only after the dialog hid): hiding alone would find no window to take it, and the
+    // program would be left without the keyboard.
+    HWND owner = GetWindow(dlg, GW_OWNER);
+    const bool wasActive = GetActiveWindow() == dlg;
     ShowWindow(dlg, SW_HIDE);
+    if (wasActive && owner && IsWindow(owner) && !GetActiveWindow())
+        SetActiveWindow(owner);
     return TRUE;
 }
 

@@ -15,6 +15,7 @@
 #include "app/DeviceConnection.h"
 #include "app/TuneStewardIds.h"
 #include "app/SyncRun.h"
+#include "app/tests/device/FileFingerprints.h"
 #include "library/AppRoutines.h"
 #include "library/GroupEdits.h"
 #include "library/MusicImport.h"
@@ -30,34 +31,11 @@
 #include "tools/device-emulator/DeviceLibrary.h"
 
 using namespace std::chrono_literals;
+using fingerprints::Bytes;
+using fingerprints::FileContents;
+using fingerprints::Fingerprint;
 
 namespace {
-
-std::string Bytes(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
-// A file's size and a digest of its bytes: equal files give equal texts, and a failing comparison
-// prints a line rather than the whole file.
-std::string Fingerprint(const std::string& bytes)
-{
-    return std::to_string(bytes.size()) + ":" + std::to_string(std::hash<std::string> {}(bytes));
-}
-
-// The fingerprints of every file below the folder with the extension.
-std::multiset<std::string> FileContents(const std::filesystem::path& folder, const std::string& extension)
-{
-    std::multiset<std::string> contents;
-    if (!std::filesystem::exists(folder))
-        return contents;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file() && entry.path().extension() == extension)
-            contents.insert(Fingerprint(Bytes(entry.path())));
-    }
-    return contents;
-}
 
 HRESULT RegisterComponent()
 {

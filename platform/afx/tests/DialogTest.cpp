@@ -146,6 +146,7 @@ TEST_F(Dialogs, ModalDialogShowsTheMembersAndTakesTheEditedValuesOnOK)
     EXPECT_EQ(dlg.initCalls, 1);
     EXPECT_TRUE(ownerDisabled);
     EXPECT_TRUE(IsWindowEnabled(ownerWnd));
+    EXPECT_EQ(GetActiveWindow(), ownerWnd);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
     EXPECT_EQ(shown, (std::vector<std::string> { "Ann", "7", "50", "1", "1", "0" }));
     // The DLGINIT strings of the template went to the control before the members.
@@ -168,6 +169,8 @@ TEST_F(Dialogs, CancelLeavesTheMembersAlone)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.m_name, "Ann");
     EXPECT_TRUE(IsWindowEnabled(ownerWnd));
+    // The keyboard goes back to the owner, though it was still disabled when the dialog hid.
+    EXPECT_EQ(GetActiveWindow(), ownerWnd);
 }
 
 TEST_F(Dialogs, ARefusedValueKeepsTheDialogOpenWithTheFocusOnItsControl)
