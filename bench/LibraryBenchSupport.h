@@ -7,11 +7,13 @@
 #include "platform/base/Modules.h"
 #include "platform/com/ObjBase.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 // The main window's part, answered without windows.
 class QuietImportHost : public MusicImportHost {
@@ -42,6 +44,18 @@ private:
 inline double Seconds(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The middle of the values (the mean of the two middle ones for an even count); 0 for none. A
+// benchmark's figure is its steady state: the median leaves out the first run's cold caches and a
+// shared machine's passing loads.
+inline double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 inline bool RegisterControl()

@@ -27,3 +27,18 @@ inline constexpr std::size_t kSchemaTableCount = 25;
 
 // The 25 tables in creation order, the order of every pass over the schema.
 extern const std::array<SchemaTable, kSchemaTableCount> LibrarySchemaTable;
+
+// An index beside a table's key, on a field the program looks rows up by. A new file is made with
+// them and the upgrade gives an older file the ones it lacks; code that does not know an index
+// reads the file as before.
+struct SchemaIndex {
+    const char* table;
+    const char* name;
+    const char* field;
+};
+
+// Without it, every read of an album's tracks (the track list, the synchronisation's album details)
+// makes SQLite build a temporary index over all tracks first.
+inline constexpr std::array<SchemaIndex, 1> LibrarySchemaIndexes { {
+    { "tMusicTracks", "QVCDIDIndex", "QVCDID" },
+} };

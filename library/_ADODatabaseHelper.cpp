@@ -133,6 +133,32 @@ HRESULT StoredQueryDate(_Catalog* catalog, const char* name, _ADODatabaseHelper:
     return S_OK;
 }
 
+// Gives a table, appended or not, the indexes of LibrarySchemaIndexes it lacks. One that cannot be
+// made is logged and left out: the file works without it, only slower.
+bool AppendListedIndexes(_Table* table, const char* tableName)
+{
+    bool complete = true;
+    for (const SchemaIndex& wanted : LibrarySchemaIndexes) {
+        if (!platform::EqualsNoCase(wanted.table, tableName))
+            continue;
+        try {
+            IndexesPtr indexes;
+            Check(table->get_Indexes(&indexes));
+            _IndexPtr existing;
+            const HRESULT found = indexes->get_Item(Name(wanted.name), &existing);
+            if (SUCCEEDED(found) && existing != nullptr)
+                continue;
+            if (found != kItemNotFound)
+                Check(found); // the look-up failed otherwise: the list cannot be trusted to take one more
+            Check(indexes->Append(Name(wanted.name), Name(wanted.field)));
+        } catch (const _com_error& error) {
+            LogFailure("indexing", wanted.name, error.Error());
+            complete = false;
+        }
+    }
+    return complete;
+}
+
 } // namespace
 
 bool _ADODatabaseHelper::CreateLibraryDatabase(LPCTSTR path)
@@ -218,6 +244,7 @@ bool _ADODatabaseHelper::CreateTable(LPCTSTR name, const SchemaField* fields, in
             if (IsKey(fields[i]))
                 CreateIndex(table, index, fields, i);
         }
+        AppendListedIndexes(table, name);
         TablesPtr tables;
         Check(m_pCatalog->get_Tables(&tables));
         Check(tables->Append(_variant_t(static_cast<IDispatch*>(table.GetInterfacePtr()))));
@@ -358,6 +385,8 @@ bool _ADODatabaseHelper::UpgradeLibraryDatabase(LPCTSTR path)
         const int count = static_cast<int>(table.fieldCount);
         if (EnsureTable(table.name, table.fields, count, table.schemaDate) && !EnsureColumns(table.name, table.fields, count))
             LogFailure("reconciling the columns of", table.name);
+        // After the columns: a column made again loses the indexes on it.
+        EnsureIndexes(table.name);
     }
 
     try {
@@ -440,6 +469,22 @@ bool _ADODatabaseHelper::EnsureTable(LPCTSTR name, const SchemaField* fields, in
         Check(table->get_DateModified(&modified));
         return IsOlderThan(schemaDate, DateOf(modified));
     } catch (const _com_error&) {
+        return false;
+    }
+}
+
+bool _ADODatabaseHelper::EnsureIndexes(LPCTSTR name)
+{
+    if (m_pCatalog == nullptr || name == nullptr)
+        return false;
+    try {
+        TablesPtr tables;
+        Check(m_pCatalog->get_Tables(&tables));
+        _TablePtr table;
+        Check(tables->get_Item(Name(name), &table));
+        return AppendListedIndexes(table, name);
+    } catch (const _com_error& error) {
+        LogFailure("indexing", name, error.Error());
         return false;
     }
 }

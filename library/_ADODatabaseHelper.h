@@ -26,7 +26,8 @@ public:
     // Makes the new empty database and opens the catalog on it; false (with string 1069 shown) when the
     // installed catalog component is older than 2.5.
     bool CreateCatalog(LPCTSTR path);
-    // Appends a table with its columns, their properties and, for a key field, its two indexes.
+    // Appends a table with its columns, their properties, for a key field its two indexes, and the
+    // indexes LibrarySchemaIndexes lists for it.
     bool CreateTable(LPCTSTR name, const SchemaField* fields, int count);
     // Gives a table the indexes "NumIndex" (primary, unique) and "TextIndex" on its key field; a
     // failure leaves the index out and is not reported.
@@ -52,6 +53,9 @@ public:
     // True when the table exists and was last changed before the schema date; a missing one is made
     // now (with its indexes, without rows), and false returned.
     bool EnsureTable(LPCTSTR name, const SchemaField* fields, int count, LPCTSTR schemaDate);
+    // Gives the table the indexes of LibrarySchemaIndexes it lacks; false when one could not be made
+    // (logged; the file stays usable without it).
+    bool EnsureIndexes(LPCTSTR name);
     // Makes the table's columns match the field records: unknown columns go, columns of the wrong type
     // or size are made again (empty), descriptions are corrected, missing fields are added.
     bool EnsureColumns(LPCTSTR name, const SchemaField* fields, int count);

@@ -374,6 +374,42 @@ TEST_F(DatabaseHelper, UpgradeRenewsAnOlderFile)
     EXPECT_TRUE(m_boxes.Texts().empty());
 }
 
+// Reading an album's tracks by its id must find them through an index: without one, SQLite builds a
+// temporary index over every track for each such read. Files of earlier versions gain it on upgrade
+// and keep their rows.
+TEST_F(DatabaseHelper, AlbumTracksAreFoundThroughAnIndex)
+{
+    const auto plan = [](const std::string& path) {
+        auto db = OpenNative(path);
+        std::string steps;
+        for (const auto& row : db->QueryNative("EXPLAIN QUERY PLAN SELECT TrackTitle FROM tMusicTracks WHERE QVCDID = 7").rows)
+            steps += std::get<std::string>(row.back()) + "\n";
+        return steps;
+    };
+    const std::string created = PathOf("new.mdb");
+    ASSERT_TRUE(_ADODatabaseHelper().CreateLibraryDatabase(created.c_str()));
+    EXPECT_NE(plan(created).find("USING INDEX"), std::string::npos) << plan(created);
+
+    const std::string old = PathOf("old.mdb");
+    testing_support::MakeLibraryFile(old, true); // as earlier versions made it: the key's indexes only
+    {
+        auto db = OpenNative(old);
+        db->ExecuteNative("INSERT INTO tMusicMain (QVCDID, Title) VALUES (7, 'Kept')");
+        for (int track = 1; track <= 3; ++track)
+            db->ExecuteNative("INSERT INTO tMusicTracks (QVCDID, TrackNumber, TrackTitle, DeleteFlag) VALUES (7, "
+                + std::to_string(track) + ", 'T', 0)");
+    }
+    ASSERT_EQ(plan(old).find("USING INDEX"), std::string::npos) << plan(old);
+    ASSERT_TRUE(_ADODatabaseHelper().UpgradeLibraryDatabase(old.c_str()));
+    EXPECT_NE(plan(old).find("USING INDEX"), std::string::npos) << plan(old);
+
+    _ADOConnectionHelper connection;
+    ASSERT_TRUE(connection.OpenDatabase(old.c_str()));
+    const _variant_t album(7L);
+    EXPECT_EQ(static_cast<long>(connection.RunStoredQueryScalar("qTrackCntInAlbum", &album, 1, adCmdStoredProc)), 3);
+    EXPECT_TRUE(m_boxes.Texts().empty());
+}
+
 TEST_F(DatabaseHelper, UpgradeOfAFileThatIsNotThere)
 {
     EXPECT_FALSE(_ADODatabaseHelper().UpgradeLibraryDatabase(PathOf("missing.mdb").c_str()));
