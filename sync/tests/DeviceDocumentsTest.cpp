@@ -50,7 +50,7 @@ void FillLibrary(DocumentLibrary& library)
         "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, TrackLength) VALUES (13, 1, 3, 'Drei ä', 300)",
         "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, TrackLength, Bitrate, VUDUradUzaz) "
         "VALUES (21, 2, 1, 'Runaway', 240, 128, 'Music/a.mp3')",
-        "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, TrackLength, Bitrate) VALUES (22, 2, 1, 'Breathless', 210, 192)",
+        "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, TrackLength, Bitrate) VALUES (22, 2, 2, 'Breathless', 210, 192)",
         "INSERT INTO tGroup (GroupID, GroupName, DIDIvad, ZUVUduredaz) VALUES (1, 'All', 'vqp://u/groups/all.xml', 'Covers/all.jpg')",
         "INSERT INTO tGroup (GroupID, GroupName, DIDIvad) VALUES (2, 'Rock', 'vqp://u/groups/rock.xml')",
         "INSERT INTO tGroup (GroupID, GroupName, DIDIvad) VALUES (3, 'Jazz', 'vqp://u/groups/jazz.xml')",
@@ -128,8 +128,8 @@ const char kMp3info[] = R"(<?xml version="1.0"?>
   <year/>
   <coverart/>
   <group>All</group>
-  <track number="1" length="210" bitrate="192" href="">Breathless</track>
   <track number="1" length="240" bitrate="128" href="Music/a.mp3">Runaway</track>
+  <track number="2" length="210" bitrate="192" href="">Breathless</track>
 </mp3info>
 )";
 
