@@ -231,10 +231,11 @@ void paintCheck(HWND h, HDC hdc, const ButtonState& s, RECT r)
     }
 }
 
+// Only the frame and the label's background: the controls the box surrounds lie under it and must
+// show through.
 void paintGroup(HWND h, HDC hdc, RECT r)
 {
     HBRUSH brush = ControlColors(h, hdc, WM_CTLCOLORSTATIC);
-    FillRect(hdc, &r, brush);
     TEXTMETRIC tm {};
     GetTextMetrics(hdc, &tm);
     RECT frame = r;

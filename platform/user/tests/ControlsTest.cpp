@@ -394,6 +394,33 @@ TEST_F(Controls, ButtonsClickByMouseSpaceAndMessage)
     EXPECT_EQ(SendMessage(push, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
+// A group box only frames the controls it surrounds, which are made after it and lie under it: they
+// and the parent's background show through.
+TEST_F(Controls, AGroupBoxFramesWhatItSurroundsWithoutCoveringIt)
+{
+    HWND group = make(WC_BUTTON, BS_GROUPBOX, { 10, 10, 210, 150 }, 50, "Group");
+    HWND inside = CreateWindowEx(0, "RecPlain", "", WS_CHILD | WS_VISIBLE, 40, 50, 100, 60, parent, nullptr, nullptr, nullptr);
+    const COLORREF red = RGB(255, 0, 0);
+    usertest::handler() = [inside, red](HWND h, UINT m, WPARAM w, LPARAM, LRESULT& result) {
+        if (h != inside || m != WM_ERASEBKGND)
+            return false;
+        RECT r;
+        GetClientRect(h, &r);
+        HBRUSH brush = CreateSolidBrush(red);
+        FillRect(reinterpret_cast<HDC>(w), &r, brush);
+        DeleteObject(brush);
+        result = 1;
+        return true;
+    };
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    screen.pump();
+    // The group box repainted alone, as when its text changes or it is enabled.
+    InvalidateRect(group, nullptr, TRUE);
+    screen.pump();
+    EXPECT_EQ(screen.pixel(90, 80), red);
+    EXPECT_EQ(screen.pixel(25, 130), GetSysColor(COLOR_WINDOW));
+}
+
 // The combo boxes run inside a modal dialog, where a dropped list holds the mouse.
 TEST(ComboBoxes, DropDownListPicksByMouseAndKeysWithItsNotifications)
 {
