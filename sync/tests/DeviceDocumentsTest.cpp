@@ -117,6 +117,7 @@ const char kCdinfo[] = R"(<?xml version="1.0"?>
 </cdinfo>
 )";
 
+// Two tracks share number 1: they come in the order the album's track index gives, that of their ids.
 const char kMp3info[] = R"(<?xml version="1.0"?>
 <!DOCTYPE mp3info SYSTEM "http://www.corvane.com/vireo/mp3info.dtd">
 <mp3info href="vqp://u/Music/forgiven.xml">
@@ -128,8 +129,8 @@ const char kMp3info[] = R"(<?xml version="1.0"?>
   <year/>
   <coverart/>
   <group>All</group>
-  <track number="1" length="210" bitrate="192" href="">Breathless</track>
   <track number="1" length="240" bitrate="128" href="Music/a.mp3">Runaway</track>
+  <track number="1" length="210" bitrate="192" href="">Breathless</track>
 </mp3info>
 )";
 
