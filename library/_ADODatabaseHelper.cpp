@@ -133,6 +133,16 @@ HRESULT StoredQueryDate(_Catalog* catalog, const char* name, _ADODatabaseHelper:
     return S_OK;
 }
 
+// The catalog's table of that name; throws when there is none.
+_TablePtr TableNamed(_Catalog* catalog, const char* name)
+{
+    TablesPtr tables;
+    Check(catalog->get_Tables(&tables));
+    _TablePtr table;
+    Check(tables->get_Item(Name(name), &table));
+    return table;
+}
+
 // Gives a table, appended or not, the indexes of LibrarySchemaIndexes it lacks. One that cannot be
 // made is logged and left out: the file works without it, only slower.
 bool AppendListedIndexes(_Table* table, const char* tableName)
@@ -478,11 +488,7 @@ bool _ADODatabaseHelper::EnsureIndexes(LPCTSTR name)
     if (m_pCatalog == nullptr || name == nullptr)
         return false;
     try {
-        TablesPtr tables;
-        Check(m_pCatalog->get_Tables(&tables));
-        _TablePtr table;
-        Check(tables->get_Item(Name(name), &table));
-        return AppendListedIndexes(table, name);
+        return AppendListedIndexes(TableNamed(m_pCatalog, name), name);
     } catch (const _com_error& error) {
         LogFailure("indexing", name, error.Error());
         return false;
@@ -494,10 +500,7 @@ bool _ADODatabaseHelper::EnsureColumns(LPCTSTR name, const SchemaField* fields, 
     if (m_pCatalog == nullptr || fields == nullptr)
         return false;
     try {
-        TablesPtr tables;
-        Check(m_pCatalog->get_Tables(&tables));
-        _TablePtr table;
-        Check(tables->get_Item(Name(name), &table));
+        const _TablePtr table = TableNamed(m_pCatalog, name);
         ColumnsPtr columns;
         Check(table->get_Columns(&columns));
 

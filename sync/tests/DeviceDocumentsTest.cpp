@@ -50,7 +50,7 @@ void FillLibrary(DocumentLibrary& library)
         "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, TrackLength) VALUES (13, 1, 3, 'Drei ä', 300)",
         "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, TrackLength, Bitrate, VUDUradUzaz) "
         "VALUES (21, 2, 1, 'Runaway', 240, 128, 'Music/a.mp3')",
-        "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, TrackLength, Bitrate) VALUES (22, 2, 2, 'Breathless', 210, 192)",
+        "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, TrackLength, Bitrate) VALUES (22, 2, 1, 'Breathless', 210, 192)",
         "INSERT INTO tGroup (GroupID, GroupName, DIDIvad, ZUVUduredaz) VALUES (1, 'All', 'vqp://u/groups/all.xml', 'Covers/all.jpg')",
         "INSERT INTO tGroup (GroupID, GroupName, DIDIvad) VALUES (2, 'Rock', 'vqp://u/groups/rock.xml')",
         "INSERT INTO tGroup (GroupID, GroupName, DIDIvad) VALUES (3, 'Jazz', 'vqp://u/groups/jazz.xml')",
@@ -117,6 +117,7 @@ const char kCdinfo[] = R"(<?xml version="1.0"?>
 </cdinfo>
 )";
 
+// Two tracks share number 1: they come in the order the album's track index gives, that of their ids.
 const char kMp3info[] = R"(<?xml version="1.0"?>
 <!DOCTYPE mp3info SYSTEM "http://www.corvane.com/vireo/mp3info.dtd">
 <mp3info href="vqp://u/Music/forgiven.xml">
@@ -129,7 +130,7 @@ const char kMp3info[] = R"(<?xml version="1.0"?>
   <coverart/>
   <group>All</group>
   <track number="1" length="240" bitrate="128" href="Music/a.mp3">Runaway</track>
-  <track number="2" length="210" bitrate="192" href="">Breathless</track>
+  <track number="1" length="210" bitrate="192" href="">Breathless</track>
 </mp3info>
 )";
 
