@@ -277,6 +277,13 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
+void SECMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    CMDIFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (!bPreview)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 CFrameWnd* SECMDIFrameWnd::GetActiveFrame()
 {
     return m_pActiveDockedView ? m_pActiveDockedView : CMDIFrameWnd::GetActiveFrame();

@@ -114,6 +114,8 @@ public:
     void ReFloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
 
     CFrameWnd* GetActiveFrame() override;
+    // The class library's; leaving preview, the whole frame is redrawn.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
