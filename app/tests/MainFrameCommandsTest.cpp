@@ -18,6 +18,7 @@
 #include "app/CMFileSubClassWnd.h"
 #include "app/CommandRules.h"
 #include "app/tests/MainFrameListFixture.h"
+#include "app/tests/TypedKeys.h"
 #include "library/AppRoutines.h"
 #include "library/GroupEdits.h"
 #include "library/ImportCommands.h"
@@ -32,30 +33,8 @@
 
 namespace {
 
-void Key(int vk)
-{
-    platform::user::InjectKey(vk, true);
-    platform::user::InjectKey(vk, false);
-}
-
-// Queues the keys that type the text (letters, digits, dots, dashes, blanks and double quotes).
-void Type(const std::string& text)
-{
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        const bool shift = std::isupper(u) || c == '"';
-        const int vk = c == '.' ? VK_OEM_PERIOD
-            : c == '-'          ? VK_OEM_MINUS
-            : c == ' '          ? VK_SPACE
-            : c == '"'          ? VK_OEM_7
-                                : std::toupper(u);
-        if (shift)
-            platform::user::InjectKey(VK_SHIFT, true);
-        Key(vk);
-        if (shift)
-            platform::user::InjectKey(VK_SHIFT, false);
-    }
-}
+using typed_keys::Key;
+using typed_keys::Type;
 
 // A main window whose dialogs answer from a script, whose modal prompts are driven by steps, and whose
 // status texts a test can watch.

@@ -13,6 +13,7 @@
 #include "app/CMainFrame.h"
 #include "app/LibraryOpening.h"
 #include "app/TuneStewardIds.h"
+#include "app/tests/device/EmulatorStart.h"
 #include "library/CDes.h"
 #include "library/LibraryLocations.h"
 #include "library/RegistryRoutines.h"
@@ -91,11 +92,7 @@ protected:
         App().WriteProfileString("Settings", "LastDevice", nullptr);
 
         std::string error;
-        bool started = false;
-        // Another test's process may hold the router's port for a moment.
-        for (int attempt = 0; attempt < 100 && !(started = m_emulator.Start(error)); ++attempt)
-            std::this_thread::sleep_for(100ms);
-        ASSERT_TRUE(started) << error;
+        ASSERT_TRUE(StartEmulator(m_emulator, error)) << error;
 
         m_frame = new ChooserFrame;
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));

@@ -14,6 +14,7 @@
 #include "app/CMainFrame.h"
 #include "app/DeviceConnection.h"
 #include "app/TuneStewardIds.h"
+#include "app/tests/device/EmulatorStart.h"
 #include "app/SyncRun.h"
 #include "app/tests/device/FileFingerprints.h"
 #include "library/AppRoutines.h"
@@ -60,11 +61,7 @@ protected:
         App().m_strAddress = "127.0.0.1";
         App().m_bCopyMusicFiles = TRUE;
         std::string error;
-        bool started = false;
-        // Another test's process may hold the router's port for a moment.
-        for (int attempt = 0; attempt < 100 && !(started = m_emulator.Start(error)); ++attempt)
-            std::this_thread::sleep_for(100ms);
-        ASSERT_TRUE(started) << error;
+        ASSERT_TRUE(StartEmulator(m_emulator, error)) << error;
     }
     void TearDown() override
     {

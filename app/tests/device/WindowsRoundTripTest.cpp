@@ -15,7 +15,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "app/CMainFrame.h"
@@ -27,6 +26,8 @@
 #include "app/AppSettings.h"
 #include "library/AppRoutines.h"
 #include "app/TuneStewardIds.h"
+#include "app/tests/TypedKeys.h"
+#include "app/tests/device/EmulatorStart.h"
 #include "app/tests/device/FileFingerprints.h"
 #include "library/RegistryRoutines.h"
 #include "library/tests/support/MessageBoxRecorder.h"
@@ -41,7 +42,6 @@
 #include "tools/device-emulator/DeviceEmulator.h"
 #include "tools/device-emulator/DeviceLibrary.h"
 
-using namespace std::chrono_literals;
 using platform::user::InjectKey;
 
 namespace {
@@ -95,30 +95,8 @@ void Unsubclass()
     g_procs.clear();
 }
 
-void Key(int vk)
-{
-    InjectKey(vk, true);
-    InjectKey(vk, false);
-}
-
-// Queues the keys that type the text (letters, digits, blanks, dots, dashes and double quotes).
-void Type(const std::string& text)
-{
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        const bool shift = std::isupper(u) || c == '"';
-        const int vk = c == '.' ? VK_OEM_PERIOD
-            : c == '-'          ? VK_OEM_MINUS
-            : c == ' '          ? VK_SPACE
-            : c == '"'          ? VK_OEM_7
-                                : std::toupper(u);
-        if (shift)
-            InjectKey(VK_SHIFT, true);
-        Key(vk);
-        if (shift)
-            InjectKey(VK_SHIFT, false);
-    }
-}
+using typed_keys::Key;
+using typed_keys::Type;
 
 // A menu of the menu bar by its mnemonic, then the items by theirs, one at each idle moment of the menu.
 void MenuKeys(char menu, std::string items)
@@ -175,7 +153,7 @@ void KeysTo(int index)
 }
 
 // The library chooser once its search is over: the entry with the text taken from its drop-down list by
-// the keyboard, then OK clicked. The entries it offered are kept.
+// the keyboard, then OK clicked; Cancel clicked for an empty text. The entries it offered are kept.
 Step ChooseLibrary(std::string entry, std::vector<std::string>* offered = nullptr)
 {
     return [entry, offered](WPARAM loop, HWND modal) {
@@ -193,7 +171,8 @@ Step ChooseLibrary(std::string entry, std::vector<std::string>* offered = nullpt
                 index = i;
         }
         if (index < 0) {
-            g_unexpected.push_back("the chooser does not offer " + entry);
+            if (!entry.empty())
+                g_unexpected.push_back("the chooser does not offer " + entry);
             Click(CentreOf(::GetDlgItem(modal, IDCANCEL)));
             return true;
         }
@@ -246,11 +225,7 @@ protected:
         WriteRegistryValue("127.0.0.1", "CustomBroadcastMaskList", kSettingsSection);
 
         std::string error;
-        bool started = false;
-        // Another test's process may hold the router's port for a moment.
-        for (int attempt = 0; attempt < 100 && !(started = m_emulator.Start(error)); ++attempt)
-            std::this_thread::sleep_for(100ms);
-        ASSERT_TRUE(started) << error;
+        ASSERT_TRUE(StartEmulator(m_emulator, error)) << error;
     }
     void TearDown() override
     {
@@ -438,18 +413,7 @@ TEST_F(WindowsRoundTrip, TheLibraryGoesThroughTheWindowsToTheDeviceAndTheDevices
 
     // A press on the splash ends it, and its end opens the chooser; this first time the user cancels.
     std::vector<std::string> offered;
-    g_steps.push_back([&offered](WPARAM loop, HWND modal) {
-        if (loop != MSGF_DIALOGBOX || !IsChooser(modal) || !::IsWindowEnabled(::GetDlgItem(modal, IDOK)))
-            return false;
-        HWND box = ::GetDlgItem(modal, IDC_CLIENT_DEVICES);
-        for (int i = 0; i < static_cast<int>(::SendMessage(box, CB_GETCOUNT, 0, 0)); ++i) {
-            char text[256] {};
-            ::SendMessage(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            offered.emplace_back(text);
-        }
-        Click(CentreOf(::GetDlgItem(modal, IDCANCEL)));
-        return true;
-    });
+    g_steps.push_back(ChooseLibrary("", &offered));
     Click(POINT { 512, 384 });
     Run();
     EXPECT_FALSE(m_app->m_bSplashUp);
@@ -468,6 +432,9 @@ TEST_F(WindowsRoundTrip, TheLibraryGoesThroughTheWindowsToTheDeviceAndTheDevices
     EXPECT_NE(Tree().m_hGroups, nullptr);
     CRect window;
     Frame()->GetWindowRect(&window);
+    // The pointer rests on the status bar, where it changes nothing on the picture.
+    platform::user::InjectMouseMove(POINT { window.left + 100, window.bottom - 12 });
+    Run();
     EXPECT_EQ(m_screen.compareWithGolden(window, TS_APP_TEST_DIR "/golden/LibraryOpen.png"), "");
 
     // The sample library closes, and the device's library opens: a device met for the first time gets a
