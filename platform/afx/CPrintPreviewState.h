@@ -17,4 +17,6 @@ struct CPrintPreviewState {
     CView* pViewActiveOld { nullptr };
     // The bars the preview hid.
     std::vector<CControlBar*> hiddenBars;
+    // Other windows of the frame the preview hid (docked windows that are no control bars).
+    std::vector<HWND> hiddenWindows;
 };

@@ -104,9 +104,16 @@ BOOL SECToolBarCmdPage::OnInitDialog()
     if (m_pManager)
         m_pManager->AddListener(this);
     CRect area;
+    // The groups' windows go just above the group box: a bar clips its siblings, so one below the box
+    // (where a window made after the page's controls lands) would never paint.
+    HWND hInsertAfter = nullptr;
+    UINT nZOrder = SWP_NOZORDER;
     if (CWnd* pBox = GetDlgItem(IDC_SEC_BUTTONS_GROUP)) {
         pBox->GetWindowRect(&area);
         ScreenToClient(&area);
+        const HWND hAbove = ::GetWindow(pBox->m_hWnd, GW_HWNDPREV);
+        hInsertAfter = hAbove ? hAbove : HWND_TOP;
+        nZOrder = 0;
     }
     CRect inset(0, 0, kGroupInsetX, kGroupInsetY);
     MapDialogRect(&inset);
@@ -120,7 +127,7 @@ BOOL SECToolBarCmdPage::OnInitDialog()
         if (!group.Create(this, m_pManager, nID))
             return FALSE;
         const int nTop = area.top + (dynamic_cast<SECMenuBtnGroup*>(&group) ? kListOffsetY : 0);
-        group.GetWnd()->SetWindowPos(nullptr, area.left, nTop, area.Width(), area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(group.GetWnd()->m_hWnd, hInsertAfter, area.left, nTop, area.Width(), area.Height(), nZOrder | SWP_NOACTIVATE);
         group.Layout(area);
         // A list is made hidden: the first group shows whatever its kind.
         group.GetWnd()->ShowWindow(i == 0 ? SW_SHOW : SW_HIDE);

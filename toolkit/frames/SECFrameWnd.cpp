@@ -3,7 +3,9 @@
 #include "platform/afx/AfxState.h"
 #include "platform/afx/CCmdUI.h"
 #include "platform/afx/CDocument.h"
+#include "platform/afx/AfxPriv.h"
 #include "platform/afx/CPreviewView.h"
+#include "platform/afx/CPrintPreviewState.h"
 #include "platform/afx/CWinApp.h"
 #include "toolkit/frames/SECControlBar.h"
 #include "toolkit/frames/SECControlsLink.h"
@@ -283,6 +285,23 @@ void SECFrameWnd::RecalcLayout(BOOL bNotify)
 
 void SECFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 {
+    // Windows docked by the frame's docking feature are children of the frame but no control bars:
+    // the preview hides them too, or they would show over and beside the pages.
+    if (pState && bPreview) {
+        for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+            const CWnd* pChild = CWnd::FromHandlePermanent(hChild);
+            const bool bar = pChild && pChild->IsKindOf(RUNTIME_CLASS(CControlBar));
+            if (!bar && ::GetDlgCtrlID(hChild) != static_cast<int>(AFX_IDW_PANE_FIRST) && ::IsWindowVisible(hChild))
+                pState->hiddenWindows.push_back(hChild);
+        }
+        for (HWND hWnd : pState->hiddenWindows)
+            ::ShowWindow(hWnd, SW_HIDE);
+    } else if (pState) {
+        for (HWND hWnd : pState->hiddenWindows)
+            if (::IsWindow(hWnd))
+                ::ShowWindow(hWnd, SW_SHOWNA);
+        pState->hiddenWindows.clear();
+    }
     CFrameWnd::OnSetPreviewMode(bPreview, pState);
     if (!bPreview)
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);

@@ -262,3 +262,30 @@ TEST_F(CustomiseSheet, CategoriesSwitchTheShownBarAndTheCaptionFollowsTheFloatin
     m_sheet->SendMessage(WM_FLOATSTATUS, FS_ENABLE);
     EXPECT_EQ(probe.Seen(), std::vector<WPARAM>({ TRUE, FALSE }));
 }
+
+TEST_F(CustomiseSheet, TheShownCategoryPaintsInsideTheButtonsBoxWhicheverWasShownBefore)
+{
+    OpenSheet();
+    // Whether the bar may paint its first button: it is not hidden behind the page's group box.
+    const auto paintsFirstButton = [](SECCustomizeToolBar& bar) {
+        CDC* pDC = bar.GetDC();
+        CRect clip;
+        pDC->GetClipBox(&clip);
+        bar.ReleaseDC(pDC);
+        const CRect button = bar.GetBtn(0)->GetRect();
+        CRect both;
+        return both.IntersectRect(&clip, &button) && both == button;
+    };
+    CRect box;
+    m_cmdPage->GetDlgItem(IDC_SEC_BUTTONS_GROUP)->GetWindowRect(&box);
+    CListBox& categories = *static_cast<CListBox*>(m_cmdPage->GetDlgItem(IDC_SEC_TOOLBAR_LIST));
+    for (const int nCategory : { 0, 1, 0 }) {
+        categories.SetCurSel(nCategory);
+        Command(*m_cmdPage, IDC_SEC_TOOLBAR_LIST, LBN_SELCHANGE);
+        SECCustomizeToolBar& shown = GroupBar(static_cast<size_t>(nCategory));
+        EXPECT_TRUE(shown.IsWindowVisible()) << nCategory;
+        EXPECT_TRUE(paintsFirstButton(shown)) << nCategory;
+    }
+    // Back on "File" after "Edit": its three buttons show, not what "Edit" left.
+    EXPECT_EQ(m_screen.compareWithGolden(box, TS_CONTROLS_TEST_DIR "/golden/CustomiseCategory.png"), "");
+}

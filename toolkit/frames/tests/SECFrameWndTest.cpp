@@ -15,6 +15,7 @@
 
 #include "platform/afx/AfxPriv.h"
 #include "platform/afx/CDC.h"
+#include "platform/afx/CPrintPreviewState.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
@@ -151,6 +152,33 @@ TEST_F(Frames, AFloatingBarKeepsTenPixelsInsideTheWorkAreaAndALoneBarMovesItsFra
 }
 
 // A manager whose toolbars are being customised, as far as the frame can tell.
+TEST_F(Frames, APreviewHidesTheDockedWindowsAndBarsAndGivesBackOnlyThoseItHid)
+{
+    SECControlBar* bar = NewBar(CBRS_ALIGN_LEFT);
+    m_frame->DockControlBar(bar, DockBar(AFX_IDW_DOCKBAR_LEFT));
+    // A window the docking feature placed (no control bar), one the program had hidden, and the pane.
+    const auto child = [&](UINT nID, DWORD dwVisible) {
+        return ::CreateWindowEx(0, "Static", "", WS_CHILD | dwVisible, 0, 0, 40, 40, m_frame->m_hWnd,
+            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), nullptr, nullptr);
+    };
+    const HWND docked = child(0xE870, WS_VISIBLE);
+    const HWND hidden = child(0xE871, 0);
+    const HWND pane = child(AFX_IDW_PANE_FIRST, WS_VISIBLE);
+    Layout();
+
+    CPrintPreviewState state;
+    m_frame->OnSetPreviewMode(TRUE, &state);
+    EXPECT_FALSE(::IsWindowVisible(docked));
+    EXPECT_FALSE(bar->IsVisible());
+    EXPECT_TRUE(::IsWindowVisible(pane)) << "the pane is the preview's to put aside";
+    m_frame->OnSetPreviewMode(FALSE, &state);
+    EXPECT_TRUE(::IsWindowVisible(docked));
+    EXPECT_TRUE(bar->IsVisible());
+    EXPECT_FALSE(::IsWindowVisible(hidden));
+    for (HWND hWnd : { docked, hidden, pane })
+        ::DestroyWindow(hWnd);
+}
+
 class CustomisingManager : public SECControlBarManager {
 public:
     BOOL m_bCustomising { TRUE };
