@@ -4,19 +4,26 @@
 #include <utility>
 
 #include "platform/base/CaseFold.h"
+#include "platform/gdi/FrameDrawing.h"
 #include "platform/gdi/WinGdi.h"
+#include "platform/user/WinControls.h"
 #include "platform/user/WinUser.h"
 
 namespace platform {
 
 namespace {
 
-constexpr int kWidth = 360;
-constexpr int kHeight = 300;
+constexpr int kWidth = 420;
+constexpr int kHeight = 320;
 constexpr int kMargin = 6;
 constexpr int kRowHeight = 16;
 constexpr int kListTop = 26;
-constexpr int kNameLineHeight = 24;
+// The rows under the list: the name field and the type box (file dialogs), or the buttons alone.
+constexpr int kControlHeight = 22;
+constexpr int kControlStep = kControlHeight + kMargin;
+constexpr int kLabelWidth = 72;
+constexpr int kButtonWidth = 75;
+constexpr int kTypeListHeight = 120;
 
 ChooserShownHook g_shownHook;
 
@@ -25,7 +32,7 @@ void RegisterChooserClass()
     WNDCLASS wc {};
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = ChooserWindow::WindowProc;
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.lpszClassName = ChooserWindow::kClassName;
     RegisterClass(&wc); // fails harmlessly once the class exists
@@ -83,6 +90,7 @@ bool ChooserWindow::run()
     RECT client;
     GetClientRect(m_window, &client);
     m_bodyBottom = client.bottom;
+    createControls();
     refresh();
     m_controller.started(m_window);
     ShowWindow(m_window, SW_SHOWNORMAL);
@@ -156,6 +164,9 @@ LRESULT ChooserWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         paint();
         return 0;
+    case WM_COMMAND:
+        command(wParam);
+        return 0;
     case WM_CLOSE:
         m_done = true;
         return 0;
@@ -227,9 +238,63 @@ int ChooserWindow::bodyBottom() const
     return client.bottom;
 }
 
+int ChooserWindow::listBottom() const
+{
+    return bodyBottom() - kMargin - (m_controller.typesNames() ? 2 * kControlStep : kControlStep);
+}
+
+void ChooserWindow::createControls()
+{
+    RECT client;
+    GetClientRect(m_window, &client);
+    const int buttonLeft = client.right - kMargin - kButtonWidth;
+    const int firstRow = listBottom() + kMargin;
+    const auto make = [this](LPCSTR className, const std::string& text, DWORD style, int x, int y, int width, int height, int id) {
+        HWND control = CreateWindowEx(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height, m_window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        if (control)
+            SendMessage(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+        return control;
+    };
+    if (!m_controller.typesNames()) {
+        make("BUTTON", m_controller.okText(), BS_DEFPUSHBUTTON, buttonLeft - kMargin - kButtonWidth, firstRow, kButtonWidth, kControlHeight, IDOK);
+        make("BUTTON", "Cancel", BS_PUSHBUTTON, buttonLeft, firstRow, kButtonWidth, kControlHeight, IDCANCEL);
+        return;
+    }
+    const int secondRow = firstRow + kControlStep;
+    make("BUTTON", m_controller.okText(), BS_DEFPUSHBUTTON, buttonLeft, firstRow, kButtonWidth, kControlHeight, IDOK);
+    make("BUTTON", "Cancel", BS_PUSHBUTTON, buttonLeft, secondRow, kButtonWidth, kControlHeight, IDCANCEL);
+    const int fieldLeft = kMargin + kLabelWidth;
+    HWND types = make("COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL, fieldLeft, secondRow, buttonLeft - kMargin - fieldLeft,
+        kTypeListHeight, kTypeBoxId);
+    for (const std::string& type : m_controller.types())
+        SendMessage(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type.c_str()));
+    SendMessage(types, CB_SETCURSEL, m_controller.typeIndex(), 0);
+}
+
+void ChooserWindow::command(WPARAM wParam)
+{
+    const int id = LOWORD(wParam);
+    if (id == IDOK) {
+        takeCurrent(false);
+    } else if (id == IDCANCEL) {
+        m_done = true;
+    } else if (id == kTypeBoxId && HIWORD(wParam) == CBN_SELCHANGE) {
+        const LRESULT chosen = SendDlgItemMessage(m_window, kTypeBoxId, CB_GETCURSEL, 0, 0);
+        if (chosen >= 0)
+            m_controller.selectType(static_cast<size_t>(chosen));
+        refresh();
+    } else {
+        return;
+    }
+    // Typing and the list's keys go to the window itself.
+    if (!m_done && IsWindow(m_window))
+        SetFocus(m_window);
+}
+
 int ChooserWindow::rowAt(int y) const
 {
-    if (y < kListTop || y >= bodyBottom() - (m_controller.typesNames() ? kNameLineHeight : 0))
+    if (y < kListTop || y >= listBottom())
         return -1;
     const int row = m_top + (y - kListTop) / kRowHeight;
     return row < static_cast<int>(m_entries.size()) ? row : -1;
@@ -240,7 +305,7 @@ void ChooserWindow::move(int delta)
     if (m_entries.empty())
         return;
     m_selected = std::clamp(m_selected + delta, 0, static_cast<int>(m_entries.size()) - 1);
-    const int bottom = bodyBottom() - (m_controller.typesNames() ? kNameLineHeight : 0);
+    const int bottom = listBottom();
     const int rows = std::max(1, (bottom - kListTop) / kRowHeight);
     if (m_selected < m_top)
         m_top = m_selected;
@@ -279,27 +344,42 @@ void ChooserWindow::paint()
     HDC dc = BeginPaint(m_window, &ps);
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     RECT client;
     GetClientRect(m_window, &client);
-    const std::string heading = m_controller.heading();
+    const bool names = m_controller.typesNames();
+    const std::string heading = (names ? "Look in:  " : "") + m_controller.heading();
     TextOut(dc, kMargin, 6, heading.c_str(), static_cast<int>(heading.size()));
-    const int bottom = bodyBottom() - (m_controller.typesNames() ? kNameLineHeight : 0);
+    // The list sits in a sunken white well, as a list box does.
+    const int bottom = listBottom();
+    RECT well { kMargin, kListTop - 2, client.right - kMargin, bottom + 2 };
+    FillRect(dc, &well, GetSysColorBrush(COLOR_WINDOW));
+    DrawEdge(dc, &well, EDGE_SUNKEN, BF_RECT);
     for (int row = m_top, y = kListTop; row < static_cast<int>(m_entries.size()) && y + kRowHeight <= bottom; ++row, y += kRowHeight) {
         const FolderEntry& entry = m_entries[static_cast<size_t>(row)];
         const std::string text = entry.folder ? "[" + entry.name + "]" : entry.name;
         if (row == m_selected) {
-            RECT band { 0, y, client.right, y + kRowHeight };
+            RECT band { kMargin + 2, y, client.right - kMargin - 2, y + kRowHeight };
             FillRect(dc, &band, GetSysColorBrush(COLOR_HIGHLIGHT));
             SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         } else {
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         }
-        TextOut(dc, kMargin, y + 1, text.c_str(), static_cast<int>(text.size()));
+        TextOut(dc, kMargin + 4, y + 1, text.c_str(), static_cast<int>(text.size()));
     }
-    if (m_controller.typesNames()) {
+    if (names) {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        const std::string line = "File name: " + m_typed;
-        TextOut(dc, kMargin, bottom + 4, line.c_str(), static_cast<int>(line.size()));
+        const int firstRow = bottom + kMargin;
+        const int labelDrop = 4;
+        static constexpr char kNameLabel[] = "File name:";
+        static constexpr char kTypeLabel[] = "Files of type:";
+        TextOut(dc, kMargin, firstRow + labelDrop, kNameLabel, static_cast<int>(sizeof kNameLabel - 1));
+        TextOut(dc, kMargin, firstRow + kControlStep + labelDrop, kTypeLabel, static_cast<int>(sizeof kTypeLabel - 1));
+        // The name field: what is typed, in a sunken white field beside OK.
+        RECT field { kMargin + kLabelWidth, firstRow, client.right - 2 * kMargin - kButtonWidth, firstRow + kControlHeight };
+        FillRect(dc, &field, GetSysColorBrush(COLOR_WINDOW));
+        DrawEdge(dc, &field, EDGE_SUNKEN, BF_RECT);
+        TextOut(dc, field.left + 4, firstRow + labelDrop, m_typed.c_str(), static_cast<int>(m_typed.size()));
     }
     SelectObject(dc, oldFont);
     EndPaint(m_window, &ps);

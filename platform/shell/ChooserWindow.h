@@ -1,6 +1,7 @@
 #pragma once
 // The modal window of the file dialogs and the folder browser: a heading (the folder shown), a list
-// of folders and files, and for file dialogs a line where a name is typed. Up and Down move in the
+// of folders and files, for file dialogs a name field and a file-type box, and OK and Cancel buttons
+// (OK takes as Enter does, Cancel cancels as Escape does). Up and Down move in the
 // list, Enter takes the typed name or the selected entry (in the folder browser: the folder shown),
 // Right and a double click open the selected entry, Backspace deletes a typed letter or, with
 // nothing typed, goes to the parent folder, Escape cancels. What taking means is the controller's.
@@ -34,6 +35,13 @@ public:
     virtual bool message(HWND, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
     // Called once the window exists, before the loop.
     virtual void started(HWND) { }
+    // The file-type box's choices and the one in use; none: no box.
+    virtual std::vector<std::string> types() const { return {}; }
+    virtual size_t typeIndex() const { return 0; }
+    // A choice in the file-type box; the list is read again after it.
+    virtual void selectType(size_t) { }
+    // The OK button's text.
+    virtual std::string okText() const { return "OK"; }
 };
 
 // Called each time a chooser window is on the screen with the focus, before its loop runs; tests give
@@ -57,6 +65,8 @@ public:
     // The window class's procedure.
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static constexpr const char* kClassName = "ShellChooser";
+    // The file-type box's id, that of the classic file dialog, which hooks place their items by.
+    static constexpr int kTypeBoxId = 1136;
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,6 +76,10 @@ private:
     int rowAt(int y) const;
     // The bottom of the chooser's own area: what a hook grows the window by lies below it.
     int bodyBottom() const;
+    // The bottom of the list: the name field, the type box and the buttons lie between it and the body's.
+    int listBottom() const;
+    void createControls();
+    void command(WPARAM wParam);
 
     ChooserController& m_controller;
     HWND m_owner;

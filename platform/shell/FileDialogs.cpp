@@ -34,26 +34,27 @@ void CreateTemplateItems(HWND dialog)
     wc.lpfnWndProc = TemplateItemProc;
     wc.lpszClassName = kItemClass;
     RegisterClass(&wc); // fails harmlessly once the class exists
-    for (int id : kTemplateItems)
+    for (int id : kTemplateItems) {
+        // The chooser's own buttons and type box are the dialog's.
+        if (GetDlgItem(dialog, id))
+            continue;
         CreateWindowEx(0, kItemClass, "", WS_CHILD, 0, 0, 0, 0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
 }
 
-// The items of an Explorer-style dialog that a hook places its own controls by, where the chooser
-// shows what they stand for: the name line along the bottom of its area, Cancel at the line's end.
+// The items of an Explorer-style dialog that a hook places its own controls by: the name field, unseen,
+// lies where the chooser draws it, between the type box's ends and on OK's row.
 void CreateExplorerItems(HWND dialog)
 {
     CreateTemplateItems(dialog);
-    RECT client;
-    GetClientRect(dialog, &client);
-    constexpr int kMargin = 6;
-    constexpr int kButtonWidth = 78;
-    const int top = client.bottom - 28;
-    const int bottom = client.bottom - 6;
-    const int fieldRight = client.right - kMargin - kButtonWidth - kMargin;
-    for (int id : { kNameField, 1136 })
-        MoveWindow(GetDlgItem(dialog, id), kMargin, top, fieldRight - kMargin, bottom - top, FALSE);
-    for (int id : { IDOK, IDCANCEL })
-        MoveWindow(GetDlgItem(dialog, id), client.right - kMargin - kButtonWidth, top, kButtonWidth, bottom - top, FALSE);
+    RECT type {};
+    RECT ok {};
+    GetWindowRect(GetDlgItem(dialog, platform::ChooserWindow::kTypeBoxId), &type);
+    GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+    POINT corners[] = { { type.left, ok.top }, { type.right, ok.bottom } };
+    for (POINT& corner : corners)
+        ScreenToClient(dialog, &corner);
+    MoveWindow(GetDlgItem(dialog, kNameField), corners[0].x, corners[0].y, corners[1].x - corners[0].x, corners[1].y - corners[0].y, FALSE);
 }
 
 // The empty child an Explorer-style dialog gives its hook: what it receives is the hook's.
@@ -94,6 +95,7 @@ public:
         : m_ofn(ofn)
         , m_model(ofn, save)
         , m_title(ofn.lpstrTitle && *ofn.lpstrTitle ? ofn.lpstrTitle : save ? "Save As" : "Open")
+        , m_save(save)
     {
     }
 
@@ -103,6 +105,16 @@ public:
     std::string heading() const override { return m_model.folder(); }
     std::vector<platform::FolderEntry> entries() const override { return m_model.entries(); }
     bool typesNames() const override { return true; }
+    std::vector<std::string> types() const override
+    {
+        std::vector<std::string> descriptions;
+        for (const platform::FileFilter& filter : m_model.filters())
+            descriptions.push_back(filter.description);
+        return descriptions;
+    }
+    size_t typeIndex() const override { return m_model.filterIndex(); }
+    void selectType(size_t index) override { m_model.selectFilter(index); }
+    std::string okText() const override { return m_save ? "Save" : "Open"; }
     void up() override { m_model.openFolder(".."); }
 
     bool take(HWND window, const std::string& typed, const platform::FolderEntry* entry, bool open) override
@@ -189,6 +201,7 @@ private:
     OPENFILENAME& m_ofn;
     platform::FileDialogModel m_model;
     std::string m_title;
+    bool m_save { false };
     HWND m_hookChild { nullptr };
 };
 

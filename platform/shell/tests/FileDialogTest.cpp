@@ -240,6 +240,44 @@ TEST_F(FileDialogs, OpenAndSaveDialogsOnTheScreen)
     EXPECT_EQ(boxes.size(), 2u);
 }
 
+TEST_F(FileDialogs, TheButtonsAndTheTypeBoxWorkAsTheKeysDo)
+{
+    const auto clickItem = [this](HWND dialog, int id) {
+        RECT rect {};
+        GetWindowRect(GetDlgItem(dialog, id), &rect);
+        screen.click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    };
+    // The second type lets the text file into the list, whose last entry Open then takes.
+    std::string okText;
+    LRESULT types = 0;
+    OPENFILENAME ofn = record(OFN_FILEMUSTEXIST);
+    platform::SetChooserShownHook([&](HWND dialog) {
+        char text[32] {};
+        GetDlgItemText(dialog, IDOK, text, sizeof text);
+        okText = text;
+        HWND typeBox = GetDlgItem(dialog, platform::ChooserWindow::kTypeBoxId);
+        types = SendMessage(typeBox, CB_GETCOUNT, 0, 0);
+        SendMessage(typeBox, CB_SETCURSEL, 1, 0);
+        SendMessage(dialog, WM_COMMAND, MAKEWPARAM(platform::ChooserWindow::kTypeBoxId, CBN_SELCHANGE),
+            reinterpret_cast<LPARAM>(typeBox));
+        for (int i = 0; i < 10; ++i)
+            Press(VK_DOWN);
+        clickItem(dialog, IDOK);
+    });
+    ASSERT_TRUE(GetOpenFileName(&ofn));
+    EXPECT_EQ(okText, "Open");
+    EXPECT_EQ(types, 2);
+    EXPECT_EQ(std::string(file), music + "\\notes.txt");
+    EXPECT_EQ(ofn.nFilterIndex, 2u);
+
+    // Cancel cancels, with no error.
+    ofn = record(OFN_OVERWRITEPROMPT, "B.wma");
+    platform::SetChooserShownHook([&](HWND dialog) { clickItem(dialog, IDCANCEL); });
+    EXPECT_FALSE(GetSaveFileName(&ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(FileDialogs, ABadRecordFailsWithItsReasonBeforeShowing)
 {
     platform::SetChooserShownHook([](HWND) {
