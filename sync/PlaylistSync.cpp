@@ -32,6 +32,38 @@ LONG LeadingNumber(const std::u16string& text, std::size_t from)
     return static_cast<LONG>(negative ? -value : value);
 }
 
+// The text made safe inside a double-quoted XML attribute.
+std::string AttributeText(const std::string& text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// The detail rows of a playlist without tracks, from the playlist's own columns: the stylesheets make
+// of them the playlist's document with no track entries.
+std::string OwnRowDetail(const _variant_t& name, const _variant_t& href, const _variant_t& coverArt)
+{
+    std::string row = "<z:row";
+    const std::pair<const char*, const _variant_t*> columns[]
+        = { { "PlaylistName", &name }, { "REDUZIDedaDora", &href }, { "ZUVUdureDaz", &coverArt } };
+    // A null column has no attribute, as in the rows the library writes.
+    for (const auto& [column, value] : columns) {
+        if (value->vt != VT_NULL && value->vt != VT_EMPTY)
+            row += std::string(" ") + column + "=\"" + AttributeText(TextOf(*value)) + "\"";
+    }
+    return "<xml xmlns:rs=\"urn:schemas-microsoft-com:rowset\" xmlns:z=\"#RowsetSchema\"><rs:data>" + row
+        + "/></rs:data></xml>";
+}
+
 } // namespace
 
 bool PlaylistSync::ParseAlbumReference(const std::u16string& meta, AlbumReference& reference)
@@ -70,7 +102,14 @@ bool PlaylistSync::SendToDevice(SyncDatabase& database, DeviceClient& client)
             const QueryParameterList parameters { QueryParameter("[qpPlaylistID]", rows.Value("PlaylistID"), adInteger, adParamInput) };
             std::string detail;
             std::string document;
-            if (FAILED(LoadDetailDocument(IDS_qPlaylistDetail, detail, parameters))
+            HRESULT loaded = LoadDetailDocument(IDS_qPlaylistDetail, detail, parameters);
+            // The detail rows are those of the playlist's live tracks: a playlist with none still goes
+            // to the device, as an empty list, or the library rebuilt from the device would lose it.
+            if (loaded == kNoRows) {
+                detail = OwnRowDetail(rows.Value("PlaylistName"), rows.Value("REDUZIDedaDora"), rows.Value("ZUVUdureDaz"));
+                loaded = S_OK;
+            }
+            if (FAILED(loaded)
                 || FAILED(TransformDocument(detail, {}, create ? kSongListHashStylesheet : changedStylesheet, document)))
                 continue;
             if (create)

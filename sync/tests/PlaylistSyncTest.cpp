@@ -85,6 +85,43 @@ TEST_F(PlaylistSyncTest, ToDeviceSendsChangesAndCreationsThenRemovals)
     EXPECT_EQ(Rows("SELECT REDUZIDedaDora FROM tPlaylists WHERE PlaylistID = 2"), (std::vector<std::vector<std::string>> { { "<null>" } }));
 }
 
+// A playlist with no live tracks has no detail rows; it still goes out, as the playlist's document
+// with no track entries, whether it is new or has lost its last track.
+TEST_F(PlaylistSyncTest, ToDeviceSendsPlaylistsWithoutTracksAsEmptyLists)
+{
+    Execute({
+        "INSERT INTO tMusicMain (QVCDID, Artist, Title, REDUZIDedaDora) VALUES (1, 'Abba', 'Blue', 'vqp://u/Music/blue.xml')",
+        "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle) VALUES (11, 1, 5, 'Five')",
+        "INSERT INTO tPlaylists (PlaylistID, PlaylistName, REDUZIDedaDora, ZUVUdureDaz, ModifyFlag) "
+        "VALUES (1, 'Emptied', 'vqp://u/pl/emptied.xml', 'Covers/e.jpg', True)",
+        "INSERT INTO tPlaylists (PlaylistID, PlaylistName) VALUES (2, 'Rock & \"Roll\" <new>')",
+        "INSERT INTO tPlaylistTracks (PlaylistID, AlbumTrackID, PlayOrder, DeleteFlag) VALUES (1, 11, 1, True)",
+    });
+
+    PlaylistSync step(this);
+    EXPECT_TRUE(step.SyncToDevice());
+
+    const auto requests = StepRequests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].Name(), "Music.change");
+    EXPECT_EQ(requests[0].Payload(), R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE songlistinfo SYSTEM "http://www.corvane.com/vireo/songlistinfo.dtd">
+<songlistinfo href="vqp://u/pl/emptied.xml">
+  <title>Emptied</title>
+  <coverart>Covers/e.jpg</coverart>
+</songlistinfo>
+)");
+    EXPECT_EQ(requests[1].Name(), "Music.create");
+    EXPECT_EQ(requests[1].Args().GetString("name"), "Rock & \"Roll\" <new>");
+    EXPECT_EQ(requests[1].Payload(), R"(<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE songlistinfo SYSTEM "http://www.corvane.com/vireo/songlistinfo.dtd">
+<songlistinfo href="">
+  <title>Rock &amp; "Roll" &lt;new&gt;</title>
+  <coverart/>
+</songlistinfo>
+)");
+}
+
 TEST_F(PlaylistSyncTest, FromDeviceWritesPlaylistsMembershipsAndResolvedTracks)
 {
     Execute({

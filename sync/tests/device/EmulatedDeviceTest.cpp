@@ -408,6 +408,27 @@ TEST_F(EmulatedDevice, ChangesAndRemovalsMakeTheRoundTripThroughTheDevice)
         (std::vector<std::vector<std::string>> { { "Late Evening" } }));
 }
 
+// A playlist made here without tracks yet: the device gets it as an empty list, and the library
+// rebuilt from the device still has it.
+TEST_F(EmulatedDevice, AnEmptyNewPlaylistReachesTheDeviceAndSurvivesTheRebuild)
+{
+    synctest::Execute(m_library, "INSERT INTO tPlaylists (PlaylistID, PlaylistName) VALUES (1, 'Someday')");
+
+    RunToDevice(QVSYNC_PLAYLISTS);
+    if (HasFatalFailure())
+        return;
+    EXPECT_EQ(m_emulator.Library().Count(emulator::ItemKind::Playlist), 1u);
+
+    // As the program rebuilds its library: the albums and the playlists on them.
+    synctest::Execute(m_library, "DELETE FROM tPlaylists");
+    RunFromDevice(QVSYNC_ALBUMS_FILES | QVSYNC_PLAYLISTS);
+    if (HasFatalFailure())
+        return;
+    EXPECT_EQ(synctest::Rows(m_library, "SELECT PlaylistName FROM tPlaylists"),
+        (std::vector<std::vector<std::string>> { { "Someday" } }));
+    EXPECT_EQ(Count(m_library, "tPlaylistTracks"), "0");
+}
+
 TEST_F(EmulatedDevice, AnUploadTheDeviceNeverOpensEndsTheRunWithoutSyncDone)
 {
     WriteFileOfSize("Music/one.mp3", 3000);
