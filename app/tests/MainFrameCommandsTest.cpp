@@ -461,19 +461,7 @@ TEST_F(FrameCommands, DroppedFilesThatAreNotMusicAreLeftAlone)
     const std::vector<std::string> names = { folder + "notes.txt", folder + "clip.wma", folder + std::string(300, 'x') + ".mp3",
         song };
     auto drop = [&] {
-        size_t bytes = sizeof(platform::user::DROPFILES) + 1;
-        for (const auto& n : names)
-            bytes += n.size() + 1;
-        HGLOBAL memory = GlobalAlloc(GHND, bytes);
-        auto* block = static_cast<char*>(GlobalLock(memory));
-        platform::user::DROPFILES header;
-        std::memcpy(block, &header, sizeof header);
-        char* out = block + sizeof header;
-        for (const auto& n : names) {
-            std::memcpy(out, n.c_str(), n.size() + 1);
-            out += n.size() + 1;
-        }
-        GlobalUnlock(memory);
+        HGLOBAL memory = platform::user::MakeDropFiles(names);
         m_frame->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     };
     Show(kindAll);

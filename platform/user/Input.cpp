@@ -382,27 +382,18 @@ void InjectKey(int vk, bool down)
         postInput(target, msg);
 }
 
-void InjectDropFiles(POINT screen, const std::vector<std::string>& paths)
+HGLOBAL MakeDropFiles(const std::vector<std::string>& paths, POINT client, BOOL nonClient)
 {
-    HWND target = WindowFromPoint(screen);
-    while (target && !(GetWindowLong(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES))
-        target = (GetWindowLong(target, GWL_STYLE) & WS_CHILD) ? GetParent(target) : nullptr;
-    if (!target || paths.empty())
-        return;
     size_t bytes = sizeof(DROPFILES) + 1;
     for (const auto& p : paths)
         bytes += p.size() + 1;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     if (!memory)
-        return;
+        return nullptr;
     auto* block = static_cast<char*>(GlobalLock(memory));
     DROPFILES header;
-    POINT client = screen;
-    ScreenToClient(target, &client);
-    RECT rc;
-    GetClientRect(target, &rc);
     header.pt = client;
-    header.fNC = PtInRect(&rc, client) ? FALSE : TRUE;
+    header.fNC = nonClient;
     std::memcpy(block, &header, sizeof header);
     char* out = block + sizeof(DROPFILES);
     for (const auto& p : paths) {
@@ -410,6 +401,23 @@ void InjectDropFiles(POINT screen, const std::vector<std::string>& paths)
         out += p.size() + 1;
     }
     GlobalUnlock(memory);
+    return memory;
+}
+
+void InjectDropFiles(POINT screen, const std::vector<std::string>& paths)
+{
+    HWND target = WindowFromPoint(screen);
+    while (target && !(GetWindowLong(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES))
+        target = (GetWindowLong(target, GWL_STYLE) & WS_CHILD) ? GetParent(target) : nullptr;
+    if (!target || paths.empty())
+        return;
+    POINT client = screen;
+    ScreenToClient(target, &client);
+    RECT rc;
+    GetClientRect(target, &rc);
+    HGLOBAL memory = MakeDropFiles(paths, client, PtInRect(&rc, client) ? FALSE : TRUE);
+    if (!memory)
+        return;
     if (!PostMessage(target, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0))
         GlobalFree(memory);
 }

@@ -34,6 +34,11 @@ struct DROPFILES {
     BOOL fWide { FALSE };
 };
 
+// Builds a dropped-files handle holding the names and the drop point (client coordinates of the
+// window it goes to, or of its frame when nonClient); null when memory runs out. The receiver frees it
+// with DragFinish.
+HGLOBAL MakeDropFiles(const std::vector<std::string>& paths, POINT client = {}, BOOL nonClient = FALSE);
+
 // Forgets the state input left behind (buttons and keys down, capture, the last click), so that a
 // test starts from a calm keyboard and mouse.
 void ResetInputState();

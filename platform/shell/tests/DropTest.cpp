@@ -50,24 +50,6 @@ protected:
         RegisterClass(&wc);
     }
 
-    HGLOBAL MakeDrop(const std::vector<std::string>& names)
-    {
-        size_t bytes = sizeof(platform::user::DROPFILES) + 1;
-        for (const auto& n : names)
-            bytes += n.size() + 1;
-        HGLOBAL memory = GlobalAlloc(GHND, bytes);
-        auto* block = static_cast<char*>(GlobalLock(memory));
-        platform::user::DROPFILES header;
-        std::memcpy(block, &header, sizeof header);
-        char* out = block + sizeof header;
-        for (const auto& n : names) {
-            std::memcpy(out, n.c_str(), n.size() + 1);
-            out += n.size() + 1;
-        }
-        GlobalUnlock(memory);
-        return memory;
-    }
-
     platform::user::TestScreen screen { 400, 300 };
 };
 
@@ -101,7 +83,7 @@ TEST_F(DroppedFiles, TheAcceptingWindowReadsNamesAndPointThenFreesTheDrop)
 
 TEST_F(DroppedFiles, ShortBuffersCutWholeCharactersAndBadInputGivesNothing)
 {
-    HGLOBAL memory = MakeDrop({ "ab\xC3\xA9" "c" }); // "abéc"
+    HGLOBAL memory = platform::user::MakeDropFiles({ "ab\xC3\xA9" "c" }); // "abéc"
     auto* drop = static_cast<HDROP>(memory);
     struct Case {
         UINT cch;
