@@ -13,7 +13,7 @@ public:
     ~CDialogBar() override;
 
     // nStyle holds the bar style (CBRS_*) and WS_VISIBLE. FALSE, leaving no window behind, when the
-    // template is missing or its controls cannot be made.
+    // template is missing or its controls cannot be made or filled.
     BOOL Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID);
     BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID)
     {
