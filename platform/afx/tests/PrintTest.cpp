@@ -371,6 +371,11 @@ TEST_F(ViewPrinting, ThePreviewsBarCarriesItsCommandsAndGoesWithThePreview)
     // Enabled as the first page allows from the start, not only after the first idle time.
     expectState({ 1, false, true, true, false });
     EXPECT_EQ(text(AFX_ID_PREVIEW_NUMPAGE), "&Two Page");
+    // Idle time that changes nothing repaints no button (the named one included): no flicker.
+    Idle();
+    for (LONG count = 0; app.OnIdle(count); ++count) { }
+    for (UINT id = AFX_ID_PREVIEW_CLOSE; id <= AFX_ID_PREVIEW_ZOOMOUT; ++id)
+        EXPECT_FALSE(::GetUpdateRect(::GetDlgItem(barWnd, static_cast<int>(id)), nullptr, FALSE)) << id;
 
     // Each click, and the buttons' state idle time leaves after it, along the three pages.
     const struct {
