@@ -378,7 +378,8 @@ TEST_F(ListView, ThePrintPreviewShowsTheListsPageUnderItsBarAndClosesBackToTheLi
     EXPECT_EQ(barRect.Width(), client.Width());
     EXPECT_EQ(pagesRect, CRect(client.left, barRect.bottom, client.right, client.bottom));
     EXPECT_FALSE(m_view->IsWindowVisible());
-    // Three tracks fill one page: nothing before or after it.
+    // The page the list prints on, landscape; three tracks fill one: nothing before or after it.
+    EXPECT_GT(preview->GetPageRect().Width(), preview->GetPageRect().Height());
     EXPECT_EQ(preview->GetPageCount(), 1u);
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(barWnd, AFX_ID_PREVIEW_NEXT)));
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(barWnd, AFX_ID_PREVIEW_PREV)));
