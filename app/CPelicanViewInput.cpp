@@ -15,6 +15,7 @@
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CMenu.h"
 #include "platform/afx/COleDataSource.h"
+#include "platform/afx/CPrintDialog.h"
 #include "platform/afx/CPrintInfo.h"
 #include "platform/base/GlobalMemory.h"
 #include "platform/comctl/CommCtrl.h"
@@ -285,7 +286,18 @@ BOOL CPelicanView::OnPreparePrinting(CPrintInfo* pInfo)
     m_printCtrl.PreparePreview(document ? document->GetTitle() : CString());
     // The page carries its own number in the footer band.
     pInfo->m_strPageDesc.Empty();
-    return DoPreparePrinting(pInfo);
+    if (!DoPreparePrinting(pInfo))
+        return FALSE;
+    // File / Print puts the list across a landscape page (OnFilePrint): the preview shows that page.
+    CPrintDialog& dialog = *pInfo->m_pPD;
+    if (auto* settings = static_cast<DEVMODE*>(::GlobalLock(dialog.m_pd.hDevMode))) {
+        settings->dmFields |= DM_ORIENTATION;
+        settings->dmOrientation = DMORIENT_LANDSCAPE;
+        ::GlobalUnlock(dialog.m_pd.hDevMode);
+        ::DeleteDC(dialog.m_pd.hDC);
+        dialog.CreatePrinterDC();
+    }
+    return dialog.m_pd.hDC != nullptr;
 }
 
 void CPelicanView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)

@@ -1,5 +1,6 @@
 // The record list on a real library filled through the import and edit code: each node kind's columns
-// and rows, sorting by a column, tags and the walk over them, row drags, and sources that fail.
+// and rows, sorting by a column, tags and the walk over them, row drags, sources that fail, and its
+// print preview.
 #include <algorithm>
 #include <map>
 #include <set>
@@ -12,6 +13,8 @@
 #include "library/LibraryLocations.h"
 #include "library/PlaylistEdits.h"
 #include "library/RegistryRoutines.h"
+#include "platform/afx/CDialogBar.h"
+#include "platform/afx/CPreviewView.h"
 
 namespace {
 
@@ -345,4 +348,50 @@ TEST_F(ListView, ResizingAColumnKeepsHiddenOnesHiddenAndRefreshesThroughTheFrame
     m_screen.pump();
     EXPECT_EQ(m_frame->m_nRebindsPosted, rebinds + 1);
     EXPECT_EQ(Rows(), 3);
+}
+
+TEST_F(ListView, ThePrintPreviewShowsTheListsPageUnderItsBarAndClosesBackToTheList)
+{
+    Import(kTracks);
+    Show(Node(kindAll));
+    CRect listBefore;
+    m_view->GetWindowRect(&listBefore);
+    // File / Print Preview reaches the list as the frame's active view, as in the program.
+    m_frame->SetActiveView(m_view);
+    m_frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    m_screen.pump();
+    auto* preview = dynamic_cast<CPreviewView*>(m_frame->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    // The program's resources carry the preview's bar. Bar and pages have the whole client area: the
+    // docked tree, search and detail sheet make room for them.
+    CDialogBar* bar = preview->GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    const HWND barWnd = bar->m_hWnd;
+    CRect client;
+    m_frame->GetClientRect(&client);
+    m_frame->ClientToScreen(&client);
+    CRect barRect;
+    CRect pagesRect;
+    bar->GetWindowRect(&barRect);
+    preview->GetWindowRect(&pagesRect);
+    EXPECT_EQ(barRect.TopLeft(), client.TopLeft());
+    EXPECT_EQ(barRect.Width(), client.Width());
+    EXPECT_EQ(pagesRect, CRect(client.left, barRect.bottom, client.right, client.bottom));
+    EXPECT_FALSE(m_view->IsWindowVisible());
+    // The page the list prints on, landscape; three tracks fill one: nothing before or after it.
+    EXPECT_GT(preview->GetPageRect().Width(), preview->GetPageRect().Height());
+    EXPECT_EQ(preview->GetPageCount(), 1u);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(barWnd, AFX_ID_PREVIEW_NEXT)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(barWnd, AFX_ID_PREVIEW_PREV)));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(barWnd, AFX_ID_PREVIEW_PRINT)));
+
+    CRect close;
+    ::GetWindowRect(::GetDlgItem(barWnd, AFX_ID_PREVIEW_CLOSE), &close);
+    m_screen.click(close.CenterPoint().x, close.CenterPoint().y);
+    EXPECT_FALSE(::IsWindow(barWnd));
+    EXPECT_EQ(m_frame->GetActiveView(), m_view);
+    EXPECT_TRUE(m_view->IsWindowVisible());
+    CRect listAfter;
+    m_view->GetWindowRect(&listAfter);
+    EXPECT_EQ(listAfter, listBefore);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The class library's own window messages (0x0360 on), the structures they carry and its fixed ids.
 
+#include "platform/afx/AfxPrintIds.h"
 #include "platform/user/WinUser.h"
 
 constexpr UINT WM_QUERYAFXWNDPROC = 0x0360; // answers 1 from windows whose procedure is AfxWndProc
@@ -90,14 +91,6 @@ constexpr UINT ID_FILE_PRINT_SETUP = 0xE106;
 constexpr UINT ID_FILE_PRINT = 0xE107;
 constexpr UINT ID_FILE_PRINT_DIRECT = 0xE108;
 constexpr UINT ID_FILE_PRINT_PREVIEW = 0xE109;
-// The print preview's commands.
-constexpr UINT AFX_ID_PREVIEW_CLOSE = 0xE300;
-constexpr UINT AFX_ID_PREVIEW_NUMPAGE = 0xE301;
-constexpr UINT AFX_ID_PREVIEW_NEXT = 0xE302;
-constexpr UINT AFX_ID_PREVIEW_PREV = 0xE303;
-constexpr UINT AFX_ID_PREVIEW_PRINT = 0xE304;
-constexpr UINT AFX_ID_PREVIEW_ZOOMIN = 0xE305;
-constexpr UINT AFX_ID_PREVIEW_ZOOMOUT = 0xE306;
 constexpr UINT ID_FILE_MRU_FILE1 = 0xE110;
 constexpr UINT ID_FILE_MRU_FIRST = 0xE110;
 constexpr UINT ID_FILE_MRU_LAST = 0xE11F;

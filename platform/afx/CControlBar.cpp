@@ -65,6 +65,43 @@ CControlBar::~CControlBar()
     }
 }
 
+BOOL CControlBar::CreateFromTemplate(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID)
+{
+    m_dwStyle = nStyle & CBRS_ALL;
+    CREATESTRUCT cs {};
+    cs.lpszClass = AFX_WNDCONTROLBAR;
+    cs.style = static_cast<DWORD>(nStyle) | WS_CHILD;
+    cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
+    cs.hwndParent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    if (!PreCreateWindow(cs) || !lpszTemplateName)
+        return FALSE;
+    HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
+    HRSRC hResource = ::FindResource(hInst, lpszTemplateName, RT_DIALOG);
+    if (!hResource)
+        return FALSE;
+    if (!CreateDlgIndirect(static_cast<LPCDLGTEMPLATE>(::LockResource(::LoadResource(hInst, hResource))), pParentWnd, hInst)) {
+        // Whatever part of the window was made goes with the failure.
+        if (m_hWnd)
+            DestroyWindow();
+        return FALSE;
+    }
+    SetDlgCtrlID(static_cast<int>(nID));
+    ModifyStyle(WS_CAPTION, WS_CLIPSIBLINGS);
+    if (!ExecuteDlgInit(lpszTemplateName)) {
+        DestroyWindow();
+        return FALSE;
+    }
+    // The dialog manager makes the window before this object sees its creation (OnCreate), so the
+    // bar joins its frame here; without it the frame could neither lay out, update, show nor save it.
+    if (!m_pDockSite && pParentWnd && pParentWnd->IsFrameWnd()) {
+        m_pDockSite = static_cast<CFrameWnd*>(pParentWnd);
+        m_pDockSite->AddControlBar(this);
+    }
+    SetWindowPos(nullptr, 0, 0, 0, 0,
+        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | ((nStyle & WS_VISIBLE) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    return TRUE;
+}
+
 void CControlBar::PostNcDestroy()
 {
     if (m_bAutoDelete)

@@ -120,6 +120,10 @@ public:
 protected:
     CControlBar();
 
+    // Makes the bar's window from a dialog template: the template's controls, filled from its DLGINIT
+    // data, the bar style (CBRS_*) of nStyle, shown when nStyle has WS_VISIBLE. FALSE, leaving no
+    // window behind, when the template is missing or its controls cannot be made or filled.
+    BOOL CreateFromTemplate(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID);
     // The borders CBRS_BORDER_* ask for, in the button shadow and (3-D) highlight colours; rect
     // shrinks by them.
     void DrawBorders(CDC* pDC, CRect& rect);

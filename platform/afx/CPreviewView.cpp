@@ -4,9 +4,11 @@
 
 #include "platform/afx/AfxPriv.h"
 #include "platform/afx/CCmdUI.h"
+#include "platform/afx/CDialogBar.h"
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CPrintInfo.h"
 #include "platform/afx/CPrintPreviewState.h"
+#include "platform/afx/CString.h"
 #include "platform/gdi/Printing.h"
 
 IMPLEMENT_DYNCREATE(CPreviewView, CView)
@@ -20,8 +22,12 @@ ON_COMMAND(AFX_ID_PREVIEW_ZOOMIN, OnZoomIn)
 ON_COMMAND(AFX_ID_PREVIEW_ZOOMOUT, OnZoomOut)
 ON_COMMAND(AFX_ID_PREVIEW_CLOSE, OnPreviewClose)
 ON_COMMAND(AFX_ID_PREVIEW_PRINT, OnPreviewPrint)
+ON_COMMAND(AFX_ID_PREVIEW_NUMPAGE, OnNumPageChange)
 ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_NEXT, OnUpdateNextPage)
 ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_PREV, OnUpdatePrevPage)
+ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_ZOOMIN, OnUpdateZoomIn)
+ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_ZOOMOUT, OnUpdateZoomOut)
+ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_NUMPAGE, OnUpdateNumPageChange)
 END_MESSAGE_MAP()
 
 namespace {
@@ -63,9 +69,15 @@ BOOL CPreviewView::Start(CFrameWnd& frame, CView& printView, std::unique_ptr<CPr
     }
 
     frame.OnSetPreviewMode(TRUE, state.get());
+    // The preview's own bar takes the top of the frame the hidden bars left. A program whose
+    // resources lack its template still previews, through the keys alone.
+    auto bar = std::make_unique<CDialogBar>();
+    if (bar->Create(&frame, AFX_IDD_PREVIEW_TOOLBAR, CBRS_TOP, AFX_IDW_PREVIEW_BAR))
+        preview->m_pToolBar = std::move(bar);
     SetMainPaneShown(*state, false);
     if (!preview->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(), &frame, AFX_IDW_PANE_FIRST, nullptr)) {
         // Create deleted nothing: the window never existed, so PostNcDestroy did not run.
+        preview->m_pToolBar.reset();
         SetMainPaneShown(*state, true);
         frame.OnSetPreviewMode(FALSE, state.get());
         printView.OnEndPrinting(&preview->m_printerDC, &info);
@@ -75,6 +87,11 @@ BOOL CPreviewView::Start(CFrameWnd& frame, CView& printView, std::unique_ptr<CPr
     preview->m_pPreviewState = std::move(state);
     preview->SetCurrentPage(info.GetFromPage());
     frame.SetActiveView(preview);
+    if (preview->m_pToolBar) {
+        // Shown with its buttons already enabled as the first page allows, not at the next idle time.
+        preview->m_pToolBar->OnUpdateCmdUI(&frame, TRUE);
+        preview->m_pToolBar->ShowWindow(SW_SHOWNA);
+    }
     frame.RecalcLayout();
     preview->Invalidate(TRUE);
     return TRUE;
@@ -135,10 +152,14 @@ void CPreviewView::SetZoomState(UINT nNewState)
         Invalidate(TRUE);
 }
 
-CRect CPreviewView::GetPageRect() const
+CRect CPreviewView::GetPageRect(UINT nIndex) const
 {
     CRect client;
     GetClientRect(&client);
+    // Two pages share the width, each in its own column with a margin between them.
+    const int columns = m_nZoomState == ZOOM_OUT ? static_cast<int>(m_nPages) : 1;
+    const int column = std::min(static_cast<int>(nIndex), columns - 1);
+    const int columnWidth = (client.Width() - (columns - 1) * kMargin) / columns;
     const int pageWidth = std::max(1, m_printerDC.GetDeviceCaps(HORZRES));
     const int pageHeight = std::max(1, m_printerDC.GetDeviceCaps(VERTRES));
     int width = 0;
@@ -150,7 +171,7 @@ CRect CPreviewView::GetPageRect() const
         height = MulDiv(pageHeight, 96, printerDpi);
     } else {
         // The whole page in the window, its proportions kept.
-        const int roomX = std::max(1, client.Width() - 2 * kMargin);
+        const int roomX = std::max(1, columnWidth - 2 * kMargin);
         const int roomY = std::max(1, client.Height() - 2 * kMargin);
         width = roomX;
         height = MulDiv(pageHeight, roomX, pageWidth);
@@ -161,9 +182,14 @@ CRect CPreviewView::GetPageRect() const
     }
     width = std::max(1, width);
     height = std::max(1, height);
-    const int left = std::max(kMargin, (client.Width() - width) / 2);
+    const int left = column * (columnWidth + kMargin) + std::max(kMargin, (columnWidth - width) / 2);
     const int top = std::max(kMargin, (client.Height() - height) / 2);
     return CRect(left, top, left + width, top + height);
+}
+
+UINT CPreviewView::ShownPages()
+{
+    return m_nZoomState == ZOOM_OUT && m_nPages == 2 && HasPage(m_nCurrentPage + 1) ? 2 : 1;
 }
 
 void CPreviewView::OnDraw(CDC* pDC)
@@ -171,28 +197,37 @@ void CPreviewView::OnDraw(CDC* pDC)
     CRect client;
     GetClientRect(&client);
     pDC->FillSolidRect(&client, ::GetSysColor(COLOR_APPWORKSPACE));
-    const CRect page = GetPageRect();
-    CRect shadow(page);
-    shadow.OffsetRect(3, 3);
-    pDC->FillSolidRect(&shadow, RGB(0, 0, 0));
-
+    const UINT shown = ShownPages();
     CPrintInfo& info = *m_pPreviewInfo;
-    info.m_nCurPage = m_nCurrentPage;
-    info.m_bContinuePrinting = TRUE;
-    const int saved = m_printerDC.SaveDC();
-    if (platform::gdi::StartPreviewPage(m_printerDC.m_hDC, page.Width(), page.Height())) {
-        m_pPrintView->OnPrepareDC(&m_printerDC, &info);
-        m_pPrintView->PrintPage(m_printerDC, info);
-        ::EndPage(m_printerDC.m_hDC);
-        platform::gdi::ShowPreviewPage(m_printerDC.m_hDC, pDC->m_hDC, page.left, page.top);
+    for (UINT index = 0; index < shown; ++index) {
+        const CRect page = GetPageRect(index);
+        CRect shadow(page);
+        shadow.OffsetRect(3, 3);
+        pDC->FillSolidRect(&shadow, RGB(0, 0, 0));
+
+        info.m_nCurPage = m_nCurrentPage + index;
+        info.m_bContinuePrinting = TRUE;
+        const int saved = m_printerDC.SaveDC();
+        if (platform::gdi::StartPreviewPage(m_printerDC.m_hDC, page.Width(), page.Height())) {
+            m_pPrintView->OnPrepareDC(&m_printerDC, &info);
+            m_pPrintView->PrintPage(m_printerDC, info);
+            ::EndPage(m_printerDC.m_hDC);
+            platform::gdi::ShowPreviewPage(m_printerDC.m_hDC, pDC->m_hDC, page.left, page.top);
+        }
+        m_printerDC.RestoreDC(saved);
     }
-    m_printerDC.RestoreDC(saved);
+    info.m_nCurPage = m_nCurrentPage;
     info.m_bContinuePrinting = TRUE;
 }
 
 BOOL CPreviewView::OnEraseBkgnd(CDC*) { return TRUE; }
 
-void CPreviewView::OnNextPage() { SetCurrentPage(m_nCurrentPage + 1); }
+void CPreviewView::OnNextPage()
+{
+    // Two pages side by side move on by one, until the last page shows.
+    if (HasPage(m_nCurrentPage + ShownPages()))
+        SetCurrentPage(m_nCurrentPage + 1);
+}
 
 void CPreviewView::OnPrevPage()
 {
@@ -204,9 +239,31 @@ void CPreviewView::OnZoomIn() { SetZoomState(ZOOM_IN); }
 
 void CPreviewView::OnZoomOut() { SetZoomState(ZOOM_OUT); }
 
-void CPreviewView::OnUpdateNextPage(CCmdUI* pCmdUI) { pCmdUI->Enable(HasPage(m_nCurrentPage + 1)); }
+void CPreviewView::SetNumPages(UINT nPages)
+{
+    m_nPages = nPages == 2 ? 2 : 1;
+    if (m_hWnd)
+        Invalidate(TRUE);
+}
+
+void CPreviewView::OnNumPageChange() { SetNumPages(3 - m_nPages); }
+
+void CPreviewView::OnUpdateNextPage(CCmdUI* pCmdUI) { pCmdUI->Enable(HasPage(m_nCurrentPage + ShownPages())); }
 
 void CPreviewView::OnUpdatePrevPage(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nCurrentPage > m_pPreviewInfo->GetMinPage()); }
+
+void CPreviewView::OnUpdateZoomIn(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nZoomState != ZOOM_IN); }
+
+void CPreviewView::OnUpdateZoomOut(CCmdUI* pCmdUI) { pCmdUI->Enable(m_nZoomState != ZOOM_OUT); }
+
+void CPreviewView::OnUpdateNumPageChange(CCmdUI* pCmdUI)
+{
+    // The button names what a press would show; a document of one page has no second to show.
+    CString text;
+    if (text.LoadString(m_nPages == 1 ? AFX_IDS_TWOPAGE : AFX_IDS_ONEPAGE))
+        pCmdUI->SetText(text);
+    pCmdUI->Enable(m_nZoomState == ZOOM_OUT && GetPageCount() != 1);
+}
 
 void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
@@ -232,6 +289,8 @@ void CPreviewView::OnPreviewClose()
     CFrameWnd* frame = GetParentFrame();
     CView* printView = m_pPrintView;
     printView->OnEndPrinting(&m_printerDC, m_pPreviewInfo.get());
+    // The bar goes before the frame lays itself out again with its own bars.
+    m_pToolBar.reset();
     SetMainPaneShown(*m_pPreviewState, true);
     if (frame) {
         frame->OnSetPreviewMode(FALSE, m_pPreviewState.get());

@@ -94,7 +94,12 @@ public:
     }
     void SetText(LPCTSTR lpszText) override
     {
-        if (m_pOther)
+        if (!m_pOther || !lpszText)
+            return;
+        // Every idle time sets the text again: only a change may repaint the control.
+        CString current;
+        m_pOther->GetWindowText(current);
+        if (current != lpszText)
             m_pOther->SetWindowText(lpszText);
     }
 };

@@ -10,60 +10,24 @@ BEGIN_MESSAGE_MAP(SECDialogBar, SECControlBar)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
 END_MESSAGE_MAP()
 
-namespace {
-
-// The bar style the toolkit's bars keep.
-constexpr DWORD kBarStyleMask = 0x40FFFF;
-
-} // namespace
-
 SECDialogBar::~SECDialogBar() { DestroyWindow(); }
 
 BOOL SECDialogBar::Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, DWORD dwExStyle, UINT nID)
 {
-    m_dwStyle = nStyle & kBarStyleMask;
     m_dwExStyle = dwExStyle;
-    CREATESTRUCT cs {};
-    cs.lpszClass = AFX_WNDCONTROLBAR;
-    cs.style = static_cast<DWORD>(nStyle) | WS_CHILD;
-    cs.hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID));
-    cs.hwndParent = pParentWnd ? pParentWnd->m_hWnd : nullptr;
-    if (!PreCreateWindow(cs) || !lpszTemplateName)
-        return FALSE;
-    HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
-    HRSRC hResource = ::FindResource(hInst, lpszTemplateName, RT_DIALOG);
-    if (!hResource)
+    // The OLE controls' creation (HandleInitDialog) reads the template while the window is made.
+    m_lpszCreatingTemplate = lpszTemplateName;
+    const BOOL bCreated = CreateFromTemplate(pParentWnd, lpszTemplateName, nStyle, nID);
+    m_lpszCreatingTemplate = nullptr;
+    if (!bCreated)
         return FALSE;
     m_lpszTemplateName = lpszTemplateName;
-    m_lpszCreatingTemplate = lpszTemplateName;
-    const BOOL bCreated = CreateDlgIndirect(static_cast<LPCDLGTEMPLATE>(::LockResource(::LoadResource(hInst, hResource))), pParentWnd, hInst);
-    m_lpszCreatingTemplate = nullptr;
-    if (!bCreated) {
-        // Whatever part of the window was made goes with the failure.
-        if (m_hWnd)
-            DestroyWindow();
-        return FALSE;
-    }
-    SetDlgCtrlID(static_cast<int>(nID));
     CRect rect;
     GetWindowRect(&rect);
     m_sizeDefault = rect.Size();
     m_szHorz = m_sizeDefault;
     m_szVert = m_sizeDefault;
     m_szFloat = m_sizeDefault;
-    ModifyStyle(WS_CAPTION, WS_CLIPSIBLINGS);
-    if (!ExecuteDlgInit(lpszTemplateName)) {
-        DestroyWindow();
-        return FALSE;
-    }
-    // The dialog manager makes the window before this object sees its creation, so the bar joins its
-    // frame here; without it the frame could neither find, show nor save the bar.
-    if (!m_pDockSite && pParentWnd && pParentWnd->IsFrameWnd()) {
-        m_pDockSite = static_cast<CFrameWnd*>(pParentWnd);
-        m_pDockSite->AddControlBar(this);
-    }
-    SetWindowPos(nullptr, 0, 0, 0, 0,
-        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | ((nStyle & WS_VISIBLE) ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/frames/SECVirtualDockbar.h"
 
 #include "platform/afx/CFrameWnd.h"
+#include "platform/afx/CPreviewView.h"
 #include "toolkit/frames/SECFrameDockingFeatureBase.h"
 
 BEGIN_MESSAGE_MAP(SECVirtualDockbar, CWnd)
@@ -24,8 +25,17 @@ BOOL SECVirtualDockbar::CreateDockBarWindow(CFrameWnd* pFrame, SECFrameDockingFe
 LRESULT SECVirtualDockbar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     auto* params = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-    if (m_pFeature && params && m_pFeature->OnSizeParent(params))
+    if (!m_pFeature || !params)
+        return 0;
+    const RECT whole = params->rect;
+    if (m_pFeature->OnSizeParent(params))
         PostMessage(DelayedRecalcMessage, 0, 0);
+    // A print preview hides the docked windows and has the frame's whole client area. The docking
+    // tree is still laid out as always, so that it comes back as it was, but takes no room from it.
+    CFrameWnd* frame = GetParentFrame();
+    CView* view = frame ? frame->GetActiveView() : nullptr;
+    if (view && view->IsKindOf(RUNTIME_CLASS(CPreviewView)))
+        params->rect = whole;
     return 0;
 }
 

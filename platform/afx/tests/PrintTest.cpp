@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/afx/AfxPriv.h"
+#include "platform/afx/CDialogBar.h"
 #include "platform/afx/CDocument.h"
 #include "platform/afx/CFrameWnd.h"
 #include "platform/afx/CPreviewView.h"
@@ -145,6 +146,20 @@ protected:
     {
         Frame()->SendMessage(WM_COMMAND, id);
         screen.pump();
+    }
+    // The idle time after a command, which updates the bars' buttons.
+    void Idle()
+    {
+        for (LONG count = 0; app.OnIdle(count); ++count) { }
+        screen.pump();
+    }
+    // Clicks a button of the preview's bar as a person would.
+    void ClickBarButton(HWND bar, UINT id)
+    {
+        CRect button;
+        ::GetWindowRect(::GetDlgItem(bar, static_cast<int>(id)), &button);
+        screen.click(button.CenterPoint().x, button.CenterPoint().y);
+        Idle();
     }
 
     TestScreen screen { 640, 480 };
@@ -298,4 +313,115 @@ TEST_F(ViewPrinting, AnEmptyDocumentPreviewsOnePage)
     EXPECT_EQ(preview->GetCurrentPage(), 1u);
     preview->OnPreviewClose();
     screen.pump();
+}
+
+TEST_F(ViewPrinting, ThePreviewsBarCarriesItsCommandsAndGoesWithThePreview)
+{
+    // Wide enough for the whole row of buttons.
+    Frame()->MoveWindow(0, 0, 640, 480);
+    screen.pump();
+    CRowsView* view = RowsView();
+    CRect viewBefore;
+    view->GetWindowRect(&viewBefore);
+    Command(ID_FILE_PRINT_PREVIEW);
+    auto* preview = dynamic_cast<CPreviewView*>(Frame()->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    CDialogBar* bar = preview->GetToolBar();
+    ASSERT_NE(bar, nullptr);
+    const HWND barWnd = bar->m_hWnd;
+    EXPECT_EQ(Frame()->GetControlBar(AFX_IDW_PREVIEW_BAR), bar);
+    EXPECT_TRUE(::IsWindowVisible(barWnd));
+
+    // Across the top of the frame's client area, the pages below it.
+    CRect client;
+    Frame()->GetClientRect(&client);
+    Frame()->ClientToScreen(&client);
+    CRect barRect;
+    CRect pagesRect;
+    bar->GetWindowRect(&barRect);
+    preview->GetWindowRect(&pagesRect);
+    EXPECT_EQ(barRect.TopLeft(), client.TopLeft());
+    EXPECT_EQ(barRect.Width(), client.Width());
+    EXPECT_GT(barRect.Height(), 0);
+    EXPECT_EQ(pagesRect.top, barRect.bottom);
+    EXPECT_EQ(pagesRect.bottom, client.bottom);
+
+    // A classic print preview: the grey button row over the grey background and the white page.
+    EXPECT_EQ(screen.compareWithGolden(client, TS_AFX_GOLDEN_DIR "/PrintPreview.png"), "");
+
+    auto enabled = [&](UINT id) { return ::IsWindowEnabled(::GetDlgItem(barWnd, static_cast<int>(id))) != FALSE; };
+    auto text = [&](UINT id) {
+        char buffer[64] {};
+        ::GetWindowText(::GetDlgItem(barWnd, static_cast<int>(id)), buffer, sizeof buffer);
+        return std::string(buffer);
+    };
+    struct State {
+        UINT page;
+        bool prev, next, zoomIn, zoomOut;
+    };
+    auto expectState = [&](const State& want) {
+        EXPECT_EQ(preview->GetCurrentPage(), want.page);
+        EXPECT_EQ(enabled(AFX_ID_PREVIEW_PREV), want.prev);
+        EXPECT_EQ(enabled(AFX_ID_PREVIEW_NEXT), want.next);
+        EXPECT_EQ(enabled(AFX_ID_PREVIEW_ZOOMIN), want.zoomIn);
+        EXPECT_EQ(enabled(AFX_ID_PREVIEW_ZOOMOUT), want.zoomOut);
+        EXPECT_TRUE(enabled(AFX_ID_PREVIEW_PRINT));
+        EXPECT_TRUE(enabled(AFX_ID_PREVIEW_CLOSE));
+    };
+    // Enabled as the first page allows from the start, not only after the first idle time.
+    expectState({ 1, false, true, true, false });
+    EXPECT_EQ(text(AFX_ID_PREVIEW_NUMPAGE), "&Two Page");
+    // Idle time that changes nothing repaints no button (the named one included): no flicker.
+    Idle();
+    for (LONG count = 0; app.OnIdle(count); ++count) { }
+    for (UINT id = AFX_ID_PREVIEW_CLOSE; id <= AFX_ID_PREVIEW_ZOOMOUT; ++id)
+        EXPECT_FALSE(::GetUpdateRect(::GetDlgItem(barWnd, static_cast<int>(id)), nullptr, FALSE)) << id;
+
+    // Each click, and the buttons' state idle time leaves after it, along the three pages.
+    const struct {
+        UINT button;
+        State after;
+    } clicks[] = {
+        { AFX_ID_PREVIEW_NEXT, { 2, true, true, true, false } },
+        { AFX_ID_PREVIEW_NEXT, { 3, true, false, true, false } },
+        { AFX_ID_PREVIEW_PREV, { 2, true, true, true, false } },
+        { AFX_ID_PREVIEW_ZOOMIN, { 2, true, true, false, true } },
+        { AFX_ID_PREVIEW_ZOOMOUT, { 2, true, true, true, false } },
+    };
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(text(c.button));
+        ClickBarButton(barWnd, c.button);
+        expectState(c.after);
+    }
+    // A zoomed-in preview shows one page: no two-page choice then.
+    Command(AFX_ID_PREVIEW_ZOOMIN);
+    Idle();
+    EXPECT_FALSE(enabled(AFX_ID_PREVIEW_NUMPAGE));
+    Command(AFX_ID_PREVIEW_ZOOMOUT);
+    Idle();
+    EXPECT_TRUE(enabled(AFX_ID_PREVIEW_NUMPAGE));
+
+    // Two pages side by side, the second's rows on the right; the button now offers one page, and
+    // with the last page on the right there is no next.
+    ClickBarButton(barWnd, AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(preview->GetNumPages(), 2u);
+    EXPECT_EQ(text(AFX_ID_PREVIEW_NUMPAGE), "&One Page");
+    expectState({ 2, true, false, true, false });
+    CRect left = preview->GetPageRect(0);
+    CRect right = preview->GetPageRect(1);
+    EXPECT_LT(left.right, right.left);
+    EXPECT_EQ(left.top, right.top);
+    preview->ClientToScreen(&right);
+    EXPECT_EQ(screen.pixel(right.left + 4, right.top + 2), RGB(0, 0, 0));
+    EXPECT_EQ(screen.pixel(right.left + 4, right.top + right.Height() * 3 / 4), RGB(255, 255, 255));
+
+    // Close gives the frame back as it was: no bar, the view where it stood.
+    ClickBarButton(barWnd, AFX_ID_PREVIEW_CLOSE);
+    EXPECT_FALSE(::IsWindow(barWnd));
+    EXPECT_EQ(Frame()->GetControlBar(AFX_IDW_PREVIEW_BAR), nullptr);
+    EXPECT_EQ(Frame()->GetActiveView(), view);
+    CRect viewAfter;
+    view->GetWindowRect(&viewAfter);
+    EXPECT_EQ(viewAfter, viewBefore);
+    EXPECT_EQ(view->begun, view->ended);
 }
