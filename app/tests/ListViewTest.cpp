@@ -318,6 +318,19 @@ TEST_F(ListView, AnEmptySourceShowsTheEmptyListText)
     EXPECT_EQ(m_screen.compareWithGolden(list, TS_APP_TEST_DIR "/golden/EmptyList.png"), "");
 }
 
+TEST_F(ListView, TypicalTitlesArtistsAndAlbumsShowInFull)
+{
+    Import({ { "The Winding Road Home", "Ella and the Lights", "Songs from the Harbour" },
+        { "Blue Moon", "Band B", "Second" } });
+    Show(Node(kindAll));
+    ASSERT_EQ(Rows(), 2);
+    m_view->Invalidate();
+    m_screen.pump();
+    CRect list;
+    m_view->GetWindowRect(&list);
+    EXPECT_EQ(m_screen.compareWithGolden(list, TS_APP_TEST_DIR "/golden/TrackList.png"), "");
+}
+
 TEST_F(ListView, ResizingAColumnKeepsHiddenOnesHiddenAndRefreshesThroughTheFrame)
 {
     Import(kTracks);

@@ -43,6 +43,9 @@ protected:
         m_view = new View;
         ASSERT_TRUE(m_view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 600, 400), m_frame, AFX_IDW_PANE_FIRST));
         m_view->OnInitialUpdate();
+        // The view is the frame's active one, as the document template makes it: a frame without one
+        // erases its whole client area, bars included, in its background colour.
+        m_frame->SetActiveView(m_view, FALSE);
         m_frame->ShowWindow(SW_SHOW);
         m_frame->RecalcLayout();
         m_screen.pump();

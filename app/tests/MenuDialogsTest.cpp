@@ -211,3 +211,45 @@ TEST_F(MenuDialogs, AddStationFromTheMediaMenuStoresTheStationOnOkOnly)
     EXPECT_TRUE(IsLibraryModified());
     EXPECT_TRUE(Boxes().empty());
 }
+
+// The main window stays disabled under the menu's dialog, yet a classic desktop program keeps its bars
+// drawn: repainted while the dialog is up, the menu bar and the toolbar look as they did before it.
+TEST_F(MenuDialogs, TheMenuBarAndToolbarStayDrawnUnderAModalDialog)
+{
+    CRect bars;
+    m_frame->GetControlBar(AFX_IDW_DOCKBAR_TOP)->GetWindowRect(&bars);
+    ASSERT_FALSE(bars.IsRectEmpty());
+    // The strip's pixels, those under the dialog left out.
+    const auto look = [&](const CRect& covered) {
+        std::vector<COLORREF> pixels;
+        for (int y = bars.top; y < bars.bottom; ++y)
+            for (int x = bars.left; x < bars.right; ++x)
+                pixels.push_back(covered.PtInRect(CPoint(x, y)) ? CLR_NONE : m_screen.pixel(x, y));
+        return pixels;
+    };
+    std::vector<COLORREF> under;
+    CRect covered;
+    bool disabled = false;
+    Steps().push_back([&](HWND dialog) {
+        disabled = !m_frame->IsWindowEnabled();
+        ::GetWindowRect(dialog, &covered);
+        // Blotted out on the screen, the bars show again only when they paint themselves.
+        HDC screen = ::GetDC(nullptr);
+        HBRUSH blot = ::CreateSolidBrush(RGB(255, 0, 255));
+        ::FillRect(screen, &bars, blot);
+        ::DeleteObject(blot);
+        ::ReleaseDC(nullptr, screen);
+        m_frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        m_screen.pump();
+        under = look(covered);
+        Press(dialog, IDCANCEL);
+    });
+    const std::vector<COLORREF> idle = look(CRect());
+    Choose('T', 'P');
+    EXPECT_TRUE(Steps().empty());
+    ASSERT_TRUE(disabled) << "the dialog was not modal to the main window";
+    size_t differ = 0;
+    for (size_t i = 0; i < idle.size(); ++i)
+        differ += under[i] != CLR_NONE && under[i] != idle[i];
+    EXPECT_EQ(differ, 0u) << "pixels of the bars beside the dialog changed";
+}

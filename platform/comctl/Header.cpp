@@ -9,8 +9,6 @@ namespace platform::comctl {
 
 namespace {
 
-constexpr int kTextMargin = 6;
-
 void CopyText(const std::string& text, LPSTR out, int size)
 {
     if (!out || size <= 0 || out == LPSTR_TEXTCALLBACK)
@@ -183,7 +181,8 @@ void Header::paint()
         right = r.right;
         const Item& item = m_items[static_cast<std::size_t>(i)];
         const bool pressed = i == m_pressed && m_pressedInside;
-        DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_SOFT | BF_ADJUST);
+        DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_SOFT);
+        InflateRect(&r, -kButtonEdge, -kButtonEdge);
         RECT text { r.left + kTextMargin + (pressed ? 1 : 0), r.top + (pressed ? 1 : 0), r.right - kTextMargin, r.bottom };
         if ((item.fmt & HDF_IMAGE) && m_images) {
             int cx = 0;
@@ -193,9 +192,9 @@ void Header::paint()
             const int x = onRight ? text.right - cx : text.left;
             ImageList_Draw(m_images, item.image, dc, x, (r.top + r.bottom - cy) / 2, ILD_TRANSPARENT);
             if (onRight)
-                text.right -= cx + 2;
+                text.right -= cx + kImageGap;
             else
-                text.left += cx + 2;
+                text.left += cx + kImageGap;
         }
         const std::string& label = item.text;
         const UINT align = (item.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT ? DT_RIGHT

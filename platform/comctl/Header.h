@@ -21,6 +21,16 @@ public:
 
     // How near a divider the pointer must be to drag it.
     static constexpr int kDividerSlop = 4;
+    // An item's button: its raised edge, then the gap between the edge and the label, on either side;
+    // an image keeps a gap to the label.
+    static constexpr int kButtonEdge = 2;
+    static constexpr int kTextMargin = 6;
+    static constexpr int kImageGap = 2;
+    // The width an item needs to show a label this wide in full, beside an image this wide (0: none).
+    static constexpr int WidthForLabel(int labelWidth, int imageWidth = 0)
+    {
+        return labelWidth + 2 * (kButtonEdge + kTextMargin) + (imageWidth > 0 ? imageWidth + kImageGap : 0);
+    }
 
 private:
     struct Item {

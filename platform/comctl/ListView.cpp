@@ -6,6 +6,7 @@
 
 #include "platform/base/CaseFold.h"
 #include "platform/comctl/ControlClasses.h"
+#include "platform/comctl/Header.h"
 
 namespace platform::comctl {
 
@@ -521,8 +522,21 @@ int ListView::columnWidth(int col) const
     return SendMessage(m_header, HDM_GETITEM, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&hd)) ? hd.cxy : 0;
 }
 
+int ListView::labelLead() const
+{
+    int lead = kLabelMargin;
+    int cx = 0;
+    int cy = 0;
+    if (m_stateImages && ImageList_GetIconSize(m_stateImages, &cx, &cy))
+        lead += cx;
+    if (m_small && ImageList_GetIconSize(m_small, &cx, &cy))
+        lead += cx;
+    return lead;
+}
+
 int ListView::autoWidth(int col, bool header)
 {
+    // The room around the texts mirrors drawRow: a cell shows its text in full once it is this wide.
     HDC dc = GetDC(m_hwnd);
     HGDIOBJ old = SelectObject(dc, ControlFont(m_font));
     auto widthOf = [&](const std::string& s) {
@@ -530,23 +544,35 @@ int ListView::autoWidth(int col, bool header)
         GetTextExtentPoint32(dc, s.c_str(), static_cast<int>(s.size()), &size);
         return static_cast<int>(size.cx);
     };
+    int smallCx = 0;
+    int smallCy = 0;
+    if (m_small)
+        ImageList_GetIconSize(m_small, &smallCx, &smallCy);
+    const bool subItemImages = col > 0 && (m_exStyle & LVS_EX_SUBITEMIMAGES) && m_small;
+    const int margins = col == 0 ? labelLead() + kLabelMargin + kTextMargin : 2 * kTextMargin;
     int width = 0;
-    for (int i = 0; i < count(); ++i)
-        width = std::max(width, widthOf(shown(i, col, LVIF_TEXT).text) + 2 * kTextMargin);
-    if (col == 0 && m_small) {
-        int cx = 0;
-        int cy = 0;
-        ImageList_GetIconSize(m_small, &cx, &cy);
-        width += cx + kLabelMargin;
+    for (int i = 0; i < count(); ++i) {
+        const Shown s = shown(i, col, LVIF_TEXT | (subItemImages ? LVIF_IMAGE : 0));
+        const int image = subItemImages && s.image >= 0 ? smallCx + kLabelMargin : 0;
+        width = std::max(width, widthOf(s.text) + margins + image);
     }
+    SelectObject(dc, old);
     if (header) {
         char text[260] {};
         HDITEM hd;
-        hd.mask = HDI_TEXT;
+        hd.mask = HDI_TEXT | HDI_FORMAT;
         hd.pszText = text;
         hd.cchTextMax = sizeof text;
         SendMessage(m_header, HDM_GETITEM, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&hd));
-        width = std::max(width, widthOf(text) + 2 * kTextMargin);
+        // The header draws its labels in its own font, beside an image when the item has one.
+        old = SelectObject(dc, ControlFont(reinterpret_cast<HFONT>(SendMessage(m_header, WM_GETFONT, 0, 0))));
+        int imageCx = 0;
+        int imageCy = 0;
+        const auto images = reinterpret_cast<HIMAGELIST>(SendMessage(m_header, HDM_GETIMAGELIST, 0, 0));
+        if ((hd.fmt & HDF_IMAGE) && images)
+            ImageList_GetIconSize(images, &imageCx, &imageCy);
+        width = std::max(width, Header::WidthForLabel(widthOf(text), imageCx));
+        SelectObject(dc, old);
         // The last column also takes what is left of the client width.
         if (col == columns() - 1) {
             RECT client {};
@@ -554,7 +580,6 @@ int ListView::autoWidth(int col, bool header)
             width = std::max(width, static_cast<int>(client.right) - (totalWidth() - columnWidth(col)));
         }
     }
-    SelectObject(dc, old);
     ReleaseDC(m_hwnd, dc);
     return width;
 }
@@ -628,18 +653,12 @@ bool ListView::itemRect(int i, int code, RECT& out) const
         return true;
     }
     RECT col0 = columnRect(0);
-    int x = col0.left + kLabelMargin;
-    if (m_stateImages) {
-        int cx = 0;
-        int cy = 0;
-        ImageList_GetIconSize(m_stateImages, &cx, &cy);
-        x += cx;
-    }
     int iconWidth = 0;
     if (m_small) {
         int cy = 0;
         ImageList_GetIconSize(m_small, &iconWidth, &cy);
     }
+    const int x = col0.left + labelLead() - iconWidth;
     const RECT icon { x, row.top, x + iconWidth, row.bottom };
     const RECT label { icon.right, row.top, std::max(icon.right, static_cast<LONG>(col0.right)), row.bottom };
     switch (code) {
@@ -1084,6 +1103,8 @@ void ListView::drawRow(HDC dc, int i, LRESULT stages)
         subItemRect(i, c, LVIR_BOUNDS, cell);
         if (columns() == 0)
             cell.right = cell.left;
+        else if (cell.right <= cell.left)
+            continue; // a column hidden at width 0 shows nothing of its row
         Shown s = c == 0 ? first : shown(i, c, LVIF_TEXT | ((m_exStyle & LVS_EX_SUBITEMIMAGES) ? LVIF_IMAGE : 0));
         COLORREF cellText = rowText;
         COLORREF cellBack = rowBack;
@@ -1136,6 +1157,8 @@ void ListView::drawRow(HDC dc, int i, LRESULT stages)
         const int fmt = c < columns() ? m_columnFormats[static_cast<std::size_t>(c)] & LVCFMT_JUSTIFYMASK : 0;
         RECT inner { textRect.left + (c == 0 ? kLabelMargin : kTextMargin), textRect.top, textRect.right - kTextMargin,
             textRect.bottom };
+        // A cell narrower than its margins has no room for text: none may spill over its neighbours.
+        inner.right = std::max(inner.right, inner.left);
         DrawText(dc, s.text.c_str(), static_cast<int>(s.text.size()), &inner,
             (fmt == LVCFMT_RIGHT ? DT_RIGHT : fmt == LVCFMT_CENTER ? DT_CENTER : DT_LEFT) | DT_SINGLELINE | DT_VCENTER
                 | DT_NOPREFIX | DT_END_ELLIPSIS);

@@ -73,7 +73,10 @@ private:
     bool deleteColumn(int col);
     int columnWidth(int col) const;
     bool setColumnWidth(int col, int width);
+    // The width that shows every row's text of the column in full (and, with header, its heading).
     int autoWidth(int col, bool header);
+    // Where a row's label starts in the first column: the margin, the state image and the small icon.
+    int labelLead() const;
     RECT columnRect(int col) const;
     int totalWidth() const;
 

@@ -1,5 +1,5 @@
 // The 3-D tab strip's painting: the strip's inner edge, tab outlines for the four edges, icons,
-// rotated labels on vertical strips, embossed disabled tabs and the focus.
+// rotated labels on vertical strips, embossed disabled tabs (the active one excepted) and the focus.
 #include <cstring>
 
 #include "platform/afx/CBitmap.h"
@@ -164,7 +164,9 @@ void SEC3DTabControl::DrawTabRight(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle)
 void SEC3DTabControl::DrawTabContents(CDC* pDC, SEC3DTab* pTab, DWORD dwStyle)
 {
     const CRect r = pTab->m_rect;
-    if (pTab->m_bEnabled) {
+    // The active tab names the content on show, so it reads normally even while it takes no clicks
+    // (a program disables the tab it shows when that content has nothing to work on).
+    if (pTab->m_bEnabled || pTab->m_bSelected) {
         DrawContentsAt(pDC, pTab, dwStyle, r, pTab->m_bSelected ? m_rgbActiveText : m_rgbText);
         return;
     }

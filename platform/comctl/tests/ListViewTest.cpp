@@ -319,6 +319,110 @@ TEST_F(ListViewTest, HeaderTracksAreForwardedAndMayBeRefused)
     EXPECT_EQ(SendMessage(list, LVM_GETCOLUMNWIDTH, 2, 0), 300 - 140 - 100);
 }
 
+// A column sized to its texts or heading shows them in full: widening it further changes nothing in
+// the cell or on the heading's button, with the state images and icons that push a first column's
+// label right.
+TEST_F(ListViewTest, AutomaticWidthsShowTextsAndHeadingsInFull)
+{
+    struct Case {
+        const char* name;
+        int column;
+        const char* text;
+        const char* heading;
+        bool useHeader;
+        bool images;
+    };
+    const Case cases[] = {
+        { "first column", 0, "The Long and Winding Road", "Title", false, false },
+        { "first column after a check box and an icon", 0, "The Long and Winding Road", "Title", false, true },
+        { "another column", 1, "Ella and the Northern Lights", "Artist", false, false },
+        { "a heading wider than the texts", 1, "x", "Track Number", true, false },
+        { "a heading beside short texts in the first column", 0, "x", "Track Title", true, true },
+    };
+    HIMAGELIST states = ImageList_Create(11, 11, ILC_COLOR24, 2, 0);
+    HIMAGELIST icons = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND list = make(0);
+        if (c.images) {
+            SendMessage(list, LVM_SETIMAGELIST, LVSIL_STATE, reinterpret_cast<LPARAM>(states));
+            SendMessage(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons));
+        }
+        LVCOLUMN heading;
+        heading.mask = LVCF_TEXT;
+        heading.pszText = const_cast<LPSTR>(c.heading);
+        SendMessage(list, LVM_SETCOLUMN, static_cast<WPARAM>(c.column), reinterpret_cast<LPARAM>(&heading));
+        LVITEM item;
+        item.mask = LVIF_TEXT;
+        item.iItem = 0;
+        item.iSubItem = 0;
+        item.pszText = const_cast<LPSTR>(c.column == 0 ? c.text : "");
+        SendMessage(list, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
+        item.iSubItem = c.column;
+        item.pszText = const_cast<LPSTR>(c.text);
+        SendMessage(list, LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessage(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c.column),
+            MAKELPARAM(static_cast<WORD>(c.useHeader ? LVSCW_AUTOSIZE_USEHEADER : LVSCW_AUTOSIZE), 0));
+        const int width = static_cast<int>(SendMessage(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c.column), 0));
+
+        // The cell and the heading's button up to its right edge, on the screen.
+        HWND header = reinterpret_cast<HWND>(SendMessage(list, LVM_GETHEADER, 0, 0));
+        RECT button {};
+        SendMessage(header, HDM_GETITEMRECT, static_cast<WPARAM>(c.column), reinterpret_cast<LPARAM>(&button));
+        RECT row {};
+        row.left = LVIR_BOUNDS;
+        SendMessage(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+        POINT headerAt { button.left, button.top };
+        ClientToScreen(header, &headerAt);
+        POINT rowAt { button.left, row.top };
+        ClientToScreen(list, &rowAt);
+        const auto look = [&] {
+            screen.pump();
+            std::vector<COLORREF> pixels;
+            for (int x = 0; x < width - 2; ++x) {
+                for (int y = 0; y < button.bottom - button.top; ++y)
+                    pixels.push_back(screen.pixel(headerAt.x + x, headerAt.y + y));
+                for (int y = 0; y < row.bottom - row.top; ++y)
+                    pixels.push_back(screen.pixel(rowAt.x + x, rowAt.y + y));
+            }
+            return pixels;
+        };
+        const std::vector<COLORREF> sized = look();
+        SendMessage(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c.column), width + 60);
+        EXPECT_TRUE(look() == sized) << "cut at the automatic width " << width;
+        DestroyWindow(list);
+    }
+    ImageList_Destroy(states);
+    ImageList_Destroy(icons);
+}
+
+// Columns hidden at width 0, or narrower than a cell's margins, draw none of their texts, neither in
+// themselves nor over the columns and the empty area beside them.
+TEST_F(ListViewTest, TooNarrowColumnsDrawNoText)
+{
+    HWND list = make(0);
+    addRows(list, 1);
+    LVITEM item;
+    item.mask = LVIF_TEXT;
+    item.iSubItem = 2;
+    item.pszText = const_cast<LPSTR>("1999");
+    SendMessage(list, LVM_SETITEM, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessage(list, LVM_SETCOLUMNWIDTH, 1, 8);
+    SendMessage(list, LVM_SETCOLUMNWIDTH, 2, 0);
+    screen.pump();
+    RECT row {};
+    row.left = LVIR_BOUNDS;
+    SendMessage(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    POINT from { 100, row.top };
+    ClientToScreen(list, &from);
+    const COLORREF background = GetSysColor(COLOR_WINDOW);
+    int drawn = 0;
+    for (int x = 0; x < 150; ++x)
+        for (int y = 0; y < row.bottom - row.top; ++y)
+            drawn += screen.pixel(from.x + x, from.y + y) != background;
+    EXPECT_EQ(drawn, 0);
+}
+
 TEST_F(ListViewTest, HeaderSpansTheClientWhateverTheVerticalScrollBarDoes)
 {
     HWND list = make(0);

@@ -353,8 +353,11 @@ TEST(TabLook, ThreeDTabsBelowAndLeftOfTheirContent)
         pWnd->AddTab(RUNTIME_CLASS(Pane), "Search");
         pWnd->AddTab(RUNTIME_CLASS(Pane), "Off");
         pWnd->EnableTab(2, FALSE);
-        pWnd->ActivateTab(1);
     }
+    // Below, a disabled tab beside the active one is embossed; on the left the active tab is the
+    // disabled one, and its label still reads in the text colour.
+    below.ActivateTab(1);
+    left.ActivateTab(2);
     screen.pump();
     EXPECT_EQ(screen.compareWithGolden(CRect(0, 0, 320, 130), listtest::GoldenPath("Tabs3D.png")), "");
     owner.DestroyWindow();
