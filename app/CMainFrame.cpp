@@ -353,6 +353,8 @@ bool CMainFrame::CloseLibrary()
         CloseListAndConnection();
     }
     SetLibraryModified(false);
+    // No node is selected any more: the list and the detail sheet ask the selection what they show.
+    m_selectedNode = ViewNode();
     m_nSelectedKind = 0;
     SetWindowText(kClosedCaption);
     ::CoFreeUnusedLibraries();

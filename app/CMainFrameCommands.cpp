@@ -130,11 +130,11 @@ void CMainFrame::OnFileCloseLibrary()
 {
     if (!CloseLibrary())
         return;
-    m_nSelectedKind = 0;
-    if (CPelicanView* list = GetListView()) {
+    if (CPelicanView* list = GetListView())
         list->SetTagsOn(false);
-        list->FillFromRecordset();
-    }
+    // Refilled as every list is, so the detail sheet follows to its empty page instead of keeping the
+    // closed library's last row editable.
+    UpdateListView();
     if (m_pLibraryTree)
         m_pLibraryTree->DeleteAllNodes();
     if (m_wndDockingTabs.m_hWnd)

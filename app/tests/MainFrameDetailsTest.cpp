@@ -131,6 +131,20 @@ TEST_F(FrameDetails, AnAlbumShowsTheAlbumPagesAndOtherNodesTheEmptyPage)
     EXPECT_EQ(Sheet().GetPage(0), &Sheet().m_emptyPage);
 }
 
+TEST_F(FrameDetails, CloseLibraryLeavesTheEmptyPageAndNoRowToEdit)
+{
+    Import("Cold Water", "First");
+    Show(kindAll);
+    ASSERT_EQ(Sheet().GetPageCount(), 2);
+    App().m_bLocalLibrary = TRUE; // no device to ask about
+    m_frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE_LIBRARY);
+    m_screen.pump();
+    ASSERT_FALSE(IsLibraryOpen());
+    ASSERT_EQ(Sheet().GetPageCount(), 1);
+    EXPECT_EQ(Sheet().GetPage(0), &Sheet().m_emptyPage);
+    EXPECT_EQ(m_view->GetRowCount(), 0);
+}
+
 TEST_F(FrameDetails, ARowDeletedWhileShownLeavesThePagesEmpty)
 {
     const long track = Import("Cold Water", "First");
