@@ -105,11 +105,9 @@ bool AlbumSync::RemoveAlbums(DeviceClient& client, UINT queryId)
 
 bool AlbumSync::MakeAlbumDocument(const QueryParameterList& album, UINT stylesheet, std::string& document)
 {
-    // The document is read through a connection of its own: the paths recorded so far must be in the file.
-    if (m_paths)
-        m_paths->Commit();
+    // Read through the connection that recorded the paths: it sees them without a commit.
     std::string rows;
-    return SUCCEEDED(LoadDetailDocument(IDS_qAlbumDetail, rows, album))
+    return SUCCEEDED(LoadDetailDocument(IDS_qAlbumDetail, rows, album, m_paths ? m_paths->Database() : nullptr))
         && SUCCEEDED(TransformDocument(rows, {}, stylesheet, document));
 }
 
