@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/base/CaseFold.h"
+#include "platform/base/CodePage.h"
 #include "sync/DeviceClient.h"
 #include "sync/DevicePass.h"
 #include "sync/StepRows.h"
@@ -29,6 +30,15 @@ constexpr std::u16string_view kFrontPanelDrive = u"-FrontPanelDrive";
 bool StepOn()
 {
     return SyncRunState::Step(1);
+}
+
+// A text of the device's album list against one of the library's, without case. The list keeps wide
+// texts and is searched once for each new album: they are compared as they are, not converted.
+bool SameText(const _variant_t& value, const std::u16string& wide, const std::string& text)
+{
+    if (value.vt == VT_BSTR && value.bstrVal)
+        return platform::EqualsNoCase(std::u16string_view(value.bstrVal, SysStringLen(value.bstrVal)), wide);
+    return platform::EqualsNoCase(TextOf(value), text);
 }
 
 // The parameter list that names one album.
@@ -105,11 +115,9 @@ bool AlbumSync::RemoveAlbums(DeviceClient& client, UINT queryId)
 
 bool AlbumSync::MakeAlbumDocument(const QueryParameterList& album, UINT stylesheet, std::string& document)
 {
-    // The document is read through a connection of its own: the paths recorded so far must be in the file.
-    if (m_paths)
-        m_paths->Commit();
+    // Read through the connection that recorded the paths: it sees them without a commit.
     std::string rows;
-    return SUCCEEDED(LoadDetailDocument(IDS_qAlbumDetail, rows, album))
+    return SUCCEEDED(LoadDetailDocument(IDS_qAlbumDetail, rows, album, m_paths ? m_paths->Database() : nullptr))
         && SUCCEEDED(TransformDocument(rows, {}, stylesheet, document));
 }
 
@@ -267,9 +275,11 @@ void AlbumSync::RecordDeviceHref(DeviceClient& client, const std::string& title,
 {
     HRESULT hr = S_OK;
     AlbumList& albums = client.QueryAlbums(hr);
+    const std::u16string wideTitle = platform::Utf8ToUtf16(title);
+    const std::u16string wideArtist = platform::Utf8ToUtf16(artist);
     for (const auto& [href, album] : albums) {
-        if (!platform::EqualsNoCase(TextOf(album->Value(AlbumRecord::Title)), title)
-            || !platform::EqualsNoCase(TextOf(album->Value(AlbumRecord::Artist)), artist))
+        if (!SameText(album->Value(AlbumRecord::Title), wideTitle, title)
+            || !SameText(album->Value(AlbumRecord::Artist), wideArtist, artist))
             continue;
         Paths().Record([&](SyncDatabase& paths) { paths.UpdateAlbumXmlPath(album->Value(AlbumRecord::Href), _variant_t(albumKey)); });
         return;

@@ -23,6 +23,8 @@ void DevicePathRecorder::Record(const std::function<void(SyncDatabase& database)
         Commit();
 }
 
+SyncDatabase* DevicePathRecorder::Database() { return SUCCEEDED(m_database.OpenSyncDatabase()) ? &m_database : nullptr; }
+
 void DevicePathRecorder::Commit()
 {
     if (!m_open)

@@ -2,11 +2,12 @@
 // The second connection of the album step's pass towards the device, on which the step records the
 // device paths of the files it uploaded and the device URLs of the albums it created, while its record
 // sets stay open on the first. The records go into transactions, committed at the first record a
-// quarter second after the transaction began, on Commit (before the step reads them back through
-// another connection) and at Finish: a commit waits for the disk to sync the journal and the file,
-// longer than the transfer of a music file takes, so one commit per file would cost the run most of
-// its time. A crash loses at most the records since the last commit; the next run uploads those files
-// again. Opening the connection reads the whole schema, so it is opened once for the pass.
+// quarter second after the transaction began, on Commit and at Finish: a commit waits for the disk to
+// sync the journal and the file, longer than the transfer of a music file takes, so one commit per
+// file (or per album) would cost the run most of its time. The step reads the records back through
+// this connection (Database), which sees them before they are committed. A crash loses at most the
+// records since the last commit; the next run uploads those files again. Opening the connection reads
+// the whole schema, so it is opened once for the pass.
 
 #include <chrono>
 #include <functional>
@@ -28,6 +29,8 @@ public:
     void Record(const std::function<void(SyncDatabase& database)>& write);
     // Commits what was recorded.
     void Commit();
+    // The connection the records go to, opened; null when it cannot be opened.
+    SyncDatabase* Database();
     // Commits and closes the connection.
     void Finish();
 

@@ -62,8 +62,15 @@ SyncTask::~SyncTask() = default;
 
 HRESULT SyncTask::LoadDetailDocument(UINT queryId, std::string& xml, const QueryParameterList& parameters)
 {
+    return LoadDetailDocument(queryId, xml, parameters, nullptr);
+}
+
+HRESULT SyncTask::LoadDetailDocument(
+    UINT queryId, std::string& xml, const QueryParameterList& parameters, SyncDatabase* through)
+{
     std::lock_guard lock(SyncRunState::DetailDocumentLock());
     xml.clear();
+    m_documentText.reset();
     const _bstr_t connection = ConnectionString();
     if (connection.length() == 0)
         return E_INVALIDARG;
@@ -71,11 +78,12 @@ HRESULT SyncTask::LoadDetailDocument(UINT queryId, std::string& xml, const Query
         HRESULT hr = S_OK;
         if (!m_document && FAILED(hr = CreateDocument(CLSID_DOMDocument30, m_document)))
             return hr;
-        if (!m_detailDatabase)
+        if (!through && !m_detailDatabase)
             m_detailDatabase = std::make_unique<SyncDatabase>(connection);
-        SyncDatabase& database = *m_detailDatabase;
+        SyncDatabase& database = through ? *through : *m_detailDatabase;
         if (FAILED(hr = database.OpenSyncDatabase())) {
-            m_detailDatabase.reset();
+            if (!through)
+                m_detailDatabase.reset();
             return hr;
         }
         _RecordsetPtr rows;
@@ -86,8 +94,10 @@ HRESULT SyncTask::LoadDetailDocument(UINT queryId, std::string& xml, const Query
         if (FAILED(hr))
             _com_issue_error(hr);
         BSTR text = nullptr;
-        if (SUCCEEDED(m_document->get_xml(&text)))
+        if (SUCCEEDED(m_document->get_xml(&text))) {
             xml = TextOfBstr(text);
+            m_documentText = xml;
+        }
         SysFreeString(text);
         LONG state = adStateClosed;
         if (SUCCEEDED(rows->get_State(&state)) && (state & adStateOpen))
@@ -96,6 +106,7 @@ HRESULT SyncTask::LoadDetailDocument(UINT queryId, std::string& xml, const Query
     });
     if (FAILED(result)) {
         xml.clear();
+        m_documentText.reset();
         if (result != kNoRows)
             m_document = nullptr;
     }
@@ -113,17 +124,27 @@ HRESULT SyncTask::TransformDocument(const std::string& input, const StylesheetPa
         HRESULT hr = S_OK;
         if (!m_document && FAILED(hr = CreateDocument(CLSID_DOMDocument30, m_document)))
             return hr;
-        IXMLDOMDocument2Ptr stylesheet;
-        if (FAILED(hr = CreateDocument(CLSID_FreeThreadedDOMDocument30, stylesheet)))
-            return hr;
         if (!m_template && FAILED(hr = m_template.CreateInstance(CLSID_XSLTemplate30)))
             return hr;
-        if (FAILED(hr = LoadText(m_document, input)))
-            return hr;
-        if (FAILED(hr = LoadText(stylesheet, static_cast<const char*>(stylesheetText))))
-            return hr;
-        if (FAILED(hr = m_template->putref_stylesheet(stylesheet)))
-            return hr;
+        // The rows just read are already in the document: parsing their text again gives the same tree.
+        if (m_documentText != input) {
+            m_documentText.reset();
+            if (FAILED(hr = LoadText(m_document, input)))
+                return hr;
+            m_documentText = input;
+        }
+        // A step turns each of its items with the same stylesheet: it is compiled once.
+        if (m_templateStylesheet != stylesheetId) {
+            m_templateStylesheet = 0;
+            IXMLDOMDocument2Ptr stylesheet;
+            if (FAILED(hr = CreateDocument(CLSID_FreeThreadedDOMDocument30, stylesheet)))
+                return hr;
+            if (FAILED(hr = LoadText(stylesheet, static_cast<const char*>(stylesheetText))))
+                return hr;
+            if (FAILED(hr = m_template->putref_stylesheet(stylesheet)))
+                return hr;
+            m_templateStylesheet = stylesheetId;
+        }
         IXSLProcessorPtr processor;
         if (FAILED(hr = m_template->createProcessor(&processor)))
             return hr;
@@ -150,7 +171,9 @@ HRESULT SyncTask::TransformDocument(const std::string& input, const StylesheetPa
     if (FAILED(result)) {
         document.clear();
         m_document = nullptr;
+        m_documentText.reset();
         m_template = nullptr;
+        m_templateStylesheet = 0;
     }
     return result;
 }

@@ -6,6 +6,7 @@
 // are made on first use and kept for every item of the step.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,6 +45,10 @@ public:
         std::string& document);
 
 protected:
+    // As above, read through the given connection instead of the step's own, so that the rows show
+    // what that connection has written and not yet committed; the connection stays open.
+    HRESULT LoadDetailDocument(UINT queryId, std::string& xml, const QueryParameterList& parameters, SyncDatabase* through);
+
     // What the step reads of its device object; null and empty texts without one.
     DeviceClient* Client() const { return m_device ? m_device->Client() : nullptr; }
     _bstr_t ConnectionString() const { return m_device ? m_device->ConnectionString() : _bstr_t(); }
@@ -51,7 +56,11 @@ protected:
 
 private:
     IXMLDOMDocument2Ptr m_document;
+    // The rowset XML the document holds, when it is known.
+    std::optional<std::string> m_documentText;
     IXSLTemplatePtr m_template;
+    // The stylesheet (resource number) the template holds; 0 for none.
+    UINT m_templateStylesheet { 0 };
     SyncTaskDevice* m_device { nullptr };
     // Opening a connection reads the whole schema, which costs more than a detail query: a step that
     // makes a document for each of its items keeps one.

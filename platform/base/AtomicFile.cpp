@@ -118,7 +118,7 @@ DWORD ReadFileContents(const std::filesystem::path& path, std::string& contents,
     return ERROR_SUCCESS;
 }
 
-DWORD WriteFileAtomically(const std::filesystem::path& path, std::string_view contents)
+DWORD WriteFileAtomically(const std::filesystem::path& path, std::string_view contents, WriteDurability durability)
 {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
@@ -148,7 +148,7 @@ DWORD WriteFileAtomically(const std::filesystem::path& path, std::string_view co
         written += static_cast<std::size_t>(n);
     }
     // The rename must not reach the disk before the data does, or a crash could leave an empty file.
-    if (::fsync(file.get()) != 0)
+    if (durability == WriteDurability::Synced && ::fsync(file.get()) != 0)
         return fail(ERROR_WRITE_FAULT);
     if (!file.close())
         return fail(ERROR_WRITE_FAULT);

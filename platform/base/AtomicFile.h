@@ -30,9 +30,14 @@ FileStamp StampOf(const std::filesystem::path& path);
 // (or its folder) does not exist, contents empty; another error code when it exists but cannot be read.
 DWORD ReadFileContents(const std::filesystem::path& path, std::string& contents, FileStamp& stamp);
 
-// Replaces the file at path with contents (temporary file, flush to disk, rename). The file keeps its
-// permission bits. On failure the old file is untouched and the error code says why.
-DWORD WriteFileAtomically(const std::filesystem::path& path, std::string_view contents);
+// Whether a write waits for the disk before it replaces the file. Without the wait a machine crash may
+// leave the old file or an empty one; a crash of the program itself still leaves old or new whole.
+enum class WriteDurability { Synced, Unsynced };
+
+// Replaces the file at path with contents (temporary file, flush to disk unless told not to, rename).
+// The file keeps its permission bits. On failure the old file is untouched and the error code says why.
+DWORD WriteFileAtomically(const std::filesystem::path& path, std::string_view contents,
+    WriteDurability durability = WriteDurability::Synced);
 
 // The error code of the layer for a POSIX errno value.
 DWORD ErrorFromErrno(int error, DWORD fallback);

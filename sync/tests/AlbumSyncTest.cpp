@@ -118,6 +118,27 @@ TEST_F(AlbumSyncTest, NewAlbumIsCreatedAndGetsItsDeviceUrl)
     EXPECT_EQ(SyncRunState::GetStepCount(), 2);
 }
 
+TEST_F(AlbumSyncTest, NewAlbumFindsItsDeviceUrlUnderTextsBeyondAscii)
+{
+    MakeFile("Music/one.mp3");
+    Execute({
+        "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (1, 'Björk', 'Homogénic', False)",
+        "INSERT INTO tMusicTracks (AlbumTrackID, QVCDID, TrackNumber, TrackTitle, FilePath) VALUES (11, 1, 1, 'One', 'Music\\one.mp3')",
+    });
+    SyncRunState::SetDeviceRevision(2);
+    Device().fileNames = { "Music/one.mp3" };
+    // Only ASCII letters match in either case: the first entry differs in an accented one.
+    Device().albumList = R"(<container>)"
+                         R"(<item label="1"><ref href="vqp://u/Music/a.xml" primarykey="Björk" secondarykey="HomogÉnic"/></item>)"
+                         R"(<item label="2"><ref href="vqp://u/Music/b.xml" primarykey="BJöRK" secondarykey="homogénic"/></item>)"
+                         R"(</container>)";
+
+    AlbumSync step(this);
+    step.SyncToDevice();
+
+    EXPECT_EQ(Rows("SELECT REDUZIDedaDora FROM tMusicMain"), (Table { { "vqp://u/Music/b.xml" } }));
+}
+
 TEST_F(AlbumSyncTest, DevicePathsAreCommittedAsTheIntervalPassesAndAtTheEnd)
 {
     Execute({ "INSERT INTO tMusicMain (QVCDID, Artist, Title, IsCD) VALUES (1, 'Abba', 'Blue', False)" });

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 namespace {
 
 // A device object with a library and no device client: the documents need nothing more.
@@ -269,6 +273,34 @@ TEST_F(SyncTaskDocuments, FailuresLeaveTheTextEmpty)
 
     SyncTask withoutLibrary(nullptr);
     EXPECT_EQ(withoutLibrary.LoadDetailDocument(IDS_qDeletedPlaylists, text, NoQueryParameters), E_INVALIDARG);
+}
+
+// A step keeps its parsed rows and its compiled stylesheet from one item to the next: each document
+// still comes out whole whatever was made before it, also from rows read before the last query.
+TEST_F(SyncTaskDocuments, OneTaskMakesEachDocumentWhateverCameBefore)
+{
+    FillLibrary(*this);
+    SyncTask task(this);
+    const std::size_t count = std::size(kDocuments);
+    std::vector<std::string> rows(count);
+    for (int round = 0; round < 2; ++round) {
+        for (std::size_t n = 0; n < count; ++n) {
+            const std::size_t i = round == 0 ? n : count - 1 - n;
+            const DocumentCase& c = kDocuments[i];
+            QueryParameterList parameters;
+            if (c.parameter)
+                parameters.emplace_back(c.parameter, _variant_t(c.key), adInteger, adParamInput);
+            ASSERT_EQ(task.LoadDetailDocument(c.query, rows[i], parameters), S_OK) << c.name;
+            std::string document;
+            ASSERT_EQ(task.TransformDocument(rows[i], {}, c.stylesheet, document), S_OK) << c.name;
+            EXPECT_EQ(document, c.expected) << c.name << " in round " << round;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string document;
+        ASSERT_EQ(task.TransformDocument(rows[i], {}, kDocuments[i].stylesheet, document), S_OK) << kDocuments[i].name;
+        EXPECT_EQ(document, kDocuments[i].expected) << kDocuments[i].name << " from earlier rows";
+    }
 }
 
 } // namespace

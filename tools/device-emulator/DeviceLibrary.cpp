@@ -132,7 +132,9 @@ bool DeviceLibrary::StoreLocked(LibraryItem item)
     const fs::path file = m_folder / item.path;
     std::error_code error;
     fs::create_directories(file.parent_path(), error);
-    if (error || platform::WriteFileAtomically(file, item.document) != 0)
+    // The emulated device keeps its library across its own restarts, not across a crash of the machine:
+    // waiting for the disk would hold every answer queued behind a create or change.
+    if (error || platform::WriteFileAtomically(file, item.document, platform::WriteDurability::Unsynced) != 0)
         return false;
     const std::string key = item.path;
     m_items[key] = std::move(item);
