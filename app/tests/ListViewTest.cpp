@@ -15,6 +15,7 @@
 #include "library/RegistryRoutines.h"
 #include "platform/afx/CDialogBar.h"
 #include "platform/afx/CPreviewView.h"
+#include "platform/afx/tests/PreviewLayout.h"
 
 namespace {
 
@@ -380,16 +381,10 @@ TEST_F(ListView, ThePrintPreviewShowsTheListsPageUnderItsBarAndClosesBackToTheLi
     CDialogBar* bar = preview->GetToolBar();
     ASSERT_NE(bar, nullptr);
     const HWND barWnd = bar->m_hWnd;
-    CRect client;
-    m_frame->GetClientRect(&client);
-    m_frame->ClientToScreen(&client);
-    CRect barRect;
-    CRect pagesRect;
-    bar->GetWindowRect(&barRect);
-    preview->GetWindowRect(&pagesRect);
-    EXPECT_EQ(barRect.TopLeft(), client.TopLeft());
-    EXPECT_EQ(barRect.Width(), client.Width());
-    EXPECT_EQ(pagesRect, CRect(client.left, barRect.bottom, client.right, client.bottom));
+    const afxtest::PreviewLayout layout = afxtest::MeasurePreview(*m_frame, *preview);
+    EXPECT_EQ(layout.bar.TopLeft(), layout.client.TopLeft());
+    EXPECT_EQ(layout.bar.Width(), layout.client.Width());
+    EXPECT_EQ(layout.pages, CRect(layout.client.left, layout.bar.bottom, layout.client.right, layout.client.bottom));
     EXPECT_FALSE(m_view->IsWindowVisible());
     // The page the list prints on, landscape; three tracks fill one: nothing before or after it.
     EXPECT_GT(preview->GetPageRect().Width(), preview->GetPageRect().Height());

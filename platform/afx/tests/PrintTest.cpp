@@ -13,6 +13,7 @@
 #include "platform/afx/CView.h"
 #include "platform/afx/CWinApp.h"
 #include "platform/afx/tests/PdfPages.h"
+#include "platform/afx/tests/PreviewLayout.h"
 #include "platform/shell/ChooserWindow.h"
 #include "platform/user/Input.h"
 #include "platform/user/TestScreen.h"
@@ -333,21 +334,15 @@ TEST_F(ViewPrinting, ThePreviewsBarCarriesItsCommandsAndGoesWithThePreview)
     EXPECT_TRUE(::IsWindowVisible(barWnd));
 
     // Across the top of the frame's client area, the pages below it.
-    CRect client;
-    Frame()->GetClientRect(&client);
-    Frame()->ClientToScreen(&client);
-    CRect barRect;
-    CRect pagesRect;
-    bar->GetWindowRect(&barRect);
-    preview->GetWindowRect(&pagesRect);
-    EXPECT_EQ(barRect.TopLeft(), client.TopLeft());
-    EXPECT_EQ(barRect.Width(), client.Width());
-    EXPECT_GT(barRect.Height(), 0);
-    EXPECT_EQ(pagesRect.top, barRect.bottom);
-    EXPECT_EQ(pagesRect.bottom, client.bottom);
+    const afxtest::PreviewLayout layout = afxtest::MeasurePreview(*Frame(), *preview);
+    EXPECT_EQ(layout.bar.TopLeft(), layout.client.TopLeft());
+    EXPECT_EQ(layout.bar.Width(), layout.client.Width());
+    EXPECT_GT(layout.bar.Height(), 0);
+    EXPECT_EQ(layout.pages.top, layout.bar.bottom);
+    EXPECT_EQ(layout.pages.bottom, layout.client.bottom);
 
     // A classic print preview: the grey button row over the grey background and the white page.
-    EXPECT_EQ(screen.compareWithGolden(client, TS_AFX_GOLDEN_DIR "/PrintPreview.png"), "");
+    EXPECT_EQ(screen.compareWithGolden(layout.client, TS_AFX_GOLDEN_DIR "/PrintPreview.png"), "");
 
     auto enabled = [&](UINT id) { return ::IsWindowEnabled(::GetDlgItem(barWnd, static_cast<int>(id))) != FALSE; };
     auto text = [&](UINT id) {
