@@ -52,6 +52,31 @@ std::string Shown(std::string folder)
     return folder;
 }
 
+// The path as it fits the item: when too wide, its drive, "..." and as many of its last folders as fit.
+std::string Fitted(HWND item, const std::string& path)
+{
+    RECT room {};
+    GetClientRect(item, &room);
+    HDC dc = GetDC(item);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessage(item, WM_GETFONT, 0, 0)));
+    const auto fits = [&](const std::string& text) {
+        SIZE size {};
+        GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx <= room.right;
+    };
+    std::string shown = path;
+    const size_t root = path.find('\\');
+    size_t cut = root;
+    while (!fits(shown) && cut != std::string::npos) {
+        cut = path.find('\\', cut + 1);
+        if (cut != std::string::npos)
+            shown = path.substr(0, root + 1) + "..." + path.substr(cut);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(item, dc);
+    return shown;
+}
+
 } // namespace
 
 TemplateFileDialog::TemplateFileDialog(OPENFILENAME& ofn, FileDialogModel& model, std::string title)
@@ -260,7 +285,8 @@ std::string TemplateFileDialog::patterns() const
 
 void TemplateFileDialog::show()
 {
-    SetDlgItemText(m_dialog, kFolderText, Shown(m_model.folder()).c_str());
+    if (HWND folder = GetDlgItem(m_dialog, kFolderText))
+        SetWindowText(folder, Fitted(folder, Shown(m_model.folder())).c_str());
     const std::vector<FolderEntry> entries = m_model.entries();
     showFiles(entries);
     showFolders(entries);
