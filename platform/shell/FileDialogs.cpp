@@ -209,7 +209,10 @@ LPCDLGTEMPLATE WholeTemplate(const OPENFILENAME& ofn)
         return nullptr;
     HRSRC found = FindResource(ofn.hInstance, ofn.lpTemplateName, RT_DIALOG);
     const auto* dialog = static_cast<LPCDLGTEMPLATE>(LockResource(LoadResource(ofn.hInstance, found)));
-    return dialog && platform::TemplateFileDialog::IsWholeDialog(dialog) ? dialog : nullptr;
+    // Too short to hold a header, it is no dialog of its own.
+    if (!dialog || SizeofResource(ofn.hInstance, found) < sizeof(DLGTEMPLATE) + 2 * sizeof(WORD))
+        return nullptr;
+    return platform::TemplateFileDialog::IsWholeDialog(dialog) ? dialog : nullptr;
 }
 
 BOOL RunFileDialog(LPOPENFILENAME ofn, bool save)
