@@ -490,7 +490,12 @@ TEST_F(FileDialogs, ATemplateDialogsHookFindsItsItemsAndOkTakesTheNameItLeft)
     ofn.Flags = 0x56 | OFN_ENABLEHOOK;
     ofn.hInstance = GetModuleHandle(nullptr);
     ofn.lpTemplateName = MAKEINTRESOURCE(2000);
-    ofn.lpfnHook = [](HWND dialog, UINT message, WPARAM, LPARAM) -> UINT_PTR {
+    static int oks = 0;
+    oks = 0;
+    ofn.lpfnHook = [](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> UINT_PTR {
+        // The hook takes the first OK itself: the dialog does nothing with it.
+        if (message == WM_COMMAND && LOWORD(wParam) == IDOK)
+            return ++oks == 1;
         if (message != WM_INITDIALOG)
             return 0;
         foundAll = true;
@@ -501,10 +506,12 @@ TEST_F(FileDialogs, ATemplateDialogsHookFindsItsItemsAndOkTakesTheNameItLeft)
         SetFocus(GetDlgItem(dialog, 1121));
         return 0;
     };
-    // Down to "Covers" (the second subfolder below the folder shown), Enter opens it, Enter again is OK.
-    whenShown([] { Press(VK_DOWN); Press(VK_DOWN); Press(VK_RETURN); Press(VK_RETURN); });
+    // Enter the hook takes; down to "Covers" (the second subfolder below the folder shown), Enter opens
+    // it, Enter again is OK.
+    whenShown([] { Press(VK_RETURN); Press(VK_DOWN); Press(VK_DOWN); Press(VK_RETURN); Press(VK_RETURN); });
     ASSERT_TRUE(GetSaveFileName(&ofn));
     EXPECT_TRUE(foundAll);
+    EXPECT_EQ(oks, 3);
     EXPECT_EQ(std::string(chosen, ofn.nFileOffset), music + "\\Covers\\");
     EXPECT_STREQ(chosen + ofn.nFileOffset, "noclose");
 }
