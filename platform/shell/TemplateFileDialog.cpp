@@ -112,8 +112,10 @@ INT_PTR CALLBACK TemplateFileDialog::DialogProc(HWND hwnd, UINT message, WPARAM 
     // The lists ask their rows' height as they are made, before the dialog knows itself.
     if (message == WM_MEASUREITEM) {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        item->itemHeight = std::max<UINT>(item->itemHeight, kRowHeight);
-        return TRUE;
+        if (item->CtlType == ODT_LISTBOX || item->CtlType == ODT_COMBOBOX) {
+            item->itemHeight = std::max<UINT>(item->itemHeight, kRowHeight);
+            return TRUE;
+        }
     }
     auto* self = reinterpret_cast<TemplateFileDialog*>(GetWindowLongPtr(hwnd, DWLP_USER));
     return self ? self->handle(message, wParam, lParam) : FALSE;
