@@ -66,6 +66,12 @@ ChooserShownHook SetChooserShownHook(ChooserShownHook hook)
     return std::exchange(g_shownHook, std::move(hook));
 }
 
+void ChooserShown(HWND window)
+{
+    if (g_shownHook)
+        g_shownHook(window);
+}
+
 ChooserWindow::ChooserWindow(ChooserController& controller, HWND owner, std::string title, std::string initialName)
     : m_controller(controller)
     , m_owner(owner)
@@ -95,8 +101,7 @@ bool ChooserWindow::run()
     m_controller.started(m_window);
     ShowWindow(m_window, SW_SHOWNORMAL);
     SetFocus(m_window);
-    if (g_shownHook)
-        g_shownHook(m_window);
+    ChooserShown(m_window);
     while (!m_done) {
         MSG msg;
         if (!GetMessage(&msg, nullptr, 0, 0)) {

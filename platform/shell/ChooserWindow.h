@@ -44,10 +44,12 @@ public:
     virtual std::string okText() const { return "OK"; }
 };
 
-// Called each time a chooser window is on the screen with the focus, before its loop runs; tests give
+// Called each time a chooser window (or a file dialog on a template) is on the screen with the focus, before its loop runs; tests give
 // their input there. Returns the previous hook.
 using ChooserShownHook = std::function<void(HWND)>;
 ChooserShownHook SetChooserShownHook(ChooserShownHook hook);
+// Runs the hook for a chooser window or a file dialog made from a caller's template.
+void ChooserShown(HWND window);
 
 class ChooserWindow {
 public:

@@ -8,8 +8,10 @@
 #include "platform/user/WinUser.h"
 
 // The hook of a file dialog: sees the dialog's messages first (WM_INITDIALOG with the OPENFILENAME in
-// lParam); a non-zero result means it handled them. A classic dialog (or one on a caller's template)
-// gives the hook its own window. An Explorer-style dialog without a template gives it an empty child
+// lParam); a non-zero result means it handled them. A classic dialog gives the hook its own window;
+// a caller's template that makes a whole dialog (not a child) is that dialog, its standard items
+// filled and driven by it (see TemplateFileDialog.h), whether or not OFN_EXPLORER is set, and the hook
+// gets its window. An Explorer-style dialog without a template gives it an empty child
 // of the dialog's window, as that style does: the hook finds the dialog's items (the name field 1152,
 // the file-type box 1136, OK and Cancel) on its parent, may add controls there and grow it (what it
 // adds goes below the chooser's own area), and is told of OK with WM_NOTIFY CDN_FILEOK, the choice

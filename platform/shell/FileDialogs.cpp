@@ -2,11 +2,12 @@
 #include <string>
 
 #include "platform/base/GlobalMemory.h"
-#include "platform/base/MessageBox.h"
 #include "platform/base/Resources.h"
 #include "platform/shell/ChooserWindow.h"
 #include "platform/shell/CommDlg.h"
 #include "platform/shell/FileDialogModel.h"
+#include "platform/shell/TemplateFileDialog.h"
+#include "platform/shell/TypedName.h"
 #include "platform/user/WinDialogs.h"
 
 namespace {
@@ -127,33 +128,13 @@ public:
             if (GetDlgItemText(window, kNameField, held, MAX_PATH) > 0)
                 text = held;
         }
-        using Verdict = platform::FileDialogModel::Verdict;
-        switch (m_model.submit(text)) {
-        case Verdict::Accepted:
-            return hookAccepts(window);
-        case Verdict::ConfirmOverwrite: {
-            const std::string question = text + " already exists.\nDo you want to replace it?";
-            if (MessageBox(window, question.c_str(), m_title.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-                return false;
-            return m_model.submit(text, true) == Verdict::Accepted && hookAccepts(window);
-        }
-        case Verdict::NotFound:
-            tell(window, text + "\nFile not found.\nPlease verify the correct file name was given.");
-            return false;
-        case Verdict::PathNotFound:
-            tell(window, text + "\nPath does not exist.\nPlease verify the correct path was given.");
-            return false;
-        case Verdict::OpenedFolder:
-        case Verdict::InvalidName:
-            return false;
-        }
-        return false;
+        return platform::TakeTypedName(window, m_model, text, m_title) && hookAccepts(window);
     }
 
     void started(HWND window) override
     {
-        // A caller's template replaces the dialog; the items a hook of such a dialog works with
-        // are there, unseen, so that it finds each of them.
+        // A caller's child template for an Explorer-style dialog is not drawn; the items a hook of
+        // such a dialog works with are there, unseen, so that it finds each of them.
         if (m_ofn.Flags & OFN_ENABLETEMPLATE)
             CreateTemplateItems(window);
         if (!hook())
@@ -193,11 +174,6 @@ private:
         notify.lpOFN = &m_ofn;
         return SendMessage(m_hookChild, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify)) == 0;
     }
-    void tell(HWND window, const std::string& text) const
-    {
-        MessageBox(window, text.c_str(), m_title.c_str(), MB_OK | MB_ICONEXCLAMATION);
-    }
-
     OPENFILENAME& m_ofn;
     platform::FileDialogModel m_model;
     std::string m_title;
@@ -225,6 +201,20 @@ DWORD CheckRecord(const OPENFILENAME& ofn)
     return 0;
 }
 
+// The caller's template when it makes a whole dialog, which then is the file dialog; null when there is
+// none, or when it is a child for an Explorer-style dialog to hold.
+LPCDLGTEMPLATE WholeTemplate(const OPENFILENAME& ofn)
+{
+    if (!(ofn.Flags & OFN_ENABLETEMPLATE))
+        return nullptr;
+    HRSRC found = FindResource(ofn.hInstance, ofn.lpTemplateName, RT_DIALOG);
+    const auto* dialog = static_cast<LPCDLGTEMPLATE>(LockResource(LoadResource(ofn.hInstance, found)));
+    // Too short to hold a header, it is no dialog of its own.
+    if (!dialog || SizeofResource(ofn.hInstance, found) < sizeof(DLGTEMPLATE) + 2 * sizeof(WORD))
+        return nullptr;
+    return platform::TemplateFileDialog::IsWholeDialog(dialog) ? dialog : nullptr;
+}
+
 BOOL RunFileDialog(LPOPENFILENAME ofn, bool save)
 {
     t_lastError = 0;
@@ -233,9 +223,18 @@ BOOL RunFileDialog(LPOPENFILENAME ofn, bool save)
     if (const DWORD error = CheckRecord(*ofn))
         return Fail(error);
     FileDialogController controller(*ofn, save);
-    platform::ChooserWindow window(controller, ofn->hwndOwner, controller.title(), controller.model().initialName());
-    if (!window.run())
-        return FALSE;
+    if (LPCDLGTEMPLATE dialog = WholeTemplate(*ofn)) {
+        platform::TemplateFileDialog templated(*ofn, controller.model(), controller.title());
+        const INT_PTR result = templated.run(dialog);
+        if (result == -1)
+            return Fail(CDERR_DIALOGFAILURE);
+        if (result != IDOK)
+            return FALSE;
+    } else {
+        platform::ChooserWindow window(controller, ofn->hwndOwner, controller.title(), controller.model().initialName());
+        if (!window.run())
+            return FALSE;
+    }
     if (const DWORD error = controller.model().store(*ofn))
         return Fail(error);
     return TRUE;

@@ -379,7 +379,104 @@ TEST_F(FileDialogs, AnExplorerHookGetsAChildOfTheDialogAndAnswersOk)
     EXPECT_GT(grown.bottom, 0);
 }
 
-TEST_F(FileDialogs, AClassicTemplateDialogFindsItsItemsAndOkTakesTheNameItsHookLeft)
+// The rows of a list box of a dialog.
+std::vector<std::string> Rows(HWND dialog, int id)
+{
+    std::vector<std::string> rows;
+    const LRESULT count = SendDlgItemMessage(dialog, id, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[MAX_PATH] {};
+        SendDlgItemMessage(dialog, id, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        rows.emplace_back(text);
+    }
+    return rows;
+}
+
+std::string ItemText(HWND dialog, int id)
+{
+    char text[MAX_PATH] {};
+    GetDlgItemText(dialog, id, text, sizeof text);
+    return text;
+}
+
+TEST_F(FileDialogs, ADialogOnATemplateListsTheFolderAndIsDrivenByItsItems)
+{
+    OPENFILENAME ofn = record(OFN_FILEMUSTEXIST);
+    ofn.Flags |= OFN_ENABLETEMPLATE;
+    ofn.hInstance = GetModuleHandle(nullptr);
+    ofn.lpTemplateName = MAKEINTRESOURCE(2000);
+    struct {
+        std::string folder, name, typedName, clickedName, drive, folderInCovers;
+        std::vector<std::string> folders, files, allFiles, foldersInCovers;
+    } seen;
+    const auto rowCentre = [](HWND dialog, int id, int row) {
+        RECT rect {};
+        SendDlgItemMessage(dialog, id, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+        POINT centre { (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 };
+        ClientToScreen(GetDlgItem(dialog, id), &centre);
+        return centre;
+    };
+    platform::SetChooserShownHook([&](HWND dialog) {
+        seen.folder = ItemText(dialog, 1088);
+        seen.name = ItemText(dialog, 1152);
+        seen.drive = ItemText(dialog, 1137);
+        seen.folders = Rows(dialog, 1121);
+        seen.files = Rows(dialog, 1120);
+        // Another type lists the other files, and its pattern stands in the name field.
+        SendDlgItemMessage(dialog, 1136, CB_SETCURSEL, 1, 0);
+        SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1136, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1136)));
+        seen.allFiles = Rows(dialog, 1120);
+        seen.typedName = ItemText(dialog, 1152);
+        // A click in the files list names the file.
+        const POINT notes = rowCentre(dialog, 1120, 2);
+        screen.click(notes.x, notes.y);
+        seen.clickedName = ItemText(dialog, 1152);
+        // A double click opens a subfolder.
+        const POINT covers = rowCentre(dialog, 1121, static_cast<int>(seen.folders.size()) - 1);
+        screen.doubleClick(covers.x, covers.y);
+        seen.folderInCovers = ItemText(dialog, 1088);
+        seen.foldersInCovers = Rows(dialog, 1121);
+        // OK takes a name typed relative to the folder shown.
+        SetDlgItemText(dialog, 1152, "..\\notes.txt");
+        RECT ok {};
+        GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+        screen.click((ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2);
+        // Ends the dialog should OK have left it open.
+        Press(VK_ESCAPE);
+    });
+    ASSERT_TRUE(GetOpenFileName(&ofn)) << testing::PrintToString(boxes);
+    // The folder's path, cut after its drive where it is too long for the item.
+    const auto shows = [](const std::string& shown, const std::string& path) {
+        return shown == path || (shown.rfind("Z:\\...\\", 0) == 0 && path.ends_with(shown.substr(6)));
+    };
+    EXPECT_TRUE(shows(seen.folder, music)) << seen.folder;
+    EXPECT_EQ(seen.name, "*.mp3;*.wma");
+    EXPECT_EQ(seen.drive, music.substr(0, 2));
+    // The way down from the drive's root, then the subfolders.
+    ASSERT_GE(seen.folders.size(), 4u);
+    EXPECT_EQ(seen.folders.front(), music.substr(0, 3));
+    EXPECT_EQ(std::vector<std::string>(seen.folders.end() - 3, seen.folders.end()), (std::vector<std::string> { "Music", "albums", "Covers" }));
+    EXPECT_EQ(seen.files, (std::vector<std::string> { "a.mp3", "B.wma" }));
+    EXPECT_EQ(seen.allFiles, (std::vector<std::string> { "a.mp3", "B.wma", "notes.txt" }));
+    EXPECT_EQ(seen.typedName, "*.*");
+    EXPECT_EQ(seen.clickedName, "notes.txt");
+    EXPECT_TRUE(shows(seen.folderInCovers, music + "\\Covers")) << seen.folderInCovers;
+    EXPECT_EQ(seen.foldersInCovers.size(), seen.folders.size() - 1);
+    EXPECT_EQ(std::string(file), music + "\\notes.txt");
+    EXPECT_EQ(ofn.nFileOffset, music.size() + 1);
+    EXPECT_EQ(ofn.nFileExtension, music.size() + 7);
+    EXPECT_EQ(ofn.nFilterIndex, 2u);
+
+    // Escape cancels, with no error.
+    ofn = record(OFN_FILEMUSTEXIST | OFN_ENABLETEMPLATE);
+    ofn.hInstance = GetModuleHandle(nullptr);
+    ofn.lpTemplateName = MAKEINTRESOURCE(2000);
+    whenShown([] { Press(VK_ESCAPE); });
+    EXPECT_FALSE(GetOpenFileName(&ofn));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+}
+
+TEST_F(FileDialogs, ATemplateDialogsHookFindsItsItemsAndOkTakesTheNameItLeft)
 {
     // A folder chooser: a save dialog on a template whose hook hides the name field, fills it with a
     // name that only makes OK accept the folder shown, and gives the folder list the focus.
@@ -393,21 +490,28 @@ TEST_F(FileDialogs, AClassicTemplateDialogFindsItsItemsAndOkTakesTheNameItsHookL
     ofn.Flags = 0x56 | OFN_ENABLEHOOK;
     ofn.hInstance = GetModuleHandle(nullptr);
     ofn.lpTemplateName = MAKEINTRESOURCE(2000);
-    ofn.lpfnHook = [](HWND dialog, UINT message, WPARAM, LPARAM) -> UINT_PTR {
+    static int oks = 0;
+    oks = 0;
+    ofn.lpfnHook = [](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> UINT_PTR {
+        // The hook takes the first OK itself: the dialog does nothing with it.
+        if (message == WM_COMMAND && LOWORD(wParam) == IDOK)
+            return ++oks == 1;
         if (message != WM_INITDIALOG)
             return 0;
         foundAll = true;
-        for (int id : { 1090, 1152, 1120, 1089, 1136, 1121 })
+        for (int id : { 1088, 1089, 1090, 1091, 1120, 1121, 1136, 1137, 1152, 1040, IDOK, IDCANCEL, 1038 })
             foundAll = foundAll && GetDlgItem(dialog, id) != nullptr;
         ShowWindow(GetDlgItem(dialog, 1152), SW_HIDE);
         SetDlgItemText(dialog, 1152, "noclose");
         SetFocus(GetDlgItem(dialog, 1121));
         return 0;
     };
-    // Into "Covers" (the second folder), then OK.
-    whenShown([] { Press(VK_DOWN); Press(VK_RIGHT); Press(VK_RETURN); });
+    // Enter the hook takes; down to "Covers" (the second subfolder below the folder shown), Enter opens
+    // it, Enter again is OK.
+    whenShown([] { Press(VK_RETURN); Press(VK_DOWN); Press(VK_DOWN); Press(VK_RETURN); Press(VK_RETURN); });
     ASSERT_TRUE(GetSaveFileName(&ofn));
     EXPECT_TRUE(foundAll);
+    EXPECT_EQ(oks, 3);
     EXPECT_EQ(std::string(chosen, ofn.nFileOffset), music + "\\Covers\\");
     EXPECT_STREQ(chosen + ofn.nFileOffset, "noclose");
 }

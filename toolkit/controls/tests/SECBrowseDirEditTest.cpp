@@ -71,7 +71,7 @@ protected:
     }
 
     static constexpr int kEditID = 10;
-    TestScreen screen { 320, 240 };
+    TestScreen screen { 480, 300 };
     CWnd owner;
     SECBrowseDirEdit edit;
     std::string music;
@@ -125,13 +125,15 @@ TEST_F(BrowseDirEdit, TheChooserStartsAtTheEditsFolderAndTheChoiceEndsInABacksla
 {
     std::vector<std::string> titles;
     edit.SetWindowText(music.c_str());
-    // Into "Covers" (the second folder), then OK.
+    // Down the folder list to "Covers" (the second folder below the one shown), Enter opens it,
+    // Enter again is OK.
     browse([&titles](HWND chooser) {
         char title[64] {};
         ::GetWindowText(chooser, title, sizeof title);
         titles.push_back(title);
         Press(VK_DOWN);
-        Press(VK_RIGHT);
+        Press(VK_DOWN);
+        Press(VK_RETURN);
         Press(VK_RETURN);
     });
     EXPECT_EQ(TextOf(edit), music + "\\Covers\\");
@@ -150,6 +152,24 @@ TEST_F(BrowseDirEdit, TheChooserStartsAtTheEditsFolderAndTheChoiceEndsInABacksla
     edit.SetWindowText("Z:\\no\\such\\folder");
     browse([](HWND) { Press(VK_RETURN); });
     EXPECT_EQ(TextOf(edit), platform::ToProgramPath(fs::current_path().string()) + "\\");
+}
+
+TEST_F(BrowseDirEdit, TheClassicChooserLooksAsTheGoldenPicture)
+{
+    // The folder shown, its parent above it and its folders below, each with its picture; the path
+    // cut to its last folders, the drive in its box, OK, Cancel and Help beside them.
+    for (const char* folder : { "albums", "live", "singles", "tapes" })
+        fs::create_directories(fs::path("Music/Records/Vinyl") / folder);
+    edit.SetWindowText((music + "\\Records\\Vinyl").c_str());
+    std::string difference = "not shown";
+    browse([this, &difference](HWND chooser) {
+        screen.pump();
+        RECT frame {};
+        ::GetWindowRect(chooser, &frame);
+        difference = screen.compareWithGolden(frame, std::string(TS_CONTROLS_TEST_DIR) + "/golden/DirSelectClassic.png");
+        Press(VK_ESCAPE);
+    });
+    EXPECT_EQ(difference, "");
 }
 
 TEST_F(BrowseDirEdit, AFolderThatVanishesWhileTheChooserIsOpenIsNotTaken)
