@@ -37,8 +37,12 @@ struct SchemaIndex {
     const char* field;
 };
 
-// Without it, every read of an album's tracks (the track list, the synchronisation's album details)
-// makes SQLite build a temporary index over all tracks first.
-inline constexpr std::array<SchemaIndex, 1> LibrarySchemaIndexes { {
+// Without them, every read of an album's tracks (the track list, the synchronisation's album details)
+// makes SQLite build a temporary index over all tracks first, and the music import's check of each
+// file's path and look-up of its album by title read every track and every album: an import grew
+// with the square of the library.
+inline constexpr std::array<SchemaIndex, 3> LibrarySchemaIndexes { {
     { "tMusicTracks", "QVCDIDIndex", "QVCDID" },
+    { "tMusicTracks", "FilePathIndex", "FilePath" },
+    { "tMusicMain", "TitleIndex", "Title" },
 } };
