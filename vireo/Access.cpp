@@ -2,7 +2,11 @@
 
 namespace vireo {
 
-std::string Access::EncodedText() const { return m_value.empty() ? std::string() : m_value + ":"; }
+void Access::AppendEncodedText(std::string& out) const
+{
+    if (!m_value.empty())
+        out.append(m_value).append(1, ':');
+}
 
 std::string Access::Describe() const { return "access:" + m_value; }
 

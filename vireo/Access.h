@@ -28,7 +28,7 @@ public:
     }
 
     // The value followed by ":", or nothing when the value is empty.
-    std::string EncodedText() const override;
+    void AppendEncodedText(std::string& out) const override;
     // "access:" followed by the value.
     std::string Describe() const override;
 };

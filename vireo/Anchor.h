@@ -1,6 +1,7 @@
 #pragma once
 // The anchor of a URI: the message name, optionally followed by a payload marker and the payload.
 
+#include <cstddef>
 #include <string>
 
 #include "vireo/Component.h"
@@ -28,9 +29,12 @@ public:
     }
 
     // "#" + value, or nothing when the value is empty.
-    std::string EncodedText() const override;
+    void AppendEncodedText(std::string& out) const override;
     // "anchor:" followed by the value.
     std::string Describe() const override;
+    // The position of the first "!" or "@", where the message name ends and the payload begins;
+    // npos when there is no payload.
+    std::size_t PayloadMarker() const;
 };
 
 } // namespace vireo

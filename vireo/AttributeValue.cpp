@@ -77,7 +77,19 @@ void AttributeValue::Set(const std::string& name, const std::string& value)
     m_value.SetValue(value);
 }
 
-std::string AttributeValue::Text() const { return m_name.EncodedText() + "=" + m_value.EncodedText(); }
+std::string AttributeValue::Text() const
+{
+    std::string text;
+    AppendText(text, m_name.Value(), m_value);
+    return text;
+}
+
+void AttributeValue::AppendText(std::string& out, const std::string& name, const Component& value)
+{
+    AppendQuoted(out, name);
+    out += '=';
+    value.AppendEncodedText(out);
+}
 
 std::string AttributeValue::Describe() const
 {

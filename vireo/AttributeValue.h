@@ -36,6 +36,8 @@ public:
 
     // The encoded name, "=", the encoded value.
     std::string Text() const;
+    // Appends that text for a name and value to out, without making an attribute of them.
+    static void AppendText(std::string& out, const std::string& name, const Component& value);
     // "[attribute:<name> value:<value>]" for diagnostics.
     std::string Describe() const;
 

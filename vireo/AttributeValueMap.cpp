@@ -76,6 +76,11 @@ void AttributeValueMap::Set(const AttributeValue& attribute) { m_entries[attribu
 
 void AttributeValueMap::Set(const std::string& key, const Component& value) { m_entries[key] = value; }
 
+void AttributeValueMap::AddIfAbsent(const AttributeValue& attribute)
+{
+    m_entries.try_emplace(attribute.Name().Value(), attribute.Value());
+}
+
 void AttributeValueMap::SetString(const std::string& key, const std::string& value) { m_entries[key] = Component(value); }
 
 void AttributeValueMap::SetInt(const std::string& key, int value) { m_entries[key] = Component(value); }
@@ -166,14 +171,19 @@ void AttributeValueMap::EraseSubKeys(const std::string& prefix)
 std::string AttributeValueMap::Text(const std::string& separator) const
 {
     std::string text;
+    AppendText(text, separator);
+    return text;
+}
+
+void AttributeValueMap::AppendText(std::string& out, const std::string& separator) const
+{
     bool first = true;
     for (const auto& [key, value] : m_entries) {
         if (!first)
-            text += separator;
+            out += separator;
         first = false;
-        text += AttributeValue(key, value).Text();
+        AttributeValue::AppendText(out, key, value);
     }
-    return text;
 }
 
 std::string AttributeValueMap::Dump() const

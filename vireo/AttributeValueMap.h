@@ -52,6 +52,8 @@ public:
     void SetMap(const std::string& key, const AttributeValueMap& value);
     void SetURI(const std::string& key, const VireoURI& value);
     void SetTime(const std::string& key, const VireoTime& value);
+    // Inserts the entry unless its key is present already (one look-up where Has and Set take two).
+    void AddIfAbsent(const AttributeValue& attribute);
     // Reads one attribute from the start of the text and sets it.
     void SetLine(const std::string& text);
     // Reads attributes from the whole text, one separator character between them, setting each;
@@ -79,6 +81,8 @@ public:
 
     // Every entry's text in key order with the separator between them.
     std::string Text(const std::string& separator) const;
+    // Appends that text to out.
+    void AppendText(std::string& out, const std::string& separator) const;
     // One numbered line per entry for the log.
     std::string Dump() const;
 

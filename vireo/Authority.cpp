@@ -2,7 +2,11 @@
 
 namespace vireo {
 
-std::string Authority::EncodedText() const { return m_value.empty() ? std::string() : "//" + m_value + "/"; }
+void Authority::AppendEncodedText(std::string& out) const
+{
+    if (!m_value.empty())
+        out.append("//").append(m_value).append(1, '/');
+}
 
 std::string Authority::Describe() const { return "host:" + m_value; }
 

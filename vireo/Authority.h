@@ -31,7 +31,7 @@ public:
     bool IsLocal(const std::string& localName) const;
 
     // "//" + value + "/", or nothing when the value is empty.
-    std::string EncodedText() const override;
+    void AppendEncodedText(std::string& out) const override;
     // "host:" followed by the value.
     std::string Describe() const override;
 };

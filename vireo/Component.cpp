@@ -60,7 +60,14 @@ Component::Component(const VireoTime& time)
 {
 }
 
-std::string Component::EncodedText() const { return QuoteText(m_value); }
+std::string Component::EncodedText() const
+{
+    std::string text;
+    AppendEncodedText(text);
+    return text;
+}
+
+void Component::AppendEncodedText(std::string& out) const { AppendQuoted(out, m_value); }
 
 std::string Component::Describe() const { return m_value; }
 
@@ -136,18 +143,25 @@ bool NeedsQuoting(const std::string& value)
 
 std::string QuoteText(const std::string& value)
 {
-    if (!NeedsQuoting(value))
-        return value;
     std::string quoted;
-    quoted.reserve(value.size() + 2);
-    quoted += '"';
+    AppendQuoted(quoted, value);
+    return quoted;
+}
+
+void AppendQuoted(std::string& out, const std::string& value)
+{
+    if (!NeedsQuoting(value)) {
+        out += value;
+        return;
+    }
+    out.reserve(out.size() + value.size() + 2);
+    out += '"';
     for (char c : value) {
         if (c == '"')
-            quoted += '"';
-        quoted += c;
+            out += '"';
+        out += c;
     }
-    quoted += '"';
-    return quoted;
+    out += '"';
 }
 
 StringList::const_iterator ListFind(const StringList& list, const std::string& s)

@@ -38,7 +38,9 @@ public:
     explicit Component(const VireoTime& time);
 
     // The value as written inside a URI or a properties line.
-    virtual std::string EncodedText() const;
+    std::string EncodedText() const;
+    // Appends that text to out: a whole URI is written into one string instead of joined from pieces.
+    virtual void AppendEncodedText(std::string& out) const;
     // The value in a labelled form for diagnostics.
     virtual std::string Describe() const;
 
@@ -74,6 +76,8 @@ Component ReadToken(const std::string& text, std::size_t& pos);
 bool NeedsQuoting(const std::string& value);
 // The value in double quotes with inner quotes doubled when it needs quoting, else unchanged.
 std::string QuoteText(const std::string& value);
+// Appends QuoteText(value) to out.
+void AppendQuoted(std::string& out, const std::string& value);
 
 // The words written for bools.
 inline constexpr const char* kTrueText = "true";

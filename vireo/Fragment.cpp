@@ -35,7 +35,14 @@ Fragment& Fragment::Next(std::string& remaining, const std::string& messageID, s
     return *this;
 }
 
-std::string Fragment::Text() const { return "!" + m_header.Text(";") + "!" + m_body; }
+std::string Fragment::Text() const
+{
+    std::string text(1, '!');
+    m_header.AppendText(text, ";");
+    text += '!';
+    text += m_body;
+    return text;
+}
 
 std::string Fragment::Dump() const { return "Fragment[ header[\n" + m_header.Dump() + "] message[" + m_body + "\n] ]"; }
 

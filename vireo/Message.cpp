@@ -26,8 +26,7 @@ Message::Message(const std::string& target, const std::string& name, const std::
 
 std::string Message::Name() const
 {
-    const std::string& anchor = AnchorValue();
-    return anchor.substr(0, anchor.find_first_of("!@"));
+    return AnchorValue().substr(0, Anchor().PayloadMarker());
 }
 
 Message Message::Resolve(const std::string& text) const { return Message(VireoURI::Resolve(text)); }

@@ -2,7 +2,7 @@
 
 namespace vireo {
 
-std::string Path::EncodedText() const { return m_value; }
+void Path::AppendEncodedText(std::string& out) const { out += m_value; }
 
 std::string Path::Describe() const { return "path:" + m_value; }
 

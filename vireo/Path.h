@@ -28,7 +28,7 @@ public:
     }
 
     // The plain value.
-    std::string EncodedText() const override;
+    void AppendEncodedText(std::string& out) const override;
     // "path:" followed by the value.
     std::string Describe() const override;
 };

@@ -55,24 +55,28 @@ bool Process::Send(Message& message)
         text = message.WireText();
     }
 
-    const std::vector<std::string> datagrams = Datagrams(text);
-    if (datagrams.empty()) {
+    // A text that fits one datagram is sent as it is; only a longer one is cut into pieces.
+    const bool whole = text.size() <= kMaxDatagram;
+    const std::vector<std::string> pieces = whole ? std::vector<std::string>() : Datagrams(text);
+    if (!whole && pieces.empty()) {
         if (LogEnabled(LogLevel::Notice))
             LogPrint("%s cannot cut %s into datagrams. Send failed for %s.\n", Name().c_str(), key.c_str(),
                 message.Describe().c_str());
         return false;
     }
-    for (std::size_t n = 0; n < datagrams.size(); ++n) {
+    const std::size_t count = whole ? 1 : pieces.size();
+    for (std::size_t n = 0; n < count; ++n) {
+        const std::string& datagram = whole ? text : pieces[n];
         if (LogEnabled(LogLevel::Debug)) {
-            if (datagrams.size() == 1)
+            if (whole)
                 LogPrint("%s sending %s to %s@%s.\n", Name().c_str(), message.Describe().c_str(), key.c_str(),
                     AddressText(peer).c_str());
             else
-                LogPrint("%s sending %d bytes %s to %s@%s.\n", Name().c_str(), static_cast<int>(datagrams[n].size()),
-                    Fragment(datagrams[n]).Dump().c_str(), key.c_str(), AddressText(peer).c_str());
+                LogPrint("%s sending %d bytes %s to %s@%s.\n", Name().c_str(), static_cast<int>(datagram.size()),
+                    Fragment(datagram).Dump().c_str(), key.c_str(), AddressText(peer).c_str());
         }
         WaitForGap(n == 0 ? m_interMessageGap : m_interFragmentGap, m_lastSend);
-        SendDatagram(datagrams[n], peer);
+        SendDatagram(datagram, peer);
     }
     m_recentSends.Remember(text, peer);
     return true;

@@ -13,20 +13,26 @@ namespace {
 
 std::size_t Digest(const std::string& text) { return std::hash<std::string_view> {}(text); }
 
+std::uint64_t PeerKey(const ACE_INET_Addr& peer)
+{
+    return static_cast<std::uint64_t>(peer.get_ip_address()) << 16 | peer.get_port_number();
+}
+
 } // namespace
 
 void RecentSends::Remember(const std::string& text, const ACE_INET_Addr& peer)
 {
-    const std::int64_t now = UptimeMilliseconds();
+    // A stamp for every send: the tick-wide clock is plenty against a lifetime of seconds.
+    const std::int64_t now = CoarseUptimeMilliseconds();
     Expire(now);
     if (m_sends.size() >= kCapacity)
         m_sends.pop_front();
-    m_sends.push_back(Send { Digest(text), text.size(), peer, now, false });
+    m_sends.push_back(Send { Digest(text), text.size(), PeerKey(peer), now, false });
 }
 
 RecentSends::Return RecentSends::CameBack(const std::string& text, const ACE_INET_Addr& peer)
 {
-    Expire(UptimeMilliseconds());
+    Expire(CoarseUptimeMilliseconds());
     const auto send = Find(text, peer);
     if (send == m_sends.rend())
         return Return::None;
@@ -51,8 +57,9 @@ void RecentSends::Expire(std::int64_t now)
 std::deque<RecentSends::Send>::reverse_iterator RecentSends::Find(const std::string& text, const ACE_INET_Addr& peer)
 {
     const std::size_t digest = Digest(text);
+    const std::uint64_t key = PeerKey(peer);
     for (auto send = m_sends.rbegin(); send != m_sends.rend(); ++send) {
-        if (send->digest == digest && send->length == text.size() && send->peer == peer)
+        if (send->digest == digest && send->length == text.size() && send->peer == key)
             return send;
     }
     return m_sends.rend();

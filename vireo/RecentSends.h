@@ -42,7 +42,9 @@ private:
     struct Send {
         std::size_t digest { 0 };
         std::size_t length { 0 };
-        ACE_INET_Addr peer;
+        // The peer's IPv4 address and port in one number (the process's socket is an IPv4 one): a
+        // plain copy, where an address object would be copied through the library for every send.
+        std::uint64_t peer { 0 };
         std::int64_t at { 0 };
         bool cameBack { false };
     };

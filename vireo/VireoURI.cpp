@@ -19,6 +19,8 @@ namespace {
 constexpr int kSpillNumbers = 1000;
 // Spill files are written and read in blocks of this size.
 constexpr std::size_t kSpillBlock = 2048;
+// Room made for a URI's text before it is written: most messages fit, so it grows at most rarely.
+constexpr std::size_t kTextReserve = 256;
 
 enum class ParseState { Path, Host, Args, Anchor };
 
@@ -51,9 +53,6 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// The first "!" or "@" of an anchor: where the message name ends and the payload begins.
-std::size_t PayloadMarker(const std::string& anchor) { return anchor.find_first_of("!@"); }
-
 // A spill name arrives with received messages, so only a plain file name inside the spill folder
 // is accepted: anything that could reach another folder is refused.
 bool IsUsableSpillName(const std::string& name)
@@ -85,9 +84,10 @@ VireoURI::VireoURI()
 }
 
 VireoURI::VireoURI(const std::string& text)
-    : VireoURI()
 {
-    Parse(text);
+    // The local host is looked up only for a text that names none: a received message names its own.
+    if (!ParseParts(text))
+        m_authority.SetValue(LocalHostName());
 }
 
 VireoURI::VireoURI(const std::string& target, const std::string& name)
@@ -105,6 +105,13 @@ VireoURI::VireoURI(const std::string& target, const std::string& name, const std
 
 bool VireoURI::Parse(const std::string& text)
 {
+    ParseParts(text);
+    return true;
+}
+
+bool VireoURI::ParseParts(const std::string& text)
+{
+    bool named = false;
     const std::size_t n = text.size();
     std::size_t i = 0;
     std::size_t mark = 0;
@@ -135,6 +142,7 @@ bool VireoURI::Parse(const std::string& text)
                     mark = i + 1;
                 } else if (state == ParseState::Host) {
                     m_authority.SetValue(part(i));
+                    named = true;
                     state = ParseState::Path;
                     mark = i + 1;
                 }
@@ -153,9 +161,7 @@ bool VireoURI::Parse(const std::string& text)
                         break;
                 }
                 // Each attribute read consumes at least one character, so this loop always ends.
-                const AttributeValue attribute(text, i);
-                if (!Has(attribute.Name().Value()))
-                    Set(attribute);
+                AddIfAbsent(AttributeValue(text, i));
             }
             break;
         case ParseState::Anchor:
@@ -165,11 +171,13 @@ bool VireoURI::Parse(const std::string& text)
         }
         ++i;
     }
-    if (state == ParseState::Host)
+    if (state == ParseState::Host) {
         m_authority.SetValue(mark < n ? text.substr(mark) : std::string());
-    else if (state == ParseState::Path)
+        named = true;
+    } else if (state == ParseState::Path) {
         m_path.SetValue(mark < n ? text.substr(mark) : std::string());
-    return true;
+    }
+    return named;
 }
 
 VireoURI VireoURI::Resolve(const std::string& text) const
@@ -188,10 +196,17 @@ AttributeValueMap VireoURI::Args() const
 
 std::string VireoURI::Text() const
 {
-    std::string text = m_access.EncodedText() + m_authority.EncodedText() + m_path.EncodedText();
-    if (!Empty())
-        text += "?" + AttributeValueMap::Text(";");
-    text += m_anchor.EncodedText();
+    // Written into one string: a message's text is made for every send.
+    std::string text;
+    text.reserve(kTextReserve);
+    m_access.AppendEncodedText(text);
+    m_authority.AppendEncodedText(text);
+    m_path.AppendEncodedText(text);
+    if (!Empty()) {
+        text += '?';
+        AttributeValueMap::AppendText(text, ";");
+    }
+    m_anchor.AppendEncodedText(text);
     return text;
 }
 
@@ -199,8 +214,9 @@ std::string VireoURI::WireText() const
 {
     std::string text = Text();
     if (HasPayloadFile()) {
-        const std::size_t at = text.rfind('@');
-        text.replace(at, std::string::npos, "!" + Payload());
+        text.resize(text.rfind('@'));
+        text += '!';
+        text += Payload();
     }
     return text;
 }
@@ -298,14 +314,14 @@ VireoURI& VireoURI::SetPayload(const std::string& payload)
 
 bool VireoURI::HasPayloadFile() const
 {
-    const std::size_t marker = PayloadMarker(m_anchor.Value());
+    const std::size_t marker = m_anchor.PayloadMarker();
     return marker != std::string::npos && m_anchor.Value()[marker] == '@';
 }
 
 std::string VireoURI::PayloadRef() const
 {
     const std::string& anchor = m_anchor.Value();
-    const std::size_t marker = PayloadMarker(anchor);
+    const std::size_t marker = m_anchor.PayloadMarker();
     if (marker == std::string::npos || marker + 1 >= anchor.size())
         return {};
     return anchor.substr(marker + 1);

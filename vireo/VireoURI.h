@@ -114,6 +114,9 @@ public:
     static void RemoveSpillFile(const std::string& name);
 
 private:
+    // Parse's work; true when the text named a host (an empty one too).
+    bool ParseParts(const std::string& text);
+
     vireo::Access m_access { kDefaultScheme };
     vireo::Authority m_authority;
     vireo::Path m_path;

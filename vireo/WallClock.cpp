@@ -15,6 +15,8 @@ std::int64_t WallClockMicros()
 
 std::int64_t UptimeMilliseconds() { return platform::CurrentUptime().count(); }
 
+std::int64_t CoarseUptimeMilliseconds() { return platform::CurrentCoarseUptime().count(); }
+
 void SleepMilliseconds(std::int64_t milliseconds)
 {
     if (milliseconds > 0)

@@ -1,5 +1,6 @@
 #include "platform/base/Clock.h"
 
+#include <ctime>
 #include <mutex>
 #include <utility>
 
@@ -85,6 +86,17 @@ std::shared_ptr<Clock> CurrentClock()
 }
 
 milliseconds CurrentUptime() { return g_systemClockInstalled ? SystemClock().Uptime() : CurrentClock()->Uptime(); }
+
+milliseconds CurrentCoarseUptime()
+{
+    if (!g_systemClockInstalled)
+        return CurrentClock()->Uptime();
+    // The coarse clock is the monotonic clock as of the last tick, so it shares steady_clock's start.
+    timespec now {};
+    if (clock_gettime(CLOCK_MONOTONIC_COARSE, &now) != 0)
+        return SystemClock().Uptime();
+    return duration_cast<milliseconds>(seconds { now.tv_sec } + nanoseconds { now.tv_nsec });
+}
 
 system_clock::time_point CurrentTime() { return g_systemClockInstalled ? SystemClock().Now() : CurrentClock()->Now(); }
 

@@ -53,9 +53,9 @@ void UpDown::updateBuddy() const
         // Thousands separators unless the style says otherwise.
         if (!(style() & UDS_NOTHOUSANDS))
             for (int at = static_cast<int>(text.size()) - 3; at > 0; at -= 3)
-                text.insert(static_cast<std::size_t>(at), ",");
+                text.insert(text.begin() + at, ',');
         if (m_pos < 0)
-            text.insert(0, "-");
+            text.insert(text.begin(), '-');
     }
     SetWindowText(m_buddy, text.c_str());
 }

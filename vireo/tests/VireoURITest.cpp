@@ -110,6 +110,12 @@ TEST(VireoURI, TargetsAreComparedWithTheLocalHost)
     EXPECT_FALSE(uri.SameTarget("//dev2/Library"));
     EXPECT_FALSE(uri.SameTarget("//dev1/System"));
     EXPECT_EQ(VireoURI().HostValue(), "dev1");
+    // A text that names no host (or where "//" leads to no host) takes the local one; one that names
+    // an empty host keeps it empty.
+    const std::pair<const char*, const char*> hosts[] = { { "Library#Ping", "dev1" }, { "//dev2/Library", "dev2" },
+        { "vqp:///Library", "" }, { "//dev2", "dev2" }, { "//dev2#Ping", "dev1" }, { "", "dev1" } };
+    for (const auto& [text, host] : hosts)
+        EXPECT_EQ(VireoURI(text).HostValue(), host) << text;
     VireoURI::SetLocalHostName("");
 }
 

@@ -125,6 +125,21 @@ TEST(SystemTime, ComparesFileTimesAsUnsigned64BitValues)
     EXPECT_EQ(CompareFileTime(&low, &low), 0);
 }
 
+TEST(SystemTime, CoarseUptimeTrailsTheFullReadingByATickAtMost)
+{
+    for (int i = 0; i < 1000; ++i) {
+        const auto before = CurrentUptime();
+        const auto coarse = CurrentCoarseUptime();
+        const auto after = CurrentUptime();
+        ASSERT_LE(coarse, after);
+        ASSERT_GE(coarse, before - std::chrono::milliseconds { 50 });
+    }
+    auto clock = std::make_shared<ManualClock>();
+    ScopedClock scoped(clock);
+    clock->Advance(std::chrono::milliseconds { 7 });
+    EXPECT_EQ(CurrentCoarseUptime(), CurrentUptime());
+}
+
 TEST(SystemTime, ReadsTheInstalledClock)
 {
     auto clock = std::make_shared<ManualClock>();
