@@ -442,9 +442,24 @@ std::vector<StoredQuery> CatalogStore::Queries(bool views)
 std::optional<StoredQuery> CatalogStore::FindQuery(std::string_view name)
 {
     std::lock_guard lock(m_db.Mutex());
+    // Inside a transaction no other connection can change the queries, and this one's own changes
+    // make the memo forget: the answer found first is good until then.
+    const bool memo = m_db.InTransaction();
+    if (memo) {
+        if (const auto* known = m_db.QueryMemo().Find(name))
+            return *known;
+    }
+    std::optional<StoredQuery> query = LookUpQuery(name);
+    if (memo)
+        m_db.QueryMemo().Remember(name, query);
+    return query;
+}
+
+std::optional<StoredQuery> CatalogStore::LookUpQuery(std::string_view name)
+{
     // Every stored query a statement runs is looked up here, so the look-up writes nothing: a file
     // without the store's tables has no stored queries.
-    if (!m_db.HasTable("ts_catalog_queries"))
+    if (!m_db.HasTable(std::string(StoredQueryMemo::kQueryTable)))
         return std::nullopt;
     const auto result = m_db.QueryNative("SELECT name, statement, is_view, created, modified FROM ts_catalog_queries WHERE name=?1",
         { DbValue(std::string(name)) });

@@ -64,7 +64,8 @@ public:
 
     // The stored queries, views or procedures as 'views' says, in the order they were made.
     std::vector<StoredQuery> Queries(bool views);
-    // One stored query by name, whichever kind it is.
+    // One stored query by name, whichever kind it is; inside a transaction from the connection's
+    // memo once it was looked up.
     std::optional<StoredQuery> FindQuery(std::string_view name);
     // Stores a new query; the statement must translate, and the name must be free.
     void CreateQuery(std::string_view name, std::string_view statement);
@@ -88,6 +89,8 @@ private:
     void WriteMetadata(const TableDefinition& table);
     void DeleteMetadata(std::string_view name);
     bool NameTaken(std::string_view name);
+    // FindQuery's look-up in the file.
+    std::optional<StoredQuery> LookUpQuery(std::string_view name);
 
     Database& m_db;
     bool m_metadataReady { false };

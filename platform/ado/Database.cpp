@@ -263,6 +263,9 @@ std::unique_ptr<Database> Database::Open(const std::string& nativePath, bool cre
     // The wait for another connection's lock runs on the platform clock rather than SQLite's own
     // sleep, so it follows the same time as every other wait of the program.
     sqlite3_busy_handler(db, &Database::WaitWhileBusy, database.get());
+    sqlite3_commit_hook(db, &Database::OnCommit, database.get());
+    sqlite3_rollback_hook(db, &Database::OnRollback, database.get());
+    sqlite3_update_hook(db, &Database::OnRowWritten, database.get());
     RegisterFunctions(db, database.get());
     // The rollback journal with full syncs: closing the last connection leaves one complete file
     // that callers may copy or rename. Reading the schema also refuses a file that is no database.
@@ -284,6 +287,20 @@ Database::~Database()
     m_cache.clear();
     m_nativeCache.clear();
     sqlite3_close_v2(m_db);
+}
+
+int Database::OnCommit(void* self)
+{
+    static_cast<Database*>(self)->m_queryMemo.Forget();
+    return 0; // the commit goes ahead
+}
+
+void Database::OnRollback(void* self) { static_cast<Database*>(self)->m_queryMemo.Forget(); }
+
+void Database::OnRowWritten(void* self, int, const char*, const char* table, long long)
+{
+    if (table && EqualsNoCase(table, StoredQueryMemo::kQueryTable))
+        static_cast<Database*>(self)->m_queryMemo.Forget();
 }
 
 int Database::WaitWhileBusy(void* self, int attempt)
@@ -353,8 +370,12 @@ QueryResult Database::Execute(std::string_view jetSql, const std::vector<DbValue
 void Database::ExecuteNative(const std::string& sql)
 {
     std::lock_guard lock(m_mutex);
+    m_queryMemo.ForgetUnlessSavepointMark(sql);
     char* message = nullptr;
     const int rc = sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &message);
+    // The memo lasts one transaction: a read-only one ends without SQLite's commit hook.
+    if (sqlite3_get_autocommit(m_db))
+        m_queryMemo.Forget();
     if (rc != SQLITE_OK) {
         const std::string text = message ? message : sqlite3_errstr(rc);
         sqlite3_free(message);
@@ -444,7 +465,14 @@ QueryResult Database::Run(sqlite3_stmt* stmt, const TranslatedSql* translated, c
         result.rowsAffected = sqlite3_changes64(m_db);
         return result;
     }
+    if (translated)
+        DescribeColumns(stmt, result);
+    return result;
+}
 
+void Database::DescribeColumns(sqlite3_stmt* stmt, QueryResult& result)
+{
+    const int columnCount = sqlite3_column_count(stmt);
     std::multiset<std::string, LessNoCase> names;
     for (int c = 0; c < columnCount; ++c) {
         ResultColumn column;
@@ -487,7 +515,6 @@ QueryResult Database::Run(sqlite3_stmt* stmt, const TranslatedSql* translated, c
     for (size_t c = 0; c < result.columns.size(); ++c)
         if (!qualified[c].empty())
             result.columns[c].name = qualified[c];
-    return result;
 }
 
 DbValue Database::DomainAggregate(bool maximum, std::string_view field, std::string_view table, std::string_view criteria)

@@ -6,6 +6,7 @@
 #include "platform/ado/DbValue.h"
 #include "platform/ado/JetSqlTranslator.h"
 #include "platform/ado/QueryResult.h"
+#include "platform/ado/StoredQueryMemo.h"
 
 #include <chrono>
 #include <memory>
@@ -35,7 +36,8 @@ public:
     QueryResult Execute(std::string_view jetSql, const std::vector<DbValue>& parameters = {});
     // Runs SQLite's own text (schema work of the catalog); no translation, no cache.
     void ExecuteNative(const std::string& sql);
-    // Runs SQLite's own statement with bound values, prepared once and kept; rows as SQLite stores them.
+    // Runs SQLite's own statement with bound values, prepared once and kept; rows as SQLite stores them,
+    // without column descriptions (the catalog's look-ups and the row edits read values by position).
     QueryResult QueryNative(const std::string& sql, const std::vector<DbValue>& parameters = {});
     // The translation of a statement, from the cache when it was seen before.
     TranslatedSql Translate(std::string_view jetSql);
@@ -49,6 +51,8 @@ public:
     const std::string& Path() const { return m_path; }
     // The lock every call takes; held by a caller that needs several calls to be one step.
     std::recursive_mutex& Mutex() { return m_mutex; }
+    // The stored-query look-ups of the current transaction; used under Mutex().
+    StoredQueryMemo& QueryMemo() { return m_queryMemo; }
     // The open SQLite handle, for the few callers that need SQLite directly (compaction).
     sqlite3* Handle() const { return m_db; }
 
@@ -61,9 +65,17 @@ private:
 
     explicit Database(sqlite3* db, std::string path);
     CachedStatement& Prepare(std::string_view jetSql);
+    // Steps the statement to its end; columns are described only for a statement of the dialect,
+    // whose caller shows them as fields.
     QueryResult Run(sqlite3_stmt* stmt, const TranslatedSql* translated, const std::vector<DbValue>& parameters);
+    // The result's column names (told apart by table where they clash), origins and types.
+    static void DescribeColumns(sqlite3_stmt* stmt, QueryResult& result);
     [[noreturn]] void Fail(int code, std::string_view context = {});
     static int WaitWhileBusy(void* self, int attempt);
+    // SQLite's hooks: the end of a transaction, and a row written to a table.
+    static int OnCommit(void* self);
+    static void OnRollback(void* self);
+    static void OnRowWritten(void* self, int operation, const char* database, const char* table, long long rowid);
 
     sqlite3* m_db { nullptr };
     std::string m_path;
@@ -71,6 +83,7 @@ private:
     std::unordered_map<std::string, std::unique_ptr<CachedStatement>> m_cache;
     std::unordered_map<std::string, std::unique_ptr<CachedStatement>> m_nativeCache; // SQLite's own texts
     std::chrono::milliseconds m_busySince {}; // clock uptime at the first retry of the current busy wait
+    StoredQueryMemo m_queryMemo;
 };
 
 // The value bound for a parameter declared with 'type': numbers given as text become numbers,

@@ -166,7 +166,8 @@ size_t RowSet::InsertRow(Database& db, const std::map<size_t, DbValue>& values)
         }
         parameters.push_back(value);
         names += QuoteNativeName(m_columns[column].origin);
-        placeholders += "?" + std::to_string(parameters.size());
+        placeholders += '?';
+        placeholders += std::to_string(parameters.size());
     }
     const std::string sql = parameters.empty()
         ? "INSERT INTO " + QuoteNativeName(table) + " DEFAULT VALUES"

@@ -155,3 +155,41 @@ TEST_F(CatalogStoreTest, StoredQueriesAreViewsOrProceduresAndNeverTables)
 }
 
 } // namespace
+
+TEST_F(CatalogStoreTest, AQueryLookedUpInATransactionFollowsEveryChangeOfIt)
+{
+    const std::string names = "SELECT PlaylistName FROM tPlaylists";
+    const std::string keys = "SELECT PlaylistID FROM tPlaylists";
+    catalog->CreateQuery("qNames", names);
+    const auto statement = [&](CatalogStore& store) {
+        const auto query = store.FindQuery("QNAMES");
+        return query ? query->statement : std::string("(none)");
+    };
+
+    db->ExecuteNative("BEGIN");
+    EXPECT_EQ(statement(*catalog), names);
+    catalog->ReplaceQuery("qNames", keys);
+    EXPECT_EQ(statement(*catalog), keys) << "changed through the catalog";
+    db->ExecuteNative("SAVEPOINT file");
+    db->QueryNative("UPDATE ts_catalog_queries SET statement='SELECT 1' WHERE name='qNames'");
+    EXPECT_EQ(statement(*catalog), "SELECT 1") << "changed by a statement of its own";
+    db->ExecuteNative("ROLLBACK TO file; RELEASE file");
+    EXPECT_EQ(statement(*catalog), keys) << "a savepoint rolled back";
+    catalog->DropQuery("qNames");
+    EXPECT_EQ(statement(*catalog), "(none)");
+    db->ExecuteNative("ROLLBACK");
+    EXPECT_EQ(statement(*catalog), names) << "the transaction rolled back";
+
+    // A transaction that only read ends without a commit of SQLite's; another connection then
+    // changes the query before the next one.
+    db->ExecuteNative("BEGIN");
+    EXPECT_EQ(statement(*catalog), names);
+    db->ExecuteNative("COMMIT");
+    {
+        auto other = Database::Open("catalog.db", false);
+        CatalogStore(*other).ReplaceQuery("qNames", keys);
+    }
+    db->ExecuteNative("SAVEPOINT outer");
+    EXPECT_EQ(statement(*catalog), keys) << "changed by another connection between transactions";
+    db->ExecuteNative("RELEASE outer");
+}
