@@ -75,7 +75,14 @@ LRESULT CDockingTabWnd::OnRefreshSearchTab(WPARAM, LPARAM)
     return 0;
 }
 
-void CDockingTabWnd::EnableSearchTab(BOOL bEnable) { m_wndTabs.EnableTab(searchTab, bEnable); }
+void CDockingTabWnd::EnableSearchTab(BOOL bEnable)
+{
+    // A disabled tab in front would keep showing its form: the library's tree takes its place.
+    int active = -1;
+    if (!bEnable && m_wndTabs.GetActiveTab(active) && active == searchTab)
+        m_wndTabs.ActivateTab(treeTab);
+    m_wndTabs.EnableTab(searchTab, bEnable);
+}
 
 void CDockingTabWnd::ShowSearchTab(int nSearchIn)
 {

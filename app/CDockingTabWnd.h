@@ -18,7 +18,8 @@ public:
     CDockingTabWnd();
     ~CDockingTabWnd() override;
 
-    // Enables the search tab while a library is open, disables it otherwise.
+    // Enables the search tab while a library is open, disables it otherwise (bringing the library tab
+    // to the front when the search was there).
     void EnableSearchTab(BOOL bEnable);
     // Brings the search tab to the front with the dialog set to search the library (0) or the disks (1).
     void ShowSearchTab(int nSearchIn);

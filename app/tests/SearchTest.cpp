@@ -471,4 +471,17 @@ TEST_F(Search, TheTabWindowHoldsTheTreeAndTheSearchWhichWaitsForALibrary)
     App().m_strProduct = "SONGVAULT";
     Dialog().InitControls();
     EXPECT_EQ(Dialog().SendDlgItemMessage(IDC_SEARCH_IN, CB_GETCOUNT), 1);
+
+    // Closing the library with the search in front leaves the (empty) tree in front, not the form
+    // under a tab that no longer answers.
+    m_frame->DockControlBar(&Tabs());
+    ClickTab(CDockingTabWnd::searchTab);
+    ASSERT_EQ(ActiveTab(), CDockingTabWnd::searchTab);
+    m_frame->SendMessage(WM_COMMAND, ID_FILE_CLOSE_LIBRARY);
+    m_screen.pump();
+    EXPECT_EQ(ActiveTab(), CDockingTabWnd::treeTab);
+    EXPECT_FALSE(Dialog().IsWindowVisible());
+    EXPECT_TRUE(Tabs().m_wndTree.IsWindowVisible());
+    ClickTab(CDockingTabWnd::searchTab);
+    EXPECT_EQ(ActiveTab(), CDockingTabWnd::treeTab);
 }
