@@ -2,9 +2,11 @@
 // What one connection's stored-query look-ups found during its current transaction. Every statement
 // that names a stored query looks its text up in the catalog; an import runs the same few queries for
 // every file inside one transaction, and while that transaction holds its lock no other connection
-// can change them. The connection forgets everything when its transaction ends, at every write to
-// the query table and at every text of its own other than a savepoint's mark or release, so an
-// answer is only reused while nothing can have changed it.
+// can change them (with the rollback journal every connection opens with, a commit waits until no
+// other connection holds a read lock; a write-ahead log would end that guarantee). The connection
+// forgets everything when its transaction ends, at every write to the query table and at every text
+// of its own other than a savepoint's mark or release, so an answer is only reused while nothing can
+// have changed it.
 
 #include "platform/ado/CatalogStore.h"
 
