@@ -354,7 +354,7 @@ private:
     // The address a message for the key goes to: the key's entry, else the router's; null when neither
     // is known.
     const ACE_INET_Addr* Route(const Message& message, const std::string& key) const;
-    // The text cut into datagrams: one when it fits, else numbered pieces.
+    // A text too long for one datagram cut into numbered pieces; none when no header fits.
     std::vector<std::string> Datagrams(const std::string& text);
     // The process's properties file, empty when the name cannot name a file in the current folder.
     std::string PropertiesFileName() const;

@@ -99,9 +99,6 @@ const ACE_INET_Addr* Process::Route(const Message& message, const std::string& k
 
 std::vector<std::string> Process::Datagrams(const std::string& text)
 {
-    if (text.size() <= kMaxDatagram)
-        return { text };
-
     const std::string id = Name() + "-" + std::to_string(++m_fragmentCounter);
     // Pieces carry 1936 bytes, leaving 64 for the header. A header that needs more (a long process
     // name, many pieces) takes its room from the body, so that no piece exceeds the datagram limit;

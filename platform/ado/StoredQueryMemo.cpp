@@ -1,5 +1,7 @@
 #include "platform/ado/StoredQueryMemo.h"
 
+#include "platform/base/CaseFold.h"
+
 #include <algorithm>
 #include <cctype>
 #include <utility>
@@ -8,17 +10,10 @@ namespace platform::ado {
 
 namespace {
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool StartsWithWord(std::string_view text, std::string_view word)
 {
-    if (text.size() < word.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        if (FoldAscii(text[i]) != word[i])
-            return false;
-    }
-    return text.size() == word.size() || !std::isalnum(static_cast<unsigned char>(text[word.size()]));
+    return text.size() >= word.size() && EqualsNoCase(text.substr(0, word.size()), word)
+        && (text.size() == word.size() || !std::isalnum(static_cast<unsigned char>(text[word.size()])));
 }
 
 } // namespace
@@ -39,7 +34,8 @@ void StoredQueryMemo::ForgetUnlessSavepointMark(std::string_view nativeSql)
     const auto start = std::find_if(nativeSql.begin(), nativeSql.end(), [](char c) { return !std::isspace(static_cast<unsigned char>(c)); });
     const std::string_view text = nativeSql.substr(static_cast<std::size_t>(start - nativeSql.begin()));
     // One word is not enough for a text of several statements ("ROLLBACK TO x; RELEASE x").
-    const bool single = text.find(';') == std::string_view::npos || text.find(';') == text.size() - 1;
+    const std::size_t end = text.find(';');
+    const bool single = end == std::string_view::npos || end == text.size() - 1;
     if (single && (StartsWithWord(text, "savepoint") || StartsWithWord(text, "release")))
         return;
     Forget();
@@ -48,7 +44,7 @@ void StoredQueryMemo::ForgetUnlessSavepointMark(std::string_view nativeSql)
 std::string StoredQueryMemo::Key(std::string_view name)
 {
     std::string key(name);
-    std::transform(key.begin(), key.end(), key.begin(), FoldAscii);
+    std::transform(key.begin(), key.end(), key.begin(), [](char c) { return FoldCase(c); });
     return key;
 }
 
